@@ -1,0 +1,270 @@
+#include "led/Ledhyoujiki.h"
+
+#include <algorithm>
+
+#include "led/Tables.h"
+#include "platform/Paths.h"
+#include "text/Numbers.h"
+#include "text/ShiftJis.h"
+
+namespace tesslor {
+
+namespace {
+constexpr const char* kDiscardQuestion = "作成したデータが失われてもいいですか？";
+const Rgb kReverseColors[] = {kRed, kGreen, kYellow};
+constexpr int kReverseColorCount = 3;
+
+std::string NameAt(const CodeName* table, int i) {
+    if (i < 0 || static_cast<std::size_t>(i) >= TableLength(table)) return "";
+    return table[i].name;
+}
+}  // namespace
+
+LedHyoujikiClass::LedHyoujikiClass(DrawingSurface& surface, Prompter& prompter, const StartupConfig& config)
+    : Surface(&surface), config_(config), prompter_(&prompter), files_(&RealFileSystem()) {
+    for (auto& b : Boards) b = std::make_unique<LedBoardClass>();
+    Modified = false;
+    Layout(surface, 100, true);
+    displayMode_ = 'A';
+    sounyuuMoji_ = ' ';
+    sounyuuIti_ = 'A';
+    niniIti_ = "0";
+    writeNo_ = "";
+}
+
+void LedHyoujikiClass::Layout(DrawingSurface& surface, int magnification, bool create) {
+    // A magnification below 12.5 % would give dots of no size; the smallest dot is one pixel.
+    int dot = std::max(1, magnification * 8 / 100);
+    dotSize_ = dot;
+    const int S = 16 * dot + 2;
+    Pitch = S + 1;
+    surface.SetSize(Pitch * kPanelColumns + 23, Pitch * kPanelRows + 27);
+    for (int i = 0; i < kPanelColumns; ++i) {
+        for (int j = 0; j < kPanelRows; ++j) {
+            LedBoardClass& b = Board(i, j);
+            b.SetFrameInfo({i, j, config_.YokoMaisuu, config_.TateMaisuu});
+            Point origin{21 + i * Pitch, 13 + j * Pitch};
+            if (create) b.Build(origin, S, &surface, j < config_.TateMaisuu);
+            else b.Relayout(origin, S, &surface);
+        }
+    }
+}
+
+void LedHyoujikiClass::Relayout(DrawingSurface& surface, int magnification) {
+    Surface = &surface;
+    Layout(surface, magnification, false);
+    Paint();
+}
+
+void LedHyoujikiClass::Paint() {
+    if (Surface == nullptr) return;
+    DrawingSurface& s = *Surface;
+    const FontSpec labelFont;  // the window's font
+    for (int i = 0; i < kPanelColumns; ++i) {
+        const LedBoardClass& top = Board(i, 0);
+        if (s.NeedsDrawing(top.X, top.Y - 12, top.X + 40, top.Y))
+            s.TextOut(top.X, top.Y - 12, std::to_string(i * 16), labelFont, kBlue, kButtonFace);
+        for (int j = 0; j < kPanelRows; ++j) {
+            Board(i, j).Draw();
+            if (i == 0 && j <= config_.TateMaisuu) {
+                const LedBoardClass& b = Board(0, j);
+                if (s.NeedsDrawing(b.X - 20, b.Y, b.X, b.Y + 14))
+                    s.TextOut(b.X - 20, b.Y, std::to_string(j * 16), labelFont, kBlue, kButtonFace);
+            }
+        }
+    }
+}
+
+void LedHyoujikiClass::DrawDot(int x, int y, Rgb rgb) {
+    Modified = true;
+    int gc = (x - 20) / Pitch;
+    int gr = (y - 12) / Pitch;
+    if (gc < 0 || gr < 0) return;
+    gc = std::min(gc, kPanelColumns - 1);
+    gr = std::min(gr, kPanelRows - 1);
+    Board(gc, gr).SetDotAt(x, y, rgb);
+}
+
+bool LedHyoujikiClass::ConfirmDiscard() {
+    if (!Modified) return true;
+    return prompter_->Confirm(kDiscardQuestion);
+}
+
+void LedHyoujikiClass::NewData() {
+    if (!ConfirmDiscard()) return;
+    FileName.clear();
+    ClearAll();
+    Paint();
+}
+
+void LedHyoujikiClass::ClearAll() {
+    for (auto& b : Boards) b->ClearAll();
+    Modified = false;
+}
+
+int LedHyoujikiClass::LastUsedColumn() const {
+    for (int i = kPanelColumns - 1; i >= 0; --i) {
+        for (int j = 0; j < kPanelRows; ++j) {
+            int c;
+            if (Board(i, j).LastLitColumn(c)) return i;
+        }
+    }
+    return -1;
+}
+
+LedColor LedHyoujikiClass::DotColor(int x, int y) const {
+    if (x < 0 || y < 0 || x >= kDotColumns || y >= kDotRows) return kOff;
+    return Board(x / 16, y / 16).Led(x % 16, y % 16).Color;
+}
+
+// ---- display mode ----
+int LedHyoujikiClass::DisplayModeCount() const { return static_cast<int>(TableLength(kDisplayModeTable)); }
+std::string LedHyoujikiClass::DisplayModeName(int i) const { return NameAt(kDisplayModeTable, i); }
+bool LedHyoujikiClass::DisplayModeCodeAt(int i, char& code) const {
+    if (i < 0 || i >= DisplayModeCount()) {
+        code = static_cast<char>(0xFF);
+        return false;
+    }
+    code = kDisplayModeTable[i].code;
+    return true;
+}
+bool LedHyoujikiClass::FindDisplayMode(char code, int& i) const { return FindCode(kDisplayModeTable, code, i); }
+bool LedHyoujikiClass::SetDisplayModeByIndex(int i) {
+    char code;
+    if (!DisplayModeCodeAt(i, code)) return false;
+    return SetDisplayMode(code);
+}
+bool LedHyoujikiClass::SetDisplayMode(char code) {
+    int i;
+    if (!FindDisplayMode(code, i)) return false;
+    if (displayMode_ != code) Modified = true;
+    displayMode_ = code;
+    return true;
+}
+int LedHyoujikiClass::DisplayModeIndex() const {
+    int i = -1;
+    FindDisplayMode(displayMode_, i);
+    return i;
+}
+
+// ---- insertion ----
+int LedHyoujikiClass::SounyuuMojiCount() const { return static_cast<int>(TableLength(kSounyuuMojiTable)); }
+std::string LedHyoujikiClass::SounyuuMojiName(int i) const { return NameAt(kSounyuuMojiTable, i); }
+bool LedHyoujikiClass::SounyuuMojiCodeAt(int i, char& code) const {
+    if (i < 0 || i >= SounyuuMojiCount()) {
+        code = static_cast<char>(0xFF);
+        return false;
+    }
+    code = kSounyuuMojiTable[i].code;
+    return true;
+}
+bool LedHyoujikiClass::FindSounyuuMoji(char code, int& i) const { return FindCode(kSounyuuMojiTable, code, i); }
+bool LedHyoujikiClass::SetSounyuuMojiByIndex(int i) {
+    char code;
+    if (!SounyuuMojiCodeAt(i, code)) return false;
+    return SetSounyuuMoji(code);
+}
+bool LedHyoujikiClass::SetSounyuuMoji(char code) {
+    int i;
+    if (!FindSounyuuMoji(code, i)) return false;
+    if (sounyuuMoji_ != code) Modified = true;
+    sounyuuMoji_ = code;
+    return true;
+}
+int LedHyoujikiClass::SounyuuMojiIndex() const {
+    int i = -1;
+    FindSounyuuMoji(sounyuuMoji_, i);
+    return i;
+}
+
+// ---- insertion position ----
+int LedHyoujikiClass::SounyuuItiCount() const { return static_cast<int>(TableLength(kSounyuuItiTable)); }
+std::string LedHyoujikiClass::SounyuuItiName(int i) const { return NameAt(kSounyuuItiTable, i); }
+bool LedHyoujikiClass::SounyuuItiCodeAt(int i, char& code) const {
+    if (i < 0 || i >= SounyuuItiCount()) return false;
+    code = kSounyuuItiTable[i].code;
+    return true;
+}
+bool LedHyoujikiClass::FindSounyuuIti(char code, int& i) const { return FindCode(kSounyuuItiTable, code, i); }
+bool LedHyoujikiClass::SetSounyuuItiByIndex(int i) {
+    char code;
+    if (!SounyuuItiCodeAt(i, code)) return false;
+    return SetSounyuuIti(code);
+}
+bool LedHyoujikiClass::SetSounyuuIti(char code) {
+    int i;
+    if (!FindSounyuuIti(code, i)) return false;
+    if (sounyuuIti_ != code) Modified = true;
+    sounyuuIti_ = code;
+    return true;
+}
+int LedHyoujikiClass::SounyuuItiIndex() const {
+    int i = -1;
+    FindSounyuuIti(sounyuuIti_, i);
+    return i;
+}
+
+// ---- arbitrary position ----
+bool LedHyoujikiClass::SetNiniIti(int n) {
+    if (n < 0 || n >= kDotColumns) return false;
+    std::string text = ZeroPad(n, 3);
+    if (text != niniIti_) Modified = true;
+    niniIti_ = text;
+    return true;
+}
+
+bool LedHyoujikiClass::ParseNiniIti(const std::string& text, int& n) {
+    n = LeadingInt(text);
+    if (n >= 0 && n < kDotColumns) return true;
+    n = 0;
+    return false;
+}
+
+bool LedHyoujikiClass::SetNiniItiText(const std::string& text) {
+    int n;
+    if (!ParseNiniIti(text, n)) return false;
+    return SetNiniIti(n);
+}
+
+// ---- write number ----
+bool LedHyoujikiClass::CheckWriteNo(const std::string& text, int& n) const {
+    n = LeadingInt(text);
+    if (config_.CustomerMode == "root") return n >= 1 && n <= 99;
+    if (config_.CustomerMode == "customer51_60") return (n >= 1 && n <= 10) || (n >= 51 && n <= 60);
+    return n >= 1 && n <= 10;
+}
+
+void LedHyoujikiClass::SetWriteNoText(const std::string& text) {
+    if (!writeNo_.empty() && writeNo_ != text) Modified = true;
+    writeNo_ = text;
+}
+
+void LedHyoujikiClass::SetWriteNo(int n) { SetWriteNoText(ZeroPad(n, 2)); }
+
+// ---- reverse colour ----
+int LedHyoujikiClass::ReverseColorCount() const { return kReverseColorCount; }
+std::string LedHyoujikiClass::ReverseColorName(int i) const {
+    if (i < 0 || i >= kReverseColorCount) return "";
+    return kColorNames[i];
+}
+Rgb LedHyoujikiClass::ReverseColorValue(int i) const {
+    if (i < 0 || i >= kReverseColorCount) return kBlack;
+    return kReverseColors[i];
+}
+void LedHyoujikiClass::SetReverseColorByIndex(int i) {
+    if (i < 0 || i >= kReverseColorCount) return;
+    if (reverseModeColor_ != kReverseColors[i]) Modified = true;
+    reverseModeColor_ = kReverseColors[i];
+}
+int LedHyoujikiClass::ReverseColorIndex() const {
+    for (int i = 0; i < kReverseColorCount; ++i)
+        if (kReverseColors[i] == reverseModeColor_) return i;
+    return 0;
+}
+
+bool FileNameFitsUnit(const std::string& path) {
+    auto len = ShiftJisLength(FileNamePart(path));
+    return len && *len <= 30;
+}
+
+}  // namespace tesslor

@@ -1,0 +1,72 @@
+#pragma once
+// File dialogs. A FileDialog keeps its properties between uses, as the editor's
+// dialogs do; Execute() asks the platform's chooser (or a test's script).
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tesslor {
+
+struct FileFilter {
+    std::string description;  ///< e.g. "ＬＥＤデータファイル(*.lee)"
+    std::string pattern;      ///< e.g. "*.lee"
+};
+
+enum class FileDialogKind { Open, Save };
+
+/// Everything a chooser needs to show one dialog.
+struct FileDialogRequest {
+    FileDialogKind kind = FileDialogKind::Open;
+    std::vector<FileFilter> filters;
+    std::string defaultExt;   ///< without the dot; "" for none
+    std::string initialDir;   ///< "" for the current folder
+    std::string fileName;     ///< preset name (may carry a folder)
+    std::string title;        ///< "" for the platform's default
+    bool overwritePrompt = false;
+};
+
+class FileChooser {
+public:
+    virtual ~FileChooser() = default;
+    /// Shows the dialog; the chosen path, or nothing when the operator cancels.
+    virtual std::optional<std::string> Choose(const FileDialogRequest& request) = 0;
+};
+
+/// A dialog object owned by a window and reused: the document sets FileName and
+/// InitialDir, then calls Execute().
+class FileDialog {
+public:
+    FileDialog(FileChooser& chooser, FileDialogKind kind, std::vector<FileFilter> filters,
+               std::string defaultExt = "", std::string title = "")
+        : chooser_(&chooser) {
+        request_.kind = kind;
+        request_.filters = std::move(filters);
+        request_.defaultExt = std::move(defaultExt);
+        request_.title = std::move(title);
+        request_.overwritePrompt = kind == FileDialogKind::Save;
+    }
+
+    std::string FileName;    ///< preset before Execute(), the chosen path after it
+    std::string InitialDir;  ///< folder the dialog starts in
+
+    /// Shows the dialog. True when the operator confirmed; FileName then holds the path.
+    bool Execute() {
+        FileDialogRequest r = request_;
+        r.fileName = FileName;
+        r.initialDir = InitialDir;
+        std::optional<std::string> chosen = chooser_->Choose(r);
+        if (!chosen) return false;
+        FileName = *chosen;
+        return true;
+    }
+
+    const FileDialogRequest& Request() const { return request_; }
+    void SetChooser(FileChooser& chooser) { chooser_ = &chooser; }
+
+private:
+    FileChooser* chooser_;
+    FileDialogRequest request_;
+};
+
+}  // namespace tesslor

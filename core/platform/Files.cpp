@@ -1,0 +1,174 @@
+#include "platform/Files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "platform/Paths.h"
+
+namespace tesslor {
+
+int LineReader::Get() {
+    int c;
+    if (pending_ != -2) {
+        c = pending_;
+        pending_ = -2;
+    } else {
+        c = RawGet();
+    }
+    if (c != '\r') return c;
+    // Text mode: CR LF reads as LF; a CR not followed by LF stays.
+    int next = RawGet();
+    if (next == '\n') return '\n';
+    pending_ = next;
+    return '\r';
+}
+
+bool LineReader::ReadLine(std::string& line, std::size_t maxChars) {
+    line.clear();
+    if (maxChars == 0) return false;
+    while (line.size() < maxChars) {
+        int c = Get();
+        if (c < 0) break;
+        line.push_back(static_cast<char>(c));
+        if (c == '\n') break;
+    }
+    return !line.empty();
+}
+
+int MemoryLineReader::RawGet() {
+    if (pos_ >= bytes_.size()) return -1;
+    return static_cast<unsigned char>(bytes_[pos_++]);
+}
+
+namespace {
+
+class FileLineReader : public LineReader {
+public:
+    explicit FileLineReader(std::FILE* f) : f_(f) {}
+    ~FileLineReader() override { std::fclose(f_); }
+
+protected:
+    int RawGet() override {
+        int c = std::getc(f_);
+        return c == EOF ? -1 : c;
+    }
+
+private:
+    std::FILE* f_;
+};
+
+// Writes beside the target and renames over it on Commit(), so the earlier
+// file survives any failure up to the very last step.
+class AtomicOutputFile : public OutputFile {
+public:
+    AtomicOutputFile(std::string target, std::string temp, int fd)
+        : target_(std::move(target)), temp_(std::move(temp)), fd_(fd) {}
+    ~AtomicOutputFile() override {
+        if (fd_ >= 0) ::close(fd_);
+        if (!committed_) ::unlink(temp_.c_str());
+    }
+
+    bool Write(std::string_view bytes) override {
+        if (fd_ < 0 || failed_) return false;
+        const char* p = bytes.data();
+        std::size_t left = bytes.size();
+        while (left > 0) {
+            ssize_t n = ::write(fd_, p, left);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                failed_ = true;
+                return false;
+            }
+            p += n;
+            left -= static_cast<std::size_t>(n);
+        }
+        return true;
+    }
+
+    bool Commit() override {
+        if (fd_ < 0 || failed_ || committed_) return false;
+        // Keep the permissions of the file being replaced, else the usual ones.
+        struct stat st;
+        mode_t mode = 0666;
+        if (::stat(target_.c_str(), &st) == 0) {
+            mode = st.st_mode & 07777;
+        } else {
+            mode_t mask = ::umask(0);
+            ::umask(mask);
+            mode &= ~mask;
+        }
+        ::fchmod(fd_, mode);
+        bool ok = ::fsync(fd_) == 0;
+        ok = (::close(fd_) == 0) && ok;
+        fd_ = -1;
+        if (!ok) return false;
+        if (::rename(temp_.c_str(), target_.c_str()) != 0) return false;
+        committed_ = true;
+        return true;
+    }
+
+private:
+    std::string target_;
+    std::string temp_;
+    int fd_;
+    bool failed_ = false;
+    bool committed_ = false;
+};
+
+class RealFs : public FileSystem {
+public:
+    std::unique_ptr<OutputFile> Create(const std::string& path) override {
+        if (path.empty()) return nullptr;
+        struct stat st;
+        if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return nullptr;
+        // The temporary file lies in the target's folder so the rename cannot
+        // cross file systems. On this platform only "/" separates folders.
+        std::size_t slash = path.find_last_of('/');
+        if (slash == path.size() - 1) return nullptr;
+        std::string pattern =
+            (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + ".tesslor-save-XXXXXX";
+        std::vector<char> buf(pattern.begin(), pattern.end());
+        buf.push_back('\0');
+        int fd = ::mkstemp(buf.data());
+        if (fd < 0) return nullptr;
+        return std::make_unique<AtomicOutputFile>(path, std::string(buf.data()), fd);
+    }
+
+    std::unique_ptr<LineReader> OpenText(const std::string& path) override {
+        struct stat st;
+        if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return nullptr;
+        std::FILE* f = std::fopen(path.c_str(), "rb");
+        if (!f) return nullptr;
+        return std::make_unique<FileLineReader>(f);
+    }
+
+    bool ReadAll(const std::string& path, std::string& bytes) override {
+        bytes.clear();
+        struct stat st;
+        if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+        std::FILE* f = std::fopen(path.c_str(), "rb");
+        if (!f) return false;
+        char buf[65536];
+        std::size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
+        bool ok = !std::ferror(f);
+        std::fclose(f);
+        return ok;
+    }
+};
+
+}  // namespace
+
+FileSystem& RealFileSystem() {
+    static RealFs fs;
+    return fs;
+}
+
+}  // namespace tesslor

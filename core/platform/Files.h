@@ -1,0 +1,75 @@
+#pragma once
+// Files as the model reads and writes them. Every writer goes through an
+// OutputFile that replaces its target only when committed, so a card that is
+// full or pulled never loses the last good file; tests swap in a FileSystem
+// that fails at a chosen write.
+#include <cstddef>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace tesslor {
+
+/// A file being written. Bytes go to a temporary file beside the target;
+/// Commit() renames it over the target. Destroying an uncommitted OutputFile
+/// removes the temporary file and leaves the target as it was.
+class OutputFile {
+public:
+    virtual ~OutputFile() = default;
+    /// Writes the bytes as they are (callers add CR LF themselves). False on failure.
+    virtual bool Write(std::string_view bytes) = 0;
+    /// Completes the file and puts it in place of the target. False on failure
+    /// (the target is then untouched).
+    virtual bool Commit() = 0;
+};
+
+/// Reads a text file line by line as the C library does in text mode: CR LF
+/// becomes LF, a bare LF reads the same, and ReadLine(maxChars) delivers at most
+/// maxChars characters (a longer physical line arrives in pieces), exactly like
+/// fgets with a buffer of maxChars + 1.
+class LineReader {
+public:
+    virtual ~LineReader() = default;
+    /// The next line or piece, including its LF when one was reached. False at
+    /// the end of the file (or on a read error) before any character was read.
+    bool ReadLine(std::string& line, std::size_t maxChars);
+
+protected:
+    /// The next raw byte, or -1 at the end (or on error).
+    virtual int RawGet() = 0;
+
+private:
+    int Get();  // text-mode translation of RawGet()
+    int pending_ = -2;  // a byte read ahead while looking for CR LF; -2 when none
+};
+
+/// A LineReader over bytes held in memory (tests, fuzzing).
+class MemoryLineReader : public LineReader {
+public:
+    explicit MemoryLineReader(std::string bytes) : bytes_(std::move(bytes)) {}
+
+protected:
+    int RawGet() override;
+
+private:
+    std::string bytes_;
+    std::size_t pos_ = 0;
+};
+
+/// Where files come from and go to.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    /// Starts writing path. Null when the file cannot be created.
+    virtual std::unique_ptr<OutputFile> Create(const std::string& path) = 0;
+    /// Opens path for reading. Null when it cannot be opened.
+    virtual std::unique_ptr<LineReader> OpenText(const std::string& path) = 0;
+    /// Reads the whole file. False when it cannot be read.
+    virtual bool ReadAll(const std::string& path, std::string& bytes) = 0;
+};
+
+/// The real file system (paths are UTF-8).
+FileSystem& RealFileSystem();
+
+}  // namespace tesslor

@@ -1,0 +1,154 @@
+// Shift-JIS, number reading, paths, text-mode line reading and atomic saves.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <filesystem>
+
+#include "TestSupport.h"
+#include "platform/Files.h"
+#include "platform/Paths.h"
+#include "text/Numbers.h"
+#include "text/ShiftJis.h"
+
+namespace tesslor {
+namespace {
+
+TEST(ShiftJis, ConvertsBothWaysAndRefusesWhatItCannotHold) {
+    EXPECT_EQ(ToShiftJis("abc"), std::string("abc"));
+    EXPECT_EQ(ToShiftJis("あ"), std::string("\x82\xA0"));
+    EXPECT_EQ(ToShiftJis("標準"), std::string("\x95\x57\x8F\x80"));
+    EXPECT_EQ(ToShiftJis("～"), std::string("\x81\x60"));  // the full-width tilde of the messages
+    EXPECT_EQ(ShiftJisLength("あいう.lee"), 10u);
+    EXPECT_FALSE(ToShiftJis("\xF0\x9F\x98\x80"));  // an emoji has no Shift-JIS form
+    EXPECT_FALSE(ToShiftJis("\xC3"));              // broken UTF-8
+    EXPECT_EQ(FromShiftJis("\x95\x57\x8F\x80"), "標準");
+    EXPECT_EQ(FromShiftJis(std::string("a\x82", 2)), "a\xEF\xBF\xBD");  // cut in the middle of a character
+}
+
+TEST(Numbers, LeadingIntegerReadsLikeTheCLibraryButSaturates) {
+    EXPECT_EQ(LeadingInt("12abc"), 12);
+    EXPECT_EQ(LeadingInt("  -7"), -7);
+    EXPECT_EQ(LeadingInt("+3"), 3);
+    EXPECT_EQ(LeadingInt(""), 0);
+    EXPECT_EQ(LeadingInt("abc"), 0);
+    EXPECT_EQ(LeadingInt("- 5"), 0);
+    EXPECT_EQ(LeadingInt("99999999999999999999"), INT_MAX);
+    EXPECT_EQ(LeadingInt("-99999999999999999999"), INT_MIN);
+    EXPECT_EQ(LeadingHex("8000,", 4), 0x8000u);
+    EXPECT_EQ(LeadingHex("80,00", 4), 0x80u);
+    EXPECT_EQ(LeadingHex("ffff", 4), 0xFFFFu);
+    EXPECT_EQ(LeadingHex("12345", 4), 0x1234u);
+    EXPECT_EQ(LeadingHex("", 4), 0u);
+    EXPECT_EQ(LeadingHex("g1", 2), 0u);
+    EXPECT_EQ(ZeroPad(7, 3), "007");
+    EXPECT_EQ(ZeroPad(1234, 3), "1234");
+    EXPECT_EQ(Hex4(0xabc), "0ABC");
+    EXPECT_EQ(Hex2(0xf), "0F");
+}
+
+TEST(Paths, NamesFoldersAndExtensions) {
+    EXPECT_EQ(FileNamePart("E:\\pics\\a.lee"), "a.lee");
+    EXPECT_EQ(FileNamePart("E:a.lee"), "a.lee");
+    EXPECT_EQ(FileNamePart("/home/x/b.lee"), "b.lee");
+    EXPECT_EQ(FolderPart("/home/x/b.lee"), "/home/x");
+    EXPECT_EQ(ReplaceExtension("C:\\x\\Tesslor.exe", ".INI"), "C:\\x\\Tesslor.INI");
+    EXPECT_EQ(ReplaceExtension("C:\\x\\Tesslor.exe", "Drive.INI"), "C:\\x\\TesslorDrive.INI");
+    EXPECT_EQ(ReplaceExtension("/opt/x.y/tesslor", ".INI"), "/opt/x.y/tesslor.INI");
+    EXPECT_EQ(LowerExtension("/a/B.LEE"), "lee");
+    EXPECT_EQ(LowerExtension("/a.b/c"), "");
+}
+
+TEST(LineReading, TextModeAndPiecesLikeFgets) {
+    MemoryLineReader r("ab\r\ncd\nef\rg\r\n0123456789XYZ\n\nlast");
+    std::string line;
+    ASSERT_TRUE(r.ReadLine(line, 31));
+    EXPECT_EQ(line, "ab\n");
+    ASSERT_TRUE(r.ReadLine(line, 31));
+    EXPECT_EQ(line, "cd\n");
+    ASSERT_TRUE(r.ReadLine(line, 31));
+    EXPECT_EQ(line, "ef\rg\n");  // a lone CR stays
+    ASSERT_TRUE(r.ReadLine(line, 10));
+    EXPECT_EQ(line, "0123456789");  // a longer line arrives in pieces
+    ASSERT_TRUE(r.ReadLine(line, 10));
+    EXPECT_EQ(line, "XYZ\n");
+    ASSERT_TRUE(r.ReadLine(line, 10));
+    EXPECT_EQ(line, "\n");
+    ASSERT_TRUE(r.ReadLine(line, 10));
+    EXPECT_EQ(line, "last");
+    EXPECT_FALSE(r.ReadLine(line, 10));
+    EXPECT_FALSE(r.ReadLine(line, 10));
+}
+
+TEST(LineReading, CrLfSplitAcrossAPieceBoundary) {
+    MemoryLineReader r("abc\r\nd");
+    std::string line;
+    ASSERT_TRUE(r.ReadLine(line, 3));
+    EXPECT_EQ(line, "abc");
+    ASSERT_TRUE(r.ReadLine(line, 3));
+    EXPECT_EQ(line, "\n");
+    ASSERT_TRUE(r.ReadLine(line, 3));
+    EXPECT_EQ(line, "d");
+}
+
+TEST(RealFiles, CommitReplacesTheTargetOnlyWhenComplete) {
+    test::TempDir dir;
+    const std::string target = dir.Path("pic.lee");
+    test::WriteFileBytes(target, "old contents");
+    {
+        auto out = RealFileSystem().Create(target);
+        ASSERT_TRUE(out);
+        ASSERT_TRUE(out->Write("new "));
+        // Abandoned before Commit: the earlier file stays, no temporary remains.
+    }
+    EXPECT_EQ(test::ReadFileBytes(target), "old contents");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Dir()), {}), 1);
+    {
+        auto out = RealFileSystem().Create(target);
+        ASSERT_TRUE(out);
+        ASSERT_TRUE(out->Write("new\r\n"));
+        ASSERT_TRUE(out->Commit());
+    }
+    EXPECT_EQ(test::ReadFileBytes(target), "new\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Dir()), {}), 1);
+
+    auto reader = RealFileSystem().OpenText(target);
+    ASSERT_TRUE(reader);
+    std::string line;
+    ASSERT_TRUE(reader->ReadLine(line, 31));
+    EXPECT_EQ(line, "new\n");
+}
+
+TEST(RealFiles, FailuresAreReportedNotHidden) {
+    test::TempDir dir;
+    EXPECT_FALSE(RealFileSystem().Create(dir.Path("no/such/folder/x.lee")));
+    EXPECT_FALSE(RealFileSystem().Create(dir.Dir().string()));  // a folder is not a file
+    EXPECT_FALSE(RealFileSystem().OpenText(dir.Path("missing.lee")));
+    EXPECT_FALSE(RealFileSystem().OpenText(dir.Dir().string()));
+    std::string bytes;
+    EXPECT_FALSE(RealFileSystem().ReadAll(dir.Path("missing.bmp"), bytes));
+    if (::geteuid() != 0) {  // root writes anywhere
+        std::filesystem::create_directory(dir.Path("ro"));
+        ::chmod(dir.Path("ro").c_str(), 0555);
+        EXPECT_FALSE(RealFileSystem().Create(dir.Path("ro/x.lee")));
+    }
+}
+
+TEST(RealFiles, ReplacedFileKeepsItsPermissions) {
+    test::TempDir dir;
+    const std::string target = dir.Path("keep.led");
+    test::WriteFileBytes(target, "x");
+    ::chmod(target.c_str(), 0640);
+    auto out = RealFileSystem().Create(target);
+    ASSERT_TRUE(out);
+    ASSERT_TRUE(out->Write("y"));
+    ASSERT_TRUE(out->Commit());
+    struct stat st;
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+}  // namespace
+}  // namespace tesslor

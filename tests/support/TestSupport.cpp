@@ -1,0 +1,154 @@
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace tesslor::test {
+
+namespace {
+std::string RgbText(Rgb c) {
+    std::ostringstream s;
+    s << int(c.r) << '/' << int(c.g) << '/' << int(c.b);
+    return s.str();
+}
+}  // namespace
+
+void RecordingSurface::SetBrushColor(Rgb c) {
+    brush = c;
+    calls.push_back("Brush " + RgbText(c));
+}
+void RecordingSurface::SetPen(Rgb c, int width) {
+    pen = c;
+    penWidth = width;
+    calls.push_back("Pen " + RgbText(c) + " " + std::to_string(width));
+}
+void RecordingSurface::Rectangle(int x1, int y1, int x2, int y2) {
+    calls.push_back("Rectangle " + std::to_string(x1) + "," + std::to_string(y1) + "," + std::to_string(x2) + "," +
+                    std::to_string(y2));
+}
+void RecordingSurface::Ellipse(int x1, int y1, int x2, int y2) {
+    calls.push_back("Ellipse " + std::to_string(x1) + "," + std::to_string(y1) + "," + std::to_string(x2) + "," +
+                    std::to_string(y2) + " " + RgbText(brush));
+}
+void RecordingSurface::MoveTo(int x, int y) {
+    calls.push_back("MoveTo " + std::to_string(x) + "," + std::to_string(y));
+}
+void RecordingSurface::LineTo(int x, int y) {
+    calls.push_back("LineTo " + std::to_string(x) + "," + std::to_string(y) + " " + RgbText(pen) + " " +
+                    std::to_string(penWidth));
+}
+void RecordingSurface::TextOut(int x, int y, const std::string& text, const FontSpec&, Rgb fg, Rgb bg) {
+    calls.push_back("Text " + std::to_string(x) + "," + std::to_string(y) + " " + text + " " + RgbText(fg) + " on " +
+                    RgbText(bg));
+}
+void RecordingSurface::SetPixel(int x, int y, Rgb c) { pixels_[{x, y}] = c; }
+Rgb RecordingSurface::GetPixel(int x, int y) const {
+    auto it = pixels_.find({x, y});
+    return it == pixels_.end() ? kBlack : it->second;
+}
+void RecordingSurface::SetSize(int w, int h) {
+    width_ = w;
+    height_ = h;
+    calls.push_back("Size " + std::to_string(w) + "x" + std::to_string(h));
+}
+std::vector<std::string> RecordingSurface::CallsStartingWith(const std::string& prefix) const {
+    std::vector<std::string> out;
+    for (const auto& c : calls)
+        if (c.rfind(prefix, 0) == 0) out.push_back(c);
+    return out;
+}
+
+void ScriptedPrompter::Inform(const std::string& text) { shown.push_back(text); }
+bool ScriptedPrompter::Confirm(const std::string& text) {
+    shown.push_back(text);
+    if (answers.empty()) {
+        ADD_FAILURE() << "unscripted confirmation: " << text;
+        return false;
+    }
+    bool a = answers.front();
+    answers.pop_front();
+    return a;
+}
+bool ScriptedPrompter::Ask(const std::string& text) { return Confirm(text); }
+
+std::optional<std::string> ScriptedFileChooser::Choose(const FileDialogRequest& request) {
+    requests.push_back(request);
+    if (script.empty()) {
+        ADD_FAILURE() << "unscripted file dialog";
+        return std::nullopt;
+    }
+    auto r = script.front();
+    script.pop_front();
+    return r;
+}
+
+namespace {
+class CountingOutput : public OutputFile {
+public:
+    CountingOutput(std::unique_ptr<OutputFile> inner, FailingFileSystem& fs) : inner_(std::move(inner)), fs_(fs) {}
+    bool Write(std::string_view bytes) override {
+        ++fs_.writes;
+        if (fs_.failAtWrite != 0 && fs_.writes == fs_.failAtWrite) return false;
+        return inner_->Write(bytes);
+    }
+    bool Commit() override {
+        if (fs_.failCommit) return false;
+        return inner_->Commit();
+    }
+
+private:
+    std::unique_ptr<OutputFile> inner_;
+    FailingFileSystem& fs_;
+};
+}  // namespace
+
+std::unique_ptr<OutputFile> FailingFileSystem::Create(const std::string& path) {
+    if (failCreate) return nullptr;
+    auto inner = RealFileSystem().Create(path);
+    if (!inner) return nullptr;
+    return std::make_unique<CountingOutput>(std::move(inner), *this);
+}
+std::unique_ptr<LineReader> FailingFileSystem::OpenText(const std::string& path) {
+    return RealFileSystem().OpenText(path);
+}
+bool FailingFileSystem::ReadAll(const std::string& path, std::string& bytes) {
+    return RealFileSystem().ReadAll(path, bytes);
+}
+
+TempDir::TempDir() {
+    std::random_device rd;
+    for (;;) {
+        dir_ = std::filesystem::temp_directory_path() / ("tesslor-test-" + std::to_string(rd()));
+        if (std::filesystem::create_directory(dir_)) break;
+    }
+}
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+std::string CrLfLines(const std::vector<std::string>& lines, bool pad) {
+    std::string out;
+    for (std::string l : lines) {
+        if (pad && l.size() < 30) l.append(30 - l.size(), ' ');
+        out += l;
+        out += "\r\n";
+    }
+    return out;
+}
+
+}  // namespace tesslor::test

@@ -1,0 +1,105 @@
+#pragma once
+// Test doubles shared by the core and CLI tests: a surface that records calls,
+// a prompter and a file chooser that follow a script, a file system that fails
+// at a chosen write, and a scratch folder.
+#include <deque>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/FileChooser.h"
+#include "platform/Files.h"
+#include "platform/Prompter.h"
+#include "platform/Surface.h"
+
+namespace tesslor::test {
+
+/// Records every call as a line of text ("Ellipse 22,14,30,22") and keeps a
+/// pixel map for SetPixel/GetPixel, so tests can check what was drawn.
+class RecordingSurface : public DrawingSurface {
+public:
+    void SetBrushColor(Rgb c) override;
+    void SetPen(Rgb c, int width) override;
+    void Rectangle(int x1, int y1, int x2, int y2) override;
+    void Ellipse(int x1, int y1, int x2, int y2) override;
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    void TextOut(int x, int y, const std::string& text, const FontSpec& font, Rgb fg, Rgb bg) override;
+    void SetPixel(int x, int y, Rgb c) override;
+    Rgb GetPixel(int x, int y) const override;
+    void SetSize(int w, int h) override;
+    int Width() const override { return width_; }
+    int Height() const override { return height_; }
+
+    std::vector<std::string> calls;
+    Rgb brush{}, pen{};
+    int penWidth = 1;
+    void ClearCalls() { calls.clear(); }
+    /// Calls whose text starts with prefix.
+    std::vector<std::string> CallsStartingWith(const std::string& prefix) const;
+
+private:
+    int width_ = 0, height_ = 0;
+    std::map<std::pair<int, int>, Rgb> pixels_;
+};
+
+/// Answers questions from a script (true = Yes) and records every text shown,
+/// in order. An unscripted question fails the test and answers No.
+class ScriptedPrompter : public Prompter {
+public:
+    void Inform(const std::string& text) override;
+    bool Confirm(const std::string& text) override;
+    bool Ask(const std::string& text) override;
+
+    std::deque<bool> answers;
+    std::vector<std::string> shown;
+};
+
+/// Returns scripted paths (nothing = Cancel) and records each request.
+class ScriptedFileChooser : public FileChooser {
+public:
+    std::optional<std::string> Choose(const FileDialogRequest& request) override;
+
+    std::deque<std::optional<std::string>> script;
+    std::vector<FileDialogRequest> requests;
+};
+
+/// The real file system, except that the failAtWrite-th Write() (1-based,
+/// counted over all files created) fails; 0 never fails. failCreate makes
+/// Create() fail; failCommit makes Commit() fail.
+class FailingFileSystem : public FileSystem {
+public:
+    std::unique_ptr<OutputFile> Create(const std::string& path) override;
+    std::unique_ptr<LineReader> OpenText(const std::string& path) override;
+    bool ReadAll(const std::string& path, std::string& bytes) override;
+
+    int failAtWrite = 0;
+    bool failCreate = false;
+    bool failCommit = false;
+    int writes = 0;
+};
+
+/// A fresh folder under the system's temporary folder, removed afterwards.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+    const std::filesystem::path& Dir() const { return dir_; }
+
+private:
+    std::filesystem::path dir_;
+};
+
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+
+/// Joins lines with CR LF after each, each padded with blanks to 30 characters
+/// when pad is true: the bytes a framed file is made of.
+std::string CrLfLines(const std::vector<std::string>& lines, bool pad);
+
+}  // namespace tesslor::test
