@@ -1,0 +1,137 @@
+// Reading and writing a full-width picture as an LED data file and as an old
+// LED file, each beside a baseline that moves the same bytes with plain line
+// reads or string appends. Everything stays in memory.
+#include <benchmark/benchmark.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "files/LedDataFile.h"
+#include "files/MemoryOutputFile.h"
+#include "files/OldLedFile.h"
+#include "platform/NullSurface.h"
+
+namespace {
+
+using namespace tesslor;
+
+class SilentPrompter : public Prompter {
+public:
+    void Inform(const std::string&) override {}
+    bool Confirm(const std::string&) override { return false; }
+    bool Ask(const std::string&) override { return false; }
+};
+
+// A document whose picture uses all 480 columns, with red, green and yellow dots.
+struct FullPicture {
+    FullPicture() : doc(surface, prompter) {
+        for (int x = 0; x < LedHyoujikiClass::kDotColumns; ++x)
+            for (int y = 0; y < LedHyoujikiClass::kDotRows; ++y)
+                if ((x * 3 + y * 5) % 7 < 3)
+                    doc.Board(x / 16, y / 16).Led(x % 16, y % 16).AddColor(static_cast<LedColor>(1 + (x + y) % 3));
+        doc.SetWriteNoText("1");
+    }
+    NullSurface surface;
+    SilentPrompter prompter;
+    LedHyoujikiClass doc;
+};
+
+FullPicture& Picture() {
+    static FullPicture picture;
+    return picture;
+}
+
+std::string Bytes(bool old) {
+    MemoryOutputFile out;
+    if (old) WriteOldLed(Picture().doc, out);
+    else WriteLedData(Picture().doc, out);
+    return out.Bytes();
+}
+
+std::vector<std::string> Lines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = bytes.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(bytes.substr(start, end + 1 - start));
+    return lines;
+}
+
+void Write(benchmark::State& state, bool old) {
+    const std::size_t size = Bytes(old).size();
+    MemoryOutputFile out;
+    for (auto _ : state) {
+        out.Clear();
+        bool ok = old ? WriteOldLed(Picture().doc, out) : WriteLedData(Picture().doc, out);
+        benchmark::DoNotOptimize(ok);
+        benchmark::DoNotOptimize(out.Bytes().data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+}
+
+void WriteBaseline(benchmark::State& state, bool old) {
+    const std::vector<std::string> lines = Lines(Bytes(old));
+    std::size_t size = 0;
+    for (const auto& l : lines) size += l.size();
+    std::string out;
+    for (auto _ : state) {
+        out.clear();
+        for (const auto& l : lines) out += l;
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+}
+
+void Read(benchmark::State& state, bool old) {
+    const std::string bytes = Bytes(old);
+    NullSurface surface;
+    SilentPrompter prompter;
+    LedHyoujikiClass doc(surface, prompter);
+    for (auto _ : state) {
+        doc.ClearAll();
+        MemoryLineReader in(bytes);
+        bool ok = old ? ReadOldLed(doc, in, prompter) : ReadLedData(doc, in, prompter);
+        if (!ok) state.SkipWithError("the picture did not read back");
+        benchmark::DoNotOptimize(ok);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+
+// The same bytes through the same line reader, without looking at the lines.
+void ReadBaselineLineReader(benchmark::State& state, bool old) {
+    const std::string bytes = Bytes(old);
+    const std::size_t max = old ? kOldLedReadLength : 31;
+    for (auto _ : state) {
+        MemoryLineReader in(bytes);
+        std::string line;
+        std::size_t n = 0;
+        while (in.ReadLine(line, max)) n += line.size();
+        benchmark::DoNotOptimize(n);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+
+void ReadBaselineGetline(benchmark::State& state, bool old) {
+    const std::string bytes = Bytes(old);
+    for (auto _ : state) {
+        std::istringstream in(bytes);
+        std::string line;
+        std::size_t n = 0;
+        while (std::getline(in, line)) n += line.size();
+        benchmark::DoNotOptimize(n);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+
+BENCHMARK_CAPTURE(Write, LedData, false);
+BENCHMARK_CAPTURE(WriteBaseline, LedData, false);
+BENCHMARK_CAPTURE(Read, LedData, false);
+BENCHMARK_CAPTURE(ReadBaselineLineReader, LedData, false);
+BENCHMARK_CAPTURE(ReadBaselineGetline, LedData, false);
+BENCHMARK_CAPTURE(Write, OldLed, true);
+BENCHMARK_CAPTURE(WriteBaseline, OldLed, true);
+BENCHMARK_CAPTURE(Read, OldLed, true);
+BENCHMARK_CAPTURE(ReadBaselineLineReader, OldLed, true);
+BENCHMARK_CAPTURE(ReadBaselineGetline, OldLed, true);
+
+}  // namespace

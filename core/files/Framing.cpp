@@ -1,0 +1,47 @@
+#include "files/Framing.h"
+
+namespace tesslor {
+
+std::string PadFramed(std::string_view text) {
+    std::string line(text);
+    if (line.size() < kFramedLineWidth) line.append(kFramedLineWidth - line.size(), ' ');
+    return line;
+}
+
+bool WriteLine(OutputFile& out, std::string_view text) {
+    std::string line = PadFramed(text);
+    line += "\r\n";
+    return out.Write(line);
+}
+
+bool WriteFrameHead(OutputFile& out, std::string_view typeKeyword) {
+    return WriteLine(out, "#LED_DATA_FILE") && WriteLine(out, "#DATA_TYPE") && WriteLine(out, typeKeyword) &&
+           WriteLine(out, "#END_OF_DATA_TYPE") && WriteLine(out, "#DEFINE");
+}
+
+bool WriteFrameTail(OutputFile& out) { return WriteLine(out, "#END_OF_LED_DATA_FILE"); }
+
+bool ReadLine(LineReader& in, std::string& line, std::size_t maxLength) { return in.ReadLine(line, maxLength); }
+
+bool IsKeywordLine(std::string_view line, std::string_view keyword) {
+    // The padding and the line feed count: "#DEFINE" with a blank too few, or a
+    // keyword line cut off by the end of the file, is not the keyword.
+    if (line.size() != kFramedReadLength || line.back() != '\n') return false;
+    return line.substr(0, kFramedLineWidth) == PadFramed(keyword);
+}
+
+bool ExpectKeyword(LineReader& in, std::string_view keyword, const std::string& readMessage,
+                   const std::string& mismatchMessage, Prompter& prompter) {
+    std::string line;
+    if (!ReadLine(in, line, kFramedReadLength)) {
+        prompter.Inform(readMessage);
+        return false;
+    }
+    if (!IsKeywordLine(line, keyword)) {
+        prompter.Inform(mismatchMessage);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tesslor

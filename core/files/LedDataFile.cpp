@@ -1,0 +1,279 @@
+#include "files/LedDataFile.h"
+
+#include <cstdint>
+#include <string>
+
+#include "files/Framing.h"
+#include "text/Numbers.h"
+
+namespace tesslor {
+
+namespace {
+
+constexpr const char* kTypeKeyword = "$NORMAL";
+constexpr const char* kReverseKeywords[] = {"$REVERSE_COLOR_RED", "$REVERSE_COLOR_GREEN", "$REVERSE_COLOR_YELLOW"};
+constexpr int kWords = LedHyoujikiClass::kPanelRows;  // one 16-bit word per panel row
+
+// The unit reads "$SETEI:" followed by three code letters and the three-digit
+// position; the comma after each code is part of the layout.
+std::string SeteiLine(const LedHyoujikiClass& doc) {
+    int nini = 0;
+    LedHyoujikiClass::ParseNiniIti(doc.NiniItiText(), nini);
+    std::string line = "$SETEI:";
+    line += doc.DisplayModeCode();
+    line += ',';
+    line += doc.SounyuuMojiCode();
+    line += ',';
+    line += doc.SounyuuItiCode();
+    line += ',';
+    line += ZeroPad(nini, 3);
+    return line;
+}
+
+// The write number goes out as the document holds it. Text typed into the
+// editor may be longer than the line has room for; it is cut so that the line
+// stays 30 characters and every line after it stays where the unit expects it.
+std::string WriteTableNoLine(const LedHyoujikiClass& doc) {
+    std::string line = "$WRITE_TABLE_NO=" + doc.WriteNoText();
+    if (line.size() > kFramedLineWidth) line.resize(kFramedLineWidth);
+    return line;
+}
+
+// "$nnn:" and the five column words of panel rows 0 to 4, each followed by ",".
+// Formatted by hand: a full picture has 960 of these lines.
+std::string DataLine(const LedHyoujikiClass& doc, int column, bool green) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    char line[kFramedLineWidth];
+    line[0] = '$';
+    line[1] = static_cast<char>('0' + column / 100 % 10);
+    line[2] = static_cast<char>('0' + column / 10 % 10);
+    line[3] = static_cast<char>('0' + column % 10);
+    line[4] = ':';
+    const int panelColumn = column / 16;
+    const int c = column % 16;
+    char* p = line + 5;
+    for (int k = 0; k < kWords; ++k) {
+        const LedBoardClass& board = doc.Board(panelColumn, k);
+        const std::uint16_t word = green ? board.GreenColumn(c) : board.RedColumn(c);
+        for (int shift = 12; shift >= 0; shift -= 4) *p++ = kHex[(word >> shift) & 0xF];
+        *p++ = ',';
+    }
+    return std::string(line, sizeof line);
+}
+
+bool WriteBlock(const LedHyoujikiClass& doc, OutputFile& out, int width, bool green) {
+    if (!WriteLine(out, green ? "#GREEN" : "#RED")) return false;
+    for (int n = 0; n < width; ++n)
+        if (!WriteLine(out, DataLine(doc, n, green))) return false;
+    return WriteLine(out, green ? "#END_OF_GREEN" : "#END_OF_RED");
+}
+
+// Messages of the framing lines: shown when no line could be read, and when
+// the line read is a different one.
+struct KeywordMessages {
+    const char* keyword;
+    const char* readMessage;
+    const char* mismatchMessage;
+};
+
+constexpr KeywordMessages kHeadKeywords[] = {
+    {"#LED_DATA_FILE", "エラー　#LED_DATA_FILE がリード出来ませんでした", "エラー　#LED_DATA_FILE"},
+    {"#DATA_TYPE", "エラー　#DATA_TYPE がリード出来ませんでした", "エラー　#DATA_TYPE"},
+    {"$NORMAL", "エラー　$NORMAL がリード出来ませんでした", "このファイルは、NORMALなLEDデータでありません"},
+    {"#END_OF_DATA_TYPE", "エラー　#END_OF_DATA_TYPE がリード出来ませんでした", "エラー　#END_OF_DATA_TYPE"},
+    {"#DEFINE", "エラー　#DEFINE がリード出来ませんでした", "エラー　#DEFINE"},
+};
+constexpr KeywordMessages kEndOfDefine = {"#END_OF_DEFINE", "エラー　#END_OF_DEFINE がリード出来ませんでした",
+                                         "エラー　#END_OF_DEFINE"};
+constexpr KeywordMessages kEndOfFile = {"#END_OF_LED_DATA_FILE",
+                                        "エラー　#END_OF_LED_DATA_FILE がリード出来ませんでした",
+                                        "エラー　#END_OF_LED_DATA_FILE"};
+
+bool Expect(LineReader& in, const KeywordMessages& k, Prompter& prompter) {
+    return ExpectKeyword(in, k.keyword, k.readMessage, k.mismatchMessage, prompter);
+}
+
+bool Fail(Prompter& prompter, const char* message) {
+    prompter.Inform(message);
+    return false;
+}
+
+bool ReadSetei(LedHyoujikiClass& doc, LineReader& in, Prompter& prompter) {
+    std::string line;
+    if (!ReadLine(in, line, kFramedReadLength)) return Fail(prompter, "エラー　$SETEI がリード出来ませんでした");
+    if (!StartsWith(line, "$SETEI:")) return Fail(prompter, "エラー　$SETE");
+    // A line that ends early has no code where one is expected; '\0' is no code.
+    if (!doc.SetDisplayMode(CharAt(line, 7))) return Fail(prompter, "エラー　$SETE 表示タイプ");
+    if (!doc.SetSounyuuMoji(CharAt(line, 9))) return Fail(prompter, "エラー　$SETE 挿入文字列");
+    if (!doc.SetSounyuuIti(CharAt(line, 11))) return Fail(prompter, "エラー　$SETE 挿入文字列位置");
+    int nini = 0;
+    if (!LedHyoujikiClass::ParseNiniIti(std::string(TextFrom(line, 13)), nini) || !doc.SetNiniIti(nini))
+        return Fail(prompter, "エラー　$SETE 任意挿入文字列位置");
+    return true;
+}
+
+bool ReadMaximumLines(LineReader& in, Prompter& prompter, int& maximum) {
+    std::string line;
+    if (!ReadLine(in, line, kFramedReadLength))
+        return Fail(prompter, "エラー　$MAXIMUM_LINES がリード出来ませんでした");
+    if (!StartsWith(line, "$MAXIMUM_LINES=")) return Fail(prompter, "エラー　$MAXIMUM_LINES");
+    maximum = LeadingInt(TextFrom(line, 15));
+    if (maximum < 0 || maximum > LedHyoujikiClass::kDotColumns) return Fail(prompter, "エラー　$MAXIMUM_LINES");
+    return true;
+}
+
+bool ReadReverseColor(LedHyoujikiClass& doc, LineReader& in, Prompter& prompter) {
+    std::string line;
+    if (!ReadLine(in, line, kFramedReadLength))
+        return Fail(prompter, "エラー　$REVERSE_COLOR_ がリード出来ませんでした");
+    for (int i = 0; i < 3; ++i) {
+        if (IsKeywordLine(line, kReverseKeywords[i])) {
+            doc.SetReverseColorByIndex(i);
+            return true;
+        }
+    }
+    return Fail(prompter, "エラー　$REVERSE_COLOR_");
+}
+
+bool ReadWriteTableNo(LedHyoujikiClass& doc, LineReader& in, Prompter& prompter) {
+    std::string line;
+    if (!ReadLine(in, line, kFramedReadLength))
+        return Fail(prompter, "エラー　$WRITE_TABLE_NO がリード出来ませんでした");
+    int n = 0;
+    if (!StartsWith(line, "$WRITE_TABLE_NO=") || !doc.CheckWriteNo(std::string(TextFrom(line, 16)), n))
+        return Fail(prompter, "エラー　$WRITE_TABLE_NO");
+    doc.SetWriteNo(n);
+    return true;
+}
+
+enum class Block { None, Red, Green };
+
+// The RED and GREEN blocks, up to "#END_OF_GREEN" or the end of the file.
+bool ReadBlocks(LedHyoujikiClass& doc, LineReader& in, Prompter& prompter) {
+    Block block = Block::None;
+    int last = -1;
+    std::string line;
+    while (ReadLine(in, line, kFramedReadLength)) {
+        if (line[0] == '#') {
+            // Block keywords are recognised by their own length only.
+            std::string_view word = TextFrom(line, 1);
+            if (StartsWith(word, "RED")) {
+                block = Block::Red;
+                last = -1;
+            } else if (StartsWith(word, "GREEN")) {
+                block = Block::Green;
+                last = -1;
+            } else if (StartsWith(word, "END_OF_RED")) {
+                block = Block::None;
+            } else if (StartsWith(word, "END_OF_GREEN")) {
+                break;
+            }
+        } else if (line[0] == '$') {
+            const int n = LeadingInt(TextFrom(line, 1));
+            if (n != last + 1) return Fail(prompter, "データナンバーエラー");
+            last = n;
+            if (block == Block::None) return Fail(prompter, "ファイルエラー");
+            // The picture ends at dot column 479; a line beyond it has nowhere to go.
+            if (n >= LedHyoujikiClass::kDotColumns) return Fail(prompter, "データナンバーエラー");
+            const LedColor bits = block == Block::Red ? kLedRed : kLedGreen;
+            for (int k = 0; k < kWords; ++k) {
+                const auto word = static_cast<std::uint16_t>(LeadingHex(TextFrom(line, 5 + 5 * k), 4));
+                doc.Board(n / 16, k).OrColumn(n % 16, word, bits);
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool WriteLedData(const LedHyoujikiClass& doc, OutputFile& out) {
+    const int lastColumn = doc.LastUsedColumn();
+    const int width = 16 * (lastColumn + 1);
+    if (!WriteFrameHead(out, kTypeKeyword)) return false;
+    if (!WriteLine(out, SeteiLine(doc))) return false;
+    if (!WriteLine(out, "$MAXIMUM_LINES=" + ZeroPad(width, 3))) return false;
+    int reverse = doc.ReverseColorIndex();
+    if (reverse < 0 || reverse > 2) reverse = 0;
+    if (!WriteLine(out, kReverseKeywords[reverse])) return false;
+    if (!WriteLine(out, WriteTableNoLine(doc))) return false;
+    if (!WriteLine(out, "#END_OF_DEFINE")) return false;
+    if (lastColumn >= 0) {
+        if (!WriteBlock(doc, out, width, false)) return false;
+        if (!WriteBlock(doc, out, width, true)) return false;
+    }
+    return WriteFrameTail(out);
+}
+
+bool ReadLedData(LedHyoujikiClass& doc, LineReader& in, Prompter& prompter) {
+    for (const KeywordMessages& k : kHeadKeywords)
+        if (!Expect(in, k, prompter)) return false;
+    if (!ReadSetei(doc, in, prompter)) return false;
+    int maximum = 0;
+    if (!ReadMaximumLines(in, prompter, maximum)) return false;
+    if (!ReadReverseColor(doc, in, prompter)) return false;
+    if (!ReadWriteTableNo(doc, in, prompter)) return false;
+    if (!Expect(in, kEndOfDefine, prompter)) return false;
+    if (maximum != 0 && !ReadBlocks(doc, in, prompter)) return false;
+    return Expect(in, kEndOfFile, prompter);
+}
+
+// ---- the document's LED data file commands ----
+
+bool LedHyoujikiClass::Save(FileDialog& dialog) { return SaveToFile(FileName, dialog); }
+
+bool LedHyoujikiClass::SaveAs(FileDialog& dialog) {
+    dialog.FileName = FileName;
+    dialog.InitialDir = DriveRoot();
+    if (!dialog.Execute()) return false;
+    const std::string chosen = dialog.FileName;
+    return SaveToFile(chosen, dialog);
+}
+
+bool LedHyoujikiClass::SaveToFile(const std::string& path, FileDialog& dialog) {
+    if (path.empty()) {
+        Messages().Inform("ファイルなし");
+        return SaveAs(dialog);
+    }
+    // The unit reads at most 30 bytes of a name, counted in Shift-JIS.
+    if (!FileNameFitsUnit(path)) {
+        Messages().Inform("ファイル名が長すぎます");
+        return SaveAs(dialog);
+    }
+    std::unique_ptr<OutputFile> out = Files().Create(path);
+    if (!out) {
+        Messages().Inform("ファイルオープンエラー");
+        return false;
+    }
+    // An uncommitted file is dropped, so the earlier file on the card stays whole.
+    if (!WriteLedData(*this, *out) || !out->Commit()) {
+        Messages().Inform("ファイルライトエラー");
+        return false;
+    }
+    FileName = path;
+    Modified = false;
+    return true;
+}
+
+bool LedHyoujikiClass::OpenWithDialog(FileDialog& dialog) {
+    if (!ConfirmDiscard()) return false;
+    dialog.FileName = "";
+    if (!dialog.Execute()) return false;
+    const std::string chosen = dialog.FileName;
+    OpenFile(chosen);
+    return true;
+}
+
+bool LedHyoujikiClass::OpenFile(const std::string& path) {
+    std::unique_ptr<LineReader> in = Files().OpenText(path);
+    if (!in) {
+        Messages().Inform("ファイル　オープン　エラー");
+        return false;
+    }
+    ClearAll();
+    if (!ReadLedData(*this, *in, Messages())) return false;
+    FileName = path;
+    return true;
+}
+
+}  // namespace tesslor
