@@ -1,0 +1,93 @@
+#include "files/Bitmap.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "platform/MemoryImage.h"
+
+namespace tesslor {
+
+namespace {
+constexpr int kBand = LedBoardClass::kDots;
+}  // namespace
+
+void ConvertImageToPicture(const DrawingSurface& image, LedHyoujikiClass& doc) {
+    const int width = std::min(image.Width(), LedHyoujikiClass::kDotColumns);
+    const int height = image.Height();
+    // An image in memory is read directly; any other surface pixel by pixel.
+    const auto* memory = dynamic_cast<const MemoryImage*>(&image);
+    for (int x = 0; x < width; ++x) {
+        for (int y = 0; y < LedHyoujikiClass::kDotRows && y < height; y += kBand) {
+            std::uint16_t red = 0, green = 0;
+            const int rows = std::min(kBand, height - y);  // rows below the image count as dark
+            for (int k = 0; k < rows; ++k) {
+                const Rgb c = memory ? memory->Data()[static_cast<std::size_t>(y + k) * memory->Width() + x]
+                                     : image.GetPixel(x, y + k);
+                const std::uint16_t bit = static_cast<std::uint16_t>(1u << (15 - k));
+                if (c.r == 255) red |= bit;
+                if (c.g == 255) green |= bit;
+            }
+            LedBoardClass& board = doc.Board(x / kBand, y / kBand);
+            board.OrColumn(x % kBand, red, kLedRed);
+            board.OrColumn(x % kBand, green, kLedGreen);
+        }
+    }
+}
+
+bool RenderPictureToImage(const LedHyoujikiClass& doc, DrawingSurface& image) {
+    const int last = doc.LastUsedColumn();
+    if (last < 0) return false;
+    image.SetSize(kBand * (last + 1), LedHyoujikiClass::kDotRows);
+    for (int i = 0; i <= last; ++i)
+        for (int j = 0; j < LedHyoujikiClass::kPanelRows; ++j) doc.Board(i, j).PutPixels(image, kBand * i, kBand * j);
+    return true;
+}
+
+// ---- the document's bitmap commands ----
+
+bool LedHyoujikiClass::ImportBmpWithDialog(FileDialog& dialog, RgbImage& image) {
+    if (!ConfirmDiscard()) return false;
+    dialog.FileName = "";
+    if (!dialog.Execute()) return false;
+    ImportBmpFile(dialog.FileName, image);
+    return true;
+}
+
+bool LedHyoujikiClass::ImportBmpFile(const std::string& path, RgbImage& image) {
+    // The picture is cleared before loading, so a file that cannot be loaded
+    // leaves an empty picture rather than a stale one.
+    ClearAll();
+    if (!image.LoadFromFile(path)) {
+        Messages().Inform(kBitmapFileError);
+        return false;
+    }
+    ConvertImageToPicture(image, *this);
+    return true;
+}
+
+bool LedHyoujikiClass::ImportImage(const DrawingSurface& image) {
+    if (!ConfirmDiscard()) return false;
+    ClearAll();
+    ConvertImageToPicture(image, *this);
+    return true;
+}
+
+bool LedHyoujikiClass::ExportBmpWithDialog(FileDialog& dialog, RgbImage& image) {
+    dialog.FileName = "";
+    if (!dialog.Execute()) return false;
+    return ExportBmpFile(dialog.FileName, image);
+}
+
+bool LedHyoujikiClass::ExportBmpFile(const std::string& path, RgbImage& image) {
+    // An empty picture writes no file and says nothing: there is nothing to give out.
+    if (!RenderPictureToImage(*this, image)) return false;
+    if (!image.SaveToFile(path)) {
+        // The operator must learn that the file was not written.
+        const std::string why = image.ErrorText();
+        Messages().Inform(why.empty() ? "ファイル " + path + " に書き込めませんでした" : why);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tesslor
