@@ -1,0 +1,109 @@
+#pragma once
+// The commands of tesslor-cli as plain functions over the core: read a file
+// into the document, apply settings as the main window would, write or render
+// it. main.cpp only parses the command line.
+#include <cstddef>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/StartupConfig.h"
+#include "led/Ledhyoujiki.h"
+#include "platform/Prompter.h"
+
+namespace tesslor::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;  ///< a reader, writer or check reported a failure
+inline constexpr int kExitUsage = 2;   ///< the command line itself is wrong
+
+/// A prompter that also says how many messages it has shown.
+class CountingPrompter : public Prompter {
+public:
+    std::size_t Count() const { return count_; }
+
+protected:
+    std::size_t count_ = 0;
+};
+
+/// Prints each message on its own line (the editor's exact text, UTF-8).
+/// Confirmations and questions answer Yes: nothing in the tool holds unsaved
+/// work that a No could protect.
+class StreamPrompter : public CountingPrompter {
+public:
+    explicit StreamPrompter(std::ostream& out) : out_(out) {}
+    void Inform(const std::string& text) override;
+    bool Confirm(const std::string& text) override;
+    bool Ask(const std::string& text) override;
+
+private:
+    std::ostream& out_;
+};
+
+/// Keeps the messages instead of printing them; answers Yes.
+class RecordingPrompter : public CountingPrompter {
+public:
+    void Inform(const std::string& text) override;
+    bool Confirm(const std::string& text) override;
+    bool Ask(const std::string& text) override;
+    std::vector<std::string> shown;
+};
+
+/// The configuration: the file at configPath, or the one beside the executable
+/// when configPath is "". A missing file or key gives the editor's defaults.
+StartupConfig LoadConfig(const std::string& configPath);
+
+/// Puts the document into the editor's state right after start-up: write
+/// number "1", mode 標準, reverse colour 赤 (黄 for NanSyoku -1), no insertion,
+/// no position, arbitrary position "000", nothing unsaved.
+void ApplyStartupState(LedHyoujikiClass& doc);
+
+/// One kind of file the tool reads or writes, chosen by the extension. A new
+/// kind is one more entry in the table of CliCommands.cpp.
+struct FileKind {
+    const char* extension;  ///< lower case, without the dot
+    /// Reads path into the document as the editor's open or import does. False
+    /// when the reader reported a failure (its message has been shown).
+    bool (*read)(LedHyoujikiClass& doc, const std::string& path);
+    /// Writes the document to path as the editor's save or export does, with
+    /// the same checks and messages. False when nothing (or not all) was written.
+    bool (*write)(LedHyoujikiClass& doc, const std::string& path);
+};
+
+/// The kind of path by its extension (either case); nullptr when unknown.
+const FileKind* FindFileKind(const std::string& path);
+
+/// ".lee, .led, .bmp"-style list of the extensions that can be read or written.
+std::string ReadableExtensions();
+std::string WritableExtensions();
+
+/// Settings given on the command line; an absent one keeps what the input carried.
+struct ConvertOptions {
+    std::optional<std::string> writeNo;   ///< as typed into the write number box
+    std::optional<char> displayMode;      ///< a display-mode code
+    std::optional<char> sounyuuMoji;      ///< an insertion code, ' ' for none
+    std::optional<char> sounyuuIti;       ///< a position code, ' ' for none
+    std::optional<std::string> niniIti;   ///< as typed into the arbitrary position box
+    std::optional<int> reverseColor;      ///< index 0 赤, 1 緑, 2 黄
+};
+
+/// Reads input, applies the options, writes output. Messages go to err.
+/// Returns kExitOk, kExitFailed (a check, reader or writer failed; output is
+/// then not written) or kExitUsage (unknown extension).
+int RunConvert(const StartupConfig& config, const std::string& input, const std::string& output,
+               const ConvertOptions& options, std::ostream& err);
+
+/// Reads each file with the reader of its kind and prints "path: OK" or
+/// "path: <first message>" to out. Returns kExitFailed when any file failed.
+int RunCheck(const StartupConfig& config, const std::vector<std::string>& files, std::ostream& out,
+             std::ostream& err);
+
+enum class RenderView { Normal, Reversed, Strip };
+
+/// Reads input, lays it out as the demo does (magnification 80) and saves the
+/// chosen rendering as a bitmap. Returns kExitOk, kExitFailed or kExitUsage.
+int RunRender(const StartupConfig& config, RenderView view, const std::string& input, const std::string& output,
+              std::ostream& err);
+
+}  // namespace tesslor::cli
