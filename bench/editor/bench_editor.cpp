@@ -1,0 +1,148 @@
+// The editing surface must stay fast at every magnification: painting a
+// 900 x 600 viewport at 100 % and 1000 %, and 1,000 pen strokes, each beside
+// the baseline of filling the same viewport with one colour.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "app/Application.h"
+#include "app/Magnificationunit.h"
+#include "platform/PaintBoxWidget.h"
+
+namespace {
+
+using namespace tesslor;
+using namespace tesslor::gui;
+
+class SilentPrompter : public Prompter {
+public:
+    void Inform(const std::string&) override {}
+    bool Confirm(const std::string&) override { return true; }
+    bool Ask(const std::string&) override { return true; }
+};
+class NoChooser : public FileChooser {
+public:
+    std::optional<std::string> Choose(const FileDialogRequest&) override { return std::nullopt; }
+};
+
+struct Editor {
+    Editor() {
+        env.prompter = &prompter;
+        env.chooser = &chooser;
+        env.configPath = "/nonexistent/tesslor.INI";
+        env.driveFilePath = "/nonexistent/tesslorDrive.INI";
+        windows = std::make_unique<EditorWindows>(env);
+        windows->MainForm().show();
+        QApplication::processEvents();
+    }
+    void SetMagnification(int index) {
+        auto& mag = windows->MagnificationForm();
+        mag.MagnificationComboBox->setCurrentIndex(index);
+        mag.MagnificationComboBoxChange();
+        QApplication::processEvents();
+    }
+    SilentPrompter prompter;
+    NoChooser chooser;
+    EditorEnvironment env;
+    std::unique_ptr<EditorWindows> windows;
+};
+
+Editor& TheEditor() {
+    static Editor editor;
+    return editor;
+}
+
+long ResidentKb() {
+    std::ifstream in("/proc/self/status");
+    std::string key;
+    long value = 0;
+    while (in >> key) {
+        if (key == "VmRSS:") {
+            in >> value;
+            return value;
+        }
+        std::getline(in, key);
+    }
+    return 0;
+}
+
+const QRect kViewport(0, 0, 900, 600);
+
+void BM_Baseline_FillViewport(benchmark::State& state) {
+    QImage image(kViewport.size(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter p(&image);
+        p.fillRect(kViewport, QColor(240, 240, 240));
+        benchmark::DoNotOptimize(image.bits());
+    }
+}
+BENCHMARK(BM_Baseline_FillViewport);
+
+// A viewport in the middle of the picture, full of lit dots.
+void PaintViewport(benchmark::State& state, int magnificationIndex) {
+    Editor& e = TheEditor();
+    e.SetMagnification(magnificationIndex);
+    LedHyoujikiClass& doc = e.windows->MainForm().Document();
+    for (int x = 0; x < 480; ++x)
+        for (int y = 0; y < 80; ++y) doc.Board(x / 16, y / 16).Led(x % 16, y % 16).Color = (x + y) % 4;
+    PaintBoxWidget* box = e.windows->MainForm().PaintBox1;
+    const QRect area = kViewport.translated(box->width() / 3, box->height() / 4) & box->rect();
+    QImage image(area.size(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter p(&image);
+        p.translate(-area.topLeft());
+        p.setClipRect(area);
+        box->PaintArea(p, area);
+        benchmark::DoNotOptimize(image.bits());
+    }
+    state.counters["rss_mb"] = static_cast<double>(ResidentKb()) / 1024.0;
+    state.counters["paintbox_w"] = box->width();
+    state.counters["paintbox_h"] = box->height();
+    doc.ClearAll();
+}
+void BM_PaintViewport_100(benchmark::State& state) { PaintViewport(state, 3); }
+void BM_PaintViewport_1000(benchmark::State& state) { PaintViewport(state, 9); }
+BENCHMARK(BM_PaintViewport_100)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PaintViewport_1000)->Unit(benchmark::kMicrosecond);
+
+// 1,000 pen strokes with the left button held, then the repaint they asked for.
+void Strokes(benchmark::State& state, int magnificationIndex) {
+    Editor& e = TheEditor();
+    e.SetMagnification(magnificationIndex);
+    TMainForm& m = e.windows->MainForm();
+    const int pitch = m.Document().GetPitch();
+    for (auto _ : state) {
+        for (int i = 0; i < 1000; ++i) {
+            const int x = 22 + (i * 7) % (pitch * 6);
+            const int y = 14 + (i * 3) % (pitch * 4);
+            m.PaintBox1MouseMove(Qt::LeftButton, QPoint(x, y));
+        }
+        QApplication::processEvents();
+    }
+    state.counters["rss_mb"] = static_cast<double>(ResidentKb()) / 1024.0;
+    m.Document().ClearAll();
+}
+void BM_Strokes1000_100(benchmark::State& state) { Strokes(state, 3); }
+void BM_Strokes1000_1000(benchmark::State& state) { Strokes(state, 9); }
+BENCHMARK(BM_Strokes1000_100)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Strokes1000_1000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    InstallJapaneseFonts(app);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

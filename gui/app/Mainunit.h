@@ -1,0 +1,187 @@
+#pragma once
+// The main window: the control bar of the picture's settings, the editing
+// area, and the menus of file commands, makers, demos and help.
+#include <QMainWindow>
+#include <memory>
+#include <string>
+
+#include "app/StartupConfig.h"
+#include "led/Ledhyoujiki.h"
+#include "platform/FileChooser.h"
+#include "platform/IniProfile.h"
+#include "platform/MemoryImage.h"
+#include "platform/Prompter.h"
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QScrollArea;
+
+namespace tesslor::gui {
+
+class PaintBoxWidget;
+class RadioGroup;
+class TDemoForm;
+class TPenColorForm;
+class TMagnificationForm;
+
+/// What the main window takes from its surroundings.
+struct EditorEnvironment {
+    Prompter* prompter = nullptr;
+    FileChooser* chooser = nullptr;
+    std::string configPath;     ///< the configuration file beside the executable (only read)
+    std::string driveFilePath;  ///< the drive file (read at first showing, written at close)
+};
+
+/// Title, version and date texts of the window.
+inline constexpr const char* kTitleText = "Tesslor 特殊な環境表示器２専用";
+inline constexpr const char* kVersionText = "  2.0.0";
+inline constexpr const char* kDateText = "2014.09.24";
+/// The maker's name and telephone number in the enquiry line.
+inline constexpr const char* kMakerContact = "Tesslorサポート窓口（電話 0120-000-000）";
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    /// Creates the controls, reads the configuration and runs FormCreate.
+    explicit TMainForm(const EditorEnvironment& env, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    /// The windows created after this one that it opens.
+    void SetCompanions(TDemoForm* demo, TPenColorForm* penColor, TMagnificationForm* magnification);
+
+    // ---- start-up and close ----
+    void FormCreate();
+    /// The first showing: drive selection from the drive file, device kind.
+    void FormShow();
+    /// Stores the drive letter and asks the discard question; false keeps the window open.
+    bool FormClose();
+
+    // ---- editing area and control bar ----
+    void PaintBox1Paint();
+    void PaintBox1MouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, QPoint pos);
+    void PaintBox1MouseMove(Qt::MouseButtons buttons, QPoint pos);
+    void PenColorClick();
+    void HyoujiBairituClick();
+    void MagnificationComboBoxChange();
+    void DisplayModeComboBoxChange();
+    void SounyuuMojiComboBoxChange();
+    void SounyuuItiComboBoxChange();
+    void NiniItiMaskEditChange();
+    void ReverseModeColorRadioGroupClick();
+    void WriteNoMaskComboBoxChange();
+    void ShowDocumentSettings();
+
+    // ---- file commands ----
+    void NewFileOpenClick();
+    void FileOpenClick();
+    void FileWriteClick();
+    void UwagakiHozonButtonClick();
+    void FileWriteNameClick();
+    void BmpFileOpenClick();
+    void BmpFileWriteClick();
+    void OldFileOpenClick();
+    void OldFileWriteClick();
+    void M_ExitClick();
+    /// Loads an LED data file without dialog or discard question, then refreshes the window.
+    void OpenLedDataFileByName(const std::string& path);
+
+    // ---- view and help ----
+    void DemonstrationClick();
+    void VerssionClick();
+    void TesslorNiTuiteClick();
+
+    LedHyoujikiClass& Document() { return *document_; }
+    const StartupConfig& Config() const { return config_; }
+    /// The selected drive letter ("" when none), as the makers read it.
+    std::string DriveText() const;
+    /// The folder the selected drive's dialogs start in.
+    std::string DriveRoot() const;
+    Rgb PenColorValue() const;
+
+    // Controls, named as the design names them.
+    QFrame* Panel1;
+    QLabel* Label4;
+    QComboBox* WriteNoMaskComboBox;
+    QLabel* Label1;
+    QComboBox* DisplayModeComboBox;
+    QLabel* Label3;
+    QComboBox* DriveComboBox;
+    QPushButton* UwagakiHozonButton;
+    RadioGroup* ReverseModeColorRadioGroup;
+    QLabel* Label5;
+    QComboBox* SounyuuMojiComboBox;
+    QLabel* Label6;
+    QComboBox* SounyuuItiComboBox;
+    QLabel* Label7;
+    QLineEdit* NiniItiMaskEdit;
+    QScrollArea* ScrollBox;
+    PaintBoxWidget* PaintBox1;
+
+    QMenu* File;
+    QAction* NewFileOpen;
+    QAction* FileOpen;
+    QAction* FileWrite;
+    QAction* FileWriteName;
+    QAction* BmpFileOpen;
+    QAction* BmpFileWrite;
+    QAction* OldFileOpen;
+    QAction* OldFileWrite;
+    QAction* M_Exit;
+    QAction* PenColor;
+    QMenu* R1;
+    QAction* DougaFaileSakusei;
+    QAction* Perform1;
+    QAction* MongonSakusei;
+    QAction* HyoujiSchedule;
+    QAction* SeteiMake;
+    QAction* SeteiMake2;
+    QAction* N1;
+    QAction* CO21;
+    QMenu* Hyouji;
+    QAction* HyoujiBairitu;
+    QAction* Demonstration;
+    QAction* AnimeDemonstration;
+    QMenu* Etc;
+    QAction* Verssion;
+    QAction* TesslorNiTuite;
+
+    std::unique_ptr<FileDialog> FileOpenDialog;
+    std::unique_ptr<FileDialog> FileSaveDialog;
+    std::unique_ptr<FileDialog> OldFileOpenDialog;
+    std::unique_ptr<FileDialog> OldFileSaveDialog;
+    std::unique_ptr<FileDialog> BmpFileOpenDialog;
+    std::unique_ptr<FileDialog> BmpFileSaveDialog;
+
+    /// The work image of the bitmap commands (Image1).
+    MemoryImage* WorkImage() { return image1_.get(); }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateControls();
+    void CreateMenus();
+    void CreateDialogs();
+    void ApplyConfiguration();
+    void ZoomAt(int steps, QPoint pos);
+    void RefreshAfterOpen();
+
+    EditorEnvironment env_;
+    IniProfile configFile_;
+    StartupConfig config_;
+    std::string title_, version_, date_;
+    std::unique_ptr<LedHyoujikiClass> document_;
+    std::unique_ptr<MemoryImage> image1_;
+    TDemoForm* demoForm_ = nullptr;
+    TPenColorForm* penColorForm_ = nullptr;
+    TMagnificationForm* magnificationForm_ = nullptr;
+    bool shownOnce_ = false;
+};
+
+}  // namespace tesslor::gui

@@ -1,0 +1,87 @@
+#include "platform/QtDialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace tesslor::gui {
+
+namespace {
+
+QWidget* DialogParent() {
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w) w = QApplication::activeWindow();
+    return w;
+}
+
+bool YesNo(const QString& title, const std::string& text, QMessageBox::Icon icon) {
+    QMessageBox box(icon, title, QString::fromStdString(text), QMessageBox::NoButton, DialogParent());
+    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+}  // namespace
+
+void QtPrompter::Inform(const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tesslor"), QString::fromStdString(text),
+                    QMessageBox::NoButton, DialogParent());
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.exec();
+}
+
+bool QtPrompter::Confirm(const std::string& text) { return YesNo(QStringLiteral("確認"), text, QMessageBox::Question); }
+
+bool QtPrompter::Ask(const std::string& text) { return YesNo(QStringLiteral("Tesslor"), text, QMessageBox::NoIcon); }
+
+QString QtFilterString(const std::vector<FileFilter>& filters) {
+    QStringList parts;
+    for (const auto& f : filters) {
+        QString d = QString::fromStdString(f.description);
+        const QString p = QString::fromStdString(f.pattern);
+        // Qt finds the patterns in the description's last parentheses.
+        if (!d.endsWith(QLatin1Char(')'))) d += QStringLiteral(" (") + p + QLatin1Char(')');
+        parts << d;
+    }
+    return parts.join(QStringLiteral(";;"));
+}
+
+std::optional<std::string> QtFileChooser::Choose(const FileDialogRequest& request) {
+    QFileDialog dialog(DialogParent());
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    if (!request.title.empty()) dialog.setWindowTitle(QString::fromStdString(request.title));
+    dialog.setNameFilter(QtFilterString(request.filters));
+    if (request.kind == FileDialogKind::Save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (!request.defaultExt.empty()) dialog.setDefaultSuffix(QString::fromStdString(request.defaultExt));
+    QString dir = QString::fromStdString(request.initialDir);
+    QString name = QString::fromStdString(request.fileName);
+    if (!name.isEmpty()) {
+        QFileInfo info(name);
+        if (dir.isEmpty() || info.isAbsolute()) dir = info.absolutePath();
+        name = info.fileName();
+    }
+    dialog.setDirectory(dir.isEmpty() ? QDir::currentPath() : dir);
+    if (!name.isEmpty()) dialog.selectFile(name);
+    dialog.setSizeGripEnabled(true);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty()) return std::nullopt;
+    QDir::setCurrent(QFileInfo(files.first()).absolutePath());
+    return files.first().toStdString();
+}
+
+}  // namespace tesslor::gui

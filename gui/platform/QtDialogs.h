@@ -1,0 +1,30 @@
+#pragma once
+// Message boxes and file dialogs of the running editor.
+#include <QPointer>
+#include <QWidget>
+
+#include "platform/FileChooser.h"
+#include "platform/Prompter.h"
+
+namespace tesslor::gui {
+
+/// Modal message boxes over the active window, with Japanese button texts.
+class QtPrompter : public Prompter {
+public:
+    void Inform(const std::string& text) override;
+    bool Confirm(const std::string& text) override;
+    bool Ask(const std::string& text) override;
+};
+
+/// Qt's own file dialog (the same look on every desktop). The chosen folder
+/// becomes the process's current folder, as the dialogs of the unit's original
+/// tool did, so a dialog without an initial folder opens where the last one ended.
+class QtFileChooser : public FileChooser {
+public:
+    std::optional<std::string> Choose(const FileDialogRequest& request) override;
+};
+
+/// The filter list as Qt writes it: "ＬＥＤデータファイル(*.lee)" entries joined by ";;".
+QString QtFilterString(const std::vector<FileFilter>& filters);
+
+}  // namespace tesslor::gui

@@ -1,0 +1,167 @@
+// The control bar's enabling rules and messages, and drawing with the mouse.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QWheelEvent>
+
+#include "GuiHarness.h"
+
+namespace tesslor::test {
+namespace {
+
+constexpr const char* kRoot = "[User]\nUser=root\n";
+
+TEST(ControlBar, DisplayModeDecidesWhatCanBeChosen) {
+    Editor e(kRoot);
+    auto& m = e.Main();
+    Editor::Choose(m.DisplayModeComboBox, 1);  // 反転
+    EXPECT_TRUE(m.ReverseModeColorRadioGroup->isEnabled());
+    EXPECT_FALSE(m.SounyuuMojiComboBox->isEnabled());
+    EXPECT_EQ(e.Doc().DisplayModeCode(), 'B');
+    Editor::Choose(m.DisplayModeComboBox, 3);  // 点滅２
+    EXPECT_TRUE(m.ReverseModeColorRadioGroup->isEnabled());
+    Editor::Choose(m.DisplayModeComboBox, 4);  // スクロール
+    EXPECT_FALSE(m.ReverseModeColorRadioGroup->isEnabled());
+    EXPECT_TRUE(m.SounyuuMojiComboBox->isEnabled());
+    EXPECT_FALSE(m.SounyuuItiComboBox->isEnabled());  // 挿入なし
+    EXPECT_FALSE(m.NiniItiMaskEdit->isEnabled());
+    Editor::Choose(m.SounyuuMojiComboBox, 3);  // 日付１～日付２挿入
+    EXPECT_TRUE(m.SounyuuItiComboBox->isEnabled());
+    EXPECT_FALSE(m.NiniItiMaskEdit->isEnabled());  // 位置指定なし
+    EXPECT_EQ(e.Doc().SounyuuMojiCode(), 'C');
+    Editor::Choose(m.SounyuuItiComboBox, 6);  // 下段任意
+    EXPECT_TRUE(m.NiniItiMaskEdit->isEnabled());
+    EXPECT_EQ(e.Doc().SounyuuItiCode(), 'c');
+    Editor::Choose(m.SounyuuItiComboBox, 4);  // 下段左
+    EXPECT_FALSE(m.NiniItiMaskEdit->isEnabled());
+    Editor::Choose(m.SounyuuItiComboBox, 3);  // 上段任意
+    Editor::Choose(m.DisplayModeComboBox, 0);  // 標準: everything off, the settings stay
+    EXPECT_FALSE(m.SounyuuMojiComboBox->isEnabled());
+    EXPECT_FALSE(m.SounyuuItiComboBox->isEnabled());
+    EXPECT_FALSE(m.NiniItiMaskEdit->isEnabled());
+    EXPECT_FALSE(m.ReverseModeColorRadioGroup->isEnabled());
+    EXPECT_EQ(e.Doc().SounyuuMojiCode(), 'C');
+    EXPECT_EQ(e.Doc().SounyuuItiCode(), 'C');
+    EXPECT_TRUE(e.prompter.shown.empty());
+}
+
+TEST(ControlBar, ArbitraryPosition) {
+    Editor e(kRoot);
+    auto& m = e.Main();
+    Editor::TypeInto(m.NiniItiMaskEdit, "479");
+    EXPECT_EQ(e.Doc().NiniItiText(), "479");
+    Editor::TypeInto(m.NiniItiMaskEdit, "480");
+    EXPECT_EQ(e.prompter.shown, std::vector<std::string>{"480より小さい値を入力して下さい"});
+    EXPECT_EQ(e.Doc().NiniItiText(), "479");
+    EXPECT_EQ(m.NiniItiMaskEdit->text(), QStringLiteral("480"));
+    Editor::TypeInto(m.NiniItiMaskEdit, "7");
+    EXPECT_EQ(e.Doc().NiniItiText(), "007");
+    EXPECT_EQ(m.NiniItiMaskEdit->maxLength(), 3);
+}
+
+TEST(ControlBar, WriteNumberMessagesByCustomerMode) {
+    {
+        Editor e(kRoot);
+        auto* box = e.Main().WriteNoMaskComboBox;
+        Editor::TypeInto(box->lineEdit(), "0");
+        EXPECT_EQ(e.prompter.shown, std::vector<std::string>{"書込みNoは、1～99の数字を入力して下さい"});
+        EXPECT_EQ(box->currentText(), QStringLiteral("0"));  // root keeps the text
+        EXPECT_EQ(e.Doc().WriteNoText(), "1");
+        Editor::TypeInto(box->lineEdit(), "99");
+        EXPECT_EQ(e.Doc().WriteNoText(), "99");
+        EXPECT_TRUE(e.Doc().Modified);
+    }
+    {
+        Editor e("[User]\nUser=customer51_60\n");
+        auto* box = e.Main().WriteNoMaskComboBox;
+        Editor::Choose(box, 14);  // "55" from the list
+        EXPECT_EQ(e.Doc().WriteNoText(), "55");
+        Editor::TypeInto(box->lineEdit(), "11");
+        EXPECT_EQ(e.prompter.shown, std::vector<std::string>{"書込みNoは、1～10 51～60の数字を入力して下さい"});
+        EXPECT_EQ(box->currentText(), QString());
+        EXPECT_EQ(e.Doc().WriteNoText(), "55");
+    }
+    {
+        Editor e;
+        auto* box = e.Main().WriteNoMaskComboBox;
+        Editor::TypeInto(box->lineEdit(), "5x");
+        EXPECT_EQ(e.Doc().WriteNoText(), "5x");
+        Editor::TypeInto(box->lineEdit(), "60");
+        EXPECT_EQ(e.prompter.shown, std::vector<std::string>{"書込みNoは、1～10の数字を入力して下さい"});
+        EXPECT_EQ(box->currentText(), QString());
+        EXPECT_EQ(e.Doc().WriteNoText(), "5x");
+    }
+}
+
+TEST(ControlBar, ReverseColourAndPenColour) {
+    Editor e;
+    auto& m = e.Main();
+    m.ReverseModeColorRadioGroup->SetItemIndex(1);
+    EXPECT_EQ(e.Doc().ReverseColorIndex(), 1);
+    EXPECT_TRUE(e.Doc().Modified);
+    auto& pen = e.windows->PenColorForm();
+    EXPECT_EQ(pen.windowTitle(), QStringLiteral("PenColor"));
+    EXPECT_EQ(pen.PenColorRadioGroup->ItemIndex(), 0);
+    pen.PenColorRadioGroup->Button(1)->click();
+    EXPECT_EQ(m.PenColorValue(), kGreen);
+    EXPECT_EQ(pen.PenColorRadioGroup->palette().color(QPalette::Window), QColor(0, 255, 0));
+}
+
+TEST(Drawing, BothButtonsDrawAndErase) {
+    Editor e;
+    auto& doc = e.Doc();
+    e.Press(Qt::LeftButton, Qt::NoButton, e.DotPixel(5, 6));
+    EXPECT_EQ(doc.DotColor(5, 6), kLedRed);
+    e.windows->PenColorForm().PenColorRadioGroup->SetItemIndex(2);
+    e.Move(Qt::LeftButton, e.DotPixel(6, 6));
+    e.Move(Qt::LeftButton, e.DotPixel(9, 6));  // nothing in between
+    EXPECT_EQ(doc.DotColor(6, 6), kLedYellow);
+    EXPECT_EQ(doc.DotColor(7, 6), kOff);
+    EXPECT_EQ(doc.DotColor(9, 6), kLedYellow);
+    e.Press(Qt::RightButton, Qt::NoButton, e.DotPixel(5, 6));
+    EXPECT_EQ(doc.DotColor(5, 6), kOff);
+    e.Move(Qt::LeftButton | Qt::RightButton, e.DotPixel(6, 6));  // the right button wins
+    EXPECT_EQ(doc.DotColor(6, 6), kOff);
+    e.Move(Qt::NoButton, e.DotPixel(9, 6));
+    EXPECT_EQ(doc.DotColor(9, 6), kLedYellow);
+    e.Press(Qt::MiddleButton, Qt::NoButton, e.DotPixel(1, 1));
+    EXPECT_EQ(doc.DotColor(1, 1), kOff);
+    doc.Modified = false;
+    e.Press(Qt::LeftButton, Qt::NoButton, QPoint(2, 2));  // outside every panel
+    EXPECT_TRUE(doc.Modified);
+    EXPECT_EQ(doc.LastUsedColumn(), 0);
+}
+
+TEST(Drawing, CtrlWheelChangesTheMagnificationLikeItsWindow) {
+    Editor e;
+    auto& mag = e.windows->MagnificationForm();
+    EXPECT_EQ(mag.MagnificationComboBox->currentText(), QStringLiteral("100"));
+    auto wheel = [&](int delta) {
+        QPoint p(200, 100);
+        QWheelEvent ev(p, e.Main().PaintBox1->mapToGlobal(p), QPoint(), QPoint(0, delta), Qt::NoButton,
+                       Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(e.Main().PaintBox1, &ev);
+    };
+    wheel(120);
+    EXPECT_EQ(mag.MagnificationComboBox->currentText(), QStringLiteral("125"));
+    EXPECT_EQ(e.Doc().GetPitch(), 16 * 10 + 3);
+    EXPECT_EQ(e.Main().PaintBox1->width(), 163 * 30 + 23);
+    wheel(-240);
+    EXPECT_EQ(mag.MagnificationComboBox->currentText(), QStringLiteral("80"));
+    for (int i = 0; i < 20; ++i) wheel(120);
+    EXPECT_EQ(mag.MagnificationComboBox->currentText(), QStringLiteral("1000"));
+    EXPECT_EQ(e.Main().PaintBox1->width(), 38513);
+    EXPECT_EQ(e.Main().PaintBox1->height(), 6442);
+    // Drawing still hits the right dot at 1000 %.
+    e.Press(Qt::LeftButton, Qt::NoButton, e.DotPixel(100, 40));
+    EXPECT_EQ(e.Doc().DotColor(100, 40), kLedRed);
+    // The window's own list goes the same way.
+    mag.MagnificationComboBox->setCurrentIndex(0);
+    emit mag.MagnificationComboBox->activated(0);
+    EXPECT_EQ(e.Doc().GetPitch(), 35);
+}
+
+}  // namespace
+}  // namespace tesslor::test
