@@ -5,6 +5,7 @@
 
 #include "files/Framing.h"
 #include "text/Numbers.h"
+#include "text/ShiftJis.h"
 
 namespace tesslor {
 
@@ -34,9 +35,8 @@ std::string SeteiLine(const LedHyoujikiClass& doc) {
 // editor may be longer than the line has room for; it is cut so that the line
 // stays 30 characters and every line after it stays where the unit expects it.
 std::string WriteTableNoLine(const LedHyoujikiClass& doc) {
-    std::string line = "$WRITE_TABLE_NO=" + doc.WriteNoText();
-    if (line.size() > kFramedLineWidth) line.resize(kFramedLineWidth);
-    return line;
+    // The file is Shift-JIS, whatever the operator typed.
+    return CutShiftJis("$WRITE_TABLE_NO=" + ShiftJisOrLeadingAscii(doc.WriteNoText()), kFramedLineWidth);
 }
 
 // "$nnn:" and the five column words of panel rows 0 to 4, each followed by ",".

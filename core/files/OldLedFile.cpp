@@ -5,6 +5,7 @@
 
 #include "files/Framing.h"
 #include "text/Numbers.h"
+#include "text/ShiftJis.h"
 
 namespace tesslor {
 
@@ -66,7 +67,8 @@ bool WriteOldLed(const LedHyoujikiClass& doc, OutputFile& out) {
     for (int y = 0; y < kRows; ++y)
         if (!PutLine(out, RowLine(doc, y))) return false;
     if (!PutLine(out, "END")) return false;
-    if (!PutLine(out, doc.WriteNoText())) return false;
+    // The file is Shift-JIS, whatever the operator typed.
+    if (!PutLine(out, ShiftJisOrLeadingAscii(doc.WriteNoText()))) return false;
     if (!PutLine(out, std::string(1, doc.DisplayModeCode()))) return false;
     if (!PutLine(out, std::string(1, doc.SounyuuMojiCode()))) return false;
     if (!PutLine(out, std::string(1, doc.SounyuuItiCode()))) return false;

@@ -75,3 +75,26 @@ std::optional<std::size_t> ShiftJisLength(std::string_view utf8) {
 }
 
 }  // namespace tesslor
+
+namespace tesslor {
+
+std::string ShiftJisOrLeadingAscii(std::string_view utf8) {
+    if (auto s = ToShiftJis(utf8)) return *s;
+    std::size_t n = 0;
+    while (n < utf8.size() && static_cast<unsigned char>(utf8[n]) < 0x80) ++n;
+    return std::string(utf8.substr(0, n));
+}
+
+std::string CutShiftJis(std::string_view sjis, std::size_t maxBytes) {
+    std::size_t i = 0;
+    while (i < sjis.size()) {
+        const unsigned char c = static_cast<unsigned char>(sjis[i]);
+        // Lead bytes of a double-byte character: 0x81-0x9F and 0xE0-0xFC.
+        const std::size_t len = ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) ? 2 : 1;
+        if (i + len > maxBytes || i + len > sjis.size()) break;
+        i += len;
+    }
+    return std::string(sjis.substr(0, i));
+}
+
+}  // namespace tesslor

@@ -19,3 +19,15 @@ std::string FromShiftJis(std::string_view sjis);
 std::optional<std::size_t> ShiftJisLength(std::string_view utf8);
 
 }  // namespace tesslor
+
+namespace tesslor {
+
+/// The Shift-JIS form of a text typed by the operator, for a unit file: the
+/// whole text when it has one, otherwise its leading ASCII part (the unit reads
+/// only the leading number of such fields anyway). Never half-converted bytes.
+std::string ShiftJisOrLeadingAscii(std::string_view utf8);
+
+/// Shift-JIS bytes cut to at most maxBytes without splitting a double-byte character.
+std::string CutShiftJis(std::string_view sjis, std::size_t maxBytes);
+
+}  // namespace tesslor

@@ -120,6 +120,14 @@ TEST(LedDataWrite, SettingLinesKeepTheirWidth) {
     DocUnderTest back;
     EXPECT_TRUE(Read(back, bytes));
     EXPECT_EQ(back.doc.WriteNoText(), "05");
+    // Typed full-width text goes out in Shift-JIS, cut between characters.
+    t.doc.SetWriteNoText("7あいうえおかきく");
+    EXPECT_NE(Written(t.doc).find("\r\n$WRITE_TABLE_NO=7\x82\xA0\x82\xA2\x82\xA4\x82\xA6\x82\xA8\x82\xA9"
+                                  " \r\n"),
+              std::string::npos);
+    // Text with no Shift-JIS form keeps only its leading ASCII part.
+    t.doc.SetWriteNoText("8\xF0\x9F\x98\x80");
+    EXPECT_NE(Written(t.doc).find(Padded("$WRITE_TABLE_NO=8") + "\r\n"), std::string::npos);
 }
 
 TEST(LedDataWrite, DotInLastColumnGivesFullWidthBlocks) {

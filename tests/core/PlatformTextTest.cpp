@@ -26,6 +26,12 @@ TEST(ShiftJis, ConvertsBothWaysAndRefusesWhatItCannotHold) {
     EXPECT_FALSE(ToShiftJis("\xC3"));              // broken UTF-8
     EXPECT_EQ(FromShiftJis("\x95\x57\x8F\x80"), "標準");
     EXPECT_EQ(FromShiftJis(std::string("a\x82", 2)), "a\xEF\xBF\xBD");  // cut in the middle of a character
+    EXPECT_EQ(ShiftJisOrLeadingAscii("12あ"), "12\x82\xA0");
+    EXPECT_EQ(ShiftJisOrLeadingAscii("12x\xF0\x9F\x98\x80z"), "12x");
+    EXPECT_EQ(CutShiftJis("ab\x82\xA0\x82\xA2", 5), "ab\x82\xA0");  // never half a character
+    EXPECT_EQ(CutShiftJis("ab\x82\xA0\x82\xA2", 6), "ab\x82\xA0\x82\xA2");
+    EXPECT_EQ(CutShiftJis("ab\xB1" "c", 3), "ab\xB1");  // half-width katakana is one byte
+    EXPECT_EQ(CutShiftJis("a\x82", 5), "a");          // a lead byte without its trail
 }
 
 TEST(Numbers, LeadingIntegerReadsLikeTheCLibraryButSaturates) {
