@@ -55,7 +55,13 @@ TMainForm::TMainForm(const EditorEnvironment& env, QWidget* parent)
     }
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+    // The controls die after this body has run, when the window is only a
+    // QWidget any more; none of their last signals may reach its handlers.
+    for (QObject* child : findChildren<QObject*>()) QObject::disconnect(child, nullptr, this, nullptr);
+    ReverseModeColorRadioGroup->onClick = nullptr;
+    PaintBox1->onPaint = nullptr;
+}
 
 void TMainForm::SetCompanions(TDemoForm* demo, TPenColorForm* penColor, TMagnificationForm* magnification) {
     demoForm_ = demo;
