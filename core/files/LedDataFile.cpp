@@ -4,6 +4,7 @@
 #include <string>
 
 #include "files/Framing.h"
+#include "files/UnitFile.h"
 #include "text/Numbers.h"
 #include "text/ShiftJis.h"
 
@@ -240,16 +241,8 @@ bool LedHyoujikiClass::SaveToFile(const std::string& path, FileDialog& dialog) {
         Messages().Inform("ファイル名が長すぎます");
         return SaveAs(dialog);
     }
-    std::unique_ptr<OutputFile> out = Files().Create(path);
-    if (!out) {
-        Messages().Inform("ファイルオープンエラー");
+    if (!WriteWholeFile(Files(), Messages(), path, [this](OutputFile& out) { return WriteLedData(*this, out); }))
         return false;
-    }
-    // An uncommitted file is dropped, so the earlier file on the card stays whole.
-    if (!WriteLedData(*this, *out) || !out->Commit()) {
-        Messages().Inform("ファイルライトエラー");
-        return false;
-    }
     FileName = path;
     Modified = false;
     return true;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "files/Framing.h"
+#include "files/UnitFile.h"
 #include "text/Numbers.h"
 #include "text/ShiftJis.h"
 
@@ -143,18 +144,10 @@ bool LedHyoujikiClass::SaveOldFile(const std::string& path) {
         Messages().Inform("ファイル名が長すぎます");
         return false;
     }
-    std::unique_ptr<OutputFile> out = Files().Create(path);
-    if (!out) {
-        Messages().Inform("ファイルオープンエラー");
-        return false;
-    }
     // Every line counts: a trailer line lost on a full card would leave a file
-    // the unit cannot take, so any failed line drops the whole file and the
-    // earlier one stays.
-    if (!WriteOldLed(*this, *out) || !out->Commit()) {
-        Messages().Inform("ファイルライトエラー");
+    // the unit cannot take.
+    if (!WriteWholeFile(Files(), Messages(), path, [this](OutputFile& out) { return WriteOldLed(*this, out); }))
         return false;
-    }
     FileName = path;
     Modified = false;
     return true;

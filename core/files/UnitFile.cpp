@@ -1,0 +1,22 @@
+#include "files/UnitFile.h"
+
+namespace tesslor {
+
+bool WriteWholeFile(FileSystem& files, Prompter& prompter, const std::string& path,
+                    const std::function<bool(OutputFile&)>& write, const std::string& openError,
+                    const std::string& writeError) {
+    std::unique_ptr<OutputFile> out = files.Create(path);
+    if (!out) {
+        prompter.Inform(openError);
+        return false;
+    }
+    // An uncommitted file is dropped when out goes, so a card that is full or
+    // pulled halfway keeps its earlier file whole.
+    if (!write(*out) || !out->Commit()) {
+        prompter.Inform(writeError);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tesslor
