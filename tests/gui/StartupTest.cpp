@@ -3,6 +3,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -54,6 +56,11 @@ TEST(EditorStartup, DefaultsWithoutAConfigurationFile) {
     EXPECT_EQ(m.PaintBox1->width(), 131 * 30 + 23);
     EXPECT_EQ(m.findChild<QComboBox*>("DisplayModeComboBox")->count(), 10);
     EXPECT_EQ(m.menuBar()->objectName(), QStringLiteral("MainMenu1"));
+    // The window font of the design resolves to a real Japanese font.
+    const QFontInfo font(m.Label1->font());
+    EXPECT_TRUE(font.family().startsWith(QStringLiteral("IPA"))) << font.family().toStdString();
+    EXPECT_EQ(font.pixelSize(), 12);
+    EXPECT_TRUE(QFontMetrics(m.Label1->font()).inFontUcs4(U'表'));
 }
 
 TEST(EditorStartup, XkSeriesRootAndEnvironmentDisplay) {
