@@ -1,4 +1,5 @@
 #include "CliCommands.h"
+#include "PngImage.h"
 
 #include <array>
 #include <memory>
@@ -94,30 +95,35 @@ bool ReadLed(LedHyoujikiClass& doc, const std::string& path) { return doc.OpenOl
 
 bool WriteLed(LedHyoujikiClass& doc, const std::string& path) { return doc.SaveOldFile(path); }
 
-bool ReadBmp(LedHyoujikiClass& doc, const std::string& path) {
-    MemoryImage image;
+// Bitmaps and PNG pictures come in and go out as the editor's bitmap import and
+// export; only the image's codec differs.
+template <class Image>
+bool ReadImage(LedHyoujikiClass& doc, const std::string& path) {
+    Image image;
     return doc.ImportBmpFile(path, image);
 }
 
-bool WriteBmp(LedHyoujikiClass& doc, const std::string& path) {
+template <class Image>
+bool WriteImage(LedHyoujikiClass& doc, const std::string& path) {
     // The editor's export quietly writes nothing for an empty picture; a
-    // script must hear that its bitmap does not exist.
+    // script must hear that its picture does not exist.
     if (doc.LastUsedColumn() < 0) {
-        doc.Messages().Inform("tesslor-cli: the picture has no lit dot, so no bitmap was written");
+        doc.Messages().Inform("tesslor-cli: the picture has no lit dot, so no image was written");
         return false;
     }
     CountingPrompter* counting = Counting(doc);
     std::size_t before = counting ? counting->Count() : 0;
-    MemoryImage image;
+    Image image;
     if (doc.ExportBmpFile(path, image)) return true;
     if (counting && counting->Count() == before && !image.ErrorText().empty()) doc.Messages().Inform(image.ErrorText());
     return false;
 }
 
-constexpr std::array<FileKind, 3> kFileKinds{{
+constexpr std::array<FileKind, 4> kFileKinds{{
     {"lee", ReadLee, WriteLee},
     {"led", ReadLed, WriteLed},
-    {"bmp", ReadBmp, WriteBmp},
+    {"bmp", ReadImage<MemoryImage>, WriteImage<MemoryImage>},
+    {"png", ReadImage<PngImage>, WriteImage<PngImage>},
 }};
 
 std::string ExtensionList(bool (*FileKind::*member)(LedHyoujikiClass&, const std::string&)) {
@@ -270,8 +276,9 @@ int RunRender(const StartupConfig& config, RenderView view, const std::string& i
         err << "tesslor-cli: cannot read " << input << ": the input must end in " << ReadableExtensions() << '\n';
         return kExitUsage;
     }
-    if (LowerExtension(output) != "bmp") {
-        err << "tesslor-cli: cannot write " << output << ": a rendering is saved as .bmp\n";
+    const std::string outExt = LowerExtension(output);
+    if (outExt != "bmp" && outExt != "png") {
+        err << "tesslor-cli: cannot write " << output << ": a rendering is saved as .bmp or .png\n";
         return kExitUsage;
     }
 
@@ -283,14 +290,16 @@ int RunRender(const StartupConfig& config, RenderView view, const std::string& i
 
     // The demo's layout: 6 pixels per dot, 96 per panel.
     doc.Relayout(surface, 80);
-    MemoryImage image;
+    PngImage png;
+    MemoryImage bmp;
+    MemoryImage& image = outExt == "png" ? png : bmp;
     switch (view) {
         case RenderView::Normal: doc.RenderNormal(image); break;
         case RenderView::Reversed: doc.RenderReversed(image); break;
         case RenderView::Strip: doc.RenderScrollStrip(image); break;
     }
     if (image.Width() <= 0 || image.Height() <= 0) {
-        prompter.Inform("tesslor-cli: the configured display has no panels to show, so no bitmap was written");
+        prompter.Inform("tesslor-cli: the configured display has no panels to show, so no image was written");
         return kExitFailed;
     }
     if (!image.SaveToFile(output)) {

@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     const std::map<std::string, RenderView> views{
         {"normal", RenderView::Normal}, {"reversed", RenderView::Reversed}, {"strip", RenderView::Strip}};
 
-    CLI::App app{"tesslor-cli: converts, checks and renders LED display pictures (.lee, .led, .bmp)",
+    CLI::App app{"tesslor-cli: converts, checks and renders LED display pictures (.lee, .led, .bmp, .png)",
                  "tesslor-cli"};
     app.set_version_flag("--version", std::string("tesslor-cli ") + TESSLOR_VERSION);
     app.require_subcommand(1);
@@ -73,14 +73,14 @@ int main(int argc, char** argv) {
     CLI::Option* niniOpt = convert->add_option("--nini", nini, "arbitrary insertion position, dot column 0 to 479");
     convert->add_option("--reverse", reverse, "colour of the reversed modes: red 赤, green 緑, yellow 黄")
         ->check(CLI::IsMember(std::vector<std::string>{"red", "green", "yellow"}));
-    convert->add_option("INPUT", input, "picture to read (.lee, .led, .bmp)")->required();
-    convert->add_option("OUTPUT", output, "file to write (.lee, .led, .bmp)")->required();
+    convert->add_option("INPUT", input, "picture to read (.lee, .led, .bmp, .png)")->required();
+    convert->add_option("OUTPUT", output, "file to write (.lee, .led, .bmp, .png)")->required();
 
     // check
     CLI::App* check = app.add_subcommand("check", "read each file and report OK or the reader's message");
     addConfig(check);
     std::vector<std::string> files;
-    check->add_option("FILE", files, "files to check (.lee, .led, .bmp)")->required();
+    check->add_option("FILE", files, "files to check (.lee, .led, .bmp, .png)")->required();
 
     // render
     CLI::App* render = app.add_subcommand("render", "render INPUT as the demo shows it and save it as a bitmap");
@@ -89,8 +89,8 @@ int main(int argc, char** argv) {
     render->add_option("--view", view, "the demo's view: normal, reversed or the scrolling strip")
         ->required()
         ->check(CLI::IsMember(std::vector<std::string>{"normal", "reversed", "strip"}));
-    render->add_option("INPUT", renderInput, "picture to read (.lee, .led, .bmp)")->required();
-    render->add_option("OUTPUT", renderOutput, "bitmap to write (.bmp)")->required();
+    render->add_option("INPUT", renderInput, "picture to read (.lee, .led, .bmp, .png)")->required();
+    render->add_option("OUTPUT", renderOutput, "image to write (.bmp, .png)")->required();
 
     try {
         app.parse(argc, argv);

@@ -305,6 +305,42 @@ TEST(CliConvert, ReadAndExportFailuresAreReported) {
     EXPECT_EQ(out.Pixel(1, 0), 0x000000u);
 }
 
+// Width and height from a PNG file's header; 0 x 0 when it is not one.
+std::pair<std::uint32_t, std::uint32_t> PngSize(const std::string& bytes) {
+    if (bytes.size() < 24 || bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0) return {0, 0};
+    auto be = [&](std::size_t at) {
+        std::uint32_t v = 0;
+        for (std::size_t i = 0; i < 4; ++i) v = v << 8 | static_cast<unsigned char>(bytes[at + i]);
+        return v;
+    };
+    return {be(16), be(20)};
+}
+
+TEST(CliConvert, PngPicturesGoBothWaysLikeBitmaps) {
+    TempDir dir;
+    WriteFileBytes(dir.Path("pic.bmp"), SmallPicture());
+    CliRun r = RunCli(dir, {"convert", dir.Path("pic.bmp"), dir.Path("pic.png")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(PngSize(ReadFileBytes(dir.Path("pic.png"))), (std::pair<std::uint32_t, std::uint32_t>{16, 80}));
+    // The PNG reads into the very picture the bitmap gave.
+    r = RunCli(dir, {"convert", dir.Path("pic.png"), dir.Path("a.lee")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    r = RunCli(dir, {"convert", dir.Path("pic.bmp"), dir.Path("b.lee")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadFileBytes(dir.Path("a.lee")), ReadFileBytes(dir.Path("b.lee")));
+    EXPECT_EQ(ReadFileBytes(dir.Path("a.lee")).size(), 47u * 32u);
+
+    r = RunCli(dir, {"render", "--view", "strip", dir.Path("pic.png"), dir.Path("strip.png")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(PngSize(ReadFileBytes(dir.Path("strip.png"))), (std::pair<std::uint32_t, std::uint32_t>{1056, 480}));
+
+    WriteFileBytes(dir.Path("broken.png"), "\x89PNG\r\n\x1a\nnot really");
+    r = RunCli(dir, {"convert", dir.Path("broken.png"), dir.Path("c.lee")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "ビットマップファイルエラー\n");
+    EXPECT_FALSE(Exists(dir.Path("c.lee")));
+}
+
 TEST(CliCheck, PrintsOneLinePerFileAndFailsWhenAnyFails) {
     TempDir dir;
     WriteFileBytes(dir.Path("good.lee"), LeeFile("A, , ,000", "RED", "01", SmallPictureRed, SmallPictureGreen));
@@ -322,7 +358,7 @@ TEST(CliCheck, PrintsOneLinePerFileAndFailsWhenAnyFails) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, dir.Path("good.lee") + ": OK\n" + dir.Path("short.led") + ": ファイルリードエラー\n" +
                          dir.Path("bad.lee") + ": エラー　#DEFINE\n" + dir.Path("notes.txt") +
-                         ": unknown kind of file (expected .lee, .led, .bmp)\n" + dir.Path("pic.bmp") + ": OK\n");
+                         ": unknown kind of file (expected .lee, .led, .bmp, .png)\n" + dir.Path("pic.bmp") + ": OK\n");
 
     r = RunCli(dir, {"check", dir.Path("good.lee"), dir.Path("pic.bmp")});
     EXPECT_EQ(r.status, 0) << r.out << r.err;
@@ -405,10 +441,10 @@ TEST(CliUsage, HelpVersionAndUsageErrors) {
              {"convert", "--reverse", "blue", in, out},
              {"convert", "--nini", "abc", in, out},
              {"convert", "--config", dir.Path("missing.INI"), in, out},
-             {"convert", in, dir.Path("out.png")},
+             {"convert", in, dir.Path("out.gif")},
              {"convert", dir.Path("pic.gif"), out},
              {"render", in, dir.Path("r.bmp")},
-             {"render", "--view", "normal", in, dir.Path("r.png")},
+             {"render", "--view", "normal", in, dir.Path("r.gif")},
          }) {
         r = RunCli(dir, args);
         std::string joined;
