@@ -117,92 +117,81 @@ LedColor LedHyoujikiClass::DotColor(int x, int y) const {
     return Board(x / 16, y / 16).Led(x % 16, y % 16).Color;
 }
 
-// ---- display mode ----
-int LedHyoujikiClass::DisplayModeCount() const { return static_cast<int>(TableLength(kDisplayModeTable)); }
+// ---- display mode, insertion and insertion position ----
+// The three settings share one shape: a code from its table, looked up by
+// linear search; a change of value marks the document modified.
+
+namespace {
+int Count(const CodeName* table) { return static_cast<int>(TableLength(table)); }
+
+// Code at list index i; false when i is outside the table.
+bool CodeIn(const CodeName* table, int i, char& code) {
+    if (i < 0 || i >= Count(table)) return false;
+    code = table[i].code;
+    return true;
+}
+
+// Stores code when the table has it; a different value marks the document modified.
+bool SetCodeIn(const CodeName* table, char code, char& field, bool& modified) {
+    int i;
+    if (!FindCode(table, code, i)) return false;
+    if (field != code) modified = true;
+    field = code;
+    return true;
+}
+
+int IndexIn(const CodeName* table, char code) {
+    int i = -1;
+    FindCode(table, code, i);
+    return i;
+}
+}  // namespace
+
+int LedHyoujikiClass::DisplayModeCount() const { return Count(kDisplayModeTable); }
 std::string LedHyoujikiClass::DisplayModeName(int i) const { return NameAt(kDisplayModeTable, i); }
 bool LedHyoujikiClass::DisplayModeCodeAt(int i, char& code) const {
-    if (i < 0 || i >= DisplayModeCount()) {
-        code = static_cast<char>(0xFF);
-        return false;
-    }
-    code = kDisplayModeTable[i].code;
-    return true;
+    if (CodeIn(kDisplayModeTable, i, code)) return true;
+    code = static_cast<char>(0xFF);
+    return false;
 }
 bool LedHyoujikiClass::FindDisplayMode(char code, int& i) const { return FindCode(kDisplayModeTable, code, i); }
 bool LedHyoujikiClass::SetDisplayModeByIndex(int i) {
     char code;
-    if (!DisplayModeCodeAt(i, code)) return false;
-    return SetDisplayMode(code);
+    return DisplayModeCodeAt(i, code) && SetDisplayMode(code);
 }
 bool LedHyoujikiClass::SetDisplayMode(char code) {
-    int i;
-    if (!FindDisplayMode(code, i)) return false;
-    if (displayMode_ != code) Modified = true;
-    displayMode_ = code;
-    return true;
+    return SetCodeIn(kDisplayModeTable, code, displayMode_, Modified);
 }
-int LedHyoujikiClass::DisplayModeIndex() const {
-    int i = -1;
-    FindDisplayMode(displayMode_, i);
-    return i;
-}
+int LedHyoujikiClass::DisplayModeIndex() const { return IndexIn(kDisplayModeTable, displayMode_); }
 
-// ---- insertion ----
-int LedHyoujikiClass::SounyuuMojiCount() const { return static_cast<int>(TableLength(kSounyuuMojiTable)); }
+int LedHyoujikiClass::SounyuuMojiCount() const { return Count(kSounyuuMojiTable); }
 std::string LedHyoujikiClass::SounyuuMojiName(int i) const { return NameAt(kSounyuuMojiTable, i); }
 bool LedHyoujikiClass::SounyuuMojiCodeAt(int i, char& code) const {
-    if (i < 0 || i >= SounyuuMojiCount()) {
-        code = static_cast<char>(0xFF);
-        return false;
-    }
-    code = kSounyuuMojiTable[i].code;
-    return true;
+    if (CodeIn(kSounyuuMojiTable, i, code)) return true;
+    code = static_cast<char>(0xFF);
+    return false;
 }
 bool LedHyoujikiClass::FindSounyuuMoji(char code, int& i) const { return FindCode(kSounyuuMojiTable, code, i); }
 bool LedHyoujikiClass::SetSounyuuMojiByIndex(int i) {
     char code;
-    if (!SounyuuMojiCodeAt(i, code)) return false;
-    return SetSounyuuMoji(code);
+    return SounyuuMojiCodeAt(i, code) && SetSounyuuMoji(code);
 }
 bool LedHyoujikiClass::SetSounyuuMoji(char code) {
-    int i;
-    if (!FindSounyuuMoji(code, i)) return false;
-    if (sounyuuMoji_ != code) Modified = true;
-    sounyuuMoji_ = code;
-    return true;
+    return SetCodeIn(kSounyuuMojiTable, code, sounyuuMoji_, Modified);
 }
-int LedHyoujikiClass::SounyuuMojiIndex() const {
-    int i = -1;
-    FindSounyuuMoji(sounyuuMoji_, i);
-    return i;
-}
+int LedHyoujikiClass::SounyuuMojiIndex() const { return IndexIn(kSounyuuMojiTable, sounyuuMoji_); }
 
-// ---- insertion position ----
-int LedHyoujikiClass::SounyuuItiCount() const { return static_cast<int>(TableLength(kSounyuuItiTable)); }
+int LedHyoujikiClass::SounyuuItiCount() const { return Count(kSounyuuItiTable); }
 std::string LedHyoujikiClass::SounyuuItiName(int i) const { return NameAt(kSounyuuItiTable, i); }
-bool LedHyoujikiClass::SounyuuItiCodeAt(int i, char& code) const {
-    if (i < 0 || i >= SounyuuItiCount()) return false;
-    code = kSounyuuItiTable[i].code;
-    return true;
-}
+// Leaves code as it was when i is outside the table.
+bool LedHyoujikiClass::SounyuuItiCodeAt(int i, char& code) const { return CodeIn(kSounyuuItiTable, i, code); }
 bool LedHyoujikiClass::FindSounyuuIti(char code, int& i) const { return FindCode(kSounyuuItiTable, code, i); }
 bool LedHyoujikiClass::SetSounyuuItiByIndex(int i) {
     char code;
-    if (!SounyuuItiCodeAt(i, code)) return false;
-    return SetSounyuuIti(code);
+    return SounyuuItiCodeAt(i, code) && SetSounyuuIti(code);
 }
-bool LedHyoujikiClass::SetSounyuuIti(char code) {
-    int i;
-    if (!FindSounyuuIti(code, i)) return false;
-    if (sounyuuIti_ != code) Modified = true;
-    sounyuuIti_ = code;
-    return true;
-}
-int LedHyoujikiClass::SounyuuItiIndex() const {
-    int i = -1;
-    FindSounyuuIti(sounyuuIti_, i);
-    return i;
-}
+bool LedHyoujikiClass::SetSounyuuIti(char code) { return SetCodeIn(kSounyuuItiTable, code, sounyuuIti_, Modified); }
+int LedHyoujikiClass::SounyuuItiIndex() const { return IndexIn(kSounyuuItiTable, sounyuuIti_); }
 
 // ---- arbitrary position ----
 bool LedHyoujikiClass::SetNiniIti(int n) {
