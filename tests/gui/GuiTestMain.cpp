@@ -1,13 +1,21 @@
-// The GUI tests run inside one offscreen application with the editor's fonts.
+// The GUI tests run inside one offscreen application of the editor's own kind,
+// with the editor's fonts.
 #include <gtest/gtest.h>
 
-#include <QApplication>
+#include "GuiHarness.h"
 
-#include "app/Application.h"
+namespace tesslor::test {
+/// Messages the application itself shows (an exception escaping a handler).
+ScriptedPrompter& ApplicationPrompter() {
+    static ScriptedPrompter prompter;
+    return prompter;
+}
+}  // namespace tesslor::test
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    tesslor::gui::TesslorApplication app(argc, argv);
+    app.prompter = &tesslor::test::ApplicationPrompter();
     tesslor::gui::InstallJapaneseFonts(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

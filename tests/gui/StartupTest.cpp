@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QTimer>
+#include <stdexcept>
 
 #include "GuiHarness.h"
 #include "platform/IniProfile.h"
@@ -148,6 +150,32 @@ TEST(EditorHelp, VersionAndEnquiryBoxes) {
     EXPECT_EQ(e.prompter.shown[0], "Ver   2.0.0  Date 2014.09.24");
     EXPECT_EQ(e.prompter.shown[1].rfind("Tesslorについてのお問合せは、", 0), 0u);
     EXPECT_TRUE(e.prompter.shown[1].ends_with(" まで")) << e.prompter.shown[1];
+}
+
+}  // namespace
+}  // namespace tesslor::test
+
+namespace tesslor::test {
+ScriptedPrompter& ApplicationPrompter();
+namespace {
+
+// An object whose every event handler fails, as a handler with a bug would.
+class Throwing : public QObject {
+public:
+    bool event(QEvent*) override { throw std::runtime_error("ハンドラーで例外が発生しました"); }
+};
+
+TEST(EditorEventLoop, AnExceptionInAHandlerIsShownAndTheLoopGoesOn) {
+    ApplicationPrompter().shown.clear();
+    Throwing bad;
+    QCoreApplication::postEvent(&bad, new QEvent(QEvent::User));
+    QCoreApplication::sendPostedEvents(&bad);
+    EXPECT_EQ(ApplicationPrompter().shown, std::vector<std::string>{"ハンドラーで例外が発生しました"});
+    // Later events are still delivered.
+    bool ran = false;
+    QTimer::singleShot(0, [&] { ran = true; });
+    QTest::qWait(20);
+    EXPECT_TRUE(ran);
 }
 
 }  // namespace
