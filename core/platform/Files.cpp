@@ -8,43 +8,45 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
 #include <vector>
 
 #include "platform/Paths.h"
 
 namespace tesslor {
 
-int LineReader::Get() {
-    int c;
-    if (pending_ != -2) {
-        c = pending_;
-        pending_ = -2;
-    } else {
-        c = RawGet();
-    }
-    if (c != '\r') return c;
-    // Text mode: CR LF reads as LF; a CR not followed by LF stays.
-    int next = RawGet();
-    if (next == '\n') return '\n';
-    pending_ = next;
-    return '\r';
+bool LineReader::Refill() {
+    if (atEnd_) return false;
+    pos_ = 0;
+    len_ = Fill(buffer_, kBufferSize);
+    if (len_ == 0) atEnd_ = true;
+    return len_ > 0;
 }
 
 bool LineReader::ReadLine(std::string& line, std::size_t maxChars) {
     line.clear();
-    if (maxChars == 0) return false;
     while (line.size() < maxChars) {
-        int c = Get();
+        int c = RawGet();
         if (c < 0) break;
+        if (c == '\r') {
+            // Text mode: CR LF reads as LF; a CR not followed by LF stays.
+            if (pos_ == len_) Refill();
+            if (pos_ < len_ && buffer_[pos_] == '\n') {
+                ++pos_;
+                c = '\n';
+            }
+        }
         line.push_back(static_cast<char>(c));
         if (c == '\n') break;
     }
     return !line.empty();
 }
 
-int MemoryLineReader::RawGet() {
-    if (pos_ >= bytes_.size()) return -1;
-    return static_cast<unsigned char>(bytes_[pos_++]);
+std::size_t MemoryLineReader::Fill(char* buffer, std::size_t capacity) {
+    const std::size_t n = std::min(capacity, bytes_.size() - pos_);
+    std::memcpy(buffer, bytes_.data() + pos_, n);
+    pos_ += n;
+    return n;
 }
 
 namespace {
@@ -55,10 +57,7 @@ public:
     ~FileLineReader() override { std::fclose(f_); }
 
 protected:
-    int RawGet() override {
-        int c = std::getc(f_);
-        return c == EOF ? -1 : c;
-    }
+    std::size_t Fill(char* buffer, std::size_t capacity) override { return std::fread(buffer, 1, capacity, f_); }
 
 private:
     std::FILE* f_;

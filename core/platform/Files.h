@@ -36,12 +36,22 @@ public:
     bool ReadLine(std::string& line, std::size_t maxChars);
 
 protected:
-    /// The next raw byte, or -1 at the end (or on error).
-    virtual int RawGet() = 0;
+    /// Puts up to capacity raw bytes into buffer; the count, 0 at the end (or on error).
+    virtual std::size_t Fill(char* buffer, std::size_t capacity) = 0;
 
 private:
-    int Get();  // text-mode translation of RawGet()
-    int pending_ = -2;  // a byte read ahead while looking for CR LF; -2 when none
+    // The next raw byte, or -1 at the end.
+    int RawGet() {
+        if (pos_ == len_ && !Refill()) return -1;
+        return static_cast<unsigned char>(buffer_[pos_++]);
+    }
+    bool Refill();
+
+    static constexpr std::size_t kBufferSize = 16384;
+    char buffer_[kBufferSize];
+    std::size_t pos_ = 0;
+    std::size_t len_ = 0;
+    bool atEnd_ = false;
 };
 
 /// A LineReader over bytes held in memory (tests, fuzzing).
@@ -50,7 +60,7 @@ public:
     explicit MemoryLineReader(std::string bytes) : bytes_(std::move(bytes)) {}
 
 protected:
-    int RawGet() override;
+    std::size_t Fill(char* buffer, std::size_t capacity) override;
 
 private:
     std::string bytes_;

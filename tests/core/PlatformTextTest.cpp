@@ -99,6 +99,45 @@ TEST(LineReading, CrLfSplitAcrossAPieceBoundary) {
     EXPECT_EQ(line, "d");
 }
 
+// Hands out its bytes one at a time, so every CR LF straddles a refill.
+class TrickleReader : public LineReader {
+public:
+    explicit TrickleReader(std::string bytes) : bytes_(std::move(bytes)) {}
+
+protected:
+    std::size_t Fill(char* buffer, std::size_t capacity) override {
+        if (pos_ >= bytes_.size() || capacity == 0) return 0;
+        buffer[0] = bytes_[pos_++];
+        return 1;
+    }
+
+private:
+    std::string bytes_;
+    std::size_t pos_ = 0;
+};
+
+TEST(LineReading, RefillsInTheMiddleOfALineEndChangeNothing) {
+    const std::string text = "#DEFINE\r\nab\rc\r\n\r\nlast\r";
+    for (std::size_t max : {3u, 31u}) {
+        TrickleReader trickle(text);
+        MemoryLineReader whole(text);
+        std::string a, b;
+        for (;;) {
+            const bool more = trickle.ReadLine(a, max);
+            ASSERT_EQ(more, whole.ReadLine(b, max));
+            if (!more) break;
+            EXPECT_EQ(a, b);
+        }
+    }
+    TrickleReader r("x\r\ny\r");
+    std::string line;
+    ASSERT_TRUE(r.ReadLine(line, 31));
+    EXPECT_EQ(line, "x\n");
+    ASSERT_TRUE(r.ReadLine(line, 31));
+    EXPECT_EQ(line, "y\r");  // a CR at the very end stays
+    EXPECT_FALSE(r.ReadLine(line, 31));
+}
+
 TEST(RealFiles, CommitReplacesTheTargetOnlyWhenComplete) {
     test::TempDir dir;
     const std::string target = dir.Path("pic.lee");
