@@ -45,6 +45,7 @@ public:
         out = bytes;
         return true;
     }
+    bool FolderExists(const std::string&) override { return false; }
 };
 
 }  // namespace

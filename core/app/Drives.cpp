@@ -41,15 +41,34 @@ std::string ExecutablePath() {
 #endif
 }
 
+std::string HomeFolder() {
+    const char* home = std::getenv("HOME");
+    return home ? std::string(home) : std::string();
+}
+
 std::string DriveRootFor([[maybe_unused]] const ProfileStrings& config, char letter) {
 #ifdef _WIN32
     return std::string(1, letter) + ":\\";
 #else
     std::string mapped = config.ReadString("DriveRoots", std::string(1, letter), "");
     if (!mapped.empty()) return mapped;
-    const char* home = std::getenv("HOME");
-    return home ? std::string(home) : std::string();
+    return HomeFolder();
 #endif
+}
+
+std::string MissingDriveFolderMessage(char letter, const std::string& folder, const std::string& home) {
+    return std::string("ドライブ ") + letter + " のフォルダ " + folder + " が見つかりません。ホームフォルダ " + home +
+           " から開きます";
+}
+
+std::string DriveRootLookup::RootFor(const std::string& driveText) {
+    if (driveText.empty()) return "";
+    const char letter = driveText[0];
+    const std::string root = DriveRootFor(config_, letter);
+    if (root.empty() || files_.FolderExists(root)) return root;
+    const std::string home = HomeFolder();
+    if (told_.insert(letter).second) prompter_.Inform(MissingDriveFolderMessage(letter, root, home));
+    return home;
 }
 
 }  // namespace tesslor

@@ -1,8 +1,11 @@
 #pragma once
 // Where the configuration files lie and what folder a drive letter names.
+#include <set>
 #include <string>
 
+#include "platform/Files.h"
 #include "platform/ProfileStrings.h"
+#include "platform/Prompter.h"
 
 namespace tesslor {
 
@@ -23,5 +26,31 @@ std::string ExecutablePath();
 /// folders ("E=/media/site/CARD"); an unmapped letter gives the user's home
 /// folder ($HOME), or "" (the current folder) when even that is unknown.
 std::string DriveRootFor(const ProfileStrings& config, char letter);
+
+/// The user's home folder ($HOME), "" when unknown.
+std::string HomeFolder();
+
+/// The folder every window's dialogs start in for the drive selected in the
+/// main window. One per run, shared by all windows.
+class DriveRootLookup {
+public:
+    DriveRootLookup(const ProfileStrings& config, Prompter& prompter, FileSystem& files)
+        : config_(config), prompter_(prompter), files_(files) {}
+
+    /// The root folder of the drive named by the selector's text ("" when no
+    /// drive is selected). A letter whose folder does not exist (a card not
+    /// inserted, a mapping mistyped) gives the home folder instead, and the
+    /// operator is told so the first time for each letter in a run.
+    std::string RootFor(const std::string& driveText);
+
+private:
+    const ProfileStrings& config_;
+    Prompter& prompter_;
+    FileSystem& files_;
+    std::set<char> told_;
+};
+
+/// "ドライブ E のフォルダ <folder> が見つかりません。ホームフォルダ <home> から開きます".
+std::string MissingDriveFolderMessage(char letter, const std::string& folder, const std::string& home);
 
 }  // namespace tesslor

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "app/FileCommands.h"
 #include "platform/MemoryImage.h"
 
 namespace tesslor {
@@ -46,21 +47,19 @@ bool RenderPictureToImage(const LedHyoujikiClass& doc, DrawingSurface& image) {
 // ---- the document's bitmap commands ----
 
 bool LedHyoujikiClass::ImportBmpWithDialog(FileDialog& dialog, RgbImage& image) {
-    if (!ConfirmDiscard()) return false;
-    dialog.FileName = "";
-    if (!dialog.Execute()) return false;
-    ImportBmpFile(dialog.FileName, image);
-    return true;
+    return OpenThroughDialog(Messages(), Modified, dialog,
+                             [this, &image](const std::string& path) { return ImportBmpFile(path, image); });
 }
 
 bool LedHyoujikiClass::ImportBmpFile(const std::string& path, RgbImage& image) {
-    // The picture is cleared before loading, so a file that cannot be loaded
-    // leaves an empty picture rather than a stale one.
-    ClearAll();
+    // A file that cannot be loaded leaves the picture as it was: with FileName
+    // still naming its file, an emptied picture would be one overwrite-save
+    // away from destroying that file.
     if (!image.LoadFromFile(path)) {
         Messages().Inform(kBitmapFileError);
         return false;
     }
+    ClearAll();
     ConvertImageToPicture(image, *this);
     return true;
 }
@@ -73,9 +72,7 @@ bool LedHyoujikiClass::ImportImage(const DrawingSurface& image) {
 }
 
 bool LedHyoujikiClass::ExportBmpWithDialog(FileDialog& dialog, RgbImage& image) {
-    dialog.FileName = "";
-    if (!dialog.Execute()) return false;
-    return ExportBmpFile(dialog.FileName, image);
+    return SaveThroughDialog(dialog, "", [this, &image](const std::string& path) { return ExportBmpFile(path, image); });
 }
 
 bool LedHyoujikiClass::ExportBmpFile(const std::string& path, RgbImage& image) {
@@ -84,7 +81,7 @@ bool LedHyoujikiClass::ExportBmpFile(const std::string& path, RgbImage& image) {
     if (!image.SaveToFile(path)) {
         // The operator must learn that the file was not written.
         const std::string why = image.ErrorText();
-        Messages().Inform(why.empty() ? "ファイル " + path + " に書き込めませんでした" : why);
+        Messages().Inform(why.empty() ? CannotWriteMessage(path) : why);
         return false;
     }
     return true;

@@ -1,13 +1,12 @@
 #pragma once
 // Pictures to and from RGB images, one pixel per dot: the conversion behind
 // bitmap import, the text editor's rendering and bitmap export.
+#include "app/Messages.h"
 #include "led/Ledhyoujiki.h"
 #include "platform/Surface.h"
 
 namespace tesslor {
 
-/// The one message of a bitmap that cannot be imported.
-inline constexpr const char* kBitmapFileError = "ビットマップファイルエラー";
 
 /// ORs the image's first 480 columns and 80 rows into the picture, band by band
 /// of 16 rows: a pixel lights the red LED when its red channel is exactly 255

@@ -3,8 +3,11 @@
 #include <cstdint>
 #include <string>
 
+#include "app/FileCommands.h"
 #include "files/Framing.h"
 #include "files/UnitFile.h"
+#include "led/DocumentCopy.h"
+#include "platform/Paths.h"
 #include "text/Numbers.h"
 #include "text/ShiftJis.h"
 
@@ -221,24 +224,30 @@ bool ReadLedData(LedHyoujikiClass& doc, LineReader& in, Prompter& prompter) {
 
 // ---- the document's LED data file commands ----
 
-bool LedHyoujikiClass::Save(FileDialog& dialog) { return SaveToFile(FileName, dialog); }
+bool LedHyoujikiClass::Save(FileDialog& dialog) {
+    // A picture last saved as an old LED file, or opened under another name,
+    // must not have that file overwritten in this format: ask for a .lee name.
+    if (!FileName.empty() && LowerExtension(FileName) != "lee") {
+        dialog.InitialDir = DriveRoot();
+        return SaveThroughDialog(dialog, ReplaceExtension(FileName, ".lee"),
+                                 [this, &dialog](const std::string& path) { return SaveToFile(path, dialog); });
+    }
+    return SaveToFile(FileName, dialog);
+}
 
 bool LedHyoujikiClass::SaveAs(FileDialog& dialog) {
-    dialog.FileName = FileName;
     dialog.InitialDir = DriveRoot();
-    if (!dialog.Execute()) return false;
-    const std::string chosen = dialog.FileName;
-    return SaveToFile(chosen, dialog);
+    return SaveThroughDialog(dialog, FileName,
+                             [this, &dialog](const std::string& path) { return SaveToFile(path, dialog); });
 }
 
 bool LedHyoujikiClass::SaveToFile(const std::string& path, FileDialog& dialog) {
     if (path.empty()) {
-        Messages().Inform("ファイルなし");
+        Messages().Inform(kNoFileNameMessage);
         return SaveAs(dialog);
     }
-    // The unit reads at most 30 bytes of a name, counted in Shift-JIS.
     if (!FileNameFitsUnit(path)) {
-        Messages().Inform("ファイル名が長すぎます");
+        Messages().Inform(kNameTooLongMessage);
         return SaveAs(dialog);
     }
     if (!WriteWholeFile(Files(), Messages(), path, [this](OutputFile& out) { return WriteLedData(*this, out); }))
@@ -249,22 +258,21 @@ bool LedHyoujikiClass::SaveToFile(const std::string& path, FileDialog& dialog) {
 }
 
 bool LedHyoujikiClass::OpenWithDialog(FileDialog& dialog) {
-    if (!ConfirmDiscard()) return false;
-    dialog.FileName = "";
-    if (!dialog.Execute()) return false;
-    const std::string chosen = dialog.FileName;
-    OpenFile(chosen);
-    return true;
+    return OpenThroughDialog(Messages(), Modified, dialog, [this](const std::string& path) { return OpenFile(path); });
 }
 
 bool LedHyoujikiClass::OpenFile(const std::string& path) {
     std::unique_ptr<LineReader> in = Files().OpenText(path);
     if (!in) {
-        Messages().Inform("ファイル　オープン　エラー");
+        Messages().Inform(kFileOpenErrorMessage);
         return false;
     }
-    ClearAll();
-    if (!ReadLedData(*this, *in, Messages())) return false;
+    // A broken file must not cost the picture on screen, nor leave FileName
+    // naming a good file that the next overwrite-save would empty.
+    if (!ReadThroughScratch(*this, [&in](LedHyoujikiClass& scratch) {
+            return ReadLedData(scratch, *in, scratch.Messages());
+        }))
+        return false;
     FileName = path;
     return true;
 }

@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <string>
 
+#include "app/FileCommands.h"
 #include "files/Framing.h"
 #include "files/UnitFile.h"
+#include "led/DocumentCopy.h"
 #include "text/Numbers.h"
 #include "text/ShiftJis.h"
 
@@ -110,38 +112,33 @@ bool ReadOldLed(LedHyoujikiClass& doc, LineReader& in, Prompter& prompter) {
 // ---- the document's old LED file commands ----
 
 bool LedHyoujikiClass::OpenOldWithDialog(FileDialog& dialog) {
-    if (!ConfirmDiscard()) return false;
-    dialog.FileName = "";
-    if (!dialog.Execute()) return false;
-    const std::string chosen = dialog.FileName;
-    OpenOldFile(chosen);
-    return true;
+    return OpenThroughDialog(Messages(), Modified, dialog,
+                             [this](const std::string& path) { return OpenOldFile(path); });
 }
 
 bool LedHyoujikiClass::OpenOldFile(const std::string& path) {
     std::unique_ptr<LineReader> in = Files().OpenText(path);
     if (!in) {
-        Messages().Inform("ファイル　オープン　エラー");
+        Messages().Inform(kFileOpenErrorMessage);
         return false;
     }
-    ClearAll();
-    const bool ok = ReadOldLed(*this, *in, Messages());
+    // A broken file leaves the picture, its settings and FileName as they were.
+    if (!ReadThroughScratch(*this, [&in](LedHyoujikiClass& scratch) {
+            return ReadOldLed(scratch, *in, scratch.Messages());
+        }))
+        return false;
     // An old file never becomes the document's file: the next overwrite-save asks for a name.
     FileName = "";
-    return ok;
+    return true;
 }
 
 bool LedHyoujikiClass::SaveOldWithDialog(FileDialog& dialog) {
-    dialog.FileName = FileName;
-    if (!dialog.Execute()) return false;
-    const std::string chosen = dialog.FileName;
-    return SaveOldFile(chosen);
+    return SaveThroughDialog(dialog, FileName, [this](const std::string& path) { return SaveOldFile(path); });
 }
 
 bool LedHyoujikiClass::SaveOldFile(const std::string& path) {
-    // The unit reads at most 30 bytes of a name, counted in Shift-JIS.
     if (!FileNameFitsUnit(path)) {
-        Messages().Inform("ファイル名が長すぎます");
+        Messages().Inform(kNameTooLongMessage);
         return false;
     }
     // Every line counts: a trailer line lost on a full card would leave a file

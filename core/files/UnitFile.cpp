@@ -1,6 +1,14 @@
 #include "files/UnitFile.h"
 
+#include "platform/Paths.h"
+#include "text/ShiftJis.h"
+
 namespace tesslor {
+
+bool FileNameFitsUnit(const std::string& path) {
+    const auto length = ShiftJisLength(FileNamePart(path));
+    return length && *length <= kUnitNameBytes;
+}
 
 bool WriteWholeFile(FileSystem& files, Prompter& prompter, const std::string& path,
                     const std::function<bool(OutputFile&)>& write, const std::string& openError,

@@ -1,19 +1,29 @@
 #pragma once
 // Putting a file on the unit's card without ever losing the one already there.
+#include <cstddef>
 #include <functional>
 #include <string>
 
+#include "app/Messages.h"
 #include "platform/Files.h"
 #include "platform/Prompter.h"
 
 namespace tesslor {
+
+/// The unit reads at most 30 bytes of a file name, counted in Shift-JIS (a
+/// full-width character counts two).
+inline constexpr std::size_t kUnitNameBytes = 30;
+
+/// Whether the file-name part of path (after the last "\\", "/" or ":") fits
+/// the unit's 30 bytes in Shift-JIS. A name with no Shift-JIS form does not fit.
+bool FileNameFitsUnit(const std::string& path);
 
 /// Creates the file beside its target, lets write() fill it and puts it in
 /// place only when all of it was written. Shows openError when it cannot be
 /// created and writeError when write() or the final step fails; the earlier
 /// file then stays exactly as it was. True when the new file is in place.
 bool WriteWholeFile(FileSystem& files, Prompter& prompter, const std::string& path,
-                    const std::function<bool(OutputFile&)>& write, const std::string& openError = "ファイルオープンエラー",
-                    const std::string& writeError = "ファイルライトエラー");
+                    const std::function<bool(OutputFile&)>& write, const std::string& openError = kCreateErrorMessage,
+                    const std::string& writeError = kWriteErrorMessage);
 
 }  // namespace tesslor

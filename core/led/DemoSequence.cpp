@@ -1,17 +1,15 @@
 #include "led/DemoSequence.h"
 
+#include <algorithm>
+
 namespace tesslor {
 
-namespace {
-constexpr int kBlinkMs = 1000;
-constexpr int kScrollMs = 1;
-// The frame and caption the window adds around its image.
-constexpr int kFrameWidth = 11;
-constexpr int kFrameHeight = 35;
-}  // namespace
+DemoWindowSize DemoClientSizeFor(int image1Width, int image1Height) {
+    return {std::max(image1Width, kDemoMinimumClient.width), std::max(image1Height, kDemoMinimumClient.height)};
+}
 
 DemoWindowSize DemoWindowSizeFor(int image1Width, int image1Height) {
-    return {image1Width + kFrameWidth, image1Height + kFrameHeight};
+    return OuterSizeOf(DemoClientSizeFor(image1Width, image1Height), kFixedDialogFrame);
 }
 
 DemoKind DemoKindOf(int modeIndex) {
@@ -42,11 +40,11 @@ void DemoSequence::Start(int modeIndex, int stripWidth, int scrollStep) {
         case DemoKind::Blink:
         case DemoKind::BlinkReversed:
             timerEnabled = true;
-            timerIntervalMs = kBlinkMs;
+            timerIntervalMs = kBlinkTickMs;
             break;
         case DemoKind::Scroll:
             timerEnabled = true;
-            timerIntervalMs = kScrollMs;
+            timerIntervalMs = kScrollTickMs;
             break;
     }
 }

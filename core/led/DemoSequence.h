@@ -3,13 +3,25 @@
 // of the three images shows, where the scroll strip stands and how the timer
 // runs. The demo window renders the images, calls Start() when shown and Tick()
 // on every timer tick, and copies the state to its controls.
+#include "app/WindowSizes.h"
+
 namespace tesslor {
 
-/// The demo window's outer size for a normal rendering of the given size.
-struct DemoWindowSize {
-    int width = 0, height = 0;
-};
+using DemoWindowSize = WindowSize;
+/// The smallest client area of the demo: a display configured with no panel
+/// rows or columns still gets a window that can be seen and closed.
+inline constexpr DemoWindowSize kDemoMinimumClient{96, 96};
+/// The demo window's client area for a normal rendering of the given size:
+/// the image, but never smaller than kDemoMinimumClient.
+DemoWindowSize DemoClientSizeFor(int image1Width, int image1Height);
+/// The demo window's outer size (frame and caption around the client area).
 DemoWindowSize DemoWindowSizeFor(int image1Width, int image1Height);
+/// The scrolling modes' timer. The unit's operator knows the scroll at the
+/// pace of a timer that fires about 64 times a second; a 1 ms timer taken
+/// literally would send a picture across the window in a tenth of a second.
+inline constexpr int kScrollTickMs = 16;
+/// The blinking modes' timer: one second per phase.
+inline constexpr int kBlinkTickMs = 1000;
 
 /// What the demo shows for a display-mode index (0 標準 … 9 上段逆スクロール 下段点滅１).
 enum class DemoKind { Still, Reversed, Blink, BlinkReversed, Scroll };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/FileCommands.h"
 #include "led/Tables.h"
 #include "platform/Paths.h"
 #include "text/Numbers.h"
@@ -10,7 +11,6 @@
 namespace tesslor {
 
 namespace {
-constexpr const char* kDiscardQuestion = "作成したデータが失われてもいいですか？";
 const Rgb kReverseColors[] = {kRed, kGreen, kYellow};
 constexpr int kReverseColorCount = 3;
 
@@ -85,10 +85,7 @@ void LedHyoujikiClass::DrawDot(int x, int y, Rgb rgb) {
     Board(gc, gr).SetDotAt(x, y, rgb);
 }
 
-bool LedHyoujikiClass::ConfirmDiscard() {
-    if (!Modified) return true;
-    return prompter_->Confirm(kDiscardQuestion);
-}
+bool LedHyoujikiClass::ConfirmDiscard() { return tesslor::ConfirmDiscard(*prompter_, Modified); }
 
 void LedHyoujikiClass::NewData() {
     if (!ConfirmDiscard()) return;
@@ -249,11 +246,6 @@ int LedHyoujikiClass::ReverseColorIndex() const {
     for (int i = 0; i < kReverseColorCount; ++i)
         if (kReverseColors[i] == reverseModeColor_) return i;
     return 0;
-}
-
-bool FileNameFitsUnit(const std::string& path) {
-    auto len = ShiftJisLength(FileNamePart(path));
-    return len && *len <= 30;
 }
 
 }  // namespace tesslor

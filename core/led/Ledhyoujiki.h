@@ -165,7 +165,6 @@ public:
 
     /// Where file writes and reads go (the real file system by default).
     void SetFileSystem(FileSystem& files) { files_ = &files; }
-    void SetPrompter(Prompter& prompter) { prompter_ = &prompter; }
     /// Root folder of the drive selected in the main window ("E:\" on Windows);
     /// the save-as dialog starts there. Without a provider it starts in "".
     void SetDriveRootProvider(std::function<std::string()> provider) { driveRoot_ = std::move(provider); }
@@ -194,9 +193,5 @@ private:
     FileSystem* files_;
     std::function<std::string()> driveRoot_;
 };
-
-/// Whether the file-name part of path fits the unit's 30 bytes in Shift-JIS
-/// (a name with no Shift-JIS form does not fit).
-bool FileNameFitsUnit(const std::string& path);
 
 }  // namespace tesslor

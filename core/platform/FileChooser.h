@@ -33,19 +33,28 @@ public:
     virtual std::optional<std::string> Choose(const FileDialogRequest& request) = 0;
 };
 
+/// What stays the same between showings of one dialog.
+struct FileDialogSpec {
+    FileDialogKind kind = FileDialogKind::Open;
+    std::vector<FileFilter> filters;
+    std::string defaultExt;  ///< without the dot; "" for none
+    std::string title;       ///< "" for the platform's default
+};
+
 /// A dialog object owned by a window and reused: the document sets FileName and
-/// InitialDir, then calls Execute().
+/// InitialDir, then calls Execute(). A save dialog asks before overwriting.
 class FileDialog {
 public:
+    FileDialog(FileChooser& chooser, const FileDialogSpec& spec) : chooser_(&chooser) {
+        request_.kind = spec.kind;
+        request_.filters = spec.filters;
+        request_.defaultExt = spec.defaultExt;
+        request_.title = spec.title;
+        request_.overwritePrompt = spec.kind == FileDialogKind::Save;
+    }
     FileDialog(FileChooser& chooser, FileDialogKind kind, std::vector<FileFilter> filters,
                std::string defaultExt = "", std::string title = "")
-        : chooser_(&chooser) {
-        request_.kind = kind;
-        request_.filters = std::move(filters);
-        request_.defaultExt = std::move(defaultExt);
-        request_.title = std::move(title);
-        request_.overwritePrompt = kind == FileDialogKind::Save;
-    }
+        : FileDialog(chooser, FileDialogSpec{kind, std::move(filters), std::move(defaultExt), std::move(title)}) {}
 
     std::string FileName;    ///< preset before Execute(), the chosen path after it
     std::string InitialDir;  ///< folder the dialog starts in
@@ -62,7 +71,6 @@ public:
     }
 
     const FileDialogRequest& Request() const { return request_; }
-    void SetChooser(FileChooser& chooser) { chooser_ = &chooser; }
 
 private:
     FileChooser* chooser_;

@@ -161,6 +161,11 @@ public:
         std::fclose(f);
         return ok;
     }
+
+    bool FolderExists(const std::string& path) override {
+        struct stat st;
+        return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    }
 };
 
 }  // namespace

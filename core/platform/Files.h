@@ -77,6 +77,8 @@ public:
     virtual std::unique_ptr<LineReader> OpenText(const std::string& path) = 0;
     /// Reads the whole file. False when it cannot be read.
     virtual bool ReadAll(const std::string& path, std::string& bytes) = 0;
+    /// Whether path names an existing folder.
+    virtual bool FolderExists(const std::string& path) = 0;
 };
 
 /// The real file system (paths are UTF-8).

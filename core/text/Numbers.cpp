@@ -46,16 +46,4 @@ std::string ZeroPad(int value, int width) {
     return buf;
 }
 
-std::string Hex4(std::uint16_t word) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%04X", static_cast<unsigned>(word));
-    return buf;
-}
-
-std::string Hex2(std::uint8_t byte) {
-    char buf[4];
-    std::snprintf(buf, sizeof buf, "%02X", static_cast<unsigned>(byte));
-    return buf;
-}
-
 }  // namespace tesslor

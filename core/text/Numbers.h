@@ -18,10 +18,4 @@ unsigned LeadingHex(std::string_view text, int maxDigits);
 /// printf-style "%0*d" with width digits (at least; longer numbers are not cut).
 std::string ZeroPad(int value, int width);
 
-/// Four upper-case hexadecimal digits of a 16-bit word ("%04X").
-std::string Hex4(std::uint16_t word);
-
-/// Two upper-case hexadecimal digits of a byte ("%02X").
-std::string Hex2(std::uint8_t byte);
-
 }  // namespace tesslor

@@ -257,19 +257,27 @@ TEST_F(BitmapImport, RefusalOrCancelChangesNothing) {
     EXPECT_EQ(t.prompter.shown, (std::vector<std::string>{kDiscard, kDiscard}));
 }
 
-TEST_F(BitmapImport, AnUnreadableFileIsReportedAndLeavesThePictureCleared) {
+// The picture keeps its FileName through an import; a failed import that
+// emptied the picture would be one overwrite-save away from emptying that file.
+TEST_F(BitmapImport, AnUnreadableFileIsReportedAndLeavesThePictureAsItWas) {
     test::WriteFileBytes(dir.Path("bad.bmp"), "BM but not really a bitmap");
     t.doc.FileName = "picture.lee";
+    t.Light(7, 7, kLedGreen);
+    t.doc.Modified = true;
+    const int lit = LitDots(t.doc);
     t.prompter.answers = {true};
     chooser.script = {dir.Path("bad.bmp")};
-    EXPECT_TRUE(t.doc.ImportBmpWithDialog(dialog, image));
+    EXPECT_FALSE(t.doc.ImportBmpWithDialog(dialog, image));
     EXPECT_EQ(t.prompter.shown, (std::vector<std::string>{kDiscard, "ビットマップファイルエラー"}));
-    EXPECT_EQ(LitDots(t.doc), 0);
+    EXPECT_EQ(LitDots(t.doc), lit);
     EXPECT_EQ(t.doc.FileName, "picture.lee");
+    EXPECT_TRUE(t.doc.Modified);
 
+    t.prompter.answers = {true};
     chooser.script = {dir.Path("missing.bmp")};
-    EXPECT_TRUE(t.doc.ImportBmpWithDialog(dialog, image));  // nothing unsaved now: no question
+    EXPECT_FALSE(t.doc.ImportBmpWithDialog(dialog, image));
     EXPECT_EQ(t.prompter.shown.back(), "ビットマップファイルエラー");
+    EXPECT_EQ(LitDots(t.doc), lit);
 }
 
 TEST_F(BitmapImport, AGoodFileReplacesThePicture) {

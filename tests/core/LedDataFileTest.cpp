@@ -477,8 +477,8 @@ TEST(LedDataOpen, DialogFlows) {
         {"refused", true, {false}, {}, false, {kDiscard}, false, "old.lee"},
         {"cancelled", false, {}, {std::nullopt}, false, {}, false, "old.lee"},
         {"confirmed, then cancelled", true, {true}, {std::nullopt}, false, {kDiscard}, false, "old.lee"},
-        {"missing file", false, {}, {dir.Path("none.lee")}, true, {"ファイル　オープン　エラー"}, false, "old.lee"},
-        {"broken file", true, {true}, {broken}, true, {kDiscard, "エラー　$REVERSE_COLOR_"}, true, "old.lee"},
+        {"missing file", false, {}, {dir.Path("none.lee")}, false, {"ファイル　オープン　エラー"}, false, "old.lee"},
+        {"broken file", true, {true}, {broken}, false, {kDiscard, "エラー　$REVERSE_COLOR_"}, false, "old.lee"},
         {"good file", false, {}, {good}, true, {}, false, good},
     };
     for (const Case& c : cases) {
@@ -496,6 +496,7 @@ TEST(LedDataOpen, DialogFlows) {
         EXPECT_EQ(t.prompter.shown, c.shown) << c.name;
         EXPECT_EQ(t.doc.DotColor(100, 50), (c.cleared || c.fileName == good) ? kOff : kLedGreen) << c.name;
         EXPECT_EQ(t.doc.FileName, c.fileName) << c.name;
+        if (c.fileName != good) EXPECT_EQ(t.doc.Modified, c.modified) << c.name;
         EXPECT_EQ(chooser.requests.size(), c.script.size()) << c.name;
         for (const auto& r : chooser.requests) {
             EXPECT_EQ(r.fileName, "") << c.name;
@@ -507,23 +508,46 @@ TEST(LedDataOpen, DialogFlows) {
     }
 }
 
-TEST(LedDataOpen, FailedReadKeepsWhatWasAppliedAndTheFileName) {
+// A file that fails part-way must not cost the picture on screen: what the
+// reader took before the fault (settings, dots) is not applied, FileName keeps
+// naming the good file, and nothing becomes unsaved.
+TEST(LedDataOpen, FailedReadLeavesTheDocumentExactlyAsItWas) {
     TempDir dir;
-    const std::string path = dir.Path("p.lee");
-    std::string bytes = OneRedDotWith(6, "$MAXIMUM_LINES=999");
-    bytes.replace(bytes.find("$SETEI:A, , ,000"), 16, "$SETEI:S,A,c,123");
-    WriteFileBytes(path, bytes);
+    std::string settingsThenFault = OneRedDotWith(6, "$MAXIMUM_LINES=999");
+    settingsThenFault.replace(settingsThenFault.find("$SETEI:A, , ,000"), 16, "$SETEI:S,A,c,123");
+    std::string dotsThenFault = CrLfLines(kOneRedDot, true);
+    dotsThenFault.replace(dotsThenFault.find("#END_OF_LED_DATA_FILE"), 21, "#END_OF_SOMETHING_ELSE");
+    for (const std::string& bytes : {settingsThenFault, dotsThenFault}) {
+        const std::string path = dir.Path("p.lee");
+        WriteFileBytes(path, bytes);
+        for (bool modified : {false, true}) {
+            DocUnderTest t;
+            MakeDistinctive(t);
+            t.doc.Modified = modified;
+            const DocumentSnapshot before(t.doc);
+            EXPECT_FALSE(t.doc.OpenFile(path));
+            ASSERT_EQ(t.prompter.shown.size(), 1u);
+            EXPECT_TRUE(DocumentSnapshot(t.doc) == before) << t.prompter.shown[0];
+        }
+    }
+}
+
+TEST(LedDataOpen, AGoodFileReplacesPictureAndSettings) {
+    TempDir dir;
+    const std::string path = dir.Path("good.lee");
+    WriteFileBytes(path, CrLfLines(kOneRedDot, true));
     DocUnderTest t;
-    t.Light(3, 3, kLedRed);
-    t.doc.FileName = "kept.lee";
-    EXPECT_FALSE(t.doc.OpenFile(path));
-    EXPECT_EQ(t.prompter.shown, std::vector<std::string>{"エラー　$MAXIMUM_LINES"});
-    EXPECT_EQ(t.doc.DotColor(3, 3), kOff);
-    EXPECT_EQ(t.doc.DisplayModeCode(), 'S');
-    EXPECT_EQ(t.doc.SounyuuMojiCode(), 'A');
-    EXPECT_EQ(t.doc.SounyuuItiCode(), 'c');
-    EXPECT_EQ(t.doc.NiniItiText(), "123");
-    EXPECT_EQ(t.doc.FileName, "kept.lee");
+    MakeDistinctive(t);
+    ASSERT_TRUE(t.doc.OpenFile(path));
+    EXPECT_EQ(t.doc.DotColor(0, 0), kLedRed);
+    EXPECT_EQ(t.doc.DotColor(100, 50), kOff);
+    EXPECT_EQ(t.doc.DotColor(479, 0), kOff);
+    EXPECT_EQ(t.doc.DisplayModeCode(), 'A');
+    EXPECT_EQ(t.doc.SounyuuMojiCode(), ' ');
+    EXPECT_EQ(t.doc.SounyuuItiCode(), ' ');
+    EXPECT_EQ(t.doc.NiniItiText(), "000");
+    EXPECT_EQ(t.doc.ReverseColorIndex(), 0);
+    EXPECT_EQ(t.doc.FileName, path);
 }
 
 }  // namespace

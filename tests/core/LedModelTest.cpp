@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "files/UnitFile.h"
 #include "led/Ledhyoujiki.h"
 #include "platform/NullSurface.h"
 

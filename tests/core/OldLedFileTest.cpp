@@ -206,15 +206,26 @@ TEST(OldLedRead, HostileInputNeverCrashes) {
     }
 }
 
-TEST(OldLedOpen, FileNameIsEmptiedByEveryOpenedFile) {
+TEST(OldLedOpen, AGoodFileEmptiesFileNameABrokenOneChangesNothing) {
     TempDir dir;
     WriteFileBytes(dir.Path("good.led"), CrLfLines(OneRedDotLines(), false));
     WriteFileBytes(dir.Path("short.led"), OneRedDotWith(79, nullptr));
-    for (const char* name : {"good.led", "short.led"}) {
+    {
         DocUnderTest t;
         t.doc.FileName = "pic.lee";
-        EXPECT_EQ(t.doc.OpenOldFile(dir.Path(name)), std::string(name) == "good.led") << name;
-        EXPECT_EQ(t.doc.FileName, "") << name;
+        EXPECT_TRUE(t.doc.OpenOldFile(dir.Path("good.led")));
+        EXPECT_EQ(t.doc.FileName, "");
+    }
+    {
+        // The rows are read before the file turns out short: none of them may
+        // replace the picture, and FileName must not be left naming a file
+        // that the next overwrite-save would fill with them.
+        DocUnderTest t;
+        MakeDistinctive(t);
+        t.doc.Modified = true;
+        const DocumentSnapshot before(t.doc);
+        EXPECT_FALSE(t.doc.OpenOldFile(dir.Path("short.led")));
+        EXPECT_TRUE(DocumentSnapshot(t.doc) == before);
     }
     DocUnderTest missing;
     missing.doc.FileName = "pic.lee";
@@ -239,8 +250,8 @@ TEST(OldLedOpen, DialogFlows) {
     } cases[] = {
         {"refused", true, {false}, {}, false, {"作成したデータが失われてもいいですか？"}, false},
         {"cancelled", false, {}, {std::nullopt}, false, {}, false},
-        {"missing", false, {}, {dir.Path("none.led")}, true, {"ファイル　オープン　エラー"}, false},
-        {"short", true, {true}, {dir.Path("short.led")}, true, {"作成したデータが失われてもいいですか？", kReadError}, true},
+        {"missing", false, {}, {dir.Path("none.led")}, false, {"ファイル　オープン　エラー"}, false},
+        {"short", true, {true}, {dir.Path("short.led")}, false, {"作成したデータが失われてもいいですか？", kReadError}, false},
     };
     for (const Case& c : cases) {
         DocUnderTest t;

@@ -51,8 +51,6 @@ TEST(Numbers, LeadingIntegerReadsLikeTheCLibraryButSaturates) {
     EXPECT_EQ(LeadingHex("g1", 2), 0u);
     EXPECT_EQ(ZeroPad(7, 3), "007");
     EXPECT_EQ(ZeroPad(1234, 3), "1234");
-    EXPECT_EQ(Hex4(0xabc), "0ABC");
-    EXPECT_EQ(Hex2(0xf), "0F");
 }
 
 TEST(Paths, NamesFoldersAndExtensions) {

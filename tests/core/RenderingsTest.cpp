@@ -69,6 +69,11 @@ TEST(Renderings, SizesFollowTheConfiguredDisplayAndTheDotSize) {
     const DemoWindowSize window = DemoWindowSizeFor(img.Width(), img.Height());
     EXPECT_EQ(window.width, 299);
     EXPECT_EQ(window.height, 227);
+    // A display configured with no panel rows or columns still gets a window
+    // that can be seen and closed.
+    EXPECT_EQ(DemoClientSizeFor(480, 0), (DemoWindowSize{480, 96}));
+    EXPECT_EQ(DemoClientSizeFor(0, 0), (DemoWindowSize{96, 96}));
+    EXPECT_EQ(DemoWindowSizeFor(0, 480), (DemoWindowSize{107, 515}));
 
     t.doc.RenderReversed(img);
     EXPECT_EQ(img.Width(), 480);
@@ -189,7 +194,7 @@ TEST(DemoSequence, ScrollingMovesOneDotPerTickAndWrapsAfterTheStrip) {
         EXPECT_TRUE(s.image3Visible);
         EXPECT_FALSE(s.image1Visible);
         EXPECT_FALSE(s.image2Visible);
-        EXPECT_EQ(s.timerIntervalMs, 1);
+        EXPECT_EQ(s.timerIntervalMs, 16);  // a readable pace, not a literal 1 ms
         std::vector<int> offsets;
         for (int i = 0; i < 83; ++i) {
             offsets.push_back(s.image3Left);

@@ -74,6 +74,7 @@ public:
     std::unique_ptr<OutputFile> Create(const std::string& path) override;
     std::unique_ptr<LineReader> OpenText(const std::string& path) override;
     bool ReadAll(const std::string& path, std::string& bytes) override;
+    bool FolderExists(const std::string& path) override { return RealFileSystem().FolderExists(path); }
 
     int failAtWrite = 0;
     bool failCreate = false;

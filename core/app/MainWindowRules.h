@@ -1,0 +1,48 @@
+#pragma once
+// What the configuration decides about the main window, as plain rules: the
+// window applies them to its controls by name.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/StartupConfig.h"
+
+namespace tesslor {
+
+/// Object names of the controls and menu items the configuration hides: the
+/// pen colour item and the reverse colour choice for one-colour displays and
+/// the XK series; the animation items, the old-file items and the insertion
+/// controls with their labels in every customer mode but "root".
+std::vector<std::string> HiddenControlNames(const StartupConfig& config);
+
+/// The menu items created disabled that stay disabled for the run.
+std::vector<std::string> DisabledMenuItemNames();
+
+/// The drive list's index (0 = "A") for the drive file's stored value: "C"
+/// when the value is empty, the first character's letter when it is "A" to
+/// "Z", and nothing (the selection stays as it is) for anything else, a
+/// lower-case letter included.
+std::optional<int> DriveIndexForStoredValue(const std::string& value);
+
+/// The main window's caption: title and version at construction, then the
+/// colour suffix; withKiki adds the device kind's suffix of the first showing.
+std::string MainCaption(const StartupConfig& config, bool withKiki);
+
+/// Whether the device kind read at the first showing enables the display
+/// schedule maker (and adds "　環境表示器用" to the caption): exactly "Kankyouhyoujiki".
+bool EnablesSchedule(const std::string& kiki);
+
+/// Title, version and date texts of the main window.
+inline constexpr const char* kTitleText = "Tesslor 特殊な環境表示器２専用";
+inline constexpr const char* kVersionText = "  2.0.0";
+inline constexpr const char* kDateText = "2014.09.24";
+inline constexpr const char* kKikiCaptionSuffix = "　環境表示器用";
+/// The maker's name and telephone number in the enquiry line.
+inline constexpr const char* kMakerContact = "Tesslorサポート窓口（電話 0120-000-000）";
+
+/// The text of the version box: "Ver" + version + "  Date " + date.
+std::string VersionBoxText();
+/// The enquiry line of the about box.
+std::string EnquiryText();
+
+}  // namespace tesslor

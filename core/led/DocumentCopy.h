@@ -1,0 +1,22 @@
+#pragma once
+// Taking over what another document holds: how a file is opened without
+// risking the picture on screen. The file is read into a scratch document,
+// and only a file read completely replaces the editor's picture.
+#include <functional>
+
+#include "led/Ledhyoujiki.h"
+
+namespace tesslor {
+
+/// Makes to's dots and display settings (write number, display mode,
+/// insertion, position, reverse colour) those of from. FileName is not
+/// touched; Modified follows the setters' rules. Both documents must have the
+/// same configuration.
+void CopyPictureAndSettings(const LedHyoujikiClass& from, LedHyoujikiClass& to);
+
+/// Reads into a scratch document of doc's configuration with read(scratch);
+/// only when read returns true does doc take over its picture and settings.
+/// Returns read's result; on false doc is exactly as it was.
+bool ReadThroughScratch(LedHyoujikiClass& doc, const std::function<bool(LedHyoujikiClass& scratch)>& read);
+
+}  // namespace tesslor
