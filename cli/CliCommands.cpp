@@ -2,9 +2,11 @@
 #include "PngImage.h"
 
 #include <array>
-#include <memory>
 
+#include "app/ControlBar.h"
 #include "app/Drives.h"
+#include "app/FileDialogs.h"
+#include "led/Ledhyoujiki.h"
 #include "platform/FileChooser.h"
 #include "platform/IniProfile.h"
 #include "platform/MemoryImage.h"
@@ -45,7 +47,7 @@ bool RecordingPrompter::Ask(const std::string& text) {
     return true;
 }
 
-// ---- configuration and start-up ----
+// ---- configuration ----
 
 StartupConfig LoadConfig(const std::string& configPath) {
     std::string path = configPath;
@@ -57,21 +59,41 @@ StartupConfig LoadConfig(const std::string& configPath) {
     return ReadStartupConfig(IniProfile(path));
 }
 
+namespace {
+
+// ---- the document as the editor starts it ----
+
+// Puts the document into the editor's state right after start-up, through the
+// main window's own bar: write number "1", mode 標準, reverse colour 赤 (黄 for
+// the XK series), no insertion, no position, arbitrary position "000", nothing
+// unsaved.
 void ApplyStartupState(LedHyoujikiClass& doc) {
-    // The order in which the main window fills its bar after creating the document.
-    doc.SetWriteNoText("1");
-    doc.SetDisplayModeByIndex(0);
-    doc.SetReverseColorByIndex(0);
-    doc.SetSounyuuMojiByIndex(0);
-    doc.SetSounyuuItiByIndex(0);
-    doc.SetNiniItiText("0");
-    doc.Modified = false;
-    doc.SetReverseColorByIndex(InitialColorIndex(doc.Config().NanSyoku));
+    ControlBar bar(doc, doc.Messages());
+    bar.FormCreate();
 }
+
+// A document with no window to draw on, as the editor holds it after start-up.
+struct StartedDocument {
+    StartedDocument(Prompter& prompter, const StartupConfig& config) : doc(surface, prompter, config) {
+        ApplyStartupState(doc);
+    }
+    NullSurface surface;
+    LedHyoujikiClass doc;
+};
 
 // ---- kinds of file ----
 
-namespace {
+// One kind of file the tool reads or writes, chosen by the extension. A new
+// kind is one more entry in kFileKinds.
+struct FileKind {
+    const char* extension;  // lower case, without the dot
+    // Reads path into the document as the editor's open or import does. False
+    // when the reader reported a failure (its message has been shown).
+    bool (*read)(LedHyoujikiClass& doc, const std::string& path);
+    // Writes the document to path as the editor's save or export does, with
+    // the same checks and messages. False when nothing (or not all) was written.
+    bool (*write)(LedHyoujikiClass& doc, const std::string& path);
+};
 
 // Where the editor would now open a save dialog (a name that is missing or too
 // long for the unit), the tool has no one to ask: it stops there.
@@ -86,8 +108,7 @@ bool ReadLee(LedHyoujikiClass& doc, const std::string& path) { return doc.OpenFi
 
 bool WriteLee(LedHyoujikiClass& doc, const std::string& path) {
     CancellingChooser chooser;
-    FileDialog dialog(chooser, FileDialogKind::Save, {{"LEDデータファイル(*.lee)", "*.lee"}}, "lee",
-                      "LEDデータファイルを保存する");
+    FileDialog dialog(chooser, kFileSaveDialogSpec);
     return doc.SaveToFile(path, dialog);
 }
 
@@ -126,6 +147,15 @@ constexpr std::array<FileKind, 4> kFileKinds{{
     {"png", ReadImage<PngImage>, WriteImage<PngImage>},
 }};
 
+// The kind of path by its extension (either case); nullptr when unknown.
+const FileKind* FindFileKind(const std::string& path) {
+    std::string ext = LowerExtension(path);
+    for (const FileKind& k : kFileKinds)
+        if (ext == k.extension) return &k;
+    return nullptr;
+}
+
+// ".lee, .led, .bmp"-style list of the extensions that can be read or written.
 std::string ExtensionList(bool (*FileKind::*member)(LedHyoujikiClass&, const std::string&)) {
     std::string list;
     for (const FileKind& k : kFileKinds) {
@@ -136,8 +166,23 @@ std::string ExtensionList(bool (*FileKind::*member)(LedHyoujikiClass&, const std
     return list;
 }
 
-bool ReadableKind(const FileKind* kind) { return kind && kind->read; }
-bool WritableKind(const FileKind* kind) { return kind && kind->write; }
+// The kind input is read as; nullptr, having said why on err, when none reads it.
+const FileKind* ReadableKind(const std::string& input, std::ostream& err) {
+    const FileKind* kind = FindFileKind(input);
+    if (kind && kind->read) return kind;
+    err << "tesslor-cli: cannot read " << input << ": the input must end in " << ExtensionList(&FileKind::read)
+        << '\n';
+    return nullptr;
+}
+
+// The kind output is written as; nullptr, having said why on err, when none writes it.
+const FileKind* WritableKind(const std::string& output, std::ostream& err) {
+    const FileKind* kind = FindFileKind(output);
+    if (kind && kind->write) return kind;
+    err << "tesslor-cli: cannot write " << output << ": the output must end in " << ExtensionList(&FileKind::write)
+        << '\n';
+    return nullptr;
+}
 
 // Reads input into doc; false (with the reader's message, or one of ours when
 // it showed none) when it failed.
@@ -148,6 +193,17 @@ bool ReadInput(LedHyoujikiClass& doc, CountingPrompter& prompter, const FileKind
     return false;
 }
 
+// Writes doc to output; false (with the writer's message, or one of ours when
+// it showed none) when it failed.
+bool WriteOutput(LedHyoujikiClass& doc, CountingPrompter& prompter, const FileKind& kind, const std::string& output) {
+    std::size_t before = prompter.Count();
+    if (kind.write(doc, output)) return true;
+    if (prompter.Count() == before) prompter.Inform("tesslor-cli: " + output + " was not written");
+    return false;
+}
+
+// ---- convert's settings ----
+
 bool IsDigits(const std::string& s) {
     if (s.empty()) return false;
     for (char c : s)
@@ -155,89 +211,91 @@ bool IsDigits(const std::string& s) {
     return true;
 }
 
-}  // namespace
-
-const FileKind* FindFileKind(const std::string& path) {
-    std::string ext = LowerExtension(path);
-    for (const FileKind& k : kFileKinds)
-        if (ext == k.extension) return &k;
-    return nullptr;
+// The position box takes digits only; anything else never reaches the editor.
+bool NiniItiIsTypeable(const ConvertOptions& options, std::ostream& err) {
+    if (!options.niniIti || IsDigits(*options.niniIti)) return true;
+    err << "tesslor-cli: --nini takes a dot column written in digits, not \"" << *options.niniIti << "\"\n";
+    return false;
 }
 
-std::string ReadableExtensions() { return ExtensionList(&FileKind::read); }
-std::string WritableExtensions() { return ExtensionList(&FileKind::write); }
+// The main window's range checks of the typed settings, with its messages.
+// They come before reading, so a refused setting costs no reading.
+bool SettingsInRange(LedHyoujikiClass& doc, const ConvertOptions& options) {
+    int n = 0;
+    if (options.writeNo && !doc.CheckWriteNo(*options.writeNo, n)) {
+        doc.Messages().Inform(WriteNoRangeMessage(doc.Config().CustomerMode));
+        return false;
+    }
+    if (options.niniIti && !LedHyoujikiClass::ParseNiniIti(*options.niniIti, n)) {
+        doc.Messages().Inform(NiniItiRangeMessage(doc.MaxColumns()));
+        return false;
+    }
+    return true;
+}
+
+// The codes were chosen from the lists on the command line; a code the tables
+// do not know is the caller's mistake, not the document's.
+int UnknownSetting(const char* what, std::ostream& err) {
+    err << "tesslor-cli: unknown " << what << '\n';
+    return kExitUsage;
+}
+
+// Puts the settings given into the document in the order of the main window's
+// bar; kExitOk, or the status to end with.
+int ApplySettings(LedHyoujikiClass& doc, const ConvertOptions& options, std::ostream& err) {
+    if (options.writeNo) doc.SetWriteNoText(*options.writeNo);
+    if (options.displayMode && !doc.SetDisplayMode(*options.displayMode)) return UnknownSetting("display mode", err);
+    if (options.reverseColor) {
+        if (*options.reverseColor < 0 || *options.reverseColor >= doc.ReverseColorCount())
+            return UnknownSetting("reverse colour", err);
+        doc.SetReverseColorByIndex(*options.reverseColor);
+    }
+    if (options.sounyuuMoji && !doc.SetSounyuuMoji(*options.sounyuuMoji)) return UnknownSetting("insertion", err);
+    if (options.sounyuuIti && !doc.SetSounyuuIti(*options.sounyuuIti)) return UnknownSetting("insertion position", err);
+    if (options.niniIti && !doc.SetNiniItiText(*options.niniIti)) {
+        doc.Messages().Inform(NiniItiRangeMessage(doc.MaxColumns()));
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+// ---- render's image ----
+
+// Whether a rendering can be saved as output: only as .bmp or .png.
+bool RenderableOutput(const std::string& output, std::ostream& err) {
+    const std::string ext = LowerExtension(output);
+    if (ext == "bmp" || ext == "png") return true;
+    err << "tesslor-cli: cannot write " << output << ": a rendering is saved as .bmp or .png\n";
+    return false;
+}
+
+void Render(LedHyoujikiClass& doc, RenderView view, MemoryImage& image) {
+    switch (view) {
+        case RenderView::Normal: doc.RenderNormal(image); break;
+        case RenderView::Reversed: doc.RenderReversed(image); break;
+        case RenderView::Strip: doc.RenderScrollStrip(image); break;
+    }
+}
+
+}  // namespace
 
 // ---- commands ----
 
 int RunConvert(const StartupConfig& config, const std::string& input, const std::string& output,
                const ConvertOptions& options, std::ostream& err) {
-    const FileKind* inKind = FindFileKind(input);
-    if (!ReadableKind(inKind)) {
-        err << "tesslor-cli: cannot read " << input << ": the input must end in " << ReadableExtensions() << '\n';
-        return kExitUsage;
-    }
-    const FileKind* outKind = FindFileKind(output);
-    if (!WritableKind(outKind)) {
-        err << "tesslor-cli: cannot write " << output << ": the output must end in " << WritableExtensions()
-            << '\n';
-        return kExitUsage;
-    }
-    // The position box takes digits only; anything else never reaches the editor.
-    if (options.niniIti && !IsDigits(*options.niniIti)) {
-        err << "tesslor-cli: --nini takes a dot column written in digits, not \"" << *options.niniIti << "\"\n";
-        return kExitUsage;
-    }
+    const FileKind* inKind = ReadableKind(input, err);
+    if (!inKind) return kExitUsage;
+    const FileKind* outKind = WritableKind(output, err);
+    if (!outKind) return kExitUsage;
+    if (!NiniItiIsTypeable(options, err)) return kExitUsage;
 
-    NullSurface surface;
     StreamPrompter prompter(err);
-    LedHyoujikiClass doc(surface, prompter, config);
-    ApplyStartupState(doc);
-
-    // The main window's checks come first, so a refused setting costs no reading.
-    if (options.writeNo) {
-        int n = 0;
-        if (!doc.CheckWriteNo(*options.writeNo, n)) {
-            prompter.Inform(WriteNoRangeMessage(config.CustomerMode));
-            return kExitFailed;
-        }
-    }
-    if (options.niniIti) {
-        int n = 0;
-        if (!LedHyoujikiClass::ParseNiniIti(*options.niniIti, n)) {
-            prompter.Inform(NiniItiRangeMessage(doc.MaxColumns()));
-            return kExitFailed;
-        }
-    }
-
+    StartedDocument started(prompter, config);
+    LedHyoujikiClass& doc = started.doc;
+    if (!SettingsInRange(doc, options)) return kExitFailed;
     if (!ReadInput(doc, prompter, *inKind, input)) return kExitFailed;
-
-    // In the order of the main window's bar.
-    // The codes were chosen from the lists on the command line; a code the
-    // tables do not know is the caller's mistake, not the document's.
-    auto unknown = [&err](const char* what) {
-        err << "tesslor-cli: unknown " << what << '\n';
-        return kExitUsage;
-    };
-    if (options.writeNo) doc.SetWriteNoText(*options.writeNo);
-    if (options.displayMode && !doc.SetDisplayMode(*options.displayMode)) return unknown("display mode");
-    if (options.reverseColor) {
-        if (*options.reverseColor < 0 || *options.reverseColor >= doc.ReverseColorCount())
-            return unknown("reverse colour");
-        doc.SetReverseColorByIndex(*options.reverseColor);
-    }
-    if (options.sounyuuMoji && !doc.SetSounyuuMoji(*options.sounyuuMoji)) return unknown("insertion");
-    if (options.sounyuuIti && !doc.SetSounyuuIti(*options.sounyuuIti)) return unknown("insertion position");
-    if (options.niniIti && !doc.SetNiniItiText(*options.niniIti)) {
-        prompter.Inform(NiniItiRangeMessage(doc.MaxColumns()));
-        return kExitFailed;
-    }
-
-    std::size_t before = prompter.Count();
-    if (!outKind->write(doc, output)) {
-        if (prompter.Count() == before) prompter.Inform("tesslor-cli: " + output + " was not written");
-        return kExitFailed;
-    }
-    return kExitOk;
+    if (int status = ApplySettings(doc, options, err); status != kExitOk) return status;
+    return WriteOutput(doc, prompter, *outKind, output) ? kExitOk : kExitFailed;
 }
 
 int RunCheck(const StartupConfig& config, const std::vector<std::string>& files, std::ostream& out,
@@ -245,16 +303,14 @@ int RunCheck(const StartupConfig& config, const std::vector<std::string>& files,
     int status = kExitOk;
     for (const std::string& path : files) {
         const FileKind* kind = FindFileKind(path);
-        if (!ReadableKind(kind)) {
-            out << path << ": unknown kind of file (expected " << ReadableExtensions() << ")\n";
+        if (!kind || !kind->read) {
+            out << path << ": unknown kind of file (expected " << ExtensionList(&FileKind::read) << ")\n";
             status = kExitFailed;
             continue;
         }
-        NullSurface surface;
         RecordingPrompter prompter;
-        LedHyoujikiClass doc(surface, prompter, config);
-        ApplyStartupState(doc);
-        bool ok = kind->read(doc, path);
+        StartedDocument started(prompter, config);
+        bool ok = kind->read(started.doc, path);
         if (ok && prompter.shown.empty()) {
             out << path << ": OK\n";
             continue;
@@ -271,33 +327,21 @@ int RunCheck(const StartupConfig& config, const std::vector<std::string>& files,
 
 int RunRender(const StartupConfig& config, RenderView view, const std::string& input, const std::string& output,
               std::ostream& err) {
-    const FileKind* inKind = FindFileKind(input);
-    if (!ReadableKind(inKind)) {
-        err << "tesslor-cli: cannot read " << input << ": the input must end in " << ReadableExtensions() << '\n';
-        return kExitUsage;
-    }
-    const std::string outExt = LowerExtension(output);
-    if (outExt != "bmp" && outExt != "png") {
-        err << "tesslor-cli: cannot write " << output << ": a rendering is saved as .bmp or .png\n";
-        return kExitUsage;
-    }
+    const FileKind* inKind = ReadableKind(input, err);
+    if (!inKind) return kExitUsage;
+    if (!RenderableOutput(output, err)) return kExitUsage;
 
-    NullSurface surface;
     StreamPrompter prompter(err);
-    LedHyoujikiClass doc(surface, prompter, config);
-    ApplyStartupState(doc);
+    StartedDocument started(prompter, config);
+    LedHyoujikiClass& doc = started.doc;
     if (!ReadInput(doc, prompter, *inKind, input)) return kExitFailed;
 
     // The demo's layout: 6 pixels per dot, 96 per panel.
-    doc.Relayout(surface, 80);
+    doc.Relayout(started.surface, 80);
     PngImage png;
     MemoryImage bmp;
-    MemoryImage& image = outExt == "png" ? png : bmp;
-    switch (view) {
-        case RenderView::Normal: doc.RenderNormal(image); break;
-        case RenderView::Reversed: doc.RenderReversed(image); break;
-        case RenderView::Strip: doc.RenderScrollStrip(image); break;
-    }
+    MemoryImage& image = LowerExtension(output) == "png" ? png : bmp;
+    Render(doc, view, image);
     if (image.Width() <= 0 || image.Height() <= 0) {
         prompter.Inform("tesslor-cli: the configured display has no panels to show, so no image was written");
         return kExitFailed;

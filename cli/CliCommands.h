@@ -1,7 +1,7 @@
 #pragma once
 // The commands of tesslor-cli as plain functions over the core: read a file
 // into the document, apply settings as the main window would, write or render
-// it. main.cpp only parses the command line.
+// it. main.cpp only turns the command line into calls of these.
 #include <cstddef>
 #include <optional>
 #include <ostream>
@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "app/StartupConfig.h"
-#include "led/Ledhyoujiki.h"
 #include "platform/Prompter.h"
 
 namespace tesslor::cli {
@@ -53,30 +52,6 @@ public:
 /// The configuration: the file at configPath, or the one beside the executable
 /// when configPath is "". A missing file or key gives the editor's defaults.
 StartupConfig LoadConfig(const std::string& configPath);
-
-/// Puts the document into the editor's state right after start-up: write
-/// number "1", mode 標準, reverse colour 赤 (黄 for NanSyoku -1), no insertion,
-/// no position, arbitrary position "000", nothing unsaved.
-void ApplyStartupState(LedHyoujikiClass& doc);
-
-/// One kind of file the tool reads or writes, chosen by the extension. A new
-/// kind is one more entry in the table of CliCommands.cpp.
-struct FileKind {
-    const char* extension;  ///< lower case, without the dot
-    /// Reads path into the document as the editor's open or import does. False
-    /// when the reader reported a failure (its message has been shown).
-    bool (*read)(LedHyoujikiClass& doc, const std::string& path);
-    /// Writes the document to path as the editor's save or export does, with
-    /// the same checks and messages. False when nothing (or not all) was written.
-    bool (*write)(LedHyoujikiClass& doc, const std::string& path);
-};
-
-/// The kind of path by its extension (either case); nullptr when unknown.
-const FileKind* FindFileKind(const std::string& path);
-
-/// ".lee, .led, .bmp"-style list of the extensions that can be read or written.
-std::string ReadableExtensions();
-std::string WritableExtensions();
 
 /// Settings given on the command line; an absent one keeps what the input carried.
 struct ConvertOptions {

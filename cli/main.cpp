@@ -1,10 +1,18 @@
 // tesslor-cli: converts, checks and renders the display unit's picture files
 // from the command line, through the same core as the editor.
+//
+// Each subcommand is two functions and one line of main's table:
+//   CLI::App* AddXCommand(CLI::App& app, XArgs& args)  registers it, its options bound into args;
+//   int RunXCommand(const XArgs& args)                  runs it once the command line is parsed.
 #include <CLI/CLI.hpp>
 
 #include <exception>
+#include <functional>
 #include <iostream>
 #include <map>
+#include <memory>
+#include <stdexcept>
+#include <utility>
 
 #include "CliCommands.h"
 #include "led/Tables.h"
@@ -14,16 +22,18 @@ using namespace tesslor::cli;
 
 namespace {
 
+// ---- words of the command line ----
+
 // Command-line words for the codes of one of the document's tables (a blank
 // code is "none"), and a help text naming each entry as the editor's list does.
-struct Choices {
+struct CodeChoices {
     std::map<std::string, char> codes;
     std::vector<std::string> words;
     std::string help;
 };
 
-Choices FromTable(const char* what, const CodeName* table) {
-    Choices c;
+CodeChoices FromTable(const char* what, const CodeName* table) {
+    CodeChoices c;
     c.help = what;
     for (std::size_t i = 0; i < TableLength(table); ++i) {
         std::string word = table[i].code == ' ' ? "none" : std::string(1, table[i].code);
@@ -34,63 +44,168 @@ Choices FromTable(const char* what, const CodeName* table) {
     return c;
 }
 
+const CodeChoices& DisplayModeChoices() {
+    static const CodeChoices choices = FromTable("display mode", kDisplayModeTable);
+    return choices;
+}
+
+const CodeChoices& SounyuuMojiChoices() {
+    static const CodeChoices choices = FromTable("inserted text", kSounyuuMojiTable);
+    return choices;
+}
+
+const CodeChoices& SounyuuItiChoices() {
+    static const CodeChoices choices = FromTable("insertion position", kSounyuuItiTable);
+    return choices;
+}
+
 // The code of a word given on the command line; nothing when it was not given.
-std::optional<char> Lookup(const Choices& choices, const std::string& word) {
+std::optional<char> Lookup(const CodeChoices& choices, const std::string& word) {
     if (word.empty()) return std::nullopt;
     return choices.codes.at(word);
+}
+
+// Words that stand for values, in the order the help lists them.
+template <class T>
+using WordList = std::vector<std::pair<std::string, T>>;
+
+template <class T>
+std::vector<std::string> WordsOf(const WordList<T>& list) {
+    std::vector<std::string> words;
+    for (const auto& [word, value] : list) words.push_back(word);
+    return words;
+}
+
+// The value of a word that the option's check has already accepted.
+template <class T>
+T ValueOf(const WordList<T>& list, const std::string& word) {
+    for (const auto& [w, value] : list)
+        if (w == word) return value;
+    throw std::out_of_range("no value for \"" + word + "\"");
+}
+
+// The document's reverse colours by their index.
+const WordList<int> kReverseColorWords{{"red", 0}, {"green", 1}, {"yellow", 2}};
+const WordList<RenderView> kRenderViewWords{
+    {"normal", RenderView::Normal}, {"reversed", RenderView::Reversed}, {"strip", RenderView::Strip}};
+
+// Every subcommand takes the configuration file.
+void AddConfigOption(CLI::App& sub, std::string& configPath) {
+    sub.add_option("--config", configPath,
+                   "configuration file ([Led], [User], [DriveRoots]); default: the .INI beside the program")
+        ->check(CLI::ExistingFile);
+}
+
+// ---- convert ----
+
+struct ConvertArgs {
+    std::string configPath;
+    std::string writeNo, mode, insert, position, nini, reverse, input, output;
+    // Given at all: an empty write number is still one typed.
+    const CLI::Option* writeNoOption = nullptr;
+    const CLI::Option* niniOption = nullptr;
+};
+
+CLI::App* AddConvertCommand(CLI::App& app, ConvertArgs& args) {
+    CLI::App* sub = app.add_subcommand("convert", "read INPUT, apply the settings given, write OUTPUT");
+    AddConfigOption(*sub, args.configPath);
+    args.writeNoOption = sub->add_option("--write-no", args.writeNo, "write number, checked by customer mode");
+    sub->add_option("--mode", args.mode, DisplayModeChoices().help)
+        ->check(CLI::IsMember(DisplayModeChoices().words));
+    sub->add_option("--insert", args.insert, SounyuuMojiChoices().help)
+        ->check(CLI::IsMember(SounyuuMojiChoices().words));
+    sub->add_option("--position", args.position, SounyuuItiChoices().help)
+        ->check(CLI::IsMember(SounyuuItiChoices().words));
+    args.niniOption = sub->add_option("--nini", args.nini, "arbitrary insertion position, dot column 0 to 479");
+    sub->add_option("--reverse", args.reverse, "colour of the reversed modes: red 赤, green 緑, yellow 黄")
+        ->check(CLI::IsMember(WordsOf(kReverseColorWords)));
+    sub->add_option("INPUT", args.input, "picture to read (.lee, .led, .bmp, .png)")->required();
+    sub->add_option("OUTPUT", args.output, "file to write (.lee, .led, .bmp, .png)")->required();
+    return sub;
+}
+
+int RunConvertCommand(const ConvertArgs& args) {
+    StartupConfig config = LoadConfig(args.configPath);
+    ConvertOptions options;
+    if (*args.writeNoOption) options.writeNo = args.writeNo;
+    options.displayMode = Lookup(DisplayModeChoices(), args.mode);
+    options.sounyuuMoji = Lookup(SounyuuMojiChoices(), args.insert);
+    options.sounyuuIti = Lookup(SounyuuItiChoices(), args.position);
+    if (*args.niniOption) options.niniIti = args.nini;
+    if (!args.reverse.empty()) options.reverseColor = ValueOf(kReverseColorWords, args.reverse);
+    return RunConvert(config, args.input, args.output, options, std::cerr);
+}
+
+// ---- check ----
+
+struct CheckArgs {
+    std::string configPath;
+    std::vector<std::string> files;
+};
+
+CLI::App* AddCheckCommand(CLI::App& app, CheckArgs& args) {
+    CLI::App* sub = app.add_subcommand("check", "read each file and report OK or the reader's message");
+    AddConfigOption(*sub, args.configPath);
+    sub->add_option("FILE", args.files, "files to check (.lee, .led, .bmp, .png)")->required();
+    return sub;
+}
+
+int RunCheckCommand(const CheckArgs& args) {
+    return RunCheck(LoadConfig(args.configPath), args.files, std::cout, std::cerr);
+}
+
+// ---- render ----
+
+struct RenderArgs {
+    std::string configPath;
+    std::string view, input, output;
+};
+
+CLI::App* AddRenderCommand(CLI::App& app, RenderArgs& args) {
+    CLI::App* sub = app.add_subcommand("render", "render INPUT as the demo shows it and save it as a bitmap");
+    AddConfigOption(*sub, args.configPath);
+    sub->add_option("--view", args.view, "the demo's view: normal, reversed or the scrolling strip")
+        ->required()
+        ->check(CLI::IsMember(WordsOf(kRenderViewWords)));
+    sub->add_option("INPUT", args.input, "picture to read (.lee, .led, .bmp, .png)")->required();
+    sub->add_option("OUTPUT", args.output, "image to write (.bmp, .png)")->required();
+    return sub;
+}
+
+int RunRenderCommand(const RenderArgs& args) {
+    return RunRender(LoadConfig(args.configPath), ValueOf(kRenderViewWords, args.view), args.input, args.output,
+                     std::cerr);
+}
+
+// ---- the table of subcommands ----
+
+// A registered subcommand and what runs it once it was the one parsed.
+struct Subcommand {
+    CLI::App* app;
+    std::function<int()> run;
+};
+
+// Registers one subcommand with its own arguments, kept alive by its runner.
+template <class Args>
+Subcommand Register(CLI::App& app, CLI::App* (*add)(CLI::App&, Args&), int (*run)(const Args&)) {
+    auto args = std::make_shared<Args>();
+    return {add(app, *args), [args, run] { return run(*args); }};
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const Choices modes = FromTable("display mode", kDisplayModeTable);
-    const Choices inserts = FromTable("inserted text", kSounyuuMojiTable);
-    const Choices positions = FromTable("insertion position", kSounyuuItiTable);
-    const std::map<std::string, int> colours{{"red", 0}, {"green", 1}, {"yellow", 2}};
-    const std::map<std::string, RenderView> views{
-        {"normal", RenderView::Normal}, {"reversed", RenderView::Reversed}, {"strip", RenderView::Strip}};
-
     CLI::App app{"tesslor-cli: converts, checks and renders LED display pictures (.lee, .led, .bmp, .png)",
                  "tesslor-cli"};
     app.set_version_flag("--version", std::string("tesslor-cli ") + TESSLOR_VERSION);
     app.require_subcommand(1);
 
-    std::string configPath;
-    auto addConfig = [&configPath](CLI::App* sub) {
-        sub->add_option("--config", configPath,
-                        "configuration file ([Led], [User], [DriveRoots]); default: the .INI beside the program")
-            ->check(CLI::ExistingFile);
+    // In the order the help lists them.
+    const Subcommand subcommands[] = {
+        Register(app, AddConvertCommand, RunConvertCommand),
+        Register(app, AddCheckCommand, RunCheckCommand),
+        Register(app, AddRenderCommand, RunRenderCommand),
     };
-
-    // convert
-    CLI::App* convert = app.add_subcommand("convert", "read INPUT, apply the settings given, write OUTPUT");
-    addConfig(convert);
-    std::string writeNo, mode, insert, position, nini, reverse, input, output;
-    CLI::Option* writeNoOpt = convert->add_option("--write-no", writeNo, "write number, checked by customer mode");
-    convert->add_option("--mode", mode, modes.help)->check(CLI::IsMember(modes.words));
-    convert->add_option("--insert", insert, inserts.help)->check(CLI::IsMember(inserts.words));
-    convert->add_option("--position", position, positions.help)->check(CLI::IsMember(positions.words));
-    CLI::Option* niniOpt = convert->add_option("--nini", nini, "arbitrary insertion position, dot column 0 to 479");
-    convert->add_option("--reverse", reverse, "colour of the reversed modes: red 赤, green 緑, yellow 黄")
-        ->check(CLI::IsMember(std::vector<std::string>{"red", "green", "yellow"}));
-    convert->add_option("INPUT", input, "picture to read (.lee, .led, .bmp, .png)")->required();
-    convert->add_option("OUTPUT", output, "file to write (.lee, .led, .bmp, .png)")->required();
-
-    // check
-    CLI::App* check = app.add_subcommand("check", "read each file and report OK or the reader's message");
-    addConfig(check);
-    std::vector<std::string> files;
-    check->add_option("FILE", files, "files to check (.lee, .led, .bmp, .png)")->required();
-
-    // render
-    CLI::App* render = app.add_subcommand("render", "render INPUT as the demo shows it and save it as a bitmap");
-    addConfig(render);
-    std::string view, renderInput, renderOutput;
-    render->add_option("--view", view, "the demo's view: normal, reversed or the scrolling strip")
-        ->required()
-        ->check(CLI::IsMember(std::vector<std::string>{"normal", "reversed", "strip"}));
-    render->add_option("INPUT", renderInput, "picture to read (.lee, .led, .bmp, .png)")->required();
-    render->add_option("OUTPUT", renderOutput, "image to write (.bmp, .png)")->required();
 
     try {
         app.parse(argc, argv);
@@ -101,19 +216,9 @@ int main(int argc, char** argv) {
     }
 
     try {
-        StartupConfig config = LoadConfig(configPath);
-        if (convert->parsed()) {
-            ConvertOptions options;
-            if (*writeNoOpt) options.writeNo = writeNo;
-            options.displayMode = Lookup(modes, mode);
-            options.sounyuuMoji = Lookup(inserts, insert);
-            options.sounyuuIti = Lookup(positions, position);
-            if (*niniOpt) options.niniIti = nini;
-            if (!reverse.empty()) options.reverseColor = colours.at(reverse);
-            return RunConvert(config, input, output, options, std::cerr);
-        }
-        if (check->parsed()) return RunCheck(config, files, std::cout, std::cerr);
-        return RunRender(config, views.at(view), renderInput, renderOutput, std::cerr);
+        for (const Subcommand& sub : subcommands)
+            if (sub.app->parsed()) return sub.run();
+        return kExitUsage;  // require_subcommand(1) lets no other case through
     } catch (const std::exception& e) {
         std::cerr << "tesslor-cli: " << e.what() << '\n';
         return kExitFailed;

@@ -303,6 +303,18 @@ TEST(CliConvert, ReadAndExportFailuresAreReported) {
     EXPECT_EQ(out.Pixel(1, 1), 0x00FF00u);
     EXPECT_EQ(out.Pixel(2, 0), 0xFFFF00u);
     EXPECT_EQ(out.Pixel(1, 0), 0x000000u);
+
+    // A file that cannot be created fails with the writer's own message.
+    const std::string nowhere = dir.Path("no-such-folder");
+    r = RunCli(dir, {"convert", dir.Path("pic.bmp"), nowhere + "/out.lee"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "ファイルオープンエラー\n");
+    for (const char* name : {"/out.bmp", "/out.png"}) {
+        r = RunCli(dir, {"convert", dir.Path("pic.bmp"), nowhere + name});
+        EXPECT_EQ(r.status, 1) << name;
+        EXPECT_EQ(r.err, "ファイル " + nowhere + name + " に書き込めませんでした\n");
+    }
+    EXPECT_FALSE(Exists(nowhere));
 }
 
 // Width and height from a PNG file's header; 0 x 0 when it is not one.
