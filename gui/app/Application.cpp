@@ -1,13 +1,18 @@
 #include "app/Application.h"
 
+#include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
+#include <QLibraryInfo>
 #include <QStandardPaths>
+#include <QTranslator>
 #include <exception>
 #include <unistd.h>
 
 #include "app/Drives.h"
+#include "app/Messages.h"
 #include "app/Magnificationunit.h"
 #include "app/Pencolorunit.h"
 #include "led/Demounit.h"
@@ -24,12 +29,44 @@ void InstallJapaneseFonts(QApplication& app) {
     app.setFont(font);
 }
 
+bool InstallJapaneseTranslations(QApplication& app) {
+    auto* translator = new QTranslator(&app);
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    // qt_ja pulls in qtbase_ja, where the file dialogs' texts are.
+    if (!translator->load(QStringLiteral("qt_ja"), folder) && !translator->load(QStringLiteral("qtbase_ja"), folder)) {
+        delete translator;
+        return false;
+    }
+    app.installTranslator(translator);
+    return true;
+}
+
 EditorWindows::EditorWindows(const EditorEnvironment& env) {
+    // Created in this order: each later window may use what the earlier ones made.
     mainForm_ = std::make_unique<TMainForm>(env);
-    demoForm_ = std::make_unique<TDemoForm>(mainForm_->Document());
-    penColorForm_ = std::make_unique<TPenColorForm>(mainForm_->Document(), mainForm_->Config().NanSyoku);
-    magnificationForm_ = std::make_unique<TMagnificationForm>();
-    mainForm_->SetCompanions(demoForm_.get(), penColorForm_.get(), magnificationForm_.get());
+    TMainForm& main = *mainForm_;
+    const WindowContext& context = main.Context();
+    demoForm_ = std::make_unique<TDemoForm>(context, main.Document());
+    penColorForm_ = std::make_unique<TPenColorForm>(context, main.Document());
+    magnificationForm_ = std::make_unique<TMagnificationForm>(context);
+
+    main.AttachPenColorForm(*penColorForm_);
+    main.AttachMagnificationForm(*magnificationForm_);
+    OpenModal(main.PenColor, *penColorForm_);
+    OpenModal(main.HyoujiBairitu, *magnificationForm_);
+    QObject::connect(main.Demonstration, &QAction::triggered, &main, [this] { mainForm_->DemonstrationClick(*demoForm_); });
+}
+
+void EditorWindows::OpenModal(QAction* item, QDialog& window) {
+    QObject::connect(item, &QAction::triggered, &window, [&window] { window.exec(); });
+}
+
+void EditorWindows::OpenModeless(QAction* item, QWidget& window) {
+    QObject::connect(item, &QAction::triggered, &window, [&window] {
+        window.show();
+        window.raise();
+        window.activateWindow();
+    });
 }
 
 EditorWindows::~EditorWindows() {
@@ -47,7 +84,7 @@ bool TesslorApplication::notify(QObject* receiver, QEvent* event) {
     } catch (const std::exception& e) {
         if (prompter) prompter->Inform(e.what());
     } catch (...) {
-        if (prompter) prompter->Inform("予期しないエラーが発生しました");
+        if (prompter) prompter->Inform(kUnexpectedErrorMessage);
     }
     return false;
 }

@@ -1,10 +1,15 @@
 #pragma once
-// Start-up of the editor: the application object, the Japanese window font,
-// and every window created once, in a fixed order, for the whole run.
+// Start-up of the editor: the application object, the Japanese window font
+// and Qt's own Japanese texts, and every window created once, in a fixed
+// order, for the whole run.
 #include <QApplication>
 #include <memory>
 
 #include "app/Mainunit.h"
+#include "app/WindowContext.h"
+
+class QAction;
+class QDialog;
 
 namespace tesslor::gui {
 
@@ -16,7 +21,14 @@ class TMagnificationForm;
 /// window font (12 pixels), so Japanese text never shows as empty boxes.
 void InstallJapaneseFonts(QApplication& app);
 
-/// The windows of one run, created in the program's order and destroyed at exit.
+/// Loads Qt's own Japanese texts (file dialogs, standard buttons, the
+/// overwrite question), whatever the desktop's language. False when they are
+/// not installed; the dialogs then speak English.
+bool InstallJapaneseTranslations(QApplication& app);
+
+/// The windows of one run, created in the program's order, wired to the main
+/// window's menu items, and destroyed at exit. A new window is one member, one
+/// line that creates it and one line that wires its menu item.
 class EditorWindows {
 public:
     explicit EditorWindows(const EditorEnvironment& env);
@@ -28,6 +40,11 @@ public:
     TMagnificationForm& MagnificationForm() { return *magnificationForm_; }
 
 private:
+    /// The item opens the window modally: the main window waits until it is closed.
+    void OpenModal(QAction* item, QDialog& window);
+    /// The item shows the window beside the main window, or brings it to the front.
+    void OpenModeless(QAction* item, QWidget& window);
+
     std::unique_ptr<TMainForm> mainForm_;
     std::unique_ptr<TDemoForm> demoForm_;
     std::unique_ptr<TPenColorForm> penColorForm_;

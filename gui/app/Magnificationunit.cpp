@@ -4,11 +4,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
+#include "platform/Windows.h"
 #include "text/Numbers.h"
 
 namespace tesslor::gui {
 
-TMagnificationForm::TMagnificationForm(QWidget* parent) : QDialog(parent) {
+TMagnificationForm::TMagnificationForm(const WindowContext&, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("MagnificationForm"));
     setWindowTitle(QStringLiteral("表示倍率"));
     setModal(true);
@@ -26,7 +27,7 @@ TMagnificationForm::TMagnificationForm(QWidget* parent) : QDialog(parent) {
     layout->addWidget(MagnificationComboBox);
     layout->addWidget(Label3);
     layout->addStretch();
-    resize(196 - 16, 111 - 38);  // the window's outer size is 196 x 111
+    PlaceCentred(*this, kMagnificationFormSize, kSizeableFrame);
     connect(MagnificationComboBox, &QComboBox::activated, this, [this](int) { MagnificationComboBoxChange(); });
 }
 

@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <functional>
 
+#include "app/WindowContext.h"
+
 class QComboBox;
 class QLabel;
 
@@ -11,7 +13,7 @@ namespace tesslor::gui {
 class TMagnificationForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TMagnificationForm(QWidget* parent = nullptr);
+    explicit TMagnificationForm(const WindowContext& context, QWidget* parent = nullptr);
 
     /// Lays the editing area out at the selected percentage (through onMagnification).
     void MagnificationComboBoxChange();

@@ -3,56 +3,67 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDialog>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "app/Drives.h"
+#include "app/FileDialogs.h"
 #include "app/Magnificationunit.h"
+#include "app/MainWindowRules.h"
 #include "app/Pencolorunit.h"
-#include "led/Demounit.h"
+#include "app/WindowSizes.h"
 #include "platform/PaintBoxWidget.h"
 #include "platform/RadioGroup.h"
-#include "text/Numbers.h"
+#include "platform/Windows.h"
 
 namespace tesslor::gui {
 
 namespace {
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-QString Q(const char* s) { return QString::fromUtf8(s); }
-
-// The editing area lies at (1, 64) of the client area, 7 pixels below the bar.
+// The control bar is 57 pixels high; the editing area lies at (1, 64) of the
+// client area, 7 pixels below it.
+constexpr int kBarHeight = 57;
 constexpr int kPaintBoxLeft = 1;
-constexpr int kPaintBoxGap = 64 - 57;
+constexpr int kPaintBoxGap = 64 - kBarHeight;
+// The bar's labels stand above their controls.
+constexpr int kLabelTop = 6;
+constexpr int kControlTop = 24;
+constexpr int kControlHeight = 22;
 }  // namespace
 
 TMainForm::TMainForm(const EditorEnvironment& env, QWidget* parent)
-    : QMainWindow(parent), env_(env), configFile_(env.configPath) {
+    : QMainWindow(parent),
+      prompter_(*env.prompter),
+      files_(env.files ? *env.files : RealFileSystem()),
+      driveFilePath_(env.driveFilePath),
+      configFile_(env.configPath, files_),
+      driveRoots_(configFile_, prompter_, files_),
+      context_{prompter_, *env.chooser, files_, config_, [this] { return DriveRoot(); }} {
     setObjectName(QStringLiteral("MainForm"));
-    CreateControls();
-    CreateMenus();
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("ClientArea"));
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    CreateControlBar(central);
+    CreateEditingArea(central);
+    setCentralWidget(central);
+    ConnectControls();
+    CreateFileMenu();
+    CreateToolMenu();
+    CreateViewMenus();
+    ConnectMenus();
     CreateDialogs();
     ApplyConfiguration();
-    title_ = kTitleText;
-    version_ = kVersionText;
-    date_ = kDateText;
-    setWindowTitle(Q(title_ + version_));
     FormCreate();
-
-    // The window's outer size is 906 x 664, centred on the screen.
-    resize(906 - 16, 664 - 38);
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect avail = screen->availableGeometry();
-        move(avail.center() - QPoint(906 / 2, 664 / 2));
-    }
+    PlaceCentred(*this, kMainFormSize, kSizeableFrame);
 }
 
 TMainForm::~TMainForm() {
@@ -63,32 +74,26 @@ TMainForm::~TMainForm() {
     PaintBox1->onPaint = nullptr;
 }
 
-void TMainForm::SetCompanions(TDemoForm* demo, TPenColorForm* penColor, TMagnificationForm* magnification) {
-    demoForm_ = demo;
-    penColorForm_ = penColor;
-    magnificationForm_ = magnification;
-    if (magnificationForm_) magnificationForm_->onMagnification = [this](int value) {
-        document_->Relayout(*PaintBox1, value);
-    };
+void TMainForm::AttachPenColorForm(TPenColorForm& form) { penColorForm_ = &form; }
+
+void TMainForm::AttachMagnificationForm(TMagnificationForm& form) {
+    magnificationForm_ = &form;
+    form.onMagnification = [this](int value) { document_->Relayout(*PaintBox1, value); };
 }
 
-void TMainForm::CreateControls() {
-    auto* central = new QWidget(this);
-    central->setObjectName(QStringLiteral("ClientArea"));
-    auto* column = new QVBoxLayout(central);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
+// ---- controls ----
 
+void TMainForm::CreateControlBar(QWidget* central) {
     Panel1 = new QFrame(central);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFixedHeight(57);
+    Panel1->setFixedHeight(kBarHeight);
     Panel1->setFrameShape(QFrame::StyledPanel);
-    column->addWidget(Panel1);
+    central->layout()->addWidget(Panel1);
 
     auto label = [this](const char* name, const char* text, int x) {
-        auto* l = new QLabel(Q(text), Panel1);
+        auto* l = new QLabel(QString::fromUtf8(text), Panel1);
         l->setObjectName(QString::fromLatin1(name));
-        l->move(x, 6);
+        l->move(x, kLabelTop);
         l->adjustSize();
         return l;
     };
@@ -96,7 +101,7 @@ void TMainForm::CreateControls() {
         auto* c = new QComboBox(Panel1);
         c->setObjectName(QString::fromLatin1(name));
         c->setEditable(editable);
-        c->setGeometry(x, 24, width, 22);
+        c->setGeometry(x, kControlTop, width, kControlHeight);
         c->setMaxVisibleItems(20);
         return c;
     };
@@ -104,8 +109,6 @@ void TMainForm::CreateControls() {
     Label4 = label("Label4", "書込みNo", 8);
     WriteNoMaskComboBox = combo("WriteNoMaskComboBox", 8, 58, true);
     WriteNoMaskComboBox->setInsertPolicy(QComboBox::NoInsert);
-    for (int i = 1; i <= 10; ++i) WriteNoMaskComboBox->addItem(QString::number(i));
-    WriteNoMaskComboBox->setEditText(QStringLiteral("1"));
 
     Label1 = label("Label1", "表示モード", 74);
     DisplayModeComboBox = combo("DisplayModeComboBox", 74, 186, false);
@@ -133,12 +136,15 @@ void TMainForm::CreateControls() {
     Label7 = label("Label7", "任意位置", 806);
     NiniItiMaskEdit = new QLineEdit(Panel1);
     NiniItiMaskEdit->setObjectName(QStringLiteral("NiniItiMaskEdit"));
-    NiniItiMaskEdit->setGeometry(806, 24, 44, 22);
+    NiniItiMaskEdit->setGeometry(806, kControlTop, 44, kControlHeight);
+    // The position takes at most three digits and nothing else.
     NiniItiMaskEdit->setMaxLength(3);
     NiniItiMaskEdit->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), NiniItiMaskEdit));
     NiniItiMaskEdit->setEnabled(false);
+}
 
+void TMainForm::CreateEditingArea(QWidget* central) {
     // The editing area scrolls when it is larger than the window.
     ScrollBox = new QScrollArea(central);
     ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
@@ -153,9 +159,10 @@ void TMainForm::CreateControls() {
     holderLayout->setSizeConstraint(QLayout::SetFixedSize);
     holderLayout->addWidget(PaintBox1, 0, Qt::AlignLeft | Qt::AlignTop);
     ScrollBox->setWidget(holder);
-    column->addWidget(ScrollBox, 1);
-    setCentralWidget(central);
+    static_cast<QVBoxLayout*>(central->layout())->addWidget(ScrollBox, 1);
+}
 
+void TMainForm::ConnectControls() {
     PaintBox1->onPaint = [this] { PaintBox1Paint(); };
     connect(PaintBox1, &PaintBoxWidget::mousePressed, this,
             [this](Qt::MouseButton b, Qt::MouseButtons bs, QPoint p) { PaintBox1MouseDown(b, bs, p); });
@@ -163,6 +170,8 @@ void TMainForm::CreateControls() {
             [this](Qt::MouseButtons bs, QPoint p) { PaintBox1MouseMove(bs, p); });
     connect(PaintBox1, &PaintBoxWidget::zoomRequested, this, [this](int steps, QPoint p) { ZoomAt(steps, p); });
 
+    // Only the operator's own choices and typing run the handlers; what the
+    // program puts into a control does not count as an edit.
     connect(WriteNoMaskComboBox, &QComboBox::activated, this, [this](int) { WriteNoMaskComboBoxChange(); });
     connect(WriteNoMaskComboBox->lineEdit(), &QLineEdit::textEdited, this,
             [this](const QString&) { WriteNoMaskComboBoxChange(); });
@@ -174,145 +183,124 @@ void TMainForm::CreateControls() {
     ReverseModeColorRadioGroup->onClick = [this] { ReverseModeColorRadioGroupClick(); };
 }
 
-void TMainForm::CreateMenus() {
-    QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("MainMenu1"));
-    auto item = [this](QMenu* menu, const char* name, const char* caption) {
-        QAction* a = menu->addAction(Q(caption));
-        a->setObjectName(QString::fromLatin1(name));
-        return a;
-    };
-    auto menu = [bar](const char* name, const char* caption) {
-        QMenu* m = bar->addMenu(Q(caption));
-        m->setObjectName(QString::fromLatin1(name));
-        m->menuAction()->setObjectName(QString::fromLatin1(name) + QStringLiteral("Menu"));
-        return m;
-    };
+// ---- menus ----
 
-    File = menu("File", "ファイル(&F)");
-    NewFileOpen = item(File, "NewFileOpen", "新規作成(&N)");
-    FileOpen = item(File, "FileOpen", "開く(&O)");
-    FileWrite = item(File, "FileWrite", "上書き保存(&S)");
-    FileWriteName = item(File, "FileWriteName", "名前を付けて保存(&A)");
-    BmpFileOpen = item(File, "BmpFileOpen", "ビットマップファイルを開く(&B)");
-    BmpFileWrite = item(File, "BmpFileWrite", "ビットマップファイルで保存((&V)");
-    OldFileOpen = item(File, "OldFileOpen", "旧ファイルを開く(&J)");
-    OldFileWrite = item(File, "OldFileWrite", "旧ファイルで保存(&K)");
-    M_Exit = item(File, "M_Exit", "終了(&X)");
+namespace {
+QAction* MenuItem(QMenu* menu, const char* name, const char* caption) {
+    QAction* a = menu->addAction(QString::fromUtf8(caption));
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+
+QMenu* TopMenu(QMenuBar* bar, const char* name, const char* caption) {
+    QMenu* m = bar->addMenu(QString::fromUtf8(caption));
+    m->setObjectName(QString::fromLatin1(name));
+    m->menuAction()->setObjectName(QString::fromLatin1(name) + QStringLiteral("Menu"));
+    return m;
+}
+}  // namespace
+
+void TMainForm::CreateFileMenu() {
+    menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+    File = TopMenu(menuBar(), "File", "ファイル(&F)");
+    NewFileOpen = MenuItem(File, "NewFileOpen", "新規作成(&N)");
+    FileOpen = MenuItem(File, "FileOpen", "開く(&O)");
+    FileWrite = MenuItem(File, "FileWrite", "上書き保存(&S)");
+    FileWriteName = MenuItem(File, "FileWriteName", "名前を付けて保存(&A)");
+    BmpFileOpen = MenuItem(File, "BmpFileOpen", "ビットマップファイルを開く(&B)");
+    BmpFileWrite = MenuItem(File, "BmpFileWrite", "ビットマップファイルで保存((&V)");
+    OldFileOpen = MenuItem(File, "OldFileOpen", "旧ファイルを開く(&J)");
+    OldFileWrite = MenuItem(File, "OldFileWrite", "旧ファイルで保存(&K)");
+    M_Exit = MenuItem(File, "M_Exit", "終了(&X)");
     NewFileOpen->setShortcut(QKeySequence::New);
     FileOpen->setShortcut(QKeySequence::Open);
     FileWrite->setShortcut(QKeySequence::Save);
 
-    PenColor = bar->addAction(QStringLiteral("ペンの色(&P)"));
+    PenColor = menuBar()->addAction(QStringLiteral("ペンの色(&P)"));
     PenColor->setObjectName(QStringLiteral("PenColor"));
+}
 
-    R1 = menu("R1", "ツール(&R)");
-    DougaFaileSakusei = item(R1, "DougaFaileSakusei", "動画ファイルの作成");
-    Perform1 = item(R1, "Perform1", "Performファイルの作成");
-    MongonSakusei = item(R1, "MongonSakusei", "文言ファイル作成");
-    HyoujiSchedule = item(R1, "HyoujiSchedule", "表示スケジュール作成");
-    SeteiMake = item(R1, "SeteiMake", "設定作成１");
-    SeteiMake->setEnabled(false);
-    SeteiMake2 = item(R1, "SeteiMake2", "設定作成２");
-    SeteiMake2->setEnabled(false);
-    N1 = item(R1, "N1", "設定作成３");
-    CO21 = item(R1, "CO21", "CO2削減量設定ファイル作成");
-    CO21->setEnabled(false);
+void TMainForm::CreateToolMenu() {
+    R1 = TopMenu(menuBar(), "R1", "ツール(&R)");
+    DougaFaileSakusei = MenuItem(R1, "DougaFaileSakusei", "動画ファイルの作成");
+    Perform1 = MenuItem(R1, "Perform1", "Performファイルの作成");
+    MongonSakusei = MenuItem(R1, "MongonSakusei", "文言ファイル作成");
+    HyoujiSchedule = MenuItem(R1, "HyoujiSchedule", "表示スケジュール作成");
+    SeteiMake = MenuItem(R1, "SeteiMake", "設定作成１");
+    SeteiMake2 = MenuItem(R1, "SeteiMake2", "設定作成２");
+    N1 = MenuItem(R1, "N1", "設定作成３");
+    CO21 = MenuItem(R1, "CO21", "CO2削減量設定ファイル作成");
+    for (const std::string& name : DisabledMenuItemNames())
+        if (QAction* a = findChild<QAction*>(QString::fromStdString(name))) a->setEnabled(false);
+}
 
-    Hyouji = menu("Hyouji", "表示(&V)");
-    HyoujiBairitu = item(Hyouji, "HyoujiBairitu", "表示倍率(&Z)");
-    Demonstration = item(Hyouji, "Demonstration", "デモ表示(&D)");
-    AnimeDemonstration = item(Hyouji, "AnimeDemonstration", "動画のデモ");
+void TMainForm::CreateViewMenus() {
+    Hyouji = TopMenu(menuBar(), "Hyouji", "表示(&V)");
+    HyoujiBairitu = MenuItem(Hyouji, "HyoujiBairitu", "表示倍率(&Z)");
+    Demonstration = MenuItem(Hyouji, "Demonstration", "デモ表示(&D)");
+    AnimeDemonstration = MenuItem(Hyouji, "AnimeDemonstration", "動画のデモ");
 
-    Etc = menu("Etc", "etc");
-    Verssion = item(Etc, "Verssion", "バージョン");
-    TesslorNiTuite = item(Etc, "TesslorNiTuite", "Tesslorについて");
+    Etc = TopMenu(menuBar(), "Etc", "etc");
+    Verssion = MenuItem(Etc, "Verssion", "バージョン");
+    TesslorNiTuite = MenuItem(Etc, "TesslorNiTuite", "Tesslorについて");
+}
 
-    connect(NewFileOpen, &QAction::triggered, this, [this] { NewFileOpenClick(); });
-    connect(FileOpen, &QAction::triggered, this, [this] { FileOpenClick(); });
-    connect(FileWrite, &QAction::triggered, this, [this] { FileWriteClick(); });
-    connect(FileWriteName, &QAction::triggered, this, [this] { FileWriteNameClick(); });
-    connect(BmpFileOpen, &QAction::triggered, this, [this] { BmpFileOpenClick(); });
-    connect(BmpFileWrite, &QAction::triggered, this, [this] { BmpFileWriteClick(); });
-    connect(OldFileOpen, &QAction::triggered, this, [this] { OldFileOpenClick(); });
-    connect(OldFileWrite, &QAction::triggered, this, [this] { OldFileWriteClick(); });
-    connect(M_Exit, &QAction::triggered, this, [this] { M_ExitClick(); });
-    connect(PenColor, &QAction::triggered, this, [this] { PenColorClick(); });
-    connect(HyoujiBairitu, &QAction::triggered, this, [this] { HyoujiBairituClick(); });
-    connect(Demonstration, &QAction::triggered, this, [this] { DemonstrationClick(); });
-    connect(Verssion, &QAction::triggered, this, [this] { VerssionClick(); });
-    connect(TesslorNiTuite, &QAction::triggered, this, [this] { TesslorNiTuiteClick(); });
+void TMainForm::ConnectMenus() {
+    // The items that open other windows are wired where those windows are made.
+    const std::pair<QAction*, void (TMainForm::*)()> handlers[] = {
+        {NewFileOpen, &TMainForm::NewFileOpenClick},     {FileOpen, &TMainForm::FileOpenClick},
+        {FileWrite, &TMainForm::FileWriteClick},         {FileWriteName, &TMainForm::FileWriteNameClick},
+        {BmpFileOpen, &TMainForm::BmpFileOpenClick},     {BmpFileWrite, &TMainForm::BmpFileWriteClick},
+        {OldFileOpen, &TMainForm::OldFileOpenClick},     {OldFileWrite, &TMainForm::OldFileWriteClick},
+        {M_Exit, &TMainForm::M_ExitClick},               {Verssion, &TMainForm::VerssionClick},
+        {TesslorNiTuite, &TMainForm::TesslorNiTuiteClick},
+    };
+    for (const auto& [action, handler] : handlers)
+        connect(action, &QAction::triggered, this, [this, handler = handler] { (this->*handler)(); });
 }
 
 void TMainForm::CreateDialogs() {
-    FileChooser& chooser = *env_.chooser;
-    FileOpenDialog = std::make_unique<FileDialog>(chooser, FileDialogKind::Open,
-                                                  std::vector<FileFilter>{{"ＬＥＤデータファイル(*.lee)", "*.lee"}});
-    FileSaveDialog =
-        std::make_unique<FileDialog>(chooser, FileDialogKind::Save,
-                                     std::vector<FileFilter>{{"LEDデータファイル(*.lee)", "*.lee"}}, "lee",
-                                     "LEDデータファイルを保存する");
-    OldFileOpenDialog = std::make_unique<FileDialog>(chooser, FileDialogKind::Open,
-                                                     std::vector<FileFilter>{{"旧ＬＥＤファイル(*.led)", "*.led"}});
-    OldFileSaveDialog = std::make_unique<FileDialog>(
-        chooser, FileDialogKind::Save, std::vector<FileFilter>{{"旧ＬＥＤファイル(*.led)", "*.led"}}, "led");
-    BmpFileOpenDialog = std::make_unique<FileDialog>(
-        chooser, FileDialogKind::Open, std::vector<FileFilter>{{"ビットマップファイル(*.bmp)", "*.bmp"}});
-    BmpFileSaveDialog = std::make_unique<FileDialog>(
-        chooser, FileDialogKind::Save, std::vector<FileFilter>{{"ビットマップファイル(*.bmp)", "*.bmp"}}, "bmp",
-        "ビットマップファイルの保存");
+    FileChooser& chooser = context_.chooser;
+    FileOpenDialog = std::make_unique<FileDialog>(chooser, kFileOpenDialogSpec);
+    FileSaveDialog = std::make_unique<FileDialog>(chooser, kFileSaveDialogSpec);
+    OldFileOpenDialog = std::make_unique<FileDialog>(chooser, kOldFileOpenDialogSpec);
+    OldFileSaveDialog = std::make_unique<FileDialog>(chooser, kOldFileSaveDialogSpec);
+    BmpFileOpenDialog = std::make_unique<FileDialog>(chooser, kBmpFileOpenDialogSpec);
+    BmpFileSaveDialog = std::make_unique<FileDialog>(chooser, kBmpFileSaveDialogSpec);
 }
+
+// ---- start-up and close ----
 
 void TMainForm::ApplyConfiguration() {
     config_ = ReadStartupConfig(configFile_);
-    if (config_.NanSyoku == -1 || config_.NanSyoku == 1) {
-        PenColor->setVisible(false);
-        ReverseModeColorRadioGroup->setVisible(false);
-    }
-    if (config_.CustomerMode != "root") {
-        if (config_.CustomerMode == "customer51_60")
-            for (int i = 51; i <= 60; ++i) WriteNoMaskComboBox->addItem(QString::number(i));
-        for (QAction* a : {DougaFaileSakusei, AnimeDemonstration, OldFileOpen, OldFileWrite}) a->setVisible(false);
-        for (QWidget* w : std::initializer_list<QWidget*>{Label5, Label6, Label7, SounyuuMojiComboBox,
-                                                          SounyuuItiComboBox, NiniItiMaskEdit})
-            w->setVisible(false);
+    for (const std::string& item : WriteNoListItems(config_)) WriteNoMaskComboBox->addItem(QString::fromStdString(item));
+    for (const std::string& name : HiddenControlNames(config_)) {
+        const QString objectName = QString::fromStdString(name);
+        if (QAction* a = findChild<QAction*>(objectName)) a->setVisible(false);
+        else if (QWidget* w = findChild<QWidget*>(objectName)) w->setVisible(false);
     }
 }
 
 void TMainForm::FormCreate() {
-    document_ = std::make_unique<LedHyoujikiClass>(*PaintBox1, *env_.prompter, config_);
+    document_ = std::make_unique<LedHyoujikiClass>(*PaintBox1, prompter_, config_);
+    document_->SetFileSystem(files_);
     document_->SetDriveRootProvider([this] { return DriveRoot(); });
+    bar_ = std::make_unique<ControlBar>(*document_, prompter_);
     LedHyoujikiClass& doc = *document_;
 
-    doc.SetWriteNoText(WriteNoMaskComboBox->currentText().toStdString());
-
-    for (int i = 0; i < doc.DisplayModeCount(); ++i) DisplayModeComboBox->addItem(Q(doc.DisplayModeName(i)));
-    DisplayModeComboBox->setCurrentIndex(0);
-    doc.SetDisplayModeByIndex(0);
-
+    for (int i = 0; i < doc.DisplayModeCount(); ++i)
+        DisplayModeComboBox->addItem(QString::fromStdString(doc.DisplayModeName(i)));
     QStringList colours;
-    for (int i = 0; i < doc.ReverseColorCount(); ++i) colours << Q(doc.ReverseColorName(i));
+    for (int i = 0; i < doc.ReverseColorCount(); ++i) colours << QString::fromStdString(doc.ReverseColorName(i));
     ReverseModeColorRadioGroup->SetItems(colours);
-    ReverseModeColorRadioGroup->SetItemIndex(0);
-    doc.SetReverseColorByIndex(ReverseModeColorRadioGroup->ItemIndex());
+    for (int i = 0; i < doc.SounyuuMojiCount(); ++i)
+        SounyuuMojiComboBox->addItem(QString::fromStdString(doc.SounyuuMojiName(i)));
+    for (int i = 0; i < doc.SounyuuItiCount(); ++i)
+        SounyuuItiComboBox->addItem(QString::fromStdString(doc.SounyuuItiName(i)));
 
-    for (int i = 0; i < doc.SounyuuMojiCount(); ++i) SounyuuMojiComboBox->addItem(Q(doc.SounyuuMojiName(i)));
-    SounyuuMojiComboBox->setCurrentIndex(0);
-    doc.SetSounyuuMojiByIndex(0);
-
-    for (int i = 0; i < doc.SounyuuItiCount(); ++i) SounyuuItiComboBox->addItem(Q(doc.SounyuuItiName(i)));
-    SounyuuItiComboBox->setCurrentIndex(0);
-    doc.SetSounyuuItiByIndex(0);
-
-    NiniItiMaskEdit->setText(QStringLiteral("0"));
-    doc.SetNiniItiText("0");
-
-    doc.Modified = false;
-    setWindowTitle(windowTitle() + Q(ColorCaptionSuffix(config_.NanSyoku)));
-    if (config_.NanSyoku == -1) ReverseModeColorRadioGroup->SetItemIndex(2);
-    // Choosing the XK series' yellow is part of starting up, not a change the
-    // operator made: a fresh picture must close without the discard question.
-    doc.Modified = false;
+    bar_->FormCreate();
+    ShowBar(bar_->state);
+    setWindowTitle(QString::fromStdString(MainCaption(config_, false)));
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
@@ -324,25 +312,20 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::FormShow() {
-    IniProfile drive(env_.driveFilePath);
-    const std::string value = drive.ReadString("Drive", "Drive", "");
-    if (value.empty()) {
-        DriveComboBox->setCurrentIndex(2);
-    } else if (value[0] >= 'A' && value[0] <= 'Z') {
-        DriveComboBox->setCurrentIndex(value[0] - 'A');
-    }
-    const std::string kiki = ReadKiki(configFile_);
-    HyoujiSchedule->setEnabled(false);
-    if (kiki == kKankyouhyoujiki) {
-        HyoujiSchedule->setEnabled(true);
-        setWindowTitle(windowTitle() + QStringLiteral("　環境表示器用"));
-    }
+    const IniProfile drive(driveFilePath_, files_);
+    if (const auto index = DriveIndexForStoredValue(drive.ReadString("Drive", "Drive", "")))
+        DriveComboBox->setCurrentIndex(*index);
+    const bool schedule = EnablesSchedule(ReadKiki(configFile_));
+    HyoujiSchedule->setEnabled(schedule);
+    if (schedule) setWindowTitle(QString::fromStdString(MainCaption(config_, true)));
 }
 
 bool TMainForm::FormClose() {
-    IniProfile drive(env_.driveFilePath);
+    IniProfile drive(driveFilePath_, files_);
+    // The letter is stored even when the close is then cancelled; a file that
+    // cannot be written must not keep the operator from ending the program.
     if (!drive.WriteString("Drive", "Drive", DriveText()))
-        env_.prompter->Inform("ドライブファイル " + env_.driveFilePath + " に書き込めませんでした");
+        prompter_.Inform("ドライブファイル " + driveFilePath_ + " に書き込めませんでした");
     return document_->ConfirmDiscard();
 }
 
@@ -357,11 +340,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 std::string TMainForm::DriveText() const { return DriveComboBox->currentText().toStdString(); }
 
-std::string TMainForm::DriveRoot() const {
-    const std::string letter = DriveText();
-    if (letter.empty()) return "";
-    return DriveRootFor(configFile_, letter[0]);
-}
+std::string TMainForm::DriveRoot() { return driveRoots_.RootFor(DriveText()); }
 
 Rgb TMainForm::PenColorValue() const { return penColorForm_ ? penColorForm_->PenColor() : kRed; }
 
@@ -377,14 +356,6 @@ void TMainForm::PaintBox1MouseDown(Qt::MouseButton button, Qt::MouseButtons, QPo
 void TMainForm::PaintBox1MouseMove(Qt::MouseButtons buttons, QPoint pos) {
     if (buttons & Qt::RightButton) document_->DrawDot(pos.x(), pos.y(), kBlack);
     else if (buttons & Qt::LeftButton) document_->DrawDot(pos.x(), pos.y(), PenColorValue());
-}
-
-void TMainForm::PenColorClick() {
-    if (penColorForm_) penColorForm_->exec();
-}
-
-void TMainForm::HyoujiBairituClick() {
-    if (magnificationForm_) magnificationForm_->exec();
 }
 
 void TMainForm::MagnificationComboBoxChange() {
@@ -409,75 +380,54 @@ void TMainForm::ZoomAt(int steps, QPoint pos) {
 
 // ---- control bar ----
 
-void TMainForm::DisplayModeComboBoxChange() {
-    char code = 0;
-    document_->DisplayModeCodeAt(DisplayModeComboBox->currentIndex(), code);
-    ReverseModeColorRadioGroup->setEnabled(code == 'B' || code == 'D');
-    SounyuuMojiComboBoxChange();
-    document_->SetDisplayModeByIndex(DisplayModeComboBox->currentIndex());
+ControlBarState TMainForm::ReadBar() const {
+    ControlBarState s;
+    s.WriteNoText = WriteNoMaskComboBox->currentText().toStdString();
+    s.DisplayModeIndex = DisplayModeComboBox->currentIndex();
+    s.ReverseColorIndex = ReverseModeColorRadioGroup->ItemIndex();
+    s.SounyuuMojiIndex = SounyuuMojiComboBox->currentIndex();
+    s.SounyuuItiIndex = SounyuuItiComboBox->currentIndex();
+    s.NiniItiText = NiniItiMaskEdit->text().toStdString();
+    s.ReverseColorEnabled = ReverseModeColorRadioGroup->isEnabled();
+    s.SounyuuMojiEnabled = SounyuuMojiComboBox->isEnabled();
+    s.SounyuuItiEnabled = SounyuuItiComboBox->isEnabled();
+    s.NiniItiEnabled = NiniItiMaskEdit->isEnabled();
+    return s;
 }
 
-void TMainForm::SounyuuMojiComboBoxChange() {
-    char code = 0;
-    const bool selected = document_->DisplayModeCodeAt(DisplayModeComboBox->currentIndex(), code);
-    if (!selected || code == 'A' || code == 'B' || code == 'C' || code == 'D') {
-        SounyuuMojiComboBox->setEnabled(false);
-        SounyuuItiComboBox->setEnabled(false);
-        NiniItiMaskEdit->setEnabled(false);
-        return;
-    }
-    SounyuuMojiComboBox->setEnabled(true);
-    if (SounyuuMojiComboBox->currentIndex() != 0) {
-        SounyuuItiComboBox->setEnabled(true);
-        SounyuuItiComboBoxChange();
-    } else {
-        SounyuuItiComboBox->setEnabled(false);
-        NiniItiMaskEdit->setEnabled(false);
-    }
-    document_->SetSounyuuMojiByIndex(SounyuuMojiComboBox->currentIndex());
+void TMainForm::ShowBar(const ControlBarState& s) {
+    // Putting the state into the controls is not the operator choosing anything.
+    showingBar_ = true;
+    if (WriteNoMaskComboBox->currentText().toStdString() != s.WriteNoText)
+        WriteNoMaskComboBox->setEditText(QString::fromStdString(s.WriteNoText));
+    DisplayModeComboBox->setCurrentIndex(s.DisplayModeIndex);
+    ReverseModeColorRadioGroup->SetItemIndex(s.ReverseColorIndex);
+    SounyuuMojiComboBox->setCurrentIndex(s.SounyuuMojiIndex);
+    SounyuuItiComboBox->setCurrentIndex(s.SounyuuItiIndex);
+    if (NiniItiMaskEdit->text().toStdString() != s.NiniItiText)
+        NiniItiMaskEdit->setText(QString::fromStdString(s.NiniItiText));
+    ReverseModeColorRadioGroup->setEnabled(s.ReverseColorEnabled);
+    SounyuuMojiComboBox->setEnabled(s.SounyuuMojiEnabled);
+    SounyuuItiComboBox->setEnabled(s.SounyuuItiEnabled);
+    NiniItiMaskEdit->setEnabled(s.NiniItiEnabled);
+    showingBar_ = false;
 }
 
-void TMainForm::SounyuuItiComboBoxChange() {
-    char code = 0;
-    document_->SounyuuItiCodeAt(SounyuuItiComboBox->currentIndex(), code);
-    NiniItiMaskEdit->setEnabled(code == 'C' || code == 'c');
-    document_->SetSounyuuItiByIndex(SounyuuItiComboBox->currentIndex());
+template <class Rule>
+void TMainForm::RunBarRule(Rule rule) {
+    if (showingBar_ || !bar_) return;
+    bar_->state = ReadBar();
+    (bar_.get()->*rule)();
+    ShowBar(bar_->state);
 }
 
-void TMainForm::NiniItiMaskEditChange() {
-    const std::string text = NiniItiMaskEdit->text().toStdString();
-    const int value = LeadingInt(text);
-    if (value >= 0 && value < document_->MaxColumns()) {
-        document_->SetNiniItiText(text);
-    } else {
-        env_.prompter->Inform(NiniItiRangeMessage(document_->MaxColumns()));
-    }
-}
-
-void TMainForm::ReverseModeColorRadioGroupClick() {
-    if (document_) document_->SetReverseColorByIndex(ReverseModeColorRadioGroup->ItemIndex());
-}
-
-void TMainForm::WriteNoMaskComboBoxChange() {
-    const std::string text = WriteNoMaskComboBox->currentText().toStdString();
-    int n = 0;
-    if (document_->CheckWriteNo(text, n)) {
-        document_->SetWriteNoText(text);
-        return;
-    }
-    env_.prompter->Inform(WriteNoRangeMessage(config_.CustomerMode));
-    if (WriteNoErrorClearsText(config_.CustomerMode)) WriteNoMaskComboBox->setEditText(QString());
-}
-
-void TMainForm::ShowDocumentSettings() {
-    LedHyoujikiClass& doc = *document_;
-    WriteNoMaskComboBox->setEditText(Q(doc.WriteNoText()));
-    DisplayModeComboBox->setCurrentIndex(doc.DisplayModeIndex());
-    ReverseModeColorRadioGroup->SetItemIndex(doc.ReverseColorIndex());
-    SounyuuMojiComboBox->setCurrentIndex(doc.SounyuuMojiIndex());
-    SounyuuItiComboBox->setCurrentIndex(doc.SounyuuItiIndex());
-    NiniItiMaskEdit->setText(Q(doc.NiniItiText()));
-}
+void TMainForm::DisplayModeComboBoxChange() { RunBarRule(&ControlBar::DisplayModeComboBoxChange); }
+void TMainForm::SounyuuMojiComboBoxChange() { RunBarRule(&ControlBar::SounyuuMojiComboBoxChange); }
+void TMainForm::SounyuuItiComboBoxChange() { RunBarRule(&ControlBar::SounyuuItiComboBoxChange); }
+void TMainForm::NiniItiMaskEditChange() { RunBarRule(&ControlBar::NiniItiMaskEditChange); }
+void TMainForm::ReverseModeColorRadioGroupClick() { RunBarRule(&ControlBar::ReverseModeColorRadioGroupClick); }
+void TMainForm::WriteNoMaskComboBoxChange() { RunBarRule(&ControlBar::WriteNoMaskComboBoxChange); }
+void TMainForm::ShowDocumentSettings() { RunBarRule(&ControlBar::ShowDocumentSettings); }
 
 // ---- file commands ----
 
@@ -501,6 +451,7 @@ void TMainForm::OldFileOpenClick() {
 
 void TMainForm::BmpFileOpenClick() {
     image1_ = std::make_unique<MemoryImage>();
+    image1_->SetFileSystem(files_);
     if (document_->ImportBmpWithDialog(*BmpFileOpenDialog, *image1_)) {
         document_->Paint();
         document_->Modified = false;
@@ -515,6 +466,7 @@ void TMainForm::FileWriteNameClick() { document_->SaveAs(*FileSaveDialog); }
 
 void TMainForm::BmpFileWriteClick() {
     image1_ = std::make_unique<MemoryImage>();
+    image1_->SetFileSystem(files_);
     document_->ExportBmpWithDialog(*BmpFileSaveDialog, *image1_);
 }
 
@@ -532,18 +484,15 @@ void TMainForm::OpenLedDataFileByName(const std::string& path) {
 
 // ---- view and help ----
 
-void TMainForm::DemonstrationClick() {
-    if (!demoForm_) return;
+void TMainForm::DemonstrationClick(QDialog& demo) {
     hide();
-    demoForm_->exec();
+    demo.exec();
     show();
     MagnificationComboBoxChange();
 }
 
-void TMainForm::VerssionClick() { env_.prompter->Inform("Ver " + version_ + "  Date " + date_); }
+void TMainForm::VerssionClick() { prompter_.Inform(VersionBoxText()); }
 
-void TMainForm::TesslorNiTuiteClick() {
-    env_.prompter->Inform(std::string("Tesslorについてのお問合せは、") + kMakerContact + " まで");
-}
+void TMainForm::TesslorNiTuiteClick() { prompter_.Inform(EnquiryText()); }
 
 }  // namespace tesslor::gui

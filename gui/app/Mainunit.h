@@ -5,7 +5,10 @@
 #include <memory>
 #include <string>
 
+#include "app/ControlBar.h"
+#include "app/Drives.h"
 #include "app/StartupConfig.h"
+#include "app/WindowContext.h"
 #include "led/Ledhyoujiki.h"
 #include "platform/FileChooser.h"
 #include "platform/IniProfile.h"
@@ -14,6 +17,7 @@
 
 class QAction;
 class QComboBox;
+class QDialog;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -25,24 +29,8 @@ namespace tesslor::gui {
 
 class PaintBoxWidget;
 class RadioGroup;
-class TDemoForm;
 class TPenColorForm;
 class TMagnificationForm;
-
-/// What the main window takes from its surroundings.
-struct EditorEnvironment {
-    Prompter* prompter = nullptr;
-    FileChooser* chooser = nullptr;
-    std::string configPath;     ///< the configuration file beside the executable (only read)
-    std::string driveFilePath;  ///< the drive file (read at first showing, written at close)
-};
-
-/// Title, version and date texts of the window.
-inline constexpr const char* kTitleText = "Tesslor 特殊な環境表示器２専用";
-inline constexpr const char* kVersionText = "  2.0.0";
-inline constexpr const char* kDateText = "2014.09.24";
-/// The maker's name and telephone number in the enquiry line.
-inline constexpr const char* kMakerContact = "Tesslorサポート窓口（電話 0120-000-000）";
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -51,8 +39,14 @@ public:
     explicit TMainForm(const EditorEnvironment& env, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    /// The windows created after this one that it opens.
-    void SetCompanions(TDemoForm* demo, TPenColorForm* penColor, TMagnificationForm* magnification);
+    /// What every other window is given (the configuration read here, the
+    /// drive selected here).
+    const WindowContext& Context() const { return context_; }
+
+    /// The main window's two small windows, created after it: the pen colour
+    /// the left button draws with, and the magnification of the editing area.
+    void AttachPenColorForm(TPenColorForm& form);
+    void AttachMagnificationForm(TMagnificationForm& form);
 
     // ---- start-up and close ----
     void FormCreate();
@@ -65,8 +59,6 @@ public:
     void PaintBox1Paint();
     void PaintBox1MouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, QPoint pos);
     void PaintBox1MouseMove(Qt::MouseButtons buttons, QPoint pos);
-    void PenColorClick();
-    void HyoujiBairituClick();
     void MagnificationComboBoxChange();
     void DisplayModeComboBoxChange();
     void SounyuuMojiComboBoxChange();
@@ -91,7 +83,9 @@ public:
     void OpenLedDataFileByName(const std::string& path);
 
     // ---- view and help ----
-    void DemonstrationClick();
+    /// Hides this window while the demo runs modally, then shows it again with
+    /// the editing area at the chosen magnification.
+    void DemonstrationClick(QDialog& demo);
     void VerssionClick();
     void TesslorNiTuiteClick();
 
@@ -100,7 +94,7 @@ public:
     /// The selected drive letter ("" when none), as the makers read it.
     std::string DriveText() const;
     /// The folder the selected drive's dialogs start in.
-    std::string DriveRoot() const;
+    std::string DriveRoot();
     Rgb PenColorValue() const;
 
     // Controls, named as the design names them.
@@ -165,20 +159,35 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void CreateControls();
-    void CreateMenus();
+    void CreateControlBar(QWidget* central);
+    void CreateEditingArea(QWidget* central);
+    void ConnectControls();
+    void CreateFileMenu();
+    void CreateToolMenu();
+    void CreateViewMenus();
+    void ConnectMenus();
     void CreateDialogs();
     void ApplyConfiguration();
     void ZoomAt(int steps, QPoint pos);
     void RefreshAfterOpen();
+    /// The bar's state as the controls show it, and back.
+    ControlBarState ReadBar() const;
+    void ShowBar(const ControlBarState& state);
+    /// Runs one of the bar's rules between reading and showing the controls.
+    template <class Rule>
+    void RunBarRule(Rule rule);
 
-    EditorEnvironment env_;
+    Prompter& prompter_;
+    FileSystem& files_;
+    std::string driveFilePath_;
     IniProfile configFile_;
     StartupConfig config_;
-    std::string title_, version_, date_;
+    DriveRootLookup driveRoots_;
+    WindowContext context_;
     std::unique_ptr<LedHyoujikiClass> document_;
+    std::unique_ptr<ControlBar> bar_;
+    bool showingBar_ = false;
     std::unique_ptr<MemoryImage> image1_;
-    TDemoForm* demoForm_ = nullptr;
     TPenColorForm* penColorForm_ = nullptr;
     TMagnificationForm* magnificationForm_ = nullptr;
     bool shownOnce_ = false;

@@ -3,11 +3,12 @@
 #include <QVBoxLayout>
 
 #include "platform/PaintBoxWidget.h"
+#include "platform/Windows.h"
 
 namespace tesslor::gui {
 
-TPenColorForm::TPenColorForm(const LedHyoujikiClass& document, int nanSyoku, QWidget* parent)
-    : QDialog(parent), document_(document), nanSyoku_(nanSyoku) {
+TPenColorForm::TPenColorForm(const WindowContext& context, const LedHyoujikiClass& document, QWidget* parent)
+    : QDialog(parent), document_(document), nanSyoku_(context.config.NanSyoku) {
     setObjectName(QStringLiteral("PenColorForm"));
     setWindowTitle(QStringLiteral("PenColor"));
     setModal(true);
@@ -17,7 +18,7 @@ TPenColorForm::TPenColorForm(const LedHyoujikiClass& document, int nanSyoku, QWi
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(PenColorRadioGroup);
-    resize(189 - 16, 100 - 38);  // the window's outer size is 189 x 100
+    PlaceCentred(*this, kPenColorFormSize, kSizeableFrame);
     PenColorRadioGroup->onClick = [this] { PenColorRadioGroupClick(); };
     // The group starts red, before any entry is chosen.
     QPalette pal = PenColorRadioGroup->palette();
@@ -31,7 +32,7 @@ void TPenColorForm::FormCreate() {
     for (int i = 0; i < document_.ReverseColorCount(); ++i)
         names << QString::fromStdString(document_.ReverseColorName(i));
     PenColorRadioGroup->SetItems(names);
-    PenColorRadioGroup->SetItemIndex(nanSyoku_ == -1 ? 2 : 0);
+    PenColorRadioGroup->SetItemIndex(InitialColorIndex(nanSyoku_));
 }
 
 void TPenColorForm::PenColorRadioGroupClick() {

@@ -2,6 +2,7 @@
 // The pen colour window: which colour the left mouse button draws with.
 #include <QDialog>
 
+#include "app/WindowContext.h"
 #include "led/Ledhyoujiki.h"
 #include "platform/RadioGroup.h"
 
@@ -12,7 +13,7 @@ class TPenColorForm : public QDialog {
 public:
     /// Reads the document's colour table and the colour setting (NanSyoku -1
     /// starts with 黄, every other setting with 赤).
-    TPenColorForm(const LedHyoujikiClass& document, int nanSyoku, QWidget* parent = nullptr);
+    TPenColorForm(const WindowContext& context, const LedHyoujikiClass& document, QWidget* parent = nullptr);
 
     void FormCreate();
     void PenColorRadioGroupClick();

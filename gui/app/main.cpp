@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Tesslor"));
     QApplication::setOrganizationName(QStringLiteral("Tesslor"));
     InstallJapaneseFonts(app);
+    InstallJapaneseTranslations(app);
     QtPrompter prompter;
     QtFileChooser chooser;
     app.prompter = &prompter;

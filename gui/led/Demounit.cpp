@@ -1,14 +1,13 @@
 #include "led/Demounit.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
-#include <QScreen>
 #include <QTimer>
 #include <cstring>
 
 #include "platform/MemoryImage.h"
 #include "platform/PaintBoxWidget.h"
+#include "platform/Windows.h"
 
 namespace tesslor::gui {
 
@@ -20,7 +19,8 @@ QPixmap PixmapOf(const MemoryImage& image) {
     return QPixmap::fromImage(q);
 }
 
-TDemoForm::TDemoForm(LedHyoujikiClass& document, QWidget* parent) : QDialog(parent), document_(document) {
+TDemoForm::TDemoForm(const WindowContext&, LedHyoujikiClass& document, QWidget* parent)
+    : QDialog(parent), document_(document) {
     setObjectName(QStringLiteral("DemoForm"));
     setWindowTitle(QStringLiteral("デモ表示"));
     setModal(true);
@@ -67,12 +67,11 @@ void TDemoForm::FormShow() {
     document_.RenderNormal(normal);
     Image1->setPixmap(PixmapOf(normal));
     Image1->resize(normal.Width(), normal.Height());
-    // The client area is the picture; the frame and caption come around it.
-    setFixedSize(normal.Width(), normal.Height());
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect avail = screen->availableGeometry();
-        move(avail.center() - QPoint(normal.Width() / 2, normal.Height() / 2));
-    }
+    // The client area is the picture, but never so small that the window
+    // cannot be seen and closed (a display configured with no panels); the
+    // frame and caption come around it. Escape closes it as well.
+    setFixedSize(ToQSize(DemoClientSizeFor(normal.Width(), normal.Height())));
+    CentreOnScreen(*this, DemoWindowSizeFor(normal.Width(), normal.Height()));
 
     const int mode = document_.DisplayModeIndex();
     switch (DemoKindOf(mode)) {

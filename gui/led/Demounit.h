@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QPixmap>
 
+#include "app/WindowContext.h"
 #include "led/DemoSequence.h"
 #include "led/Ledhyoujiki.h"
 #include "platform/MemoryImage.h"
@@ -18,7 +19,7 @@ class PaintBoxWidget;
 class TDemoForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TDemoForm(LedHyoujikiClass& document, QWidget* parent = nullptr);
+    TDemoForm(const WindowContext& context, LedHyoujikiClass& document, QWidget* parent = nullptr);
 
     /// Builds the frames from the document and starts the sequence.
     void FormShow();

@@ -55,7 +55,12 @@ TEST(ControlBar, ArbitraryPosition) {
     Editor::TypeInto(m.NiniItiMaskEdit, "480");
     EXPECT_EQ(e.prompter.shown, std::vector<std::string>{"480より小さい値を入力して下さい"});
     EXPECT_EQ(e.Doc().NiniItiText(), "479");
-    EXPECT_EQ(m.NiniItiMaskEdit->text(), QStringLiteral("480"));
+    // The box shows what is stored and will be saved, not the refused text.
+    EXPECT_EQ(m.NiniItiMaskEdit->text(), QStringLiteral("479"));
+    Editor::TypeInto(m.NiniItiMaskEdit, "48");
+    Editor::TypeInto(m.NiniItiMaskEdit, "480");
+    EXPECT_EQ(e.Doc().NiniItiText(), "048");
+    EXPECT_EQ(m.NiniItiMaskEdit->text(), QStringLiteral("048"));
     Editor::TypeInto(m.NiniItiMaskEdit, "7");
     EXPECT_EQ(e.Doc().NiniItiText(), "007");
     EXPECT_EQ(m.NiniItiMaskEdit->maxLength(), 3);

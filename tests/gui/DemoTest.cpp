@@ -58,7 +58,7 @@ TEST(Demo, BlinkAndScrollSequences) {
     Editor::Choose(e.Main().DisplayModeComboBox, 6);  // 上段スクロール
     e.Doc().Board(1, 0).Led(4, 0).Color = kLedGreen;  // dot column 20
     demo.show();
-    EXPECT_EQ(demo.Timer1->interval(), 1);
+    EXPECT_EQ(demo.Timer1->interval(), 16);
     EXPECT_TRUE(demo.Image3->isVisible());
     EXPECT_FALSE(demo.Image1->isVisible());
     EXPECT_EQ(demo.Image3->width(), 1152);
