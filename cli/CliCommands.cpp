@@ -108,7 +108,7 @@ bool ReadLee(LedHyoujikiClass& doc, const std::string& path) { return doc.OpenFi
 
 bool WriteLee(LedHyoujikiClass& doc, const std::string& path) {
     CancellingChooser chooser;
-    FileDialog dialog(chooser, kFileSaveDialogSpec);
+    FileDialog dialog(chooser, kFileSaveDialog);
     return doc.SaveToFile(path, dialog);
 }
 

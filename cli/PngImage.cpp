@@ -11,6 +11,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include "app/Messages.h"
+
 namespace tesslor::cli {
 
 namespace {
@@ -47,7 +49,7 @@ bool PngImage::LoadFromFile(const std::string& path) {
     QuietCodec quiet;
     QImage loaded;
     if (!loaded.load(QString::fromStdString(path))) {
-        error_ = "ファイル " + path + " を読み込めませんでした";
+        error_ = CannotReadMessage(path);
         return false;
     }
     const QImage rgb = loaded.convertToFormat(QImage::Format_RGB888);
@@ -65,7 +67,7 @@ bool PngImage::LoadFromFile(const std::string& path) {
 
 bool PngImage::SaveToFile(const std::string& path) {
     QuietCodec quiet;
-    error_ = "ファイル " + path + " に書き込めませんでした";
+    error_ = CannotWriteMessage(path);
     QImage image(Width(), Height(), QImage::Format_RGB888);
     if (image.isNull() && Width() > 0 && Height() > 0) return false;
     for (int y = 0; y < Height(); ++y)

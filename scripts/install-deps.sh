@@ -9,6 +9,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsimpleini-dev libcli11-dev
   clang-14 libclang-rt-14-dev
+  qt6-translations-l10n
   fonts-ipafont-gothic xvfb xauth
 )
 

@@ -8,17 +8,17 @@ namespace tesslor {
 
 // The open filter of the LED data file writes ＬＥＤ in full-width letters, the
 // save filter in ASCII letters, as the operator has always seen them.
-inline const FileDialogSpec kFileOpenDialogSpec{
+inline const FileDialogSetup kFileOpenDialog{
     FileDialogKind::Open, {{"ＬＥＤデータファイル(*.lee)", "*.lee"}}, "", ""};
-inline const FileDialogSpec kFileSaveDialogSpec{
+inline const FileDialogSetup kFileSaveDialog{
     FileDialogKind::Save, {{"LEDデータファイル(*.lee)", "*.lee"}}, "lee", "LEDデータファイルを保存する"};
-inline const FileDialogSpec kOldFileOpenDialogSpec{
+inline const FileDialogSetup kOldFileOpenDialog{
     FileDialogKind::Open, {{"旧ＬＥＤファイル(*.led)", "*.led"}}, "", ""};
-inline const FileDialogSpec kOldFileSaveDialogSpec{
+inline const FileDialogSetup kOldFileSaveDialog{
     FileDialogKind::Save, {{"旧ＬＥＤファイル(*.led)", "*.led"}}, "led", ""};
-inline const FileDialogSpec kBmpFileOpenDialogSpec{
+inline const FileDialogSetup kBmpFileOpenDialog{
     FileDialogKind::Open, {{"ビットマップファイル(*.bmp)", "*.bmp"}}, "", ""};
-inline const FileDialogSpec kBmpFileSaveDialogSpec{
+inline const FileDialogSetup kBmpFileSaveDialog{
     FileDialogKind::Save, {{"ビットマップファイル(*.bmp)", "*.bmp"}}, "bmp", "ビットマップファイルの保存"};
 
 }  // namespace tesslor

@@ -34,7 +34,7 @@ public:
 };
 
 /// What stays the same between showings of one dialog.
-struct FileDialogSpec {
+struct FileDialogSetup {
     FileDialogKind kind = FileDialogKind::Open;
     std::vector<FileFilter> filters;
     std::string defaultExt;  ///< without the dot; "" for none
@@ -45,16 +45,16 @@ struct FileDialogSpec {
 /// InitialDir, then calls Execute(). A save dialog asks before overwriting.
 class FileDialog {
 public:
-    FileDialog(FileChooser& chooser, const FileDialogSpec& spec) : chooser_(&chooser) {
-        request_.kind = spec.kind;
-        request_.filters = spec.filters;
-        request_.defaultExt = spec.defaultExt;
-        request_.title = spec.title;
-        request_.overwritePrompt = spec.kind == FileDialogKind::Save;
+    FileDialog(FileChooser& chooser, const FileDialogSetup& setup) : chooser_(&chooser) {
+        request_.kind = setup.kind;
+        request_.filters = setup.filters;
+        request_.defaultExt = setup.defaultExt;
+        request_.title = setup.title;
+        request_.overwritePrompt = setup.kind == FileDialogKind::Save;
     }
     FileDialog(FileChooser& chooser, FileDialogKind kind, std::vector<FileFilter> filters,
                std::string defaultExt = "", std::string title = "")
-        : FileDialog(chooser, FileDialogSpec{kind, std::move(filters), std::move(defaultExt), std::move(title)}) {}
+        : FileDialog(chooser, FileDialogSetup{kind, std::move(filters), std::move(defaultExt), std::move(title)}) {}
 
     std::string FileName;    ///< preset before Execute(), the chosen path after it
     std::string InitialDir;  ///< folder the dialog starts in

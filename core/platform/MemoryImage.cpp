@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "app/Messages.h"
 #include "files/BmpCodec.h"
 
 namespace tesslor {
@@ -190,7 +191,7 @@ bool MemoryImage::LoadFromFile(const std::string& path) {
     FileSystem& files = files_ ? *files_ : RealFileSystem();
     std::string bytes;
     if (!files.ReadAll(path, bytes)) {
-        errorText_ = "ファイル " + path + " を読み込めませんでした";
+        errorText_ = CannotReadMessage(path);
         return false;
     }
     std::string why;
@@ -206,7 +207,7 @@ bool MemoryImage::SaveToFile(const std::string& path) {
     const std::string bytes = EncodeBmp24(*this);
     std::unique_ptr<OutputFile> out = files.Create(path);
     if (!out || !out->Write(bytes) || !out->Commit()) {
-        errorText_ = "ファイル " + path + " に書き込めませんでした";
+        errorText_ = CannotWriteMessage(path);
         return false;
     }
     return true;

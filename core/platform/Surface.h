@@ -35,7 +35,7 @@ struct FontSpec {
 
 /// What the model needs of a drawing target. Coordinates are pixels; rectangles
 /// and ellipses cover x1 .. x2-1 and y1 .. y2-1 (the right and bottom edges are
-/// outside), as on the unit's original drawing platform.
+/// outside), on every surface alike.
 class DrawingSurface {
 public:
     virtual ~DrawingSurface() = default;

@@ -261,12 +261,12 @@ void TMainForm::ConnectMenus() {
 
 void TMainForm::CreateDialogs() {
     FileChooser& chooser = context_.chooser;
-    FileOpenDialog = std::make_unique<FileDialog>(chooser, kFileOpenDialogSpec);
-    FileSaveDialog = std::make_unique<FileDialog>(chooser, kFileSaveDialogSpec);
-    OldFileOpenDialog = std::make_unique<FileDialog>(chooser, kOldFileOpenDialogSpec);
-    OldFileSaveDialog = std::make_unique<FileDialog>(chooser, kOldFileSaveDialogSpec);
-    BmpFileOpenDialog = std::make_unique<FileDialog>(chooser, kBmpFileOpenDialogSpec);
-    BmpFileSaveDialog = std::make_unique<FileDialog>(chooser, kBmpFileSaveDialogSpec);
+    FileOpenDialog = std::make_unique<FileDialog>(chooser, kFileOpenDialog);
+    FileSaveDialog = std::make_unique<FileDialog>(chooser, kFileSaveDialog);
+    OldFileOpenDialog = std::make_unique<FileDialog>(chooser, kOldFileOpenDialog);
+    OldFileSaveDialog = std::make_unique<FileDialog>(chooser, kOldFileSaveDialog);
+    BmpFileOpenDialog = std::make_unique<FileDialog>(chooser, kBmpFileOpenDialog);
+    BmpFileSaveDialog = std::make_unique<FileDialog>(chooser, kBmpFileSaveDialog);
 }
 
 // ---- start-up and close ----

@@ -17,8 +17,8 @@ public:
 };
 
 /// Qt's own file dialog (the same look on every desktop). The chosen folder
-/// becomes the process's current folder, as the dialogs of the unit's original
-/// tool did, so a dialog without an initial folder opens where the last one ended.
+/// becomes the process's current folder, so a dialog without an initial folder
+/// opens where the last one ended.
 class QtFileChooser : public FileChooser {
 public:
     std::optional<std::string> Choose(const FileDialogRequest& request) override;

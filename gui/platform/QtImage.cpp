@@ -28,9 +28,9 @@ bool NamesPng(const std::string& path) {
 
 // A font that draws whole pixels only: no grey edges, no coloured sub-pixels.
 // Hinting stays the platform's, so the text is as wide as on the editing surface.
-QFont UnsmoothedFont(const FontSpec& spec) {
-    QFont f(QString::fromStdString(spec.face));
-    f.setPixelSize(spec.pixelSize);
+QFont UnsmoothedFont(const FontSpec& font) {
+    QFont f(QString::fromStdString(font.face));
+    f.setPixelSize(font.pixelSize);
     f.setStyleStrategy(static_cast<QFont::StyleStrategy>(QFont::NoAntialias | QFont::NoSubpixelAntialias));
     return f;
 }
