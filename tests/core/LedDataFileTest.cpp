@@ -284,6 +284,26 @@ TEST(LedDataRead, WriteNumberRangeFollowsCustomerMode) {
     EXPECT_EQ(customer.prompter.shown, std::vector<std::string>{"エラー　$WRITE_TABLE_NO"});
 }
 
+// A gap in the numbering is refused on its own, even when nothing after it
+// steps back: the red block here is "$000", "$005" and its end.
+TEST(LedDataRead, AGapInTheDataNumbersIsRefusedAndOnlyTheLinesBeforeItApplied) {
+    std::vector<std::string> lines(kOneRedDot.begin(), kOneRedDot.begin() + 12);  // up to "$000"
+    lines.push_back("$005:8000,0000,0000,0000,0000,");
+    lines.push_back("#END_OF_RED");
+    lines.insert(lines.end(), kOneRedDot.begin() + 28, kOneRedDot.end());  // the whole green block and the end
+    DocUnderTest t;
+    EXPECT_FALSE(Read(t, CrLfLines(lines, true)));
+    EXPECT_EQ(t.prompter.shown, std::vector<std::string>{"データナンバーエラー"});
+    EXPECT_EQ(t.doc.DotColor(0, 0), kLedRed);  // "$000" was taken before the fault
+    EXPECT_EQ(t.doc.DotColor(5, 0), kOff);     // "$005" was not
+
+    // The same numbers without the gap read through.
+    lines[12] = "$001:8000,0000,0000,0000,0000,";
+    DocUnderTest ok;
+    EXPECT_TRUE(Read(ok, CrLfLines(lines, true))) << (ok.prompter.shown.empty() ? "" : ok.prompter.shown[0]);
+    EXPECT_EQ(ok.doc.DotColor(1, 0), kLedRed);
+}
+
 TEST(LedDataRead, LinesBeyondColumn479AreNeverStored) {
     DocUnderTest t;
     t.Light(479, 0, kLedRed);

@@ -25,6 +25,7 @@ public:
     explicit Editor(const char* config = nullptr, const char* drive = nullptr, bool show = true) {
         env.prompter = &prompter;
         env.chooser = &chooser;
+        env.files = &files;
         env.configPath = dir.Path("tesslor.INI");
         env.driveFilePath = dir.Path("tesslorDrive.INI");
         if (config) WriteFileBytes(env.configPath, config);
@@ -73,6 +74,8 @@ public:
     TempDir dir;
     ScriptedPrompter prompter;
     ScriptedFileChooser chooser;
+    /// Every file the editor reads or writes goes through here; a test makes a write fail.
+    FailingFileSystem files;
     gui::EditorEnvironment env;
     std::unique_ptr<gui::EditorWindows> windows;
 };

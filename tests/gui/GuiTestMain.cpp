@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
     tesslor::gui::TesslorApplication app(argc, argv);
     app.prompter = &tesslor::test::ApplicationPrompter();
     tesslor::gui::InstallJapaneseFonts(app);
+    tesslor::gui::InstallJapaneseTranslations(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,166 @@
+// What a new user met in the editor: a demo that never appeared, a good file
+// emptied after a failed open, the LED data format written into an old file,
+// English dialogs, and a drive folder that is not there.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <filesystem>
+
+#include "GuiHarness.h"
+#include "app/Drives.h"
+
+namespace tesslor::test {
+namespace {
+
+// Runs the demo from the menu; while it shows, checks its size and closes it
+// with Escape as an operator would.
+void RunDemoAndEscape(Editor& e, QSize expectedClient) {
+    auto& demo = e.windows->DemoForm();
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        seen = demo.isVisible();
+        EXPECT_FALSE(e.Main().isVisible());
+        EXPECT_EQ(demo.size(), expectedClient);
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&demo, &escape);
+        EXPECT_FALSE(demo.isVisible()) << "Escape did not close the demo";
+        if (demo.isVisible()) demo.reject();  // keep the test from hanging
+    });
+    e.Main().Demonstration->trigger();
+    EXPECT_TRUE(seen);
+    EXPECT_FALSE(demo.isVisible());
+    EXPECT_TRUE(e.Main().isVisible());
+}
+
+TEST(NewUser, TheDemoAppearsAndClosesWhateverThePanelCounts) {
+    {
+        Editor e("[Led]\nTateMaisuu=0\n");
+        RunDemoAndEscape(e, QSize(480, 96));
+    }
+    {
+        Editor e("[Led]\nYokoMaisuu=-3\nTateMaisuu=-1\n");
+        Editor::Choose(e.Main().DisplayModeComboBox, 4);  // scrolling
+        RunDemoAndEscape(e, QSize(96, 96));
+    }
+    {
+        Editor e("[Led]\nYokoMaisuu=2\nTateMaisuu=1\n");
+        RunDemoAndEscape(e, QSize(192, 96));
+    }
+}
+
+class NewUserFiles : public ::testing::Test {
+protected:
+    NewUserFiles() : e(("[User]\nUser=root\n[DriveRoots]\nC=" + card.Dir().string() + "\n").c_str()) {}
+    void Draw(int x, int y) { e.Press(Qt::LeftButton, Qt::NoButton, e.DotPixel(x, y)); }
+    TempDir card;
+    Editor e;
+};
+
+TEST_F(NewUserFiles, AFailedOpenLeavesTheEditorAsItWasAndTheGoodFileSafe) {
+    const std::string good = card.Path("GOOD.lee");
+    for (int x = 0; x < 40; ++x) Draw(x, 3);
+    Editor::Choose(e.Main().DisplayModeComboBox, 1);  // 反転
+    e.chooser.script = {good};
+    e.Main().FileWriteName->trigger();
+    const std::string goodBytes = ReadFileBytes(good);
+    ASSERT_GT(goodBytes.size(), 47u * 32u);
+    Draw(50, 5);  // unsaved work
+
+    const std::string broken = card.Path("BROKEN.lee");
+    std::string brokenBytes = goodBytes;
+    brokenBytes.replace(brokenBytes.find("#END_OF_LED_DATA_FILE"), 21, "#END_OF_SOMETHING_ELSE");
+    WriteFileBytes(broken, brokenBytes);
+    const std::string brokenOld = card.Path("BROKEN.led");
+    WriteFileBytes(brokenOld, "00,00,\r\n");
+
+    for (QAction* open : {e.Main().FileOpen, e.Main().OldFileOpen}) {
+        e.prompter.answers = {true};
+        e.chooser.script = {open == e.Main().FileOpen ? broken : brokenOld};
+        open->trigger();
+        EXPECT_EQ(e.Doc().FileName, good);
+        EXPECT_TRUE(e.Doc().Modified);  // the unsaved dot is still unsaved
+        EXPECT_EQ(e.Doc().DotColor(50, 5), kLedRed);
+        EXPECT_EQ(e.Doc().DotColor(39, 3), kLedRed);
+        EXPECT_EQ(e.Main().DisplayModeComboBox->currentIndex(), 1);
+        EXPECT_TRUE(e.Main().ReverseModeColorRadioGroup->isEnabled());
+    }
+    EXPECT_EQ(e.prompter.shown.back(), "ファイルデータエラー");
+
+    // Ctrl+S now saves what is on screen, not an empty picture.
+    e.Main().FileWrite->trigger();
+    const std::string saved = ReadFileBytes(good);
+    EXPECT_GT(saved.size(), goodBytes.size());  // 64 columns now, 48 before
+    EXPECT_NE(saved.find("$050:0400,"), std::string::npos);
+}
+
+TEST_F(NewUserFiles, OverwriteSaveNeverPutsLedDataIntoAnOldFile) {
+    Draw(0, 0);
+    const std::string old = card.Path("OLD.led");
+    e.chooser.script = {old};
+    e.Main().OldFileWrite->trigger();
+    ASSERT_EQ(e.Doc().FileName, old);
+    const std::string oldBytes = ReadFileBytes(old);
+    ASSERT_EQ(oldBytes.substr(0, 6), "80,00,");
+
+    Draw(1, 0);
+    e.chooser.script = {std::nullopt};
+    e.Main().UwagakiHozonButton->click();
+    ASSERT_EQ(e.chooser.requests.size(), 2u);  // asked for a name instead of writing
+    EXPECT_EQ(e.chooser.requests.back().fileName, card.Path("OLD.lee"));
+    EXPECT_EQ(e.chooser.requests.back().defaultExt, "lee");
+    EXPECT_EQ(ReadFileBytes(old), oldBytes);
+    EXPECT_TRUE(e.Doc().Modified);
+
+    e.chooser.script = {card.Path("OLD.lee")};
+    e.Main().FileWrite->trigger();
+    EXPECT_EQ(ReadFileBytes(old), oldBytes);
+    EXPECT_EQ(ReadFileBytes(card.Path("OLD.lee")).substr(0, 14), "#LED_DATA_FILE");
+    EXPECT_EQ(e.Doc().FileName, card.Path("OLD.lee"));
+    EXPECT_FALSE(e.Doc().Modified);
+}
+
+TEST_F(NewUserFiles, AFailedSaveShowsItsMessageAndKeepsTheEarlierFile) {
+    Draw(0, 0);
+    const std::string path = card.Path("PIC.lee");
+    e.chooser.script = {path};
+    e.Main().FileWriteName->trigger();
+    const std::string earlier = ReadFileBytes(path);
+    Draw(20, 20);
+    e.files.failAtWrite = e.files.writes + 30;  // the card is pulled halfway through
+    e.Main().UwagakiHozonButton->click();
+    EXPECT_EQ(e.prompter.shown.back(), "ファイルライトエラー");
+    EXPECT_EQ(ReadFileBytes(path), earlier);
+    EXPECT_TRUE(e.Doc().Modified);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(card.Dir()), {}), 1);  // no temporary left behind
+}
+
+TEST(NewUser, DialogsSpeakJapanese) {
+    EXPECT_NE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Look in:"));
+    EXPECT_NE(QCoreApplication::translate("QFileDialog", "File &name:"), QStringLiteral("File &name:"));
+    const QString replace = QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?");
+    EXPECT_NE(replace, QStringLiteral("%1 already exists.\nDo you want to replace it?"));
+    EXPECT_TRUE(replace.contains(QStringLiteral("%1")));
+}
+
+TEST(NewUser, AMissingDriveFolderFallsBackToHomeAndSaysSoOnce) {
+    TempDir card;
+    const std::string missing = card.Path("CARD");
+    Editor e(("[DriveRoots]\nC=" + missing + "\n").c_str());
+    e.chooser.script = {std::nullopt, std::nullopt};
+    e.Main().FileOpen->trigger();
+    e.Main().FileOpen->trigger();
+    ASSERT_EQ(e.chooser.requests.size(), 2u);
+    EXPECT_EQ(e.chooser.requests[0].initialDir, HomeFolder());
+    EXPECT_EQ(e.chooser.requests[1].initialDir, HomeFolder());
+    ASSERT_EQ(e.prompter.shown.size(), 1u);
+    EXPECT_NE(e.prompter.shown[0].find(missing), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tesslor::test
