@@ -118,7 +118,7 @@ void Strokes(benchmark::State& state, int magnificationIndex) {
     Editor& e = TheEditor();
     e.SetMagnification(magnificationIndex);
     TMainForm& m = e.windows->MainForm();
-    const int pitch = m.Document().GetPitch();
+    const int pitch = m.Document().Pitch();
     for (auto _ : state) {
         for (int i = 0; i < 1000; ++i) {
             const int x = 22 + (i * 7) % (pitch * 6);

@@ -21,7 +21,7 @@ std::string NameAt(const CodeName* table, int i) {
 }  // namespace
 
 LedHyoujikiClass::LedHyoujikiClass(DrawingSurface& surface, Prompter& prompter, const StartupConfig& config)
-    : Surface(&surface), config_(config), prompter_(&prompter), files_(&RealFileSystem()) {
+    : surface_(&surface), config_(config), prompter_(&prompter), files_(&RealFileSystem()) {
     for (auto& b : Boards) b = std::make_unique<LedBoardClass>();
     Modified = false;
     Layout(surface, 100, true);
@@ -37,13 +37,13 @@ void LedHyoujikiClass::Layout(DrawingSurface& surface, int magnification, bool c
     int dot = std::max(1, magnification * 8 / 100);
     dotSize_ = dot;
     const int S = 16 * dot + 2;
-    Pitch = S + 1;
-    surface.SetSize(Pitch * kPanelColumns + 23, Pitch * kPanelRows + 27);
+    pitch_ = S + 1;
+    surface.SetSize(pitch_ * kPanelColumns + 23, pitch_ * kPanelRows + 27);
     for (int i = 0; i < kPanelColumns; ++i) {
         for (int j = 0; j < kPanelRows; ++j) {
             LedBoardClass& b = Board(i, j);
             b.SetFrameInfo({i, j, config_.YokoMaisuu, config_.TateMaisuu});
-            Point origin{21 + i * Pitch, 13 + j * Pitch};
+            Point origin{21 + i * pitch_, 13 + j * pitch_};
             if (create) b.Build(origin, S, &surface, j < config_.TateMaisuu);
             else b.Relayout(origin, S, &surface);
         }
@@ -51,14 +51,14 @@ void LedHyoujikiClass::Layout(DrawingSurface& surface, int magnification, bool c
 }
 
 void LedHyoujikiClass::Relayout(DrawingSurface& surface, int magnification) {
-    Surface = &surface;
+    surface_ = &surface;
     Layout(surface, magnification, false);
     Paint();
 }
 
 void LedHyoujikiClass::Paint() {
-    if (Surface == nullptr) return;
-    DrawingSurface& s = *Surface;
+    if (surface_ == nullptr) return;
+    DrawingSurface& s = *surface_;
     const FontSpec labelFont;  // the window's font
     for (int i = 0; i < kPanelColumns; ++i) {
         const LedBoardClass& top = Board(i, 0);
@@ -77,8 +77,8 @@ void LedHyoujikiClass::Paint() {
 
 void LedHyoujikiClass::DrawDot(int x, int y, Rgb rgb) {
     Modified = true;
-    int gc = (x - 20) / Pitch;
-    int gr = (y - 12) / Pitch;
+    int gc = (x - 20) / pitch_;
+    int gr = (y - 12) / pitch_;
     if (gc < 0 || gr < 0) return;
     gc = std::min(gc, kPanelColumns - 1);
     gr = std::min(gr, kPanelRows - 1);

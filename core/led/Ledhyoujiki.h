@@ -159,9 +159,9 @@ public:
     const StartupConfig& Config() const { return config_; }
     Prompter& Messages() { return *prompter_; }
     FileSystem& Files() { return *files_; }
-    DrawingSurface* CurrentSurface() const { return Surface; }
-    int GetPitch() const { return Pitch; }
-    int GetScrollStep() const { return ScrollStep; }
+    DrawingSurface* CurrentSurface() const { return surface_; }
+    int Pitch() const { return pitch_; }
+    int ScrollStep() const { return scrollStep_; }
 
     /// Where file writes and reads go (the real file system by default).
     void SetFileSystem(FileSystem& files) { files_ = &files; }
@@ -177,15 +177,15 @@ public:
 private:
     friend class LedHyoujikiTestAccess;
 
-    DrawingSurface* Surface = nullptr;
-    int Pitch = 0;
+    DrawingSurface* surface_ = nullptr;
+    int pitch_ = 0;
     std::string writeNo_;
     char displayMode_ = 'A';
     char sounyuuMoji_ = ' ';
     char sounyuuIti_ = 'A';
     std::string niniIti_ = "0";
     Rgb reverseModeColor_ = kRed;
-    int ScrollStep = 6;
+    int scrollStep_ = 6;
     int dotSize_ = 8;
 
     StartupConfig config_;

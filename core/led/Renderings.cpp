@@ -61,13 +61,13 @@ void LedHyoujikiClass::RenderBlank(DrawingSurface& image) const {
 }
 
 int LedHyoujikiClass::ScrollStripWidth() const {
-    return ScrollStep * 16 * (LastUsedColumn() + 1) + ScrollStep * kScrollBlankDots;
+    return scrollStep_ * 16 * (LastUsedColumn() + 1) + scrollStep_ * kScrollBlankDots;
 }
 
 void LedHyoujikiClass::RenderScrollStrip(DrawingSurface& image) {
-    ScrollStep = 6;
+    scrollStep_ = 6;
     const int panel = 16 * DotSizeOf(*this);
-    const int lead = ScrollStep * kScrollBlankDots;
+    const int lead = scrollStep_ * kScrollBlankDots;
     const int width = ScrollStripWidth() + lead;
     const int height = kWindowPanels * panel;
     image.SetSize(width, height);

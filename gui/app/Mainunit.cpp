@@ -365,13 +365,13 @@ void TMainForm::MagnificationComboBoxChange() {
 
 void TMainForm::ZoomAt(int steps, QPoint pos) {
     if (!magnificationForm_) return;
-    const int oldPitch = document_->GetPitch();
+    const int oldPitch = document_->Pitch();
     QScrollBar* h = ScrollBox->horizontalScrollBar();
     QScrollBar* v = ScrollBox->verticalScrollBar();
     // Where the pointer is in the viewport, to keep the same dot under it.
     const QPoint inViewport = PaintBox1->mapTo(ScrollBox->viewport(), pos);
     if (!magnificationForm_->StepMagnification(steps)) return;
-    const double scale = static_cast<double>(document_->GetPitch()) / oldPitch;
+    const double scale = static_cast<double>(document_->Pitch()) / oldPitch;
     ScrollBox->widget()->layout()->activate();
     const QPoint newPos(static_cast<int>(pos.x() * scale), static_cast<int>(pos.y() * scale));
     h->setValue(newPos.x() + PaintBox1->x() - inViewport.x());

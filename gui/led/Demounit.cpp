@@ -100,7 +100,7 @@ void TDemoForm::FormShow() {
             break;
         }
     }
-    sequence_.Start(mode, document_.ScrollStripWidth(), document_.GetScrollStep());
+    sequence_.Start(mode, document_.ScrollStripWidth(), document_.ScrollStep());
     ApplySequence();
 }
 

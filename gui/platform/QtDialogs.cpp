@@ -4,8 +4,10 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTreeView>
 
 namespace tesslor::gui {
 
@@ -25,6 +27,20 @@ bool YesNo(const QString& title, const std::string& text, QMessageBox::Icon icon
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;
+}
+
+// The dialog opens large enough for its details view, with the size, type and
+// date columns as wide as their contents and the name taking the rest.
+void ShowEveryColumn(QFileDialog& dialog) {
+    dialog.setViewMode(QFileDialog::Detail);
+    dialog.resize(780, 460);
+    if (auto* tree = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = tree->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
 }
 
 }  // namespace
@@ -77,6 +93,7 @@ std::optional<std::string> QtFileChooser::Choose(const FileDialogRequest& reques
     dialog.setDirectory(dir.isEmpty() ? QDir::currentPath() : dir);
     if (!name.isEmpty()) dialog.selectFile(name);
     dialog.setSizeGripEnabled(true);
+    ShowEveryColumn(dialog);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList files = dialog.selectedFiles();
     if (files.isEmpty()) return std::nullopt;

@@ -154,7 +154,7 @@ TEST_F(DocumentTest, LayoutSizesTheSurfaceForEachMagnification) {
     for (auto [mag, dot] : dots) {
         doc.Relayout(surface, mag);
         const int pitch = 16 * dot + 3;
-        EXPECT_EQ(doc.GetPitch(), pitch) << mag;
+        EXPECT_EQ(doc.Pitch(), pitch) << mag;
         EXPECT_EQ(surface.Width(), pitch * 30 + 23) << mag;
         EXPECT_EQ(doc.Board(29, 4).X, 21 + 29 * pitch) << mag;
         EXPECT_EQ(doc.Board(29, 4).Led(15, 15).Size, dot) << mag;

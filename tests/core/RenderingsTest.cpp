@@ -144,7 +144,7 @@ TEST(Renderings, ScrollStripIsBlackPictureBlack) {
     t.Light(20, 70, kLedRed);
     EXPECT_EQ(t.doc.ScrollStripWidth(), 672);
     t.doc.RenderScrollStrip(img);
-    EXPECT_EQ(t.doc.GetScrollStep(), 6);
+    EXPECT_EQ(t.doc.ScrollStep(), 6);
     EXPECT_EQ(img.Width(), 1152);
     EXPECT_EQ(Cell(img, 480 + 20 * 6, 70 * 6, kRed), kDot);
     EXPECT_TRUE(AllBlack(img, 0, 0, 480, 480));

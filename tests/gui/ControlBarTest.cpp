@@ -151,7 +151,7 @@ TEST(Drawing, CtrlWheelChangesTheMagnificationLikeItsWindow) {
     };
     wheel(120);
     EXPECT_EQ(mag.MagnificationComboBox->currentText(), QStringLiteral("125"));
-    EXPECT_EQ(e.Doc().GetPitch(), 16 * 10 + 3);
+    EXPECT_EQ(e.Doc().Pitch(), 16 * 10 + 3);
     EXPECT_EQ(e.Main().PaintBox1->width(), 163 * 30 + 23);
     wheel(-240);
     EXPECT_EQ(mag.MagnificationComboBox->currentText(), QStringLiteral("80"));
@@ -165,7 +165,7 @@ TEST(Drawing, CtrlWheelChangesTheMagnificationLikeItsWindow) {
     // The window's own list goes the same way.
     mag.MagnificationComboBox->setCurrentIndex(0);
     emit mag.MagnificationComboBox->activated(0);
-    EXPECT_EQ(e.Doc().GetPitch(), 35);
+    EXPECT_EQ(e.Doc().Pitch(), 35);
 }
 
 }  // namespace

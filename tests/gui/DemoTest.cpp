@@ -34,7 +34,7 @@ TEST(Demo, RunsModallyAndHandsTheEditingAreaBack) {
     m.Demonstration->trigger();
     EXPECT_TRUE(checked);
     EXPECT_TRUE(m.isVisible());
-    EXPECT_EQ(e.Doc().GetPitch(), 16 * 12 + 3);  // 150 %, not the demo's 80 %
+    EXPECT_EQ(e.Doc().Pitch(), 16 * 12 + 3);  // 150 %, not the demo's 80 %
     EXPECT_EQ(e.Doc().CurrentSurface(), static_cast<DrawingSurface*>(m.PaintBox1));
 }
 
