@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QStandardPaths>
 #include <QTranslator>
 #include <exception>
@@ -30,6 +31,9 @@ void InstallJapaneseFonts(QApplication& app) {
 }
 
 bool InstallJapaneseTranslations(QApplication& app) {
+    // Dates, sizes and file kinds in the dialogs follow the program's language
+    // rather than the desktop's.
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     auto* translator = new QTranslator(&app);
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     // qt_ja pulls in qtbase_ja, where the file dialogs' texts are.
