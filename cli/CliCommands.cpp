@@ -1,5 +1,6 @@
 #include "CliCommands.h"
 #include "PngImage.h"
+#include "SettingsCommands.h"
 
 #include <array>
 
@@ -302,6 +303,14 @@ int RunCheck(const StartupConfig& config, const std::vector<std::string>& files,
              std::ostream& err) {
     int status = kExitOk;
     for (const std::string& path : files) {
+        // Settings files are told by their content: a .lee or .txt name may hold either.
+        bool settingsOk = false;
+        std::string settingsMessage;
+        if (CheckSettingsFile(path, settingsOk, settingsMessage)) {
+            out << path << ": " << (settingsOk ? std::string("OK") : settingsMessage) << '\n';
+            if (!settingsOk) status = kExitFailed;
+            continue;
+        }
         const FileKind* kind = FindFileKind(path);
         if (!kind || !kind->read) {
             out << path << ": unknown kind of file (expected " << ExtensionList(&FileKind::read) << ")\n";

@@ -15,7 +15,9 @@
 #include <utility>
 
 #include "CliCommands.h"
+#include "SettingsCommands.h"
 #include "led/Tables.h"
+#include "settings/SettingsKinds.h"
 
 using namespace tesslor;
 using namespace tesslor::cli;
@@ -177,6 +179,69 @@ int RunRenderCommand(const RenderArgs& args) {
                      std::cerr);
 }
 
+// ---- make ----
+
+struct MakeArgs {
+    std::string configPath;
+    MakeOptions options;
+    std::vector<std::string> sets, setFiles;
+    const CLI::App* sub = nullptr;
+    const CLI::Option* setOption = nullptr;
+    const CLI::Option* setFileOption = nullptr;
+};
+
+CLI::App* AddMakeCommand(CLI::App& app, MakeArgs& args) {
+    CLI::App* sub = app.add_subcommand(
+        "make", "fill a settings window as given (settings1, settings2, settings3, co2), check it and write OUTPUT");
+    args.sub = sub;
+    AddConfigOption(*sub, args.configPath);
+    sub->add_option("KIND", args.options.kind, "settings1, settings2, settings3 or co2")
+        ->required()
+        ->check(CLI::IsMember(SettingsKindNames()));
+    sub->add_option("--from", args.options.from, "open FILE first, as the window's 開く does")
+        ->check(CLI::ExistingFile);
+    sub->add_flag("--standard", args.options.standard, "press 標準設定");
+    sub->add_flag("--wind-only", args.options.windOnly, "switch the wind-only lamp mode on (settings1, settings2)");
+    args.setOption = sub->add_option("--set", args.sets, "NAME=VALUE: a control of the window and its value (yes/no for boxes)")
+                         ->allow_extra_args(false);
+    args.setFileOption =
+        sub->add_option("--set-file", args.setFiles, "a file of NAME=VALUE lines (as `show` prints them)")
+            ->allow_extra_args(false)
+            ->check(CLI::ExistingFile);
+    sub->add_option("OUTPUT", args.options.output, "settings file to write")->required();
+    return sub;
+}
+
+int RunMakeCommand(const MakeArgs& args) {
+    // The assignments take effect in the order they were given on the command line.
+    MakeOptions options = args.options;
+    std::size_t set = 0, setFile = 0;
+    for (const CLI::Option* opt : args.sub->parse_order()) {
+        if (opt == args.setOption && set < args.sets.size()) options.assignments.push_back({false, args.sets[set++]});
+        if (opt == args.setFileOption && setFile < args.setFiles.size())
+            options.assignments.push_back({true, args.setFiles[setFile++]});
+    }
+    return RunMake(options, std::cerr);
+}
+
+// ---- show ----
+
+struct ShowArgs {
+    std::string configPath;
+    std::string file;
+};
+
+CLI::App* AddShowCommand(CLI::App& app, ShowArgs& args) {
+    CLI::App* sub = app.add_subcommand("show", "open a settings file and print its window's controls as NAME=VALUE");
+    AddConfigOption(*sub, args.configPath);
+    sub->add_option("FILE", args.file, "settings file to open")->required();
+    return sub;
+}
+
+int RunShowCommand(const ShowArgs& args) {
+    return RunShow(args.file, std::cout, std::cerr);
+}
+
 // ---- the table of subcommands ----
 
 // A registered subcommand and what runs it once it was the one parsed.
@@ -205,6 +270,8 @@ int main(int argc, char** argv) {
         Register(app, AddConvertCommand, RunConvertCommand),
         Register(app, AddCheckCommand, RunCheckCommand),
         Register(app, AddRenderCommand, RunRenderCommand),
+        Register(app, AddMakeCommand, RunMakeCommand),
+        Register(app, AddShowCommand, RunShowCommand),
     };
 
     try {

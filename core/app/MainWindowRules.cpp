@@ -11,7 +11,12 @@ std::vector<std::string> HiddenControlNames(const StartupConfig& config) {
     return names;
 }
 
-std::vector<std::string> DisabledMenuItemNames() { return {"SeteiMake", "SeteiMake2", "CO21"}; }
+std::vector<std::string> DisabledMenuItemNames(bool allMakers) {
+    if (allMakers) return {};
+    return {"SeteiMake", "SeteiMake2", "CO21"};
+}
+
+bool ReadAllMakers(const ProfileStrings& profile) { return profile.ReadInteger("Option", "AllMakers", 0) == 1; }
 
 std::optional<int> DriveIndexForStoredValue(const std::string& value) {
     if (value.empty()) return 'C' - 'A';

@@ -15,8 +15,22 @@ namespace tesslor {
 /// controls with their labels in every customer mode but "root".
 std::vector<std::string> HiddenControlNames(const StartupConfig& config);
 
-/// The menu items created disabled that stay disabled for the run.
-std::vector<std::string> DisabledMenuItemNames();
+/// The menu items created disabled that stay disabled for the run: the
+/// settings 1 and 2 and CO2 makers, unless the configuration's
+/// [Option] AllMakers=1 offers every maker.
+std::vector<std::string> DisabledMenuItemNames(bool allMakers);
+
+/// [Option] AllMakers of the configuration file: 1 enables the settings 1 and
+/// 2 and CO2 makers, which are otherwise never offered.
+bool ReadAllMakers(const ProfileStrings& profile);
+
+/// The notices shown, in order, before the settings 1/2 editor and the CO2 maker open.
+inline constexpr const char* kSeteiVersionNotice = "設定には表示器のバージョンにより設定１と設定２がありますので注意願います。";
+inline constexpr const char* kSeteiNotice = "設定ファイルの作成はサポートしていない機種もありますのでご注意願います";
+inline constexpr const char* kCo2Notice = "CO2削減量設定ファイルの作成はサポートしていない機種もありますのでご注意願います";
+/// The settings 1/2 editor's caption for each form.
+inline constexpr const char* kSetei1Caption = "設定１";
+inline constexpr const char* kSetei2Caption = "設定２";
 
 /// The drive list's index (0 = "A") for the drive file's stored value: "C"
 /// when the value is empty, the first character's letter when it is "A" to

@@ -16,7 +16,9 @@
 #include "app/Messages.h"
 #include "app/Magnificationunit.h"
 #include "app/Pencolorunit.h"
+#include "app/MainWindowRules.h"
 #include "led/Demounit.h"
+#include "settings/Co2sakugenseteiunit.h"
 
 namespace tesslor::gui {
 
@@ -45,6 +47,15 @@ bool InstallJapaneseTranslations(QApplication& app) {
     return true;
 }
 
+namespace {
+// Shows a modeless window beside the main window, or brings it to the front.
+void ShowModeless(QWidget& window) {
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+}  // namespace
+
 EditorWindows::EditorWindows(const EditorEnvironment& env) {
     // Created in this order: each later window may use what the earlier ones made.
     mainForm_ = std::make_unique<TMainForm>(env);
@@ -53,12 +64,14 @@ EditorWindows::EditorWindows(const EditorEnvironment& env) {
     demoForm_ = std::make_unique<TDemoForm>(context, main.Document());
     penColorForm_ = std::make_unique<TPenColorForm>(context, main.Document());
     magnificationForm_ = std::make_unique<TMagnificationForm>(context);
+    co2SakugenSeteiForm_ = std::make_unique<TCO2SakugenSeteiForm>(context);
 
     main.AttachPenColorForm(*penColorForm_);
     main.AttachMagnificationForm(*magnificationForm_);
     OpenModal(main.PenColor, *penColorForm_);
     OpenModal(main.HyoujiBairitu, *magnificationForm_);
     QObject::connect(main.Demonstration, &QAction::triggered, &main, [this] { mainForm_->DemonstrationClick(*demoForm_); });
+    OpenAfterNotices(main.CO21, {kCo2Notice}, [this] { ShowModeless(*co2SakugenSeteiForm_); });
 }
 
 void EditorWindows::OpenModal(QAction* item, QDialog& window) {
@@ -66,14 +79,18 @@ void EditorWindows::OpenModal(QAction* item, QDialog& window) {
 }
 
 void EditorWindows::OpenModeless(QAction* item, QWidget& window) {
-    QObject::connect(item, &QAction::triggered, &window, [&window] {
-        window.show();
-        window.raise();
-        window.activateWindow();
+    QObject::connect(item, &QAction::triggered, &window, [&window] { ShowModeless(window); });
+}
+
+void EditorWindows::OpenAfterNotices(QAction* item, std::vector<std::string> notices, std::function<void()> open) {
+    QObject::connect(item, &QAction::triggered, mainForm_.get(), [this, notices, open] {
+        for (const std::string& notice : notices) mainForm_->Context().prompter.Inform(notice);
+        open();
     });
 }
 
 EditorWindows::~EditorWindows() {
+    co2SakugenSeteiForm_.reset();
     magnificationForm_.reset();
     penColorForm_.reset();
     demoForm_.reset();

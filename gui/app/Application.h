@@ -3,7 +3,10 @@
 // and Qt's own Japanese texts, and every window created once, in a fixed
 // order, for the whole run.
 #include <QApplication>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/Mainunit.h"
 #include "app/WindowContext.h"
@@ -16,6 +19,7 @@ namespace tesslor::gui {
 class TDemoForm;
 class TPenColorForm;
 class TMagnificationForm;
+class TCO2SakugenSeteiForm;
 
 /// Makes "ＭＳ Ｐゴシック" and "MS PGothic" resolve to IPA P Gothic and sets the
 /// window font (12 pixels), so Japanese text never shows as empty boxes.
@@ -38,17 +42,21 @@ public:
     TDemoForm& DemoForm() { return *demoForm_; }
     TPenColorForm& PenColorForm() { return *penColorForm_; }
     TMagnificationForm& MagnificationForm() { return *magnificationForm_; }
+    TCO2SakugenSeteiForm& CO2SakugenSeteiForm() { return *co2SakugenSeteiForm_; }
 
 private:
     /// The item opens the window modally: the main window waits until it is closed.
     void OpenModal(QAction* item, QDialog& window);
     /// The item shows the window beside the main window, or brings it to the front.
     void OpenModeless(QAction* item, QWidget& window);
+    /// The item shows its notices one after the other, then runs open.
+    void OpenAfterNotices(QAction* item, std::vector<std::string> notices, std::function<void()> open);
 
     std::unique_ptr<TMainForm> mainForm_;
     std::unique_ptr<TDemoForm> demoForm_;
     std::unique_ptr<TPenColorForm> penColorForm_;
     std::unique_ptr<TMagnificationForm> magnificationForm_;
+    std::unique_ptr<TCO2SakugenSeteiForm> co2SakugenSeteiForm_;
 };
 
 /// An application that shows an exception escaping a handler in a message box

@@ -230,8 +230,6 @@ void TMainForm::CreateToolMenu() {
     SeteiMake2 = MenuItem(R1, "SeteiMake2", "設定作成２");
     N1 = MenuItem(R1, "N1", "設定作成３");
     CO21 = MenuItem(R1, "CO21", "CO2削減量設定ファイル作成");
-    for (const std::string& name : DisabledMenuItemNames())
-        if (QAction* a = findChild<QAction*>(QString::fromStdString(name))) a->setEnabled(false);
 }
 
 void TMainForm::CreateViewMenus() {
@@ -273,6 +271,8 @@ void TMainForm::CreateDialogs() {
 
 void TMainForm::ApplyConfiguration() {
     config_ = ReadStartupConfig(configFile_);
+    for (const std::string& name : DisabledMenuItemNames(ReadAllMakers(configFile_)))
+        if (QAction* a = findChild<QAction*>(QString::fromStdString(name))) a->setEnabled(false);
     for (const std::string& item : WriteNoListItems(config_)) WriteNoMaskComboBox->addItem(QString::fromStdString(item));
     for (const std::string& name : HiddenControlNames(config_)) {
         const QString objectName = QString::fromStdString(name);

@@ -1,0 +1,129 @@
+#include "SettingsCommands.h"
+
+#include <fstream>
+#include <memory>
+
+#include "CliCommands.h"
+#include "settings/SettingsKinds.h"
+
+namespace tesslor::cli {
+
+namespace {
+
+// A usage error of the settings commands: said once, exit 2.
+int Usage(std::ostream& err, const std::string& why) {
+    err << "tesslor-cli: " << why << '\n';
+    return kExitUsage;
+}
+
+// Applies one NAME=VALUE. The lines `show` prints besides the controls
+// ("kind=", "wind-only=") are taken too, so its output feeds back unchanged.
+// Returns "" or why the assignment cannot be taken.
+std::string Assign(SettingsForm& form, const std::string& assignment) {
+    const std::size_t eq = assignment.find('=');
+    if (eq == std::string::npos) return "\"" + assignment + "\" is not NAME=VALUE";
+    const std::string name = assignment.substr(0, eq);
+    const std::string value = assignment.substr(eq + 1);
+    if (name == "kind") return value == form.Kind() ? "" : "a " + value + " form cannot fill a " + form.Kind() + " file";
+    if (name == "wind-only") {
+        if (value != "yes" && value != "no") return "wind-only takes yes or no, not \"" + value + "\"";
+        return SetWindOnlyMode(form, value == "yes") ? "" : "a " + form.Kind() + " file has no wind-only lamp mode";
+    }
+    const FieldInfo* field = form.Find(name);
+    if (!field) return "the " + form.Kind() + " window has no control named \"" + name + "\"";
+    if (!form.SetValue(name, value)) return name + " takes yes or no, not \"" + value + "\"";
+    return "";
+}
+
+// The NAME=VALUE lines of a file; blank lines are skipped, CR LF taken as LF.
+bool AssignmentsOfFile(const std::string& path, std::vector<std::string>& lines) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) lines.push_back(line);
+    }
+    return true;
+}
+
+// The kind of the file at path; nothing (with why) when it cannot be told.
+std::optional<std::string> KindOfFile(const std::string& path) {
+    std::unique_ptr<LineReader> in = RealFileSystem().OpenText(path);
+    if (!in) return std::nullopt;
+    return SettingsKindOfContent(*in);
+}
+
+}  // namespace
+
+int RunMake(const MakeOptions& options, std::ostream& err) {
+    std::unique_ptr<SettingsForm> form = NewSettingsForm(options.kind);
+    if (!form) return Usage(err, "unknown kind \"" + options.kind + "\"");
+    if (!options.from.empty() && !form->CanOpen())
+        return Usage(err, "a " + options.kind + " file is only written, so --from has nothing to open");
+    if (options.windOnly && !SetWindOnlyMode(*form, false))
+        return Usage(err, "a " + options.kind + " file has no wind-only lamp mode");
+
+    // Every assignment is looked at before anything is opened or written: a
+    // misspelt name is the caller's mistake, whatever the files hold.
+    std::vector<std::string> assignments;
+    for (const FormAssignment& a : options.assignments) {
+        if (!a.fromFile) {
+            assignments.push_back(a.text);
+        } else if (!AssignmentsOfFile(a.text, assignments)) {
+            return Usage(err, "cannot read the --set-file " + a.text);
+        }
+    }
+    {
+        std::unique_ptr<SettingsForm> probe = NewSettingsForm(options.kind);
+        for (const std::string& a : assignments)
+            if (std::string why = Assign(*probe, a); !why.empty()) return Usage(err, why);
+    }
+
+    StreamPrompter prompter(err);
+    if (!options.from.empty() && !OpenSettingsFile(*form, RealFileSystem(), prompter, options.from)) return kExitFailed;
+    if (options.standard) form->Standard();
+    if (options.windOnly) SetWindOnlyMode(*form, true);
+    for (const std::string& a : assignments) Assign(*form, a);
+    if (!form->Check(prompter)) return kExitFailed;
+    return WriteSettingsFile(*form, RealFileSystem(), prompter, options.output) ? kExitOk : kExitFailed;
+}
+
+int RunShow(const std::string& path, std::ostream& out, std::ostream& err) {
+    StreamPrompter prompter(err);
+    std::unique_ptr<LineReader> probe = RealFileSystem().OpenText(path);
+    if (!probe) {
+        prompter.Inform(path + "オープンエラー");
+        return kExitFailed;
+    }
+    // A file that names no settings type is read as settings 1, whose reader says what is wrong.
+    const std::string kind = SettingsKindOfContent(*probe).value_or("settings1");
+    std::unique_ptr<SettingsForm> form = NewSettingsForm(kind);
+    if (!form || !form->CanOpen())
+        return Usage(err, path + " is a " + kind + " file, which is only written and cannot be shown");
+    if (!OpenSettingsFile(*form, RealFileSystem(), prompter, path)) return kExitFailed;
+    out << "kind=" << kind << '\n';
+    for (const FieldInfo& f : form->Fields()) out << f.name << '=' << form->Value(f.name) << '\n';
+    for (const auto& [name, value] : form->ModeValues()) out << name << '=' << value << '\n';
+    out << std::flush;
+    return kExitOk;
+}
+
+bool CheckSettingsFile(const std::string& path, bool& ok, std::string& message) {
+    const std::optional<std::string> kind = KindOfFile(path);
+    if (!kind) return false;
+    RecordingPrompter prompter;
+    if (*kind == "co2") {
+        std::unique_ptr<LineReader> in = RealFileSystem().OpenText(path);
+        ok = in && CheckCo2File(*in, prompter);
+    } else {
+        std::unique_ptr<SettingsForm> form = NewSettingsForm(*kind);
+        ok = form && OpenSettingsFile(*form, RealFileSystem(), prompter, path);
+    }
+    // A good open may still say something (a settings 3 file's "読み込み完了"); only a failure has a message to report.
+    message = ok || prompter.shown.empty() ? "" : prompter.shown.front();
+    if (!ok && message.empty()) message = "could not be read";
+    return true;
+}
+
+}  // namespace tesslor::cli

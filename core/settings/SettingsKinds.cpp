@@ -1,0 +1,79 @@
+#include "settings/SettingsKinds.h"
+
+#include <algorithm>
+
+#include "files/Framing.h"
+#include "settings/Co2Form.h"
+
+namespace tesslor {
+
+const std::vector<std::string>& SettingsKindNames() {
+    static const std::vector<std::string> names{"settings1", "settings2", "settings3", "co2"};
+    return names;
+}
+
+std::unique_ptr<SettingsForm> NewSettingsForm(const std::string& kind) {
+    if (kind == "co2") return std::make_unique<Co2Form>();
+    return nullptr;
+}
+
+std::optional<std::string> SettingsKindOfContent(LineReader& in) {
+    // Pieces of 49 characters, as the settings readers take them.
+    constexpr std::size_t kPiece = 49;
+    std::string line;
+    for (int i = 0; i < 3; ++i)
+        if (!ReadLine(in, line, kPiece)) return std::nullopt;
+    if (IsKeywordLine(line, "$CO2SAKUGENSETEI")) return "co2";
+    if (!IsKeywordLine(line, "$SETEI")) return std::nullopt;
+    bool settings2 = false;
+    while (ReadLine(in, line, kPiece)) {
+        if (StartsWith(line, "$TCHK1=")) {
+            // Settings 3 gives every band from, to, lamp and message.
+            if (std::count(line.begin(), line.end(), ',') >= 3) return "settings3";
+        } else if (IsKeywordLine(line, "$HEIKIN_SOUON_LAMP") || IsKeywordLine(line, "$SYUNKAN_SOUON_LAMP")) {
+            settings2 = true;
+        }
+    }
+    return settings2 ? "settings2" : "settings1";
+}
+
+bool CheckCo2File(LineReader& in, Prompter& prompter) {
+    struct Keyword {
+        const char* keyword;
+        const char* mismatch;
+    };
+    const Keyword head[] = {{"#LED_DATA_FILE", "エラー　#LED_DATA_FILE"},
+                            {"#DATA_TYPE", "エラー　#DATA_TYPE"},
+                            {"$CO2SAKUGENSETEI", "このファイルは、CO2削減量設定ファイルでありません"},
+                            {"#END_OF_DATA_TYPE", "エラー　#END_OF_DATA_TYPE"},
+                            {"#DEFINE", "エラー　#DEFINE"}};
+    auto expect = [&](const Keyword& k) {
+        return ExpectKeyword(in, k.keyword, std::string("エラー　") + k.keyword + " がリード出来ませんでした", k.mismatch,
+                             prompter);
+    };
+    for (const Keyword& k : head)
+        if (!expect(k)) return false;
+
+    std::string line;
+    const std::string key = "CO2SAKUGENSETEI=";
+    if (!ReadLine(in, line, kFramedReadLength)) {
+        prompter.Inform("エラー　CO2SAKUGENSETEI がリード出来ませんでした");
+        return false;
+    }
+    // The amount: up to seven digits (999,999.9 g in tenths), then the padding.
+    std::size_t digits = 0;
+    while (digits < line.size() - std::min(line.size(), key.size()) && line[key.size() + digits] >= '0' &&
+           line[key.size() + digits] <= '9')
+        ++digits;
+    const std::string expected = PadFramed(line.substr(0, std::min(line.size(), key.size() + digits))) + "\n";
+    if (!StartsWith(line, key) || digits > 7 || line != expected) {
+        prompter.Inform("エラー　CO2SAKUGENSETEI");
+        return false;
+    }
+    return expect({"#END_OF_DEFINE", "エラー　#END_OF_DEFINE"}) &&
+           expect({"#END_OF_LED_DATA_FILE", "エラー　#END_OF_LED_DATA_FILE"});
+}
+
+bool SetWindOnlyMode(SettingsForm&, bool) { return false; }
+
+}  // namespace tesslor
