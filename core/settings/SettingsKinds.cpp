@@ -4,6 +4,7 @@
 
 #include "files/Framing.h"
 #include "settings/Co2Form.h"
+#include "settings/Setei2unit.h"
 
 namespace tesslor {
 
@@ -13,6 +14,7 @@ const std::vector<std::string>& SettingsKindNames() {
 }
 
 std::unique_ptr<SettingsForm> NewSettingsForm(const std::string& kind) {
+    if (kind == "settings3") return std::make_unique<Setei3Form>();
     if (kind == "co2") return std::make_unique<Co2Form>();
     return nullptr;
 }

@@ -19,6 +19,7 @@
 #include "app/MainWindowRules.h"
 #include "led/Demounit.h"
 #include "settings/Co2sakugenseteiunit.h"
+#include "settings/Setei2unit.h"
 
 namespace tesslor::gui {
 
@@ -65,6 +66,7 @@ EditorWindows::EditorWindows(const EditorEnvironment& env) {
     penColorForm_ = std::make_unique<TPenColorForm>(context, main.Document());
     magnificationForm_ = std::make_unique<TMagnificationForm>(context);
     co2SakugenSeteiForm_ = std::make_unique<TCO2SakugenSeteiForm>(context);
+    setei2Form_ = std::make_unique<TSetei2Form>(context);
 
     main.AttachPenColorForm(*penColorForm_);
     main.AttachMagnificationForm(*magnificationForm_);
@@ -72,6 +74,7 @@ EditorWindows::EditorWindows(const EditorEnvironment& env) {
     OpenModal(main.HyoujiBairitu, *magnificationForm_);
     QObject::connect(main.Demonstration, &QAction::triggered, &main, [this] { mainForm_->DemonstrationClick(*demoForm_); });
     OpenAfterNotices(main.CO21, {kCo2Notice}, [this] { ShowModeless(*co2SakugenSeteiForm_); });
+    OpenModeless(main.N1, *setei2Form_);
 }
 
 void EditorWindows::OpenModal(QAction* item, QDialog& window) {
@@ -90,6 +93,7 @@ void EditorWindows::OpenAfterNotices(QAction* item, std::vector<std::string> not
 }
 
 EditorWindows::~EditorWindows() {
+    setei2Form_.reset();
     co2SakugenSeteiForm_.reset();
     magnificationForm_.reset();
     penColorForm_.reset();

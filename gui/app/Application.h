@@ -20,6 +20,7 @@ class TDemoForm;
 class TPenColorForm;
 class TMagnificationForm;
 class TCO2SakugenSeteiForm;
+class TSetei2Form;
 
 /// Makes "ＭＳ Ｐゴシック" and "MS PGothic" resolve to IPA P Gothic and sets the
 /// window font (12 pixels), so Japanese text never shows as empty boxes.
@@ -43,6 +44,7 @@ public:
     TPenColorForm& PenColorForm() { return *penColorForm_; }
     TMagnificationForm& MagnificationForm() { return *magnificationForm_; }
     TCO2SakugenSeteiForm& CO2SakugenSeteiForm() { return *co2SakugenSeteiForm_; }
+    TSetei2Form& Setei2Form() { return *setei2Form_; }
 
 private:
     /// The item opens the window modally: the main window waits until it is closed.
@@ -57,6 +59,7 @@ private:
     std::unique_ptr<TPenColorForm> penColorForm_;
     std::unique_ptr<TMagnificationForm> magnificationForm_;
     std::unique_ptr<TCO2SakugenSeteiForm> co2SakugenSeteiForm_;
+    std::unique_ptr<TSetei2Form> setei2Form_;
 };
 
 /// An application that shows an exception escaping a handler in a message box

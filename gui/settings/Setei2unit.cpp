@@ -1,0 +1,363 @@
+#include "settings/Setei2unit.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include "app/FileCommands.h"
+
+namespace tesslor::gui {
+
+namespace {
+const FileDialogSetup kSetei3OpenDialog{
+    FileDialogKind::Open, {{"ＬＥＤ設定(*.txt)", "*.txt"}, {"ＬＥＤ設定(*.lee)", "*.lee"}}, "lee", ""};
+const FileDialogSetup kSetei3SaveDialog{
+    FileDialogKind::Save, {{"LED設定(*.txt)", "*.txt"}, {"ＬＥＤ設定(*.lee)", "*.lee"}}, "txt", ""};
+constexpr const char* kSetei3FileName = "setei.txt";
+
+// Controls in use are white, those of a switched-off band silver.
+const QColor kEnabledColor(0xFF, 0xFF, 0xFF);
+const QColor kDisabledColor(0xC0, 0xC0, 0xC0);
+
+// The grid columns of a band row.
+enum Column { kCaption, kFrom, kFromUnit, kAbove, kTo, kToUnit, kBelow, kLampLabel, kLamp, kMongonLabel, kMongon, kReference };
+
+// The unit's normal message numbers, shown beside the message choices of each quantity.
+const std::vector<std::vector<const char*>> kReferences = {
+    {"(35)", "(36)", "(37)", "(38)"}, {"(39)", "(40)", "(41)", "(42)"}, {"(43 瞬間)"}, {"(43)"}, {},
+    {"(44\u3000：", "平均風速)"}};
+
+// "Ondo" of "OndoChk1": the quantity's part of a band prefix.
+std::string Stem(const char* prefix) {
+    const std::string p(prefix);
+    return p.substr(0, p.find("Chk"));
+}
+
+QLabel* Label(const char* text, QWidget* parent) { return new QLabel(QString::fromUtf8(text), parent); }
+
+QPushButton* Button(const char* name, const char* text, QWidget* parent) {
+    auto* b = new QPushButton(QString::fromUtf8(text), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+void Paint(QWidget* w, const QColor& color) {
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Base, color);
+    w->setPalette(pal);
+}
+}  // namespace
+
+TSetei2Form::TSetei2Form(const WindowContext& context, QWidget* parent)
+    : QDialog(parent),
+      FileOpenDialog(context.chooser, kSetei3OpenDialog),
+      SaveDialog(context.chooser, kSetei3SaveDialog),
+      context_(context) {
+    setObjectName(QStringLiteral("Setei2Form"));
+    setWindowTitle(QStringLiteral("設定３"));
+    setModal(false);
+    CreateControls();
+    connect(OpenButton, &QPushButton::clicked, this, [this] { OpenButtonClick(); });
+    connect(WriteButton, &QPushButton::clicked, this, [this] { WriteButtonClick(); });
+    connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButtonClick(); });
+    connect(HyoujyunSeteiButton, &QPushButton::clicked, this, [this] { HyoujyunSeteiButtonClick(); });
+    connect(SeteiChkButton, &QPushButton::clicked, this, [this] { SeteiChkButtonClick(); });
+    for (const Setei3Band& b : Setei3Bands()) {
+        if (!b.checkBox) continue;
+        const std::string box = b.checkBox;
+        connect(boxes_[box], &QAbstractButton::toggled, this, [this, box](bool checked) {
+            form_.SetChecked(box, checked);
+            ApplyBandEnabling();
+        });
+    }
+    ShowForm();
+}
+
+// ---- controls ----
+
+QLineEdit* TSetei2Form::NewEdit(const char* name) {
+    int width = 0;
+    for (const Setei3NumberField& f : Setei3NumberFields())
+        if (std::string_view(f.name) == name) width = f.width;
+    auto* e = new QLineEdit(this);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setMaxLength(width);
+    e->setAlignment(Qt::AlignRight);
+    const QFontMetrics metrics(e->font());
+    e->setFixedWidth(metrics.horizontalAdvance(QString(width + 1, QLatin1Char('0'))) + 12);
+    edits_[name] = e;
+    return e;
+}
+
+QComboBox* TSetei2Form::NewList(const std::string& name, std::span<const char* const> items, bool emptyItem) {
+    auto* c = new QComboBox(this);
+    c->setObjectName(QString::fromStdString(name));
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    for (const char* item : items) c->addItem(QString::fromUtf8(item));
+    if (emptyItem) c->addItem(QString());
+    const QFontMetrics metrics(c->font());
+    c->setFixedWidth(metrics.horizontalAdvance(QStringLiteral("右右右")) + 40);
+    lists_[name] = c;
+    return c;
+}
+
+QWidget* TSetei2Form::CreateTimes() {
+    auto* group = new QGroupBox(QStringLiteral("時間"), this);
+    group->setObjectName(QStringLiteral("JikanPanel"));
+    auto* grid = new QGridLayout(group);
+    const char* captions[] = {"点灯時間", "消灯時間", "スクロール時間"};
+    const char* names[] = {"TentouJikanEdit", "SyoutouJikanEdit", "ScrollJikanEdit"};
+    for (int r = 0; r < 3; ++r) {
+        grid->addWidget(Label(captions[r], group), r, 0);
+        grid->addWidget(NewEdit(names[r]), r, 1);
+        grid->addWidget(Label("単位10msec", group), r, 2);
+    }
+    grid->setColumnStretch(3, 1);
+    return group;
+}
+
+QWidget* TSetei2Form::CreateQuantity(int quantity) {
+    const Setei3Quantity& q = Setei3Quantities()[static_cast<std::size_t>(quantity)];
+    auto* group = new QGroupBox(QString::fromUtf8(q.caption), this);
+    auto* grid = new QGridLayout(group);
+    grid->setHorizontalSpacing(6);
+    grid->setColumnStretch(kReference + 1, 1);
+    grid->addWidget(Label("通常文言", group), 0, kReference);
+    const auto& references = kReferences[static_cast<std::size_t>(quantity)];
+    int row = 1;
+    for (const Setei3Band& b : Setei3Bands()) {
+        if (b.quantity != quantity) continue;
+        group->setObjectName(QString::fromStdString(Stem(b.prefix) + "Panel"));
+        if (b.checkBox) {
+            auto* box = new QCheckBox(QString::fromUtf8(b.caption), group);
+            box->setObjectName(QString::fromLatin1(b.checkBox));
+            boxes_[b.checkBox] = box;
+            grid->addWidget(box, row, kCaption);
+        } else {
+            grid->addWidget(Label(b.caption, group), row, kCaption);
+        }
+        if (b.fromField) {
+            grid->addWidget(NewEdit(b.fromField), row, kFrom);
+            grid->addWidget(Label(q.unit, group), row, kFromUnit);
+            grid->addWidget(Label("以上", group), row, kAbove);
+        }
+        if (b.toField) {
+            grid->addWidget(NewEdit(b.toField), row, kTo);
+            grid->addWidget(Label(q.unit, group), row, kToUnit);
+            grid->addWidget(Label("以下", group), row, kBelow);
+        }
+        grid->addWidget(Label("回転灯", group), row, kLampLabel);
+        grid->addWidget(NewList(std::string(b.prefix) + "KaitenComboBox", Setei3LampItems()), row, kLamp);
+        grid->addWidget(Label("文言", group), row, kMongonLabel);
+        grid->addWidget(NewList(std::string(b.prefix) + "MongonComboBox", Setei3MongonItems()), row, kMongon);
+        if (static_cast<std::size_t>(row - 1) < references.size())
+            grid->addWidget(Label(references[static_cast<std::size_t>(row - 1)], group), row, kReference);
+        ++row;
+    }
+    for (const Setei3RadioPair& r : Setei3RadioPairs()) {
+        if (std::string(r.groupCaption) != q.caption) continue;
+        auto* choice = new QGroupBox(QString::fromUtf8(r.groupCaption), group);
+        choice->setObjectName(QString::fromLatin1(r.group));
+        auto* average = new QRadioButton(QString::fromUtf8(r.averageCaption), choice);
+        average->setObjectName(QString::fromLatin1(r.average));
+        auto* instant = new QRadioButton(QString::fromUtf8(r.instantCaption), choice);
+        instant->setObjectName(QString::fromLatin1(r.instant));
+        auto* line = new QHBoxLayout(choice);
+        line->addWidget(average);
+        line->addWidget(instant);
+        line->addStretch();
+        boxes_[r.average] = average;
+        boxes_[r.instant] = instant;
+        grid->addWidget(choice, row++, kCaption, 1, kReference + 1);
+    }
+    return group;
+}
+
+QWidget* TSetei2Form::CreateSegments() {
+    auto* group = new QGroupBox(QStringLiteral("8セグ表示"), this);
+    group->setObjectName(QStringLiteral("SegPanel"));
+    auto* grid = new QGridLayout(group);
+    int i = 0;
+    for (const Setei3SegChoice& s : Setei3SegChoices()) {
+        const int row = i / 3, column = (i % 3) * 2;
+        grid->addWidget(Label(s.caption, group), row, column);
+        grid->addWidget(NewList(s.name, Setei3SegItems(), s.emptyItem), row, column + 1);
+        ++i;
+    }
+    grid->setColumnStretch(6, 1);
+    return group;
+}
+
+void TSetei2Form::CreateControls() {
+    auto* left = new QVBoxLayout;
+    auto* right = new QVBoxLayout;
+    left->addWidget(CreateTimes());
+    const int quantities = static_cast<int>(Setei3Quantities().size());
+    for (int q = 0; q < quantities; ++q) (q < 2 ? left : right)->addWidget(CreateQuantity(q));
+    left->addWidget(CreateSegments());
+    GModeCheckBox = new QCheckBox(QStringLiteral("Gモードチェック"), this);
+    GModeCheckBox->setObjectName(QString::fromLatin1(kSetei3GModeBox));
+    boxes_[kSetei3GModeBox] = GModeCheckBox;
+    left->addWidget(GModeCheckBox);
+    left->addStretch();
+    right->addStretch();
+
+    OpenButton = Button("OpenButton", "開く", this);
+    WriteButton = Button("WriteButton", "書込み", this);
+    HyoujyunSeteiButton = Button("HyoujyunSeteiButton", "標準設定", this);
+    SeteiChkButton = Button("SeteiChkButton", "設定チェック", this);
+    CancelButton = Button("CancelButton", "キャンセル", this);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {OpenButton, WriteButton, HyoujyunSeteiButton, SeteiChkButton}) buttons->addWidget(b);
+    buttons->addStretch();
+    buttons->addWidget(CancelButton);
+
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addLayout(right);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addLayout(buttons);
+
+    SouonGroupBox = findChild<QGroupBox*>(QStringLiteral("SouonGroupBox"));
+    FuusokuGroupBox = findChild<QGroupBox*>(QStringLiteral("FuusokuGroupBox"));
+    HeikinSouonRadioButton = static_cast<QRadioButton*>(boxes_["HeikinSouonRadioButton"]);
+    SyunkanSouonRadioButton = static_cast<QRadioButton*>(boxes_["SyunkanSouonRadioButton"]);
+    HeikinFuusokuRadioButton = static_cast<QRadioButton*>(boxes_["HeikinFuusokuRadioButton"]);
+    SyunkanFuusokuRadioButton = static_cast<QRadioButton*>(boxes_["SyunkanFuusokuRadioButton"]);
+}
+
+QLineEdit* TSetei2Form::Edit(const std::string& name) const {
+    auto it = edits_.find(name);
+    return it == edits_.end() ? nullptr : it->second;
+}
+
+QComboBox* TSetei2Form::List(const std::string& name) const {
+    auto it = lists_.find(name);
+    return it == lists_.end() ? nullptr : it->second;
+}
+
+QAbstractButton* TSetei2Form::Box(const std::string& name) const {
+    auto it = boxes_.find(name);
+    return it == boxes_.end() ? nullptr : it->second;
+}
+
+// ---- widgets and form ----
+
+void TSetei2Form::ReadForm() {
+    for (const FieldInfo& f : form_.Fields()) {
+        switch (f.kind) {
+            case FieldKind::Edit:
+                form_.SetText(f.name, edits_.at(f.name)->text().toStdString());
+                break;
+            case FieldKind::List:
+                form_.SetText(f.name, lists_.at(f.name)->currentText().toStdString());
+                break;
+            case FieldKind::CheckBox:
+            case FieldKind::RadioButton:
+                // A radio button's partner follows only when it is checked, so an
+                // unchecked button never clears its checked partner.
+                if (boxes_.at(f.name)->isChecked() || f.kind == FieldKind::CheckBox)
+                    form_.SetChecked(f.name, boxes_.at(f.name)->isChecked());
+                break;
+        }
+    }
+}
+
+void TSetei2Form::ShowForm() {
+    for (const FieldInfo& f : form_.Fields()) {
+        const QString text = QString::fromStdString(form_.Text(f.name));
+        switch (f.kind) {
+            case FieldKind::Edit:
+                edits_.at(f.name)->setText(text);
+                break;
+            case FieldKind::List: {
+                QComboBox* list = lists_.at(f.name);
+                const int index = list->findText(text, Qt::MatchExactly);
+                if (index >= 0) list->setCurrentIndex(index);
+                list->setEditText(text);
+                break;
+            }
+            case FieldKind::CheckBox:
+                boxes_.at(f.name)->setChecked(form_.Checked(f.name));
+                break;
+            case FieldKind::RadioButton:
+                // Checking one button of a pair unchecks the other.
+                if (form_.Checked(f.name)) boxes_.at(f.name)->setChecked(true);
+                break;
+        }
+    }
+    ApplyBandEnabling();
+}
+
+void TSetei2Form::ApplyBandEnabling() {
+    for (const Setei3Band& b : Setei3Bands()) {
+        if (!b.checkBox) continue;
+        std::vector<QWidget*> controls{lists_.at(std::string(b.prefix) + "KaitenComboBox"),
+                                       lists_.at(std::string(b.prefix) + "MongonComboBox")};
+        for (const char* field : {b.fromField, b.toField})
+            if (field) controls.push_back(edits_.at(field));
+        for (QWidget* w : controls) {
+            const bool on = form_.ControlEnabled(w->objectName().toStdString());
+            w->setEnabled(on);
+            Paint(w, on ? kEnabledColor : kDisabledColor);
+            if (auto* list = qobject_cast<QComboBox*>(w); list && list->lineEdit())
+                Paint(list->lineEdit(), on ? kEnabledColor : kDisabledColor);
+        }
+    }
+}
+
+void TSetei2Form::showEvent(QShowEvent* event) {
+    for (const Setei3Band& b : Setei3Bands())
+        if (b.checkBox) form_.SetChecked(b.checkBox, boxes_.at(b.checkBox)->isChecked());
+    ApplyBandEnabling();
+    QDialog::showEvent(event);
+}
+
+// ---- buttons ----
+
+void TSetei2Form::OpenButtonClick() {
+    // The four CHK2 "to" fields keep their text through the open's clearing.
+    ReadForm();
+    FileOpenDialog.InitialDir = context_.driveRoot();
+    OpenThroughDialog(context_.prompter, false, FileOpenDialog, [this](const std::string& path) {
+        return OpenSettingsFile(form_, context_.files, context_.prompter, path);
+    });
+    // A failed open shows what was read before the failure.
+    ShowForm();
+}
+
+void TSetei2Form::WriteButtonClick() {
+    ReadForm();
+    if (!form_.CheckSettings3(context_.prompter)) return;
+    SaveDialog.InitialDir = context_.driveRoot();
+    SaveThroughDialog(SaveDialog, kSetei3FileName, [this](const std::string& path) {
+        return WriteSettingsFile(form_, context_.files, context_.prompter, path);
+    });
+}
+
+void TSetei2Form::CancelButtonClick() { hide(); }
+
+void TSetei2Form::HyoujyunSeteiButtonClick() {
+    ReadForm();
+    form_.Standard();
+    ShowForm();
+}
+
+void TSetei2Form::SeteiChkButtonClick() {
+    ReadForm();
+    if (form_.CheckSettings3(context_.prompter)) context_.prompter.Inform(kSetei3CheckOk);
+}
+
+}  // namespace tesslor::gui

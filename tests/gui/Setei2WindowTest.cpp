@@ -1,0 +1,206 @@
+// The settings 3 window: its controls, the band enabling and colours, the
+// check, and writing and opening through the dialogs.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "TestSupport.h"
+#include "files/MemoryOutputFile.h"
+#include "settings/Setei2unit.h"
+
+namespace tesslor::test {
+namespace {
+
+const QColor kWhite(0xFF, 0xFF, 0xFF);
+const QColor kSilver(0xC0, 0xC0, 0xC0);
+
+class Setei2Window : public ::testing::Test {
+protected:
+    Setei2Window()
+        : context{prompter, chooser, RealFileSystem(), config, [this] { return card.Dir().string(); }},
+          window(context) {
+        window.show();
+    }
+
+    QLineEdit* Edit(const char* name) { return window.findChild<QLineEdit*>(QString::fromLatin1(name)); }
+    QComboBox* List(const char* name) { return window.findChild<QComboBox*>(QString::fromLatin1(name)); }
+    QCheckBox* Box(const char* name) { return window.findChild<QCheckBox*>(QString::fromLatin1(name)); }
+    QPushButton* Button(const char* name) { return window.findChild<QPushButton*>(QString::fromLatin1(name)); }
+
+    // Whether the four controls of a switchable band are in use, and coloured so.
+    void ExpectBand(const char* stem, bool on) {
+        const std::string s(stem);
+        for (QWidget* w : std::initializer_list<QWidget*>{
+                 Edit((s + "MinEdit").c_str()), Edit((s + "MaxEdit").c_str()), List((s + "KaitenComboBox").c_str()),
+                 List((s + "MongonComboBox").c_str())}) {
+            ASSERT_NE(w, nullptr) << stem;
+            EXPECT_EQ(w->isEnabled(), on) << w->objectName().toStdString();
+            EXPECT_EQ(w->palette().color(QPalette::Base), on ? kWhite : kSilver) << w->objectName().toStdString();
+        }
+    }
+
+    std::string StandardBytes() {
+        Setei3Form form;
+        form.Standard();
+        MemoryOutputFile out;
+        EXPECT_TRUE(form.WriteLines(out, prompter));
+        return out.Bytes();
+    }
+
+    TempDir card;
+    ScriptedPrompter prompter;
+    ScriptedFileChooser chooser;
+    StartupConfig config;
+    gui::WindowContext context;
+    gui::TSetei2Form window;
+};
+
+TEST_F(Setei2Window, ControlsCarryTheirNamesWidthsAndItems) {
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("設定３"));
+    EXPECT_FALSE(window.isModal());
+    EXPECT_EQ(Edit("TentouJikanEdit")->maxLength(), 5);
+    EXPECT_EQ(Edit("OndoChkZeroMaxEdit")->maxLength(), 3);
+    EXPECT_EQ(Edit("FuusokuChk2MaxEdit")->maxLength(), 2);
+    EXPECT_EQ(List("OndoChkZeroKaitenComboBox")->count(), 5);
+    EXPECT_TRUE(List("OndoChkZeroKaitenComboBox")->isEditable());
+    EXPECT_EQ(List("WbgtChk4MongonComboBox")->itemText(3), QStringLiteral("10"));
+    EXPECT_EQ(List("Wbgt8SegComboBox")->count(), 5);
+    EXPECT_EQ(List("Wbgt8SegComboBox")->itemText(4), QString());
+    EXPECT_EQ(List("Ondo8SegComboBox")->count(), 4);
+    EXPECT_EQ(window.HeikinFuusokuRadioButton->text(), QStringLiteral("平均風速(10分)"));
+    EXPECT_EQ(window.FuusokuGroupBox->objectName(), QStringLiteral("FuusokuGroupBox"));
+    EXPECT_EQ(window.GModeCheckBox->text(), QStringLiteral("Gモードチェック"));
+    for (const char* name : {"OpenButton", "WriteButton", "CancelButton", "HyoujyunSeteiButton", "SeteiChkButton"})
+        EXPECT_NE(Button(name), nullptr) << name;
+    // The unit's normal message numbers stand beside their quantity's bands.
+    auto labels = [this](const char* panel) {
+        QStringList texts;
+        for (QLabel* l : window.findChild<QGroupBox*>(QString::fromLatin1(panel))->findChildren<QLabel*>())
+            texts << l->text();
+        return texts;
+    };
+    EXPECT_TRUE(labels("FuusokuPanel").contains(QStringLiteral("(44\u3000：")));
+    EXPECT_TRUE(labels("FuusokuPanel").contains(QStringLiteral("平均風速)")));
+    EXPECT_TRUE(labels("OndoPanel").contains(QStringLiteral("(38)")));
+    EXPECT_FALSE(labels("UryouPanel").join(QString()).contains(QLatin1Char('(')));
+    // Every control of the form has its widget.
+    for (const FieldInfo& f : window.Form().Fields())
+        EXPECT_NE(window.findChild<QWidget*>(QString::fromStdString(f.name)), nullptr) << f.name;
+
+    Button("CancelButton")->click();
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(Setei2Window, BandEnablingAndColoursFollowTheBoxes) {
+    ExpectBand("SouonChk1", false);
+    ExpectBand("FuusokuChk2", false);
+    EXPECT_EQ(Edit("SouonChk3MinEdit")->palette().color(QPalette::Base), kWhite);
+    EXPECT_TRUE(List("OndoChk1KaitenComboBox")->isEnabled());
+
+    Box("SouonChk1CheckBox")->click();
+    ExpectBand("SouonChk1", true);
+    ExpectBand("SouonChk2", false);
+    Box("FuusokuChk2CheckBox")->setChecked(true);
+    ExpectBand("FuusokuChk2", true);
+
+    Button("HyoujyunSeteiButton")->click();
+    ExpectBand("SouonChk1", false);
+    ExpectBand("FuusokuChk2", false);
+
+    // A disabled band's lamp counts as none: the check passes.
+    Box("SouonChk1CheckBox")->click();
+    List("SouonChk1KaitenComboBox")->setEditText(QStringLiteral("3"));
+    List("OndoChk1KaitenComboBox")->setEditText(QStringLiteral("3"));
+    Box("SouonChk1CheckBox")->click();
+    Button("SeteiChkButton")->click();
+    EXPECT_EQ(prompter.shown, std::vector<std::string>{"設定チェック\u3000OK"});
+}
+
+TEST_F(Setei2Window, StandardCheckAndWriteGiveTheGoldenFile) {
+    Button("HyoujyunSeteiButton")->click();
+    EXPECT_EQ(Edit("WbgtChk4MinEdit")->text(), QStringLiteral("28"));
+    EXPECT_EQ(List("CO28SegComboBox")->currentText(), QStringLiteral("右"));
+    EXPECT_TRUE(window.SyunkanSouonRadioButton->isChecked());
+    EXPECT_TRUE(window.HeikinFuusokuRadioButton->isChecked());
+    Button("SeteiChkButton")->click();
+    EXPECT_EQ(prompter.shown, std::vector<std::string>{"設定チェック\u3000OK"});
+
+    const std::string path = card.Path("setei.txt");
+    chooser.script = {path};
+    Button("WriteButton")->click();
+    ASSERT_EQ(chooser.requests.size(), 1u);
+    const FileDialogRequest& r = chooser.requests[0];
+    EXPECT_EQ(r.kind, FileDialogKind::Save);
+    EXPECT_EQ(r.fileName, "setei.txt");
+    EXPECT_EQ(r.initialDir, card.Dir().string());
+    EXPECT_EQ(r.defaultExt, "txt");
+    ASSERT_EQ(r.filters.size(), 2u);
+    EXPECT_EQ(r.filters[0].description, "LED設定(*.txt)");
+    EXPECT_EQ(r.filters[1].description, "ＬＥＤ設定(*.lee)");
+    EXPECT_EQ(prompter.shown.back(), "書込み完了");
+    EXPECT_EQ(ReadFileBytes(path), StandardBytes());
+    EXPECT_NE(ReadFileBytes(path).find("$TCHK0=xxx,000,no,no          \r\n"), std::string::npos);
+
+    // A refused check asks for no file.
+    Edit("OndoChk1MinEdit")->setText(QStringLiteral("28"));
+    Button("WriteButton")->click();
+    EXPECT_EQ(prompter.shown.back(), "温度CHK1  エラー");
+    EXPECT_EQ(chooser.requests.size(), 1u);
+}
+
+TEST_F(Setei2Window, OpeningRestoresTheWidgetsAndTheirEnabling) {
+    Setei3Form written;
+    written.Standard();
+    written.SetChecked("UryouChk2CheckBox", true);
+    written.SetText("UryouChk2MinEdit", "5");
+    written.SetText("UryouChk2MaxEdit", "250");
+    written.SetText("UryouChk2KaitenComboBox", "2");
+    written.SetText("FuusokuChk3MongonComboBox", "10");
+    written.SetText("Sindou8SegComboBox", "no");
+    written.SetChecked("HeikinSouonRadioButton", true);
+    written.SetChecked("GModeCheckBox", true);
+    const std::string path = card.Path("open.txt");
+    ASSERT_TRUE(WriteSettingsFile(written, RealFileSystem(), prompter, path));
+    prompter.shown.clear();
+
+    Edit("TentouJikanEdit")->setText(QStringLiteral("77"));
+    chooser.script = {path};
+    Button("OpenButton")->click();
+    ASSERT_EQ(chooser.requests.size(), 1u);
+    EXPECT_EQ(chooser.requests[0].kind, FileDialogKind::Open);
+    EXPECT_EQ(chooser.requests[0].initialDir, card.Dir().string());
+    EXPECT_EQ(chooser.requests[0].defaultExt, "lee");
+    EXPECT_EQ(chooser.requests[0].filters[0].description, "ＬＥＤ設定(*.txt)");
+    EXPECT_EQ(prompter.shown, std::vector<std::string>{path + "読み込み完了"});
+    EXPECT_EQ(Edit("TentouJikanEdit")->text(), QStringLiteral("100"));
+    EXPECT_EQ(Edit("UryouChk2MaxEdit")->text(), QStringLiteral("250"));
+    EXPECT_EQ(List("UryouChk2KaitenComboBox")->currentText(), QStringLiteral("2"));
+    EXPECT_EQ(List("FuusokuChk3MongonComboBox")->currentText(), QStringLiteral("10"));
+    EXPECT_TRUE(window.HeikinSouonRadioButton->isChecked());
+    EXPECT_FALSE(window.SyunkanSouonRadioButton->isChecked());
+    EXPECT_TRUE(window.GModeCheckBox->isChecked());
+    ExpectBand("UryouChk2", true);
+    ExpectBand("UryouChk1", false);
+
+    // A failed open shows what was read before the failing line.
+    std::string bytes = ReadFileBytes(path);
+    bytes.replace(bytes.find("$TCHK2=028"), 10, "$TCHK2=128");
+    WriteFileBytes(path, bytes);
+    chooser.script = {path};
+    Button("OpenButton")->click();
+    EXPECT_EQ(prompter.shown.back(), "温度 Chk2 エラー");
+    EXPECT_EQ(Edit("OndoChk1MaxEdit")->text(), QStringLiteral("27"));
+    EXPECT_EQ(Edit("OndoChk3MinEdit")->text(), QString());
+    EXPECT_FALSE(window.GModeCheckBox->isChecked());
+    ExpectBand("UryouChk2", false);
+    EXPECT_EQ(Edit("UryouChk2MaxEdit")->text(), QStringLiteral("250")) << "kept by the clearing";
+}
+
+}  // namespace
+}  // namespace tesslor::test
