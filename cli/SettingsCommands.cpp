@@ -61,7 +61,7 @@ int RunMake(const MakeOptions& options, std::ostream& err) {
     if (!form) return Usage(err, "unknown kind \"" + options.kind + "\"");
     if (!options.from.empty() && !form->CanOpen())
         return Usage(err, "a " + options.kind + " file is only written, so --from has nothing to open");
-    if (options.windOnly && !SetWindOnlyMode(*form, false))
+    if (options.windOnly && !HasWindOnlyMode(*form))
         return Usage(err, "a " + options.kind + " file has no wind-only lamp mode");
 
     // Every assignment is looked at before anything is opened or written: a

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "settings/Setei2unit.h"
+#include "settings/Setei3Form.h"
 
 namespace {
 

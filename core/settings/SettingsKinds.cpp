@@ -4,7 +4,8 @@
 
 #include "files/Framing.h"
 #include "settings/Co2Form.h"
-#include "settings/Setei2unit.h"
+#include "settings/Setei3Form.h"
+#include "settings/SeteiForm.h"
 
 namespace tesslor {
 
@@ -14,6 +15,8 @@ const std::vector<std::string>& SettingsKindNames() {
 }
 
 std::unique_ptr<SettingsForm> NewSettingsForm(const std::string& kind) {
+    if (kind == "settings1") return std::make_unique<SeteiForm>(false);
+    if (kind == "settings2") return std::make_unique<SeteiForm>(true);
     if (kind == "settings3") return std::make_unique<Setei3Form>();
     if (kind == "co2") return std::make_unique<Co2Form>();
     return nullptr;
@@ -76,6 +79,15 @@ bool CheckCo2File(LineReader& in, Prompter& prompter) {
            expect({"#END_OF_LED_DATA_FILE", "エラー　#END_OF_LED_DATA_FILE"});
 }
 
-bool SetWindOnlyMode(SettingsForm&, bool) { return false; }
+bool HasWindOnlyMode(const SettingsForm& form) { return dynamic_cast<const SeteiForm*>(&form) != nullptr; }
+
+bool SetWindOnlyMode(SettingsForm& form, bool on) {
+    auto* setei = dynamic_cast<SeteiForm*>(&form);
+    if (!setei) return false;
+    // Switching on is what the button does when the mode is off; pressed again
+    // it would switch the mode off, so an "on" for a form already on changes nothing.
+    if (setei->WindOnly() != on) setei->SetWindOnly(on);
+    return true;
+}
 
 }  // namespace tesslor

@@ -30,8 +30,11 @@ std::optional<std::string> SettingsKindOfContent(LineReader& in);
 /// fault's message and returns false.
 bool CheckCo2File(LineReader& in, Prompter& prompter);
 
-/// "switching the wind-only lamp mode" for the forms that have it
-/// (settings1, settings2); false for the others.
+/// Whether the form has the wind-only lamp mode (settings1, settings2).
+bool HasWindOnlyMode(const SettingsForm& form);
+/// Switches the wind-only lamp mode on or off as its button does (without the
+/// notices); nothing changes when the mode already is so. False for a form
+/// without the mode.
 bool SetWindOnlyMode(SettingsForm& form, bool on);
 
 }  // namespace tesslor

@@ -20,6 +20,7 @@
 #include "led/Demounit.h"
 #include "settings/Co2sakugenseteiunit.h"
 #include "settings/Setei2unit.h"
+#include "settings/Seteiunit.h"
 
 namespace tesslor::gui {
 
@@ -65,6 +66,7 @@ EditorWindows::EditorWindows(const EditorEnvironment& env) {
     demoForm_ = std::make_unique<TDemoForm>(context, main.Document());
     penColorForm_ = std::make_unique<TPenColorForm>(context, main.Document());
     magnificationForm_ = std::make_unique<TMagnificationForm>(context);
+    seteiForm_ = std::make_unique<TSeteiForm>(context);
     co2SakugenSeteiForm_ = std::make_unique<TCO2SakugenSeteiForm>(context);
     setei2Form_ = std::make_unique<TSetei2Form>(context);
 
@@ -73,6 +75,15 @@ EditorWindows::EditorWindows(const EditorEnvironment& env) {
     OpenModal(main.PenColor, *penColorForm_);
     OpenModal(main.HyoujiBairitu, *magnificationForm_);
     QObject::connect(main.Demonstration, &QAction::triggered, &main, [this] { mainForm_->DemonstrationClick(*demoForm_); });
+    // One window edits both forms: the menu item sets its caption and its mode.
+    for (const bool settings2 : {false, true}) {
+        OpenAfterNotices(settings2 ? main.SeteiMake2 : main.SeteiMake, {kSeteiVersionNotice, kSeteiNotice},
+                         [this, settings2] {
+                             seteiForm_->setWindowTitle(QString::fromUtf8(settings2 ? kSetei2Caption : kSetei1Caption));
+                             seteiForm_->OpenInMode(settings2);
+                             mainForm_->update();
+                         });
+    }
     OpenAfterNotices(main.CO21, {kCo2Notice}, [this] { ShowModeless(*co2SakugenSeteiForm_); });
     OpenModeless(main.N1, *setei2Form_);
 }
@@ -95,6 +106,7 @@ void EditorWindows::OpenAfterNotices(QAction* item, std::vector<std::string> not
 EditorWindows::~EditorWindows() {
     setei2Form_.reset();
     co2SakugenSeteiForm_.reset();
+    seteiForm_.reset();
     magnificationForm_.reset();
     penColorForm_.reset();
     demoForm_.reset();

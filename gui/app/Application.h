@@ -21,6 +21,7 @@ class TPenColorForm;
 class TMagnificationForm;
 class TCO2SakugenSeteiForm;
 class TSetei2Form;
+class TSeteiForm;
 
 /// Makes "ＭＳ Ｐゴシック" and "MS PGothic" resolve to IPA P Gothic and sets the
 /// window font (12 pixels), so Japanese text never shows as empty boxes.
@@ -45,6 +46,7 @@ public:
     TMagnificationForm& MagnificationForm() { return *magnificationForm_; }
     TCO2SakugenSeteiForm& CO2SakugenSeteiForm() { return *co2SakugenSeteiForm_; }
     TSetei2Form& Setei2Form() { return *setei2Form_; }
+    TSeteiForm& SeteiForm() { return *seteiForm_; }
 
 private:
     /// The item opens the window modally: the main window waits until it is closed.
@@ -58,6 +60,7 @@ private:
     std::unique_ptr<TDemoForm> demoForm_;
     std::unique_ptr<TPenColorForm> penColorForm_;
     std::unique_ptr<TMagnificationForm> magnificationForm_;
+    std::unique_ptr<TSeteiForm> seteiForm_;
     std::unique_ptr<TCO2SakugenSeteiForm> co2SakugenSeteiForm_;
     std::unique_ptr<TSetei2Form> setei2Form_;
 };

@@ -11,7 +11,7 @@
 #include "app/WindowContext.h"
 #include "platform/FileChooser.h"
 // The core unit has this header's own name; reach it by its place in the tree.
-#include "../../core/settings/Setei2unit.h"
+#include "settings/Setei3Form.h"
 
 class QAbstractButton;
 class QCheckBox;

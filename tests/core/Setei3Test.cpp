@@ -7,7 +7,7 @@
 
 #include "TestSupport.h"
 #include "files/MemoryOutputFile.h"
-#include "settings/Setei2unit.h"
+#include "settings/Setei3Form.h"
 
 namespace tesslor::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "settings/Setei2unit.h"
+#include "settings/Setei3Form.h"
 
 #include <algorithm>
 #include <array>

@@ -1,0 +1,242 @@
+#include "settings/SeteiForm.h"
+
+#include <cstring>
+
+#include "files/Framing.h"
+#include "settings/SettingsNumbers.h"
+
+namespace tesslor {
+
+namespace {
+
+std::vector<FieldInfo> SeteiFieldInfos() {
+    std::vector<FieldInfo> fields;
+    for (const SeteiField& f : kSeteiFields) fields.push_back({f.name, FieldKind::Edit, ""});
+    fields.push_back({kHeikinSouon, FieldKind::RadioButton, kSyunkanSouon});
+    fields.push_back({kSyunkanSouon, FieldKind::RadioButton, kHeikinSouon});
+    fields.push_back({kHeikinFuusoku, FieldKind::RadioButton, kSyunkanFuusoku});
+    fields.push_back({kSyunkanFuusoku, FieldKind::RadioButton, kHeikinFuusoku});
+    return fields;
+}
+
+// Vibration is checked before noise although noise comes first in the file.
+constexpr std::array<std::size_t, 19> kCheckOrder{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 11, 13, 14, 15, 16, 17, 18};
+
+// The lamp fields that the wind-only lamp mode sets to "0": one per quantity.
+constexpr std::array<const char*, 6> kQuantityLamps{"OndoChk3KaitenTouEdit",  "WbgtChk4KaitenTouEdit",
+                                                    "SouonChkKaitenTouEdit",  "SindouChkKaitenTouEdit",
+                                                    "UryouChkKaitenTouEdit",  kFuusokuLampField};
+
+// The lamps named so far during one input check.
+class LampPool {
+public:
+    bool Enter(int lamp, Prompter& prompter) {
+        if (lamp == 0) return true;
+        // The count comes first: a fifth lamp is refused as one too many even
+        // when its number repeats an earlier one.
+        if (++count_ > 4) {
+            prompter.Inform(kTooManyLamps);
+            return false;
+        }
+        for (int i = 0; i < count_ - 1; ++i) {
+            if (named_[i] == lamp) {
+                prompter.Inform(kDuplicateLamp);
+                return false;
+            }
+        }
+        named_[count_ - 1] = lamp;
+        return true;
+    }
+
+private:
+    int count_ = 0;
+    std::array<int, 4> named_{};
+};
+
+}  // namespace
+
+SeteiForm::SeteiForm(bool settings2) : SettingsForm(SeteiFieldInfos()), settings2_(settings2) {
+    SetChecked(kSyunkanSouon, true);
+    SetChecked(kHeikinFuusoku, true);
+    SetWindOnly(false);
+}
+
+std::string SeteiForm::Kind() const { return settings2_ ? "settings2" : "settings1"; }
+
+void SeteiForm::SetWindOnly(bool on) {
+    windOnly_ = on;
+    // Switching off only enables the lamp fields again; their texts stay.
+    if (on)
+        for (const char* name : kQuantityLamps) SetText(name, "0");
+}
+
+void SeteiForm::WindOnlyButton(Prompter& prompter) {
+    if (windOnly_) {
+        SetWindOnly(false);
+        return;
+    }
+    prompter.Inform(kWindOnlyNotice1);
+    prompter.Inform(kWindOnlyNotice2);
+    SetWindOnly(true);
+}
+
+void SeteiForm::Standard() {
+    for (const SeteiField& f : kSeteiFields)
+        if (f.standard) SetText(f.name, f.standard);
+    SetChecked(kSyunkanSouon, true);
+    SetChecked(kHeikinFuusoku, true);
+}
+
+void SeteiForm::Clear() {
+    for (const SeteiField& f : kSeteiFields) SetText(f.name, "");
+    SetChecked(kHeikinFuusoku, true);
+    SetChecked(kSyunkanSouon, true);
+}
+
+bool SeteiForm::Check(Prompter& prompter) {
+    LampPool pool;
+    for (std::size_t lineIndex : kCheckOrder) {
+        const SeteiLine& line = kSeteiLines[lineIndex];
+        if (line.windOnly && !windOnly_) continue;
+        int values[3] = {0, 0, 0};
+        int count = 0;
+        for (const SeteiField& f : kSeteiFields) {
+            if (static_cast<std::size_t>(f.line) != lineIndex) continue;
+            int value = 0;
+            if (!CheckNumberText(Text(f.name), f.width, f.min, f.max, f.message, prompter, value)) return false;
+            if (f.lamp && !pool.Enter(value, prompter)) return false;
+            values[count++] = value;
+        }
+        if (line.orderMessage && values[1] < values[0]) {
+            prompter.Inform(line.orderMessage);
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string SeteiForm::LineText(std::size_t i) const {
+    std::string text = kSeteiLines[i].key;
+    bool first = true;
+    for (const SeteiField& f : kSeteiFields) {
+        if (static_cast<std::size_t>(f.line) != i) continue;
+        if (!first) text += ',';
+        first = false;
+        text += PadValue(Text(f.name), f.width);
+    }
+    return text;
+}
+
+bool SeteiForm::WriteLines(OutputFile& out, Prompter& prompter) const {
+    if (!WriteFrameHead(out, "$SETEI")) return false;
+    for (std::size_t i = 0; i < kSeteiFixedLines; ++i)
+        if (!WriteLine(out, LineText(i))) return false;
+    if (settings2_) {
+        // The window's radio groups always hold a choice; a form filled by
+        // other means may not, and the unit needs both lines.
+        const bool heikinSouon = Checked(kHeikinSouon);
+        const bool heikinFuusoku = Checked(kHeikinFuusoku);
+        if (!heikinSouon && !Checked(kSyunkanSouon)) {
+            prompter.Inform(kNoSouonChoice);
+            return false;
+        }
+        if (!heikinFuusoku && !Checked(kSyunkanFuusoku)) {
+            prompter.Inform(kNoFuusokuChoice);
+            return false;
+        }
+        if (!WriteLine(out, heikinSouon ? "$HEIKIN_SOUON_LAMP" : "$SYUNKAN_SOUON_LAMP")) return false;
+        if (!WriteLine(out, heikinFuusoku ? "$HEIKIN_FUUSOKU_LAMP" : "$SYUNKAN_FUUSOKU_LAMP")) return false;
+    }
+    if (windOnly_)
+        for (std::size_t i = kSeteiFixedLines; i < kSeteiLines.size(); ++i)
+            if (!WriteLine(out, LineText(i))) return false;
+    return WriteLine(out, "#END_OF_DEFINE") && WriteFrameTail(out);
+}
+
+bool SeteiForm::ReadSettingLine(const std::string& line, std::size_t i) {
+    const char* key = kSeteiLines[i].key;
+    if (!StartsWith(line, key)) return false;
+    std::size_t column = std::strlen(key);
+    bool first = true;
+    for (const SeteiField& f : kSeteiFields) {
+        if (static_cast<std::size_t>(f.line) != i) continue;
+        if (!first) {
+            if (CharAt(line, column) != ',') return false;
+            ++column;
+        }
+        first = false;
+        const int value = ReadFixedNumber(TextFrom(line, column), f.width);
+        if (value < f.min || value > f.max) return false;
+        SetText(f.name, std::to_string(value));
+        column += static_cast<std::size_t>(f.width);
+    }
+    return true;
+}
+
+bool SeteiForm::Open(LineReader& in, const std::string& path, Prompter& prompter) {
+    SetWindOnly(false);
+    Clear();
+    std::string line;
+    auto next = [&] { return in.ReadLine(line, kSeteiReadLength); };
+    auto readError = [&] {
+        prompter.Inform(path + "リードエラー");
+        return false;
+    };
+    auto refuse = [&](const char* message) {
+        prompter.Inform(message);
+        return false;
+    };
+
+    // The framing head is taken as it stands.
+    for (int i = 0; i < 5; ++i)
+        if (!next()) return readError();
+    for (std::size_t i = 0; i < kSeteiFixedLines; ++i) {
+        if (!next()) return readError();
+        if (!ReadSettingLine(line, i)) return refuse(kSeteiLines[i].readMessage);
+    }
+
+    if (!next()) return readError();
+    if (settings2_) {
+        if (StartsWith(line, "#END_OF_DEFINE") || StartsWith(line, kSeteiLines[kSeteiFixedLines].key)) {
+            // A settings 1 file: the choices keep their cleared state.
+            prompter.Inform(kSettings1FileNotice);
+        } else {
+            if (IsKeywordLine(line, "$HEIKIN_SOUON_LAMP")) SetChecked(kHeikinSouon, true);
+            else if (IsKeywordLine(line, "$SYUNKAN_SOUON_LAMP")) SetChecked(kSyunkanSouon, true);
+            else {
+                // A missing choice counts as a read error.
+                prompter.Inform(kNoSouonLampLine);
+                return readError();
+            }
+            if (!next()) return readError();
+            if (IsKeywordLine(line, "$HEIKIN_FUUSOKU_LAMP")) SetChecked(kHeikinFuusoku, true);
+            else if (IsKeywordLine(line, "$SYUNKAN_FUUSOKU_LAMP")) SetChecked(kSyunkanFuusoku, true);
+            else {
+                prompter.Inform(kNoFuusokuLampLine);
+                return readError();
+            }
+            if (!next()) return readError();
+        }
+    }
+
+    if (StartsWith(line, "#END_OF_DEFINE")) return true;
+    // Anything else, or a refused first band, ends the open with the mode still off.
+    if (!ReadSettingLine(line, kSeteiFixedLines)) return refuse(kSeteiLines[kSeteiFixedLines].readMessage);
+    SetWindOnly(true);
+    // A refused later band is reported and the remaining bands are still read;
+    // the open then counts as failed.
+    bool ok = true;
+    for (std::size_t i = kSeteiFixedLines + 1; i < kSeteiLines.size(); ++i) {
+        if (!next()) return readError();
+        if (!ReadSettingLine(line, i)) ok = refuse(kSeteiLines[i].readMessage);
+    }
+    // The line after the bands (the end of the settings) must be there but is not looked at.
+    if (!next()) return readError();
+    return ok;
+}
+
+std::vector<std::pair<std::string, std::string>> SeteiForm::ModeValues() const {
+    return {{"wind-only", windOnly_ ? "yes" : "no"}};
+}
+
+}  // namespace tesslor

@@ -1,0 +1,208 @@
+#pragma once
+// The settings 1 and 2 file ("$SETEI"): lamp timings, scroll speed, the alarm
+// thresholds of every measured quantity and the rotating lamp each threshold
+// switches. Settings 2 adds the choice between average and instantaneous noise
+// and wind; the wind-only lamp mode adds four wind bands with a lamp each.
+// One form serves both variants; the window, tesslor-cli and the tests drive it.
+#include <array>
+#include <cstddef>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "settings/SettingsForm.h"
+
+namespace tesslor {
+
+/// One edit of the form: its name, how wide it is in the window and in the
+/// file, the values it accepts, its standard value and its input message.
+struct SeteiField {
+    const char* name;
+    int width;
+    int min;
+    int max;
+    const char* standard;  ///< nullptr: 標準設定 leaves the field as it is
+    const char* message;   ///< shown when the input check refuses the field
+    bool lamp;             ///< a rotating lamp number (0 = none, 1 to 4), checked against the lamp pool
+    int line;              ///< index in kSeteiLines of the file line that holds the value
+};
+
+/// One setting line of the file: its key and the message when reading it fails.
+/// Its values are the fields whose `line` names it, in table order, "," between them.
+struct SeteiLine {
+    const char* key;
+    const char* readMessage;
+    /// Shown when the line's second value is less than its first (nullptr: no such check).
+    const char* orderMessage;
+    bool windOnly;  ///< written and read only in wind-only lamp mode
+};
+
+/// The file's setting lines in the order they are written. The first 15 are
+/// always there; the last four belong to the wind-only lamp mode.
+inline constexpr std::array<SeteiLine, 19> kSeteiLines{{
+    {"$TENTOU_JIKAN=", "点灯時間エラー", nullptr, false},
+    {"$SYOUTOU_JIKAN=", "消灯時間エラー", nullptr, false},
+    {"$SCROLL_JIKAN=", "スクロール時間エラー", nullptr, false},
+    {"$TCHK1=", "温度 Chk1 エラー", "温度CHK1  エラー", false},
+    {"$TCHK2=", "温度 Chk2 エラー", "温度CHK2  エラー", false},
+    {"$TCHK3=", "温度 Chk3 エラー", nullptr, false},
+    {"$TCHK0=", "温度 Chk Zero エラー", nullptr, false},
+    {"$WCHK1=", "WBGT Chk1 エラー", "WBGT CHK1  エラー", false},
+    {"$WCHK2=", "WBGT Chk2 エラー", "WBGT CHK2  エラー", false},
+    {"$WCHK3=", "WBGT Chk3 エラー", "WBGT CHK3  エラー", false},
+    {"$WCHK4=", "WBGT Chk4 エラー", nullptr, false},
+    {"$SOUON=", "騒音 Chk エラー", nullptr, false},
+    {"$SINDOU=", "振動 Chk エラー", nullptr, false},
+    {"$URYOU=", "雨量 Chk エラー", nullptr, false},
+    {"$FUUSOKU=", "風速 Chk エラー", nullptr, false},
+    // The wind bands have no minimum-versus-maximum check.
+    {"$FUUSOKU_SEN_CHK1=", "風速 Chk エラー", nullptr, true},
+    {"$FUUSOKU_SEN_CHK2=", "風速 Chk エラー", nullptr, true},
+    {"$FUUSOKU_SEN_CHK3=", "風速 Chk エラー", nullptr, true},
+    {"$FUUSOKU_SEN_CHK4=", "風速 Chk エラー", nullptr, true},
+}};
+
+/// Lines 0 to 14 are always written; the wind-only lines follow.
+inline constexpr std::size_t kSeteiFixedLines = 15;
+
+/// Every edit of the form, in the window's table order. The standard values,
+/// clearing, the input check, the writer and the reader all go through here.
+inline constexpr std::array<SeteiField, 37> kSeteiFields{{
+    {"TentouJikanEdit", 5, 10, 60000, "100", "点灯時間エラー", false, 0},
+    {"SyoutouJikanEdit", 5, 10, 60000, "100", "消灯時間エラー", false, 1},
+    {"ScrollJikanEdit", 2, 1, 50, "5", "スクロール時間エラー", false, 2},
+    {"OndoChk1MinEdit", 3, -99, 99, "1", "温度 CHK1 MIN エラー", false, 3},
+    {"OndoChk1MaxEdit", 3, -99, 99, "27", "温度 CHK1 MAX エラー", false, 3},
+    {"OndoChk2MinEdit", 3, -99, 99, "28", "温度 CHK2 MIN エラー", false, 4},
+    {"OndoChk2MaxEdit", 3, -99, 99, "30", "温度 CHK2 MAX エラー", false, 4},
+    {"OndoChk3Edit", 3, -99, 99, "31", "温度 CHK3 エラー", false, 5},
+    {"OndoChk3KaitenTouEdit", 2, 0, 4, "0", "温度 回転灯 エラー", true, 5},
+    {"OndoChkZeroEdit", 3, -99, 99, "0", "温度 ZERO エラー", false, 6},
+    {"WbgtChk1MinEdit", 3, -99, 99, "22", "WBGT CHK1 MIN エラー", false, 7},
+    {"WbgtChk1MaxEdit", 3, -99, 99, "23", "WBGT CHK1 MAX エラー", false, 7},
+    {"WbgtChk2MinEdit", 3, -99, 99, "24", "WBGT CHK2 MIN エラー", false, 8},
+    {"WbgtChk2MaxEdit", 3, -99, 99, "25", "WBGT CHK2 MAX エラー", false, 8},
+    {"WbgtChk3MinEdit", 3, -99, 99, "26", "WBGT CHK3 MIN エラー", false, 9},
+    {"WbgtChk3MaxEdit", 3, -99, 99, "27", "WBGT CHK3 MAX エラー", false, 9},
+    {"WbgtChk4Edit", 3, -99, 99, "24", "WBGT CHK4 エラー", false, 10},
+    {"WbgtChk4KaitenTouEdit", 2, 0, 4, "0", "WBGT 回転灯 エラー", true, 10},
+    {"SouonChkEdit", 3, 1, 200, "100", "騒音 エラー", false, 11},
+    {"SouonChkKaitenTouEdit", 2, 0, 4, "0", "騒音 回転灯 エラー", true, 11},
+    {"SindouChkEdit", 3, 1, 200, "100", "振動 エラー", false, 12},
+    {"SindouChkKaitenTouEdit", 2, 0, 4, "0", "振動 回転灯 エラー", true, 12},
+    {"UryouChkEdit", 3, 1, 300, "10", "雨量 エラー", false, 13},
+    {"UryouChkKaitenTouEdit", 2, 0, 4, "0", "雨量 回転灯 エラー", true, 13},
+    {"FuusokuChkEdit", 2, 1, 99, "10", "風速 エラー", false, 14},
+    {"FuusokuChkKaitenTouEdit", 2, 0, 4, "0", "風速 回転灯 エラー", true, 14},
+    {"FuusokuChk1MinEdit", 2, 1, 99, nullptr, "風速 Chk1 Min エラー", false, 15},
+    {"FuusokuChk1MaxEdit", 2, 1, 99, nullptr, "風速 Chk1 Max エラー", false, 15},
+    {"FuusokuChk1KaitentouEdit", 2, 0, 4, nullptr, "風速 Chk1 回転灯 エラー", true, 15},
+    {"FuusokuChk2MinEdit", 2, 1, 99, nullptr, "風速 Chk2 Min エラー", false, 16},
+    {"FuusokuChk2MaxEdit", 2, 1, 99, nullptr, "風速 Chk2 Max エラー", false, 16},
+    {"FuusokuChk2KaitentouEdit", 2, 0, 4, nullptr, "風速 Chk2 回転灯 エラー", true, 16},
+    {"FuusokuChk3MinEdit", 2, 1, 99, nullptr, "風速 Chk3 Min エラー", false, 17},
+    {"FuusokuChk3MaxEdit", 2, 1, 99, nullptr, "風速 Chk3 Max エラー", false, 17},
+    {"FuusokuChk3KaitentouEdit", 2, 0, 4, nullptr, "風速 Chk3 回転灯 エラー", true, 17},
+    {"FuusokuChk4MinEdit", 2, 1, 99, nullptr, "風速 Chk4 Min エラー", false, 18},
+    // The fourth band has a minimum only.
+    {"FuusokuChk4KaitentouEdit", 2, 0, 4, nullptr, "風速 Chk4 回転灯 エラー", true, 18},
+}};
+
+/// The radio buttons of settings 2, each pair one group.
+inline constexpr const char* kHeikinSouon = "HeikinSouonRadioButton";
+inline constexpr const char* kSyunkanSouon = "SyunkanSouonRadioButton";
+inline constexpr const char* kHeikinFuusoku = "HeikinFuusokuRadioButton";
+inline constexpr const char* kSyunkanFuusoku = "SyunkanFuusokuRadioButton";
+
+/// The lamp field the wind-only lamp mode disables (its lamps take over from it).
+inline constexpr const char* kFuusokuLampField = "FuusokuChkKaitenTouEdit";
+
+/// The notices shown, in order, before the wind-only lamp mode is switched on by its button.
+inline constexpr const char* kWindOnlyNotice1 = "装置によって風速回転灯が使えない装置もありますのでご注意願います。";
+inline constexpr const char* kWindOnlyNotice2 =
+    "回転灯の設定が追加された物になり一般の装置で読み込めなくなりますのでご注意願います。";
+/// The wind-only button's caption while the mode is off ("switch on") and on ("switch off").
+inline constexpr const char* kWindOnlyOnCaption = "風速回転灯専用設定有効";
+inline constexpr const char* kWindOnlyOffCaption = "風速回転灯専用設定無効";
+
+/// The lamp pool's messages.
+inline constexpr const char* kTooManyLamps = "回転灯の設定台数が多過ぎます";
+inline constexpr const char* kDuplicateLamp = "回転灯の設定Noが重複しています";
+/// A settings 2 write without a noise or a wind choice.
+inline constexpr const char* kNoSouonChoice = "平均・瞬間　騒音を選択して下さい。";
+inline constexpr const char* kNoFuusokuChoice = "平均・瞬間　風速を選択して下さい。";
+/// A settings 1 file opened as settings 2 (information only: the open goes on).
+inline constexpr const char* kSettings1FileNotice =
+    "設定１で作成したファイルかもしれません。騒音と風速の平均・瞬間の切り替えがありません。";
+inline constexpr const char* kNoSouonLampLine = "ランプ点灯の平均騒音・瞬間騒音の設定がない";
+inline constexpr const char* kNoFuusokuLampLine = "ランプ点灯の平均風速・瞬間風速の設定がない";
+
+/// The reader takes a line in pieces of at most this many characters.
+inline constexpr std::size_t kSeteiReadLength = 49;
+
+/// The settings 1 and 2 form. Edits hold text exactly as entered; the window
+/// copies its widgets to and from it around every operation.
+class SeteiForm : public SettingsForm {
+public:
+    /// All edits empty, instantaneous noise and average wind chosen, the
+    /// wind-only lamp mode off.
+    explicit SeteiForm(bool settings2 = false);
+
+    /// "settings1" or "settings2" after the mode.
+    std::string Kind() const override;
+
+    /// Settings 2 mode: the noise and wind choices are written and read.
+    bool Settings2() const { return settings2_; }
+    void SetSettings2(bool on) { settings2_ = on; }
+
+    /// Wind-only lamp mode: the four wind bands are checked, written and read.
+    bool WindOnly() const { return windOnly_; }
+    /// Switches the mode as its button, a file open or the window's creation
+    /// does, without notices. On: the six lamp fields become "0" and the wind
+    /// lamp field is disabled. Off: every lamp field is enabled; texts are kept.
+    void SetWindOnly(bool on);
+    /// The wind-only button: while the mode is off shows the two notices in
+    /// order, then switches it on; while it is on, switches it off.
+    void WindOnlyButton(Prompter& prompter);
+    /// Whether FuusokuChkKaitenTouEdit takes input (not in wind-only lamp mode).
+    bool FuusokuChkKaitenTouEnabled() const { return !windOnly_; }
+
+    /// 標準設定: every field with a standard value gets it; instantaneous noise
+    /// and average wind are chosen. The wind bands and the mode stay as they are.
+    void Standard() override;
+    /// What opening does first: every edit (wind bands included) emptied,
+    /// instantaneous noise and average wind chosen. The mode is not touched.
+    void Clear();
+
+    /// The input check: each field against its width and range, each
+    /// minimum/maximum pair in order, every named lamp against the pool (at
+    /// most four named, none twice); the wind bands only in wind-only lamp mode.
+    /// Shows the first failure's message and returns false.
+    bool Check(Prompter& prompter) override;
+    /// The "$SETEI" file: the fifteen setting lines, the noise and wind choices
+    /// in settings 2 mode, the wind bands in wind-only lamp mode. Each value is
+    /// the field's text as entered, padded to the field's width. False at the
+    /// first failed line, and (after its message) when a settings 2 choice is missing.
+    bool WriteLines(OutputFile& out, Prompter& prompter) const override;
+    /// Clears the form, switches the wind-only lamp mode off and reads the
+    /// file. Values read before a failure stay. Shows "<path>リードエラー" when a
+    /// line is missing, the line's own message when it is malformed. False when
+    /// the open failed, also when a later wind band line was refused (its
+    /// message is shown and the remaining bands are still read).
+    bool Open(LineReader& in, const std::string& path, Prompter& prompter) override;
+    /// {"wind-only", "yes" or "no"}.
+    std::vector<std::pair<std::string, std::string>> ModeValues() const override;
+
+    /// The text of setting line i (index in kSeteiLines) as written, before its padding.
+    std::string LineText(std::size_t i) const;
+
+private:
+    // Puts the values of setting line i into their fields; false when the
+    // key, a value's range or a separator is wrong (values before it stay).
+    bool ReadSettingLine(const std::string& line, std::size_t i);
+
+    bool settings2_ = false;
+    bool windOnly_ = false;
+};
+
+}  // namespace tesslor

@@ -1,0 +1,79 @@
+#pragma once
+// The settings 1 and 2 editor: one window for both variants of the unit's
+// settings file. The main window sets its caption and calls OpenInMode; the
+// window lives for the whole run, so what was entered survives closing it.
+#include <QDialog>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/WindowContext.h"
+#include "platform/FileChooser.h"
+// The core unit has this header's own name; reach it by its place in the tree.
+#include "settings/SeteiForm.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace tesslor::gui {
+
+class TSeteiForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TSeteiForm(const WindowContext& context, QWidget* parent = nullptr);
+
+    /// Shows the window modeless in settings 2 mode (true: the noise and wind
+    /// choices are shown, written and read) or settings 1 mode (false). The
+    /// fields keep what was entered before.
+    void OpenInMode(bool settings2);
+
+    /// 開く: the open dialog from the chosen drive's root, then the file read
+    /// into the window. A failed open leaves what was read so far.
+    void OpenButtonClick();
+    /// 書込み: the input check, the save dialog, then the file.
+    void WriteButtonClick();
+    /// キャンセル: hides the window; the contents stay.
+    void CancelButtonClick();
+    /// 標準設定: the standard values.
+    void HyoujyunSeteiButtonClick();
+    /// Switches the wind-only lamp mode (with its notices when switching on).
+    void FuusokuSenyouKaitentouSeteiButtonClick();
+
+    /// The edit of a field of the form's table (nullptr for other names).
+    QLineEdit* Edit(const std::string& name) const;
+    /// The form behind the window, for tests and for the window's own operations.
+    SeteiForm& Form() { return form_; }
+
+    QGroupBox* SouonGroupBox;
+    QRadioButton* HeikinSouonRadioButton;
+    QRadioButton* SyunkanSouonRadioButton;
+    QGroupBox* FuusokuGroupBox;
+    QRadioButton* HeikinFuusokuRadioButton;
+    QRadioButton* SyunkanFuusokuRadioButton;
+    QGroupBox* FuusokuSenyouPanel;  ///< holds the wind-only labels and edits
+    QPushButton* OpenButton;
+    QPushButton* WriteButton;
+    QPushButton* CancelButton;
+    QPushButton* HyoujyunSeteiButton;
+    QPushButton* FuusokuSenyouKaitentouSeteiButton;
+    FileDialog FileOpenDialog;
+    FileDialog SaveDialog;
+
+private:
+    void CreateControls();
+    QLineEdit* NewEdit(const char* name);
+    QLabel* NewLabel(const char* text, const char* name = nullptr);
+    // Widgets to form before an operation, form to widgets after it.
+    void ReadForm();
+    void ShowForm();
+
+    WindowContext context_;
+    SeteiForm form_;
+    std::map<std::string, QLineEdit*> edits_;
+    std::vector<QWidget*> windOnlyControls_;
+};
+
+}  // namespace tesslor::gui
