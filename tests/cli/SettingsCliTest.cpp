@@ -49,8 +49,9 @@ TEST_F(SettingsCli, ShowFeedsBackIntoMakeForEveryKind) {
         ASSERT_EQ(r.status, 0) << kind << r.err;
         EXPECT_EQ(r.out.rfind("kind=" + kind + "\n", 0), 0u) << r.out;
         const bool windOnly = std::find(make.begin(), make.end(), "--wind-only") != make.end();
-        if (kind != "settings3")
+        if (kind != "settings3") {
             EXPECT_NE(r.out.find(windOnly ? "\nwind-only=yes\n" : "\nwind-only=no\n"), std::string::npos) << r.out;
+        }
         WriteFileBytes(Path("state.set"), r.out);
         r = Run({"make", kind, "--set-file", Path("state.set"), Path("second.txt")});
         ASSERT_EQ(r.status, 0) << kind << r.err;

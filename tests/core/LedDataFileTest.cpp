@@ -516,7 +516,9 @@ TEST(LedDataOpen, DialogFlows) {
         EXPECT_EQ(t.prompter.shown, c.shown) << c.name;
         EXPECT_EQ(t.doc.DotColor(100, 50), (c.cleared || c.fileName == good) ? kOff : kLedGreen) << c.name;
         EXPECT_EQ(t.doc.FileName, c.fileName) << c.name;
-        if (c.fileName != good) EXPECT_EQ(t.doc.Modified, c.modified) << c.name;
+        if (c.fileName != good) {
+            EXPECT_EQ(t.doc.Modified, c.modified) << c.name;
+        }
         EXPECT_EQ(chooser.requests.size(), c.script.size()) << c.name;
         for (const auto& r : chooser.requests) {
             EXPECT_EQ(r.fileName, "") << c.name;
