@@ -1,4 +1,5 @@
 #include "CliCommands.h"
+#include "AnimationCommands.h"
 #include "PngImage.h"
 #include "SettingsCommands.h"
 
@@ -303,6 +304,14 @@ int RunCheck(const StartupConfig& config, const std::vector<std::string>& files,
              std::ostream& err) {
     int status = kExitOk;
     for (const std::string& path : files) {
+        // Animation lists and data files are told by their extension.
+        bool animationOk = false;
+        std::string animationMessage;
+        if (CheckAnimationFile(path, animationOk, animationMessage)) {
+            out << path << ": " << (animationOk ? std::string("OK") : animationMessage) << '\n';
+            if (!animationOk) status = kExitFailed;
+            continue;
+        }
         // Settings files are told by their content: a .lee or .txt name may hold either.
         bool settingsOk = false;
         std::string settingsMessage;

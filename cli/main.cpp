@@ -14,9 +14,11 @@
 #include <stdexcept>
 #include <utility>
 
+#include "AnimationCommands.h"
 #include "CliCommands.h"
 #include "SettingsCommands.h"
 #include "led/Tables.h"
+#include "makers/AnimationList.h"
 #include "settings/SettingsKinds.h"
 
 using namespace tesslor;
@@ -91,6 +93,9 @@ const WordList<int> kReverseColorWords{{"red", 0}, {"green", 1}, {"yellow", 2}};
 const WordList<RenderView> kRenderViewWords{
     {"normal", RenderView::Normal}, {"reversed", RenderView::Reversed}, {"strip", RenderView::Strip}};
 
+// The animation demo's frames, rendered from a list rather than a picture.
+const char* const kAnimationView = "animation";
+
 // Every subcommand takes the configuration file.
 void AddConfigOption(CLI::App& sub, std::string& configPath) {
     sub.add_option("--config", configPath,
@@ -148,7 +153,8 @@ struct CheckArgs {
 CLI::App* AddCheckCommand(CLI::App& app, CheckArgs& args) {
     CLI::App* sub = app.add_subcommand("check", "read each file and report OK or the reader's message");
     AddConfigOption(*sub, args.configPath);
-    sub->add_option("FILE", args.files, "files to check (.lee, .led, .bmp, .png)")->required();
+    sub->add_option("FILE", args.files, "files to check (.lee, .led, .bmp, .png, settings files, .alt, .ana)")
+        ->required();
     return sub;
 }
 
@@ -166,15 +172,23 @@ struct RenderArgs {
 CLI::App* AddRenderCommand(CLI::App& app, RenderArgs& args) {
     CLI::App* sub = app.add_subcommand("render", "render INPUT as the demo shows it and save it as a bitmap");
     AddConfigOption(*sub, args.configPath);
-    sub->add_option("--view", args.view, "the demo's view: normal, reversed or the scrolling strip")
+    std::vector<std::string> views = WordsOf(kRenderViewWords);
+    views.push_back(kAnimationView);
+    sub->add_option("--view", args.view,
+                    "the demo's view: normal, reversed, the scrolling strip, or animation (the animation demo's "
+                    "frames of the list INPUT)")
         ->required()
-        ->check(CLI::IsMember(WordsOf(kRenderViewWords)));
-    sub->add_option("INPUT", args.input, "picture to read (.lee, .led, .bmp, .png)")->required();
-    sub->add_option("OUTPUT", args.output, "image to write (.bmp, .png)")->required();
+        ->check(CLI::IsMember(views));
+    sub->add_option("INPUT", args.input, "picture to read (.lee, .led, .bmp, .png); with --view animation, a list (.alt)")
+        ->required();
+    sub->add_option("OUTPUT", args.output,
+                    "image to write (.bmp, .png); with --view animation, \"%d\" in the name writes one image per frame")
+        ->required();
     return sub;
 }
 
 int RunRenderCommand(const RenderArgs& args) {
+    if (args.view == kAnimationView) return RunRenderAnimation(LoadConfig(args.configPath), args.input, args.output, std::cerr);
     return RunRender(LoadConfig(args.configPath), ValueOf(kRenderViewWords, args.view), args.input, args.output,
                      std::cerr);
 }
@@ -242,6 +256,39 @@ int RunShowCommand(const ShowArgs& args) {
     return RunShow(args.file, std::cout, std::cerr);
 }
 
+// ---- animate ----
+
+const WordList<int> kAnimationTypeWords{{"super", kAnimationSuper}, {"normal", kAnimationNormal}};
+
+struct AnimateArgs {
+    std::string configPath;
+    std::string type, writeNo, time;
+    AnimateOptions options;
+    const CLI::Option* writeNoOption = nullptr;
+    const CLI::Option* timeOption = nullptr;
+};
+
+CLI::App* AddAnimateCommand(CLI::App& app, AnimateArgs& args) {
+    CLI::App* sub = app.add_subcommand(
+        "animate", "save an animation list LIST and its data file (.ana): LIST re-saved, or a new one of the PICTUREs");
+    AddConfigOption(*sub, args.configPath);
+    sub->add_option("--type", args.type, "animation type: super スーパー (default) or normal ノーマル")
+        ->check(CLI::IsMember(WordsOf(kAnimationTypeWords)));
+    args.writeNoOption = sub->add_option("--write-no", args.writeNo, "write number as typed (super 1-6, normal 1-20)");
+    args.timeOption = sub->add_option("--time", args.time, "display time of one picture in 10 ms (1-9999; default 10)");
+    sub->add_option("LIST", args.options.list, "list file to save (.alt; the .ana goes beside it)")->required();
+    sub->add_option("PICTURE", args.options.pictures, "pictures (.lee) of one folder, in play order");
+    return sub;
+}
+
+int RunAnimateCommand(const AnimateArgs& args) {
+    AnimateOptions options = args.options;
+    if (!args.type.empty()) options.type = ValueOf(kAnimationTypeWords, args.type);
+    if (*args.writeNoOption) options.writeNo = args.writeNo;
+    if (*args.timeOption) options.time = args.time;
+    return RunAnimate(options, std::cerr);
+}
+
 // ---- the table of subcommands ----
 
 // A registered subcommand and what runs it once it was the one parsed.
@@ -260,7 +307,8 @@ Subcommand Register(CLI::App& app, CLI::App* (*add)(CLI::App&, Args&), int (*run
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"tesslor-cli: converts, checks and renders LED display pictures (.lee, .led, .bmp, .png)",
+    CLI::App app{"tesslor-cli: converts, checks and renders LED display pictures (.lee, .led, .bmp, .png) and "
+                 "makes animations (.alt, .ana)",
                  "tesslor-cli"};
     app.set_version_flag("--version", std::string("tesslor-cli ") + TESSLOR_VERSION);
     app.require_subcommand(1);
@@ -272,6 +320,7 @@ int main(int argc, char** argv) {
         Register(app, AddRenderCommand, RunRenderCommand),
         Register(app, AddMakeCommand, RunMakeCommand),
         Register(app, AddShowCommand, RunShowCommand),
+        Register(app, AddAnimateCommand, RunAnimateCommand),
     };
 
     try {

@@ -1,0 +1,544 @@
+#include "makers/AnimationList.h"
+
+#include <algorithm>
+#include <climits>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <string_view>
+#include <system_error>
+
+#include "files/Framing.h"
+#include "files/UnitFile.h"
+#include "platform/Paths.h"
+#include "text/Numbers.h"
+#include "text/ShiftJis.h"
+
+namespace tesslor {
+
+namespace {
+
+// ---- texts ----
+
+const char* const kNoPicturesMessage = "ファイルが追加されていません";
+const char* const kSuperCountMessage = "スパーアニメーションは、１～３０のファイルです";
+const char* const kNormalCountMessage = "ノーマルアニメーションは、１～１５のファイルです";
+const char* const kWriteNoMissingMessage = "書き込みＮｏを入力して下さい";
+const char* const kSuperWriteNoMessage = "スーパーアニメーションの書き込みＮｏは、１～６です";
+const char* const kNormalWriteNoMessage = "ノーマルアニメーションの書き込みＮｏは、１～２０です";
+const char* const kTimeMissingMessage = "１枚の表示時間を入力して下さい";
+const char* const kTimeRangeMessage = "１枚の表示時間は、１～９９９９です";
+const char* const kOtherFolderMessage = "同一のフォルダー内のファイルしか指定できません";
+const char* const kOpenErrorSuffix = "オープンエラー";
+const char* const kWriteErrorSuffix = "書き込みエラー";
+const char* const kReadErrorSuffix = "リードエラー";
+const char* const kNotAListSuffix = "アニメーションリストファイルではありません";
+const char* const kPictureOpenPrefix = "オープンエラー ";
+const char* const kPictureErrorSuffix = " エラー";
+
+const char* const kSuperLine = "ANIMATION_QUALITY_SUPER";
+const char* const kNormalLine = "ANIMATION_QUALITY_NORMAL";
+
+// ---- limits ----
+
+struct TypeLimits {
+    int maxPictures;
+    int maxWriteNo;
+};
+
+TypeLimits LimitsOf(int type) { return type == kAnimationNormal ? TypeLimits{15, 20} : TypeLimits{30, 6}; }
+
+constexpr int kMaxDisplayTime = 9999;
+// The unit takes exactly this many data lines per colour of every picture.
+constexpr int kDataLinesPerColour = 80;
+// The list reader takes lines of at most this many characters.
+constexpr std::size_t kListLineLength = 199;
+// Lines of a picture are read in pieces of at most this many characters.
+constexpr std::size_t kPictureLineLength = 49;
+
+// ---- text helpers ----
+
+bool IsBlankOrControl(unsigned char c) { return c <= 0x20 || c == 0x7F; }
+
+// The entry as it is written and opened: without surrounding blanks and control characters.
+std::string TrimEntry(const std::string& entry) {
+    std::size_t b = 0, e = entry.size();
+    while (b < e && IsBlankOrControl(static_cast<unsigned char>(entry[b]))) ++b;
+    while (e > b && IsBlankOrControl(static_cast<unsigned char>(entry[e - 1]))) --e;
+    return entry.substr(b, e - b);
+}
+
+std::string TrimBlanks(const std::string& text) {
+    std::size_t b = text.find_first_not_of(' ');
+    if (b == std::string::npos) return "";
+    std::size_t e = text.find_last_not_of(' ');
+    return text.substr(b, e - b + 1);
+}
+
+// A whole decimal number (optional sign, digits, nothing else); nothing for
+// anything else, an empty text or a value beyond int.
+std::optional<int> StrictInt(const std::string& text) {
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (i == text.size()) return std::nullopt;
+    long long value = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return std::nullopt;
+        value = value * 10 + (text[i] - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1) return std::nullopt;
+    }
+    if (negative) value = -value;
+    if (value > INT_MAX || value < INT_MIN) return std::nullopt;
+    return static_cast<int>(value);
+}
+
+// The number of a list file's second or third line: the line end and then
+// whatever follows the last blank are cut off first.
+std::optional<int> ListNumber(std::string line) {
+    std::size_t lf = line.find_last_of('\n');
+    if (lf != std::string::npos) line.erase(lf);
+    std::size_t blank = line.find_last_of(' ');
+    if (blank != std::string::npos) line.erase(blank);
+    return StrictInt(line);
+}
+
+// ---- folders ----
+
+// The folder a path lies in: "." for a bare name, the root for "/name".
+std::string FolderOf(const std::string& path) {
+    std::size_t p = path.find_last_of("\\/");
+    if (p == std::string::npos) return ".";
+    if (p == 0) return path.substr(0, 1);
+    return path.substr(0, p);
+}
+
+// A folder in a form two spellings of the same folder share: both separators
+// read as "/", made absolute, links and "." and ".." resolved as far as the
+// folder exists.
+std::string CanonicalFolder(const std::string& folder) {
+    std::string s = folder.empty() ? "." : folder;
+    std::replace(s.begin(), s.end(), '\\', '/');
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::path p = fs::absolute(fs::path(s), ec);
+    if (ec) p = fs::path(s);
+    fs::path c = fs::weakly_canonical(p, ec);
+    if (ec) c = p.lexically_normal();
+    std::string r = c.lexically_normal().string();
+    while (r.size() > 1 && r.back() == '/') r.pop_back();
+    return r;
+}
+
+bool SameFolder(const std::string& a, const std::string& b) { return CanonicalFolder(a) == CanonicalFolder(b); }
+
+// ---- the data file ----
+
+std::string BlankDataLine(int n) { return "$" + ZeroPad(n, 3) + ":0000,0000,0000,0000,0000,"; }
+
+// Adds a framed line (padded to 30 characters, CR LF) to a picture's bytes.
+void AppendLine(std::string& out, std::string_view text) {
+    out += PadFramed(text);
+    out += "\r\n";
+}
+
+// Adds a piece of a picture's line as it stands; its line feed goes out as CR LF.
+void AppendPiece(std::string& out, const std::string& piece) {
+    if (!piece.empty() && piece.back() == '\n') {
+        out.append(piece, 0, piece.size() - 1);
+        out += "\r\n";
+    } else {
+        out += piece;
+    }
+}
+
+// Skips to the block's keyword line, then copies at most 80 of its lines and
+// fills the block up to 80 with blank data lines. False when the picture ends first.
+bool CopyBlock(LineReader& in, std::string& out, const char* open, const char* close) {
+    std::string line;
+    for (;;) {
+        if (!in.ReadLine(line, kPictureLineLength)) return false;
+        if (IsKeywordLine(line, open)) break;
+    }
+    AppendLine(out, open);
+    int copied = 0;
+    while (copied < kDataLinesPerColour) {
+        if (!in.ReadLine(line, kPictureLineLength)) return false;
+        if (IsKeywordLine(line, close)) break;
+        AppendPiece(out, line);
+        ++copied;
+    }
+    for (int n = copied; n < kDataLinesPerColour; ++n) AppendLine(out, BlankDataLine(n));
+    AppendLine(out, close);
+    return true;
+}
+
+}  // namespace
+
+// ---- the window's state ----
+
+AnimationList::AnimationList(FileSystem& files) : files_(&files) {}
+
+void AnimationList::OpenWindow() {
+    entries.clear();
+    currentList.clear();
+    modified = false;
+}
+
+void AnimationList::CloseWindow() { pictureFolder.clear(); }
+
+bool AnimationList::AddPicture(const std::string& path, int insertBefore, Prompter& prompter) {
+    const std::string folder = FolderOf(path);
+    if (!pictureFolder.empty() && !SameFolder(folder, pictureFolder)) {
+        prompter.Inform(kOtherFolderMessage);
+        return false;
+    }
+    const std::string name = FileNamePart(path);
+    // The list file holds names in Shift-JIS; one that has no such form could
+    // never be written or found again.
+    if (!ToShiftJis(name)) {
+        prompter.Inform(kNameTooLongMessage);
+        return false;
+    }
+    if (pictureFolder.empty()) pictureFolder = folder;
+    if (insertBefore >= 0 && static_cast<std::size_t>(insertBefore) < entries.size())
+        entries.insert(entries.begin() + insertBefore, name);
+    else
+        entries.push_back(name);
+    modified = true;
+    return true;
+}
+
+void AnimationList::DeletePicture(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= entries.size()) return;
+    entries.erase(entries.begin() + index);
+    modified = true;
+}
+
+bool AnimationList::Validate(Prompter& prompter) const {
+    const TypeLimits limits = LimitsOf(type);
+    const int count = static_cast<int>(std::min<std::size_t>(entries.size(), INT_MAX));
+    if (count == 0) {
+        prompter.Inform(kNoPicturesMessage);
+        return false;
+    }
+    if (count > limits.maxPictures) {
+        prompter.Inform(type == kAnimationNormal ? kNormalCountMessage : kSuperCountMessage);
+        return false;
+    }
+    const std::string writeNo = TrimBlanks(writeNoText);
+    if (writeNo.empty() || LeadingInt(writeNo) < 1) {
+        prompter.Inform(kWriteNoMissingMessage);
+        return false;
+    }
+    if (LeadingInt(writeNo) > limits.maxWriteNo) {
+        prompter.Inform(type == kAnimationNormal ? kNormalWriteNoMessage : kSuperWriteNoMessage);
+        return false;
+    }
+    if (timeText.empty()) {
+        prompter.Inform(kTimeMissingMessage);
+        return false;
+    }
+    const int time = LeadingInt(timeText);
+    if (time < 1 || time > kMaxDisplayTime) {
+        prompter.Inform(kTimeRangeMessage);
+        return false;
+    }
+    return true;
+}
+
+bool AnimationList::LoadAnimationList(const std::string& path, Prompter& prompter) {
+    std::unique_ptr<LineReader> in = files_->OpenText(path);
+    if (!in) {
+        prompter.Inform(path + kOpenErrorSuffix);
+        return false;
+    }
+    std::string lines[3];
+    for (std::string& line : lines) {
+        if (!in->ReadLine(line, kListLineLength)) {
+            prompter.Inform(path + kReadErrorSuffix);
+            return false;
+        }
+    }
+    if (lines[0] == std::string(kSuperLine) + "\n") {
+        type = kAnimationSuper;
+    } else if (lines[0] == std::string(kNormalLine) + "\n") {
+        type = kAnimationNormal;
+    } else {
+        prompter.Inform(path + kNotAListSuffix);
+        return false;
+    }
+    const std::optional<int> writeNo = ListNumber(lines[1]);
+    if (!writeNo) {
+        prompter.Inform(path + kNotAListSuffix);
+        return false;
+    }
+    writeNoText = std::to_string(*writeNo);
+    const std::optional<int> time = ListNumber(lines[2]);
+    if (!time) {
+        prompter.Inform(path + kNotAListSuffix);
+        return false;
+    }
+    timeText = std::to_string(*time);
+
+    entries.clear();
+    pictureFolder = FolderOf(path);
+    // A name is one whole line, however long; only its line end is dropped.
+    std::string piece, name;
+    bool open = false;
+    while (in->ReadLine(piece, kListLineLength)) {
+        name += piece;
+        open = true;
+        if (name.back() == '\n') {
+            name.pop_back();
+            entries.push_back(FromShiftJis(name));
+            name.clear();
+            open = false;
+        }
+    }
+    if (open) entries.push_back(FromShiftJis(name));
+    currentList = path;
+    modified = false;
+    return true;
+}
+
+bool AnimationList::SaveAnimation(const std::string& path, Prompter& prompter) {
+    if (!Validate(prompter)) return false;
+    if (pictureFolder.empty() || !SameFolder(FolderOf(path), pictureFolder)) {
+        prompter.Inform(kOtherFolderMessage);
+        return false;
+    }
+
+    // The list file, whole or not at all.
+    const std::string listPath = ListPathFor(path);
+    const bool listWritten = WriteWholeFile(
+        *files_, prompter, listPath,
+        [this](OutputFile& out) {
+            if (!out.Write(std::string(type == kAnimationNormal ? kNormalLine : kSuperLine) + "\r\n")) return false;
+            // The numbers go out without surrounding blanks: the list's reader
+            // cuts a line at its last blank, so " 5" would make the list
+            // unreadable while "5" reads back as the same number.
+            if (!out.Write(ShiftJisOrLeadingAscii(TrimBlanks(writeNoText)) + "\r\n")) return false;
+            if (!out.Write(ShiftJisOrLeadingAscii(TrimBlanks(timeText)) + "\r\n")) return false;
+            for (const std::string& entry : entries) {
+                // A name without a Shift-JIS form cannot be written as it is;
+                // writing part of it would name another file.
+                std::optional<std::string> sjis = ToShiftJis(TrimEntry(entry));
+                if (!sjis || !out.Write(*sjis + "\r\n")) return false;
+            }
+            return true;
+        },
+        listPath + kOpenErrorSuffix, listPath + kWriteErrorSuffix);
+    if (!listWritten) return false;
+
+    // The data file: written beside its target and put in place only when every
+    // picture went in, so a bad picture never leaves a file the unit would
+    // take for complete, nor costs the earlier one.
+    const std::string dataPath = DataPathFor(listPath);
+    std::unique_ptr<OutputFile> out = files_->Create(dataPath);
+    if (!out) {
+        prompter.Inform(dataPath + kOpenErrorSuffix);
+        return false;
+    }
+    const auto writeFailed = [&] {
+        prompter.Inform(dataPath + kWriteErrorSuffix);
+        return false;
+    };
+    const bool normal = type == kAnimationNormal;
+    if (!WriteFrameHead(*out, "$ANIMATION") ||
+        !WriteLine(*out, normal ? "$ANIMATION_QUALITY_NORMAL" : "$ANIMATION_QUALITY_SUPER") ||
+        !WriteLine(*out, "$ANIMATION_DISPLAY_TIME=" + ZeroPad(LeadingInt(timeText), 4)) ||
+        !WriteLine(*out, "$ANIMATION_PICTURES=" + ZeroPad(static_cast<int>(entries.size()), 2)) ||
+        !WriteLine(*out, "$WRITE_TABLE_NO=" + ZeroPad(LeadingInt(TrimBlanks(writeNoText)), 2)) ||
+        !WriteLine(*out, "#END_OF_DEFINE"))
+        return writeFailed();
+
+    std::string block;
+    for (std::size_t j = 0; j < entries.size(); ++j) {
+        const std::string name = TrimEntry(entries[j]);
+        const std::string picture = PicturePath(entries[j]);
+        std::unique_ptr<LineReader> in = picture.empty() ? nullptr : files_->OpenText(picture);
+        if (!in) {
+            prompter.Inform(kPictureOpenPrefix + name);
+            return false;
+        }
+        // A picture's lines go out in one write: a line at a time costs the
+        // card a write for every one of its 165 lines.
+        block.clear();
+        AppendLine(block, "#PICTURE_NO=" + ZeroPad(static_cast<int>(j), 2));
+        if (!CopyBlock(*in, block, "#RED", "#END_OF_RED") || !CopyBlock(*in, block, "#GREEN", "#END_OF_GREEN")) {
+            prompter.Inform(name + kPictureErrorSuffix);
+            return false;
+        }
+        if (!out->Write(block)) return writeFailed();
+    }
+    if (!WriteFrameTail(*out) || !out->Commit()) return writeFailed();
+    return true;
+}
+
+std::string AnimationList::ListPathFor(const std::string& path) {
+    // Only the file name's extension counts: a "." in a folder name must not
+    // send the files into another folder.
+    return ReplaceExtension(path, ".alt");
+}
+
+std::string AnimationList::DataPathFor(const std::string& listPath) { return ReplaceExtension(listPath, ".ana"); }
+
+std::string AnimationList::PicturePath(const std::string& entry) const {
+    const std::string name = TrimEntry(entry);
+    // An entry names a file in the list's own folder and nothing else: a
+    // hand-edited list must not reach files elsewhere.
+    if (name.empty() || name.find_first_of("\\/:") != std::string::npos || name.find("..") != std::string::npos)
+        return "";
+    if (pictureFolder.empty()) return name;
+    const char last = pictureFolder.back();
+    if (last == '/' || last == '\\') return pictureFolder + name;
+    const bool backslashes = pictureFolder.find('\\') != std::string::npos && pictureFolder.find('/') == std::string::npos;
+    return pictureFolder + (backslashes ? "\\" : "/") + name;
+}
+
+// ---- checking a data file ----
+
+namespace {
+
+// Reads a data file line by line, numbering the lines for the messages.
+class DataChecker {
+public:
+    DataChecker(LineReader& in, Prompter& prompter) : in_(in), prompter_(prompter) {}
+
+    // The next line, or a message naming what was expected there.
+    bool Next(const std::string& expected) {
+        ++number_;
+        if (in_.ReadLine(line_, kFramedReadLength)) return true;
+        return Fail(expected + " がリード出来ませんでした");
+    }
+
+    bool Keyword(const char* keyword) {
+        if (!Next(keyword)) return false;
+        return IsKeywordLine(line_, keyword) || Fail(std::string(keyword) + " ではありません");
+    }
+
+    // A setting line: key, exactly `digits` digits, blanks to 30 characters.
+    bool Setting(const std::string& key, int digits, int low, int high, int& value) {
+        if (!Next(key)) return false;
+        const bool framed = line_.size() == kFramedReadLength && line_.back() == '\n' && StartsWith(line_, key);
+        bool ok = framed;
+        for (std::size_t i = key.size(); ok && i < kFramedLineWidth; ++i) {
+            const bool digit = line_[i] >= '0' && line_[i] <= '9';
+            ok = i < key.size() + static_cast<std::size_t>(digits) ? digit : line_[i] == ' ';
+        }
+        if (!ok) return Fail(key + " ではありません");
+        value = LeadingInt(TextFrom(line_, key.size()));
+        if (value < low || value > high)
+            return Fail(key + " の値は、" + std::to_string(low) + "～" + std::to_string(high) + "です");
+        return true;
+    }
+
+    // One data line numbered n: "$", three digits, ":", at most 30 characters.
+    bool DataLine(int n) {
+        const std::string prefix = "$" + ZeroPad(n, 3) + ":";
+        if (!Next("データ行 " + prefix)) return false;
+        const bool ok = line_.back() == '\n' && line_.size() <= kFramedReadLength && StartsWith(line_, prefix);
+        return ok || Fail("データ行 " + prefix + " ではありません");
+    }
+
+    bool Block(const char* open, const char* close) {
+        if (!Keyword(open)) return false;
+        for (int n = 0; n < kDataLinesPerColour; ++n)
+            if (!DataLine(n)) return false;
+        return Keyword(close);
+    }
+
+    bool AtEnd() {
+        ++number_;
+        if (!in_.ReadLine(line_, kFramedReadLength)) return true;
+        return Fail("#END_OF_LED_DATA_FILE の後に行があります");
+    }
+
+    const std::string& Line() const { return line_; }
+
+    // Shows the message for the current line; false.
+    bool Fail(const std::string& what) {
+        prompter_.Inform("エラー　" + std::to_string(number_) + "行目　" + what);
+        return false;
+    }
+
+private:
+    LineReader& in_;
+    Prompter& prompter_;
+    std::string line_;
+    long long number_ = 0;
+};
+
+}  // namespace
+
+bool CheckAnimationData(LineReader& in, Prompter& prompter) {
+    DataChecker c(in, prompter);
+    for (const char* keyword : {"#LED_DATA_FILE", "#DATA_TYPE", "$ANIMATION", "#END_OF_DATA_TYPE", "#DEFINE"})
+        if (!c.Keyword(keyword)) return false;
+
+    if (!c.Next("$ANIMATION_QUALITY_")) return false;
+    int type;
+    if (IsKeywordLine(c.Line(), "$ANIMATION_QUALITY_SUPER")) {
+        type = kAnimationSuper;
+    } else if (IsKeywordLine(c.Line(), "$ANIMATION_QUALITY_NORMAL")) {
+        type = kAnimationNormal;
+    } else {
+        return c.Fail("$ANIMATION_QUALITY_SUPER または $ANIMATION_QUALITY_NORMAL ではありません");
+    }
+    const TypeLimits limits = LimitsOf(type);
+    int time = 0, pictures = 0, writeNo = 0;
+    if (!c.Setting("$ANIMATION_DISPLAY_TIME=", 4, 1, kMaxDisplayTime, time)) return false;
+    if (!c.Setting("$ANIMATION_PICTURES=", 2, 1, limits.maxPictures, pictures)) return false;
+    if (!c.Setting("$WRITE_TABLE_NO=", 2, 1, limits.maxWriteNo, writeNo)) return false;
+    if (!c.Keyword("#END_OF_DEFINE")) return false;
+
+    for (int j = 0; j < pictures; ++j) {
+        const std::string number = "#PICTURE_NO=" + ZeroPad(j, 2);
+        if (!c.Keyword(number.c_str())) return false;
+        if (!c.Block("#RED", "#END_OF_RED") || !c.Block("#GREEN", "#END_OF_GREEN")) return false;
+    }
+    return c.Keyword("#END_OF_LED_DATA_FILE") && c.AtEnd();
+}
+
+// ---- the demo ----
+
+bool CheckDemoList(const AnimationList& list, Prompter& prompter) {
+    if (list.entries.empty()) {
+        prompter.Inform(kNoPicturesMessage);
+        return false;
+    }
+    if (list.entries.size() > static_cast<std::size_t>(kMaxDemoFrames)) prompter.Inform(kDemoOverlongListMessage);
+    return true;
+}
+
+std::vector<MemoryImage> CaptureAnimationFrames(LedHyoujikiClass& doc, const AnimationList& list,
+                                                const std::function<void(const std::string& path)>& open,
+                                                DrawingSurface& layout) {
+    std::vector<MemoryImage> frames;
+    const std::size_t count = std::min(list.entries.size(), static_cast<std::size_t>(kMaxDemoFrames));
+    frames.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        open(list.PicturePath(list.entries[i]));
+        // The demo's dots: 6 pixels each at magnification 80.
+        doc.Relayout(layout, 80);
+        frames.emplace_back();
+        doc.RenderNormal(frames.back());
+    }
+    return frames;
+}
+
+void AnimaDemoSequence::Show(int count) {
+    frameCount = count;
+    currentFrame = 0;
+}
+
+void AnimaDemoSequence::Tick() {
+    if (currentFrame < frameCount - 1)
+        ++currentFrame;
+    else
+        currentFrame = 0;
+}
+
+}  // namespace tesslor
