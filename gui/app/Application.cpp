@@ -12,12 +12,14 @@
 #include <exception>
 #include <unistd.h>
 
+#include "app/Animademoformunit.h"
 #include "app/Drives.h"
 #include "app/Messages.h"
 #include "app/Magnificationunit.h"
 #include "app/Pencolorunit.h"
 #include "app/MainWindowRules.h"
 #include "led/Demounit.h"
+#include "makers/Makeanimationunit.h"
 #include "settings/Co2sakugenseteiunit.h"
 #include "settings/Setei2unit.h"
 #include "settings/Seteiunit.h"
@@ -66,6 +68,8 @@ EditorWindows::EditorWindows(const EditorEnvironment& env) {
     demoForm_ = std::make_unique<TDemoForm>(context, main.Document());
     penColorForm_ = std::make_unique<TPenColorForm>(context, main.Document());
     magnificationForm_ = std::make_unique<TMagnificationForm>(context);
+    makeAnimationForm_ = std::make_unique<TMakeAnimationForm>(context);
+    animaDemoForm_ = std::make_unique<TAnimaDemoForm>(context);
     seteiForm_ = std::make_unique<TSeteiForm>(context);
     co2SakugenSeteiForm_ = std::make_unique<TCO2SakugenSeteiForm>(context);
     setei2Form_ = std::make_unique<TSetei2Form>(context);
@@ -74,7 +78,10 @@ EditorWindows::EditorWindows(const EditorEnvironment& env) {
     main.AttachMagnificationForm(*magnificationForm_);
     OpenModal(main.PenColor, *penColorForm_);
     OpenModal(main.HyoujiBairitu, *magnificationForm_);
+    OpenModal(main.DougaFaileSakusei, *makeAnimationForm_);
     QObject::connect(main.Demonstration, &QAction::triggered, &main, [this] { mainForm_->DemonstrationClick(*demoForm_); });
+    QObject::connect(main.AnimeDemonstration, &QAction::triggered, &main,
+                     [this] { mainForm_->AnimeDemonstrationClick(*makeAnimationForm_, *animaDemoForm_); });
     // One window edits both forms: the menu item sets its caption and its mode.
     for (const bool settings2 : {false, true}) {
         OpenAfterNotices(settings2 ? main.SeteiMake2 : main.SeteiMake, {kSeteiVersionNotice, kSeteiNotice},
@@ -107,6 +114,8 @@ EditorWindows::~EditorWindows() {
     setei2Form_.reset();
     co2SakugenSeteiForm_.reset();
     seteiForm_.reset();
+    animaDemoForm_.reset();
+    makeAnimationForm_.reset();
     magnificationForm_.reset();
     penColorForm_.reset();
     demoForm_.reset();

@@ -15,11 +15,13 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "app/Animademoformunit.h"
 #include "app/FileDialogs.h"
 #include "app/Magnificationunit.h"
 #include "app/MainWindowRules.h"
 #include "app/Pencolorunit.h"
 #include "app/WindowSizes.h"
+#include "makers/Makeanimationunit.h"
 #include "platform/PaintBoxWidget.h"
 #include "platform/RadioGroup.h"
 #include "platform/Windows.h"
@@ -36,6 +38,9 @@ constexpr int kPaintBoxGap = 64 - kBarHeight;
 constexpr int kLabelTop = 6;
 constexpr int kControlTop = 24;
 constexpr int kControlHeight = 22;
+// 動画のデモ with a list of no pictures, and with more than the demo holds.
+constexpr const char* kNoAnimationFilesMessage = "ファイルが追加されていません";
+constexpr const char* kDemoFirstFramesMessage = "ファイルが３０を超えていますので、最初の３０ファイルを表示します";
 }  // namespace
 
 TMainForm::TMainForm(const EditorEnvironment& env, QWidget* parent)
@@ -265,6 +270,7 @@ void TMainForm::CreateDialogs() {
     OldFileSaveDialog = std::make_unique<FileDialog>(chooser, kOldFileSaveDialog);
     BmpFileOpenDialog = std::make_unique<FileDialog>(chooser, kBmpFileOpenDialog);
     BmpFileSaveDialog = std::make_unique<FileDialog>(chooser, kBmpFileSaveDialog);
+    AnaOpenDialog = std::make_unique<FileDialog>(chooser, kAnimationListOpenDialog);
 }
 
 // ---- start-up and close ----
@@ -489,6 +495,42 @@ void TMainForm::DemonstrationClick(QDialog& demo) {
     demo.exec();
     show();
     MagnificationComboBoxChange();
+}
+
+void TMainForm::AnimeDemonstrationClick(TMakeAnimationForm& maker, TAnimaDemoForm& demo) {
+    // The demo replaces the picture: unsaved drawing is not dropped without asking.
+    if (!document_->ConfirmDiscard()) return;
+    if (!AnaOpenDialog->Execute()) return;
+    AnimationList& list = maker.List();
+    // The maker's window is closed: the folder the list fixes is released
+    // again whatever happens, so its next opening accepts pictures from anywhere.
+    struct ReleaseFolder {
+        AnimationList& list;
+        ~ReleaseFolder() { list.CloseWindow(); }
+    } release{list};
+    if (!list.LoadAnimationList(AnaOpenDialog->FileName, prompter_)) return;
+    // Frames of an earlier run are never played for an empty list.
+    if (list.entries.empty()) {
+        prompter_.Inform(kNoAnimationFilesMessage);
+        return;
+    }
+    if (list.entries.size() > static_cast<std::size_t>(kMaxDemoFrames)) prompter_.Inform(kDemoFirstFramesMessage);
+
+    // This window is hidden while the document lays itself out on the demo's
+    // paint target, and comes back laid out on the editing area whatever happens.
+    struct HandBack {
+        TMainForm& main;
+        ~HandBack() {
+            main.show();
+            main.MagnificationComboBoxChange();
+        }
+    } handBack{*this};
+    hide();
+    demo.ClearFrames();
+    demo.SetFrames(CaptureAnimationFrames(
+        *document_, list, [this](const std::string& path) { OpenLedDataFileByName(path); }, *demo.PaintBox1));
+    document_->Modified = false;
+    demo.exec();
 }
 
 void TMainForm::VerssionClick() { prompter_.Inform(VersionBoxText()); }

@@ -31,6 +31,8 @@ class PaintBoxWidget;
 class RadioGroup;
 class TPenColorForm;
 class TMagnificationForm;
+class TMakeAnimationForm;
+class TAnimaDemoForm;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -86,6 +88,11 @@ public:
     /// Hides this window while the demo runs modally, then shows it again with
     /// the editing area at the chosen magnification.
     void DemonstrationClick(QDialog& demo);
+    /// 動画のデモ: the list chosen in AnaOpenDialog is read by the maker's list,
+    /// its pictures are loaded one after the other and rendered into the demo's
+    /// frames, and the demo plays them modally while this window is hidden.
+    /// Afterwards the editor holds the last picture loaded, with nothing unsaved.
+    void AnimeDemonstrationClick(TMakeAnimationForm& maker, TAnimaDemoForm& demo);
     void VerssionClick();
     void TesslorNiTuiteClick();
 
@@ -150,6 +157,7 @@ public:
     std::unique_ptr<FileDialog> OldFileSaveDialog;
     std::unique_ptr<FileDialog> BmpFileOpenDialog;
     std::unique_ptr<FileDialog> BmpFileSaveDialog;
+    std::unique_ptr<FileDialog> AnaOpenDialog;
 
     /// The work image of the bitmap commands (Image1).
     MemoryImage* WorkImage() { return image1_.get(); }

@@ -1,0 +1,258 @@
+#include "makers/Makeanimationunit.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include "platform/RadioGroup.h"
+
+namespace tesslor::gui {
+
+const FileDialogSetup kAnimationPictureDialog{FileDialogKind::Open, {{"LEDデータファイル", "*.lee"}}, "", ""};
+const FileDialogSetup kAnimationSaveDialog{
+    FileDialogKind::Save, {{"アニメーションファイルリスト", "*.alt"}, {"files.txt", "*.txt"}}, "", ""};
+const FileDialogSetup kAnimationListOpenDialog{
+    FileDialogKind::Open, {{"アニメーションリストファイル", "*.alt"}, {"files.txt", "files.txt"}}, "", ""};
+
+namespace {
+constexpr const char* kSaveQuestion = "保存しますか？";
+constexpr const char* kDiscardQuestion = "作成したデータが失われてもいいですか？";
+// The write number has two digits on the unit's card, the display time four.
+constexpr int kWriteNoDigits = 2;
+constexpr int kTimeDigits = 4;
+
+QPushButton* Button(const char* name, const char* text, QWidget* parent) {
+    auto* b = new QPushButton(QString::fromUtf8(text), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QLabel* Label(const char* name, const char* text, QWidget* parent) {
+    auto* l = new QLabel(QString::fromUtf8(text), parent);
+    l->setObjectName(QString::fromLatin1(name));
+    return l;
+}
+
+QLineEdit* DigitsEdit(const char* name, int digits, QWidget* parent) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setMaxLength(digits);
+    e->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(digits)), e));
+    const QFontMetrics metrics(e->font());
+    e->setFixedWidth(metrics.horizontalAdvance(QString(digits + 1, QLatin1Char('0'))) + 16);
+    return e;
+}
+}  // namespace
+
+TMakeAnimationForm::TMakeAnimationForm(const WindowContext& context, QWidget* parent)
+    : QDialog(parent),
+      AddOpenDialog(context.chooser, kAnimationPictureDialog),
+      SaveDialog(context.chooser, kAnimationSaveDialog),
+      OpenDialog(context.chooser, kAnimationListOpenDialog),
+      context_(context),
+      list_(context.files) {
+    setObjectName(QStringLiteral("MakeAnimationForm"));
+    setWindowTitle(QStringLiteral("MakeAnimation"));
+    setModal(true);
+    CreateControls();
+    connect(AddButton, &QPushButton::clicked, this, [this] { AddButtonClick(); });
+    connect(InsertButton, &QPushButton::clicked, this, [this] { InsertButtonClick(); });
+    connect(DelButton, &QPushButton::clicked, this, [this] { DelButtonClick(); });
+    connect(OpenButton, &QPushButton::clicked, this, [this] { OpenButtonClick(); });
+    connect(SaveButton, &QPushButton::clicked, this, [this] { SaveButtonClick(); });
+    connect(OverSaveButton, &QPushButton::clicked, this, [this] { OverSaveButtonClick(); });
+    connect(WriteNoMaskEdit, &QLineEdit::textEdited, this, [this] { SettingEdited(); });
+    connect(P_TimeMaskEdit, &QLineEdit::textEdited, this, [this] { SettingEdited(); });
+    AnimationTypeRadioGroup->onClick = [this] { SettingEdited(); };
+    ShowList();
+}
+
+void TMakeAnimationForm::CreateControls() {
+    ListBox = new QListWidget(this);
+    ListBox->setObjectName(QStringLiteral("ListBox"));
+    ListBox->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListBox->setMinimumSize(220, 300);
+
+    AnimationTypeRadioGroup = new RadioGroup(QString(), 1, this);
+    AnimationTypeRadioGroup->setObjectName(QStringLiteral("AnimationTypeRadioGroup"));
+    AnimationTypeRadioGroup->SetItems({QStringLiteral("スーパー"), QStringLiteral("ノーマル")});
+
+    Label1 = Label("Label1", "書き込みNo", this);
+    WriteNoMaskEdit = DigitsEdit("WriteNoMaskEdit", kWriteNoDigits, this);
+    WriteNoMaskEdit->setToolTip(QStringLiteral("入力値のチェックを行っていませんのでご注意願います。"));
+    Label2 = Label("Label2", "１枚の表示時間(単位10msec)", this);
+    P_TimeMaskEdit = DigitsEdit("P_TimeMaskEdit", kTimeDigits, this);
+    Label3 = Label("Label3", "入力値のチェックを行っていませんので", this);
+    Label4 = Label("Label4", "注意願います", this);
+
+    OpenButton = Button("OpenButton", "開く", this);
+    AddButton = Button("AddButton", "追加", this);
+    InsertButton = Button("InsertButton", "挿入", this);
+    DelButton = Button("DelButton", "削除", this);
+    SaveButton = Button("SaveButton", "名前を付けて保存", this);
+    OverSaveButton = Button("OverSaveButton", "上書き保存", this);
+
+    auto* settings = new QGridLayout;
+    settings->addWidget(AnimationTypeRadioGroup, 0, 0, 1, 2);
+    settings->addWidget(Label1, 1, 0);
+    settings->addWidget(WriteNoMaskEdit, 1, 1, Qt::AlignLeft);
+    settings->addWidget(Label2, 2, 0);
+    settings->addWidget(P_TimeMaskEdit, 2, 1, Qt::AlignLeft);
+    settings->addWidget(Label3, 3, 0, 1, 2);
+    settings->addWidget(Label4, 4, 0, 1, 2);
+
+    auto* listButtons = new QVBoxLayout;
+    listButtons->addWidget(AddButton);
+    listButtons->addWidget(InsertButton);
+    listButtons->addWidget(DelButton);
+    listButtons->addStretch();
+
+    auto* right = new QVBoxLayout;
+    right->addLayout(settings);
+    right->addStretch();
+    right->addWidget(OpenButton);
+    right->addWidget(SaveButton);
+    right->addWidget(OverSaveButton);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(ListBox, 1);
+    layout->addLayout(listButtons);
+    layout->addSpacing(12);
+    layout->addLayout(right);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
+}
+
+// ---- list and widgets ----
+
+void TMakeAnimationForm::ReadList() {
+    list_.type = AnimationTypeRadioGroup->ItemIndex();
+    list_.writeNoText = WriteNoMaskEdit->text().toStdString();
+    list_.timeText = P_TimeMaskEdit->text().toStdString();
+}
+
+void TMakeAnimationForm::ShowList() {
+    // Putting the list into the widgets is not the operator editing anything.
+    showing_ = true;
+    const int selected = SelectedIndex();
+    ListBox->clear();
+    for (const std::string& entry : list_.entries) ListBox->addItem(QString::fromStdString(entry));
+    if (selected >= 0 && selected < ListBox->count()) ListBox->setCurrentRow(selected);
+    AnimationTypeRadioGroup->SetItemIndex(list_.type);
+    WriteNoMaskEdit->setText(QString::fromStdString(list_.writeNoText));
+    P_TimeMaskEdit->setText(QString::fromStdString(list_.timeText));
+    showing_ = false;
+}
+
+int TMakeAnimationForm::SelectedIndex() const {
+    const QList<QListWidgetItem*> selected = ListBox->selectedItems();
+    return selected.isEmpty() ? -1 : ListBox->row(selected.front());
+}
+
+void TMakeAnimationForm::SettingEdited() {
+    if (showing_) return;
+    ReadList();
+    list_.modified = true;
+}
+
+std::string TMakeAnimationForm::DialogFolder() const {
+    return list_.pictureFolder.empty() ? context_.driveRoot() : list_.pictureFolder;
+}
+
+// ---- opening and closing ----
+
+void TMakeAnimationForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // A window restored from the task bar is not opened again.
+    if (!event->spontaneous()) FormShow();
+}
+
+void TMakeAnimationForm::FormShow() {
+    // The list holds the settings already (every edit copies them there, and
+    // the animation demo may have loaded new ones).
+    list_.OpenWindow();
+    ListBox->clearSelection();
+    ShowList();
+}
+
+bool TMakeAnimationForm::FormCloseQuery() {
+    ReadList();
+    if (list_.modified && !context_.prompter.Confirm(kDiscardQuestion)) return false;
+    list_.CloseWindow();
+    return true;
+}
+
+void TMakeAnimationForm::reject() {
+    if (FormCloseQuery()) QDialog::reject();
+}
+
+// ---- buttons ----
+
+void TMakeAnimationForm::AddOrInsert(int insertBefore) {
+    ReadList();
+    AddOpenDialog.InitialDir = DialogFolder();
+    AddOpenDialog.FileName.clear();
+    if (!AddOpenDialog.Execute()) return;
+    const int selected = SelectedIndex();
+    if (list_.AddPicture(AddOpenDialog.FileName, insertBefore, context_.prompter)) {
+        ShowList();
+        // The selection stays on the same entry, which an insertion moves down.
+        if (selected >= 0 && insertBefore >= 0 && insertBefore <= selected) ListBox->setCurrentRow(selected + 1);
+    }
+}
+
+void TMakeAnimationForm::AddButtonClick() { AddOrInsert(-1); }
+
+void TMakeAnimationForm::InsertButtonClick() { AddOrInsert(SelectedIndex()); }
+
+void TMakeAnimationForm::DelButtonClick() {
+    const int selected = SelectedIndex();
+    if (selected < 0) return;
+    ReadList();
+    list_.DeletePicture(selected);
+    ListBox->clearSelection();
+    ShowList();
+}
+
+bool TMakeAnimationForm::SaveButtonClick() {
+    ReadList();
+    SaveDialog.InitialDir = DialogFolder();
+    SaveDialog.FileName.clear();
+    if (!SaveDialog.Execute()) return false;
+    const bool saved = list_.SaveAnimation(SaveDialog.FileName, context_.prompter);
+    if (saved) list_.modified = false;
+    ShowList();
+    return saved;
+}
+
+bool TMakeAnimationForm::OverSaveButtonClick() {
+    ReadList();
+    if (list_.currentList.empty()) return SaveButtonClick();
+    const bool saved = list_.SaveAnimation(list_.currentList, context_.prompter);
+    if (saved) list_.modified = false;
+    ShowList();
+    return saved;
+}
+
+void TMakeAnimationForm::OpenButtonClick() {
+    ReadList();
+    // Work the operator chose to keep is never dropped: when it was not saved
+    // (dialog cancelled or the save failed), nothing is opened over it.
+    if (list_.modified && context_.prompter.Ask(kSaveQuestion) && !SaveButtonClick()) return;
+    OpenDialog.InitialDir = DialogFolder();
+    OpenDialog.FileName.clear();
+    if (!OpenDialog.Execute()) return;
+    ListBox->clearSelection();
+    list_.LoadAnimationList(OpenDialog.FileName, context_.prompter);
+    // A failed load shows the values read before it failed.
+    ShowList();
+}
+
+}  // namespace tesslor::gui

@@ -1,0 +1,96 @@
+#pragma once
+// The animation maker's window: the ordered list of pictures, the animation's
+// type, write number and display time, and the list and animation files the
+// unit plays. The window lives for the whole run; every opening starts with an
+// empty list, while type, write number and display time keep their values.
+#include <QDialog>
+
+#include "app/WindowContext.h"
+#include "makers/AnimationList.h"
+#include "platform/FileChooser.h"
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace tesslor::gui {
+
+class RadioGroup;
+
+/// The dialogs of the animation maker. The list dialog is also the main
+/// window's dialog of the animation demo; its second entry matches only files
+/// named files.txt.
+extern const FileDialogSetup kAnimationPictureDialog;
+extern const FileDialogSetup kAnimationSaveDialog;
+extern const FileDialogSetup kAnimationListOpenDialog;
+
+class TMakeAnimationForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TMakeAnimationForm(const WindowContext& context, QWidget* parent = nullptr);
+
+    /// The list behind the window. After changing it from outside, call ShowList().
+    AnimationList& List() { return list_; }
+
+    /// The opening: the list emptied, no current list, nothing unsaved.
+    void FormShow();
+    /// The closing question; true when the window may close (pictureFolder is then emptied).
+    bool FormCloseQuery();
+
+    void AddButtonClick();
+    void InsertButtonClick();
+    void DelButtonClick();
+    void OpenButtonClick();
+    /// 名前を付けて保存. True when the files were written.
+    bool SaveButtonClick();
+    /// 上書き保存. True when the files were written.
+    bool OverSaveButtonClick();
+
+    /// Widgets to list before an operation, list to widgets after it.
+    void ReadList();
+    void ShowList();
+    /// The selected entry of ListBox, -1 for none.
+    int SelectedIndex() const;
+
+    QListWidget* ListBox;
+    RadioGroup* AnimationTypeRadioGroup;
+    QLabel* Label1;  ///< 書き込みNo
+    QLineEdit* WriteNoMaskEdit;
+    QLabel* Label2;  ///< １枚の表示時間
+    QLineEdit* P_TimeMaskEdit;
+    QLabel* Label3;
+    QLabel* Label4;
+    QPushButton* OpenButton;
+    QPushButton* AddButton;
+    QPushButton* InsertButton;
+    QPushButton* DelButton;
+    QPushButton* SaveButton;
+    QPushButton* OverSaveButton;
+    FileDialog AddOpenDialog;
+    FileDialog SaveDialog;
+    FileDialog OpenDialog;
+
+public slots:
+    /// The close button and Escape come here: the closing question first.
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void CreateControls();
+    /// 追加 (insertBefore -1) and 挿入.
+    void AddOrInsert(int insertBefore);
+    /// The folder the dialogs start in: the pictures' folder once it is fixed,
+    /// else the selected drive's root.
+    std::string DialogFolder() const;
+    /// An edit of type, write number or display time by the operator.
+    void SettingEdited();
+
+    WindowContext context_;
+    AnimationList list_;
+    bool showing_ = false;
+};
+
+}  // namespace tesslor::gui
