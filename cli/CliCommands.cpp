@@ -1,5 +1,6 @@
 #include "CliCommands.h"
 #include "AnimationCommands.h"
+#include "PerformCommands.h"
 #include "PngImage.h"
 #include "SettingsCommands.h"
 
@@ -304,6 +305,14 @@ int RunCheck(const StartupConfig& config, const std::vector<std::string>& files,
              std::ostream& err) {
     int status = kExitOk;
     for (const std::string& path : files) {
+        // Perform lists are told by their name.
+        bool performOk = false;
+        std::string performMessage;
+        if (CheckPerformFile(path, performOk, performMessage)) {
+            out << path << ": " << (performOk ? std::string("OK") : performMessage) << '\n';
+            if (!performOk) status = kExitFailed;
+            continue;
+        }
         // Animation lists and data files are told by their extension.
         bool animationOk = false;
         std::string animationMessage;

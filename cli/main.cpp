@@ -16,6 +16,7 @@
 
 #include "AnimationCommands.h"
 #include "CliCommands.h"
+#include "PerformCommands.h"
 #include "SettingsCommands.h"
 #include "led/Tables.h"
 #include "makers/AnimationList.h"
@@ -153,7 +154,7 @@ struct CheckArgs {
 CLI::App* AddCheckCommand(CLI::App& app, CheckArgs& args) {
     CLI::App* sub = app.add_subcommand("check", "read each file and report OK or the reader's message");
     AddConfigOption(*sub, args.configPath);
-    sub->add_option("FILE", args.files, "files to check (.lee, .led, .bmp, .png, settings files, .alt, .ana)")
+    sub->add_option("FILE", args.files, "files to check (.lee, .led, .bmp, .png, settings files, .alt, .ana, Perform.txt)")
         ->required();
     return sub;
 }
@@ -206,10 +207,10 @@ struct MakeArgs {
 
 CLI::App* AddMakeCommand(CLI::App& app, MakeArgs& args) {
     CLI::App* sub = app.add_subcommand(
-        "make", "fill a settings window as given (settings1, settings2, settings3, co2), check it and write OUTPUT");
+        "make", "fill a settings window as given (settings1, settings2, settings3, co2, schedule), check it and write OUTPUT");
     args.sub = sub;
     AddConfigOption(*sub, args.configPath);
-    sub->add_option("KIND", args.options.kind, "settings1, settings2, settings3 or co2")
+    sub->add_option("KIND", args.options.kind, "settings1, settings2, settings3, co2 or schedule")
         ->required()
         ->check(CLI::IsMember(SettingsKindNames()));
     sub->add_option("--from", args.options.from, "open FILE first, as the window's 開く does")
@@ -289,6 +290,25 @@ int RunAnimateCommand(const AnimateArgs& args) {
     return RunAnimate(options, std::cerr);
 }
 
+// ---- perform ----
+
+struct PerformArgs {
+    std::string configPath;
+    PerformOptions options;
+};
+
+CLI::App* AddPerformCommand(CLI::App& app, PerformArgs& args) {
+    CLI::App* sub = app.add_subcommand(
+        "perform", "write \"Perform.txt\" in the folder of the listed files: PERFORM's lines, then each FILE added");
+    AddConfigOption(*sub, args.configPath);
+    sub->add_option("--from", args.options.from, "start from the lines of this \"Perform.txt\", as 開く loads them");
+    sub->add_option("FILE", args.options.files,
+                    "files of one folder to add in order (.lee, .ana, .txt, .co2; they need not exist yet)");
+    return sub;
+}
+
+int RunPerformCommand(const PerformArgs& args) { return RunPerform(args.options, std::cerr); }
+
 // ---- the table of subcommands ----
 
 // A registered subcommand and what runs it once it was the one parsed.
@@ -308,7 +328,7 @@ Subcommand Register(CLI::App& app, CLI::App* (*add)(CLI::App&, Args&), int (*run
 
 int main(int argc, char** argv) {
     CLI::App app{"tesslor-cli: converts, checks and renders LED display pictures (.lee, .led, .bmp, .png) and "
-                 "makes animations (.alt, .ana)",
+                 "makes animations (.alt, .ana) and perform lists (Perform.txt)",
                  "tesslor-cli"};
     app.set_version_flag("--version", std::string("tesslor-cli ") + TESSLOR_VERSION);
     app.require_subcommand(1);
@@ -321,6 +341,7 @@ int main(int argc, char** argv) {
         Register(app, AddMakeCommand, RunMakeCommand),
         Register(app, AddShowCommand, RunShowCommand),
         Register(app, AddAnimateCommand, RunAnimateCommand),
+        Register(app, AddPerformCommand, RunPerformCommand),
     };
 
     try {

@@ -24,6 +24,8 @@ std::vector<std::string> DisabledMenuItemNames(bool allMakers);
 /// 2 and CO2 makers, which are otherwise never offered.
 bool ReadAllMakers(const ProfileStrings& profile);
 
+/// The notice before the display schedule editor opens.
+inline constexpr const char* kScheduleNotice = "表示スケジュールファイルの作成はサポートしていない機種もありますのでご注意願います";
 /// The notices shown, in order, before the settings 1/2 editor and the CO2 maker open.
 inline constexpr const char* kSeteiVersionNotice = "設定には表示器のバージョンにより設定１と設定２がありますので注意願います。";
 inline constexpr const char* kSeteiNotice = "設定ファイルの作成はサポートしていない機種もありますのでご注意願います";

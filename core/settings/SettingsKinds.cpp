@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "files/Framing.h"
+#include "makers/ScheduleForm.h"
 #include "settings/Co2Form.h"
 #include "settings/Setei3Form.h"
 #include "settings/SeteiForm.h"
@@ -10,7 +11,7 @@
 namespace tesslor {
 
 const std::vector<std::string>& SettingsKindNames() {
-    static const std::vector<std::string> names{"settings1", "settings2", "settings3", "co2"};
+    static const std::vector<std::string> names{"settings1", "settings2", "settings3", "co2", "schedule"};
     return names;
 }
 
@@ -19,6 +20,7 @@ std::unique_ptr<SettingsForm> NewSettingsForm(const std::string& kind) {
     if (kind == "settings2") return std::make_unique<SeteiForm>(true);
     if (kind == "settings3") return std::make_unique<Setei3Form>();
     if (kind == "co2") return std::make_unique<Co2Form>();
+    if (kind == "schedule") return std::make_unique<ScheduleForm>();
     return nullptr;
 }
 
@@ -28,8 +30,13 @@ std::optional<std::string> SettingsKindOfContent(LineReader& in) {
     std::string line;
     for (int i = 0; i < 3; ++i)
         if (!ReadLine(in, line, kPiece)) return std::nullopt;
-    if (IsKeywordLine(line, "$CO2SAKUGENSETEI")) return "co2";
-    if (!IsKeywordLine(line, "$SETEI")) return std::nullopt;
+    // The type line tells the kind even when its padding is wrong: the kind's
+    // own reader then says what is wrong with the file.
+    std::string type = line;
+    while (!type.empty() && (type.back() == '\n' || type.back() == '\r' || type.back() == ' ')) type.pop_back();
+    if (type == "$CO2SAKUGENSETEI") return "co2";
+    if (type == "$SCHEDULE") return "schedule";
+    if (type != "$SETEI") return std::nullopt;
     bool settings2 = false;
     while (ReadLine(in, line, kPiece)) {
         if (StartsWith(line, "$TCHK1=")) {

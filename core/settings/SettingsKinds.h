@@ -12,14 +12,14 @@
 
 namespace tesslor {
 
-/// "settings1", "settings2", "settings3", "co2".
+/// "settings1", "settings2", "settings3", "co2", "schedule".
 const std::vector<std::string>& SettingsKindNames();
 
 /// A form of the kind in the state its window has at creation; nullptr for an unknown kind.
 std::unique_ptr<SettingsForm> NewSettingsForm(const std::string& kind);
 
 /// The kind of a settings file from its content: "co2" for the CO2 reduction
-/// setting file; for a "$SETEI" file "settings3" when its "$TCHK1=" line
+/// setting file, "schedule" for the display schedule; for a "$SETEI" file "settings3" when its "$TCHK1=" line
 /// carries four values, "settings2" when it holds "$HEIKIN_SOUON_LAMP" or
 /// "$SYUNKAN_SOUON_LAMP", else "settings1". Nothing when the third line names
 /// neither type (not a settings file at all).

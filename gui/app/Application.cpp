@@ -19,7 +19,9 @@
 #include "app/Pencolorunit.h"
 #include "app/MainWindowRules.h"
 #include "led/Demounit.h"
+#include "makers/Hyoujischeduleunit.h"
 #include "makers/Makeanimationunit.h"
+#include "makers/Makeperformunit.h"
 #include "settings/Co2sakugenseteiunit.h"
 #include "settings/Setei2unit.h"
 #include "settings/Seteiunit.h"
@@ -68,8 +70,10 @@ EditorWindows::EditorWindows(const EditorEnvironment& env) {
     demoForm_ = std::make_unique<TDemoForm>(context, main.Document());
     penColorForm_ = std::make_unique<TPenColorForm>(context, main.Document());
     magnificationForm_ = std::make_unique<TMagnificationForm>(context);
+    makePerformForm_ = std::make_unique<TMakePerformForm>(context);
     makeAnimationForm_ = std::make_unique<TMakeAnimationForm>(context);
     animaDemoForm_ = std::make_unique<TAnimaDemoForm>(context);
+    hyoujiScheduleForm_ = std::make_unique<THyoujiScheduleForm>(context);
     seteiForm_ = std::make_unique<TSeteiForm>(context);
     co2SakugenSeteiForm_ = std::make_unique<TCO2SakugenSeteiForm>(context);
     setei2Form_ = std::make_unique<TSetei2Form>(context);
@@ -78,7 +82,12 @@ EditorWindows::EditorWindows(const EditorEnvironment& env) {
     main.AttachMagnificationForm(*magnificationForm_);
     OpenModal(main.PenColor, *penColorForm_);
     OpenModal(main.HyoujiBairitu, *magnificationForm_);
+    OpenModal(main.Perform1, *makePerformForm_);
     OpenModal(main.DougaFaileSakusei, *makeAnimationForm_);
+    OpenAfterNotices(main.HyoujiSchedule, {kScheduleNotice}, [this] {
+        ShowModeless(*hyoujiScheduleForm_);
+        mainForm_->update();
+    });
     QObject::connect(main.Demonstration, &QAction::triggered, &main, [this] { mainForm_->DemonstrationClick(*demoForm_); });
     QObject::connect(main.AnimeDemonstration, &QAction::triggered, &main,
                      [this] { mainForm_->AnimeDemonstrationClick(*makeAnimationForm_, *animaDemoForm_); });
@@ -114,8 +123,10 @@ EditorWindows::~EditorWindows() {
     setei2Form_.reset();
     co2SakugenSeteiForm_.reset();
     seteiForm_.reset();
+    hyoujiScheduleForm_.reset();
     animaDemoForm_.reset();
     makeAnimationForm_.reset();
+    makePerformForm_.reset();
     magnificationForm_.reset();
     penColorForm_.reset();
     demoForm_.reset();

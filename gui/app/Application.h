@@ -19,6 +19,8 @@ namespace tesslor::gui {
 class TAnimaDemoForm;
 class TDemoForm;
 class TMakeAnimationForm;
+class TMakePerformForm;
+class THyoujiScheduleForm;
 class TPenColorForm;
 class TMagnificationForm;
 class TCO2SakugenSeteiForm;
@@ -46,8 +48,10 @@ public:
     TDemoForm& DemoForm() { return *demoForm_; }
     TPenColorForm& PenColorForm() { return *penColorForm_; }
     TMagnificationForm& MagnificationForm() { return *magnificationForm_; }
+    TMakePerformForm& MakePerformForm() { return *makePerformForm_; }
     TMakeAnimationForm& MakeAnimationForm() { return *makeAnimationForm_; }
     TAnimaDemoForm& AnimaDemoForm() { return *animaDemoForm_; }
+    THyoujiScheduleForm& HyoujiScheduleForm() { return *hyoujiScheduleForm_; }
     TCO2SakugenSeteiForm& CO2SakugenSeteiForm() { return *co2SakugenSeteiForm_; }
     TSetei2Form& Setei2Form() { return *setei2Form_; }
     TSeteiForm& SeteiForm() { return *seteiForm_; }
@@ -64,8 +68,10 @@ private:
     std::unique_ptr<TDemoForm> demoForm_;
     std::unique_ptr<TPenColorForm> penColorForm_;
     std::unique_ptr<TMagnificationForm> magnificationForm_;
+    std::unique_ptr<TMakePerformForm> makePerformForm_;
     std::unique_ptr<TMakeAnimationForm> makeAnimationForm_;
     std::unique_ptr<TAnimaDemoForm> animaDemoForm_;
+    std::unique_ptr<THyoujiScheduleForm> hyoujiScheduleForm_;
     std::unique_ptr<TSeteiForm> seteiForm_;
     std::unique_ptr<TCO2SakugenSeteiForm> co2SakugenSeteiForm_;
     std::unique_ptr<TSetei2Form> setei2Form_;

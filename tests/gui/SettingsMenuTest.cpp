@@ -5,8 +5,11 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QTimer>
 
 #include "GuiHarness.h"
+#include "makers/Hyoujischeduleunit.h"
+#include "makers/Makeperformunit.h"
 #include "settings/Setei2unit.h"
 #include "settings/Seteiunit.h"
 
@@ -52,6 +55,44 @@ TEST(SettingsMenu, SettingsThreeOpensWithoutNoticesAndKeepsItsContents) {
     w.hide();
     e.Main().N1->trigger();
     EXPECT_EQ(w.Edit("TentouJikanEdit")->text(), QStringLiteral("300"));
+}
+
+TEST(MakerMenu, TheScheduleEditorNeedsItsDeviceKindAndShowsItsNoticeFirst) {
+    {
+        Editor e("[Kiki]\nKiki=kankyouhyoujiki\n");
+        EXPECT_FALSE(e.Main().HyoujiSchedule->isEnabled());
+    }
+    Editor e("[Kiki]\nKiki=Kankyouhyoujiki\n");
+    ASSERT_TRUE(e.Main().HyoujiSchedule->isEnabled());
+    auto& w = e.windows->HyoujiScheduleForm();
+    int notices = 0;
+    bool windowBeforeNotice = false;
+    // The notice is answered before the window shows.
+    e.prompter.onInform = [&](const std::string&) {
+        ++notices;
+        windowBeforeNotice = w.isVisible();
+    };
+    e.Main().HyoujiSchedule->trigger();
+    e.prompter.onInform = nullptr;
+    EXPECT_EQ(e.prompter.shown,
+              std::vector<std::string>{"表示スケジュールファイルの作成はサポートしていない機種もありますのでご注意願います"});
+    EXPECT_EQ(notices, 1);
+    EXPECT_FALSE(windowBeforeNotice);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(w.isModal());
+}
+
+TEST(MakerMenu, ThePerformListMakerIsModal) {
+    Editor e;
+    auto& w = e.windows->MakePerformForm();
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        seen = w.isVisible() && w.isModal();
+        w.reject();
+    });
+    e.Main().Perform1->trigger();
+    EXPECT_TRUE(seen);
+    EXPECT_FALSE(w.isVisible());
 }
 
 }  // namespace

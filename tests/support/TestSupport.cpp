@@ -61,7 +61,10 @@ std::vector<std::string> RecordingSurface::CallsStartingWith(const std::string& 
     return out;
 }
 
-void ScriptedPrompter::Inform(const std::string& text) { shown.push_back(text); }
+void ScriptedPrompter::Inform(const std::string& text) {
+    shown.push_back(text);
+    if (onInform) onInform(text);
+}
 bool ScriptedPrompter::Confirm(const std::string& text) {
     shown.push_back(text);
     if (answers.empty()) {

@@ -4,6 +4,7 @@
 // at a chosen write, and a scratch folder.
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -55,6 +56,8 @@ public:
 
     std::deque<bool> answers;
     std::vector<std::string> shown;
+    /// Runs when a message is shown, while it would be on screen.
+    std::function<void(const std::string&)> onInform;
 };
 
 /// Returns scripted paths (nothing = Cancel) and records each request.

@@ -1,0 +1,27 @@
+#pragma once
+// tesslor-cli's perform lists: `perform` builds "Perform.txt" as the perform
+// list maker does, and `check` reads files named "Perform.txt".
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace tesslor::cli {
+
+struct PerformOptions {
+    std::string from;                ///< a "Perform.txt" to start from ("" to start empty)
+    std::vector<std::string> files;  ///< files to add in order, as 追加 does
+};
+
+/// Starts empty or from the lines of `from` as 開く loads them, adds each file
+/// as 追加 does (the files need not exist; their folder is the rule's folder),
+/// then saves "Perform.txt" in the list's folder as 保存 does. Messages go to
+/// err. Returns 0, or 1 when the load, an addition (nothing is then written)
+/// or the save failed.
+int RunPerform(const PerformOptions& options, std::ostream& err);
+
+/// For `check`: when path names a file "Perform.txt" (in any case), checks
+/// its lines, sets ok and message (the first fault, "" when good) and returns
+/// true; false for any other file.
+bool CheckPerformFile(const std::string& path, bool& ok, std::string& message);
+
+}  // namespace tesslor::cli

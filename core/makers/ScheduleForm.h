@@ -1,0 +1,68 @@
+#pragma once
+// The display schedule file ("$SCHEDULE"): up to 24 numbers of one or two
+// digits in the operator's order, eight to each of the lines "$S1=", "$S2="
+// and "$S3=". The window, tesslor-cli and the tests drive this form.
+#include <string>
+#include <utility>
+
+#include "settings/SettingsForm.h"
+
+namespace tesslor {
+
+/// The number of entries, No1Edit to No24Edit.
+inline constexpr int kScheduleEntries = 24;
+/// Entries to one "$S" line.
+inline constexpr int kScheduleEntriesPerLine = 8;
+/// The most characters of an entry.
+inline constexpr std::size_t kScheduleEntryLength = 2;
+/// The reader takes a line in pieces of at most this many characters.
+inline constexpr std::size_t kScheduleReadLength = 49;
+
+inline constexpr const char* kScheduleReadDone = "ファイル読み込み完了";
+inline constexpr const char* kScheduleReadError = "ファイルに誤りがあります。";
+
+/// The form of the display schedule window: 24 edits, texts as typed.
+class ScheduleForm : public SettingsForm {
+public:
+    /// All 24 entries empty.
+    ScheduleForm();
+
+    /// "schedule".
+    std::string Kind() const override { return "schedule"; }
+
+    /// The control name of entry n (1 to 24): "No" + n + "Edit".
+    static std::string EntryName(int n);
+    /// The text of entry n (1 to 24).
+    const std::string& Entry(int n) const { return Text(EntryName(n)); }
+    void SetEntry(int n, std::string text) { SetText(EntryName(n), std::move(text)); }
+
+    /// Every entry emptied, as every close of the window and every open does.
+    void Clear();
+
+    /// Whether an entry's text is one the unit takes: empty, or one or two of "0" to "9".
+    static bool IsValidEntry(const std::string& text);
+    /// Entries 1 to 24 in turn: the first invalid one shows
+    /// "No" + n + "の数字に誤りがあります" and returns false.
+    bool Check(Prompter& prompter) override;
+
+    /// The text of line group (0 to 2) before its padding: "$S1=" (or "$S2=",
+    /// "$S3=") and the non-empty entries of the group joined by ",".
+    std::string GroupLine(int group) const;
+    /// The whole file, one framed line at a time. False at the first failed
+    /// line, and without writing anything when an entry is invalid (the check
+    /// was skipped): such a line would not read back.
+    bool WriteLines(OutputFile& out, Prompter& prompter) const override;
+
+    /// Empties the entries and reads the file: the five head lines, "$S1=",
+    /// "$S2=", "$S3=", "#END_OF_DEFINE" and "#END_OF_LED_DATA_FILE", in that
+    /// order. Shows "ファイル読み込み完了" when all of it read, otherwise
+    /// "ファイルに誤りがあります。" (values read before the fault stay).
+    bool Open(LineReader& in, const std::string& path, Prompter& prompter) override;
+
+    /// Reads the values of one "$S" line from its fifth character on into the
+    /// entries from *next (1-based), advancing it. False when the line does not
+    /// parse (values before the fault stay).
+    bool ReadGroupLine(const std::string& line, int& next);
+};
+
+}  // namespace tesslor

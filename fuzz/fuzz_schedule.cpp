@@ -1,0 +1,43 @@
+// Feeds arbitrary bytes to the display schedule reader. Whatever it opens must
+// pass the input check, write out, open again to the very same entries, and
+// write the same bytes.
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "FuzzSupport.h"
+#include "files/MemoryOutputFile.h"
+#include "makers/ScheduleForm.h"
+
+namespace {
+
+using namespace tesslor;
+
+std::map<std::string, std::string> Values(const ScheduleForm& form) {
+    std::map<std::string, std::string> values;
+    for (const FieldInfo& f : form.Fields()) values[f.name] = form.Value(f.name);
+    return values;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static fuzz::SilentPrompter prompter;
+    ScheduleForm form;
+    MemoryLineReader in(std::string(reinterpret_cast<const char*>(data), size));
+    // Whatever the reader puts into an entry is something the unit takes.
+    const bool opened = form.Open(in, "fuzz", prompter);
+    if (!form.Check(prompter)) __builtin_trap();
+    if (!opened) return 0;
+    MemoryOutputFile first;
+    if (!form.WriteLines(first, prompter)) __builtin_trap();
+
+    ScheduleForm copy;
+    MemoryLineReader again(first.Bytes());
+    if (!copy.Open(again, "fuzz", prompter)) __builtin_trap();
+    if (Values(copy) != Values(form)) __builtin_trap();
+    MemoryOutputFile second;
+    if (!copy.WriteLines(second, prompter) || second.Bytes() != first.Bytes()) __builtin_trap();
+    return 0;
+}

@@ -1,0 +1,110 @@
+#include "makers/Hyoujischeduleunit.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tesslor::gui {
+
+const FileDialogSetup kScheduleOpenDialog{FileDialogKind::Open, {{"表示スケジュール", "*.txt"}}, "txt", ""};
+const FileDialogSetup kScheduleWriteDialog{FileDialogKind::Save, {{"表示スケジュール", "*.txt"}}, "txt", ""};
+
+namespace {
+QPushButton* Button(const char* name, const char* text, QWidget* parent) {
+    auto* b = new QPushButton(QString::fromUtf8(text), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+}  // namespace
+
+THyoujiScheduleForm::THyoujiScheduleForm(const WindowContext& context, QWidget* parent)
+    : QDialog(parent),
+      FileOpenDialog(context.chooser, kScheduleOpenDialog),
+      FileWriteDialog(context.chooser, kScheduleWriteDialog),
+      context_(context) {
+    setObjectName(QStringLiteral("HyoujiScheduleForm"));
+    setWindowTitle(QStringLiteral("表示スケジュール"));
+    setModal(false);
+
+    auto* grid = new QGridLayout;
+    for (int n = 1; n <= kScheduleEntries; ++n) {
+        const int row = (n - 1) / kScheduleEntriesPerLine;
+        const int column = (n - 1) % kScheduleEntriesPerLine;
+        auto* label = new QLabel(QString::number(n), this);
+        label->setObjectName(QStringLiteral("Label%1").arg(n));
+        label->setAlignment(Qt::AlignCenter);
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QString::fromStdString(ScheduleForm::EntryName(n)));
+        edit->setMaxLength(static_cast<int>(kScheduleEntryLength));
+        const QFontMetrics metrics(edit->font());
+        edit->setFixedWidth(metrics.horizontalAdvance(QStringLiteral("000")) + 16);
+        label->setBuddy(edit);
+        grid->addWidget(label, row * 2, column);
+        grid->addWidget(edit, row * 2 + 1, column);
+        labels_[n - 1] = label;
+        edits_[n - 1] = edit;
+    }
+    OpenButton = Button("OpenButton", "開く", this);
+    WriteButton = Button("WriteButton", "書込み", this);
+    CancelButton = Button("CancelButton", "キャンセル", this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (QPushButton* b : {OpenButton, WriteButton, CancelButton}) buttons->addWidget(b);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+
+    connect(OpenButton, &QPushButton::clicked, this, [this] { OpenButtonClick(); });
+    connect(WriteButton, &QPushButton::clicked, this, [this] { WriteButtonClick(); });
+    connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButtonClick(); });
+}
+
+void THyoujiScheduleForm::ReadForm() {
+    for (int n = 1; n <= kScheduleEntries; ++n) form_.SetEntry(n, Edit(n)->text().toStdString());
+}
+
+void THyoujiScheduleForm::ShowForm() {
+    for (int n = 1; n <= kScheduleEntries; ++n) Edit(n)->setText(QString::fromStdString(form_.Entry(n)));
+}
+
+void THyoujiScheduleForm::ClearEntries() {
+    form_.Clear();
+    ShowForm();
+}
+
+void THyoujiScheduleForm::OpenButtonClick() {
+    FileOpenDialog.InitialDir = context_.driveRoot();
+    if (!FileOpenDialog.Execute()) return;
+    ReadForm();
+    OpenSettingsFile(form_, context_.files, context_.prompter, FileOpenDialog.FileName);
+    // A failed read shows what was read before it failed.
+    ShowForm();
+}
+
+void THyoujiScheduleForm::WriteButtonClick() {
+    ReadForm();
+    if (!form_.Check(context_.prompter)) return;
+    FileWriteDialog.InitialDir = FileOpenDialog.InitialDir;
+    if (!FileWriteDialog.Execute()) return;
+    WriteSettingsFile(form_, context_.files, context_.prompter, FileWriteDialog.FileName);
+}
+
+void THyoujiScheduleForm::CancelButtonClick() { close(); }
+
+void THyoujiScheduleForm::closeEvent(QCloseEvent* event) {
+    ClearEntries();
+    QDialog::closeEvent(event);
+}
+
+void THyoujiScheduleForm::done(int result) {
+    // Escape and accept close the window too.
+    ClearEntries();
+    QDialog::done(result);
+}
+
+}  // namespace tesslor::gui

@@ -1,0 +1,173 @@
+// The perform list: golden bytes of "Perform.txt", the folder and name rules
+// of 追加, loading lines as they stand, every message of 保存, a failed save
+// that keeps the earlier file, and the checker of list files.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+#include "makers/PerformList.h"
+
+namespace tesslor::test {
+namespace {
+
+std::string Line30(const std::string& sjis) { return sjis + std::string(30 - sjis.size(), ' ') + "\r\n"; }
+
+const std::string kA = "\xE3\x81\x82";       // "あ" in UTF-8
+const std::string kSjisA = "\x82\xA0";        // and in Shift-JIS
+
+std::string Repeat(const std::string& s, int n) {
+    std::string r;
+    for (int i = 0; i < n; ++i) r += s;
+    return r;
+}
+
+TEST(PerformList, SaveWritesThirtyBytePaddedLinesInOrder) {
+    TempDir dir;
+    ScriptedPrompter prompter;
+    PerformList list;
+    const std::string thirty = Repeat(kA, 13) + ".lee";  // 26 + 4 bytes
+    for (const std::string& name : {std::string("a"), kA + ".ana", thirty, std::string("setei.txt")})
+        ASSERT_TRUE(list.Add(dir.Path(name), prompter)) << name;
+    ASSERT_TRUE(list.Save(prompter));
+
+    const std::string expected = Line30("a") + Line30(kSjisA + ".ana") + Repeat(kSjisA, 13) + ".lee\r\n" +
+                                 Line30("setei.txt");
+    EXPECT_EQ(ReadFileBytes(dir.Path("Perform.txt")), expected);
+    EXPECT_EQ(ReadFileBytes(dir.Path("Perform.txt")).substr(0, 32), "a" + std::string(29, ' ') + "\r\n");
+    EXPECT_EQ(prompter.shown, std::vector<std::string>{"保存完了"});
+}
+
+TEST(PerformList, AddKeepsOneFolderAndThirtyBytes) {
+    TempDir dir;
+    ScriptedPrompter prompter;
+    PerformList list;
+    ASSERT_TRUE(list.Add(dir.Path("first.lee"), prompter));
+    EXPECT_EQ(list.performFolder, dir.Dir().string());
+
+    // Another spelling of the same folder is the same folder.
+    EXPECT_TRUE(list.Add((dir.Dir() / "." / "second.ana").string(), prompter));
+    EXPECT_TRUE(list.Add(dir.Dir().string() + "/sub/../third.co2", prompter));
+
+    // Another folder, an overlong name, and names the list cannot carry are refused.
+    EXPECT_FALSE(list.Add("/elsewhere/x.lee", prompter));
+    EXPECT_FALSE(list.Add(dir.Path(Repeat(kA, 13) + "a.lee"), prompter));                  // 31 bytes
+    EXPECT_FALSE(list.Add(dir.Path(std::string(27, 'b') + ".txt"), prompter));            // 31 bytes
+    EXPECT_FALSE(list.Add(dir.Path("\xF0\x9F\x98\x80.lee"), prompter));                   // no Shift-JIS form
+    EXPECT_FALSE(list.Add(dir.Path("two\nlines.lee"), prompter));
+    EXPECT_FALSE(list.Add(dir.Path(".."), prompter));
+    EXPECT_EQ(prompter.shown, (std::vector<std::string>{
+                                  "同一のフォルダー内のファイルしか指定できません", "エラー　ファイル名が長すぎます",
+                                  "エラー　ファイル名が長すぎます", "エラー　ファイル名が長すぎます",
+                                  "エラー　ファイル名が長すぎます", "エラー　ファイル名が長すぎます"}));
+    EXPECT_EQ(list.entries, (std::vector<std::string>{"first.lee", "second.ana", "third.co2"}));
+
+    // An overlong first name still fixes the folder.
+    PerformList fresh;
+    EXPECT_FALSE(fresh.Add(dir.Path(std::string(40, 'c') + ".lee"), prompter));
+    EXPECT_EQ(fresh.performFolder, dir.Dir().string());
+    EXPECT_TRUE(fresh.entries.empty());
+}
+
+TEST(PerformList, DeleteAndOpeningTheWindow) {
+    ScriptedPrompter prompter;
+    PerformList list;
+    for (const char* name : {"/c/a.lee", "/c/b.lee", "/c/c.lee"}) list.Add(name, prompter);
+    list.Delete(-1);
+    list.Delete(3);
+    list.Delete(1);
+    EXPECT_EQ(list.entries, (std::vector<std::string>{"a.lee", "c.lee"}));
+    list.OpenWindow();
+    EXPECT_TRUE(list.entries.empty());
+    EXPECT_TRUE(list.performFolder.empty());
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST(PerformList, OpenTakesLinesAsTheyStandAndSavesThemBack) {
+    TempDir dir;
+    ScriptedPrompter prompter;
+    const std::string original = Line30("a.lee") + Line30(kSjisA + ".ana") + Line30("setei.txt");
+    WriteFileBytes(dir.Path("Perform.txt"), original);
+    PerformList list;
+    ASSERT_TRUE(list.Open(dir.Path("Perform.txt"), prompter));
+    EXPECT_EQ(list.performFolder, dir.Dir().string());
+    ASSERT_EQ(list.entries.size(), 3u);
+    EXPECT_EQ(list.entries[0], "a.lee" + std::string(25, ' '));
+    EXPECT_EQ(list.entries[1], kA + ".ana" + std::string(24, ' '));
+    ASSERT_TRUE(list.Save(prompter));
+    EXPECT_EQ(ReadFileBytes(dir.Path("Perform.txt")), original);
+
+    // LF, CR and CR LF all end a line; a last line without one still counts.
+    WriteFileBytes(dir.Path("mixed.txt"), "a.lee\nb.lee\rc.lee\r\n\r\nd.lee");
+    ASSERT_TRUE(list.Open(dir.Path("mixed.txt"), prompter));
+    EXPECT_EQ(list.entries, (std::vector<std::string>{"a.lee", "b.lee", "c.lee", "", "d.lee"}));
+
+    // A line longer than 30 bytes is cut on saving, never inside a double-byte character.
+    const std::string longName = std::string(40, 'x') + ".lee";
+    WriteFileBytes(dir.Path("Perform.txt"), longName + "\r\n" + std::string(29, 'y') + kSjisA + "\r\n");
+    ASSERT_TRUE(list.Open(dir.Path("Perform.txt"), prompter));
+    ASSERT_TRUE(list.Save(prompter));
+    EXPECT_EQ(ReadFileBytes(dir.Path("Perform.txt")),
+              std::string(30, 'x') + "\r\n" + std::string(29, 'y') + " \r\n");
+}
+
+TEST(PerformList, OpenOfAnUnreadableFileKeepsTheList) {
+    TempDir dir;
+    ScriptedPrompter prompter;
+    PerformList list;
+    list.Add(dir.Path("a.lee"), prompter);
+    const std::string missing = dir.Path("none/Perform.txt");
+    EXPECT_FALSE(list.Open(missing, prompter));
+    EXPECT_EQ(prompter.shown, std::vector<std::string>{missing + "オープンエラー"});
+    EXPECT_EQ(list.entries, std::vector<std::string>{"a.lee"});
+    EXPECT_EQ(list.performFolder, dir.Dir().string());
+}
+
+TEST(PerformList, SaveMessagesAndAFailedSaveKeepsTheEarlierFile) {
+    TempDir dir;
+    {
+        ScriptedPrompter prompter;
+        PerformList empty;
+        EXPECT_FALSE(empty.Save(prompter));
+        EXPECT_EQ(prompter.shown, std::vector<std::string>{"入力されていません"});
+    }
+    const std::string earlier = Line30("old.lee");
+    WriteFileBytes(dir.Path("Perform.txt"), earlier);
+    {
+        FailingFileSystem files;
+        files.failCreate = true;
+        ScriptedPrompter prompter;
+        PerformList list(files);
+        list.Add(dir.Path("a.lee"), prompter);
+        EXPECT_FALSE(list.Save(prompter));
+        EXPECT_EQ(prompter.shown, std::vector<std::string>{"Perform.txt オープンエラー"});
+    }
+    {
+        FailingFileSystem files;
+        files.failAtWrite = 2;
+        ScriptedPrompter prompter;
+        PerformList list(files);
+        list.Add(dir.Path("a.lee"), prompter);
+        list.Add(dir.Path("b.lee"), prompter);
+        EXPECT_FALSE(list.Save(prompter));
+        EXPECT_EQ(prompter.shown, std::vector<std::string>{"Perform.txt 書き込みエラー"});
+    }
+    EXPECT_EQ(ReadFileBytes(dir.Path("Perform.txt")), earlier);
+}
+
+TEST(PerformList, CheckerNamesTheFirstBadLine) {
+    const std::string good = Line30("a.lee") + Line30("B.ANA") + Line30("setei.txt") + Line30("c.co2");
+    EXPECT_EQ(CheckPerformBytes(good), "");
+    EXPECT_EQ(CheckPerformBytes(Line30("a.lee") + "b.lee" + std::string(24, ' ') + "\r\n"),
+              "エラー　2行目　30バイトではありません（29バイト）");
+    EXPECT_EQ(CheckPerformBytes(Line30("a.bmp")), "エラー　1行目　表示器のファイル（.lee .ana .txt .co2）ではありません: a.bmp");
+    EXPECT_EQ(CheckPerformBytes(std::string(30, 'a') + "\n"), "エラー　1行目　行末が CR LF ではありません");
+    EXPECT_EQ(CheckPerformBytes(Line30("a.lee") + std::string(30, 'a')), "エラー　2行目　行末が CR LF ではありません");
+    EXPECT_EQ(CheckPerformBytes(Line30("")), "エラー　1行目　ファイル名がありません");
+    EXPECT_EQ(CheckPerformBytes(Line30("x/a.lee")), "エラー　1行目　フォルダー付きの名前です: x/a.lee");
+    EXPECT_NE(CheckPerformBytes(""), "");
+}
+
+}  // namespace
+}  // namespace tesslor::test

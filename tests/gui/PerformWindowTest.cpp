@@ -1,0 +1,111 @@
+// The perform list maker's window: its controls and dialogs, adding, deleting,
+// opening and saving through the dialogs, and the empty list at every opening.
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+
+#include "GuiHarness.h"
+#include "makers/Makeperformunit.h"
+
+namespace tesslor::test {
+namespace {
+
+class PerformWindow : public ::testing::Test {
+protected:
+    PerformWindow()
+        : context{prompter, chooser, RealFileSystem(), config, [this] { return card.Dir().string(); }},
+          window(context) {}
+    ~PerformWindow() override { window.hide(); }
+
+    QPushButton* Button(const char* name) { return window.findChild<QPushButton*>(QString::fromLatin1(name)); }
+    QStringList Items() {
+        QStringList items;
+        for (int i = 0; i < window.ListBox->count(); ++i) items << window.ListBox->item(i)->text();
+        return items;
+    }
+    void Add(const std::string& path) {
+        chooser.script.push_back(path);
+        QTest::mouseClick(Button("AddButton"), Qt::LeftButton);
+    }
+
+    TempDir card;
+    ScriptedPrompter prompter;
+    ScriptedFileChooser chooser;
+    StartupConfig config;
+    gui::WindowContext context;
+    gui::TMakePerformForm window;
+};
+
+TEST_F(PerformWindow, ControlsAndDialogs) {
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("MakePerformForm"));
+    EXPECT_TRUE(window.isModal());
+    const std::pair<const char*, const char*> buttons[] = {
+        {"OpenButton", "開く"}, {"AddButton", "追加"}, {"DelButton", "削除"}, {"SaveButton", "保存"}};
+    for (const auto& [name, text] : buttons) {
+        ASSERT_NE(Button(name), nullptr) << name;
+        EXPECT_EQ(Button(name)->text(), QString::fromUtf8(text));
+    }
+    ASSERT_NE(window.findChild<QListWidget*>(QStringLiteral("ListBox")), nullptr);
+
+    chooser.script = {std::nullopt, std::nullopt};
+    QTest::mouseClick(Button("AddButton"), Qt::LeftButton);
+    QTest::mouseClick(Button("OpenButton"), Qt::LeftButton);
+    ASSERT_EQ(chooser.requests.size(), 2u);
+    const FileDialogRequest& add = chooser.requests[0];
+    EXPECT_EQ(add.title, "ファイルの追加");
+    EXPECT_EQ(add.initialDir, card.Dir().string());
+    ASSERT_EQ(add.filters.size(), 5u);
+    EXPECT_EQ(add.filters[0].description, "標準ＬＥＤデータ");
+    EXPECT_EQ(add.filters[2].description, "設定データ（setei.txt)");
+    EXPECT_EQ(add.filters[4].pattern, "*.co2");
+    const FileDialogRequest& open = chooser.requests[1];
+    EXPECT_EQ(open.initialDir, card.Dir().string());
+    EXPECT_EQ(open.fileName, "Perform.txt");
+    ASSERT_EQ(open.filters.size(), 1u);
+    EXPECT_EQ(open.filters[0].description, "Perform.txt");
+    EXPECT_EQ(open.filters[0].pattern, "Perform.txt");
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_TRUE(Items().isEmpty());
+}
+
+TEST_F(PerformWindow, AddDeleteSaveAndOpen) {
+    window.show();
+    Add(card.Path("a.lee"));
+    Add(card.Path("b.ana"));
+    Add(card.Path("c.co2"));
+    Add("/elsewhere/d.lee");
+    EXPECT_EQ(prompter.shown, std::vector<std::string>{"同一のフォルダー内のファイルしか指定できません"});
+    EXPECT_EQ(Items(), (QStringList{"a.lee", "b.ana", "c.co2"}));
+
+    QTest::mouseClick(Button("DelButton"), Qt::LeftButton);  // nothing selected
+    EXPECT_EQ(Items().size(), 3);
+    window.ListBox->setCurrentRow(1);
+    QTest::mouseClick(Button("DelButton"), Qt::LeftButton);
+    EXPECT_EQ(Items(), (QStringList{"a.lee", "c.co2"}));
+
+    prompter.shown.clear();
+    QTest::mouseClick(Button("SaveButton"), Qt::LeftButton);
+    EXPECT_EQ(prompter.shown, std::vector<std::string>{"保存完了"});
+    const std::string bytes = ReadFileBytes(card.Path("Perform.txt"));
+    EXPECT_EQ(bytes, "a.lee" + std::string(25, ' ') + "\r\nc.co2" + std::string(25, ' ') + "\r\n");
+
+    // Every opening starts empty; 開く brings the lines back as they stand.
+    window.hide();
+    window.show();
+    EXPECT_TRUE(Items().isEmpty());
+    EXPECT_TRUE(window.List().performFolder.empty());
+    prompter.shown.clear();
+    QTest::mouseClick(Button("SaveButton"), Qt::LeftButton);
+    EXPECT_EQ(prompter.shown, std::vector<std::string>{"入力されていません"});
+    chooser.script.push_back(card.Path("Perform.txt"));
+    QTest::mouseClick(Button("OpenButton"), Qt::LeftButton);
+    EXPECT_EQ(Items(), (QStringList{QString::fromStdString("a.lee" + std::string(25, ' ')),
+                                    QString::fromStdString("c.co2" + std::string(25, ' '))}));
+    EXPECT_EQ(window.List().performFolder, card.Dir().string());
+}
+
+}  // namespace
+}  // namespace tesslor::test
