@@ -1,4 +1,5 @@
 #include "makers/Hyoujischeduleunit.h"
+#include "platform/NamedWidgets.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -12,15 +13,6 @@ namespace tesslor::gui {
 
 const FileDialogSetup kScheduleOpenDialog{FileDialogKind::Open, {{"表示スケジュール", "*.txt"}}, "txt", ""};
 const FileDialogSetup kScheduleWriteDialog{FileDialogKind::Save, {{"表示スケジュール", "*.txt"}}, "txt", ""};
-
-namespace {
-QPushButton* Button(const char* name, const char* text, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-}  // namespace
 
 THyoujiScheduleForm::THyoujiScheduleForm(const WindowContext& context, QWidget* parent)
     : QDialog(parent),
@@ -49,9 +41,9 @@ THyoujiScheduleForm::THyoujiScheduleForm(const WindowContext& context, QWidget* 
         labels_[n - 1] = label;
         edits_[n - 1] = edit;
     }
-    OpenButton = Button("OpenButton", "開く", this);
-    WriteButton = Button("WriteButton", "書込み", this);
-    CancelButton = Button("CancelButton", "キャンセル", this);
+    OpenButton = NamedButton("OpenButton", "開く", this);
+    WriteButton = NamedButton("WriteButton", "書込み", this);
+    CancelButton = NamedButton("CancelButton", "キャンセル", this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     for (QPushButton* b : {OpenButton, WriteButton, CancelButton}) buttons->addWidget(b);

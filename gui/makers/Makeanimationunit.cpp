@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "platform/RadioGroup.h"
+#include "platform/NamedWidgets.h"
 
 namespace tesslor::gui {
 
@@ -26,13 +27,6 @@ constexpr const char* kDiscardQuestion = "作成したデータが失われて�
 // The write number has two digits on the unit's card, the display time four.
 constexpr int kWriteNoDigits = 2;
 constexpr int kTimeDigits = 4;
-
-QPushButton* Button(const char* name, const char* text, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 QLabel* Label(const char* name, const char* text, QWidget* parent) {
     auto* l = new QLabel(QString::fromUtf8(text), parent);
@@ -93,12 +87,12 @@ void TMakeAnimationForm::CreateControls() {
     Label3 = Label("Label3", "入力値のチェックを行っていませんので", this);
     Label4 = Label("Label4", "注意願います", this);
 
-    OpenButton = Button("OpenButton", "開く", this);
-    AddButton = Button("AddButton", "追加", this);
-    InsertButton = Button("InsertButton", "挿入", this);
-    DelButton = Button("DelButton", "削除", this);
-    SaveButton = Button("SaveButton", "名前を付けて保存", this);
-    OverSaveButton = Button("OverSaveButton", "上書き保存", this);
+    OpenButton = NamedButton("OpenButton", "開く", this);
+    AddButton = NamedButton("AddButton", "追加", this);
+    InsertButton = NamedButton("InsertButton", "挿入", this);
+    DelButton = NamedButton("DelButton", "削除", this);
+    SaveButton = NamedButton("SaveButton", "名前を付けて保存", this);
+    OverSaveButton = NamedButton("OverSaveButton", "上書き保存", this);
 
     auto* settings = new QGridLayout;
     settings->addWidget(AnimationTypeRadioGroup, 0, 0, 1, 2);

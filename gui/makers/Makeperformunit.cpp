@@ -1,4 +1,5 @@
 #include "makers/Makeperformunit.h"
+#include "platform/NamedWidgets.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -20,15 +21,6 @@ const FileDialogSetup kPerformAddDialog{
     "ファイルの追加"};
 const FileDialogSetup kPerformOpenDialog{FileDialogKind::Open, {{"Perform.txt", "Perform.txt"}}, "", ""};
 
-namespace {
-QPushButton* Button(const char* name, const char* text, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-}  // namespace
-
 TMakePerformForm::TMakePerformForm(const WindowContext& context, QWidget* parent)
     : QDialog(parent),
       AddOpenDialog(context.chooser, kPerformAddDialog),
@@ -41,10 +33,10 @@ TMakePerformForm::TMakePerformForm(const WindowContext& context, QWidget* parent
 
     ListBox = new QListWidget(this);
     ListBox->setObjectName(QStringLiteral("ListBox"));
-    OpenButton = Button("OpenButton", "開く", this);
-    AddButton = Button("AddButton", "追加", this);
-    DelButton = Button("DelButton", "削除", this);
-    SaveButton = Button("SaveButton", "保存", this);
+    OpenButton = NamedButton("OpenButton", "開く", this);
+    AddButton = NamedButton("AddButton", "追加", this);
+    DelButton = NamedButton("DelButton", "削除", this);
+    SaveButton = NamedButton("SaveButton", "保存", this);
     auto* buttons = new QVBoxLayout;
     for (QPushButton* b : {OpenButton, AddButton, DelButton, SaveButton}) buttons->addWidget(b);
     buttons->addStretch();

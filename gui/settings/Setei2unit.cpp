@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/FileCommands.h"
+#include "platform/NamedWidgets.h"
 
 namespace tesslor::gui {
 
@@ -43,13 +44,6 @@ std::string Stem(const char* prefix) {
 }
 
 QLabel* Label(const char* text, QWidget* parent) { return new QLabel(QString::fromUtf8(text), parent); }
-
-QPushButton* Button(const char* name, const char* text, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 void Paint(QWidget* w, const QColor& color) {
     QPalette pal = w->palette();
@@ -213,11 +207,11 @@ void TSetei2Form::CreateControls() {
     left->addStretch();
     right->addStretch();
 
-    OpenButton = Button("OpenButton", "開く", this);
-    WriteButton = Button("WriteButton", "書込み", this);
-    HyoujyunSeteiButton = Button("HyoujyunSeteiButton", "標準設定", this);
-    SeteiChkButton = Button("SeteiChkButton", "設定チェック", this);
-    CancelButton = Button("CancelButton", "キャンセル", this);
+    OpenButton = NamedButton("OpenButton", "開く", this);
+    WriteButton = NamedButton("WriteButton", "書込み", this);
+    HyoujyunSeteiButton = NamedButton("HyoujyunSeteiButton", "標準設定", this);
+    SeteiChkButton = NamedButton("SeteiChkButton", "設定チェック", this);
+    CancelButton = NamedButton("CancelButton", "キャンセル", this);
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {OpenButton, WriteButton, HyoujyunSeteiButton, SeteiChkButton}) buttons->addWidget(b);
     buttons->addStretch();

@@ -12,6 +12,7 @@
 #include <initializer_list>
 
 #include "app/FileCommands.h"
+#include "platform/NamedWidgets.h"
 
 namespace tesslor::gui {
 
@@ -53,12 +54,6 @@ QRadioButton* Radio(const char* name, const char* text, QWidget* parent) {
     return b;
 }
 
-QPushButton* Button(const char* name, const char* text, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
 }  // namespace
 
 TSeteiForm::TSeteiForm(const WindowContext& context, QWidget* parent)
@@ -188,11 +183,11 @@ void TSeteiForm::CreateControls() {
     Row(g, 4, {named("Label55", "CHK4"), band("FuusokuChk4MinEdit"), named("Label56", "以上"), nullptr, nullptr,
                band("FuusokuChk4KaitentouEdit")});
 
-    OpenButton = Button("OpenButton", "開く", this);
-    WriteButton = Button("WriteButton", "書込み", this);
-    CancelButton = Button("CancelButton", "キャンセル", this);
-    HyoujyunSeteiButton = Button("HyoujyunSeteiButton", "標準設定", this);
-    FuusokuSenyouKaitentouSeteiButton = Button("FuusokuSenyouKaitentouSeteiButton", kWindOnlyOnCaption, this);
+    OpenButton = NamedButton("OpenButton", "開く", this);
+    WriteButton = NamedButton("WriteButton", "書込み", this);
+    CancelButton = NamedButton("CancelButton", "キャンセル", this);
+    HyoujyunSeteiButton = NamedButton("HyoujyunSeteiButton", "標準設定", this);
+    FuusokuSenyouKaitentouSeteiButton = NamedButton("FuusokuSenyouKaitentouSeteiButton", kWindOnlyOnCaption, this);
 
     auto* left = new QVBoxLayout;
     left->addWidget(jikan);
