@@ -149,6 +149,10 @@ public:
     }
 
     bool ReadAll(const std::string& path, std::string& bytes) override {
+        return ReadPrefix(path, static_cast<std::size_t>(-1), bytes);
+    }
+
+    bool ReadPrefix(const std::string& path, std::size_t maxBytes, std::string& bytes) override {
         bytes.clear();
         struct stat st;
         if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
@@ -156,7 +160,9 @@ public:
         if (!f) return false;
         char buf[65536];
         std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
+        while (bytes.size() < maxBytes &&
+               (n = std::fread(buf, 1, std::min(sizeof buf, maxBytes - bytes.size()), f)) > 0)
+            bytes.append(buf, n);
         bool ok = !std::ferror(f);
         std::fclose(f);
         return ok;

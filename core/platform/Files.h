@@ -77,6 +77,14 @@ public:
     virtual std::unique_ptr<LineReader> OpenText(const std::string& path) = 0;
     /// Reads the whole file. False when it cannot be read.
     virtual bool ReadAll(const std::string& path, std::string& bytes) = 0;
+    /// Reads at most maxBytes from the start of the file (fewer when it is
+    /// shorter). False when it cannot be read. A file system that can stop
+    /// early overrides this; the default reads the whole file and cuts it.
+    virtual bool ReadPrefix(const std::string& path, std::size_t maxBytes, std::string& bytes) {
+        if (!ReadAll(path, bytes)) return false;
+        if (bytes.size() > maxBytes) bytes.resize(maxBytes);
+        return true;
+    }
     /// Whether path names an existing folder.
     virtual bool FolderExists(const std::string& path) = 0;
 };

@@ -3,6 +3,7 @@
 // realises them on its paint box and on off-screen images; tests record calls.
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace tesslor {
 
@@ -26,10 +27,23 @@ struct Point {
     constexpr bool operator==(const Point&) const = default;
 };
 
-/// A font for text drawn on a surface (face name in UTF-8, height in pixels).
+/// Style bits of a font, as the text message file stores them.
+inline constexpr std::uint8_t kFontBold = 1;
+inline constexpr std::uint8_t kFontItalic = 2;
+inline constexpr std::uint8_t kFontUnderline = 4;
+inline constexpr std::uint8_t kFontStrikeOut = 8;
+
+/// A font for text drawn on a surface (face name in UTF-8, height in pixels:
+/// the character height without internal leading).
 struct FontSpec {
+    FontSpec() = default;
+    FontSpec(std::string faceName, int pixels, std::uint8_t styleBits = 0, bool fixed = false)
+        : face(std::move(faceName)), pixelSize(pixels), style(styleBits), fixedPitch(fixed) {}
+
     std::string face = "ＭＳ Ｐゴシック";
     int pixelSize = 12;
+    std::uint8_t style = 0;   ///< kFontBold | kFontItalic | kFontUnderline | kFontStrikeOut
+    bool fixedPitch = false;  ///< prefer a font whose characters are all one width
     bool operator==(const FontSpec&) const = default;
 };
 

@@ -18,6 +18,7 @@
 #include "app/Magnificationunit.h"
 #include "app/Pencolorunit.h"
 #include "app/MainWindowRules.h"
+#include "platform/QtFonts.h"
 #include "led/Demounit.h"
 #include "makers/Hyoujischeduleunit.h"
 #include "makers/Makeanimationunit.h"
@@ -29,10 +30,7 @@
 namespace tesslor::gui {
 
 void InstallJapaneseFonts(QApplication& app) {
-    const QStringList ipa = {QStringLiteral("IPAPGothic"), QStringLiteral("IPAPゴシック"),
-                             QStringLiteral("IPAGothic")};
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), ipa);
-    QFont::insertSubstitutions(QStringLiteral("MS PGothic"), ipa);
+    InstallFontSubstitutions();
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
     font.setPixelSize(12);
     app.setFont(font);

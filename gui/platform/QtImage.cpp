@@ -32,6 +32,11 @@ QFont UnsmoothedFont(const FontSpec& font) {
     QFont f(QString::fromStdString(font.face));
     f.setPixelSize(font.pixelSize);
     f.setStyleStrategy(static_cast<QFont::StyleStrategy>(QFont::NoAntialias | QFont::NoSubpixelAntialias));
+    f.setBold((font.style & kFontBold) != 0);
+    f.setItalic((font.style & kFontItalic) != 0);
+    f.setUnderline((font.style & kFontUnderline) != 0);
+    f.setStrikeOut((font.style & kFontStrikeOut) != 0);
+    if (font.fixedPitch) f.setFixedPitch(true);
     return f;
 }
 

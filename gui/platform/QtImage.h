@@ -21,7 +21,8 @@ public:
     QtImage(int width, int height) : MemoryImage(width, height) {}
 
     /// Draws the UTF-8 text with its top-left corner at (x, y) in the font (face
-    /// name through Qt's font substitution, height in pixels). The box the text
+    /// name through Qt's font substitution, height in pixels, bold, italic,
+    /// underline, strike-out and fixed pitch as asked). The box the text
     /// covers, its advance width by the font's height, is filled with the
     /// background first, then the glyphs are drawn in the text colour; nothing
     /// outside that box or outside the image changes. Nothing is drawn for empty

@@ -1,0 +1,393 @@
+#include "makers/MongonForm.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <limits>
+
+#include "led/Ledboard.h"
+#include "text/ShiftJis.h"
+
+namespace tesslor {
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string Trimmed(const std::string& text) {
+    std::size_t b = 0, e = text.size();
+    while (b < e && IsBlank(text[b])) ++b;
+    while (e > b && IsBlank(text[e - 1])) --e;
+    return text.substr(b, e - b);
+}
+
+// A whole text as a 64-bit integer: optional sign, decimal digits, or with
+// allowHex "0x" and hexadecimal digits. Nothing for anything else.
+std::optional<std::int64_t> WholeInteger(const std::string& text, bool allowHex) {
+    if (text.empty()) return std::nullopt;
+    std::size_t i = 0;
+    bool negative = false;
+    if (text[0] == '+' || text[0] == '-') {
+        negative = text[0] == '-';
+        i = 1;
+    }
+    int base = 10;
+    if (allowHex && text.size() > i + 2 && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+        base = 16;
+        i += 2;
+    }
+    if (i >= text.size() || text.size() - i > 16) return std::nullopt;
+    std::int64_t value = 0;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        int digit;
+        if (c >= '0' && c <= '9') digit = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+        else return std::nullopt;
+        value = value * base + digit;
+        if (value > (std::int64_t{1} << 40)) return std::nullopt;
+    }
+    return negative ? -value : value;
+}
+
+std::size_t Utf8Characters(const std::string& text) {
+    std::size_t n = 0;
+    for (unsigned char c : text)
+        if ((c & 0xC0) != 0x80) ++n;
+    return n;
+}
+
+std::string HexColour(std::int32_t value) {
+    const auto v = static_cast<std::uint32_t>(value);
+    char buf[16];
+    std::snprintf(buf, sizeof buf, v <= 0xFFFFFF ? "0x%06X" : "0x%08X", v);
+    return buf;
+}
+
+enum class Field { X, Y, Text, Color, Charset, Height, Name, Pitch, PixelsPerInch, Size, Style };
+
+constexpr const char* kFontFieldNames[] = {"Color", "Charset", "Height", "Name", "Pitch", "PixelsPerInch", "Size", "Style"};
+
+// The row and field a control name stands for.
+std::optional<std::pair<int, Field>> ParseFieldName(const std::string& name) {
+    auto rowDigit = [](char c) -> int { return c >= '0' && c <= '9' ? c - '0' : -1; };
+    for (const auto& [prefix, field] : {std::pair{"X_Edit", Field::X}, std::pair{"Y_Edit", Field::Y},
+                                        std::pair{"MojiEdit", Field::Text}}) {
+        const std::string p = prefix;
+        if (name.size() == p.size() + 1 && name.compare(0, p.size(), p) == 0 && rowDigit(name.back()) >= 0)
+            return std::pair{rowDigit(name.back()), field};
+    }
+    if (name.size() > 6 && name.compare(0, 4, "Font") == 0 && rowDigit(name[4]) >= 0 && name[5] == '.') {
+        const std::string rest = name.substr(6);
+        for (int k = 0; k < 8; ++k)
+            if (rest == kFontFieldNames[k]) return std::pair{rowDigit(name[4]), static_cast<Field>(k + 3)};
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::int32_t ParsePosition(const std::string& text) {
+    const std::optional<std::int64_t> v = WholeInteger(Trimmed(text), false);
+    if (!v || *v < INT32_MIN || *v > INT32_MAX) return kMongonNoPosition;
+    return static_cast<std::int32_t>(*v);
+}
+
+std::string PositionText(std::int32_t value) {
+    return value == kMongonNoPosition ? std::string() : std::to_string(value);
+}
+
+bool FitsPositionMask(const std::string& text) {
+    if (text.size() > kMongonPositionChars) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const bool digit = c >= '0' && c <= '9';
+        if (!digit && !(i == 0 && (c == '+' || c == '-'))) return false;
+    }
+    return true;
+}
+
+MongonForm::MongonForm(int nanSyoku, int tateMaisuu, FileSystem& files, Prompter& prompter)
+    : defaultFont(WindowMongonFont()), nanSyoku_(nanSyoku), tateMaisuu_(tateMaisuu), files_(&files),
+      prompter_(&prompter) {
+    // Hidden rows are cleared too: their controls' fonts go into every saved
+    // table, and a table's rows should not differ by the display they came from.
+    for (int i = 0; i < kMongonRows; ++i) ClearRowControls(i);
+    for (MongonRow& row : table.rows) row.font = defaultFont;
+    modified = false;
+}
+
+std::int32_t MongonForm::RowColour() const { return nanSyoku_ == -1 ? kMongonYellow : kMongonRed; }
+
+void MongonForm::SetRowTexts(int row, const std::string& x, const std::string& y, const std::string& text) {
+    MongonFormRow& r = rows[row];
+    if (r.x != x || r.y != y || r.text != text) modified = true;
+    r.x = x;
+    r.y = y;
+    r.text = text;
+}
+
+void MongonForm::ClearRowControls(int row) {
+    SetRowTexts(row, "", "", "");
+    rows[row].font = defaultFont;
+    rows[row].font.color = RowColour();
+}
+
+MongonTable MongonForm::CollectedTable() const {
+    MongonTable t;
+    for (int i = 0; i < kMongonRows; ++i) {
+        const MongonFormRow& r = rows[i];
+        t.rows[i].font = r.font;
+        t.rows[i].text = r.text;
+        t.rows[i].x = ParsePosition(r.x);
+        t.rows[i].y = ParsePosition(r.y);
+    }
+    return t;
+}
+
+void MongonForm::CollectRows() { table = CollectedTable(); }
+
+void MongonForm::ShowRows() {
+    for (int i = 0; i < kMongonRows; ++i) {
+        const MongonRow& row = table.rows[i];
+        ApplyFont(row.font, rows[i].font);
+        // The boxes hold what their mask lets them: a hand-made position
+        // beyond three characters is cut as the box would cut it.
+        auto boxText = [](std::int32_t v) { return PositionText(v).substr(0, kMongonPositionChars); };
+        std::string text = row.text;
+        if (Utf8Characters(text) > kMongonTextChars) {
+            std::size_t n = 0, at = 0;
+            for (; at < text.size(); ++at)
+                if ((static_cast<unsigned char>(text[at]) & 0xC0) != 0x80 && n++ == kMongonTextChars) break;
+            text.resize(at);
+        }
+        SetRowTexts(i, boxText(row.x), boxText(row.y), text);
+    }
+}
+
+void MongonForm::ChooseRowFont(int row,
+                               const std::function<std::optional<MongonFont>(const MongonFont&)>& chooseFont,
+                               const std::function<std::int32_t(std::optional<std::int32_t>)>& chooseColour) {
+    if (row < 0 || row >= kMongonRows) return;
+    MongonFont& font = rows[row].font;
+    if (std::optional<MongonFont> chosen = chooseFont(font)) {
+        font = *chosen;
+        modified = true;
+        if (nanSyoku_ == -1) font.color = kMongonYellow;
+        if (nanSyoku_ == 1) font.color = kMongonRed;
+    }
+    if (nanSyoku_ == -1 || nanSyoku_ == 1) return;
+    std::optional<std::int32_t> preset;
+    if (font.color == kMongonRed || font.color == kMongonGreen || font.color == kMongonYellow) preset = font.color;
+    const std::int32_t colour = chooseColour(preset);
+    // A colour changed on its own is a change to save like any other.
+    if (colour != font.color) modified = true;
+    font.color = colour;
+}
+
+bool MongonForm::RenderRows(RgbImage& canvas, LedHyoujikiClass& doc, const std::string& tmpBitmapPath) {
+    CollectRows();
+    const bool taken = RenderMongonTable(table, canvas, doc, tmpBitmapPath);
+    prompter_->Inform(kMongonRenderedMessage);
+    return taken;
+}
+
+bool MongonForm::AskToSave(FileDialog& saveDialog) {
+    if (modified && prompter_->Ask(kMongonSaveQuestion)) return SaveMongonFile(saveDialog);
+    return true;
+}
+
+bool MongonForm::ReadMongonFile(FileDialog& openDialog, FileDialog& saveDialog) {
+    // A save that was asked for and did not happen must not be followed by
+    // loading over the rows it was meant to keep.
+    if (!AskToSave(saveDialog)) return false;
+    openDialog.FileName.clear();
+    if (!openDialog.Execute()) return false;
+    return OpenFile(openDialog.FileName);
+}
+
+bool MongonForm::OpenFile(const std::string& path) {
+    MongonTable read;
+    const MongonReadResult result = ::tesslor::ReadMongonFile(*files_, *prompter_, path, read);
+    if (result == MongonReadResult::kCannotOpen) return false;
+    currentFile = path;
+    if (result != MongonReadResult::kRead) return false;
+    table = std::move(read);
+    ShowRows();
+    return true;
+}
+
+bool MongonForm::WriteMongonFile(const std::string& path) {
+    CollectRows();
+    return ::tesslor::WriteMongonFile(*files_, *prompter_, path, table);
+}
+
+bool MongonForm::SaveMongonFile(FileDialog& saveDialog) {
+    if (currentFile.empty()) return SaveMongonFileAs(saveDialog);
+    if (!WriteMongonFile(currentFile)) return false;
+    prompter_->Inform(MongonOverwrittenMessage(currentFile));
+    return true;
+}
+
+bool MongonForm::SaveMongonFileAs(FileDialog& saveDialog) {
+    if (!currentFile.empty()) saveDialog.FileName = currentFile;
+    if (!saveDialog.Execute()) return false;
+    const std::string path = saveDialog.FileName;
+    if (!WriteMongonFile(path)) return false;
+    currentFile = path;
+    prompter_->Inform(MongonSavedMessage(path));
+    return true;
+}
+
+void MongonForm::ResetRows(FileDialog& saveDialog) {
+    // As for 開く: a save the operator wanted and that failed or was cancelled
+    // keeps the rows.
+    if (!AskToSave(saveDialog)) return;
+    currentFile.clear();
+    table = MongonTable{};
+    for (MongonRow& row : table.rows) row.font = defaultFont;
+    // Hidden rows are cleared as well: rows of an earlier file left in them
+    // would still be drawn after 新規作成.
+    for (int i = 0; i < kMongonRows; ++i) ClearRowControls(i);
+}
+
+const std::vector<std::string>& MongonForm::FieldNames() {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> n;
+        for (const char* prefix : {"X_Edit", "Y_Edit", "MojiEdit"})
+            for (int i = 0; i < kMongonRows; ++i) n.push_back(prefix + std::to_string(i));
+        for (int i = 0; i < kMongonRows; ++i)
+            for (const char* f : kFontFieldNames) n.push_back("Font" + std::to_string(i) + "." + f);
+        return n;
+    }();
+    return names;
+}
+
+std::optional<std::string> MongonForm::Value(const std::string& name) const {
+    const auto field = ParseFieldName(name);
+    if (!field) return std::nullopt;
+    const MongonFormRow& r = rows[field->first];
+    const MongonFont& f = r.font;
+    switch (field->second) {
+        case Field::X: return r.x;
+        case Field::Y: return r.y;
+        case Field::Text: return r.text;
+        case Field::Color: return HexColour(f.color);
+        case Field::Charset: return std::to_string(f.charset);
+        case Field::Height: return std::to_string(f.height);
+        case Field::Name: return f.name;
+        case Field::Pitch: return std::to_string(f.pitch);
+        case Field::PixelsPerInch: return std::to_string(f.pixelsPerInch);
+        case Field::Size: return std::to_string(f.size);
+        case Field::Style: return std::to_string(f.style);
+    }
+    return std::nullopt;
+}
+
+bool MongonForm::SetValue(const std::string& name, const std::string& value, std::string& problem) {
+    const auto field = ParseFieldName(name);
+    if (!field) {
+        problem = "the text message editor has no control " + name;
+        return false;
+    }
+    MongonFormRow& r = rows[field->first];
+    MongonFont& f = r.font;
+    auto integer = [&](std::int64_t low, std::int64_t high, bool hex) -> std::optional<std::int64_t> {
+        const std::optional<std::int64_t> v = WholeInteger(value, hex);
+        if (!v || *v < low || *v > high) {
+            problem = name + ": " + value + " is not a whole number from " + std::to_string(low) + " to " +
+                      std::to_string(high);
+            return std::nullopt;
+        }
+        return v;
+    };
+    switch (field->second) {
+        case Field::X:
+        case Field::Y:
+            if (!FitsPositionMask(value)) {
+                problem = name + ": " + value +
+                          " does not fit the box (at most 3 characters: a digit or sign, then up to two digits; empty for none)";
+                return false;
+            }
+            SetRowTexts(field->first, field->second == Field::X ? value : r.x, field->second == Field::Y ? value : r.y,
+                        r.text);
+            return true;
+        case Field::Text:
+            if (Utf8Characters(value) > kMongonTextChars) {
+                problem = name + ": the text box holds at most 80 characters";
+                return false;
+            }
+            if (!ToShiftJis(value)) {
+                problem = name + ": the text has characters with no Shift-JIS form";
+                return false;
+            }
+            SetRowTexts(field->first, r.x, r.y, value);
+            return true;
+        case Field::Name: {
+            const std::optional<std::string> sjis = ToShiftJis(value);
+            if (!sjis || sjis->size() >= kMongonFaceBytes) {
+                problem = name + ": a face name needs a Shift-JIS form of at most 255 bytes";
+                return false;
+            }
+            f.name = value;
+            modified = true;
+            return true;
+        }
+        default:
+            break;
+    }
+    std::optional<std::int64_t> v;
+    switch (field->second) {
+        case Field::Color:
+            // 0x80000008 and the like are the platform's system colours: as hex
+            // they take the whole unsigned range.
+            if (!(v = integer(INT32_MIN, UINT32_MAX, true))) return false;
+            f.color = static_cast<std::int32_t>(static_cast<std::uint32_t>(*v));
+            break;
+        case Field::Charset:
+            if (!(v = integer(0, 255, false))) return false;
+            f.charset = static_cast<std::int32_t>(*v);
+            break;
+        case Field::Height:
+            if (!(v = integer(INT32_MIN + 1, INT32_MAX, false))) return false;
+            SetFontHeight(f, static_cast<std::int32_t>(*v));
+            break;
+        case Field::Pitch:
+            if (!(v = integer(0, 255, false))) return false;
+            f.pitch = static_cast<std::uint8_t>(*v);
+            break;
+        case Field::PixelsPerInch:
+            if (!(v = integer(INT32_MIN, INT32_MAX, false))) return false;
+            f.pixelsPerInch = static_cast<std::int32_t>(*v);
+            break;
+        case Field::Size:
+            if (!(v = integer(INT32_MIN + 1, INT32_MAX, false))) return false;
+            SetFontSize(f, static_cast<std::int32_t>(*v));
+            break;
+        case Field::Style:
+            if (!(v = integer(0, 255, false))) return false;
+            f.style = static_cast<std::uint8_t>(*v);
+            break;
+        default:
+            break;
+    }
+    modified = true;
+    return true;
+}
+
+std::vector<std::uint8_t> MongonPreviewDots(const MongonTable& table, DrawingSurface& canvas, int tateMaisuu) {
+    constexpr int kColumns = LedHyoujikiClass::kDotColumns, kRows = LedHyoujikiClass::kDotRows;
+    std::vector<std::uint8_t> dots(static_cast<std::size_t>(kColumns) * kRows, 0);
+    DrawMongonRows(table, canvas);
+    const int litRows = std::min(kRows, std::max(0, tateMaisuu) * LedBoardClass::kDots);
+    for (int y = 0; y < litRows; ++y)
+        for (int x = 0; x < kColumns; ++x) {
+            const Rgb c = canvas.GetPixel(x, y);
+            dots[static_cast<std::size_t>(y) * kColumns + x] =
+                static_cast<std::uint8_t>((c.r == 255 ? 1 : 0) | (c.g == 255 ? 2 : 0));
+        }
+    return dots;
+}
+
+}  // namespace tesslor

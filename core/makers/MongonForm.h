@@ -1,0 +1,138 @@
+#pragma once
+// The text message editor's state apart from its window: the ten rows as the
+// controls hold them (X and Y boxes as text, the text box's text and font),
+// the table they are collected into, the current file and the unsaved flag,
+// and the editor's operations. The window copies its widgets to and from the
+// rows; tesslor-cli's `make text` and `show` reach the same fields by name.
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "makers/MongonTable.h"
+#include "platform/FileChooser.h"
+#include "platform/Files.h"
+#include "platform/MemoryImage.h"
+#include "platform/Prompter.h"
+
+namespace tesslor {
+
+/// The dialogs of the text message editor.
+inline const FileDialogSetup kMongonOpenDialog{FileDialogKind::Open, {{"文言ファイル", "*.mon"}}, "", "文言ファイルOpen"};
+inline const FileDialogSetup kMongonSaveDialog{FileDialogKind::Save, {{"文言ファイル", "*.mon"}}, "mon", "文言ファイルSave"};
+
+/// The X and Y boxes hold at most 3 characters: an optional digit or sign,
+/// then up to two digits.
+inline constexpr std::size_t kMongonPositionChars = 3;
+
+/// One row as its controls hold it.
+struct MongonFormRow {
+    std::string x;     ///< the X box's text
+    std::string y;     ///< the Y box's text
+    std::string text;  ///< the text box's text (UTF-8)
+    MongonFont font;   ///< the text box's font and colour
+    bool operator==(const MongonFormRow&) const = default;
+};
+
+/// The decimal value of an X or Y box: the text without surrounding blanks
+/// must be an optionally signed integer; anything else, empty included, is -100.
+std::int32_t ParsePosition(const std::string& text);
+/// What an X or Y box shows for a value: "" for -100, else the decimal text.
+std::string PositionText(std::int32_t value);
+/// Whether a text fits the X and Y boxes' mask (empty included).
+bool FitsPositionMask(const std::string& text);
+
+class MongonForm {
+public:
+    /// The window at creation: every row cleared with the window's font in the
+    /// row colour (yellow when nanSyoku is -1, red otherwise); nothing unsaved.
+    MongonForm(int nanSyoku, int tateMaisuu, FileSystem& files, Prompter& prompter);
+
+    std::array<MongonFormRow, kMongonRows> rows;
+    MongonTable table;        ///< the window's memory image of a file
+    std::string currentFile;  ///< the file last opened or saved under a new name
+    /// Set by any change of an X, Y or text box and by a confirmed font; only
+    /// the program's end clears it (saving does not).
+    bool modified = false;
+    MongonFont defaultFont;   ///< the window's own font
+
+    int NanSyoku() const { return nanSyoku_; }
+    /// Rows at or beyond TateMaisuu are hidden in the window (they are still drawn).
+    bool RowShown(int row) const { return row >= 0 && row < tateMaisuu_; }
+    /// The colour a cleared row gets: yellow for NanSyoku -1, otherwise red.
+    std::int32_t RowColour() const;
+
+    /// The table the rows make: each row's font, text and parsed position,
+    /// then the header and trailer. The window's table is not touched.
+    MongonTable CollectedTable() const;
+    /// table = CollectedTable().
+    void CollectRows();
+    /// Rows from table: the font applied to the text box's, the text, and X
+    /// and Y as decimal text (empty for -100). A changed box sets modified.
+    void ShowRows();
+
+    /// フォント of row i (nothing for i outside 0 to 9). chooseFont runs the font
+    /// dialog preset with the row's font and gives the chosen font, or nothing
+    /// when cancelled; chooseColour runs the pen colour window preset with the
+    /// row's colour (when it is red, green or yellow) and gives the colour it
+    /// shows when closed. NanSyoku -1 forces yellow and 1 red after a chosen
+    /// font; only a two-colour display asks for the colour, chosen font or not.
+    void ChooseRowFont(int row, const std::function<std::optional<MongonFont>(const MongonFont&)>& chooseFont,
+                       const std::function<std::int32_t(std::optional<std::int32_t>)>& chooseColour);
+
+    /// 表示データ作成: collects the rows, draws them on canvas, saves it to
+    /// tmpBitmapPath, converts it into the document (which asks before
+    /// discarding unsaved changes) and shows "Led表示データ作成完了" either way.
+    /// True when the document took the picture.
+    bool RenderRows(RgbImage& canvas, LedHyoujikiClass& doc, const std::string& tmpBitmapPath);
+
+    /// 開く: "保存しますか？" when modified (Yes saves first), the dialog with no
+    /// name preset, then OpenFile. False when cancelled or the read failed.
+    bool ReadMongonFile(FileDialog& openDialog, FileDialog& saveDialog);
+    /// Reads path: a file that cannot be opened changes nothing; otherwise
+    /// currentFile becomes path, and a file with its marks replaces the table
+    /// and the rows. Each failure shows its message. True when the rows came from it.
+    bool OpenFile(const std::string& path);
+    /// 上書き保存: to currentFile ("上書き完了(path)"), or as SaveMongonFileAs when there is none.
+    bool SaveMongonFile(FileDialog& saveDialog);
+    /// 名前を付けて保存: the dialog (preset with currentFile), the write, then
+    /// currentFile and "保存完了(path)". False when cancelled or the write failed.
+    bool SaveMongonFileAs(FileDialog& saveDialog);
+    /// Collects the rows and writes the table whole or not at all, with the
+    /// write's messages. currentFile does not change.
+    bool WriteMongonFile(const std::string& path);
+    /// 新規作成: "保存しますか？" when modified (Yes saves first), then no current
+    /// file, every row of the table empty with the window's font, and every
+    /// row's controls cleared.
+    void ResetRows(FileDialog& saveDialog);
+
+    /// The controls by name, in `show` order: X_Edit0 … X_Edit9, Y_Edit0 …,
+    /// MojiEdit0 …, then Font0.Color, Font0.Charset, Font0.Height, Font0.Name,
+    /// Font0.Pitch, Font0.PixelsPerInch, Font0.Size, Font0.Style, … Font9.Style.
+    static const std::vector<std::string>& FieldNames();
+    /// A control's value as text (Font*.Color as 0x hex); nothing for an unknown name.
+    std::optional<std::string> Value(const std::string& name) const;
+    /// Sets a control as the operator would (setting Size sets Height and the
+    /// other way round, as on a font). False with problem set, nothing changed,
+    /// for an unknown name or a value the control cannot hold.
+    bool SetValue(const std::string& name, const std::string& value, std::string& problem);
+
+private:
+    // Clears the controls of row i: empty texts, the window's font, the row colour.
+    void ClearRowControls(int row);
+    void SetRowTexts(int row, const std::string& x, const std::string& y, const std::string& text);
+    bool AskToSave(FileDialog& saveDialog);
+
+    int nanSyoku_;
+    int tateMaisuu_;
+    FileSystem* files_;
+    Prompter* prompter_;
+};
+
+/// The dots the rows would light: 480 x 80 colour codes (row-major, 0 off,
+/// 1 red, 2 green, 3 yellow) by the same rule as 表示データ作成, with panel rows
+/// at or beyond tateMaisuu dark. canvas is used for drawing and left drawn.
+std::vector<std::uint8_t> MongonPreviewDots(const MongonTable& table, DrawingSurface& canvas, int tateMaisuu);
+
+}  // namespace tesslor
