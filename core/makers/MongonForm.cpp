@@ -58,6 +58,12 @@ std::size_t Utf8Characters(const std::string& text) {
     return n;
 }
 
+bool HasControlCharacter(const std::string& text) {
+    for (unsigned char c : text)
+        if (c < 0x20 || c == 0x7F) return true;
+    return false;
+}
+
 std::string HexColour(std::int32_t value) {
     const auto v = static_cast<std::uint32_t>(value);
     char buf[16];
@@ -314,6 +320,10 @@ bool MongonForm::SetValue(const std::string& name, const std::string& value, std
                         r.text);
             return true;
         case Field::Text:
+            if (HasControlCharacter(value)) {
+                problem = name + ": a text box holds one line without control characters";
+                return false;
+            }
             if (Utf8Characters(value) > kMongonTextChars) {
                 problem = name + ": the text box holds at most 80 characters";
                 return false;
@@ -326,7 +336,7 @@ bool MongonForm::SetValue(const std::string& name, const std::string& value, std
             return true;
         case Field::Name: {
             const std::optional<std::string> sjis = ToShiftJis(value);
-            if (!sjis || sjis->size() >= kMongonFaceBytes) {
+            if (!sjis || sjis->size() >= kMongonFaceBytes || HasControlCharacter(value)) {
                 problem = name + ": a face name needs a Shift-JIS form of at most 255 bytes";
                 return false;
             }
@@ -359,7 +369,9 @@ bool MongonForm::SetValue(const std::string& name, const std::string& value, std
             break;
         case Field::PixelsPerInch:
             if (!(v = integer(INT32_MIN, INT32_MAX, false))) return false;
+            // As on a font, the height stays and the size follows it.
             f.pixelsPerInch = static_cast<std::int32_t>(*v);
+            SetFontHeight(f, f.height);
             break;
         case Field::Size:
             if (!(v = integer(INT32_MIN + 1, INT32_MAX, false))) return false;

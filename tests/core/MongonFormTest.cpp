@@ -223,13 +223,17 @@ TEST_F(MongonFormFixture, ControlsByNameRoundTripTheTable) {
     ASSERT_TRUE(form.SetValue("Font9.Color", "0x80000008", problem));
     EXPECT_EQ(form.Value("Font9.Color"), "0x80000008");
     ASSERT_TRUE(form.SetValue("Font9.Style", "15", problem));
+    // Pixels per inch keep the height, as on a font; the size follows.
+    ASSERT_TRUE(form.SetValue("Font1.PixelsPerInch", "72", problem));
+    EXPECT_EQ(form.Value("Font1.Height"), "-12");
+    EXPECT_EQ(form.Value("Font1.Size"), "12");
     EXPECT_EQ(form.Value("Font0.Color"), "0x00FF00");
     EXPECT_EQ(form.Value("X_Edit1"), "");
     EXPECT_FALSE(form.Value("X_Edit10"));
     EXPECT_FALSE(form.Value("Font0.Colour"));
 
     for (const auto& [name, value] : std::vector<std::pair<std::string, std::string>>{
-             {"X_Edit0", "1000"}, {"Y_Edit3", "abc"}, {"MojiEdit1", "😀"}, {"MojiEdit1", std::string(81, 'a')},
+             {"X_Edit0", "1000"}, {"Y_Edit3", "abc"}, {"MojiEdit1", "😀"}, {"MojiEdit1", std::string(81, 'a')}, {"MojiEdit1", "two\nlines"}, {"Font2.Name", "a\rb"},
              {"Font0.Charset", "256"}, {"Font0.Pitch", "-1"}, {"Font0.Size", "9pt"}, {"Font0.Name", "한"},
              {"Font10.Size", "9"}, {"Z_Edit0", "1"}}) {
         problem.clear();
