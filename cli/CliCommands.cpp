@@ -3,6 +3,7 @@
 #include "PerformCommands.h"
 #include "PngImage.h"
 #include "SettingsCommands.h"
+#include "TextCommands.h"
 
 #include <array>
 
@@ -143,11 +144,14 @@ bool WriteImage(LedHyoujikiClass& doc, const std::string& path) {
     return false;
 }
 
-constexpr std::array<FileKind, 4> kFileKinds{{
+// A text message file is read only: its rows are drawn into the picture as
+// 表示データ作成 does.
+constexpr std::array<FileKind, 5> kFileKinds{{
     {"lee", ReadLee, WriteLee},
     {"led", ReadLed, WriteLed},
     {"bmp", ReadImage<MemoryImage>, WriteImage<MemoryImage>},
     {"png", ReadImage<PngImage>, WriteImage<PngImage>},
+    {"mon", ReadTextMessagePicture, nullptr},
 }};
 
 // The kind of path by its extension (either case); nullptr when unknown.
@@ -321,6 +325,14 @@ int RunCheck(const StartupConfig& config, const std::vector<std::string>& files,
             if (!animationOk) status = kExitFailed;
             continue;
         }
+        // Text message files are told by their mark or by their extension.
+        bool textOk = false;
+        std::string textMessage;
+        if (CheckTextMessageFile(path, textOk, textMessage, err)) {
+            out << path << ": " << (textOk ? std::string("OK") : textMessage) << '\n';
+            if (!textOk) status = kExitFailed;
+            continue;
+        }
         // Settings files are told by their content: a .lee or .txt name may hold either.
         bool settingsOk = false;
         std::string settingsMessage;
@@ -331,7 +343,9 @@ int RunCheck(const StartupConfig& config, const std::vector<std::string>& files,
         }
         const FileKind* kind = FindFileKind(path);
         if (!kind || !kind->read) {
-            out << path << ": unknown kind of file (expected " << ExtensionList(&FileKind::read) << ")\n";
+            // The line names the picture kinds, the ones both read and written,
+            // as it always has: every other kind check knows was told above.
+            out << path << ": unknown kind of file (expected " << ExtensionList(&FileKind::write) << ")\n";
             status = kExitFailed;
             continue;
         }

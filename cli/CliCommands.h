@@ -63,7 +63,8 @@ struct ConvertOptions {
     std::optional<int> reverseColor;      ///< index 0 赤, 1 緑, 2 黄
 };
 
-/// Reads input, applies the options, writes output. Messages go to err.
+/// Reads input (a picture, or a text message file whose rows are drawn as
+/// 表示データ作成 does), applies the options, writes output. Messages go to err.
 /// Returns kExitOk, kExitFailed (a check, reader or writer failed; output is
 /// then not written) or kExitUsage (unknown extension).
 int RunConvert(const StartupConfig& config, const std::string& input, const std::string& output,

@@ -56,6 +56,19 @@ std::optional<std::string> KindOfFile(const std::string& path) {
 
 }  // namespace
 
+bool ExpandAssignments(const std::vector<FormAssignment>& given, std::vector<std::string>& assignments,
+                       std::string& why) {
+    for (const FormAssignment& a : given) {
+        if (!a.fromFile) {
+            assignments.push_back(a.text);
+        } else if (!AssignmentsOfFile(a.text, assignments)) {
+            why = "cannot read the --set-file " + a.text;
+            return false;
+        }
+    }
+    return true;
+}
+
 int RunMake(const MakeOptions& options, std::ostream& err) {
     std::unique_ptr<SettingsForm> form = NewSettingsForm(options.kind);
     if (!form) return Usage(err, "unknown kind \"" + options.kind + "\"");
@@ -67,13 +80,7 @@ int RunMake(const MakeOptions& options, std::ostream& err) {
     // Every assignment is looked at before anything is opened or written: a
     // misspelt name is the caller's mistake, whatever the files hold.
     std::vector<std::string> assignments;
-    for (const FormAssignment& a : options.assignments) {
-        if (!a.fromFile) {
-            assignments.push_back(a.text);
-        } else if (!AssignmentsOfFile(a.text, assignments)) {
-            return Usage(err, "cannot read the --set-file " + a.text);
-        }
-    }
+    if (std::string why; !ExpandAssignments(options.assignments, assignments, why)) return Usage(err, why);
     {
         std::unique_ptr<SettingsForm> probe = NewSettingsForm(options.kind);
         for (const std::string& a : assignments)

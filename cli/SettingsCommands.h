@@ -16,13 +16,19 @@ struct FormAssignment {
 };
 
 struct MakeOptions {
-    std::string kind;  ///< settings1, settings2, settings3 or co2
+    std::string kind;  ///< settings1, settings2, settings3, co2, schedule or text
     std::string from;  ///< "" for none
     bool standard = false;
     bool windOnly = false;
     std::vector<FormAssignment> assignments;
     std::string output;
 };
+
+/// The assignments in the order given, each --set-file's NAME=VALUE lines in
+/// its place (blank lines skipped, CR LF taken as LF). False, with why set,
+/// when a --set-file cannot be read.
+bool ExpandAssignments(const std::vector<FormAssignment>& given, std::vector<std::string>& assignments,
+                       std::string& why);
 
 /// The window's steps in order: its state at creation, --from (its 開く),
 /// --standard (標準設定), --wind-only, the assignments, then its check and its

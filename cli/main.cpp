@@ -18,6 +18,7 @@
 #include "CliCommands.h"
 #include "PerformCommands.h"
 #include "SettingsCommands.h"
+#include "TextCommands.h"
 #include "led/Tables.h"
 #include "makers/AnimationList.h"
 #include "settings/SettingsKinds.h"
@@ -127,7 +128,10 @@ CLI::App* AddConvertCommand(CLI::App& app, ConvertArgs& args) {
     args.niniOption = sub->add_option("--nini", args.nini, "arbitrary insertion position, dot column 0 to 479");
     sub->add_option("--reverse", args.reverse, "colour of the reversed modes: red 赤, green 緑, yellow 黄")
         ->check(CLI::IsMember(WordsOf(kReverseColorWords)));
-    sub->add_option("INPUT", args.input, "picture to read (.lee, .led, .bmp, .png)")->required();
+    sub->add_option("INPUT", args.input,
+                    "picture to read (.lee, .led, .bmp, .png), or a text message file (.mon) whose rows are drawn "
+                    "as 表示データ作成 does")
+        ->required();
     sub->add_option("OUTPUT", args.output, "file to write (.lee, .led, .bmp, .png)")->required();
     return sub;
 }
@@ -154,7 +158,7 @@ struct CheckArgs {
 CLI::App* AddCheckCommand(CLI::App& app, CheckArgs& args) {
     CLI::App* sub = app.add_subcommand("check", "read each file and report OK or the reader's message");
     AddConfigOption(*sub, args.configPath);
-    sub->add_option("FILE", args.files, "files to check (.lee, .led, .bmp, .png, settings files, .alt, .ana, Perform.txt)")
+    sub->add_option("FILE", args.files, "files to check (.lee, .led, .bmp, .png, settings files, .mon, .alt, .ana, Perform.txt)")
         ->required();
     return sub;
 }
@@ -196,6 +200,16 @@ int RunRenderCommand(const RenderArgs& args) {
 
 // ---- make ----
 
+// The kinds make writes: the settings windows' and the text message editor's.
+const std::vector<std::string>& MakeKindNames() {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> n = SettingsKindNames();
+        n.push_back(kTextKind);
+        return n;
+    }();
+    return names;
+}
+
 struct MakeArgs {
     std::string configPath;
     MakeOptions options;
@@ -207,23 +221,27 @@ struct MakeArgs {
 
 CLI::App* AddMakeCommand(CLI::App& app, MakeArgs& args) {
     CLI::App* sub = app.add_subcommand(
-        "make", "fill a settings window as given (settings1, settings2, settings3, co2, schedule), check it and write OUTPUT");
+        "make",
+        "fill a settings window (settings1, settings2, settings3, co2, schedule) or the text message editor (text) "
+        "as given, check it and write OUTPUT");
     args.sub = sub;
     AddConfigOption(*sub, args.configPath);
-    sub->add_option("KIND", args.options.kind, "settings1, settings2, settings3, co2 or schedule")
+    sub->add_option("KIND", args.options.kind, "settings1, settings2, settings3, co2, schedule or text")
         ->required()
-        ->check(CLI::IsMember(SettingsKindNames()));
+        ->check(CLI::IsMember(MakeKindNames()));
     sub->add_option("--from", args.options.from, "open FILE first, as the window's 開く does")
         ->check(CLI::ExistingFile);
-    sub->add_flag("--standard", args.options.standard, "press 標準設定");
+    sub->add_flag("--standard", args.options.standard, "press 標準設定 (settings kinds)");
     sub->add_flag("--wind-only", args.options.windOnly, "switch the wind-only lamp mode on (settings1, settings2)");
-    args.setOption = sub->add_option("--set", args.sets, "NAME=VALUE: a control of the window and its value (yes/no for boxes)")
+    args.setOption = sub->add_option("--set", args.sets,
+                                     "NAME=VALUE: a control of the window and its value (yes/no for boxes; text: "
+                                     "X_Edit0, Y_Edit0, MojiEdit0, Font0.Size, … as `show` prints them)")
                          ->allow_extra_args(false);
     args.setFileOption =
         sub->add_option("--set-file", args.setFiles, "a file of NAME=VALUE lines (as `show` prints them)")
             ->allow_extra_args(false)
             ->check(CLI::ExistingFile);
-    sub->add_option("OUTPUT", args.options.output, "settings file to write")->required();
+    sub->add_option("OUTPUT", args.options.output, "settings file or text message file (.mon) to write")->required();
     return sub;
 }
 
@@ -236,6 +254,7 @@ int RunMakeCommand(const MakeArgs& args) {
         if (opt == args.setFileOption && setFile < args.setFiles.size())
             options.assignments.push_back({true, args.setFiles[setFile++]});
     }
+    if (options.kind == kTextKind) return RunMakeText(LoadConfig(args.configPath), options, std::cerr);
     return RunMake(options, std::cerr);
 }
 
@@ -247,13 +266,16 @@ struct ShowArgs {
 };
 
 CLI::App* AddShowCommand(CLI::App& app, ShowArgs& args) {
-    CLI::App* sub = app.add_subcommand("show", "open a settings file and print its window's controls as NAME=VALUE");
+    CLI::App* sub = app.add_subcommand(
+        "show", "open a settings file or a text message file and print its window's controls as NAME=VALUE");
     AddConfigOption(*sub, args.configPath);
-    sub->add_option("FILE", args.file, "settings file to open")->required();
+    sub->add_option("FILE", args.file, "settings file or text message file (.mon) to open")->required();
     return sub;
 }
 
 int RunShowCommand(const ShowArgs& args) {
+    // Text message files are told by their mark (or, when that is broken, by their name).
+    if (IsTextMessageFile(args.file)) return RunShowText(LoadConfig(args.configPath), args.file, std::cout, std::cerr);
     return RunShow(args.file, std::cout, std::cerr);
 }
 
@@ -328,7 +350,8 @@ Subcommand Register(CLI::App& app, CLI::App* (*add)(CLI::App&, Args&), int (*run
 
 int main(int argc, char** argv) {
     CLI::App app{"tesslor-cli: converts, checks and renders LED display pictures (.lee, .led, .bmp, .png) and "
-                 "makes animations (.alt, .ana) and perform lists (Perform.txt)",
+                 "makes settings files, text message files (.mon), animations (.alt, .ana) and perform lists "
+                 "(Perform.txt)",
                  "tesslor-cli"};
     app.set_version_flag("--version", std::string("tesslor-cli ") + TESSLOR_VERSION);
     app.require_subcommand(1);

@@ -1,0 +1,174 @@
+#include "TextCommands.h"
+
+#include <QGuiApplication>
+#include <QtGlobal>
+
+#include <memory>
+#include <string_view>
+
+#include "CliCommands.h"
+#include "led/Ledhyoujiki.h"
+#include "makers/MongonForm.h"
+#include "makers/MongonTable.h"
+#include "platform/FileChooser.h"
+#include "platform/Files.h"
+#include "platform/Paths.h"
+#include "platform/QtFonts.h"
+#include "platform/QtImage.h"
+
+namespace tesslor::cli {
+
+namespace {
+
+int Usage(std::ostream& err, const std::string& why) {
+    err << "tesslor-cli: " << why << '\n';
+    return kExitUsage;
+}
+
+// The start of a text message file: the header text and the NUL that ends it.
+constexpr std::string_view kMark("MONGON TBL\0", 11);
+
+// Applies one NAME=VALUE as the operator would type or choose it. "kind=text",
+// the first line `show` prints, is taken too, so its output feeds back
+// unchanged. Returns "" or why the assignment cannot be taken.
+std::string Assign(MongonForm& form, const std::string& assignment) {
+    const std::size_t eq = assignment.find('=');
+    if (eq == std::string::npos) return "\"" + assignment + "\" is not NAME=VALUE";
+    const std::string name = assignment.substr(0, eq);
+    const std::string value = assignment.substr(eq + 1);
+    if (name == "kind") return value == kTextKind ? "" : "a " + value + " form cannot fill a text file";
+    if (!form.Value(name)) return "the text message editor has no control named \"" + name + "\"";
+    // Every box of the editor is one line; a line break would also split the
+    // line `show` prints into two assignments.
+    if (value.find_first_of("\r\n") != std::string::npos) return name + ": a box of one line holds no line break";
+    std::string problem;
+    if (!form.SetValue(name, value, problem)) return problem;
+    return "";
+}
+
+// The save dialog of the tool: it answers with the path given on the command line.
+class GivenPathChooser : public FileChooser {
+public:
+    explicit GivenPathChooser(std::string path) : path_(std::move(path)) {}
+    std::optional<std::string> Choose(const FileDialogRequest&) override { return path_; }
+
+private:
+    std::string path_;
+};
+
+// Reads path with the editor's 開く; true only when the rows came from it and
+// nothing was said (a short file says "read エラー  (path)" and still loads).
+bool OpenQuietly(MongonForm& form, CountingPrompter& prompter, const std::string& path) {
+    const std::size_t before = prompter.Count();
+    return form.OpenFile(path) && prompter.Count() == before;
+}
+
+// Qt's notes about its own set-up (a missing XDG_RUNTIME_DIR and the like)
+// are no message of the tool: standard error carries the editor's messages,
+// which scripts read. Critical and fatal ones still go out.
+QtMessageHandler previousHandler = nullptr;
+
+void DropQtNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtDebugMsg || type == QtInfoMsg || type == QtWarningMsg) return;
+    if (previousHandler) previousHandler(type, context, text);
+}
+
+// Qt's fonts for the duration of one drawing, without a display: a
+// QGuiApplication on the off-screen platform (unless the caller chose one),
+// with the substitutions that let Japanese face names reach real fonts.
+class OffscreenFonts {
+public:
+    OffscreenFonts() {
+        if (QGuiApplication::instance()) return;
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        previousHandler = qInstallMessageHandler(DropQtNotes);
+        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+        gui::InstallFontSubstitutions();
+    }
+    ~OffscreenFonts() {
+        if (!app_) return;
+        app_.reset();
+        qInstallMessageHandler(previousHandler);
+    }
+    OffscreenFonts(const OffscreenFonts&) = delete;
+    OffscreenFonts& operator=(const OffscreenFonts&) = delete;
+
+private:
+    // QGuiApplication keeps references to these for its whole life.
+    static inline int argc_ = 1;
+    static inline char name_[] = "tesslor-cli";
+    static inline char* argv_[] = {name_, nullptr};
+    std::unique_ptr<QGuiApplication> app_;
+};
+
+}  // namespace
+
+bool HasTextMessageMark(const std::string& path) {
+    std::string start;
+    if (!RealFileSystem().ReadPrefix(path, kMark.size(), start)) return false;
+    return start == kMark;
+}
+
+bool IsTextMessageFile(const std::string& path) {
+    return LowerExtension(path) == "mon" || HasTextMessageMark(path);
+}
+
+int RunMakeText(const StartupConfig& config, const MakeOptions& options, std::ostream& err) {
+    if (options.standard) return Usage(err, "the text message editor has no 標準設定, so --standard has nothing to press");
+    if (options.windOnly) return Usage(err, "a text file has no wind-only lamp mode");
+
+    // Every assignment is looked at before anything is opened or written.
+    std::vector<std::string> assignments;
+    if (std::string why; !ExpandAssignments(options.assignments, assignments, why)) return Usage(err, why);
+    {
+        RecordingPrompter quiet;
+        MongonForm probe(config.NanSyoku, config.TateMaisuu, RealFileSystem(), quiet);
+        for (const std::string& a : assignments)
+            if (std::string why = Assign(probe, a); !why.empty()) return Usage(err, why);
+    }
+
+    StreamPrompter prompter(err);
+    MongonForm form(config.NanSyoku, config.TateMaisuu, RealFileSystem(), prompter);
+    if (!options.from.empty() && !OpenQuietly(form, prompter, options.from)) return kExitFailed;
+    for (const std::string& a : assignments) Assign(form, a);
+    GivenPathChooser chooser(options.output);
+    FileDialog saveDialog(chooser, kMongonSaveDialog);
+    return form.SaveMongonFileAs(saveDialog) ? kExitOk : kExitFailed;
+}
+
+int RunShowText(const StartupConfig& config, const std::string& path, std::ostream& out, std::ostream& err) {
+    StreamPrompter prompter(err);
+    MongonForm form(config.NanSyoku, config.TateMaisuu, RealFileSystem(), prompter);
+    if (!OpenQuietly(form, prompter, path)) return kExitFailed;
+    out << "kind=" << kTextKind << '\n';
+    for (const std::string& name : MongonForm::FieldNames()) out << name << '=' << form.Value(name).value_or("") << '\n';
+    out << std::flush;
+    return kExitOk;
+}
+
+bool CheckTextMessageFile(const std::string& path, bool& ok, std::string& message, std::ostream& err) {
+    if (!IsTextMessageFile(path)) return false;
+    RecordingPrompter prompter;
+    MongonTable table;
+    bool shortRead = false;
+    const MongonReadResult result = ReadMongonFile(RealFileSystem(), prompter, path, table, &shortRead);
+    ok = result == MongonReadResult::kRead && !shortRead;
+    message = ok || prompter.shown.empty() ? "" : prompter.shown.front();
+    if (!ok && message.empty()) message = "could not be read";
+    // A short file with wrong marks says both; the second still reaches the operator.
+    for (std::size_t i = 1; i < prompter.shown.size(); ++i) err << prompter.shown[i] << '\n';
+    return true;
+}
+
+bool ReadTextMessagePicture(LedHyoujikiClass& doc, const std::string& path) {
+    MongonTable table;
+    bool shortRead = false;
+    if (ReadMongonFile(doc.Files(), doc.Messages(), path, table, &shortRead) != MongonReadResult::kRead || shortRead)
+        return false;
+    OffscreenFonts fonts;
+    gui::QtImage canvas;
+    DrawMongonRows(table, canvas);
+    return doc.ImportImage(canvas);
+}
+
+}  // namespace tesslor::cli
