@@ -10,7 +10,8 @@ PACKAGES=(
   libsimpleini-dev libcli11-dev
   clang-14 libclang-rt-14-dev
   qt6-translations-l10n
-  fonts-ipafont-gothic xvfb xauth
+  fonts-ipafont-gothic fonts-unifont fonts-misaki xvfb xauth
+  libgif-dev
 )
 
 missing=()

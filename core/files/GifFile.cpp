@@ -1,0 +1,249 @@
+#include "files/GifFile.h"
+
+#include <gif_lib.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <memory>
+
+#include "app/Messages.h"
+
+namespace tesslor {
+
+namespace {
+
+struct GifWriteSink {
+    std::string bytes;
+};
+
+// Big enough for any demo; a canvas past it is refused rather than allocated.
+constexpr std::int64_t kMaxGifPixels = 16'000'000;
+
+int WriteToString(GifFileType* gif, const GifByteType* data, int length) {
+    auto* sink = static_cast<GifWriteSink*>(gif->UserData);
+    sink->bytes.append(reinterpret_cast<const char*>(data), static_cast<std::size_t>(length));
+    return length;
+}
+
+struct GifReadSource {
+    std::string_view bytes;
+    std::size_t at = 0;
+};
+
+int ReadFromString(GifFileType* gif, GifByteType* data, int length) {
+    auto* source = static_cast<GifReadSource*>(gif->UserData);
+    const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(std::max(length, 0)),
+                                                source->bytes.size() - source->at);
+    std::memcpy(data, source->bytes.data() + source->at, n);
+    source->at += n;
+    return static_cast<int>(n);
+}
+
+std::uint32_t Key(Rgb c) { return (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) | c.b; }
+
+// giflib's words for an error; it has none for some codes.
+std::string GifReason(int code) {
+    const char* text = GifErrorString(code);
+    return text ? text : "the GIF cannot be read (error " + std::to_string(code) + ")";
+}
+
+void SetError(std::string* error, const std::string& text) {
+    if (error) *error = text;
+}
+
+}  // namespace
+
+std::optional<std::string> EncodeAnimatedGif(const std::vector<GifFrame>& frames, std::string* error) {
+    if (frames.empty()) {
+        SetError(error, "no frames to write");
+        return std::nullopt;
+    }
+    const int width = frames[0].image.Width(), height = frames[0].image.Height();
+    if (width < 1 || height < 1 || width > 65535 || height > 65535) {
+        SetError(error, "a GIF frame must be 1 to 65535 pixels a side");
+        return std::nullopt;
+    }
+    for (const GifFrame& f : frames)
+        if (f.image.Width() != width || f.image.Height() != height) {
+            SetError(error, "the frames of a GIF must all have one size");
+            return std::nullopt;
+        }
+
+    // One colour table for every frame, in order of first appearance.
+    std::vector<Rgb> palette;
+    std::map<std::uint32_t, GifPixelType> indexOf;
+    auto indexFor = [&](Rgb c) -> GifPixelType {
+        const auto found = indexOf.find(Key(c));
+        if (found != indexOf.end()) return found->second;
+        GifPixelType index;
+        if (palette.size() < 256) {
+            index = static_cast<GifPixelType>(palette.size());
+            palette.push_back(c);
+        } else {
+            int best = 0;
+            long bestDistance = -1;
+            for (int i = 0; i < 256; ++i) {
+                const long dr = palette[i].r - c.r, dg = palette[i].g - c.g, db = palette[i].b - c.b;
+                const long d = dr * dr + dg * dg + db * db;
+                if (bestDistance < 0 || d < bestDistance) bestDistance = d, best = i;
+            }
+            index = static_cast<GifPixelType>(best);
+        }
+        indexOf.emplace(Key(c), index);
+        return index;
+    };
+    std::vector<std::vector<GifPixelType>> indexed;
+    indexed.reserve(frames.size());
+    for (const GifFrame& f : frames) {
+        std::vector<GifPixelType> pixels(f.image.Pixels().size());
+        for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = indexFor(f.image.Pixels()[i]);
+        indexed.push_back(std::move(pixels));
+    }
+    const int bits = std::max(1, GifBitSize(static_cast<int>(palette.size())));
+    std::vector<GifColorType> colours(std::size_t{1} << bits, GifColorType{0, 0, 0});
+    for (std::size_t i = 0; i < palette.size(); ++i) colours[i] = {palette[i].r, palette[i].g, palette[i].b};
+
+    GifWriteSink sink;
+    int status = 0;
+    GifFileType* gif = EGifOpen(&sink, WriteToString, &status);
+    if (!gif) {
+        SetError(error, GifReason(status));
+        return std::nullopt;
+    }
+    std::unique_ptr<ColorMapObject, void (*)(ColorMapObject*)> map(
+        GifMakeMapObject(static_cast<int>(colours.size()), colours.data()), GifFreeMapObject);
+    bool ok = map != nullptr;
+    EGifSetGifVersion(gif, true);
+    ok = ok && EGifPutScreenDesc(gif, width, height, bits, 0, map.get()) == GIF_OK;
+    // The NETSCAPE2.0 block: loop forever.
+    const GifByteType netscape[] = {'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0'};
+    const GifByteType loop[] = {1, 0, 0};
+    ok = ok && EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE) == GIF_OK &&
+         EGifPutExtensionBlock(gif, sizeof netscape, netscape) == GIF_OK &&
+         EGifPutExtensionBlock(gif, sizeof loop, loop) == GIF_OK && EGifPutExtensionTrailer(gif) == GIF_OK;
+    for (std::size_t k = 0; ok && k < frames.size(); ++k) {
+        GraphicsControlBlock gcb{};
+        gcb.DisposalMode = DISPOSE_DO_NOT;
+        gcb.UserInputFlag = false;
+        gcb.DelayTime = std::clamp(frames[k].delayCs, 0, 65535);
+        gcb.TransparentColor = NO_TRANSPARENT_COLOR;
+        GifByteType block[4];
+        const std::size_t length = EGifGCBToExtension(&gcb, block);
+        ok = EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length), block) == GIF_OK &&
+             EGifPutImageDesc(gif, 0, 0, width, height, false, nullptr) == GIF_OK;
+        for (int y = 0; ok && y < height; ++y)
+            ok = EGifPutLine(gif, indexed[k].data() + static_cast<std::size_t>(y) * width, width) == GIF_OK;
+    }
+    int closeStatus = 0;
+    const bool closed = EGifCloseFile(gif, &closeStatus) == GIF_OK;
+    if (!ok || !closed) {
+        SetError(error, "the GIF could not be encoded");
+        return std::nullopt;
+    }
+    return std::move(sink.bytes);
+}
+
+bool WriteAnimatedGif(FileSystem& files, const std::string& path, const std::vector<GifFrame>& frames,
+                      std::string* error) {
+    const std::optional<std::string> bytes = EncodeAnimatedGif(frames, error);
+    if (!bytes) return false;
+    std::unique_ptr<OutputFile> out = files.Create(path);
+    if (!out || !out->Write(*bytes) || !out->Commit()) {
+        SetError(error, CannotWriteMessage(path));
+        return false;
+    }
+    return true;
+}
+
+std::optional<DecodedGif> DecodeGif(std::string_view bytes, std::string* error) {
+    GifReadSource source{bytes};
+    int status = 0;
+    GifFileType* gif = DGifOpen(&source, ReadFromString, &status);
+    if (!gif) {
+        SetError(error, GifReason(status));
+        return std::nullopt;
+    }
+    std::unique_ptr<GifFileType, void (*)(GifFileType*)> owner(gif, [](GifFileType* g) {
+        int e = 0;
+        DGifCloseFile(g, &e);
+    });
+    auto fail = [&](const std::string& why) {
+        SetError(error, why);
+        return std::nullopt;
+    };
+    if (gif->SWidth < 1 || gif->SHeight < 1 || std::int64_t{gif->SWidth} * gif->SHeight > kMaxGifPixels)
+        return fail("the GIF's screen is empty or too large");
+    DecodedGif out;
+    out.width = gif->SWidth;
+    out.height = gif->SHeight;
+    MemoryImage canvas(out.width, out.height);
+    GraphicsControlBlock gcb{};
+    gcb.TransparentColor = NO_TRANSPARENT_COLOR;
+    // Record by record, so that an image's size is checked before anything is
+    // allocated for it (a few bytes may claim an image of gigabytes).
+    for (;;) {
+        GifRecordType record;
+        if (DGifGetRecordType(gif, &record) != GIF_OK) return fail(GifReason(gif->Error));
+        if (record == TERMINATE_RECORD_TYPE) break;
+        if (record == EXTENSION_RECORD_TYPE) {
+            int code = 0;
+            GifByteType* block = nullptr;
+            if (DGifGetExtension(gif, &code, &block) != GIF_OK) return fail(GifReason(gif->Error));
+            bool netscape = false;
+            for (bool first = true; block; first = false) {
+                if (code == GRAPHICS_EXT_FUNC_CODE && first) DGifExtensionToGCB(block[0], block + 1, &gcb);
+                if (code == APPLICATION_EXT_FUNC_CODE && first)
+                    netscape = block[0] == 11 && std::memcmp(block + 1, "NETSCAPE2.0", 11) == 0;
+                else if (netscape && block[0] >= 3 && block[1] == 1) out.loopCount = block[2] | (block[3] << 8);
+                if (DGifGetExtensionNext(gif, &block) != GIF_OK) return fail(GifReason(gif->Error));
+            }
+            continue;
+        }
+        if (record != IMAGE_DESC_RECORD_TYPE) continue;
+        if (DGifGetImageDesc(gif) != GIF_OK) return fail(GifReason(gif->Error));
+        const GifImageDesc& d = gif->Image;
+        if (d.Width < 1 || d.Height < 1 || std::int64_t{d.Width} * d.Height > kMaxGifPixels)
+            return fail("a GIF frame is empty or too large");
+        const ColorMapObject* map = d.ColorMap ? d.ColorMap : gif->SColorMap;
+        // Interlaced images arrive in four passes of rows.
+        std::vector<int> rows;
+        if (d.Interlace) {
+            for (const auto& [startRow, step] : {std::pair{0, 8}, std::pair{4, 8}, std::pair{2, 4}, std::pair{1, 2}})
+                for (int y = startRow; y < d.Height; y += step) rows.push_back(y);
+        } else {
+            for (int y = 0; y < d.Height; ++y) rows.push_back(y);
+        }
+        std::vector<GifPixelType> line(static_cast<std::size_t>(d.Width));
+        for (const int y : rows) {
+            if (DGifGetLine(gif, line.data(), d.Width) != GIF_OK) return fail(GifReason(gif->Error));
+            for (int x = 0; x < d.Width; ++x) {
+                const int index = line[x];
+                if (index == gcb.TransparentColor) continue;
+                Rgb c = kBlack;
+                if (map && index < map->ColorCount) c = {map->Colors[index].Red, map->Colors[index].Green, map->Colors[index].Blue};
+                canvas.SetPixel(d.Left + x, d.Top + y, c);
+            }
+        }
+        out.frames.push_back(GifFrame{canvas, gcb.DelayTime});
+        gcb = GraphicsControlBlock{};
+        gcb.TransparentColor = NO_TRANSPARENT_COLOR;
+    }
+    return out;
+}
+
+std::vector<int> FrameDelaysCs(int frameCount, int tickMs, int minimumCs) {
+    std::vector<int> delays;
+    long long elapsedMs = 0, shownCs = 0;
+    for (int i = 0; i < frameCount; ++i) {
+        elapsedMs += tickMs;
+        // Round the running total, so the animation keeps the demo's pace.
+        const long long due = (elapsedMs + 5) / 10;
+        const int delay = static_cast<int>(std::max<long long>(due - shownCs, minimumCs));
+        delays.push_back(delay);
+        shownCs += delay;
+    }
+    return delays;
+}
+
+}  // namespace tesslor

@@ -1,0 +1,48 @@
+#pragma once
+// Animated GIF files, for sharing what the demos show: frames of one size,
+// each with its delay, looping forever. Written through giflib, whole or not
+// at all; read back (tests, checks) into plain images.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Files.h"
+#include "platform/MemoryImage.h"
+
+namespace tesslor {
+
+struct GifFrame {
+    MemoryImage image;
+    int delayCs = 10;  ///< hundredths of a second the frame stays
+};
+
+/// The frames as an animated GIF that loops forever. Every frame must have
+/// the size of the first (at least 1 x 1, at most 65,535 a side). The colours
+/// of all frames share one table; past 256 colours the rest take the nearest
+/// of the first 256 (the demos use a handful). Delays are kept within 0 to
+/// 65,535. Nothing, with error set, for no frames or unequal sizes.
+std::optional<std::string> EncodeAnimatedGif(const std::vector<GifFrame>& frames, std::string* error = nullptr);
+
+/// Writes EncodeAnimatedGif's bytes to path whole or not at all. False, with
+/// error set in words for the operator and the earlier file untouched, on failure.
+bool WriteAnimatedGif(FileSystem& files, const std::string& path, const std::vector<GifFrame>& frames,
+                      std::string* error = nullptr);
+
+/// A GIF read back: its frames composed on the canvas as a viewer shows them.
+struct DecodedGif {
+    int width = 0, height = 0;
+    int loopCount = -1;  ///< 0 loops forever; -1 when the file has no loop block
+    std::vector<GifFrame> frames;
+};
+
+/// Decodes GIF bytes. Nothing, with error set, when they are not a readable
+/// GIF or its screen or a frame is over 16 million pixels.
+std::optional<DecodedGif> DecodeGif(std::string_view bytes, std::string* error = nullptr);
+
+/// Hundredths of a second for frames of tickMs each, rounded so that the
+/// running total stays true (32 ms ticks give 3, 3, 4, 3, 3, …) but never
+/// below minimumCs (viewers slow down frames under 2).
+std::vector<int> FrameDelaysCs(int frameCount, int tickMs, int minimumCs = 2);
+
+}  // namespace tesslor

@@ -1,0 +1,27 @@
+#pragma once
+// What the demos show, as the frames of an animated GIF to share: the still
+// picture's demo in its display mode with the demo's own timings, and the
+// animation demo's pictures at its pace.
+#include <vector>
+
+#include "files/GifFile.h"
+#include "led/Ledhyoujiki.h"
+
+namespace tesslor {
+
+/// The animation demo's pace: one picture every 100 ms.
+inline constexpr int kAnimationFrameCs = 10;
+
+/// The still-picture demo of the document in its display mode, frame by
+/// frame as the demo window shows it (its client area, black where no image
+/// lies): one frame for the still and reversed views; the two phases of a
+/// blink for a second each; a scroll over one whole pass, every second 16 ms
+/// tick (GIF viewers slow down faster frames) with delays that keep the
+/// demo's pace. The document must be laid out as the demo lays it out
+/// (Relayout at 80). Empty when the configured display has no panels.
+std::vector<GifFrame> DemoGifFrames(LedHyoujikiClass& doc);
+
+/// The animation demo's frames, each shown for 100 ms.
+std::vector<GifFrame> AnimationGifFrames(const std::vector<MemoryImage>& pictures);
+
+}  // namespace tesslor
