@@ -192,9 +192,11 @@ void MongonForm::ChooseRowFont(int row,
     font.color = colour;
 }
 
-bool MongonForm::RenderRows(RgbImage& canvas, LedHyoujikiClass& doc, const std::string& tmpBitmapPath) {
+bool MongonForm::RenderRows(RgbImage& canvas, LedHyoujikiClass& doc, const std::string& tmpBitmapPath,
+                            const std::function<void()>& repaint) {
     CollectRows();
     const bool taken = RenderMongonTable(table, canvas, doc, tmpBitmapPath);
+    if (repaint) repaint();
     prompter_->Inform(kMongonRenderedMessage);
     return taken;
 }

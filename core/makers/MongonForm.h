@@ -83,9 +83,11 @@ public:
 
     /// 表示データ作成: collects the rows, draws them on canvas, saves it to
     /// tmpBitmapPath, converts it into the document (which asks before
-    /// discarding unsaved changes) and shows "Led表示データ作成完了" either way.
+    /// discarding unsaved changes), runs repaint (the windows show the result
+    /// while the message is up) and shows "Led表示データ作成完了" either way.
     /// True when the document took the picture.
-    bool RenderRows(RgbImage& canvas, LedHyoujikiClass& doc, const std::string& tmpBitmapPath);
+    bool RenderRows(RgbImage& canvas, LedHyoujikiClass& doc, const std::string& tmpBitmapPath,
+                    const std::function<void()>& repaint = {});
 
     /// 開く: "保存しますか？" when modified (Yes saves first), the dialog with no
     /// name preset, then OpenFile. False when cancelled or the read failed.

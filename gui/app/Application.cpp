@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
@@ -18,11 +19,13 @@
 #include "app/Magnificationunit.h"
 #include "app/Pencolorunit.h"
 #include "app/MainWindowRules.h"
+#include "platform/PaintBoxWidget.h"
 #include "platform/QtFonts.h"
 #include "led/Demounit.h"
 #include "makers/Hyoujischeduleunit.h"
 #include "makers/Makeanimationunit.h"
 #include "makers/Makeperformunit.h"
+#include "makers/Mongonhensyuu.h"
 #include "settings/Co2sakugenseteiunit.h"
 #include "settings/Setei2unit.h"
 #include "settings/Seteiunit.h"
@@ -70,6 +73,10 @@ EditorWindows::EditorWindows(const EditorEnvironment& env) {
     magnificationForm_ = std::make_unique<TMagnificationForm>(context);
     makePerformForm_ = std::make_unique<TMakePerformForm>(context);
     makeAnimationForm_ = std::make_unique<TMakeAnimationForm>(context);
+    mongonHensyuuForm_ = std::make_unique<TMongonHensyuuForm>(context, main.Document(), *penColorForm_,
+                                                              [this] { RepaintMainForm(); });
+    mongonHensyuuForm_->TmpBitmapPath =
+        ChooseTmpBitmapPath(QCoreApplication::applicationFilePath().toStdString());
     animaDemoForm_ = std::make_unique<TAnimaDemoForm>(context);
     hyoujiScheduleForm_ = std::make_unique<THyoujiScheduleForm>(context);
     seteiForm_ = std::make_unique<TSeteiForm>(context);
@@ -82,6 +89,10 @@ EditorWindows::EditorWindows(const EditorEnvironment& env) {
     OpenModal(main.HyoujiBairitu, *magnificationForm_);
     OpenModal(main.Perform1, *makePerformForm_);
     OpenModal(main.DougaFaileSakusei, *makeAnimationForm_);
+    QObject::connect(main.MongonSakusei, &QAction::triggered, mongonHensyuuForm_.get(), [this] {
+        ShowModeless(*mongonHensyuuForm_);
+        RepaintMainForm();
+    });
     OpenAfterNotices(main.HyoujiSchedule, {kScheduleNotice}, [this] {
         ShowModeless(*hyoujiScheduleForm_);
         mainForm_->update();
@@ -100,6 +111,11 @@ EditorWindows::EditorWindows(const EditorEnvironment& env) {
     }
     OpenAfterNotices(main.CO21, {kCo2Notice}, [this] { ShowModeless(*co2SakugenSeteiForm_); });
     OpenModeless(main.N1, *setei2Form_);
+}
+
+void EditorWindows::RepaintMainForm() {
+    mainForm_->update();
+    mainForm_->PaintBox1->update();
 }
 
 void EditorWindows::OpenModal(QAction* item, QDialog& window) {
@@ -123,6 +139,7 @@ EditorWindows::~EditorWindows() {
     seteiForm_.reset();
     hyoujiScheduleForm_.reset();
     animaDemoForm_.reset();
+    mongonHensyuuForm_.reset();
     makeAnimationForm_.reset();
     makePerformForm_.reset();
     magnificationForm_.reset();
@@ -144,14 +161,24 @@ bool TesslorApplication::notify(QObject* receiver, QEvent* event) {
     return false;
 }
 
-std::string ChooseDriveFilePath(const std::string& executablePath) {
-    const std::string beside = DriveFilePathFor(executablePath);
+std::string ChooseWritablePath(const std::string& executablePath, const std::string& besidePath) {
     const QFileInfo exe(QString::fromStdString(executablePath));
-    if (!executablePath.empty() && ::access(exe.absolutePath().toLocal8Bit().constData(), W_OK) == 0) return beside;
+    if (!executablePath.empty() && ::access(exe.absolutePath().toLocal8Bit().constData(), W_OK) == 0)
+        return besidePath;
     QString dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    if (dir.isEmpty()) return beside;
+    if (dir.isEmpty()) return besidePath;
     QDir().mkpath(dir);
-    return (dir + QLatin1Char('/') + QFileInfo(QString::fromStdString(beside)).fileName()).toStdString();
+    return (dir + QLatin1Char('/') + QFileInfo(QString::fromStdString(besidePath)).fileName()).toStdString();
+}
+
+std::string ChooseDriveFilePath(const std::string& executablePath) {
+    return ChooseWritablePath(executablePath, DriveFilePathFor(executablePath));
+}
+
+std::string ChooseTmpBitmapPath(const std::string& executablePath) {
+    // The executable's folder with the name appended.
+    const QString folder = QFileInfo(QString::fromStdString(executablePath)).absolutePath();
+    return ChooseWritablePath(executablePath, (folder + QStringLiteral("/tmp.bmp")).toStdString());
 }
 
 }  // namespace tesslor::gui

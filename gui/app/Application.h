@@ -20,6 +20,7 @@ class TAnimaDemoForm;
 class TDemoForm;
 class TMakeAnimationForm;
 class TMakePerformForm;
+class TMongonHensyuuForm;
 class THyoujiScheduleForm;
 class TPenColorForm;
 class TMagnificationForm;
@@ -50,6 +51,7 @@ public:
     TMagnificationForm& MagnificationForm() { return *magnificationForm_; }
     TMakePerformForm& MakePerformForm() { return *makePerformForm_; }
     TMakeAnimationForm& MakeAnimationForm() { return *makeAnimationForm_; }
+    TMongonHensyuuForm& MongonHensyuuForm() { return *mongonHensyuuForm_; }
     TAnimaDemoForm& AnimaDemoForm() { return *animaDemoForm_; }
     THyoujiScheduleForm& HyoujiScheduleForm() { return *hyoujiScheduleForm_; }
     TCO2SakugenSeteiForm& CO2SakugenSeteiForm() { return *co2SakugenSeteiForm_; }
@@ -63,6 +65,8 @@ private:
     void OpenModeless(QAction* item, QWidget& window);
     /// The item shows its notices one after the other, then runs open.
     void OpenAfterNotices(QAction* item, std::vector<std::string> notices, std::function<void()> open);
+    /// Repaints the main window and its picture.
+    void RepaintMainForm();
 
     std::unique_ptr<TMainForm> mainForm_;
     std::unique_ptr<TDemoForm> demoForm_;
@@ -70,6 +74,7 @@ private:
     std::unique_ptr<TMagnificationForm> magnificationForm_;
     std::unique_ptr<TMakePerformForm> makePerformForm_;
     std::unique_ptr<TMakeAnimationForm> makeAnimationForm_;
+    std::unique_ptr<TMongonHensyuuForm> mongonHensyuuForm_;
     std::unique_ptr<TAnimaDemoForm> animaDemoForm_;
     std::unique_ptr<THyoujiScheduleForm> hyoujiScheduleForm_;
     std::unique_ptr<TSeteiForm> seteiForm_;
@@ -86,8 +91,16 @@ public:
     Prompter* prompter = nullptr;
 };
 
+/// Where a file the program keeps beside itself lies: besidePath (a path in
+/// the executable's folder) when that folder can be written, else the same
+/// file name in the user's configuration folder (created when missing).
+std::string ChooseWritablePath(const std::string& executablePath, const std::string& besidePath);
+
 /// Where the drive file lies: beside the executable when that folder can be
 /// written, else in the user's configuration folder.
 std::string ChooseDriveFilePath(const std::string& executablePath);
+
+/// Where 表示データ作成 of the text message editor leaves "tmp.bmp", by the same rule.
+std::string ChooseTmpBitmapPath(const std::string& executablePath);
 
 }  // namespace tesslor::gui

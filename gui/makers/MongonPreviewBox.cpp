@@ -1,0 +1,52 @@
+#include "makers/MongonPreviewBox.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "led/Ledhyoujiki.h"
+
+namespace tesslor::gui {
+
+namespace {
+constexpr int kColumns = LedHyoujikiClass::kDotColumns;
+constexpr int kRows = LedHyoujikiClass::kDotRows;
+constexpr std::size_t kDotCount = static_cast<std::size_t>(kColumns) * kRows;
+}  // namespace
+
+MongonPreviewBox::MongonPreviewBox(QWidget* parent) : QWidget(parent), dots_(kDotCount, 0) {
+    setFixedSize(sizeHint());
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    DrawImage();
+}
+
+QSize MongonPreviewBox::sizeHint() const { return QSize(kColumns * kDotPixels, kRows * kDotPixels); }
+
+void MongonPreviewBox::SetDots(std::vector<std::uint8_t> dots) {
+    if (dots.size() != kDotCount) dots.assign(kDotCount, 0);
+    if (dots == dots_) return;
+    dots_ = std::move(dots);
+    DrawImage();
+    update();
+}
+
+void MongonPreviewBox::DrawImage() {
+    image_ = QImage(kColumns * kDotPixels, kRows * kDotPixels, QImage::Format_RGB32);
+    image_.fill(Qt::black);
+    // An unlit LED is a dark grey point, so the operator sees the display's
+    // grid even where nothing is lit.
+    static const QRgb colours[4] = {qRgb(48, 48, 48), qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(255, 255, 0)};
+    for (int y = 0; y < kRows; ++y)
+        for (int x = 0; x < kColumns; ++x) {
+            const std::uint8_t c = dots_[static_cast<std::size_t>(y) * kColumns + x] & 3;
+            const int size = c == 0 ? 1 : kDotPixels;
+            for (int dy = 0; dy < size; ++dy)
+                for (int dx = 0; dx < size; ++dx) image_.setPixel(x * kDotPixels + dx, y * kDotPixels + dy, colours[c]);
+        }
+}
+
+void MongonPreviewBox::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.drawImage(event->rect(), image_, event->rect());
+}
+
+}  // namespace tesslor::gui

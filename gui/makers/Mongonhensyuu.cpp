@@ -1,0 +1,436 @@
+#include "makers/Mongonhensyuu.h"
+
+#include <QEvent>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <QValidator>
+#include <algorithm>
+
+#include "app/Pencolorunit.h"
+#include "makers/MongonPreviewBox.h"
+#include "platform/NamedWidgets.h"
+#include "platform/QtFonts.h"
+#include "platform/Windows.h"
+#include "text/ShiftJis.h"
+
+namespace tesslor::gui {
+
+namespace {
+
+// The X and Y boxes take exactly what their mask takes, nothing in between.
+class PositionValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        return FitsPositionMask(input.toStdString()) ? Acceptable : Invalid;
+    }
+};
+
+// A text box never shows a row taller than the canvas it is drawn on.
+constexpr int kLargestShownPixels = kMongonCanvasHeight;
+
+QColor QColorOfValue(std::int32_t value) {
+    const Rgb c = RgbOfColorValue(value);
+    return QColor(c.r, c.g, c.b);
+}
+
+QLabel* Heading(const char* text, QWidget* parent) {
+    auto* l = new QLabel(QString::fromUtf8(text), parent);
+    l->setAlignment(Qt::AlignCenter);
+    return l;
+}
+
+}  // namespace
+
+QFont QFontOfMongonFont(const MongonFont& font) {
+    const FontSpec spec = FontSpecOf(font);
+    QFont f(QString::fromStdString(spec.face));
+    f.setPixelSize(spec.pixelSize);
+    f.setBold((spec.style & kFontBold) != 0);
+    f.setItalic((spec.style & kFontItalic) != 0);
+    f.setUnderline((spec.style & kFontUnderline) != 0);
+    f.setStrikeOut((spec.style & kFontStrikeOut) != 0);
+    if (spec.fixedPitch) f.setFixedPitch(true);
+    return f;
+}
+
+std::optional<MongonFont> MongonFontOfQFont(const QFont& chosen, const MongonFont& row) {
+    const std::string family = chosen.family().toStdString();
+    const std::optional<std::string> sjis = ToShiftJis(family);
+    if (!sjis || sjis->size() >= kMongonFaceBytes) return std::nullopt;
+    MongonFont f = row;
+    f.name = family;
+    f.pixelsPerInch = 96;
+    f.style = static_cast<std::uint8_t>((chosen.bold() ? kFontBold : 0) | (chosen.italic() ? kFontItalic : 0) |
+                                        (chosen.underline() ? kFontUnderline : 0) |
+                                        (chosen.strikeOut() ? kFontStrikeOut : 0));
+    if (chosen.pixelSize() > 0) SetFontHeight(f, -chosen.pixelSize());
+    else SetFontSize(f, static_cast<std::int32_t>(std::lround(chosen.pointSizeF())));
+    return f;
+}
+
+std::string MongonFaceRefusedMessage(const std::string& family) {
+    return "フォント「" + family +
+           "」は文言ファイルに保存できません。名前がシフトJISで表せる（255バイト以内の）フォントを選んで下さい";
+}
+
+TMongonHensyuuForm::TMongonHensyuuForm(const WindowContext& context, LedHyoujikiClass& document,
+                                       TPenColorForm& penColorForm, std::function<void()> repaintMain,
+                                       QWidget* parent)
+    : QDialog(parent),
+      OpenDialog1(context.chooser, kMongonOpenDialog),
+      SaveDialog1(context.chooser, kMongonSaveDialog),
+      context_(context),
+      document_(document),
+      penColorForm_(penColorForm),
+      repaintMain_(std::move(repaintMain)),
+      form_(context.config.NanSyoku, context.config.TateMaisuu, context.files, context.prompter) {
+    setObjectName(QStringLiteral("MongonHensyuuForm"));
+    setWindowTitle(QStringLiteral("文言編集"));
+    setModal(false);
+    canvas_.SetFileSystem(context.files);
+
+    FontDialog1.choose = [this](const QFont& preset) -> std::optional<QFont> {
+        bool ok = false;
+        const QFont chosen = QFontDialog::getFont(&ok, preset, this);
+        if (!ok) return std::nullopt;
+        return chosen;
+    };
+    runPenColorForm = [](QDialog& window) { window.exec(); };
+
+    CreateControls();
+
+    // Rows the display does not have are hidden; they are still drawn when a
+    // file gives them a position.
+    for (int i = 0; i < kMongonRows; ++i) {
+        if (form_.RowShown(i)) continue;
+        fontButtons_[i]->setEnabled(false);
+        for (QWidget* w : std::initializer_list<QWidget*>{fontButtons_[i], xEdits_[i], yEdits_[i], mojiEdits_[i],
+                                                          labels_[i]})
+            w->hide();
+    }
+    if (HidesRestrictedControls(context.config)) {
+        for (QPushButton* b : {FileReadButton, FileWriteButton, FileReNameWriteButton, NewButton}) {
+            b->setEnabled(false);
+            b->hide();
+        }
+    }
+
+    previewTimer_.setSingleShot(true);
+    previewTimer_.setInterval(100);
+    connect(&previewTimer_, &QTimer::timeout, this, [this] { UpdatePreview(); });
+
+    ShowRows();
+    UpdatePreview();
+    SetCurrentRow(0);
+
+    resize(sizeHint());
+    CentreOnScreen(*this, OuterSizeOf(WindowSize{width(), height()}, kSizeableFrame));
+}
+
+TMongonHensyuuForm::~TMongonHensyuuForm() {
+    // The boxes outlive this object's members while QDialog deletes them.
+    for (int i = 0; i < kMongonRows; ++i)
+        for (QLineEdit* e : {xEdits_[i], yEdits_[i], mojiEdits_[i]}) e->removeEventFilter(this);
+}
+
+void TMongonHensyuuForm::CreateControls() {
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(3);
+    grid->addWidget(Heading("項番", this), 0, 0);
+    grid->addWidget(Heading("横座標", this), 0, 1);
+    grid->addWidget(Heading("縦座標", this), 0, 2);
+    grid->addWidget(Heading("文言", this), 0, 3);
+
+    // Every text box is tall enough for a row in a 16-dot font, so rows do not
+    // jump when one of them gets Unifont.
+    QFont tallest(QString::fromLatin1(kUnifontFace));
+    tallest.setPixelSize(kUnifontPixels);
+    const int textBoxHeight = QFontMetrics(tallest).height() + 10;
+    const int positionWidth = QFontMetrics(font()).horizontalAdvance(QStringLiteral("-000")) + 16;
+
+    for (int i = 0; i < kMongonRows; ++i) {
+        auto* label = new QLabel(QString::number(i), this);
+        label->setObjectName(QStringLiteral("LabelNo%1").arg(i));
+        label->setAlignment(Qt::AlignCenter);
+        auto positionEdit = [&](const char* prefix) {
+            auto* e = new QLineEdit(this);
+            e->setObjectName(QStringLiteral("%1%2").arg(QLatin1String(prefix)).arg(i));
+            e->setMaxLength(static_cast<int>(kMongonPositionChars));
+            e->setValidator(new PositionValidator(e));
+            e->setFixedWidth(positionWidth);
+            e->setAlignment(Qt::AlignRight);
+            e->installEventFilter(this);
+            return e;
+        };
+        auto* x = positionEdit("X_Edit");
+        auto* y = positionEdit("Y_Edit");
+        auto* moji = new QLineEdit(this);
+        moji->setObjectName(QStringLiteral("MojiEdit%1").arg(i));
+        moji->setMaxLength(static_cast<int>(kMongonTextChars));
+        moji->setMinimumWidth(480);
+        moji->setMinimumHeight(textBoxHeight);
+        moji->installEventFilter(this);
+        auto* fontButton = NamedButton("FontButton", "フォント", this);
+        fontButton->setObjectName(QStringLiteral("FontButton%1").arg(i));
+        label->setBuddy(moji);
+
+        grid->addWidget(label, i + 1, 0);
+        grid->addWidget(x, i + 1, 1);
+        grid->addWidget(y, i + 1, 2);
+        grid->addWidget(moji, i + 1, 3);
+        grid->addWidget(fontButton, i + 1, 4);
+        labels_[i] = label;
+        xEdits_[i] = x;
+        yEdits_[i] = y;
+        mojiEdits_[i] = moji;
+        fontButtons_[i] = fontButton;
+
+        for (QLineEdit* e : {x, y, moji})
+            connect(e, &QLineEdit::textChanged, this, [this, i] { RowEdited(i); });
+        connect(fontButton, &QPushButton::clicked, this, [this, i] { FontButtonClick(i); });
+    }
+    grid->setColumnStretch(3, 1);
+
+    UnifontButton = NamedButton("UnifontButton", "Unifont 16ドット", this);
+    UnifontButton->setToolTip(QStringLiteral(
+        "対象の行をGNU Unifontにします。どの文字も高さ16ドットで、パネル1段にちょうど収まります"));
+    MisakiButton = NamedButton("MisakiButton", "美咲 8ドット", this);
+    MisakiButton->setToolTip(QStringLiteral(
+        "対象の行を美咲ゴシックにします。どの文字も高さ8ドットで、パネル1段に2行入ります"));
+    CurrentRowLabel = new QLabel(this);
+    CurrentRowLabel->setObjectName(QStringLiteral("CurrentRowLabel"));
+    CurrentRowLabel->setToolTip(QStringLiteral("最後に入力した行がドット用フォントの対象になります"));
+    auto* pixelFonts = new QHBoxLayout;
+    pixelFonts->addWidget(UnifontButton);
+    pixelFonts->addWidget(MisakiButton);
+    pixelFonts->addWidget(CurrentRowLabel);
+    pixelFonts->addStretch();
+
+    auto* previewLabel = new QLabel(QStringLiteral("表示イメージ（480×80ドット）"), this);
+    previewLabel->setObjectName(QStringLiteral("PreviewLabel"));
+    PreviewBox = new MongonPreviewBox(this);
+    PreviewBox->setObjectName(QStringLiteral("PreviewBox"));
+    PreviewBox->setToolTip(QStringLiteral("表示データ作成で表示器に点灯するドットです（まだ表示データには入っていません）"));
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setFixedSize(kMongonCanvasWidth, kMongonCanvasHeight);
+    Image1->hide();
+
+    MakeDataButton = NamedButton("MakeDataButton", "表示データ作成", this);
+    FileReadButton = NamedButton("FileReadButton", "開く", this);
+    FileWriteButton = NamedButton("FileWriteButton", "上書き保存", this);
+    FileReNameWriteButton = NamedButton("FileReNameWriteButton", "名前を付けて保存", this);
+    NewButton = NamedButton("NewButton", "新規作成", this);
+    CancelButton = NamedButton("CancelButton", "キャンセル（閉）", this);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {MakeDataButton, FileReadButton, FileWriteButton, FileReNameWriteButton, NewButton})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    buttons->addWidget(CancelButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(pixelFonts);
+    layout->addSpacing(6);
+    layout->addWidget(previewLabel);
+    layout->addWidget(PreviewBox, 0, Qt::AlignLeft);
+    layout->addWidget(Image1);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
+
+    connect(MakeDataButton, &QPushButton::clicked, this, [this] { MakeDataButtonClick(); });
+    connect(FileReadButton, &QPushButton::clicked, this, [this] { FileReadButtonClick(); });
+    connect(FileWriteButton, &QPushButton::clicked, this, [this] { FileWriteButtonClick(); });
+    connect(FileReNameWriteButton, &QPushButton::clicked, this, [this] { FileReNameWriteButtonClick(); });
+    connect(NewButton, &QPushButton::clicked, this, [this] { NewButtonClick(); });
+    connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButtonClick(); });
+    connect(UnifontButton, &QPushButton::clicked, this, [this] { UnifontButtonClick(); });
+    connect(MisakiButton, &QPushButton::clicked, this, [this] { MisakiButtonClick(); });
+}
+
+// ---- boxes and form ----
+
+void TMongonHensyuuForm::ReadRows() {
+    for (int i = 0; i < kMongonRows; ++i) {
+        MongonFormRow& row = form_.rows[i];
+        row.x = xEdits_[i]->text().toStdString();
+        row.y = yEdits_[i]->text().toStdString();
+        row.text = mojiEdits_[i]->text().toStdString();
+    }
+}
+
+void TMongonHensyuuForm::ShowRows() {
+    for (int i = 0; i < kMongonRows; ++i) {
+        const MongonFormRow& row = form_.rows[i];
+        // The form has already counted what changed; copying it is not an edit.
+        for (auto [edit, text] : {std::pair{xEdits_[i], &row.x}, std::pair{yEdits_[i], &row.y},
+                                  std::pair{mojiEdits_[i], &row.text}}) {
+            const QString t = QString::fromStdString(*text);
+            if (edit->text() == t) continue;
+            const QSignalBlocker block(edit);
+            edit->setText(t);
+        }
+        ShowRowFont(i);
+    }
+    previewTimer_.start();
+}
+
+void TMongonHensyuuForm::ShowRowFont(int row) {
+    const MongonFont& font = form_.rows[row].font;
+    QFont shown = QFontOfMongonFont(font);
+    if (shown.pixelSize() > kLargestShownPixels) shown.setPixelSize(kLargestShownPixels);
+    QLineEdit* edit = mojiEdits_[row];
+    edit->setFont(shown);
+    QPalette pal = edit->palette();
+    pal.setColor(QPalette::Base, Qt::black);
+    pal.setColor(QPalette::Text, QColorOfValue(font.color));
+    edit->setPalette(pal);
+}
+
+void TMongonHensyuuForm::RowEdited(int row) {
+    MongonFormRow& r = form_.rows[row];
+    r.x = xEdits_[row]->text().toStdString();
+    r.y = yEdits_[row]->text().toStdString();
+    r.text = mojiEdits_[row]->text().toStdString();
+    form_.modified = true;
+    previewTimer_.start();
+}
+
+bool TMongonHensyuuForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        for (int i = 0; i < kMongonRows; ++i)
+            if (watched == xEdits_[i] || watched == yEdits_[i] || watched == mojiEdits_[i]) SetCurrentRow(i);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TMongonHensyuuForm::SetCurrentRow(int row) {
+    currentRow_ = row;
+    CurrentRowLabel->setText(QStringLiteral("対象: 項番 %1").arg(row));
+}
+
+void TMongonHensyuuForm::UpdatePreview() {
+    previewTimer_.stop();
+    ReadRows();
+    PreviewBox->SetDots(MongonPreviewDots(form_.CollectedTable(), previewCanvas_, context_.config.TateMaisuu));
+}
+
+const std::vector<std::uint8_t>& TMongonHensyuuForm::PreviewDots() const { return PreviewBox->Dots(); }
+
+std::string TMongonHensyuuForm::DialogFolder() const {
+    if (form_.currentFile.empty()) return context_.driveRoot ? context_.driveRoot() : std::string();
+    return QFileInfo(QString::fromStdString(form_.currentFile)).absolutePath().toStdString();
+}
+
+// ---- buttons ----
+
+std::optional<MongonFont> TMongonHensyuuForm::RunFontDialog(const MongonFont& font) {
+    if (!FontDialog1.choose) return std::nullopt;
+    const std::optional<QFont> chosen = FontDialog1.choose(QFontOfMongonFont(font));
+    if (!chosen) return std::nullopt;
+    std::optional<MongonFont> f = MongonFontOfQFont(*chosen, font);
+    // A face the file cannot name counts as no choice at all.
+    if (!f) context_.prompter.Inform(MongonFaceRefusedMessage(chosen->family().toStdString()));
+    return f;
+}
+
+std::int32_t TMongonHensyuuForm::RunPenColorForm(std::optional<std::int32_t> preset) {
+    if (preset) {
+        for (int i = 0; i < document_.ReverseColorCount(); ++i)
+            if (ColorValueOf(document_.ReverseColorValue(i)) == *preset) {
+                penColorForm_.PenColorRadioGroup->SetItemIndex(i);
+                break;
+            }
+    }
+    if (runPenColorForm) runPenColorForm(penColorForm_);
+    return ColorValueOf(penColorForm_.PenColor());
+}
+
+void TMongonHensyuuForm::FontButtonClick(int row) {
+    if (row < 0 || row >= kMongonRows) return;
+    ReadRows();
+    form_.ChooseRowFont(
+        row, [this](const MongonFont& font) { return RunFontDialog(font); },
+        [this](std::optional<std::int32_t> preset) { return RunPenColorForm(preset); });
+    ShowRows();
+}
+
+void TMongonHensyuuForm::MakeDataButtonClick() {
+    ReadRows();
+    // Both windows show the result while "Led表示データ作成完了" is up.
+    form_.RenderRows(canvas_, document_, TmpBitmapPath, [this] {
+        static_assert(sizeof(Rgb) == 3, "the canvas is packed RGB");
+        if (canvas_.Width() > 0 && canvas_.Height() > 0) {
+            const QImage image(reinterpret_cast<const uchar*>(canvas_.Data()), canvas_.Width(), canvas_.Height(),
+                               canvas_.Width() * 3, QImage::Format_RGB888);
+            Image1->setPixmap(QPixmap::fromImage(image.copy()));
+        }
+        ShowRows();
+        update();
+        if (repaintMain_) repaintMain_();
+    });
+}
+
+void TMongonHensyuuForm::FileReadButtonClick() {
+    ReadRows();
+    OpenDialog1.InitialDir = SaveDialog1.InitialDir = DialogFolder();
+    form_.ReadMongonFile(OpenDialog1, SaveDialog1);
+    ShowRows();
+}
+
+void TMongonHensyuuForm::FileWriteButtonClick() {
+    ReadRows();
+    SaveDialog1.InitialDir = DialogFolder();
+    form_.SaveMongonFile(SaveDialog1);
+    ShowRows();
+}
+
+void TMongonHensyuuForm::FileReNameWriteButtonClick() {
+    ReadRows();
+    SaveDialog1.InitialDir = DialogFolder();
+    form_.SaveMongonFileAs(SaveDialog1);
+    ShowRows();
+}
+
+void TMongonHensyuuForm::NewButtonClick() {
+    ReadRows();
+    SaveDialog1.InitialDir = DialogFolder();
+    form_.ResetRows(SaveDialog1);
+    ShowRows();
+}
+
+void TMongonHensyuuForm::CancelButtonClick() { close(); }
+
+void TMongonHensyuuForm::GivePixelFont(const char* face, int pixels) {
+    ReadRows();
+    MongonFont& f = form_.rows[currentRow_].font;
+    f.name = face;
+    // The height is in pixels at 96 per inch: set that first, so the size
+    // follows from the height and not from an earlier resolution.
+    f.pixelsPerInch = 96;
+    SetFontHeight(f, -pixels);
+    f.pitch = 0;
+    f.style = 0;
+    form_.modified = true;
+    ShowRows();
+}
+
+void TMongonHensyuuForm::UnifontButtonClick() { GivePixelFont(kUnifontFace, kUnifontPixels); }
+
+void TMongonHensyuuForm::MisakiButtonClick() { GivePixelFont(kMisakiFace, kMisakiPixels); }
+
+}  // namespace tesslor::gui

@@ -1,0 +1,152 @@
+#pragma once
+// The text message editor's window: ten rows of position, text and font, kept
+// in a ".mon" file and drawn into the main window's picture. Modeless; the
+// window lives for the whole run and keeps its rows, file and unsaved flag
+// when it is closed. The rules live in the core's MongonForm: the window
+// copies its boxes into the form's rows before an operation and back after it.
+#include <QDialog>
+#include <QFont>
+#include <QTimer>
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "app/WindowContext.h"
+#include "led/Ledhyoujiki.h"
+#include "makers/MongonForm.h"
+#include "platform/FileChooser.h"
+#include "platform/QtImage.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace tesslor::gui {
+
+class TPenColorForm;
+class MongonPreviewBox;
+
+/// The font a row's text box shows: the face (reaching a real font through
+/// Qt's substitutions), the pixel height the text is drawn with, and the style bits.
+QFont QFontOfMongonFont(const MongonFont& font);
+
+/// The font the font dialog chose, as a row's font: colour, character set and
+/// pitch stay those of row; face = family, 96 pixels per inch, style bits from
+/// bold, italic, underline and strike-out, and the height from the pixel size
+/// (or the size from the point size). Nothing when the family has no Shift-JIS
+/// form of at most 255 bytes: the file could not keep it.
+std::optional<MongonFont> MongonFontOfQFont(const QFont& chosen, const MongonFont& row);
+
+/// "フォント「name」は文言ファイルに保存できません。…": a face with no Shift-JIS name.
+std::string MongonFaceRefusedMessage(const std::string& family);
+
+/// FontDialog1: runs the platform's font dialog preset with a row's font. A
+/// test replaces choose to pick a font or cancel without a dialog on screen.
+struct MongonFontDialog {
+    /// The chosen font, or nothing when the operator cancelled.
+    std::function<std::optional<QFont>(const QFont& preset)> choose;
+};
+
+class TMongonHensyuuForm : public QDialog {
+    Q_OBJECT
+public:
+    /// repaintMain repaints the main window's picture after 表示データ作成.
+    TMongonHensyuuForm(const WindowContext& context, LedHyoujikiClass& document, TPenColorForm& penColorForm,
+                       std::function<void()> repaintMain, QWidget* parent = nullptr);
+    ~TMongonHensyuuForm() override;
+
+    /// フォント of row i: the font dialog, then (two-colour displays only) the pen colour window.
+    void FontButtonClick(int row);
+    /// 表示データ作成: the rows drawn, saved as tmp.bmp and converted into the picture.
+    void MakeDataButtonClick();
+    /// 開く.
+    void FileReadButtonClick();
+    /// 上書き保存.
+    void FileWriteButtonClick();
+    /// 名前を付けて保存.
+    void FileReNameWriteButtonClick();
+    /// 新規作成.
+    void NewButtonClick();
+    /// キャンセル（閉）: hides the window; everything stays for the next opening.
+    void CancelButtonClick();
+    /// Gives the current row one of the pixel fonts made for dot displays.
+    void UnifontButtonClick();
+    void MisakiButtonClick();
+
+    /// The form behind the window.
+    MongonForm& Form() { return form_; }
+    /// Boxes to form rows (texts) before an operation; form rows to boxes (texts
+    /// and fonts) after it. Showing does not itself mark anything unsaved.
+    void ReadRows();
+    void ShowRows();
+
+    /// The row the pixel-font buttons act on: the row whose box last had the focus.
+    int CurrentRow() const { return currentRow_; }
+    /// Draws the preview now instead of shortly after the last change.
+    void UpdatePreview();
+    /// The preview's dots (480 x 80, row-major, 0 off, 1 red, 2 green, 3 yellow).
+    const std::vector<std::uint8_t>& PreviewDots() const;
+    /// The canvas of the last 表示データ作成.
+    const QtImage& Canvas() const { return canvas_; }
+
+    QLabel* LabelNo(int i) const { return labels_[i]; }
+    QLineEdit* X_Edit(int i) const { return xEdits_[i]; }
+    QLineEdit* Y_Edit(int i) const { return yEdits_[i]; }
+    QLineEdit* MojiEdit(int i) const { return mojiEdits_[i]; }
+    QPushButton* FontButton(int i) const { return fontButtons_[i]; }
+
+    QPushButton* MakeDataButton;
+    QPushButton* FileReadButton;
+    QPushButton* FileWriteButton;
+    QPushButton* FileReNameWriteButton;
+    QPushButton* NewButton;
+    QPushButton* CancelButton;
+    QPushButton* UnifontButton;
+    QPushButton* MisakiButton;
+    QLabel* CurrentRowLabel;
+    /// The canvas, never shown: it holds the picture of the last 表示データ作成.
+    QLabel* Image1;
+    MongonPreviewBox* PreviewBox;
+
+    MongonFontDialog FontDialog1;
+    FileDialog OpenDialog1;
+    FileDialog SaveDialog1;
+    /// Runs the pen colour window modally (its exec() unless a test replaces it).
+    std::function<void(QDialog&)> runPenColorForm;
+    /// Where 表示データ作成 writes tmp.bmp ("" writes none).
+    std::string TmpBitmapPath;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void ShowRowFont(int row);
+    void SetCurrentRow(int row);
+    /// A box of row i changed: the form is marked and the preview redrawn soon.
+    void RowEdited(int row);
+    void GivePixelFont(const char* face, int pixels);
+    /// The folder the file dialogs start in: the current file's, else the drive's root.
+    std::string DialogFolder() const;
+    std::optional<MongonFont> RunFontDialog(const MongonFont& font);
+    std::int32_t RunPenColorForm(std::optional<std::int32_t> preset);
+
+    WindowContext context_;
+    LedHyoujikiClass& document_;
+    TPenColorForm& penColorForm_;
+    std::function<void()> repaintMain_;
+    MongonForm form_;
+    QtImage canvas_;
+    QtImage previewCanvas_;
+    QTimer previewTimer_;
+    int currentRow_ = 0;
+    bool showing_ = false;
+    std::array<QLabel*, kMongonRows> labels_{};
+    std::array<QLineEdit*, kMongonRows> xEdits_{};
+    std::array<QLineEdit*, kMongonRows> yEdits_{};
+    std::array<QLineEdit*, kMongonRows> mojiEdits_{};
+    std::array<QPushButton*, kMongonRows> fontButtons_{};
+};
+
+}  // namespace tesslor::gui
