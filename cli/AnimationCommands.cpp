@@ -1,5 +1,8 @@
 #include "AnimationCommands.h"
 
+#include "files/GifFile.h"
+#include "led/DemoGif.h"
+
 #include <memory>
 
 #include "CliCommands.h"
@@ -80,8 +83,8 @@ int RunAnimate(const AnimateOptions& options, std::ostream& err) {
 int RunRenderAnimation(const StartupConfig& config, const std::string& listPath, const std::string& output,
                        std::ostream& err) {
     const std::string ext = LowerExtension(output);
-    if (ext != "bmp" && ext != "png") {
-        err << "tesslor-cli: cannot write " << output << ": frames are saved as .bmp or .png\n";
+    if (ext != "bmp" && ext != "png" && ext != "gif") {
+        err << "tesslor-cli: cannot write " << output << ": frames are saved as .bmp, .png or .gif\n";
         return kExitUsage;
     }
     StreamPrompter prompter(err);
@@ -100,6 +103,15 @@ int RunRenderAnimation(const StartupConfig& config, const std::string& listPath,
         return kExitFailed;
     }
 
+    if (ext == "gif") {
+        // The frames as the animation demo plays them.
+        std::string error;
+        if (!WriteAnimatedGif(RealFileSystem(), output, AnimationGifFrames(frames), &error)) {
+            prompter.Inform(error);
+            return kExitFailed;
+        }
+        return entryFailed ? kExitFailed : kExitOk;
+    }
     const std::size_t mark = output.find("%d");
     if (mark == std::string::npos) {
         if (!SaveImage(SideBySide(frames), output, prompter)) return kExitFailed;

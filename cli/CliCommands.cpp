@@ -7,6 +7,9 @@
 
 #include <array>
 
+#include "files/GifFile.h"
+#include "led/DemoGif.h"
+
 #include "app/ControlBar.h"
 #include "app/Drives.h"
 #include "app/FileDialogs.h"
@@ -276,11 +279,19 @@ bool RenderableOutput(const std::string& output, std::ostream& err) {
     return false;
 }
 
+// The demo as it plays is an animation: only .gif holds it.
+bool GifOutput(const std::string& output, std::ostream& err) {
+    if (LowerExtension(output) == "gif") return true;
+    err << "tesslor-cli: cannot write " << output << ": the demo as it plays is saved as .gif\n";
+    return false;
+}
+
 void Render(LedHyoujikiClass& doc, RenderView view, MemoryImage& image) {
     switch (view) {
         case RenderView::Normal: doc.RenderNormal(image); break;
         case RenderView::Reversed: doc.RenderReversed(image); break;
         case RenderView::Strip: doc.RenderScrollStrip(image); break;
+        case RenderView::Demo: break;
     }
 }
 
@@ -370,7 +381,7 @@ int RunRender(const StartupConfig& config, RenderView view, const std::string& i
               std::ostream& err) {
     const FileKind* inKind = ReadableKind(input, err);
     if (!inKind) return kExitUsage;
-    if (!RenderableOutput(output, err)) return kExitUsage;
+    if (view == RenderView::Demo ? !GifOutput(output, err) : !RenderableOutput(output, err)) return kExitUsage;
 
     StreamPrompter prompter(err);
     StartedDocument started(prompter, config);
@@ -379,6 +390,19 @@ int RunRender(const StartupConfig& config, RenderView view, const std::string& i
 
     // The demo's layout: 6 pixels per dot, 96 per panel.
     doc.Relayout(started.surface, 80);
+    if (view == RenderView::Demo) {
+        const std::vector<GifFrame> frames = DemoGifFrames(doc);
+        if (frames.empty()) {
+            prompter.Inform("tesslor-cli: the configured display has no panels to show, so no image was written");
+            return kExitFailed;
+        }
+        std::string error;
+        if (!WriteAnimatedGif(RealFileSystem(), output, frames, &error)) {
+            prompter.Inform(error);
+            return kExitFailed;
+        }
+        return kExitOk;
+    }
     PngImage png;
     MemoryImage bmp;
     MemoryImage& image = LowerExtension(output) == "png" ? png : bmp;

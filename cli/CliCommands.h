@@ -75,7 +75,7 @@ int RunConvert(const StartupConfig& config, const std::string& input, const std:
 int RunCheck(const StartupConfig& config, const std::vector<std::string>& files, std::ostream& out,
              std::ostream& err);
 
-enum class RenderView { Normal, Reversed, Strip };
+enum class RenderView { Normal, Reversed, Strip, Demo };
 
 /// Reads input, lays it out as the demo does (magnification 80) and saves the
 /// chosen rendering as a bitmap. Returns kExitOk, kExitFailed or kExitUsage.

@@ -93,7 +93,8 @@ T ValueOf(const WordList<T>& list, const std::string& word) {
 // The document's reverse colours by their index.
 const WordList<int> kReverseColorWords{{"red", 0}, {"green", 1}, {"yellow", 2}};
 const WordList<RenderView> kRenderViewWords{
-    {"normal", RenderView::Normal}, {"reversed", RenderView::Reversed}, {"strip", RenderView::Strip}};
+    {"normal", RenderView::Normal}, {"reversed", RenderView::Reversed}, {"strip", RenderView::Strip},
+    {"demo", RenderView::Demo}};
 
 // The animation demo's frames, rendered from a list rather than a picture.
 const char* const kAnimationView = "animation";
@@ -180,14 +181,15 @@ CLI::App* AddRenderCommand(CLI::App& app, RenderArgs& args) {
     std::vector<std::string> views = WordsOf(kRenderViewWords);
     views.push_back(kAnimationView);
     sub->add_option("--view", args.view,
-                    "the demo's view: normal, reversed, the scrolling strip, or animation (the animation demo's "
-                    "frames of the list INPUT)")
+                    "the demo's view: normal, reversed, the scrolling strip, demo (the demo as it plays, as an "
+                    "animated .gif), or animation (the animation demo's frames of the list INPUT)")
         ->required()
         ->check(CLI::IsMember(views));
     sub->add_option("INPUT", args.input, "picture to read (.lee, .led, .bmp, .png); with --view animation, a list (.alt)")
         ->required();
     sub->add_option("OUTPUT", args.output,
-                    "image to write (.bmp, .png); with --view animation, \"%d\" in the name writes one image per frame")
+                    "image to write (.bmp, .png; .gif for --view demo); with --view animation, \"%d\" in the name "
+                    "writes one image per frame, and a .gif plays the frames as the animation demo does")
         ->required();
     return sub;
 }

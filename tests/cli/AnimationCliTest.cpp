@@ -191,7 +191,7 @@ TEST_F(AnimationCli, RenderOfEmptyLongAndBrokenLists) {
     r = Run({"render", "--view", "animation", P("pics/missing.alt"), P("m.bmp")});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, P("pics/missing.alt") + "オープンエラー\n");
-    r = Run({"render", "--view", "animation", P("pics/long.alt"), P("m.gif")});
+    r = Run({"render", "--view", "animation", P("pics/long.alt"), P("m.jpg")});
     EXPECT_EQ(r.status, 2);
 }
 
