@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -65,7 +66,10 @@ QFont QFontOfMongonFont(const MongonFont& font) {
 }
 
 std::optional<MongonFont> MongonFontOfQFont(const QFont& chosen, const MongonFont& row) {
-    const std::string family = chosen.family().toStdString();
+    // The dialog lists real families: "ＭＳ Ｐゴシック" shows as the IPA font
+    // standing in for it. Kept as it is, the row keeps the name its file had.
+    const bool sameFamily = chosen.family() == QFontInfo(QFontOfMongonFont(row)).family();
+    const std::string family = sameFamily ? row.name : chosen.family().toStdString();
     const std::optional<std::string> sjis = ToShiftJis(family);
     if (!sjis || sjis->size() >= kMongonFaceBytes) return std::nullopt;
     MongonFont f = row;
@@ -102,7 +106,10 @@ TMongonHensyuuForm::TMongonHensyuuForm(const WindowContext& context, LedHyoujiki
 
     FontDialog1.choose = [this](const QFont& preset) -> std::optional<QFont> {
         bool ok = false;
-        const QFont chosen = QFontDialog::getFont(&ok, preset, this);
+        // Preset with the family actually drawn, so the dialog finds it in its list.
+        QFont shown = preset;
+        shown.setFamily(QFontInfo(preset).family());
+        const QFont chosen = QFontDialog::getFont(&ok, shown, this);
         if (!ok) return std::nullopt;
         return chosen;
     };
