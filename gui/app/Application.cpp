@@ -73,8 +73,11 @@ EditorWindows::EditorWindows(const EditorEnvironment& env) {
     magnificationForm_ = std::make_unique<TMagnificationForm>(context);
     makePerformForm_ = std::make_unique<TMakePerformForm>(context);
     makeAnimationForm_ = std::make_unique<TMakeAnimationForm>(context);
-    mongonHensyuuForm_ = std::make_unique<TMongonHensyuuForm>(context, main.Document(), *penColorForm_,
-                                                              [this] { RepaintMainForm(); });
+    // The text editor's rendering replaces the picture: one step of the main window's undo.
+    mongonHensyuuForm_ = std::make_unique<TMongonHensyuuForm>(context, main.Document(), *penColorForm_, [this] {
+        RepaintMainForm();
+        mainForm_->PictureChangedElsewhere();
+    });
     mongonHensyuuForm_->TmpBitmapPath =
         ChooseTmpBitmapPath(QCoreApplication::applicationFilePath().toStdString());
     animaDemoForm_ = std::make_unique<TAnimaDemoForm>(context);

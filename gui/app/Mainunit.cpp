@@ -1,18 +1,26 @@
 #include "app/Mainunit.h"
 
+#include <algorithm>
+
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/Animademoformunit.h"
@@ -38,6 +46,9 @@ constexpr int kPaintBoxGap = 64 - kBarHeight;
 constexpr int kLabelTop = 6;
 constexpr int kControlTop = 24;
 constexpr int kControlHeight = 22;
+// Left of and above the first panel lie its number labels, 20 and 12 pixels.
+constexpr int kLabelMarginX = 20;
+constexpr int kLabelMarginY = 12;
 // 動画のデモ with a list of no pictures, and with more than the demo holds.
 constexpr const char* kNoAnimationFilesMessage = "ファイルが追加されていません";
 constexpr const char* kDemoFirstFramesMessage = "ファイルが３０を超えていますので、最初の３０ファイルを表示します";
@@ -64,10 +75,19 @@ TMainForm::TMainForm(const EditorEnvironment& env, QWidget* parent)
     CreateFileMenu();
     CreateToolMenu();
     CreateViewMenus();
+    CreateEditMenu();
     ConnectMenus();
+    CreateDrawingToolBar();
+    CreateStatusBar();
     CreateDialogs();
     ApplyConfiguration();
     FormCreate();
+    // The picture of a new start is the saved one: nothing to undo yet.
+    recorded_ = CapturePicture(*document_);
+    history_.Clear(true);
+    savedSettings_ = CaptureSettings(*document_);
+    UpdateEditActions();
+    UpdateStatusBar();
     PlaceCentred(*this, kMainFormSize, kSizeableFrame);
 }
 
@@ -77,13 +97,21 @@ TMainForm::~TMainForm() {
     for (QObject* child : findChildren<QObject*>()) QObject::disconnect(child, nullptr, this, nullptr);
     ReverseModeColorRadioGroup->onClick = nullptr;
     PaintBox1->onPaint = nullptr;
+    PaintBox1->removeEventFilter(this);
 }
 
-void TMainForm::AttachPenColorForm(TPenColorForm& form) { penColorForm_ = &form; }
+void TMainForm::AttachPenColorForm(TPenColorForm& form) {
+    penColorForm_ = &form;
+    connect(&form, &QDialog::finished, this, [this](int) { UpdateStatusBar(); });
+}
 
 void TMainForm::AttachMagnificationForm(TMagnificationForm& form) {
     magnificationForm_ = &form;
-    form.onMagnification = [this](int value) { document_->Relayout(*PaintBox1, value); };
+    form.onMagnification = [this](int value) {
+        document_->Relayout(*PaintBox1, value);
+        UpdateStatusBar();
+    };
+    UpdateStatusBar();
 }
 
 // ---- controls ----
@@ -174,6 +202,11 @@ void TMainForm::ConnectControls() {
     connect(PaintBox1, &PaintBoxWidget::mouseMoved, this,
             [this](Qt::MouseButtons bs, QPoint p) { PaintBox1MouseMove(bs, p); });
     connect(PaintBox1, &PaintBoxWidget::zoomRequested, this, [this](int steps, QPoint p) { ZoomAt(steps, p); });
+    // The widget reports no releases, no modifier keys and no leaving: they
+    // are taken from its events here. Moves without a button held tell the
+    // status bar where the pointer is.
+    PaintBox1->installEventFilter(this);
+    PaintBox1->setMouseTracking(true);
 
     // Only the operator's own choices and typing run the handlers; what the
     // program puts into a control does not count as an edit.
@@ -246,6 +279,86 @@ void TMainForm::CreateViewMenus() {
     Etc = TopMenu(menuBar(), "Etc", "etc");
     Verssion = MenuItem(Etc, "Verssion", "バージョン");
     TesslorNiTuite = MenuItem(Etc, "TesslorNiTuite", "Tesslorについて");
+}
+
+void TMainForm::CreateEditMenu() {
+    // 編集 comes right after ファイル, before the pen colour item.
+    Edit = new QMenu(QStringLiteral("編集(&E)"), menuBar());
+    Edit->setObjectName(QStringLiteral("Edit"));
+    Edit->menuAction()->setObjectName(QStringLiteral("EditMenu"));
+    menuBar()->insertMenu(PenColor, Edit);
+    UndoAction = MenuItem(Edit, "UndoAction", "元に戻す");
+    UndoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    RedoAction = MenuItem(Edit, "RedoAction", "やり直し");
+    RedoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    Edit->addSeparator();
+    ShiftLeftAction = MenuItem(Edit, "ShiftLeftAction", "左へ1ドット");
+    ShiftRightAction = MenuItem(Edit, "ShiftRightAction", "右へ1ドット");
+    ShiftUpAction = MenuItem(Edit, "ShiftUpAction", "上へ1ドット");
+    ShiftDownAction = MenuItem(Edit, "ShiftDownAction", "下へ1ドット");
+    FlipHorizontalAction = MenuItem(Edit, "FlipHorizontalAction", "左右反転");
+    FlipVerticalAction = MenuItem(Edit, "FlipVerticalAction", "上下反転");
+    SwapRedGreenAction = MenuItem(Edit, "SwapRedGreenAction", "赤と緑を入れ替え");
+    ClearPictureAction = MenuItem(Edit, "ClearPictureAction", "消去");
+
+    connect(UndoAction, &QAction::triggered, this, [this] { UndoClick(); });
+    connect(RedoAction, &QAction::triggered, this, [this] { RedoClick(); });
+    connect(ShiftLeftAction, &QAction::triggered, this, [this] { ShiftClick(-1, 0); });
+    connect(ShiftRightAction, &QAction::triggered, this, [this] { ShiftClick(1, 0); });
+    connect(ShiftUpAction, &QAction::triggered, this, [this] { ShiftClick(0, -1); });
+    connect(ShiftDownAction, &QAction::triggered, this, [this] { ShiftClick(0, 1); });
+    connect(FlipHorizontalAction, &QAction::triggered, this, [this] { FlipHorizontallyClick(); });
+    connect(FlipVerticalAction, &QAction::triggered, this, [this] { FlipVerticallyClick(); });
+    connect(SwapRedGreenAction, &QAction::triggered, this, [this] { SwapRedGreenClick(); });
+    connect(ClearPictureAction, &QAction::triggered, this, [this] { ClearPictureClick(); });
+}
+
+void TMainForm::CreateDrawingToolBar() {
+    // The tools stand on the right, beside the control bar: nothing of the
+    // bar or the editing area moves for them.
+    DrawingToolBar = new QToolBar(QStringLiteral("描画ツール"), this);
+    DrawingToolBar->setObjectName(QStringLiteral("DrawingToolBar"));
+    DrawingToolBar->setMovable(false);
+    DrawingToolBar->setFloatable(false);
+    DrawingToolBar->setOrientation(Qt::Vertical);
+    DrawingToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    addToolBar(Qt::RightToolBarArea, DrawingToolBar);
+    toolGroup_ = new QActionGroup(this);
+    toolGroup_->setExclusive(true);
+    auto tool = [this](const char* name, const char* caption, const char* tip, Tool which) {
+        auto* action = new QAction(QString::fromUtf8(caption), toolGroup_);
+        action->setObjectName(QString::fromLatin1(name).replace(QStringLiteral("Button"), QStringLiteral("Action")));
+        action->setToolTip(QString::fromUtf8(tip));
+        action->setCheckable(true);
+        auto* button = new QToolButton(DrawingToolBar);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setDefaultAction(action);
+        DrawingToolBar->addWidget(button);
+        connect(action, &QAction::triggered, this, [this, which] { SelectTool(which); });
+        return button;
+    };
+    PenToolButton = tool("PenToolButton", "ペン", "ペン: ドットを1つずつ描く", Tool::Pen);
+    LineToolButton = tool("LineToolButton", "直線", "直線 (Shiftで0/45/90度)", Tool::Line);
+    RectangleToolButton = tool("RectangleToolButton", "四角", "四角形 (枠)", Tool::Rectangle);
+    FilledRectangleToolButton = tool("FilledRectangleToolButton", "塗四角", "四角形 (塗りつぶし)", Tool::FilledRectangle);
+    FillToolButton = tool("FillToolButton", "塗潰し", "塗りつぶし", Tool::Fill);
+    PenToolButton->defaultAction()->setChecked(true);
+}
+
+void TMainForm::CreateStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    auto label = [bar](const char* name, int minimumWidth) {
+        auto* l = new QLabel(bar);
+        l->setObjectName(QString::fromLatin1(name));
+        l->setMinimumWidth(minimumWidth);
+        bar->addWidget(l);
+        return l;
+    };
+    PositionStatusLabel = label("PositionStatusLabel", 200);
+    PenColorStatusLabel = label("PenColorStatusLabel", 70);
+    MagnificationStatusLabel = label("MagnificationStatusLabel", 80);
+    UsedWidthStatusLabel = label("UsedWidthStatusLabel", 110);
 }
 
 void TMainForm::ConnectMenus() {
@@ -355,13 +468,102 @@ Rgb TMainForm::PenColorValue() const { return penColorForm_ ? penColorForm_->Pen
 void TMainForm::PaintBox1Paint() { document_->Paint(); }
 
 void TMainForm::PaintBox1MouseDown(Qt::MouseButton button, Qt::MouseButtons, QPoint pos) {
-    if (button == Qt::LeftButton) document_->DrawDot(pos.x(), pos.y(), PenColorValue());
-    else if (button == Qt::RightButton) document_->DrawDot(pos.x(), pos.y(), kBlack);
+    ShowPointer(pos);
+    if (button != Qt::LeftButton && button != Qt::RightButton) return;
+    // The left button paints in the pen colour, the right one erases, with every tool.
+    const Rgb colour = button == Qt::LeftButton ? PenColorValue() : kBlack;
+    const LedHyoujikiClass& doc = *document_;
+    switch (tool_) {
+    case Tool::Pen:
+        if (!stroking_) {
+            stroking_ = true;
+            strokeButton_ = button;
+        }
+        document_->DrawDot(pos.x(), pos.y(), colour);
+        lastDot_ = DotAtPixel(doc, pos.x(), pos.y());
+        return;
+    case Tool::Fill: {
+        if (stroking_) return;
+        const auto dot = DotAtPixel(doc, pos.x(), pos.y());
+        if (!dot) return;
+        PictureDots dots = CapturePicture(doc);
+        // Rows the display does not have are never entered.
+        FloodFill(dots, *dot, ColorCodeOf(colour), UsedRows(doc));
+        if (ShowPicture(*document_, dots) > 0) {
+            document_->Modified = true;
+            RecordPicture();
+        }
+        return;
+    }
+    default: {
+        if (stroking_) return;
+        const auto dot = DotAtPixel(doc, pos.x(), pos.y());
+        if (!dot) return;
+        EndStroke();
+        stroking_ = true;
+        strokeButton_ = button;
+        shapeStart_ = *dot;
+        shapeBase_ = CapturePicture(doc);
+        PreviewShape(pos);
+        return;
+    }
+    }
 }
 
 void TMainForm::PaintBox1MouseMove(Qt::MouseButtons buttons, QPoint pos) {
-    if (buttons & Qt::RightButton) document_->DrawDot(pos.x(), pos.y(), kBlack);
-    else if (buttons & Qt::LeftButton) document_->DrawDot(pos.x(), pos.y(), PenColorValue());
+    ShowPointer(pos);
+    if (!(buttons & (Qt::LeftButton | Qt::RightButton))) {
+        // A release the window never saw (the button let go elsewhere) ends the stroke here.
+        if (stroking_) EndStroke();
+        return;
+    }
+    if (tool_ != Tool::Pen) {
+        if (stroking_ && ShapeTool()) PreviewShape(pos);
+        return;
+    }
+    // With both buttons held the right one wins.
+    const Rgb colour = (buttons & Qt::RightButton) ? kBlack : PenColorValue();
+    if (!stroking_) {
+        stroking_ = true;
+        strokeButton_ = (buttons & Qt::LeftButton) ? Qt::LeftButton : Qt::RightButton;
+    }
+    const auto dot = DotAtPixel(*document_, pos.x(), pos.y());
+    if (!dot) {
+        // Outside every panel: the document is marked modified as always, and the
+        // line starts afresh where the pointer comes back.
+        document_->DrawDot(pos.x(), pos.y(), colour);
+        lastDot_.reset();
+        return;
+    }
+    // The mouse reports only some of the positions a fast stroke passes: every
+    // dot between the last one and this one is painted, so the stroke has no gaps.
+    const Point from = lastDot_ ? *lastDot_ : *dot;
+    ForEachLineDot(from, *dot, [this, colour](Point p) { PaintDot(*document_, p, colour); });
+    lastDot_ = dot;
+}
+
+void TMainForm::PaintBox1MouseUp(Qt::MouseButton button, QPoint pos) {
+    if (!stroking_ || button != strokeButton_) return;
+    if (ShapeTool()) PreviewShape(pos);
+    EndStroke();
+}
+
+void TMainForm::PreviewShape(QPoint pos) {
+    lastPos_ = pos;
+    const LedHyoujikiClass& doc = *document_;
+    // Left of or above the picture the shape keeps to its first column or row
+    // (the pixels of the label margin count as dot 0).
+    const auto end = DotAtPixel(doc, std::max(pos.x(), kLabelMarginX), std::max(pos.y(), kLabelMarginY));
+    if (!end) return;
+    const LedColor code = strokeButton_ == Qt::LeftButton ? ColorCodeOf(PenColorValue()) : kOff;
+    PictureDots dots = shapeBase_;
+    if (tool_ == Tool::Line) {
+        const Point b = (modifiers_ & Qt::ShiftModifier) ? ConstrainedEnd(shapeStart_, *end) : *end;
+        DrawLine(dots, shapeStart_, b, code);
+    } else {
+        DrawRectangle(dots, shapeStart_, *end, code, tool_ == Tool::FilledRectangle);
+    }
+    ShowPicture(*document_, dots);
 }
 
 void TMainForm::MagnificationComboBoxChange() {
@@ -444,31 +646,54 @@ void TMainForm::RefreshAfterOpen() {
     document_->Modified = false;
 }
 
-void TMainForm::NewFileOpenClick() { document_->NewData(); }
+void TMainForm::NewFileOpenClick() {
+    EndStroke();
+    document_->NewData();
+    RecordPicture();
+}
 
 void TMainForm::FileOpenClick() {
+    EndStroke();
     FileOpenDialog->InitialDir = DriveRoot();
     if (document_->OpenWithDialog(*FileOpenDialog)) RefreshAfterOpen();
+    RecordPicture();
 }
 
 void TMainForm::OldFileOpenClick() {
+    EndStroke();
     if (document_->OpenOldWithDialog(*OldFileOpenDialog)) RefreshAfterOpen();
+    RecordPicture();
 }
 
 void TMainForm::BmpFileOpenClick() {
+    EndStroke();
     image1_ = std::make_unique<MemoryImage>();
     image1_->SetFileSystem(files_);
     if (document_->ImportBmpWithDialog(*BmpFileOpenDialog, *image1_)) {
         document_->Paint();
         document_->Modified = false;
     }
+    RecordPicture();
 }
 
-void TMainForm::FileWriteClick() { document_->Save(*FileSaveDialog); }
+// A save clears Modified: the picture then counts as the saved one.
+void TMainForm::FileWriteClick() {
+    EndStroke();
+    document_->Save(*FileSaveDialog);
+    RecordPicture();
+}
 
-void TMainForm::UwagakiHozonButtonClick() { document_->Save(*FileSaveDialog); }
+void TMainForm::UwagakiHozonButtonClick() {
+    EndStroke();
+    document_->Save(*FileSaveDialog);
+    RecordPicture();
+}
 
-void TMainForm::FileWriteNameClick() { document_->SaveAs(*FileSaveDialog); }
+void TMainForm::FileWriteNameClick() {
+    EndStroke();
+    document_->SaveAs(*FileSaveDialog);
+    RecordPicture();
+}
 
 void TMainForm::BmpFileWriteClick() {
     image1_ = std::make_unique<MemoryImage>();
@@ -476,7 +701,11 @@ void TMainForm::BmpFileWriteClick() {
     document_->ExportBmpWithDialog(*BmpFileSaveDialog, *image1_);
 }
 
-void TMainForm::OldFileWriteClick() { document_->SaveOldWithDialog(*OldFileSaveDialog); }
+void TMainForm::OldFileWriteClick() {
+    EndStroke();
+    document_->SaveOldWithDialog(*OldFileSaveDialog);
+    RecordPicture();
+}
 
 void TMainForm::M_ExitClick() { close(); }
 
@@ -486,6 +715,177 @@ void TMainForm::OpenLedDataFileByName(const std::string& path) {
     QCoreApplication::processEvents();
     document_->Paint();
     document_->Modified = false;
+}
+
+
+// ---- editing ----
+
+void TMainForm::SelectTool(Tool tool) {
+    EndStroke();
+    tool_ = tool;
+    const std::pair<Tool, QToolButton*> buttons[] = {{Tool::Pen, PenToolButton},
+                                                     {Tool::Line, LineToolButton},
+                                                     {Tool::Rectangle, RectangleToolButton},
+                                                     {Tool::FilledRectangle, FilledRectangleToolButton},
+                                                     {Tool::Fill, FillToolButton}};
+    for (const auto& [which, button] : buttons)
+        if (which == tool) button->defaultAction()->setChecked(true);
+}
+
+void TMainForm::RecordPicture() {
+    const PictureDots now = CapturePicture(*document_);
+    if (now != recorded_) {
+        history_.Record(recorded_, now);
+        recorded_ = now;
+    }
+    if (!document_->Modified) {
+        history_.MarkSaved();
+        savedSettings_ = CaptureSettings(*document_);
+    }
+    UpdateEditActions();
+    UpdateStatusBar();
+}
+
+bool TMainForm::ShapeTool() const { return tool_ != Tool::Pen && tool_ != Tool::Fill; }
+
+void TMainForm::EndStroke() {
+    // A shape is drawn without the pen, which would have marked the change.
+    if (stroking_ && ShapeTool() && CapturePicture(*document_) != shapeBase_) document_->Modified = true;
+    stroking_ = false;
+    strokeButton_ = Qt::NoButton;
+    lastDot_.reset();
+    RecordPicture();
+}
+
+template <class Change>
+void TMainForm::EditPicture(Change change) {
+    EndStroke();
+    PictureDots dots = recorded_;
+    change(dots);
+    if (ShowPicture(*document_, dots) == 0) return;
+    document_->Modified = true;
+    RecordPicture();
+}
+
+void TMainForm::ShowHistoryPicture(const PictureDots& dots) {
+    ShowPicture(*document_, dots);
+    recorded_ = CapturePicture(*document_);
+    // Back at the saved picture nothing is unsaved, unless a setting that
+    // travels in the file has changed since.
+    document_->Modified = !history_.AtSavedState() || CaptureSettings(*document_) != savedSettings_;
+    UpdateEditActions();
+    UpdateStatusBar();
+}
+
+void TMainForm::UndoClick() {
+    EndStroke();
+    PictureDots dots = recorded_;
+    if (history_.Undo(dots)) ShowHistoryPicture(dots);
+}
+
+void TMainForm::RedoClick() {
+    EndStroke();
+    PictureDots dots = recorded_;
+    if (history_.Redo(dots)) ShowHistoryPicture(dots);
+}
+
+void TMainForm::ShiftClick(int dx, int dy) {
+    EditPicture([dx, dy](PictureDots& dots) { ShiftPicture(dots, dx, dy); });
+}
+
+void TMainForm::FlipHorizontallyClick() {
+    const int width = UsedWidth(*document_);
+    EditPicture([width](PictureDots& dots) { FlipHorizontally(dots, width); });
+}
+
+void TMainForm::FlipVerticallyClick() {
+    const int rows = UsedRows(*document_);
+    EditPicture([rows](PictureDots& dots) { FlipVertically(dots, rows); });
+}
+
+void TMainForm::SwapRedGreenClick() {
+    EditPicture([](PictureDots& dots) { SwapRedGreen(dots); });
+}
+
+void TMainForm::ClearPictureClick() {
+    EditPicture([](PictureDots& dots) { dots = PictureDots(); });
+}
+
+void TMainForm::PictureChangedElsewhere() {
+    // The other window has drawn the picture itself; a stroke here has ended.
+    stroking_ = false;
+    lastDot_.reset();
+    RecordPicture();
+}
+
+void TMainForm::UpdateEditActions() {
+    UndoAction->setEnabled(history_.CanUndo());
+    RedoAction->setEnabled(history_.CanRedo());
+}
+
+void TMainForm::UpdateStatusBar() {
+    if (!document_) return;
+    PenColorStatusLabel->setText(QString::fromStdString(PenColorText(*document_, PenColorValue())));
+    const int percent = magnificationForm_ ? magnificationForm_->Magnification() : 100;
+    MagnificationStatusLabel->setText(QString::fromStdString(MagnificationText(percent)));
+    UsedWidthStatusLabel->setText(QString::fromStdString(UsedWidthText(UsedWidth(*document_))));
+}
+
+void TMainForm::ShowPointer(std::optional<QPoint> pos) {
+    // The dot the pen would paint there.
+    std::optional<Point> dot;
+    if (pos) dot = DotAtPixel(*document_, pos->x(), pos->y());
+    PositionStatusLabel->setText(QString::fromStdString(DotPositionText(dot)));
+    PenColorStatusLabel->setText(QString::fromStdString(PenColorText(*document_, PenColorValue())));
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == PaintBox1) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseMove:
+            modifiers_ = static_cast<QMouseEvent*>(event)->modifiers();
+            break;
+        case QEvent::MouseButtonRelease: {
+            auto* e = static_cast<QMouseEvent*>(event);
+            modifiers_ = e->modifiers();
+            PaintBox1MouseUp(e->button(), e->position().toPoint());
+            break;
+        }
+        case QEvent::Leave:
+            ShowPointer(std::nullopt);
+            break;
+        default:
+            break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::keyPressEvent(QKeyEvent* event) {
+    const bool shape = stroking_ && ShapeTool();
+    if (shape && event->key() == Qt::Key_Escape) {
+        // The shape being dragged is dropped; the picture is as before the press.
+        ShowPicture(*document_, shapeBase_);
+        stroking_ = false;
+        strokeButton_ = Qt::NoButton;
+        return;
+    }
+    if (shape && event->key() == Qt::Key_Shift) {
+        modifiers_ = event->modifiers() | Qt::ShiftModifier;
+        PreviewShape(lastPos_);
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void TMainForm::keyReleaseEvent(QKeyEvent* event) {
+    if (stroking_ && event->key() == Qt::Key_Shift && tool_ == Tool::Line) {
+        modifiers_ = event->modifiers() & ~Qt::ShiftModifier;
+        PreviewShape(lastPos_);
+        return;
+    }
+    QMainWindow::keyReleaseEvent(event);
 }
 
 // ---- view and help ----
@@ -498,6 +898,7 @@ void TMainForm::DemonstrationClick(QDialog& demo) {
 }
 
 void TMainForm::AnimeDemonstrationClick(TMakeAnimationForm& maker, TAnimaDemoForm& demo) {
+    EndStroke();
     // The demo replaces the picture: unsaved drawing is not dropped without asking.
     if (!document_->ConfirmDiscard()) return;
     if (!AnaOpenDialog->Execute()) return;
@@ -530,6 +931,7 @@ void TMainForm::AnimeDemonstrationClick(TMakeAnimationForm& maker, TAnimaDemoFor
     demo.SetFrames(CaptureAnimationFrames(
         *document_, list, [this](const std::string& path) { OpenLedDataFileByName(path); }, *demo.PaintBox1));
     document_->Modified = false;
+    RecordPicture();
     demo.exec();
 }
 

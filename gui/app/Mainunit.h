@@ -3,6 +3,7 @@
 // area, and the menus of file commands, makers, demos and help.
 #include <QMainWindow>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/ControlBar.h"
@@ -10,12 +11,15 @@
 #include "app/StartupConfig.h"
 #include "app/WindowContext.h"
 #include "led/Ledhyoujiki.h"
+#include "led/PictureEditing.h"
+#include "led/PictureHistory.h"
 #include "platform/FileChooser.h"
 #include "platform/IniProfile.h"
 #include "platform/MemoryImage.h"
 #include "platform/Prompter.h"
 
 class QAction;
+class QActionGroup;
 class QComboBox;
 class QDialog;
 class QFrame;
@@ -24,6 +28,8 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QScrollArea;
+class QToolBar;
+class QToolButton;
 
 namespace tesslor::gui {
 
@@ -61,6 +67,8 @@ public:
     void PaintBox1Paint();
     void PaintBox1MouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, QPoint pos);
     void PaintBox1MouseMove(Qt::MouseButtons buttons, QPoint pos);
+    /// A button let go: ends the stroke or shape it began (one undo step).
+    void PaintBox1MouseUp(Qt::MouseButton button, QPoint pos);
     void MagnificationComboBoxChange();
     void DisplayModeComboBoxChange();
     void SounyuuMojiComboBoxChange();
@@ -83,6 +91,24 @@ public:
     void M_ExitClick();
     /// Loads an LED data file without dialog or discard question, then refreshes the window.
     void OpenLedDataFileByName(const std::string& path);
+
+    // ---- editing (編集) ----
+    /// The drawing tools; the pen draws dot by dot as the mouse moves.
+    enum class Tool { Pen, Line, Rectangle, FilledRectangle, Fill };
+    Tool CurrentTool() const { return tool_; }
+    void SelectTool(Tool tool);
+    void UndoClick();
+    void RedoClick();
+    /// The whole picture dx dots across and dy down; dots pushed off the edge are lost.
+    void ShiftClick(int dx, int dy);
+    void FlipHorizontallyClick();
+    void FlipVerticallyClick();
+    void SwapRedGreenClick();
+    void ClearPictureClick();
+    /// Another window has changed the picture (the text editor's rendering):
+    /// the change becomes one undo step.
+    void PictureChangedElsewhere();
+    const PictureHistory& History() const { return history_; }
 
     // ---- view and help ----
     /// Hides this window while the demo runs modally, then shows it again with
@@ -151,6 +177,30 @@ public:
     QAction* Verssion;
     QAction* TesslorNiTuite;
 
+    QMenu* Edit;
+    QAction* UndoAction;
+    QAction* RedoAction;
+    QAction* ShiftLeftAction;
+    QAction* ShiftRightAction;
+    QAction* ShiftUpAction;
+    QAction* ShiftDownAction;
+    QAction* FlipHorizontalAction;
+    QAction* FlipVerticalAction;
+    QAction* SwapRedGreenAction;
+    QAction* ClearPictureAction;
+
+    QToolBar* DrawingToolBar;
+    QToolButton* PenToolButton;
+    QToolButton* LineToolButton;
+    QToolButton* RectangleToolButton;
+    QToolButton* FilledRectangleToolButton;
+    QToolButton* FillToolButton;
+
+    QLabel* PositionStatusLabel;
+    QLabel* PenColorStatusLabel;
+    QLabel* MagnificationStatusLabel;
+    QLabel* UsedWidthStatusLabel;
+
     std::unique_ptr<FileDialog> FileOpenDialog;
     std::unique_ptr<FileDialog> FileSaveDialog;
     std::unique_ptr<FileDialog> OldFileOpenDialog;
@@ -165,6 +215,9 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     void CreateControlBar(QWidget* central);
@@ -172,6 +225,25 @@ private:
     void ConnectControls();
     void CreateFileMenu();
     void CreateToolMenu();
+    void CreateEditMenu();
+    void CreateDrawingToolBar();
+    void CreateStatusBar();
+    /// Takes the picture as it now is into the history: a step when it differs
+    /// from the last one recorded; the saved picture when the document says
+    /// nothing is unsaved.
+    void RecordPicture();
+    /// Ends a stroke or shape still in progress and records it.
+    void EndStroke();
+    /// Runs an edit on a copy of the picture and shows the result as one step.
+    template <class Change>
+    void EditPicture(Change change);
+    /// After undo or redo: shows the picture and works out Modified.
+    void ShowHistoryPicture(const PictureDots& dots);
+    void PreviewShape(QPoint pos);
+    bool ShapeTool() const;
+    void UpdateEditActions();
+    void UpdateStatusBar();
+    void ShowPointer(std::optional<QPoint> pos);
     void CreateViewMenus();
     void ConnectMenus();
     void CreateDialogs();
@@ -199,6 +271,22 @@ private:
     TPenColorForm* penColorForm_ = nullptr;
     TMagnificationForm* magnificationForm_ = nullptr;
     bool shownOnce_ = false;
+
+    // The picture as last recorded, and the steps that lead back and forth.
+    PictureHistory history_;
+    PictureDots recorded_;
+    // The settings as they were when nothing was unsaved.
+    PictureSettings savedSettings_;
+    Tool tool_ = Tool::Pen;
+    QActionGroup* toolGroup_ = nullptr;
+    // A stroke or shape from the press of strokeButton_ to its release.
+    bool stroking_ = false;
+    Qt::MouseButton strokeButton_ = Qt::NoButton;
+    std::optional<Point> lastDot_;
+    Point shapeStart_;
+    PictureDots shapeBase_;
+    QPoint lastPos_;
+    Qt::KeyboardModifiers modifiers_;
 };
 
 }  // namespace tesslor::gui

@@ -1,0 +1,104 @@
+// The editor's helpers around the picture edits: the dot under a pixel, single
+// dots and whole pictures put onto the document, settings and status texts.
+#include <gtest/gtest.h>
+
+#include "FileTestDoc.h"
+#include "led/PictureEditing.h"
+
+namespace tesslor {
+namespace {
+
+// The dot that DrawDot paints at pixel (x, y), found by painting it.
+std::optional<Point> DotDrawDotPaints(test::DocUnderTest& t, int x, int y) {
+    t.doc.ClearAll();
+    t.doc.DrawDot(x, y, kRed);
+    for (int dy = 0; dy < PictureDots::kRows; ++dy)
+        for (int dx = 0; dx < PictureDots::kColumns; ++dx)
+            if (t.doc.DotColor(dx, dy) != kOff) return Point{dx, dy};
+    return std::nullopt;
+}
+
+TEST(DotAtPixel, FindsTheDotThePenPaintsAtEveryMagnification) {
+    for (const int magnification : {25, 100, 150, 400}) {
+        test::DocUnderTest t;
+        t.doc.Relayout(t.surface, magnification);
+        const int pitch = t.doc.Pitch();
+        // Pixels around the label margins, panel joints, inside and beyond the picture.
+        std::vector<int> xs{-5, 0, 19, 20, 21, 22, 20 + pitch - 1, 20 + pitch, 20 + pitch + 1,
+                            20 + 30 * pitch - 1, 20 + 30 * pitch + 40};
+        std::vector<int> ys{-3, 0, 11, 12, 13, 12 + pitch, 12 + 2 * pitch + 5, 12 + 5 * pitch + 30};
+        for (int k = 0; k < 40; ++k) xs.push_back(20 + k * 7 * pitch / 16 + k % 5);
+        for (int k = 0; k < 12; ++k) ys.push_back(12 + k * 7 * pitch / 16 + k % 3);
+        for (const int x : xs)
+            for (const int y : ys) {
+                SCOPED_TRACE(testing::Message() << "magnification " << magnification << " pixel " << x << "," << y);
+                EXPECT_EQ(DotAtPixel(t.doc, x, y), DotDrawDotPaints(t, x, y));
+            }
+    }
+}
+
+TEST(PaintDot, PaintsLikeThePenAndLeavesDisabledRowsDark) {
+    StartupConfig config;
+    config.TateMaisuu = 2;
+    test::DocUnderTest t(config);
+    PaintDot(t.doc, {5, 31}, kGreen);
+    EXPECT_EQ(t.doc.DotColor(5, 31), kLedGreen);
+    EXPECT_TRUE(t.doc.Modified);
+    t.doc.Modified = false;
+    PaintDot(t.doc, {5, 32}, kGreen);  // a row the display does not have
+    PaintDot(t.doc, {480, 0}, kGreen);
+    PaintDot(t.doc, {-1, 0}, kGreen);
+    EXPECT_EQ(t.doc.DotColor(5, 32), kOff);
+    EXPECT_EQ(UsedWidth(t.doc), 16);
+    // Outside the picture the document is still marked, as the pen marks it.
+    EXPECT_TRUE(t.doc.Modified);
+}
+
+TEST(ShowPicture, CountsChangedDotsAndKeepsDisabledRowsDark) {
+    StartupConfig config;
+    config.TateMaisuu = 3;
+    test::DocUnderTest t(config);
+    PictureDots dots;
+    dots.Set(0, 0, kLedRed);
+    dots.Set(479, 47, kLedYellow);
+    dots.Set(10, 48, kLedGreen);  // disabled row
+    EXPECT_EQ(ShowPicture(t.doc, dots), 2);
+    EXPECT_EQ(ShowPicture(t.doc, dots), 0);
+    EXPECT_EQ(t.doc.DotColor(479, 47), kLedYellow);
+    EXPECT_EQ(t.doc.DotColor(10, 48), kOff);
+    EXPECT_FALSE(t.doc.Modified);  // the caller decides what the change means
+    EXPECT_EQ(ShowPicture(t.doc, PictureDots()), 2);
+    EXPECT_EQ(t.doc.LastUsedColumn(), -1);
+}
+
+TEST(PictureSettings, DifferWhenAnySettingWrittenToTheFileDiffers) {
+    test::DocUnderTest t;
+    const PictureSettings start = CaptureSettings(t.doc);
+    EXPECT_EQ(CaptureSettings(t.doc), start);
+    t.doc.SetDisplayMode('S');
+    EXPECT_NE(CaptureSettings(t.doc), start);
+    t.doc.SetDisplayMode('A');
+    EXPECT_EQ(CaptureSettings(t.doc), start);
+    t.doc.SetWriteNoText("9");
+    EXPECT_NE(CaptureSettings(t.doc), start);
+    test::DocUnderTest u;
+    u.doc.SetReverseColorByIndex(2);
+    EXPECT_NE(CaptureSettings(u.doc), start);
+    test::DocUnderTest v;
+    v.doc.SetNiniIti(5);
+    EXPECT_NE(CaptureSettings(v.doc), start);
+}
+
+TEST(StatusTexts, NameDotPanelColourMagnificationAndWidth) {
+    EXPECT_EQ(DotPositionText(Point{37, 20}), "X 37  Y 20  パネル 2,1");
+    EXPECT_EQ(DotPositionText(std::nullopt), "");
+    test::DocUnderTest t;
+    EXPECT_EQ(PenColorText(t.doc, t.doc.ReverseColorValue(0)), "ペン 赤");
+    EXPECT_EQ(PenColorText(t.doc, t.doc.ReverseColorValue(1)), "ペン 緑");
+    EXPECT_EQ(PenColorText(t.doc, t.doc.ReverseColorValue(2)), "ペン 黄");
+    EXPECT_EQ(MagnificationText(125), "倍率 125%");
+    EXPECT_EQ(UsedWidthText(48), "使用幅 48ドット");
+}
+
+}  // namespace
+}  // namespace tesslor
