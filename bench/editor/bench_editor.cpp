@@ -1,6 +1,7 @@
 // The editing surface must stay fast at every magnification: painting a
-// 900 x 600 viewport at 100 % and 1000 %, and 1,000 pen strokes, each beside
-// the baseline of filling the same viewport with one colour.
+// 900 x 600 and a full-HD 1920 x 1080 viewport at 100 % and 1000 %, and 1,000
+// pen strokes, each beside the baseline of filling the same viewport with one
+// colour.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -55,9 +57,11 @@ struct Editor {
     std::unique_ptr<EditorWindows> windows;
 };
 
+// The editor of all benchmarks; main() closes it while the application still runs.
+std::unique_ptr<Editor> theEditor;
 Editor& TheEditor() {
-    static Editor editor;
-    return editor;
+    if (!theEditor) theEditor = std::make_unique<Editor>();
+    return *theEditor;
 }
 
 long ResidentKb() {
@@ -75,26 +79,39 @@ long ResidentKb() {
 }
 
 const QRect kViewport(0, 0, 900, 600);
+const QRect kFullHdViewport(0, 0, 1920, 1080);
 
-void BM_Baseline_FillViewport(benchmark::State& state) {
-    QImage image(kViewport.size(), QImage::Format_RGB32);
+void FillViewport(benchmark::State& state, const QRect& viewport) {
+    QImage image(viewport.size(), QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter p(&image);
-        p.fillRect(kViewport, QColor(240, 240, 240));
+        p.fillRect(viewport, QColor(240, 240, 240));
         benchmark::DoNotOptimize(image.bits());
     }
 }
+void BM_Baseline_FillViewport(benchmark::State& state) { FillViewport(state, kViewport); }
+void BM_Baseline_FillViewport_1920x1080(benchmark::State& state) { FillViewport(state, kFullHdViewport); }
 BENCHMARK(BM_Baseline_FillViewport);
+BENCHMARK(BM_Baseline_FillViewport_1920x1080)->Unit(benchmark::kMicrosecond);
 
-// A viewport in the middle of the picture, full of lit dots.
-void PaintViewport(benchmark::State& state, int magnificationIndex) {
+// A viewport in the middle of the picture, full of lit dots: a third of the
+// way across and a quarter of the way down, cut off where the box ends. With
+// keepInside the viewport moves up and left as far as it must to lie within
+// the box, which is only 682 pixels high at 100 %, so a full-HD viewport there
+// paints the whole height of the picture.
+void PaintViewport(benchmark::State& state, int magnificationIndex, const QRect& viewport, bool keepInside) {
     Editor& e = TheEditor();
     e.SetMagnification(magnificationIndex);
     LedHyoujikiClass& doc = e.windows->MainForm().Document();
     for (int x = 0; x < 480; ++x)
         for (int y = 0; y < 80; ++y) doc.Board(x / 16, y / 16).Led(x % 16, y % 16).Color = (x + y) % 4;
     PaintBoxWidget* box = e.windows->MainForm().PaintBox1;
-    const QRect area = kViewport.translated(box->width() / 3, box->height() / 4) & box->rect();
+    int left = box->width() / 3, top = box->height() / 4;
+    if (keepInside) {
+        left = std::max(0, std::min(left, box->width() - viewport.width()));
+        top = std::max(0, std::min(top, box->height() - viewport.height()));
+    }
+    const QRect area = viewport.translated(left, top) & box->rect();
     QImage image(area.size(), QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter p(&image);
@@ -106,12 +123,18 @@ void PaintViewport(benchmark::State& state, int magnificationIndex) {
     state.counters["rss_mb"] = static_cast<double>(ResidentKb()) / 1024.0;
     state.counters["paintbox_w"] = box->width();
     state.counters["paintbox_h"] = box->height();
+    state.counters["area_w"] = area.width();
+    state.counters["area_h"] = area.height();
     doc.ClearAll();
 }
-void BM_PaintViewport_100(benchmark::State& state) { PaintViewport(state, 3); }
-void BM_PaintViewport_1000(benchmark::State& state) { PaintViewport(state, 9); }
+void BM_PaintViewport_100(benchmark::State& state) { PaintViewport(state, 3, kViewport, false); }
+void BM_PaintViewport_1000(benchmark::State& state) { PaintViewport(state, 9, kViewport, false); }
+void BM_PaintViewport_1920x1080_100(benchmark::State& state) { PaintViewport(state, 3, kFullHdViewport, true); }
+void BM_PaintViewport_1920x1080_1000(benchmark::State& state) { PaintViewport(state, 9, kFullHdViewport, true); }
 BENCHMARK(BM_PaintViewport_100)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PaintViewport_1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PaintViewport_1920x1080_100)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PaintViewport_1920x1080_1000)->Unit(benchmark::kMicrosecond);
 
 // 1,000 pen strokes with the left button held, then the repaint they asked for.
 void Strokes(benchmark::State& state, int magnificationIndex) {
@@ -144,5 +167,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    theEditor.reset();
     return 0;
 }

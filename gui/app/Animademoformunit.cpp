@@ -2,11 +2,13 @@
 
 #include <QLabel>
 #include <QPalette>
+#include <QPushButton>
 #include <QShowEvent>
 #include <QTimer>
 #include <algorithm>
 #include <iterator>
 
+#include "led/DemoGif.h"
 #include "led/DemoSequence.h"
 #include "led/Demounit.h"
 #include "platform/PaintBoxWidget.h"
@@ -21,7 +23,8 @@ constexpr WindowSize kAnimaDemoFormSize{696, 538};
 constexpr int kEmptyImageSize = 81;
 }  // namespace
 
-TAnimaDemoForm::TAnimaDemoForm(const WindowContext&, QWidget* parent) : QDialog(parent) {
+TAnimaDemoForm::TAnimaDemoForm(const WindowContext& context, QWidget* parent)
+    : QDialog(parent), gifSaver_(context, *this) {
     setObjectName(QStringLiteral("AnimaDemoForm"));
     setWindowTitle(QStringLiteral("AnimaDemoForm"));
     setModal(true);
@@ -52,7 +55,11 @@ TAnimaDemoForm::TAnimaDemoForm(const WindowContext&, QWidget* parent) : QDialog(
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(AnimaDemoSequence::kTickMs);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    GifSaveButton = gifSaver_.Button;
+    GifSaveButton->setEnabled(false);
+    connect(GifSaveButton, &QPushButton::clicked, this, [this] { GifSaveButtonClick(); });
     PlaceCentred(*this, kAnimaDemoFormSize, kFixedDialogFrame);
+    gifSaver_.Place(width(), height() - kDemoButtonStripHeight);
 }
 
 void TAnimaDemoForm::ClearFrames() {
@@ -64,6 +71,8 @@ void TAnimaDemoForm::ClearFrames() {
     }
     sequence_.frameCount = 0;
     sequence_.currentFrame = 0;
+    pictures_.clear();
+    GifSaveButton->setEnabled(false);
 }
 
 void TAnimaDemoForm::CaptureFrame(int i, const MemoryImage& image) {
@@ -73,12 +82,18 @@ void TAnimaDemoForm::CaptureFrame(int i, const MemoryImage& image) {
     l->setPixmap(PixmapOf(image));
     l->resize(image.Width(), image.Height());
     // The client area is the frame, but never so small that the window cannot
-    // be seen and closed (a display configured with no panels).
-    setFixedSize(ToQSize(DemoClientSizeFor(image.Width(), image.Height())));
-    CentreOnScreen(*this, DemoWindowSizeFor(image.Width(), image.Height()));
+    // be seen and closed (a display configured with no panels), with the
+    // button strip below it.
+    const QSize client = DemoClientWithStrip(image.Width(), image.Height());
+    setFixedSize(client);
+    gifSaver_.Place(client.width(), client.height() - kDemoButtonStripHeight);
+    CentreOnScreen(*this, DemoWindowWithStrip(image.Width(), image.Height()));
     l->setEnabled(false);
     l->hide();
     sequence_.frameCount = i + 1;
+    pictures_.resize(static_cast<std::size_t>(i) + 1);
+    pictures_[static_cast<std::size_t>(i)] = image;
+    GifSaveButton->setEnabled(image.Width() > 0 && image.Height() > 0);
 }
 
 void TAnimaDemoForm::SetFrames(const std::vector<MemoryImage>& frames) {
@@ -122,5 +137,29 @@ void TAnimaDemoForm::Timer1Timer() {
 }
 
 void TAnimaDemoForm::FormHide() { Timer1->stop(); }
+
+std::vector<MemoryImage> TAnimaDemoForm::CapturedPictures() const {
+    // Every frame shows at the window's top-left corner over black, in a
+    // window the size of the last frame captured: a frame of another size is
+    // cut off or padded with black as the window would show it.
+    std::vector<MemoryImage> shown;
+    if (pictures_.empty()) return shown;
+    const int width = pictures_.back().Width(), height = pictures_.back().Height();
+    if (width <= 0 || height <= 0) return shown;
+    for (const MemoryImage& p : pictures_) {
+        if (p.Width() == width && p.Height() == height) {
+            shown.push_back(p);
+            continue;
+        }
+        MemoryImage canvas(width, height);
+        const int w = std::min(width, p.Width()), h = std::min(height, p.Height());
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) canvas.SetPixel(x, y, p.GetPixel(x, y));
+        shown.push_back(std::move(canvas));
+    }
+    return shown;
+}
+
+void TAnimaDemoForm::GifSaveButtonClick() { gifSaver_.Save(AnimationGifFrames(CapturedPictures())); }
 
 }  // namespace tesslor::gui

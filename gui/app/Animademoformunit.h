@@ -2,15 +2,18 @@
 // The animation demo window: plays the frames the main window captured from an
 // animation list, ten a second, in a loop until it is closed (Escape closes it).
 // The frames are rendered once, before the window is shown; playing only
-// switches which image is visible.
+// switches which image is visible. Below the frames a strip holds the button
+// that saves them as an animated GIF.
 #include <QDialog>
 #include <vector>
 
 #include "app/WindowContext.h"
+#include "led/Demounit.h"
 #include "makers/AnimationList.h"
 #include "platform/MemoryImage.h"
 
 class QLabel;
+class QPushButton;
 class QTimer;
 
 namespace tesslor::gui {
@@ -36,6 +39,10 @@ public:
     void Timer1Timer();
     /// The timer stopped.
     void FormHide();
+    /// The "GIFで保存" button: the captured frames as an animated GIF, 100 ms each.
+    void GifSaveButtonClick();
+    /// The captured frames as the window shows them (all of the last frame's size).
+    std::vector<MemoryImage> CapturedPictures() const;
 
     int FrameCount() const { return sequence_.frameCount; }
     const AnimaDemoSequence& Sequence() const { return sequence_; }
@@ -75,6 +82,7 @@ public:
     /// The layout target that gives the dots the demo's size; never shown.
     PaintBoxWidget* PaintBox1;
     QTimer* Timer1;
+    QPushButton* GifSaveButton;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -84,7 +92,10 @@ private:
     void ShowCurrentFrame(bool visible);
 
     std::vector<QLabel*> frameImages_;
+    /// The images of frames 0 to frameCount - 1, as captured.
+    std::vector<MemoryImage> pictures_;
     AnimaDemoSequence sequence_;
+    DemoGifSaver gifSaver_;
 };
 
 }  // namespace tesslor::gui

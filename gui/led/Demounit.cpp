@@ -2,9 +2,12 @@
 
 #include <QImage>
 #include <QLabel>
+#include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <cstring>
 
+#include "led/DemoGif.h"
 #include "platform/MemoryImage.h"
 #include "platform/PaintBoxWidget.h"
 #include "platform/Windows.h"
@@ -19,8 +22,61 @@ QPixmap PixmapOf(const MemoryImage& image) {
     return QPixmap::fromImage(q);
 }
 
-TDemoForm::TDemoForm(const WindowContext&, LedHyoujikiClass& document, QWidget* parent)
-    : QDialog(parent), document_(document) {
+QSize DemoClientWithStrip(int pictureWidth, int pictureHeight) {
+    const DemoWindowSize client = DemoClientSizeFor(pictureWidth, pictureHeight);
+    return QSize(client.width, client.height + kDemoButtonStripHeight);
+}
+
+WindowSize DemoWindowWithStrip(int pictureWidth, int pictureHeight) {
+    WindowSize outer = DemoWindowSizeFor(pictureWidth, pictureHeight);
+    outer.height += kDemoButtonStripHeight;
+    return outer;
+}
+
+DemoGifSaver::DemoGifSaver(const WindowContext& context, QDialog& form)
+    : context_(context),
+      dialog_(context.chooser, FileDialogSetup{FileDialogKind::Save,
+                                               {{"GIFアニメーション", "*.gif"}},
+                                               "gif",
+                                               "GIFで保存"}) {
+    // The strip is opaque and lies above the images, which may reach below
+    // the picture (the reversed and scrolling renderings are 480 high).
+    Strip = new QWidget(&form);
+    Strip->setObjectName(QStringLiteral("GifSaveStrip"));
+    QPalette pal = Strip->palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    Strip->setPalette(pal);
+    Strip->setAutoFillBackground(true);
+    Button = new QPushButton(QStringLiteral("GIFで保存"), Strip);
+    Button->setObjectName(QStringLiteral("GifSaveButton"));
+    Button->setAutoDefault(false);
+    Button->setToolTip(QStringLiteral("表示中のデモをGIFアニメーションとして保存します"));
+    Place(kDemoMinimumClient.width, kDemoMinimumClient.height);
+}
+
+void DemoGifSaver::Place(int clientWidth, int top) {
+    Strip->setGeometry(0, top, clientWidth, kDemoButtonStripHeight);
+    const QSize hint = Button->sizeHint();
+    const int height = std::min(hint.height(), kDemoButtonStripHeight - 6);
+    const int width = std::min(hint.width(), clientWidth - 8);
+    Button->setGeometry(clientWidth - 4 - width, (kDemoButtonStripHeight - height) / 2, width, height);
+    Strip->raise();
+}
+
+bool DemoGifSaver::Save(const std::vector<GifFrame>& frames) {
+    if (frames.empty()) return false;
+    dialog_.InitialDir = context_.driveRoot ? context_.driveRoot() : std::string();
+    if (!dialog_.Execute()) return false;
+    std::string error;
+    if (!WriteAnimatedGif(context_.files, dialog_.FileName, frames, &error)) {
+        context_.prompter.Inform(error);
+        return false;
+    }
+    return true;
+}
+
+TDemoForm::TDemoForm(const WindowContext& context, LedHyoujikiClass& document, QWidget* parent)
+    : QDialog(parent), document_(document), gifSaver_(context, *this) {
     setObjectName(QStringLiteral("DemoForm"));
     setWindowTitle(QStringLiteral("デモ表示"));
     setModal(true);
@@ -44,6 +100,8 @@ TDemoForm::TDemoForm(const WindowContext&, LedHyoujikiClass& document, QWidget* 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    GifSaveButton = gifSaver_.Button;
+    connect(GifSaveButton, &QPushButton::clicked, this, [this] { GifSaveButtonClick(); });
 }
 
 void TDemoForm::showEvent(QShowEvent* event) {
@@ -68,10 +126,14 @@ void TDemoForm::FormShow() {
     Image1->setPixmap(PixmapOf(normal));
     Image1->resize(normal.Width(), normal.Height());
     // The client area is the picture, but never so small that the window
-    // cannot be seen and closed (a display configured with no panels); the
-    // frame and caption come around it. Escape closes it as well.
-    setFixedSize(ToQSize(DemoClientSizeFor(normal.Width(), normal.Height())));
-    CentreOnScreen(*this, DemoWindowSizeFor(normal.Width(), normal.Height()));
+    // cannot be seen and closed (a display configured with no panels), with
+    // the button strip below it; the frame and caption come around it.
+    // Escape closes it as well.
+    const QSize client = DemoClientWithStrip(normal.Width(), normal.Height());
+    setFixedSize(client);
+    gifSaver_.Place(client.width(), client.height() - kDemoButtonStripHeight);
+    GifSaveButton->setEnabled(normal.Width() > 0 && normal.Height() > 0);
+    CentreOnScreen(*this, DemoWindowWithStrip(normal.Width(), normal.Height()));
 
     const int mode = document_.DisplayModeIndex();
     switch (DemoKindOf(mode)) {
@@ -108,6 +170,13 @@ void TDemoForm::Timer1Timer() {
     sequence_.Tick();
     ApplySequence();
     if (sequence_.kind == DemoKind::Scroll) update();
+}
+
+void TDemoForm::GifSaveButtonClick() {
+    // The frames need the document laid out as the demo lays it out, which
+    // holds from FormShow until the main window takes the document back.
+    if (document_.CurrentSurface() != PaintBox1) return;
+    gifSaver_.Save(DemoGifFrames(document_));
 }
 
 void TDemoForm::FormHide() {

@@ -7,10 +7,99 @@
 #include <QPainter>
 #include <QTimer>
 #include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
 
 namespace tesslor::gui {
 
 QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+
+namespace {
+QRgb ToQRgb(Rgb c) { return qRgb(c.r, c.g, c.b); }
+}  // namespace
+
+// ---- the dot cache ----
+
+void DotSpriteCache::DrawEllipse(QPainter& painter, int x, int y, int size, QRgb pen, QRgb brush) {
+    QPen p{QColor(pen)};
+    p.setWidth(1);
+    p.setCapStyle(Qt::SquareCap);
+    p.setJoinStyle(Qt::RoundJoin);
+    painter.setPen(p);
+    painter.setBrush(QColor(brush));
+    painter.drawEllipse(QRect(x, y, size - 1, size - 1));
+}
+
+DotSprite DotSpriteCache::Build(int size, QRgb pen, QRgb brush) {
+    // Drawn with a margin around the box: a pen may reach a pixel beyond it.
+    constexpr int kMargin = 3;
+    const int side = size + 2 * kMargin;
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        DrawEllipse(painter, kMargin, kMargin, size, pen, brush);
+    }
+    DotSprite sprite;
+    sprite.usable = true;
+    for (int y = 0; y < side; ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < side;) {
+            const QRgb px = row[x];
+            if (qAlpha(px) == 0) {
+                ++x;
+                continue;
+            }
+            if (qAlpha(px) != 255 || x == 0 || y == 0 || x == side - 1 || y == side - 1) sprite.usable = false;
+            int end = x + 1;
+            while (end < side && row[end] == px) ++end;
+            sprite.runs.push_back({y - kMargin, x - kMargin, end - x, px});
+            x = end;
+        }
+    }
+    return sprite;
+}
+
+const DotSprite* DotSpriteCache::Get(int size, QRgb pen, QRgb brush) {
+    if (size < 1 || size > kMaxDotSize) return nullptr;
+    const std::uint64_t key = (static_cast<std::uint64_t>(size) << 48) |
+                              (static_cast<std::uint64_t>(pen & 0xFFFFFF) << 24) | (brush & 0xFFFFFF);
+    if (last_ && key == lastKey_) return last_;
+    auto it = sprites_.find(key);
+    if (it == sprites_.end()) {
+        if (sprites_.size() >= kMaxEntries) sprites_.clear();
+        it = sprites_.emplace(key, Build(size, pen, brush)).first;
+    }
+    lastKey_ = key;
+    last_ = &it->second;
+    return last_;
+}
+
+void DotSpriteCache::Blit(const DotSprite& sprite, uchar* bits, qsizetype bytesPerLine, QPoint origin, int x, int y,
+                          const QRect& clip) {
+    const int left = clip.left(), right = clip.left() + clip.width();  // right is outside
+    const int top = clip.top(), bottom = clip.top() + clip.height();
+    for (const DotSprite::Run& run : sprite.runs) {
+        const int py = y + run.y;
+        if (py < top || py >= bottom) continue;
+        const int from = std::max(x + run.x, left), to = std::min(x + run.x + run.length, right);
+        if (to <= from) continue;
+        auto* p = reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(py - origin.y()) * bytesPerLine) +
+                  (from - origin.x());
+        // Four pixels a step, which the compiler turns into wide stores.
+        const QRgb c = run.colour;
+        int n = to - from;
+        for (; n >= 4; n -= 4, p += 4) {
+            p[0] = c;
+            p[1] = c;
+            p[2] = c;
+            p[3] = c;
+        }
+        for (; n > 0; --n) *p++ = c;
+    }
+}
+
+// ---- the widget ----
 
 PaintBoxWidget::PaintBoxWidget(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
@@ -56,6 +145,12 @@ void PaintBoxWidget::Ellipse(int x1, int y1, int x2, int y2) {
         return;
     }
     if (!box.intersects(exposed_)) return;
+    if (bufferBits_ && x2 - x1 == y2 - y1) {
+        if (const DotSprite* sprite = dotCache_.Get(x2 - x1, ToQRgb(pen_), ToQRgb(brush_)); sprite && sprite->usable) {
+            DotSpriteCache::Blit(*sprite, bufferBits_, bufferStride_, bufferOrigin_, x1, y1, exposed_);
+            return;
+        }
+    }
     painter_->setPen(MakePen(pen_, 1));
     painter_->setBrush(ToQColor(brush_));
     painter_->drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
@@ -153,12 +248,54 @@ void PaintBoxWidget::FlushDirty() {
     dirty_ = QRect();
 }
 
-void PaintBoxWidget::PaintArea(QPainter& painter, const QRect& exposed) {
+void PaintBoxWidget::RunPaintHandler(QPainter& painter, const QRect& exposed) {
     painter_ = &painter;
     exposed_ = exposed;
     painter.fillRect(exposed, palette().color(QPalette::Window));
     if (onPaint) onPaint();
     painter_ = nullptr;
+}
+
+bool PaintBoxWidget::CanPaintThroughImage(const QPainter& painter, const QRect& exposed) const {
+    if (!dotCacheEnabled_ || exposed.isEmpty()) return false;
+    if (static_cast<qsizetype>(exposed.width()) * exposed.height() > kMaxBufferPixels) return false;
+    // Only where the image's pixels are the device's pixels does a copied dot
+    // land exactly where the ellipse would.
+    const QPaintDevice* device = painter.device();
+    if (!device || device->devicePixelRatioF() != 1.0) return false;
+    const QTransform t = painter.transform();
+    if (t.type() > QTransform::TxTranslate) return false;
+    if (t.dx() != std::floor(t.dx()) || t.dy() != std::floor(t.dy())) return false;
+    return painter.opacity() == 1.0 && painter.compositionMode() == QPainter::CompositionMode_SourceOver;
+}
+
+void PaintBoxWidget::PaintArea(QPainter& painter, const QRect& exposed) {
+    if (!CanPaintThroughImage(painter, exposed)) {
+        RunPaintHandler(painter, exposed);
+        return;
+    }
+    if (buffer_.width() < exposed.width() || buffer_.height() < exposed.height()) {
+        // The image grows to cover both the old and the new shape while that
+        // stays within the limit, so that repaints of varying shape reuse it.
+        QSize size = buffer_.size().expandedTo(exposed.size());
+        if (static_cast<qsizetype>(size.width()) * size.height() > kMaxBufferPixels) size = exposed.size();
+        buffer_ = QImage(size, QImage::Format_RGB32);
+        if (buffer_.isNull()) {  // out of memory: paint as before
+            RunPaintHandler(painter, exposed);
+            return;
+        }
+    }
+    bufferBits_ = buffer_.bits();
+    bufferStride_ = buffer_.bytesPerLine();
+    bufferOrigin_ = exposed.topLeft();
+    {
+        QPainter inner(&buffer_);
+        inner.setClipRect(QRect(QPoint(0, 0), exposed.size()));
+        inner.translate(-exposed.topLeft());
+        RunPaintHandler(inner, exposed);
+    }
+    bufferBits_ = nullptr;
+    painter.drawImage(exposed.topLeft(), buffer_, QRect(QPoint(0, 0), exposed.size()));
 }
 
 void PaintBoxWidget::paintEvent(QPaintEvent* event) {

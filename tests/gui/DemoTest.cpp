@@ -23,7 +23,7 @@ TEST(Demo, RunsModallyAndHandsTheEditingAreaBack) {
         EXPECT_TRUE(demo.isVisible());
         EXPECT_EQ(demo.windowTitle(), QStringLiteral("デモ表示"));
         EXPECT_EQ(demo.Image1->size(), QSize(288, 192));
-        EXPECT_EQ(demo.size(), QSize(288, 192));
+        EXPECT_EQ(demo.size(), QSize(288, 192 + gui::kDemoButtonStripHeight));  // the picture, then the GIF button's strip
         EXPECT_EQ(DemoWindowSizeFor(288, 192).width, 299);
         EXPECT_EQ(DemoWindowSizeFor(288, 192).height, 227);
         EXPECT_TRUE(demo.Image1->isVisible());

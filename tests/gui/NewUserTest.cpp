@@ -26,7 +26,7 @@ void RunDemoAndEscape(Editor& e, QSize expectedClient) {
     QTimer::singleShot(0, [&] {
         seen = demo.isVisible();
         EXPECT_FALSE(e.Main().isVisible());
-        EXPECT_EQ(demo.size(), expectedClient);
+        EXPECT_EQ(demo.size(), expectedClient + QSize(0, gui::kDemoButtonStripHeight));  // and the GIF button's strip
         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QApplication::sendEvent(&demo, &escape);
         EXPECT_FALSE(demo.isVisible()) << "Escape did not close the demo";
