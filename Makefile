@@ -1,10 +1,13 @@
-# Thin front over CMake. `make run` and `make test` first install whatever
-# Debian packages are missing (scripts/install-deps.sh), then build.
+# Thin front over CMake. `make run`, `make test` and `make package` first
+# install whatever Debian packages are missing (scripts/install-deps.sh), then
+# build. `make package` builds a Release without tests or benchmarks in its own
+# folder and leaves the Debian package there (build-package/tesslor_*.deb).
 BUILD_DIR ?= build
 JOBS ?= 2
 BUILD_TYPE ?= RelWithDebInfo
+PACKAGE_DIR ?= build-package
 
-.PHONY: all deps configure build test run bench clean
+.PHONY: all deps configure build test run bench package clean
 
 all: build
 
@@ -25,6 +28,15 @@ run: build
 
 bench: build
 	./$(BUILD_DIR)/bench/tesslor-bench
+	QT_QPA_PLATFORM=offscreen ./$(BUILD_DIR)/bench/tesslor-bench-editor
+
+package: deps
+	cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DTESSLOR_BUILD_TESTS=OFF -DTESSLOR_BUILD_BENCH=OFF -DTESSLOR_FUZZ=OFF -DTESSLOR_SANITIZE=
+	cmake --build $(PACKAGE_DIR) -j$(JOBS)
+	rm -f $(PACKAGE_DIR)/tesslor_*.deb
+	cd $(PACKAGE_DIR) && cpack -G DEB
+	@ls $(PACKAGE_DIR)/tesslor_*.deb
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(PACKAGE_DIR)

@@ -19,6 +19,8 @@
 #include "PerformCommands.h"
 #include "SettingsCommands.h"
 #include "TextCommands.h"
+#include "app/Drives.h"
+#include "platform/ConfigLocation.h"
 #include "led/Tables.h"
 #include "makers/AnimationList.h"
 #include "settings/SettingsKinds.h"
@@ -99,10 +101,21 @@ const WordList<RenderView> kRenderViewWords{
 // The animation demo's frames, rendered from a list rather than a picture.
 const char* const kAnimationView = "animation";
 
+// The configuration read when --config is not given: the .INI beside the
+// program when it exists, else the user's, else the system's; "" when the
+// program's own path is unknown (LoadConfig then gives the defaults).
+std::string DefaultConfigPath() {
+    const std::string exe = ExecutablePath();
+    if (exe.empty()) return "";
+    return ChooseConfigFile(ConfigFilePathFor(exe), UserConfigFolder(), SystemConfigFolder());
+}
+
 // Every subcommand takes the configuration file.
 void AddConfigOption(CLI::App& sub, std::string& configPath) {
+    configPath = DefaultConfigPath();
     sub.add_option("--config", configPath,
-                   "configuration file ([Led], [User], [DriveRoots]); default: the .INI beside the program")
+                   "configuration file ([Led], [User], [DriveRoots]); default: the .INI beside the program, "
+                   "else ~/.config/Tesslor/tesslor.INI, else /etc/tesslor.INI")
         ->check(CLI::ExistingFile);
 }
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Tesslor builds, tests and runs with.
+# Installs the Debian packages Tesslor builds, tests, packages and runs with
+# (dpkg-dev and file let cpack's DEB generator work out the library dependencies).
 # As root it runs apt-get itself; otherwise it prints the exact sudo line and stops.
 set -euo pipefail
 
@@ -12,6 +13,7 @@ PACKAGES=(
   qt6-translations-l10n
   fonts-ipafont-gothic fonts-unifont fonts-misaki xvfb xauth
   libgif-dev
+  dpkg-dev file
 )
 
 missing=()

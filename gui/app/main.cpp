@@ -1,16 +1,21 @@
-// The editor's entry: no arguments are read; the configuration lies beside the executable.
+// The editor's entry: no arguments are read. The configuration is the file
+// beside the executable when there is one, else the user's
+// (~/.config/Tesslor/tesslor.INI), else the system's (/etc/tesslor.INI).
 #include <exception>
 
 #include "app/Application.h"
 #include "app/Drives.h"
+#include "platform/ConfigLocation.h"
 #include "platform/QtDialogs.h"
 
 int main(int argc, char** argv) {
     using namespace tesslor;
     using namespace tesslor::gui;
     TesslorApplication app(argc, argv);
+    // No organisation name: Qt would put it before the application's, and the
+    // per-user folder (drive file, tmp.bmp) would become ~/.config/Tesslor/Tesslor
+    // instead of ~/.config/Tesslor, where the configuration file also lies.
     QApplication::setApplicationName(QStringLiteral("Tesslor"));
-    QApplication::setOrganizationName(QStringLiteral("Tesslor"));
     InstallJapaneseFonts(app);
     InstallJapaneseTranslations(app);
     QtPrompter prompter;
@@ -21,7 +26,7 @@ int main(int argc, char** argv) {
     EditorEnvironment env;
     env.prompter = &prompter;
     env.chooser = &chooser;
-    env.configPath = ConfigFilePathFor(exe);
+    env.configPath = ChooseConfigFile(ConfigFilePathFor(exe), UserConfigFolder(), SystemConfigFolder());
     env.driveFilePath = ChooseDriveFilePath(exe);
 
     std::unique_ptr<EditorWindows> windows;

@@ -35,9 +35,19 @@ inline CliRun RunCli(const TempDir& dir, const std::vector<std::string>& args) {
     std::vector<char*> argv;
     for (std::string& a : all) argv.push_back(a.data());
     argv.push_back(nullptr);
+    // The tool looks for a configuration in the user's folder when none lies
+    // beside it: a developer's own file there must not change what tests see.
+    std::vector<std::string> env{"HOME=" + dir.Dir().string()};
+    for (char** e = environ; *e; ++e) {
+        const std::string entry = *e;
+        if (entry.rfind("HOME=", 0) != 0 && entry.rfind("XDG_CONFIG_HOME=", 0) != 0) env.push_back(entry);
+    }
+    std::vector<char*> envp;
+    for (std::string& entry : env) envp.push_back(entry.data());
+    envp.push_back(nullptr);
     CliRun r;
     pid_t pid = 0;
-    int rc = posix_spawn(&pid, TESSLOR_CLI_PATH, &actions, nullptr, argv.data(), environ);
+    int rc = posix_spawn(&pid, TESSLOR_CLI_PATH, &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     if (rc != 0) {
         ADD_FAILURE() << "cannot start " << TESSLOR_CLI_PATH;

@@ -1,0 +1,53 @@
+#include "platform/ConfigLocation.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace tesslor {
+
+namespace {
+
+// True when path names an existing file (a folder of that name does not count).
+bool IsFile(const std::string& path) {
+    if (path.empty()) return false;
+    std::error_code ec;
+    return std::filesystem::is_regular_file(std::filesystem::path(path), ec);
+}
+
+std::string Join(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return "";
+    if (folder.back() == '/' || folder.back() == '\\') return folder + name;
+    return folder + "/" + name;
+}
+
+}  // namespace
+
+std::string SystemConfigFolder() {
+#ifdef _WIN32
+    return "";
+#else
+    return "/etc";
+#endif
+}
+
+std::string UserConfigFolderFrom(const char* xdgConfigHome, const char* home) {
+    // A relative XDG_CONFIG_HOME is ignored, as the base-directory rules ask.
+    if (xdgConfigHome && xdgConfigHome[0] == '/') return Join(xdgConfigHome, "Tesslor");
+    if (home && home[0] != '\0') return Join(Join(home, ".config"), "Tesslor");
+    return "";
+}
+
+std::string UserConfigFolder() { return UserConfigFolderFrom(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")); }
+
+std::string ChooseConfigFile(const std::string& besidePath, const std::string& userFolder,
+                             const std::string& systemFolder) {
+    if (IsFile(besidePath)) return besidePath;
+    for (const std::string& folder : {userFolder, systemFolder}) {
+        const std::string candidate = Join(folder, kSharedConfigFileName);
+        if (IsFile(candidate)) return candidate;
+    }
+    return besidePath;
+}
+
+}  // namespace tesslor

@@ -1,0 +1,30 @@
+#pragma once
+// Which configuration file a program reads when none is named: the one beside
+// the executable, else the user's, else the system's.
+#include <string>
+
+namespace tesslor {
+
+/// The name of the configuration file in the user's and the system's folders.
+inline constexpr const char* kSharedConfigFileName = "tesslor.INI";
+
+/// The system's configuration folder on this platform ("/etc"; "" on Windows,
+/// where there is none to look in).
+std::string SystemConfigFolder();
+
+/// The user's configuration folder for Tesslor, from the values of
+/// XDG_CONFIG_HOME and HOME (null when unset): "<XDG_CONFIG_HOME>/Tesslor" when
+/// that is an absolute path, else "<HOME>/.config/Tesslor", else "" (unknown).
+std::string UserConfigFolderFrom(const char* xdgConfigHome, const char* home);
+
+/// UserConfigFolderFrom with this process's environment.
+std::string UserConfigFolder();
+
+/// The configuration file to read: besidePath when that file exists, else
+/// "<userFolder>/tesslor.INI", else "<systemFolder>/tesslor.INI", the first
+/// that exists; when none does, besidePath, which then reads as the defaults.
+/// An empty folder is not looked in.
+std::string ChooseConfigFile(const std::string& besidePath, const std::string& userFolder,
+                             const std::string& systemFolder);
+
+}  // namespace tesslor
