@@ -88,7 +88,11 @@ TMainForm::TMainForm(const EditorEnvironment& env, QWidget* parent)
     savedSettings_ = CaptureSettings(*document_);
     UpdateEditActions();
     UpdateStatusBar();
-    PlaceCentred(*this, kMainFormSize, kSizeableFrame);
+    // The tool bar and the status bar come beside the window's specified
+    // client area, not out of it: the control bar keeps its full width.
+    const WindowSize outer{kMainFormSize.width + DrawingToolBar->sizeHint().width(),
+                           kMainFormSize.height + statusBar()->sizeHint().height()};
+    PlaceCentred(*this, outer, kSizeableFrame);
 }
 
 TMainForm::~TMainForm() {

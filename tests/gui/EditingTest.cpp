@@ -3,6 +3,8 @@
 // the whole-picture commands of 編集 and the status bar.
 #include <gtest/gtest.h>
 
+#include "app/WindowSizes.h"
+
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -354,6 +356,13 @@ TEST_F(Editing, TheEditMenuFollowsFileAndTheSpecifiedMenusKeepTheirPlaces) {
     // The tools stand beside the control bar: the editing area is where it was.
     EXPECT_EQ(Main().PaintBox1->mapTo(Main().centralWidget(), QPoint(0, 0)), QPoint(1, 64));
     EXPECT_EQ(Main().Panel1->mapTo(Main().centralWidget(), QPoint(0, 0)), QPoint(0, 0));
+    // The window grew by the tool bar and the status bar: the bar's last box,
+    // 任意位置, is still whole inside the client area the window had before.
+    QApplication::processEvents();
+    const QRect nini(Main().NiniItiMaskEdit->mapTo(Main().centralWidget(), QPoint(0, 0)),
+                     Main().NiniItiMaskEdit->size());
+    EXPECT_TRUE(Main().centralWidget()->rect().contains(nini)) << nini.right() << " " << Main().centralWidget()->width();
+    EXPECT_GE(Main().centralWidget()->width(), ClientSizeOf(kMainFormSize, kSizeableFrame).width);
 }
 
 TEST_F(Editing, TheStatusBarShowsDotPanelPenMagnificationAndUsedWidth) {
