@@ -8,19 +8,24 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "app/Animademoformunit.h"
@@ -31,6 +36,7 @@
 #include "app/WindowSizes.h"
 #include "makers/Makeanimationunit.h"
 #include "platform/PaintBoxWidget.h"
+#include "platform/QtImage.h"
 #include "platform/RadioGroup.h"
 #include "platform/Windows.h"
 
@@ -63,6 +69,12 @@ TMainForm::TMainForm(const EditorEnvironment& env, QWidget* parent)
       driveRoots_(configFile_, prompter_, files_),
       context_{prompter_, *env.chooser, files_, config_, [this] { return DriveRoot(); }} {
     setObjectName(QStringLiteral("MainForm"));
+    if (!env.recentFilesPath.empty()) {
+        recentProfile_ = std::make_unique<IniProfile>(env.recentFilesPath, files_);
+        recent_ = RecentFiles(recentProfile_.get());
+    }
+    // A file dropped on the window opens as from the menu.
+    setAcceptDrops(true);
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("ClientArea"));
     auto* column = new QVBoxLayout(central);
@@ -254,6 +266,10 @@ void TMainForm::CreateFileMenu() {
     OldFileOpen = MenuItem(File, "OldFileOpen", "旧ファイルを開く(&J)");
     OldFileWrite = MenuItem(File, "OldFileWrite", "旧ファイルで保存(&K)");
     M_Exit = MenuItem(File, "M_Exit", "終了(&X)");
+    File->addSeparator();
+    RecentFilesMenu = File->addMenu(QStringLiteral("最近使ったファイル"));
+    RecentFilesMenu->setObjectName(QStringLiteral("RecentFilesMenu"));
+    ShowRecentFiles();
     NewFileOpen->setShortcut(QKeySequence::New);
     FileOpen->setShortcut(QKeySequence::Open);
     FileWrite->setShortcut(QKeySequence::Save);
@@ -661,11 +677,17 @@ void TMainForm::FileOpenClick() {
     FileOpenDialog->InitialDir = DriveRoot();
     if (document_->OpenWithDialog(*FileOpenDialog)) RefreshAfterOpen();
     RecordPicture();
+    // A failed open leaves the earlier file name: only a file read is remembered.
+    if (!FileOpenDialog->FileName.empty() && document_->FileName == FileOpenDialog->FileName)
+        RememberFile(FileOpenDialog->FileName);
 }
 
 void TMainForm::OldFileOpenClick() {
     EndStroke();
-    if (document_->OpenOldWithDialog(*OldFileOpenDialog)) RefreshAfterOpen();
+    if (document_->OpenOldWithDialog(*OldFileOpenDialog)) {
+        RefreshAfterOpen();
+        RememberFile(OldFileOpenDialog->FileName);
+    }
     RecordPicture();
 }
 
@@ -676,6 +698,7 @@ void TMainForm::BmpFileOpenClick() {
     if (document_->ImportBmpWithDialog(*BmpFileOpenDialog, *image1_)) {
         document_->Paint();
         document_->Modified = false;
+        RememberFile(BmpFileOpenDialog->FileName);
     }
     RecordPicture();
 }
@@ -683,19 +706,19 @@ void TMainForm::BmpFileOpenClick() {
 // A save clears Modified: the picture then counts as the saved one.
 void TMainForm::FileWriteClick() {
     EndStroke();
-    document_->Save(*FileSaveDialog);
+    if (document_->Save(*FileSaveDialog)) RememberFile(document_->FileName);
     RecordPicture();
 }
 
 void TMainForm::UwagakiHozonButtonClick() {
     EndStroke();
-    document_->Save(*FileSaveDialog);
+    if (document_->Save(*FileSaveDialog)) RememberFile(document_->FileName);
     RecordPicture();
 }
 
 void TMainForm::FileWriteNameClick() {
     EndStroke();
-    document_->SaveAs(*FileSaveDialog);
+    if (document_->SaveAs(*FileSaveDialog)) RememberFile(document_->FileName);
     RecordPicture();
 }
 
@@ -707,11 +730,78 @@ void TMainForm::BmpFileWriteClick() {
 
 void TMainForm::OldFileWriteClick() {
     EndStroke();
-    document_->SaveOldWithDialog(*OldFileSaveDialog);
+    if (document_->SaveOldWithDialog(*OldFileSaveDialog)) RememberFile(OldFileSaveDialog->FileName);
     RecordPicture();
 }
 
 void TMainForm::M_ExitClick() { close(); }
+
+void TMainForm::RememberFile(const std::string& path) {
+    recent_.Add(path);
+    ShowRecentFiles();
+}
+
+void TMainForm::ShowRecentFiles() {
+    RecentFilesMenu->clear();
+    const std::vector<std::string>& paths = recent_.Paths();
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const std::string path = paths[i];
+        QAction* item = RecentFilesMenu->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QString::fromStdString(path).replace(QLatin1Char('&'), QStringLiteral("&&"))));
+        item->setObjectName(QStringLiteral("RecentFile%1").arg(i + 1));
+        connect(item, &QAction::triggered, this, [this, path] { OpenByName(path); });
+    }
+    RecentFilesMenu->setEnabled(!paths.empty());
+}
+
+bool TMainForm::OpenByName(const std::string& path) {
+    const std::optional<OpenedKind> kind = OpenedKindOf(path);
+    if (!kind) return false;
+    EndStroke();
+    if (!document_->ConfirmDiscard()) return false;
+    bool ok = false;
+    switch (*kind) {
+        case OpenedKind::LedData:
+            ok = document_->OpenFile(path);
+            break;
+        case OpenedKind::OldLed:
+            ok = document_->OpenOldFile(path);
+            break;
+        case OpenedKind::Bitmap:
+        case OpenedKind::Png:
+            // The editor's image reads PNG as well as BMP.
+            image1_ = std::make_unique<QtImage>();
+            image1_->SetFileSystem(files_);
+            ok = document_->ImportBmpFile(path, *image1_);
+            break;
+    }
+    if (ok) {
+        if (*kind == OpenedKind::LedData || *kind == OpenedKind::OldLed) {
+            RefreshAfterOpen();
+        } else {
+            document_->Paint();
+            document_->Modified = false;
+        }
+        RememberFile(path);
+    }
+    RecordPicture();
+    return ok;
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls[0].isLocalFile() && OpenedKindOf(urls[0].toLocalFile().toStdString()))
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls[0].isLocalFile()) return;
+    const std::string path = urls[0].toLocalFile().toStdString();
+    event->acceptProposedAction();
+    // The questions come after the drop has ended, not while the source waits.
+    QTimer::singleShot(0, this, [this, path] { OpenByName(path); });
+}
 
 void TMainForm::OpenLedDataFileByName(const std::string& path) {
     document_->OpenFile(path);

@@ -9,6 +9,7 @@
 #include "app/ControlBar.h"
 #include "app/Drives.h"
 #include "app/StartupConfig.h"
+#include "app/RecentFiles.h"
 #include "app/WindowContext.h"
 #include "led/Ledhyoujiki.h"
 #include "led/PictureEditing.h"
@@ -212,8 +213,18 @@ public:
     /// The work image of the bitmap commands (Image1).
     MemoryImage* WorkImage() { return image1_.get(); }
 
+    /// ファイル → 最近使ったファイル: the last files opened or saved, newest first.
+    QMenu* RecentFilesMenu;
+    /// Opens a file given by name (the recent list, a drop): a .lee or .led
+    /// opens, a .bmp or .png is imported, each after the discard question as
+    /// its menu command. False when refused, unknown or unreadable.
+    bool OpenByName(const std::string& path);
+    const RecentFiles& Recent() const { return recent_; }
+
 protected:
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -257,9 +268,15 @@ private:
     template <class Rule>
     void RunBarRule(Rule rule);
 
+    /// Keeps path in the recent list and shows the list in the menu.
+    void RememberFile(const std::string& path);
+    void ShowRecentFiles();
+
     Prompter& prompter_;
     FileSystem& files_;
     std::string driveFilePath_;
+    std::unique_ptr<IniProfile> recentProfile_;
+    RecentFiles recent_{nullptr};
     IniProfile configFile_;
     StartupConfig config_;
     DriveRootLookup driveRoots_;

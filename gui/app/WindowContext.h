@@ -19,6 +19,7 @@ struct EditorEnvironment {
     FileSystem* files = nullptr;  ///< nullptr: the real file system
     std::string configPath;       ///< the configuration file beside the executable (only read)
     std::string driveFilePath;    ///< the drive file (read at first showing, written at close)
+    std::string recentFilesPath;  ///< where 最近使ったファイル is kept ("": for the run only)
 };
 
 /// What every window is given. Valid for the whole run.

@@ -1,6 +1,7 @@
 // The editor's entry: no arguments are read. The configuration is the file
 // beside the executable when there is one, else the user's
 // (~/.config/Tesslor/tesslor.INI), else the system's (/etc/tesslor.INI).
+#include <QDir>
 #include <exception>
 
 #include "app/Application.h"
@@ -28,6 +29,9 @@ int main(int argc, char** argv) {
     env.chooser = &chooser;
     env.configPath = ChooseConfigFile(ConfigFilePathFor(exe), UserConfigFolder(), SystemConfigFolder());
     env.driveFilePath = ChooseDriveFilePath(exe);
+    // 最近使ったファイル belongs to the user, wherever the program lies.
+    if (const std::string folder = UserConfigFolder(); !folder.empty() && QDir().mkpath(QString::fromStdString(folder)))
+        env.recentFilesPath = folder + "/recent.INI";
 
     std::unique_ptr<EditorWindows> windows;
     try {

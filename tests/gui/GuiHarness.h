@@ -28,6 +28,7 @@ public:
         env.files = &files;
         env.configPath = dir.Path("tesslor.INI");
         env.driveFilePath = dir.Path("tesslorDrive.INI");
+        env.recentFilesPath = dir.Path("recent.INI");
         if (config) WriteFileBytes(env.configPath, config);
         if (drive) WriteFileBytes(env.driveFilePath, drive);
         windows = std::make_unique<gui::EditorWindows>(env);

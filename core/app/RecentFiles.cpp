@@ -1,0 +1,45 @@
+#include "app/RecentFiles.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace tesslor {
+
+namespace {
+constexpr const char* kSection = "RecentFiles";
+std::string Key(int n) { return "File" + std::to_string(n); }
+}  // namespace
+
+RecentFiles::RecentFiles(ProfileStrings* profile) : profile_(profile) {
+    if (!profile_) return;
+    for (int n = 1; n <= kMaxRecentFiles; ++n) {
+        const std::string path = profile_->ReadString(kSection, Key(n), "");
+        if (!path.empty() && std::find(paths_.begin(), paths_.end(), path) == paths_.end()) paths_.push_back(path);
+    }
+}
+
+void RecentFiles::Add(const std::string& path) {
+    if (path.empty()) return;
+    paths_.erase(std::remove(paths_.begin(), paths_.end(), path), paths_.end());
+    paths_.insert(paths_.begin(), path);
+    if (paths_.size() > static_cast<std::size_t>(kMaxRecentFiles)) paths_.resize(kMaxRecentFiles);
+    if (!profile_) return;
+    // A list that cannot be written is only a convenience lost, never an error to show.
+    for (int n = 1; n <= kMaxRecentFiles; ++n)
+        profile_->WriteString(kSection, Key(n), n <= static_cast<int>(paths_.size()) ? paths_[n - 1] : "");
+}
+
+std::optional<OpenedKind> OpenedKindOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    const std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return std::nullopt;
+    std::string ext = path.substr(dot + 1);
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (ext == "lee") return OpenedKind::LedData;
+    if (ext == "led") return OpenedKind::OldLed;
+    if (ext == "bmp") return OpenedKind::Bitmap;
+    if (ext == "png") return OpenedKind::Png;
+    return std::nullopt;
+}
+
+}  // namespace tesslor
