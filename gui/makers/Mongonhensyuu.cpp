@@ -54,14 +54,14 @@ QLabel* Heading(const char* text, QWidget* parent) {
 }  // namespace
 
 QFont QFontOfMongonFont(const MongonFont& font) {
-    const FontSpec spec = FontSpecOf(font);
-    QFont f(QString::fromStdString(spec.face));
-    f.setPixelSize(spec.pixelSize);
-    f.setBold((spec.style & kFontBold) != 0);
-    f.setItalic((spec.style & kFontItalic) != 0);
-    f.setUnderline((spec.style & kFontUnderline) != 0);
-    f.setStrikeOut((spec.style & kFontStrikeOut) != 0);
-    if (spec.fixedPitch) f.setFixedPitch(true);
+    const FontSpec drawn = FontSpecOf(font);
+    QFont f(QString::fromStdString(drawn.face));
+    f.setPixelSize(drawn.pixelSize);
+    f.setBold((drawn.style & kFontBold) != 0);
+    f.setItalic((drawn.style & kFontItalic) != 0);
+    f.setUnderline((drawn.style & kFontUnderline) != 0);
+    f.setStrikeOut((drawn.style & kFontStrikeOut) != 0);
+    if (drawn.fixedPitch) f.setFixedPitch(true);
     return f;
 }
 
