@@ -30,19 +30,7 @@ void PaintDot(LedHyoujikiClass& doc, Point dot, Rgb rgb) {
     doc.Board(dot.x / 16, dot.y / 16).Led(dot.x % 16, dot.y % 16).SetColorValue(rgb);
 }
 
-int ShowPicture(LedHyoujikiClass& doc, const PictureDots& dots) {
-    int changed = 0;
-    for (int y = 0; y < PictureDots::kRows; ++y)
-        for (int x = 0; x < PictureDots::kColumns; ++x) {
-            LedClass& led = doc.Board(x / 16, y / 16).Led(x % 16, y % 16);
-            const LedColor code = led.Enabled ? dots.Get(x, y) : kOff;
-            if (led.Color == code) continue;
-            led.Color = code;
-            if (led.Surface) led.Draw();
-            ++changed;
-        }
-    return changed;
-}
+int ShowPicture(LedHyoujikiClass& doc, const PictureDots& dots) { return ApplyPicture(doc, dots, true); }
 
 PictureSettings CaptureSettings(const LedHyoujikiClass& doc) {
     return {doc.DisplayModeCode(), doc.SounyuuMojiCode(), doc.SounyuuItiCode(),

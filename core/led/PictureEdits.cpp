@@ -13,16 +13,16 @@ PictureDots CapturePicture(const LedHyoujikiClass& doc) {
     return dots;
 }
 
-int ApplyPicture(LedHyoujikiClass& doc, const PictureDots& dots) {
+int ApplyPicture(LedHyoujikiClass& doc, const PictureDots& dots, bool drawChanged) {
     int changed = 0;
     for (int y = 0; y < PictureDots::kRows; ++y)
         for (int x = 0; x < PictureDots::kColumns; ++x) {
             LedClass& led = doc.Board(x / 16, y / 16).Led(x % 16, y % 16);
             const LedColor code = led.Enabled ? dots.Get(x, y) : kOff;
-            if (led.Color != code) {
-                led.Color = code;
-                ++changed;
-            }
+            if (led.Color == code) continue;
+            led.Color = code;
+            if (drawChanged && led.Surface) led.Draw();
+            ++changed;
         }
     return changed;
 }

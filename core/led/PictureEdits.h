@@ -38,9 +38,10 @@ private:
 
 /// The document's dots.
 PictureDots CapturePicture(const LedHyoujikiClass& doc);
-/// Puts the codes into the document's dots without drawing (the caller
-/// repaints); dots of disabled panel rows stay dark. Returns how many dots changed.
-int ApplyPicture(LedHyoujikiClass& doc, const PictureDots& dots);
+/// Puts the codes into the document's dots; dots of disabled panel rows stay
+/// dark. Without drawChanged nothing is drawn (the caller repaints); with it
+/// each changed dot draws itself on its surface. Returns how many dots changed.
+int ApplyPicture(LedHyoujikiClass& doc, const PictureDots& dots, bool drawChanged = false);
 
 /// The dots of a straight line from a to b, both ends included, without gaps
 /// (Bresenham), calling plot for each in order from a.
