@@ -116,6 +116,14 @@ std::string_view CString(std::string_view bytes, std::size_t at, std::size_t siz
     return nul == std::string_view::npos ? area : area.substr(0, nul);
 }
 
+// A text or face name as the table holds it: up to its NUL, and never into
+// the area's last byte, which a written table always keeps for the NUL. A
+// hand-made area without one reads cut whole, so the table reads the same
+// after it is saved again.
+std::string TextOfArea(std::string_view bytes, std::size_t at, std::size_t size) {
+    return CutShiftJis(CString(bytes, at, size), size - 1);
+}
+
 // Puts text in an area of size bytes, always leaving room for its NUL.
 void PutCString(std::string& bytes, std::size_t at, std::size_t size, std::string_view text) {
     const std::string cut = CutShiftJis(text, size - 1);
@@ -172,12 +180,12 @@ MongonTable DecodeMongonTable(std::string_view input) {
         const std::size_t at = kRowsOffset + i * kMongonRowBytes;
         row.x = GetInt(b, at);
         row.y = GetInt(b, at + 4);
-        row.text = FromShiftJis(CString(b, at + 8, kMongonTextBytes));
+        row.text = FromShiftJis(TextOfArea(b, at + 8, kMongonTextBytes));
         const std::size_t f = at + kRowFontOffset;
         row.font.color = GetInt(b, f);
         row.font.charset = GetInt(b, f + 4);
         row.font.height = GetInt(b, f + 8);
-        row.font.name = FromShiftJis(CString(b, f + 12, kMongonFaceBytes));
+        row.font.name = FromShiftJis(TextOfArea(b, f + 12, kMongonFaceBytes));
         row.font.pitch = static_cast<std::uint8_t>(b[f + 268]);
         row.font.pixelsPerInch = GetInt(b, f + 272);
         row.font.size = GetInt(b, f + 276);

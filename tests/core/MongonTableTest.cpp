@@ -130,6 +130,23 @@ TEST(MongonBytes, ShortAndLongInputsDecodeAsFixedSize) {
     EXPECT_TRUE(DecodeMongonTable("").rows[0].text.empty());
 }
 
+TEST(MongonBytes, AreasWithoutTheirNulReadAsTheyWouldBeSavedAgain) {
+    std::string bytes = *EncodeMongonTable(NewTable());
+    const std::size_t row = 20, font = row + 268;
+    // A face name filling all 256 bytes, and a text filling its 260 with a
+    // double-byte character across the 259th byte.
+    bytes.replace(font + 12, 256, std::string(256, 'A'));
+    std::string text(258, 'B');
+    text += Bytes({0x82, 0xA0});  // "あ" in its last two bytes
+    bytes.replace(row + 8, 260, text);
+    const MongonTable read = DecodeMongonTable(bytes);
+    EXPECT_EQ(read.rows[0].font.name, std::string(255, 'A'));
+    EXPECT_EQ(read.rows[0].text, std::string(258, 'B'));  // "あ" would end past byte 259
+    const std::optional<std::string> again = EncodeMongonTable(read);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(DecodeMongonTable(*again), read);
+}
+
 // ---- reading and writing files ----
 
 struct MongonFiles : ::testing::Test {
