@@ -3,7 +3,9 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPaintEvent>
+#include <QRegion>
 #include <QPainter>
 #include <QTimer>
 #include <QWheelEvent>
@@ -54,6 +56,7 @@ DotSprite DotSpriteCache::Build(int size, QRgb pen, QRgb brush) {
             int end = x + 1;
             while (end < side && row[end] == px) ++end;
             sprite.runs.push_back({y - kMargin, x - kMargin, end - x, px});
+            sprite.bounds |= QRect(x - kMargin, y - kMargin, end - x, 1);
             x = end;
         }
     }
@@ -75,8 +78,30 @@ const DotSprite* DotSpriteCache::Get(int size, QRgb pen, QRgb brush) {
     return last_;
 }
 
+namespace {
+// Sets length pixels from p on to colour, four a step (wide stores).
+inline void FillPixels(QRgb* p, int length, QRgb colour) {
+    for (; length >= 4; length -= 4, p += 4) {
+        p[0] = colour;
+        p[1] = colour;
+        p[2] = colour;
+        p[3] = colour;
+    }
+    for (; length > 0; --length) *p++ = colour;
+}
+}  // namespace
+
 void DotSpriteCache::Blit(const DotSprite& sprite, uchar* bits, qsizetype bytesPerLine, QPoint origin, int x, int y,
                           const QRect& clip) {
+    if (clip.contains(sprite.bounds.translated(x, y))) {
+        // Wholly inside, as nearly every dot is: no run needs cutting.
+        uchar* const corner = bits + static_cast<qsizetype>(y - origin.y()) * bytesPerLine +
+                              static_cast<qsizetype>(x - origin.x()) * 4;
+        for (const DotSprite::Run& run : sprite.runs)
+            FillPixels(reinterpret_cast<QRgb*>(corner + static_cast<qsizetype>(run.y) * bytesPerLine) + run.x,
+                       run.length, run.colour);
+        return;
+    }
     const int left = clip.left(), right = clip.left() + clip.width();  // right is outside
     const int top = clip.top(), bottom = clip.top() + clip.height();
     for (const DotSprite::Run& run : sprite.runs) {
@@ -86,16 +111,7 @@ void DotSpriteCache::Blit(const DotSprite& sprite, uchar* bits, qsizetype bytesP
         if (to <= from) continue;
         auto* p = reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(py - origin.y()) * bytesPerLine) +
                   (from - origin.x());
-        // Four pixels a step, which the compiler turns into wide stores.
-        const QRgb c = run.colour;
-        int n = to - from;
-        for (; n >= 4; n -= 4, p += 4) {
-            p[0] = c;
-            p[1] = c;
-            p[2] = c;
-            p[3] = c;
-        }
-        for (; n > 0; --n) *p++ = c;
+        FillPixels(p, to - from, run.colour);
     }
 }
 
@@ -269,7 +285,56 @@ bool PaintBoxWidget::CanPaintThroughImage(const QPainter& painter, const QRect& 
     return painter.opacity() == 1.0 && painter.compositionMode() == QPainter::CompositionMode_SourceOver;
 }
 
+namespace {
+// The image of 32-bit pixels a painter draws into pixel for pixel, with the
+// image position of the painter's (0, 0) in offset, when dots may be copied
+// straight into it over the whole exposed rectangle; nullptr when the painter
+// scales, draws through another engine or pixel format, or clips any of the
+// rectangle away. A widget's painter draws into the window's backing image.
+QImage* ImageDrawnPixelForPixel(QPainter& painter, const QRect& exposed, QPoint& offset) {
+    QPaintEngine* engine = painter.paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Raster) return nullptr;
+    QPaintDevice* device = engine->paintDevice();
+    if (!device || device->devType() != QInternal::Image) return nullptr;
+    auto* image = static_cast<QImage*>(device);
+    const QImage::Format format = image->format();
+    // Opaque pixels are the same in all three formats.
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+        format != QImage::Format_ARGB32_Premultiplied)
+        return nullptr;
+    // Shared pixels would be copied by the first write, away from the painter's.
+    if (image->devicePixelRatio() != 1.0 || !image->isDetached()) return nullptr;
+    const QTransform t = painter.deviceTransform();
+    if (t.type() > QTransform::TxTranslate) return nullptr;
+    if (t.dx() != std::floor(t.dx()) || t.dy() != std::floor(t.dy())) return nullptr;
+    if (std::abs(t.dx()) > 1e9 || std::abs(t.dy()) > 1e9) return nullptr;
+    offset = QPoint(static_cast<int>(t.dx()), static_cast<int>(t.dy()));
+    const QRect onImage = exposed.translated(offset);
+    if (!image->rect().contains(onImage)) return nullptr;
+    const QRegion systemClip = engine->systemClip();  // device coordinates; empty for none
+    if (!systemClip.isEmpty() && !(QRegion(onImage) - systemClip).isEmpty()) return nullptr;
+    if (painter.hasClipping() && !(QRegion(exposed) - painter.clipRegion()).isEmpty()) return nullptr;
+    if (painter.opacity() != 1.0 || painter.compositionMode() != QPainter::CompositionMode_SourceOver)
+        return nullptr;
+    return image;
+}
+}  // namespace
+
 void PaintBoxWidget::PaintArea(QPainter& painter, const QRect& exposed) {
+    if (!dotCacheEnabled_ || exposed.isEmpty()) {
+        RunPaintHandler(painter, exposed);
+        return;
+    }
+    // Straight into the image the painter draws on, when it is one like ours.
+    QPoint offset;
+    if (QImage* target = ImageDrawnPixelForPixel(painter, exposed, offset)) {
+        bufferBits_ = target->bits();
+        bufferStride_ = target->bytesPerLine();
+        bufferOrigin_ = -offset;
+        RunPaintHandler(painter, exposed);
+        bufferBits_ = nullptr;
+        return;
+    }
     if (!CanPaintThroughImage(painter, exposed)) {
         RunPaintHandler(painter, exposed);
         return;

@@ -160,6 +160,47 @@ TEST_F(PaintedEditor, PaintEventsShowWhatTheEllipsesShowed) {
     }
 }
 
+TEST_F(PaintedEditor, PaintersThatClipOrUseOtherPixelsGetTheSamePicture) {
+    // Dots are copied straight into an image of 32-bit pixels only where the
+    // painter lets every pixel of the exposed rectangle through; a clip inside
+    // it, a 16-bit or 24-bit image, or a painter over a larger image placed
+    // anywhere must all still show exactly what the ellipses show.
+    SetMagnification(3);
+    const QRect area(200, 90, 420, 260);
+    struct Case {
+        QImage::Format format;
+        QSize imageSize;
+        QPoint at;     ///< where the area's corner lands in the image
+        QRect clip;    ///< in box coordinates; empty for the whole area
+    };
+    const Case cases[] = {
+        {QImage::Format_RGB32, area.size(), {0, 0}, QRect(260, 120, 150, 90)},
+        {QImage::Format_ARGB32_Premultiplied, {700, 500}, {33, 17}, QRect()},
+        {QImage::Format_ARGB32, {700, 500}, {1, 250}, QRect(150, 60, 300, 400)},
+        {QImage::Format_RGB16, area.size(), {0, 0}, QRect()},
+        {QImage::Format_RGB888, {500, 300}, {20, 20}, QRect(300, 100, 50, 50)},
+    };
+    for (const Case& c : cases) {
+        QImage images[2];
+        for (bool cached : {false, true}) {
+            Box().SetDotCacheEnabled(cached);
+            QImage& image = images[cached];
+            image = QImage(c.imageSize, c.format);
+            image.fill(Qt::magenta);
+            QPainter p(&image);
+            p.translate(c.at - area.topLeft());
+            p.setClipRect(c.clip.isEmpty() ? area : c.clip & area);
+            Box().PaintArea(p, area);
+        }
+        Box().SetDotCacheEnabled(true);
+        EXPECT_EQ(FirstDifference(images[1], images[0]), "") << "format " << c.format << " clip " << c.clip.x();
+        // Outside the clip nothing was painted.
+        if (!c.clip.isEmpty() && !c.clip.contains(area.topLeft() + QPoint(2, 2))) {
+            EXPECT_EQ(images[1].pixelColor(c.at + QPoint(2, 2)), QColor(Qt::magenta)) << "format " << c.format;
+        }
+    }
+}
+
 TEST_F(PaintedEditor, AScalingPainterGetsTheEllipses) {
     // A painter that scales cannot take copied dots; it must still get the picture.
     SetMagnification(3);
