@@ -40,6 +40,21 @@ std::string UserConfigFolderFrom(const char* xdgConfigHome, const char* home) {
 
 std::string UserConfigFolder() { return UserConfigFolderFrom(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")); }
 
+bool IsInstalledProgramFolder(const std::string& folder) {
+#ifdef _WIN32
+    (void)folder;
+    return false;
+#else
+    const std::filesystem::path p = std::filesystem::path(folder).lexically_normal();
+    if (!p.is_absolute()) return false;
+    auto it = p.begin();
+    ++it;  // the root
+    if (it == p.end()) return false;
+    const std::string top = it->string();
+    return top == "usr" || top == "bin" || top == "sbin" || top == "opt" || top == "snap";
+#endif
+}
+
 std::string ChooseConfigFile(const std::string& besidePath, const std::string& userFolder,
                              const std::string& systemFolder) {
     if (IsFile(besidePath)) return besidePath;

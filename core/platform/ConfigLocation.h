@@ -20,6 +20,11 @@ std::string UserConfigFolderFrom(const char* xdgConfigHome, const char* home);
 /// UserConfigFolderFrom with this process's environment.
 std::string UserConfigFolder();
 
+/// Whether folder is one the system installs programs into ("/usr/bin",
+/// "/usr/local/bin", "/bin", "/opt/..." and the like): files the program
+/// writes for itself never go there, even for a user allowed to write there.
+bool IsInstalledProgramFolder(const std::string& folder);
+
 /// The configuration file to read: besidePath when that file exists, else
 /// "<userFolder>/tesslor.INI", else "<systemFolder>/tesslor.INI", the first
 /// that exists; when none does, besidePath, which then reads as the defaults.

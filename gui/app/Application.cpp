@@ -1,5 +1,7 @@
 #include "app/Application.h"
 
+#include "platform/ConfigLocation.h"
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QDialog>
@@ -166,7 +168,11 @@ bool TesslorApplication::notify(QObject* receiver, QEvent* event) {
 
 std::string ChooseWritablePath(const std::string& executablePath, const std::string& besidePath) {
     const QFileInfo exe(QString::fromStdString(executablePath));
-    if (!executablePath.empty() && ::access(exe.absolutePath().toLocal8Bit().constData(), W_OK) == 0)
+    // Beside the executable when its folder may be written, unless that is a
+    // folder programs are installed in (root may write /usr/bin, and should not).
+    const QString folder = exe.absolutePath();
+    if (!executablePath.empty() && !IsInstalledProgramFolder(folder.toStdString()) &&
+        ::access(folder.toLocal8Bit().constData(), W_OK) == 0)
         return besidePath;
     QString dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     if (dir.isEmpty()) return besidePath;

@@ -87,5 +87,15 @@ TEST(ConfigPath, UserFolderFollowsXdgConfigHomeElseHome) {
     EXPECT_EQ(UserConfigFolderFrom("", ""), "");
 }
 
+TEST(ConfigPath, InstalledProgramFoldersAreNeverWrittenBeside) {
+    for (const char* folder : {"/usr/bin", "/usr/local/bin", "/bin", "/sbin", "/opt/tesslor/bin", "/usr/bin/",
+                               "/usr/../usr/bin", "/snap/tesslor/12/bin"})
+        EXPECT_TRUE(IsInstalledProgramFolder(folder)) << folder;
+    // A build or unpacked copy anywhere else keeps its files beside it.
+    for (const char* folder : {"/work/main/build/gui", "/home/site/tesslor", "/tmp/x", "/", "", "usr/bin",
+                               "/usrlocal/bin", "/home/usr/bin"})
+        EXPECT_FALSE(IsInstalledProgramFolder(folder)) << folder;
+}
+
 }  // namespace
 }  // namespace tesslor

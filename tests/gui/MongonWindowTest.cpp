@@ -4,6 +4,8 @@
 // into the preview.
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+
 #include <QAction>
 #include <QFocusEvent>
 #include <QFontDialog>
@@ -454,6 +456,10 @@ TEST(MongonWindow, TheMenuShowsTheWindowAndClosingKeepsEverything) {
     EXPECT_EQ(e.windows->MongonHensyuuForm().TmpBitmapPath,
               (QCoreApplication::applicationDirPath() + QStringLiteral("/tmp.bmp")).toStdString());
     EXPECT_EQ(gui::ChooseTmpBitmapPath(e.dir.Path("tesslor")), e.dir.Path("tmp.bmp"));
+    // Never beside an installed program, even for a user who may write there.
+    const std::string installed = gui::ChooseTmpBitmapPath("/usr/bin/tesslor");
+    EXPECT_NE(installed, "/usr/bin/tmp.bmp");
+    EXPECT_EQ(QFileInfo(QString::fromStdString(installed)).fileName(), QStringLiteral("tmp.bmp"));
     auto& w = Window(e);
     e.Main().MongonSakusei->trigger();
     EXPECT_TRUE(w.isVisible());
