@@ -23,10 +23,25 @@ void RecentFiles::Add(const std::string& path) {
     paths_.erase(std::remove(paths_.begin(), paths_.end(), path), paths_.end());
     paths_.insert(paths_.begin(), path);
     if (paths_.size() > static_cast<std::size_t>(kMaxRecentFiles)) paths_.resize(kMaxRecentFiles);
+    Write();
+}
+
+void RecentFiles::Remove(const std::string& path) {
+    const auto end = std::remove(paths_.begin(), paths_.end(), path);
+    if (end == paths_.end()) return;
+    paths_.erase(end, paths_.end());
+    Write();
+}
+
+void RecentFiles::Write() {
     if (!profile_) return;
     // A list that cannot be written is only a convenience lost, never an error to show.
     for (int n = 1; n <= kMaxRecentFiles; ++n)
         profile_->WriteString(kSection, Key(n), n <= static_cast<int>(paths_.size()) ? paths_[n - 1] : "");
+}
+
+std::string RecentFileMissingQuestion(const std::string& path) {
+    return "「" + path + "」が見つかりません。最近使ったファイルの一覧から外しますか？";
 }
 
 std::optional<OpenedKind> OpenedKindOf(const std::string& path) {

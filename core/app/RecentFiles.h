@@ -22,11 +22,18 @@ public:
     /// Puts path first (from wherever it stood), keeps the newest eight and
     /// writes them. An empty path changes nothing.
     void Add(const std::string& path);
+    /// Takes path out of the list (if it is there) and writes the rest.
+    void Remove(const std::string& path);
 
 private:
+    void Write();
     ProfileStrings* profile_;
     std::vector<std::string> paths_;
 };
+
+/// The question asked when a listed file cannot be found any more: the list
+/// keeps it on No, as for a file on a card that is only not inserted.
+std::string RecentFileMissingQuestion(const std::string& path);
 
 /// What the editor does with a file given by name.
 enum class OpenedKind { LedData, OldLed, Bitmap, Png };

@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -749,9 +750,18 @@ void TMainForm::ShowRecentFiles() {
         QAction* item = RecentFilesMenu->addAction(
             QStringLiteral("&%1 %2").arg(i + 1).arg(QString::fromStdString(path).replace(QLatin1Char('&'), QStringLiteral("&&"))));
         item->setObjectName(QStringLiteral("RecentFile%1").arg(i + 1));
-        connect(item, &QAction::triggered, this, [this, path] { OpenByName(path); });
+        connect(item, &QAction::triggered, this, [this, path] { OpenRecentFile(path); });
     }
     RecentFilesMenu->setEnabled(!paths.empty());
+}
+
+void TMainForm::OpenRecentFile(const std::string& path) {
+    if (OpenByName(path) || QFileInfo::exists(QString::fromStdString(path))) return;
+    // Gone since (moved, deleted, or on a card not inserted): after the
+    // reader's own message, the user decides whether the entry stays.
+    if (!prompter_.Ask(RecentFileMissingQuestion(path))) return;
+    recent_.Remove(path);
+    ShowRecentFiles();
 }
 
 bool TMainForm::OpenByName(const std::string& path) {

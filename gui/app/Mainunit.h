@@ -271,6 +271,7 @@ private:
     /// Keeps path in the recent list and shows the list in the menu.
     void RememberFile(const std::string& path);
     void ShowRecentFiles();
+    void OpenRecentFile(const std::string& path);
 
     Prompter& prompter_;
     FileSystem& files_;

@@ -30,6 +30,14 @@ TEST(RecentFiles, NewestFirstNoDuplicatesEightKeptAcrossRuns) {
     EXPECT_EQ(again.Paths()[7], "/card/P3.lee");
     EXPECT_EQ(profile.ReadString("recentfiles", "file2", ""), "/card/P10.lee");
 
+    // A file taken out leaves no gap, in the list or in the profile.
+    again.Remove("/card/P10.lee");
+    again.Remove("/card/not-listed.lee");
+    ASSERT_EQ(again.Paths().size(), 7u);
+    EXPECT_EQ(again.Paths()[1], "/card/P9.lee");
+    EXPECT_EQ(RecentFiles(&profile).Paths(), again.Paths());
+    EXPECT_EQ(profile.ReadString("RecentFiles", "File8", "unset"), "");
+
     RecentFiles memoryOnly(nullptr);
     memoryOnly.Add("看板.lee");
     EXPECT_EQ(memoryOnly.Paths(), std::vector<std::string>{"看板.lee"});

@@ -82,12 +82,29 @@ TEST(RecentFiles, OpenedAndSavedFilesAreListedNewestFirstAndOpenAgain) {
     EXPECT_GT(e.prompter.shown.size(), shown);
     EXPECT_EQ(e.Doc().DotColor(50, 50), kLedRed);
 
+    // Its entry asks whether to leave the list: No keeps it (a card may only
+    // be out), Yes takes it away.
+    const QString bCaption = "&2 " + QString::fromStdString(b);
+    ASSERT_EQ(RecentCaptions(e)[1], bCaption);
+    e.prompter.answers = {false};
+    e.Main().RecentFilesMenu->actions()[1]->trigger();
+    EXPECT_EQ(e.prompter.shown.back(), "「" + b + "」が見つかりません。最近使ったファイルの一覧から外しますか？");
+    EXPECT_EQ(RecentCaptions(e).size(), 2);
+    e.prompter.answers = {true};
+    e.Main().RecentFilesMenu->actions()[1]->trigger();
+    EXPECT_EQ(RecentCaptions(e), QStringList{"&1 " + QString::fromStdString(a)});
+    // A file that is there is never asked about.
+    const std::size_t before = e.prompter.shown.size();
+    e.Doc().Modified = false;
+    e.Main().RecentFilesMenu->actions()[0]->trigger();
+    EXPECT_EQ(e.prompter.shown.size(), before);
+    SavePicture(e, "b.lee", 10, 20);
+
     // The list outlives the run.
     e.Doc().Modified = false;
     e.windows.reset();
     e.windows = std::make_unique<gui::EditorWindows>(e.env);
-    EXPECT_EQ(RecentCaptions(e).size(), 2);
-    EXPECT_EQ(RecentCaptions(e)[0], "&1 " + QString::fromStdString(a));
+    EXPECT_EQ(RecentCaptions(e), (QStringList{"&1 " + QString::fromStdString(b), "&2 " + QString::fromStdString(a)}));
 }
 
 TEST(RecentFiles, DroppedFilesOpenOrImportAndOthersAreRefused) {
