@@ -711,11 +711,8 @@ void TMainForm::FileWriteClick() {
     RecordPicture();
 }
 
-void TMainForm::UwagakiHozonButtonClick() {
-    EndStroke();
-    if (document_->Save(*FileSaveDialog)) RememberFile(document_->FileName);
-    RecordPicture();
-}
+// The bar's 上書き保存 button is ファイル → 上書き保存.
+void TMainForm::UwagakiHozonButtonClick() { FileWriteClick(); }
 
 void TMainForm::FileWriteNameClick() {
     EndStroke();
