@@ -273,7 +273,6 @@ void PaintBoxWidget::RunPaintHandler(QPainter& painter, const QRect& exposed) {
 }
 
 bool PaintBoxWidget::CanPaintThroughImage(const QPainter& painter, const QRect& exposed) const {
-    if (!dotCacheEnabled_ || exposed.isEmpty()) return false;
     if (static_cast<qsizetype>(exposed.width()) * exposed.height() > kMaxBufferPixels) return false;
     // Only where the image's pixels are the device's pixels does a copied dot
     // land exactly where the ellipse would.
