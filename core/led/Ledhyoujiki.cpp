@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/FileCommands.h"
+#include "led/DocumentHistory.h"
 #include "led/Tables.h"
 #include "platform/Paths.h"
 #include "text/Numbers.h"
@@ -21,7 +22,11 @@ std::string NameAt(const CodeName* table, int i) {
 }  // namespace
 
 LedHyoujikiClass::LedHyoujikiClass(DrawingSurface& surface, Prompter& prompter, const StartupConfig& config)
-    : surface_(&surface), config_(config), prompter_(&prompter), files_(&RealFileSystem()) {
+    : surface_(&surface),
+      config_(config),
+      prompter_(&prompter),
+      files_(&RealFileSystem()),
+      history_(std::make_unique<DocumentHistory>()) {
     for (auto& b : Boards) b = std::make_unique<LedBoardClass>();
     Modified = false;
     Layout(surface, 100, true);
@@ -31,6 +36,8 @@ LedHyoujikiClass::LedHyoujikiClass(DrawingSurface& surface, Prompter& prompter, 
     niniIti_ = "0";
     writeNo_ = "";
 }
+
+LedHyoujikiClass::~LedHyoujikiClass() = default;
 
 void LedHyoujikiClass::Layout(DrawingSurface& surface, int magnification, bool create) {
     // A magnification below 12.5 % would give dots of no size; the smallest dot is one pixel.

@@ -16,6 +16,9 @@
 
 namespace tesslor {
 
+class DocumentHistory;
+struct DocumentState;
+
 class LedHyoujikiClass {
 public:
     static constexpr int kPanelColumns = 30;
@@ -26,6 +29,7 @@ public:
     /// Lays the picture out on surface at magnification 100 (dots created, panel
     /// rows at TateMaisuu and below disabled). Messages go to prompter.
     LedHyoujikiClass(DrawingSurface& surface, Prompter& prompter, const StartupConfig& config = {});
+    ~LedHyoujikiClass();
     LedHyoujikiClass(const LedHyoujikiClass&) = delete;
     LedHyoujikiClass& operator=(const LedHyoujikiClass&) = delete;
 
@@ -48,6 +52,28 @@ public:
     /// Highest panel column with a lit dot, -1 when none.
     int LastUsedColumn() const;
     int MaxColumns() const { return kDotColumns; }
+
+    // ---- undo history ----
+    /// Takes the document as it now is (dots, settings, file name) into the
+    /// history: one step when anything differs from the state last recorded.
+    void RecordStep();
+    /// The document as it now is, is what its file holds (just read from it or
+    /// written to it). A save under a new name is no step of its own.
+    void MarkSaved();
+    /// Whether the document is what its file holds, as far as the history knows.
+    bool AtSavedState() const;
+    /// Starts the history afresh from the document as it now is; when nothing
+    /// is unsaved, that is the saved state.
+    void ResetHistory();
+    bool CanUndo() const;
+    bool CanRedo() const;
+    /// One step back or forward: the dots (each changed dot redrawn), the
+    /// settings and the file name come back together; Modified is false
+    /// exactly when the state reached is what its file holds. False when
+    /// there is no step.
+    bool Undo();
+    bool Redo();
+    const DocumentHistory& History() const { return *history_; }
 
     // ---- settings (index = list index of the tables) ----
     int DisplayModeCount() const;
@@ -192,6 +218,10 @@ private:
     Prompter* prompter_;
     FileSystem* files_;
     std::function<std::string()> driveRoot_;
+    std::unique_ptr<DocumentHistory> history_;
+
+    /// Puts a recorded state back, bypassing the setters' rules.
+    void RestoreState(const DocumentState& state);
 };
 
 }  // namespace tesslor

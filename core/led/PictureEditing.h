@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "led/DocumentHistory.h"
 #include "led/PictureEdits.h"
 
 namespace tesslor {
@@ -27,15 +28,6 @@ void PaintDot(LedHyoujikiClass& doc, Point dot, Rgb rgb);
 int ShowPicture(LedHyoujikiClass& doc, const PictureDots& dots);
 
 /// The settings written into the picture's file beside the dots.
-struct PictureSettings {
-    char displayMode = 0;
-    char sounyuuMoji = 0;
-    char sounyuuIti = 0;
-    std::string niniIti;
-    std::string writeNo;
-    int reverseColor = 0;
-    bool operator==(const PictureSettings&) const = default;
-};
 PictureSettings CaptureSettings(const LedHyoujikiClass& doc);
 
 /// Status bar: "X 12  Y 5  パネル 0,0" for a dot, "" for none.

@@ -19,8 +19,8 @@ void PutVarint(std::vector<std::uint8_t>& out, std::uint32_t v) {
 PictureHistory::PictureHistory(std::size_t maxSteps, std::size_t maxBytes)
     : maxSteps_(maxSteps < 1 ? 1 : maxSteps), maxBytes_(maxBytes) {}
 
-PictureHistory::Step PictureHistory::Encode(const PictureDots& before, const PictureDots& after) {
-    Step step;
+PictureHistory::Change PictureHistory::Encode(const PictureDots& before, const PictureDots& after) {
+    Change step;
     // Sparse: for each changed dot, (gap from the previous changed dot) x 4 +
     // the exclusive-or of its codes, as a varint: one byte a dot when changes
     // lie within 32 dots of each other.
@@ -45,7 +45,7 @@ PictureHistory::Step PictureHistory::Encode(const PictureDots& before, const Pic
     return step;
 }
 
-void PictureHistory::ApplyStep(const Step& step, PictureDots& picture) {
+void PictureHistory::Apply(const Change& step, PictureDots& picture) {
     auto& codes = picture.Codes();
     if (step.dense) {
         for (std::size_t i = 0; i < PictureDots::kCount; ++i)
@@ -91,13 +91,13 @@ void PictureHistory::Trim() {
 
 bool PictureHistory::Undo(PictureDots& picture) {
     if (!CanUndo()) return false;
-    ApplyStep(steps_[--position_], picture);
+    Apply(steps_[--position_], picture);
     return true;
 }
 
 bool PictureHistory::Redo(PictureDots& picture) {
     if (!CanRedo()) return false;
-    ApplyStep(steps_[position_++], picture);
+    Apply(steps_[position_++], picture);
     return true;
 }
 

@@ -14,6 +14,17 @@ namespace tesslor {
 
 class PictureHistory {
 public:
+    /// The dots one step changed, packed: a few changed dots as gaps between
+    /// them, a picture-wide change as two bits a dot.
+    struct Change {
+        bool dense = false;
+        std::vector<std::uint8_t> data;
+    };
+    /// The change that takes before to after (and, applied again, back).
+    static Change Encode(const PictureDots& before, const PictureDots& after);
+    /// Applies change to picture: after becomes before and before after.
+    static void Apply(const Change& change, PictureDots& picture);
+
     /// Keeps at most maxSteps steps and about maxBytes of them (the oldest go
     /// first; the newest step is always kept).
     explicit PictureHistory(std::size_t maxSteps = 200, std::size_t maxBytes = 8u << 20);
@@ -41,15 +52,9 @@ public:
     std::size_t MemoryBytes() const { return bytes_; }
 
 private:
-    struct Step {
-        bool dense = false;
-        std::vector<std::uint8_t> data;
-    };
-    static Step Encode(const PictureDots& before, const PictureDots& after);
-    static void ApplyStep(const Step& step, PictureDots& picture);
     void Trim();
 
-    std::deque<Step> steps_;
+    std::deque<Change> steps_;
     std::size_t position_ = 0;  // steps_[0 .. position_) are done
     std::size_t maxSteps_;
     std::size_t maxBytes_;

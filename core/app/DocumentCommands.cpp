@@ -1,0 +1,211 @@
+#include "app/DocumentCommands.h"
+
+#include "app/FileDialogs.h"
+#include "platform/IniProfile.h"
+
+namespace tesslor {
+
+DocumentCommands::DocumentCommands(LedHyoujikiClass& doc, ControlBar& bar, Prompter& prompter, FileChooser& chooser,
+                                   std::function<std::string()> driveRoot, RecentFiles* recent, ImageMaker makeImage)
+    : FileOpenDialog(chooser, kFileOpenDialog),
+      FileSaveDialog(chooser, kFileSaveDialog),
+      OldFileOpenDialog(chooser, kOldFileOpenDialog),
+      OldFileSaveDialog(chooser, kOldFileSaveDialog),
+      BmpFileOpenDialog(chooser, kBmpFileOpenDialog),
+      BmpFileSaveDialog(chooser, kBmpFileSaveDialog),
+      doc_(doc),
+      bar_(bar),
+      prompter_(prompter),
+      driveRoot_(std::move(driveRoot)),
+      recent_(recent),
+      makeImage_(std::move(makeImage)) {}
+
+void DocumentCommands::ShowSettingsInBar() {
+    bar_.ShowDocumentSettings();
+    bar_.DisplayModeComboBoxChange();
+}
+
+void DocumentCommands::AfterRead() {
+    ShowSettingsInBar();
+    doc_.Paint();
+    doc_.Modified = false;
+}
+
+void DocumentCommands::Remember(const std::string& path) {
+    if (!recent_ || path.empty()) return;
+    recent_->Add(path);
+    if (onRecentChanged) onRecentChanged();
+}
+
+void DocumentCommands::Recorded(bool inItsFile) {
+    if (inItsFile) {
+        doc_.MarkSaved();
+    } else {
+        doc_.RecordStep();
+    }
+}
+
+RgbImage& DocumentCommands::FreshImage() {
+    workImage_ = makeImage_();
+    return *workImage_;
+}
+
+void DocumentCommands::NewFile() {
+    doc_.RecordStep();
+    // The document's NewData, knowing whether it went ahead: an empty picture
+    // under no name has nothing to lose.
+    if (!doc_.ConfirmDiscard()) return;
+    doc_.FileName.clear();
+    doc_.ClearAll();
+    doc_.Paint();
+    Recorded(true);
+}
+
+bool DocumentCommands::Open() {
+    doc_.RecordStep();
+    FileOpenDialog.InitialDir = driveRoot_ ? driveRoot_() : std::string();
+    // A file that fails to open or read still refreshes the window and counts
+    // as nothing unsaved; only a file read is remembered.
+    const bool wentAhead = doc_.OpenWithDialog(FileOpenDialog);
+    if (wentAhead) AfterRead();
+    const bool read = wentAhead && !FileOpenDialog.FileName.empty() && doc_.FileName == FileOpenDialog.FileName;
+    Recorded(read);
+    if (read) Remember(FileOpenDialog.FileName);
+    return read;
+}
+
+bool DocumentCommands::OpenOld() {
+    doc_.RecordStep();
+    const bool wentAhead = doc_.OpenOldWithDialog(OldFileOpenDialog);
+    if (wentAhead) {
+        AfterRead();
+        Remember(OldFileOpenDialog.FileName);
+    }
+    // The picture has no file name now: a save asks for one, and undo and
+    // redo count it as unsaved.
+    Recorded(false);
+    return wentAhead;
+}
+
+bool DocumentCommands::ImportBitmap() {
+    doc_.RecordStep();
+    const bool wentAhead = doc_.ImportBmpWithDialog(BmpFileOpenDialog, FreshImage());
+    if (wentAhead) {
+        doc_.Paint();
+        doc_.Modified = false;
+        Remember(BmpFileOpenDialog.FileName);
+    }
+    doc_.RecordStep();
+    return wentAhead;
+}
+
+bool DocumentCommands::ExportBitmap() { return doc_.ExportBmpWithDialog(BmpFileSaveDialog, FreshImage()); }
+
+bool DocumentCommands::Save() {
+    doc_.RecordStep();
+    const bool written = doc_.Save(FileSaveDialog);
+    Recorded(written);
+    if (written) Remember(doc_.FileName);
+    return written;
+}
+
+bool DocumentCommands::SaveAs() {
+    doc_.RecordStep();
+    const bool written = doc_.SaveAs(FileSaveDialog);
+    Recorded(written);
+    if (written) Remember(doc_.FileName);
+    return written;
+}
+
+bool DocumentCommands::SaveOld() {
+    doc_.RecordStep();
+    const bool written = doc_.SaveOldWithDialog(OldFileSaveDialog);
+    Recorded(written);
+    if (written) Remember(OldFileSaveDialog.FileName);
+    return written;
+}
+
+bool DocumentCommands::OpenByName(const std::string& path) {
+    const std::optional<OpenedKind> kind = OpenedKindOf(path);
+    if (!kind) return false;
+    doc_.RecordStep();
+    if (!doc_.ConfirmDiscard()) return false;
+    bool ok = false;
+    switch (*kind) {
+        case OpenedKind::LedData:
+            ok = doc_.OpenFile(path);
+            break;
+        case OpenedKind::OldLed:
+            ok = doc_.OpenOldFile(path);
+            break;
+        case OpenedKind::Bitmap:
+        case OpenedKind::Png:
+            ok = doc_.ImportBmpFile(path, FreshImage());
+            break;
+    }
+    if (ok) {
+        if (*kind == OpenedKind::LedData || *kind == OpenedKind::OldLed) {
+            AfterRead();
+        } else {
+            doc_.Paint();
+            doc_.Modified = false;
+        }
+        Remember(path);
+    }
+    Recorded(ok && *kind == OpenedKind::LedData);
+    return ok;
+}
+
+void DocumentCommands::OpenRecent(const std::string& path) {
+    if (OpenByName(path)) return;
+    std::string probe;
+    if (doc_.Files().ReadPrefix(path, 1, probe)) return;
+    // Gone since (moved, deleted, or on a card not inserted): after the
+    // reader's own message, the operator decides whether the entry stays.
+    if (!recent_ || !prompter_.Ask(RecentFileMissingQuestion(path))) return;
+    recent_->Remove(path);
+    if (onRecentChanged) onRecentChanged();
+}
+
+bool DocumentCommands::LoadWithoutQuestion(const std::string& path) {
+    doc_.RecordStep();
+    const bool read = doc_.OpenFile(path);
+    bar_.ShowDocumentSettings();
+    doc_.Paint();
+    doc_.Modified = false;
+    Recorded(read);
+    return read;
+}
+
+bool DocumentCommands::Close(const std::string& driveFilePath, const std::string& driveLetter) {
+    IniProfile drive(driveFilePath, doc_.Files());
+    // The letter is stored even when the close is then cancelled; a file that
+    // cannot be written must not keep the operator from ending the program.
+    if (!drive.WriteString("Drive", "Drive", driveLetter))
+        prompter_.Inform("ドライブファイル " + driveFilePath + " に書き込めませんでした");
+    doc_.RecordStep();
+    return doc_.ConfirmDiscard();
+}
+
+bool DocumentCommands::Undo() {
+    if (!doc_.Undo()) return false;
+    ShowSettingsInBar();
+    return true;
+}
+
+bool DocumentCommands::Redo() {
+    if (!doc_.Redo()) return false;
+    ShowSettingsInBar();
+    return true;
+}
+
+void DocumentCommands::Record() { doc_.RecordStep(); }
+
+void DocumentCommands::PictureReplaced() {
+    doc_.RecordStep();
+    // The picture drawn in is in no file yet, unless it happens to be what
+    // the file holds: closing must not drop it without the question.
+    doc_.Modified = !doc_.AtSavedState();
+}
+
+}  // namespace tesslor

@@ -1,0 +1,112 @@
+#pragma once
+// The main window's commands over its one document: each file command's whole
+// flow (discard question, dialog, read or write, Modified and the saved state,
+// the recent files), undo and redo, and what happens when the window closes.
+// The window only forwards its menu items, shortcuts and drops here and then
+// shows the document's state; tests and tesslor-cli run the same commands.
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/ControlBar.h"
+#include "app/RecentFiles.h"
+#include "led/Ledhyoujiki.h"
+#include "platform/FileChooser.h"
+#include "platform/Files.h"
+#include "platform/Prompter.h"
+#include "platform/Surface.h"
+
+namespace tesslor {
+
+class DocumentCommands {
+public:
+    /// A fresh image for one bitmap command (the editor's reads PNG too).
+    using ImageMaker = std::function<std::unique_ptr<RgbImage>()>;
+
+    /// driveRoot gives the folder of the selected drive (the save dialog
+    /// starts there); recent may be null (nothing is remembered).
+    DocumentCommands(LedHyoujikiClass& doc, ControlBar& bar, Prompter& prompter, FileChooser& chooser,
+                     std::function<std::string()> driveRoot, RecentFiles* recent, ImageMaker makeImage);
+
+    // ---- ファイル ----
+    /// 新規作成: after the discard question, no file name and no dots; the settings stay.
+    void NewFile();
+    /// 開く: the LED data file dialog in the selected drive's root. True when a file was read.
+    bool Open();
+    /// 旧ファイルを開く: the old LED file dialog in the current folder. True when read.
+    bool OpenOld();
+    /// ビットマップファイルを開く. True when a bitmap was converted.
+    bool ImportBitmap();
+    /// ビットマップファイルで保存. True when a file was written.
+    bool ExportBitmap();
+    /// 上書き保存: into the picture's own file, or through 名前を付けて保存 when it has none.
+    bool Save();
+    /// 名前を付けて保存. True when a file was written.
+    bool SaveAs();
+    /// 旧ファイルで保存. True when a file was written.
+    bool SaveOld();
+    /// A file given by name (a drop, the command line): .lee and .led open,
+    /// .bmp and .png are imported, each after the discard question. False when
+    /// refused, of another kind or unreadable.
+    bool OpenByName(const std::string& path);
+    /// An entry of 最近使ったファイル: as OpenByName; a file that is gone may
+    /// leave the list when the operator says so.
+    void OpenRecent(const std::string& path);
+    /// Loads an LED data file without dialog or question (the animation demo
+    /// goes through its pictures so); the load is one undo step and nothing
+    /// is unsaved afterwards. True when it was read completely.
+    bool LoadWithoutQuestion(const std::string& path);
+    /// The window closes: the drive letter is kept in the drive file (a file
+    /// that cannot be written is reported and does not keep the program
+    /// open), then the discard question. False when the operator keeps the
+    /// unsaved picture.
+    bool Close(const std::string& driveFilePath, const std::string& driveLetter);
+
+    // ---- 編集 ----
+    bool Undo();
+    bool Redo();
+    /// Whatever changed the document outside these commands (a stroke, a
+    /// shape, an edit, a setting, the text editor's rendering) becomes one
+    /// undo step.
+    void Record();
+    /// Another window has drawn a new picture into the document (the text
+    /// editor's rendering): one undo step, unsaved unless it is what the
+    /// picture's file holds.
+    void PictureReplaced();
+
+    /// The work image of the last bitmap command, null before the first.
+    RgbImage* WorkImage() const { return workImage_.get(); }
+    /// The settings changed (undo, redo, a file read): the bar shows them.
+    /// Runs the bar's rules as after an open.
+    void ShowSettingsInBar();
+
+    FileDialog FileOpenDialog;
+    FileDialog FileSaveDialog;
+    FileDialog OldFileOpenDialog;
+    FileDialog OldFileSaveDialog;
+    FileDialog BmpFileOpenDialog;
+    FileDialog BmpFileSaveDialog;
+
+    /// Runs after the recent list changed.
+    std::function<void()> onRecentChanged;
+
+private:
+    /// After a file was read: the bar shows its settings and hands them back,
+    /// the picture is drawn, nothing is unsaved.
+    void AfterRead();
+    void Remember(const std::string& path);
+    /// The command's result as one undo step; inItsFile when the document is
+    /// now what its file holds.
+    void Recorded(bool inItsFile);
+    RgbImage& FreshImage();
+
+    LedHyoujikiClass& doc_;
+    ControlBar& bar_;
+    Prompter& prompter_;
+    std::function<std::string()> driveRoot_;
+    RecentFiles* recent_;
+    ImageMaker makeImage_;
+    std::unique_ptr<RgbImage> workImage_;
+};
+
+}  // namespace tesslor

@@ -1,0 +1,92 @@
+#include "led/DocumentHistory.h"
+
+#include <set>
+
+namespace tesslor {
+
+DocumentHistory::DocumentHistory(std::size_t maxSteps, std::size_t maxBytes)
+    : maxSteps_(maxSteps < 1 ? 1 : maxSteps), maxBytes_(maxBytes) {}
+
+void DocumentHistory::Reset(const DocumentState& state, bool saved) {
+    steps_.clear();
+    bytes_ = 0;
+    position_ = 0;
+    current_ = state;
+    saved_.clear();
+    if (saved) saved_[state.fileName] = state;
+}
+
+void DocumentHistory::Record(const DocumentState& state) {
+    if (state == current_) return;
+    while (steps_.size() > position_) {
+        bytes_ -= steps_.back().dots.data.size();
+        steps_.pop_back();
+    }
+    Step step;
+    step.dots = PictureHistory::Encode(current_.dots, state.dots);
+    step.before = {current_.settings, current_.fileName};
+    step.after = {state.settings, state.fileName};
+    bytes_ += step.dots.data.size();
+    steps_.push_back(std::move(step));
+    ++position_;
+    current_ = state;
+    Trim();
+    ForgetUnreachedFiles();
+}
+
+void DocumentHistory::Trim() {
+    while (steps_.size() > 1 && (steps_.size() > maxSteps_ || bytes_ > maxBytes_)) {
+        bytes_ -= steps_.front().dots.data.size();
+        steps_.pop_front();
+        --position_;
+    }
+}
+
+void DocumentHistory::ForgetUnreachedFiles() {
+    // A session that opens many files keeps the saved pictures only of those
+    // undo and redo can still reach.
+    std::set<std::string> names{current_.fileName};
+    for (const Step& step : steps_) {
+        names.insert(step.before.fileName);
+        names.insert(step.after.fileName);
+    }
+    std::erase_if(saved_, [&names](const auto& entry) { return !names.contains(entry.first); });
+}
+
+void DocumentHistory::MarkSaved(const DocumentState& state) {
+    if (state.dots == current_.dots && state.settings == current_.settings && state.fileName != current_.fileName) {
+        // Written under another name: the state keeps its place in the
+        // history, and its steps now lead to and from that name.
+        current_.fileName = state.fileName;
+        if (position_ > 0) steps_[position_ - 1].after.fileName = state.fileName;
+        if (position_ < steps_.size()) steps_[position_].before.fileName = state.fileName;
+    } else {
+        Record(state);
+    }
+    saved_[state.fileName] = state;
+}
+
+bool DocumentHistory::AtSavedState() const {
+    const auto it = saved_.find(current_.fileName);
+    return it != saved_.end() && it->second == current_;
+}
+
+bool DocumentHistory::Undo() {
+    if (!CanUndo()) return false;
+    const Step& step = steps_[--position_];
+    PictureHistory::Apply(step.dots, current_.dots);
+    current_.settings = step.before.settings;
+    current_.fileName = step.before.fileName;
+    return true;
+}
+
+bool DocumentHistory::Redo() {
+    if (!CanRedo()) return false;
+    const Step& step = steps_[position_++];
+    PictureHistory::Apply(step.dots, current_.dots);
+    current_.settings = step.after.settings;
+    current_.fileName = step.after.fileName;
+    return true;
+}
+
+}  // namespace tesslor

@@ -1,0 +1,93 @@
+#pragma once
+// Undo and redo of the whole document: its dots, the settings that travel
+// in its file, and the file it belongs to. An open, a new picture or a
+// rendering is a step like a stroke, so going back over an open gives back
+// the earlier picture together with its own file name and settings, and a
+// save afterwards writes that picture into its own file.
+#include <cstddef>
+#include <deque>
+#include <map>
+#include <string>
+
+#include "led/PictureHistory.h"
+
+namespace tesslor {
+
+/// The settings written into the picture's file beside the dots.
+struct PictureSettings {
+    char displayMode = 0;
+    char sounyuuMoji = 0;
+    char sounyuuIti = 0;
+    std::string niniIti;
+    std::string writeNo;
+    int reverseColor = 0;
+    bool operator==(const PictureSettings&) const = default;
+};
+
+/// Everything of the document an undo step gives back.
+struct DocumentState {
+    PictureDots dots;
+    PictureSettings settings;
+    std::string fileName;
+    bool operator==(const DocumentState&) const = default;
+};
+
+class DocumentHistory {
+public:
+    /// Keeps at most maxSteps steps and about maxBytes of dot changes (the
+    /// oldest go first; the newest step is always kept).
+    explicit DocumentHistory(std::size_t maxSteps = 200, std::size_t maxBytes = 8u << 20);
+
+    /// Forgets every step: state is where the history starts. When saved, it
+    /// is what its file holds (a new start counts as saved under no name).
+    void Reset(const DocumentState& state, bool saved);
+    /// Takes state as one step from the state last recorded (nothing when they
+    /// are equal) and forgets every step that could have been redone.
+    void Record(const DocumentState& state);
+    /// state is what its file now holds (it was read from it or written to
+    /// it); another state of the same file no longer is. A state that differs
+    /// from the one last recorded only by its file name (a save under a new
+    /// name) takes that name in place, without a step: undo then goes back to
+    /// the state before, under the name it had.
+    void MarkSaved(const DocumentState& state);
+
+    bool CanUndo() const { return position_ > 0; }
+    bool CanRedo() const { return position_ < steps_.size(); }
+    /// One step back or forward. False, nothing changed, when there is none.
+    bool Undo();
+    bool Redo();
+    /// The state last recorded, or reached by undo or redo.
+    const DocumentState& Current() const { return current_; }
+    /// Whether Current() is what its file holds, as far as this program knows
+    /// (last saved or opened there with these dots and settings).
+    bool AtSavedState() const;
+
+    std::size_t StepCount() const { return steps_.size(); }
+    /// Bytes the steps' dot changes hold.
+    std::size_t MemoryBytes() const { return bytes_; }
+
+private:
+    struct Meta {
+        PictureSettings settings;
+        std::string fileName;
+    };
+    struct Step {
+        PictureHistory::Change dots;
+        Meta before;
+        Meta after;
+    };
+    void Trim();
+    /// Forgets the saved states of files no state in the history belongs to.
+    void ForgetUnreachedFiles();
+
+    std::deque<Step> steps_;
+    std::size_t position_ = 0;  // steps_[0 .. position_) are done
+    std::size_t maxSteps_;
+    std::size_t maxBytes_;
+    std::size_t bytes_ = 0;
+    DocumentState current_;
+    // For each file name, what its file holds as far as this program knows.
+    std::map<std::string, DocumentState> saved_;
+};
+
+}  // namespace tesslor

@@ -1,0 +1,219 @@
+// The main window's commands over its document, driven without a window:
+// undo and redo give back a whole state (dots, settings, file name, saved or
+// not), so a save after any of them writes the picture on screen into the
+// file it came from.
+#include <gtest/gtest.h>
+
+#include "FileTestDoc.h"
+#include "app/DocumentCommands.h"
+#include "files/LedDataFile.h"
+#include "led/DocumentHistory.h"
+#include "led/PictureEditing.h"
+#include "platform/MemoryImage.h"
+
+namespace tesslor {
+namespace {
+
+using test::DocumentSnapshot;
+using test::DocUnderTest;
+
+std::string Bytes(const std::string& path) { return test::ReadFileBytes(path); }
+
+std::string LedBytes(const LedHyoujikiClass& doc) {
+    struct Sink : OutputFile {
+        std::string bytes;
+        bool Write(std::string_view b) override {
+            bytes += b;
+            return true;
+        }
+        bool Commit() override { return true; }
+    } sink;
+    WriteLedData(doc, sink);
+    return sink.bytes;
+}
+
+struct Editor {
+    Editor() : bar(t.doc, t.prompter), commands(t.doc, bar, t.prompter, chooser, [this] { return dir.Dir().string(); }, &recent, [] {
+                   return std::make_unique<MemoryImage>();
+               }) {
+        bar.FormCreate();
+        t.doc.ResetHistory();
+    }
+    /// Writes a picture of its own (one lit dot at column x, mode, write number) to name.
+    std::string MakeFile(const std::string& name, int x, char mode, const std::string& writeNo) {
+        DocUnderTest other;
+        other.Light(x, 3, kLedGreen);
+        other.doc.SetDisplayMode(mode);
+        other.doc.SetWriteNoText(writeNo);
+        const std::string path = dir.Path(name);
+        test::WriteFileBytes(path, LedBytes(other.doc));
+        return path;
+    }
+    bool Open(const std::string& path) {
+        chooser.script.push_back(path);
+        return commands.Open();
+    }
+
+    test::TempDir dir;
+    DocUnderTest t;
+    test::ScriptedFileChooser chooser;
+    RecentFiles recent{nullptr};
+    ControlBar bar;
+    DocumentCommands commands;
+};
+
+TEST(DocumentUndo, OpenOpenUndoSaveWritesEachPictureOnlyIntoItsOwnFile) {
+    Editor e;
+    const std::string a = e.MakeFile("kion.lee", 5, 'S', "03");
+    const std::string b = e.MakeFile("waku.lee", 40, 'C', "07");
+    const std::string aBytes = Bytes(a), bBytes = Bytes(b);
+
+    ASSERT_TRUE(e.Open(a));
+    const DocumentSnapshot afterA(e.t.doc);
+    ASSERT_TRUE(e.Open(b));
+    const DocumentSnapshot afterB(e.t.doc);
+
+    ASSERT_TRUE(e.commands.Undo());
+    EXPECT_EQ(DocumentSnapshot(e.t.doc), afterA);  // dots, settings, name, and nothing unsaved
+    EXPECT_EQ(e.bar.state.DisplayModeIndex, e.t.doc.DisplayModeIndex());
+    EXPECT_EQ(e.bar.state.WriteNoText, "03");
+    ASSERT_TRUE(e.commands.Save());
+    EXPECT_EQ(Bytes(a), aBytes);
+    EXPECT_EQ(Bytes(b), bBytes);
+
+    ASSERT_TRUE(e.commands.Redo());
+    EXPECT_EQ(DocumentSnapshot(e.t.doc), afterB);
+    ASSERT_TRUE(e.commands.Save());
+    EXPECT_EQ(Bytes(a), aBytes);
+    EXPECT_EQ(Bytes(b), bBytes);
+    EXPECT_TRUE(e.chooser.requests.size() == 2u) << "a save with a name asks for none";
+
+    // Back past the first open: the new picture of the start, no file, nothing unsaved.
+    e.commands.Undo();
+    ASSERT_TRUE(e.commands.Undo());
+    EXPECT_EQ(e.t.doc.FileName, "");
+    EXPECT_FALSE(e.t.doc.Modified);
+    EXPECT_EQ(e.t.doc.LastUsedColumn(), -1);
+    EXPECT_FALSE(e.commands.Undo());
+}
+
+TEST(DocumentUndo, EditsAfterAnOpenAreUnsavedAndASaveMovesTheSavedState) {
+    Editor e;
+    const std::string a = e.MakeFile("a.lee", 5, 'A', "01");
+    ASSERT_TRUE(e.Open(a));
+    PaintDot(e.t.doc, {100, 10}, kRed);
+    e.commands.Record();
+    EXPECT_TRUE(e.t.doc.Modified);
+    e.commands.Undo();
+    EXPECT_FALSE(e.t.doc.Modified) << "back at the picture the file holds";
+    e.commands.Redo();
+    EXPECT_TRUE(e.t.doc.Modified);
+
+    // Saved with the dot: now the state before it is the one that differs from the file.
+    ASSERT_TRUE(e.commands.Save());
+    EXPECT_FALSE(e.t.doc.Modified);
+    e.commands.Undo();
+    EXPECT_TRUE(e.t.doc.Modified);
+    EXPECT_EQ(e.t.doc.FileName, a);
+    e.commands.Redo();
+    EXPECT_FALSE(e.t.doc.Modified);
+
+    // A setting is a step of its own, and comes back with undo.
+    e.t.doc.SetDisplayMode('S');
+    e.commands.Record();
+    EXPECT_TRUE(e.t.doc.Modified);
+    e.commands.Undo();
+    EXPECT_EQ(e.t.doc.DisplayModeCode(), 'A');
+    EXPECT_FALSE(e.t.doc.Modified);
+}
+
+TEST(DocumentUndo, NewFileAndFailedOpenAreStepsThatKeepTheirNames) {
+    Editor e;
+    const std::string a = e.MakeFile("a.lee", 5, 'A', "01");
+    ASSERT_TRUE(e.Open(a));
+    e.commands.NewFile();
+    EXPECT_EQ(e.t.doc.FileName, "");
+    EXPECT_EQ(e.t.doc.LastUsedColumn(), -1);
+    ASSERT_TRUE(e.commands.Undo());
+    EXPECT_EQ(e.t.doc.FileName, a);
+    EXPECT_EQ(e.t.doc.LastUsedColumn(), 0);
+
+    // A broken file changes nothing, so there is nothing to undo for it.
+    const std::string broken = e.dir.Path("broken.lee");
+    test::WriteFileBytes(broken, "nonsense\r\n");
+    const std::size_t steps = e.t.doc.History().StepCount();
+    EXPECT_FALSE(e.Open(broken));
+    EXPECT_EQ(e.t.doc.FileName, a);
+    EXPECT_EQ(e.t.doc.History().StepCount(), steps);
+    // 上書き保存 of a new picture asks for a name: no file of another picture is touched.
+    e.commands.Redo();
+    const std::string aBytes = Bytes(a);
+    e.t.prompter.answers.clear();
+    e.chooser.script.push_back(std::nullopt);
+    EXPECT_FALSE(e.commands.Save());
+    EXPECT_EQ(Bytes(a), aBytes);
+}
+
+TEST(DocumentUndo, LoadsWithoutQuestionAreStepsWithNothingUnsaved) {
+    Editor e;
+    const std::string a = e.MakeFile("a.lee", 5, 'A', "01");
+    const std::string b = e.MakeFile("b.lee", 60, 'S', "02");
+    PaintDot(e.t.doc, {1, 1}, kRed);
+    e.commands.Record();
+    ASSERT_TRUE(e.commands.LoadWithoutQuestion(a));
+    ASSERT_TRUE(e.commands.LoadWithoutQuestion(b));
+    EXPECT_FALSE(e.t.doc.Modified);
+    e.commands.Undo();
+    EXPECT_EQ(e.t.doc.FileName, a);
+    EXPECT_FALSE(e.t.doc.Modified);
+    e.commands.Undo();
+    EXPECT_EQ(e.t.doc.FileName, "");
+    EXPECT_TRUE(e.t.doc.Modified) << "the drawing from before the demo was never saved";
+}
+
+TEST(DocumentHistoryBounds, TrimmedStepsAndReplacedBranchesAreNeverSaved) {
+    DocumentHistory history(3);
+    DocumentState s;
+    s.fileName = "a.lee";
+    history.Reset(s, true);
+    for (int i = 0; i < 5; ++i) {
+        s.dots.Set(i, 0, kLedRed);
+        history.Record(s);
+    }
+    EXPECT_EQ(history.StepCount(), 3u);
+    while (history.Undo()) {
+    }
+    EXPECT_FALSE(history.AtSavedState()) << "the saved start was trimmed away";
+    EXPECT_EQ(history.Current().dots.Get(1, 0), kLedRed);
+    EXPECT_EQ(history.Current().dots.Get(2, 0), kOff);
+
+    history.Redo();
+    history.MarkSaved(history.Current());
+    EXPECT_TRUE(history.AtSavedState());
+    history.Undo();
+    EXPECT_FALSE(history.AtSavedState());
+    history.Redo();
+    EXPECT_TRUE(history.AtSavedState());
+    history.Undo();
+    // The saved picture drawn again by hand is what the file holds, whichever
+    // way it was reached.
+    DocumentState again = history.Current();
+    again.dots.Set(2, 0, kLedRed);
+    history.Record(again);
+    EXPECT_FALSE(history.CanRedo());
+    EXPECT_TRUE(history.AtSavedState());
+    // Saved under a new name: no step, and undo goes back under the old name.
+    again.fileName = "b.lee";
+    history.MarkSaved(again);
+    EXPECT_EQ(history.StepCount(), 1u);
+    EXPECT_TRUE(history.AtSavedState());
+    history.Undo();
+    EXPECT_EQ(history.Current().fileName, "a.lee");
+    history.Redo();
+    EXPECT_EQ(history.Current().fileName, "b.lee");
+    history.Record(history.Current());  // no change, no step
+    EXPECT_EQ(history.StepCount(), 1u);
+}
+
+}  // namespace
+}  // namespace tesslor
