@@ -1,5 +1,6 @@
 #include "app/DocumentCommands.h"
 
+#include "app/FileCommands.h"
 #include "app/FileDialogs.h"
 #include "platform/IniProfile.h"
 
@@ -81,21 +82,26 @@ bool DocumentCommands::OpenOld() {
         AfterRead();
         Remember(OldFileOpenDialog.FileName);
     }
-    // The picture has no file name now: a save asks for one, and undo and
-    // redo count it as unsaved.
-    Recorded(false);
+    doc_.RecordStep();
     return wentAhead;
 }
 
 bool DocumentCommands::ImportBitmap() {
     doc_.RecordStep();
-    const bool wentAhead = doc_.ImportBmpWithDialog(BmpFileOpenDialog, FreshImage());
+    bool converted = false;
+    const bool wentAhead =
+        OpenThroughDialog(prompter_, doc_.Modified, BmpFileOpenDialog, [this, &converted](const std::string& path) {
+            converted = doc_.ImportBmpFile(path, FreshImage());
+            return true;
+        });
     if (wentAhead) {
         doc_.Paint();
         doc_.Modified = false;
         Remember(BmpFileOpenDialog.FileName);
     }
     doc_.RecordStep();
+    // The picture converted is kept in its bitmap; one that failed to load changed nothing.
+    if (converted) doc_.MarkKept(BmpFileOpenDialog.FileName);
     return wentAhead;
 }
 
@@ -152,7 +158,10 @@ bool DocumentCommands::OpenByName(const std::string& path) {
         }
         Remember(path);
     }
-    Recorded(ok && *kind == OpenedKind::LedData);
+    doc_.RecordStep();
+    // What was read completely is kept in that file (an LED data file is
+    // also the picture's own).
+    if (ok) doc_.MarkKept(path);
     return ok;
 }
 
@@ -168,14 +177,14 @@ void DocumentCommands::OpenRecent(const std::string& path) {
 }
 
 bool DocumentCommands::LoadWithoutQuestion(const std::string& path) {
-    doc_.RecordStep();
-    const bool read = doc_.OpenFile(path);
+    lastLoadRead_ = doc_.OpenFile(path);
     bar_.ShowDocumentSettings();
     doc_.Paint();
     doc_.Modified = false;
-    Recorded(read);
-    return read;
+    return lastLoadRead_;
 }
+
+void DocumentCommands::EndLoads() { Recorded(lastLoadRead_); }
 
 bool DocumentCommands::Close(const std::string& driveFilePath, const std::string& driveLetter) {
     IniProfile drive(driveFilePath, doc_.Files());
@@ -201,11 +210,10 @@ bool DocumentCommands::Redo() {
 
 void DocumentCommands::Record() { doc_.RecordStep(); }
 
-void DocumentCommands::PictureReplaced() {
+void DocumentCommands::PictureReplaced(const std::string& keptIn) {
     doc_.RecordStep();
-    // The picture drawn in is in no file yet, unless it happens to be what
-    // the file holds: closing must not drop it without the question.
-    doc_.Modified = !doc_.AtSavedState();
+    // A picture drawn in anew has nothing unsaved; undo and redo find it so again.
+    if (!doc_.Modified) doc_.MarkKept(keptIn.empty() ? "tmp.bmp" : keptIn);
 }
 
 }  // namespace tesslor

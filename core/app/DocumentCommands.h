@@ -52,10 +52,13 @@ public:
     /// An entry of 最近使ったファイル: as OpenByName; a file that is gone may
     /// leave the list when the operator says so.
     void OpenRecent(const std::string& path);
-    /// Loads an LED data file without dialog or question (the animation demo
-    /// goes through its pictures so); the load is one undo step and nothing
-    /// is unsaved afterwards. True when it was read completely.
+    /// Loads an LED data file without dialog, question or undo step (the
+    /// animation demo goes through its pictures so); nothing is unsaved
+    /// afterwards. True when it was read completely.
     bool LoadWithoutQuestion(const std::string& path);
+    /// After loads without question: what they left is one undo step, saved
+    /// in its file when the last load read it completely.
+    void EndLoads();
     /// The window closes: the drive letter is kept in the drive file (a file
     /// that cannot be written is reported and does not keep the program
     /// open), then the discard question. False when the operator keeps the
@@ -70,9 +73,9 @@ public:
     /// undo step.
     void Record();
     /// Another window has drawn a new picture into the document (the text
-    /// editor's rendering): one undo step, unsaved unless it is what the
-    /// picture's file holds.
-    void PictureReplaced();
+    /// editor's rendering, also kept in the file keptIn): one undo step, and
+    /// when the document has nothing unsaved, undo and redo find it so again.
+    void PictureReplaced(const std::string& keptIn);
 
     /// The work image of the last bitmap command, null before the first.
     RgbImage* WorkImage() const { return workImage_.get(); }
@@ -107,6 +110,7 @@ private:
     RecentFiles* recent_;
     ImageMaker makeImage_;
     std::unique_ptr<RgbImage> workImage_;
+    bool lastLoadRead_ = false;
 };
 
 }  // namespace tesslor

@@ -1,5 +1,6 @@
 #include "led/DocumentHistory.h"
 
+#include <algorithm>
 #include <set>
 
 namespace tesslor {
@@ -50,10 +51,10 @@ void DocumentHistory::ForgetUnreachedFiles() {
         names.insert(step.before.fileName);
         names.insert(step.after.fileName);
     }
-    std::erase_if(saved_, [&names](const auto& entry) { return !names.contains(entry.first); });
+    std::erase_if(saved_, [&names](const auto& entry) { return !names.contains(entry.second.fileName); });
 }
 
-void DocumentHistory::MarkSaved(const DocumentState& state) {
+void DocumentHistory::MarkSaved(const DocumentState& state, const std::string& where) {
     if (state.dots == current_.dots && state.settings == current_.settings && state.fileName != current_.fileName) {
         // Written under another name: the state keeps its place in the
         // history, and its steps now lead to and from that name.
@@ -63,12 +64,13 @@ void DocumentHistory::MarkSaved(const DocumentState& state) {
     } else {
         Record(state);
     }
-    saved_[state.fileName] = state;
+    saved_[where] = state;
 }
 
 bool DocumentHistory::AtSavedState() const {
-    const auto it = saved_.find(current_.fileName);
-    return it != saved_.end() && it->second == current_;
+    for (const auto& [where, state] : saved_)
+        if (state == current_) return true;
+    return false;
 }
 
 bool DocumentHistory::Undo() {

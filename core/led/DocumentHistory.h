@@ -44,12 +44,14 @@ public:
     /// Takes state as one step from the state last recorded (nothing when they
     /// are equal) and forgets every step that could have been redone.
     void Record(const DocumentState& state);
-    /// state is what its file now holds (it was read from it or written to
-    /// it); another state of the same file no longer is. A state that differs
-    /// from the one last recorded only by its file name (a save under a new
-    /// name) takes that name in place, without a step: undo then goes back to
-    /// the state before, under the name it had.
-    void MarkSaved(const DocumentState& state);
+    /// state is what the file where now holds (it was read from it or written
+    /// to it); another state kept there no longer is. where is the picture's
+    /// own file name unless the picture came from elsewhere (a bitmap). A
+    /// state that differs from the one last recorded only by its file name (a
+    /// save under a new name) takes that name in place, without a step: undo
+    /// then goes back to the state before, under the name it had.
+    void MarkSaved(const DocumentState& state, const std::string& where);
+    void MarkSaved(const DocumentState& state) { MarkSaved(state, state.fileName); }
 
     bool CanUndo() const { return position_ > 0; }
     bool CanRedo() const { return position_ < steps_.size(); }
@@ -58,8 +60,8 @@ public:
     bool Redo();
     /// The state last recorded, or reached by undo or redo.
     const DocumentState& Current() const { return current_; }
-    /// Whether Current() is what its file holds, as far as this program knows
-    /// (last saved or opened there with these dots and settings).
+    /// Whether Current() is kept in a file, as far as this program knows
+    /// (last saved or read there with these dots, settings and file name).
     bool AtSavedState() const;
 
     std::size_t StepCount() const { return steps_.size(); }
@@ -86,7 +88,7 @@ private:
     std::size_t maxBytes_;
     std::size_t bytes_ = 0;
     DocumentState current_;
-    // For each file name, what its file holds as far as this program knows.
+    // For each file, the state it holds as far as this program knows.
     std::map<std::string, DocumentState> saved_;
 };
 

@@ -16,6 +16,8 @@ void LedHyoujikiClass::RecordStep() { history_->Record(CaptureState(*this)); }
 
 void LedHyoujikiClass::MarkSaved() { history_->MarkSaved(CaptureState(*this)); }
 
+void LedHyoujikiClass::MarkKept(const std::string& where) { history_->MarkSaved(CaptureState(*this), where); }
+
 bool LedHyoujikiClass::AtSavedState() const { return history_->AtSavedState(); }
 
 void LedHyoujikiClass::ResetHistory() { history_->Reset(CaptureState(*this), !Modified); }

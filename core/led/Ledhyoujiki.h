@@ -60,6 +60,9 @@ public:
     /// The document as it now is, is what its file holds (just read from it or
     /// written to it). A save under a new name is no step of its own.
     void MarkSaved();
+    /// The document as it now is, is what the file where holds (a bitmap it
+    /// was converted from), whatever its own file name.
+    void MarkKept(const std::string& where);
     /// Whether the document is what its file holds, as far as the history knows.
     bool AtSavedState() const;
     /// Starts the history afresh from the document as it now is; when nothing

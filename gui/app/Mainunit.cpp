@@ -96,9 +96,7 @@ TMainForm::TMainForm(const EditorEnvironment& env, QWidget* parent)
     ApplyConfiguration();
     FormCreate();
     // The picture of a new start is the saved one: nothing to undo yet.
-    recorded_ = CapturePicture(*document_);
-    history_.Clear(true);
-    savedSettings_ = CaptureSettings(*document_);
+    document_->ResetHistory();
     UpdateEditActions();
     UpdateStatusBar();
     // The tool bar and the status bar come beside the window's specified
@@ -224,6 +222,9 @@ void TMainForm::ConnectControls() {
     // status bar where the pointer is.
     PaintBox1->installEventFilter(this);
     PaintBox1->setMouseTracking(true);
+    // A click on the picture takes the keys from a text box: Ctrl+Z then undoes
+    // in the picture, not in the box.
+    PaintBox1->setFocusPolicy(Qt::ClickFocus);
 
     // Only the operator's own choices and typing run the handlers; what the
     // program puts into a control does not count as an edit.
@@ -398,12 +399,6 @@ void TMainForm::ConnectMenus() {
 
 void TMainForm::CreateDialogs() {
     FileChooser& chooser = context_.chooser;
-    FileOpenDialog = std::make_unique<FileDialog>(chooser, kFileOpenDialog);
-    FileSaveDialog = std::make_unique<FileDialog>(chooser, kFileSaveDialog);
-    OldFileOpenDialog = std::make_unique<FileDialog>(chooser, kOldFileOpenDialog);
-    OldFileSaveDialog = std::make_unique<FileDialog>(chooser, kOldFileSaveDialog);
-    BmpFileOpenDialog = std::make_unique<FileDialog>(chooser, kBmpFileOpenDialog);
-    BmpFileSaveDialog = std::make_unique<FileDialog>(chooser, kBmpFileSaveDialog);
     AnaOpenDialog = std::make_unique<FileDialog>(chooser, kAnimationListOpenDialog);
 }
 
@@ -426,6 +421,14 @@ void TMainForm::FormCreate() {
     document_->SetFileSystem(files_);
     document_->SetDriveRootProvider([this] { return DriveRoot(); });
     bar_ = std::make_unique<ControlBar>(*document_, prompter_);
+    commands_ = std::make_unique<DocumentCommands>(
+        *document_, *bar_, prompter_, context_.chooser, [this] { return DriveRoot(); }, &recent_, [this] {
+            // The editor's image reads PNG as well as BMP.
+            auto image = std::make_unique<QtImage>();
+            image->SetFileSystem(files_);
+            return image;
+        });
+    commands_->onRecentChanged = [this] { ShowRecentFiles(); };
     LedHyoujikiClass& doc = *document_;
 
     for (int i = 0; i < doc.DisplayModeCount(); ++i)
@@ -461,12 +464,8 @@ void TMainForm::FormShow() {
 }
 
 bool TMainForm::FormClose() {
-    IniProfile drive(driveFilePath_, files_);
-    // The letter is stored even when the close is then cancelled; a file that
-    // cannot be written must not keep the operator from ending the program.
-    if (!drive.WriteString("Drive", "Drive", DriveText()))
-        prompter_.Inform("ドライブファイル " + driveFilePath_ + " に書き込めませんでした");
-    return document_->ConfirmDiscard();
+    EndStroke();
+    return commands_->Close(driveFilePath_, DriveText());
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
@@ -648,6 +647,8 @@ void TMainForm::RunBarRule(Rule rule) {
     bar_->state = ReadBar();
     (bar_.get()->*rule)();
     ShowBar(bar_->state);
+    // A setting changed is a step of its own.
+    RecordPicture();
 }
 
 void TMainForm::DisplayModeComboBoxChange() { RunBarRule(&ControlBar::DisplayModeComboBoxChange); }
@@ -660,55 +661,35 @@ void TMainForm::ShowDocumentSettings() { RunBarRule(&ControlBar::ShowDocumentSet
 
 // ---- file commands ----
 
-void TMainForm::RefreshAfterOpen() {
-    ShowDocumentSettings();
-    DisplayModeComboBoxChange();
-    document_->Paint();
-    document_->Modified = false;
-}
-
+// Each command ends a stroke in progress first, so that it is a step of its own.
 void TMainForm::NewFileOpenClick() {
     EndStroke();
-    document_->NewData();
-    RecordPicture();
+    commands_->NewFile();
+    ShowDocument();
 }
 
 void TMainForm::FileOpenClick() {
     EndStroke();
-    FileOpenDialog->InitialDir = DriveRoot();
-    if (document_->OpenWithDialog(*FileOpenDialog)) RefreshAfterOpen();
-    RecordPicture();
-    // A failed open leaves the earlier file name: only a file read is remembered.
-    if (!FileOpenDialog->FileName.empty() && document_->FileName == FileOpenDialog->FileName)
-        RememberFile(FileOpenDialog->FileName);
+    commands_->Open();
+    ShowDocument();
 }
 
 void TMainForm::OldFileOpenClick() {
     EndStroke();
-    if (document_->OpenOldWithDialog(*OldFileOpenDialog)) {
-        RefreshAfterOpen();
-        RememberFile(OldFileOpenDialog->FileName);
-    }
-    RecordPicture();
+    commands_->OpenOld();
+    ShowDocument();
 }
 
 void TMainForm::BmpFileOpenClick() {
     EndStroke();
-    image1_ = std::make_unique<MemoryImage>();
-    image1_->SetFileSystem(files_);
-    if (document_->ImportBmpWithDialog(*BmpFileOpenDialog, *image1_)) {
-        document_->Paint();
-        document_->Modified = false;
-        RememberFile(BmpFileOpenDialog->FileName);
-    }
-    RecordPicture();
+    commands_->ImportBitmap();
+    ShowDocument();
 }
 
-// A save clears Modified: the picture then counts as the saved one.
 void TMainForm::FileWriteClick() {
     EndStroke();
-    if (document_->Save(*FileSaveDialog)) RememberFile(document_->FileName);
-    RecordPicture();
+    commands_->Save();
+    ShowDocument();
 }
 
 // The bar's 上書き保存 button is ファイル → 上書き保存.
@@ -716,28 +697,22 @@ void TMainForm::UwagakiHozonButtonClick() { FileWriteClick(); }
 
 void TMainForm::FileWriteNameClick() {
     EndStroke();
-    if (document_->SaveAs(*FileSaveDialog)) RememberFile(document_->FileName);
-    RecordPicture();
+    commands_->SaveAs();
+    ShowDocument();
 }
 
 void TMainForm::BmpFileWriteClick() {
-    image1_ = std::make_unique<MemoryImage>();
-    image1_->SetFileSystem(files_);
-    document_->ExportBmpWithDialog(*BmpFileSaveDialog, *image1_);
+    EndStroke();
+    commands_->ExportBitmap();
 }
 
 void TMainForm::OldFileWriteClick() {
     EndStroke();
-    if (document_->SaveOldWithDialog(*OldFileSaveDialog)) RememberFile(OldFileSaveDialog->FileName);
-    RecordPicture();
+    commands_->SaveOld();
+    ShowDocument();
 }
 
 void TMainForm::M_ExitClick() { close(); }
-
-void TMainForm::RememberFile(const std::string& path) {
-    recent_.Add(path);
-    ShowRecentFiles();
-}
 
 void TMainForm::ShowRecentFiles() {
     RecentFilesMenu->clear();
@@ -747,51 +722,19 @@ void TMainForm::ShowRecentFiles() {
         QAction* item = RecentFilesMenu->addAction(
             QStringLiteral("&%1 %2").arg(i + 1).arg(QString::fromStdString(path).replace(QLatin1Char('&'), QStringLiteral("&&"))));
         item->setObjectName(QStringLiteral("RecentFile%1").arg(i + 1));
-        connect(item, &QAction::triggered, this, [this, path] { OpenRecentFile(path); });
+        connect(item, &QAction::triggered, this, [this, path] {
+            EndStroke();
+            commands_->OpenRecent(path);
+            ShowDocument();
+        });
     }
     RecentFilesMenu->setEnabled(!paths.empty());
 }
 
-void TMainForm::OpenRecentFile(const std::string& path) {
-    if (OpenByName(path) || QFileInfo::exists(QString::fromStdString(path))) return;
-    // Gone since (moved, deleted, or on a card not inserted): after the
-    // reader's own message, the user decides whether the entry stays.
-    if (!prompter_.Ask(RecentFileMissingQuestion(path))) return;
-    recent_.Remove(path);
-    ShowRecentFiles();
-}
-
 bool TMainForm::OpenByName(const std::string& path) {
-    const std::optional<OpenedKind> kind = OpenedKindOf(path);
-    if (!kind) return false;
     EndStroke();
-    if (!document_->ConfirmDiscard()) return false;
-    bool ok = false;
-    switch (*kind) {
-        case OpenedKind::LedData:
-            ok = document_->OpenFile(path);
-            break;
-        case OpenedKind::OldLed:
-            ok = document_->OpenOldFile(path);
-            break;
-        case OpenedKind::Bitmap:
-        case OpenedKind::Png:
-            // The editor's image reads PNG as well as BMP.
-            image1_ = std::make_unique<QtImage>();
-            image1_->SetFileSystem(files_);
-            ok = document_->ImportBmpFile(path, *image1_);
-            break;
-    }
-    if (ok) {
-        if (*kind == OpenedKind::LedData || *kind == OpenedKind::OldLed) {
-            RefreshAfterOpen();
-        } else {
-            document_->Paint();
-            document_->Modified = false;
-        }
-        RememberFile(path);
-    }
-    RecordPicture();
+    const bool ok = commands_->OpenByName(path);
+    ShowDocument();
     return ok;
 }
 
@@ -811,13 +754,10 @@ void TMainForm::dropEvent(QDropEvent* event) {
 }
 
 void TMainForm::OpenLedDataFileByName(const std::string& path) {
-    document_->OpenFile(path);
-    ShowDocumentSettings();
+    commands_->LoadWithoutQuestion(path);
+    ShowDocument();
     QCoreApplication::processEvents();
-    document_->Paint();
-    document_->Modified = false;
 }
-
 
 // ---- editing ----
 
@@ -834,15 +774,13 @@ void TMainForm::SelectTool(Tool tool) {
 }
 
 void TMainForm::RecordPicture() {
-    const PictureDots now = CapturePicture(*document_);
-    if (now != recorded_) {
-        history_.Record(recorded_, now);
-        recorded_ = now;
-    }
-    if (!document_->Modified) {
-        history_.MarkSaved();
-        savedSettings_ = CaptureSettings(*document_);
-    }
+    commands_->Record();
+    UpdateEditActions();
+    UpdateStatusBar();
+}
+
+void TMainForm::ShowDocument() {
+    ShowBar(bar_->state);
     UpdateEditActions();
     UpdateStatusBar();
 }
@@ -861,33 +799,23 @@ void TMainForm::EndStroke() {
 template <class Change>
 void TMainForm::EditPicture(Change change) {
     EndStroke();
-    PictureDots dots = recorded_;
+    PictureDots dots = CapturePicture(*document_);
     change(dots);
     if (ShowPicture(*document_, dots) == 0) return;
     document_->Modified = true;
     RecordPicture();
 }
 
-void TMainForm::ShowHistoryPicture(const PictureDots& dots) {
-    ShowPicture(*document_, dots);
-    recorded_ = CapturePicture(*document_);
-    // Back at the saved picture nothing is unsaved, unless a setting that
-    // travels in the file has changed since.
-    document_->Modified = !history_.AtSavedState() || CaptureSettings(*document_) != savedSettings_;
-    UpdateEditActions();
-    UpdateStatusBar();
-}
-
 void TMainForm::UndoClick() {
     EndStroke();
-    PictureDots dots = recorded_;
-    if (history_.Undo(dots)) ShowHistoryPicture(dots);
+    commands_->Undo();
+    ShowDocument();
 }
 
 void TMainForm::RedoClick() {
     EndStroke();
-    PictureDots dots = recorded_;
-    if (history_.Redo(dots)) ShowHistoryPicture(dots);
+    commands_->Redo();
+    ShowDocument();
 }
 
 void TMainForm::ShiftClick(int dx, int dy) {
@@ -912,16 +840,17 @@ void TMainForm::ClearPictureClick() {
     EditPicture([](PictureDots& dots) { dots = PictureDots(); });
 }
 
-void TMainForm::PictureChangedElsewhere() {
+void TMainForm::PictureChangedElsewhere(const std::string& keptIn) {
     // The other window has drawn the picture itself; a stroke here has ended.
     stroking_ = false;
     lastDot_.reset();
-    RecordPicture();
+    commands_->PictureReplaced(keptIn);
+    ShowDocument();
 }
 
 void TMainForm::UpdateEditActions() {
-    UndoAction->setEnabled(history_.CanUndo());
-    RedoAction->setEnabled(history_.CanRedo());
+    UndoAction->setEnabled(document_->CanUndo());
+    RedoAction->setEnabled(document_->CanRedo());
 }
 
 void TMainForm::UpdateStatusBar() {
@@ -992,10 +921,12 @@ void TMainForm::keyReleaseEvent(QKeyEvent* event) {
 // ---- view and help ----
 
 void TMainForm::DemonstrationClick(QDialog& demo) {
+    EndStroke();
     hide();
     demo.exec();
     show();
     MagnificationComboBoxChange();
+    PaintBox1->setFocus();
 }
 
 void TMainForm::AnimeDemonstrationClick(TMakeAnimationForm& maker, TAnimaDemoForm& demo) {
@@ -1025,14 +956,17 @@ void TMainForm::AnimeDemonstrationClick(TMakeAnimationForm& maker, TAnimaDemoFor
         ~HandBack() {
             main.show();
             main.MagnificationComboBoxChange();
+            // The keys go to the picture again (Ctrl+Z undoes the demo's load).
+            main.PaintBox1->setFocus();
         }
     } handBack{*this};
     hide();
     demo.ClearFrames();
     demo.SetFrames(CaptureAnimationFrames(
         *document_, list, [this](const std::string& path) { OpenLedDataFileByName(path); }, *demo.PaintBox1));
-    document_->Modified = false;
-    RecordPicture();
+    // The pictures loaded are one step: undo goes back to the picture before the demo.
+    commands_->EndLoads();
+    ShowDocument();
     demo.exec();
 }
 

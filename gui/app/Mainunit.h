@@ -7,13 +7,13 @@
 #include <string>
 
 #include "app/ControlBar.h"
+#include "app/DocumentCommands.h"
 #include "app/Drives.h"
 #include "app/StartupConfig.h"
 #include "app/RecentFiles.h"
 #include "app/WindowContext.h"
 #include "led/Ledhyoujiki.h"
 #include "led/PictureEditing.h"
-#include "led/PictureHistory.h"
 #include "platform/FileChooser.h"
 #include "platform/IniProfile.h"
 #include "platform/MemoryImage.h"
@@ -106,10 +106,9 @@ public:
     void FlipVerticallyClick();
     void SwapRedGreenClick();
     void ClearPictureClick();
-    /// Another window has changed the picture (the text editor's rendering):
-    /// the change becomes one undo step.
-    void PictureChangedElsewhere();
-    const PictureHistory& History() const { return history_; }
+    /// Another window has drawn the picture anew (the text editor's rendering,
+    /// also written to the file keptIn): the change becomes one undo step.
+    void PictureChangedElsewhere(const std::string& keptIn);
 
     // ---- view and help ----
     /// Hides this window while the demo runs modally, then shows it again with
@@ -202,16 +201,12 @@ public:
     QLabel* MagnificationStatusLabel;
     QLabel* UsedWidthStatusLabel;
 
-    std::unique_ptr<FileDialog> FileOpenDialog;
-    std::unique_ptr<FileDialog> FileSaveDialog;
-    std::unique_ptr<FileDialog> OldFileOpenDialog;
-    std::unique_ptr<FileDialog> OldFileSaveDialog;
-    std::unique_ptr<FileDialog> BmpFileOpenDialog;
-    std::unique_ptr<FileDialog> BmpFileSaveDialog;
     std::unique_ptr<FileDialog> AnaOpenDialog;
 
+    /// The file commands, undo and redo over the document.
+    DocumentCommands& Commands() { return *commands_; }
     /// The work image of the bitmap commands (Image1).
-    MemoryImage* WorkImage() { return image1_.get(); }
+    RgbImage* WorkImage() { return commands_->WorkImage(); }
 
     /// ファイル → 最近使ったファイル: the last files opened or saved, newest first.
     QMenu* RecentFilesMenu;
@@ -219,7 +214,6 @@ public:
     /// opens, a .bmp or .png is imported, each after the discard question as
     /// its menu command. False when refused, unknown or unreadable.
     bool OpenByName(const std::string& path);
-    const RecentFiles& Recent() const { return recent_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -239,17 +233,16 @@ private:
     void CreateEditMenu();
     void CreateDrawingToolBar();
     void CreateStatusBar();
-    /// Takes the picture as it now is into the history: a step when it differs
-    /// from the last one recorded; the saved picture when the document says
-    /// nothing is unsaved.
+    /// Takes the picture as it now is into the history (a step when it
+    /// differs) and shows the document's state.
     void RecordPicture();
+    /// After any command: the bar, the edit menu and the status bar show the document.
+    void ShowDocument();
     /// Ends a stroke or shape still in progress and records it.
     void EndStroke();
     /// Runs an edit on a copy of the picture and shows the result as one step.
     template <class Change>
     void EditPicture(Change change);
-    /// After undo or redo: shows the picture and works out Modified.
-    void ShowHistoryPicture(const PictureDots& dots);
     void PreviewShape(QPoint pos);
     bool ShapeTool() const;
     void UpdateEditActions();
@@ -260,7 +253,6 @@ private:
     void CreateDialogs();
     void ApplyConfiguration();
     void ZoomAt(int steps, QPoint pos);
-    void RefreshAfterOpen();
     /// The bar's state as the controls show it, and back.
     ControlBarState ReadBar() const;
     void ShowBar(const ControlBarState& state);
@@ -268,10 +260,7 @@ private:
     template <class Rule>
     void RunBarRule(Rule rule);
 
-    /// Keeps path in the recent list and shows the list in the menu.
-    void RememberFile(const std::string& path);
     void ShowRecentFiles();
-    void OpenRecentFile(const std::string& path);
 
     Prompter& prompter_;
     FileSystem& files_;
@@ -285,16 +274,11 @@ private:
     std::unique_ptr<LedHyoujikiClass> document_;
     std::unique_ptr<ControlBar> bar_;
     bool showingBar_ = false;
-    std::unique_ptr<MemoryImage> image1_;
+    std::unique_ptr<DocumentCommands> commands_;
     TPenColorForm* penColorForm_ = nullptr;
     TMagnificationForm* magnificationForm_ = nullptr;
     bool shownOnce_ = false;
 
-    // The picture as last recorded, and the steps that lead back and forth.
-    PictureHistory history_;
-    PictureDots recorded_;
-    // The settings as they were when nothing was unsaved.
-    PictureSettings savedSettings_;
     Tool tool_ = Tool::Pen;
     QActionGroup* toolGroup_ = nullptr;
     // A stroke or shape from the press of strokeButton_ to its release.

@@ -107,12 +107,43 @@ TEST_F(Editing, UndoBackToTheSavedPictureClearsModifiedAndCloseAsksNothing) {
     EXPECT_FALSE(Modified());
     Undo();
     EXPECT_EQ(Picture(), PictureDots());
-    EXPECT_TRUE(Modified());  // the empty picture is in no file
+    EXPECT_EQ(Main().Document().FileName, "");  // the picture before its first save had no name
+    EXPECT_FALSE(Modified());  // the empty start loses nothing
     Redo();
+    EXPECT_EQ(Main().Document().FileName, card.Path("a.lee"));
     EXPECT_FALSE(Modified());
     e.prompter.shown.clear();
     EXPECT_TRUE(Main().close());
     EXPECT_TRUE(e.prompter.shown.empty());
+}
+
+TEST_F(Editing, OpenOpenUndoSaveKeepsEveryFileItsOwnPicture) {
+    // Two digits, as a file read gives the write number back.
+    Editor::TypeInto(Main().WriteNoMaskComboBox->lineEdit(), QStringLiteral("01"));
+    Drag(Qt::LeftButton, {{2, 2}, {9, 2}});
+    SaveAs("kion.lee");
+    e.prompter.answers = {true};
+    Main().NewFileOpen->trigger();
+    Drag(Qt::LeftButton, {{30, 20}, {30, 28}});
+    Editor::Choose(Main().DisplayModeComboBox, 2);
+    SaveAs("waku.lee");
+    const std::string kion = ReadFileBytes(card.Path("kion.lee")), waku = ReadFileBytes(card.Path("waku.lee"));
+
+    for (const char* name : {"kion.lee", "waku.lee"}) {
+        e.chooser.script = {card.Path(name)};
+        Main().FileOpen->trigger();
+    }
+    Undo();
+    EXPECT_EQ(Main().Document().FileName, card.Path("kion.lee"));
+    EXPECT_EQ(Main().DisplayModeComboBox->currentIndex(), 0);
+    EXPECT_FALSE(Modified());
+    Main().UwagakiHozonButton->click();
+    Redo();
+    EXPECT_EQ(Main().DisplayModeComboBox->currentIndex(), 2);
+    Main().FileWrite->trigger();
+    EXPECT_TRUE(e.chooser.script.empty());
+    EXPECT_EQ(ReadFileBytes(card.Path("kion.lee")), kion);
+    EXPECT_EQ(ReadFileBytes(card.Path("waku.lee")), waku);
 }
 
 TEST_F(Editing, AnUnsavedSettingStaysUnsavedThroughUndo) {
@@ -123,9 +154,13 @@ TEST_F(Editing, AnUnsavedSettingStaysUnsavedThroughUndo) {
     Undo();
     EXPECT_EQ(Picture(), PictureDots());
     EXPECT_TRUE(Modified());  // the display mode is not in the file yet
+    // Chosen back, the setting is a step of its own; it is what the file holds again.
     Editor::Choose(Main().DisplayModeComboBox, 0);
-    Redo();
     Undo();
+    EXPECT_EQ(Main().DisplayModeComboBox->currentIndex(), 4);
+    EXPECT_TRUE(Modified());
+    Redo();
+    EXPECT_EQ(Main().DisplayModeComboBox->currentIndex(), 0);
     EXPECT_FALSE(Modified());
 }
 
@@ -155,7 +190,7 @@ TEST_F(Editing, NewOpenImportAndTextRenderingAreOneStepEach) {
     EXPECT_FALSE(Modified());
     Undo();
     EXPECT_EQ(Picture(), PictureDots());
-    EXPECT_TRUE(Modified());
+    EXPECT_FALSE(Modified());  // the new picture before the open loses nothing
     Redo();
     EXPECT_EQ(Picture(), inFile);
     EXPECT_FALSE(Modified());
@@ -174,7 +209,7 @@ TEST_F(Editing, NewOpenImportAndTextRenderingAreOneStepEach) {
     EXPECT_FALSE(Modified());
     Undo();
     EXPECT_EQ(Picture(), PictureDots());
-    EXPECT_TRUE(Modified());
+    EXPECT_FALSE(Modified());
     Redo();
     EXPECT_EQ(Picture(), partial);
     EXPECT_FALSE(Modified());
@@ -191,7 +226,7 @@ TEST_F(Editing, NewOpenImportAndTextRenderingAreOneStepEach) {
     const bool modifiedAfterText = Modified();
     Undo();
     EXPECT_EQ(Picture(), partial);
-    EXPECT_TRUE(Modified());
+    EXPECT_FALSE(Modified());  // the picture is the one its bitmap holds
     Redo();
     EXPECT_EQ(Picture(), text);
     EXPECT_EQ(Modified(), modifiedAfterText);
