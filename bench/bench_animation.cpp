@@ -31,8 +31,7 @@ constexpr int kPictures = 30;
 const std::string& FullPictureBytes() {
     static const std::string bytes = [] {
         NullSurface surface;
-        SilentPrompter prompter;
-        LedHyoujikiClass doc(surface, prompter);
+        LedHyoujikiClass doc(surface);
         for (int x = 0; x < LedHyoujikiClass::kDotColumns; ++x)
             for (int y = 0; y < LedHyoujikiClass::kDotRows; ++y)
                 if ((x * 3 + y * 5) % 7 < 3)

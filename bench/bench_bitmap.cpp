@@ -15,16 +15,9 @@ namespace {
 
 using namespace tesslor;
 
-class QuietPrompter : public Prompter {
-public:
-    void Inform(const std::string&) override {}
-    bool Confirm(const std::string&) override { return true; }
-    bool Ask(const std::string&) override { return true; }
-};
-
 // A document laid out as the demo lays it out, its picture using all 480 columns.
 struct DemoPicture {
-    DemoPicture() : doc(surface, prompter) {
+    DemoPicture() : doc(surface) {
         for (int x = 0; x < LedHyoujikiClass::kDotColumns; ++x)
             for (int y = 0; y < LedHyoujikiClass::kDotRows; ++y)
                 if ((x * 3 + y * 5) % 7 < 3)
@@ -34,7 +27,6 @@ struct DemoPicture {
         bmp = EncodeBmp24(image);
     }
     NullSurface surface;
-    QuietPrompter prompter;
     LedHyoujikiClass doc;
     MemoryImage image;  // 480 x 80, one pixel a dot
     std::string bmp;    // the same as a 24-bit BMP file
@@ -48,12 +40,11 @@ DemoPicture& Picture() {
 void BM_BitmapImport(benchmark::State& state) {
     DemoPicture& p = Picture();
     NullSurface surface;
-    QuietPrompter prompter;
-    LedHyoujikiClass doc(surface, prompter);
+    LedHyoujikiClass doc(surface);
     for (auto _ : state) {
         MemoryImage image;
         DecodeBmp(p.bmp, image);
-        doc.ImportImage(image);
+        ReplacePictureWith(image, doc);
         benchmark::DoNotOptimize(doc.DotColor(479, 79));
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(p.bmp.size()));

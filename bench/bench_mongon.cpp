@@ -15,13 +15,6 @@ namespace {
 
 using namespace tesslor;
 
-class SilentPrompter : public Prompter {
-public:
-    void Inform(const std::string&) override {}
-    bool Confirm(const std::string&) override { return true; }
-    bool Ask(const std::string&) override { return false; }
-};
-
 // A canvas with every fourth pixel lit in one of the three colours.
 MemoryImage LitCanvas() {
     MemoryImage canvas(kMongonCanvasWidth, kMongonCanvasHeight);
@@ -50,8 +43,7 @@ BENCHMARK(PreviewDots);
 void ConvertCanvasToPicture(benchmark::State& state) {
     const MemoryImage canvas = LitCanvas();
     NullSurface surface;
-    SilentPrompter prompter;
-    LedHyoujikiClass doc(surface, prompter);
+    LedHyoujikiClass doc(surface);
     for (auto _ : state) {
         doc.ClearAll();
         ConvertImageToPicture(canvas, doc);

@@ -7,6 +7,7 @@
 
 #include "CliCommands.h"
 #include "PngImage.h"
+#include "app/DocumentFiles.h"
 #include "app/Messages.h"
 #include "led/Ledhyoujiki.h"
 #include "makers/AnimationList.h"
@@ -94,9 +95,10 @@ int RunRenderAnimation(const StartupConfig& config, const std::string& listPath,
 
     const std::size_t before = prompter.Count();
     NullSurface surface;
-    LedHyoujikiClass doc(surface, prompter, config);
+    LedHyoujikiClass doc(surface, DisplayShapeOf(config));
+    DocumentFiles files(doc, prompter, RealFileSystem(), config.CustomerMode);
     std::vector<MemoryImage> frames =
-        CaptureAnimationFrames(doc, list, [&doc](const std::string& path) { doc.OpenFile(path); }, surface);
+        CaptureAnimationFrames(doc, list, [&files](const std::string& path) { files.OpenFile(path); }, surface);
     const bool entryFailed = prompter.Count() != before;
     if (frames.front().Width() <= 0 || frames.front().Height() <= 0) {
         prompter.Inform("tesslor-cli: the configured display has no panels to show, so no image was written");

@@ -11,6 +11,7 @@
 #include "led/DemoGif.h"
 
 #include "app/ControlBar.h"
+#include "app/DocumentFiles.h"
 #include "app/Drives.h"
 #include "app/FileDialogs.h"
 #include "led/Ledhyoujiki.h"
@@ -74,18 +75,20 @@ namespace {
 // main window's own bar: write number "1", mode 標準, reverse colour 赤 (黄 for
 // the XK series), no insertion, no position, arbitrary position "000", nothing
 // unsaved.
-void ApplyStartupState(LedHyoujikiClass& doc) {
-    ControlBar bar(doc, doc.Messages());
+void ApplyStartupState(LedHyoujikiClass& doc, Prompter& prompter, const std::string& customerMode) {
+    ControlBar bar(doc, prompter, customerMode);
     bar.FormCreate();
 }
 
 // A document with no window to draw on, as the editor holds it after start-up.
 struct StartedDocument {
-    StartedDocument(Prompter& prompter, const StartupConfig& config) : doc(surface, prompter, config) {
-        ApplyStartupState(doc);
+    StartedDocument(Prompter& prompter, const StartupConfig& config)
+        : doc(surface, DisplayShapeOf(config)), files(doc, prompter, RealFileSystem(), config.CustomerMode) {
+        ApplyStartupState(doc, prompter, config.CustomerMode);
     }
     NullSurface surface;
     LedHyoujikiClass doc;
+    DocumentFiles files;
 };
 
 // ---- kinds of file ----
@@ -96,10 +99,10 @@ struct FileKind {
     const char* extension;  // lower case, without the dot
     // Reads path into the document as the editor's open or import does. False
     // when the reader reported a failure (its message has been shown).
-    bool (*read)(LedHyoujikiClass& doc, const std::string& path);
+    bool (*read)(DocumentFiles& files, const std::string& path);
     // Writes the document to path as the editor's save or export does, with
     // the same checks and messages. False when nothing (or not all) was written.
-    bool (*write)(LedHyoujikiClass& doc, const std::string& path);
+    bool (*write)(DocumentFiles& files, const std::string& path);
 };
 
 // Where the editor would now open a save dialog (a name that is missing or too
@@ -109,41 +112,42 @@ public:
     std::optional<std::string> Choose(const FileDialogRequest&) override { return std::nullopt; }
 };
 
-CountingPrompter* Counting(LedHyoujikiClass& doc) { return dynamic_cast<CountingPrompter*>(&doc.Messages()); }
+CountingPrompter* Counting(DocumentFiles& files) { return dynamic_cast<CountingPrompter*>(&files.Messages()); }
 
-bool ReadLee(LedHyoujikiClass& doc, const std::string& path) { return doc.OpenFile(path); }
+bool ReadLee(DocumentFiles& files, const std::string& path) { return files.OpenFile(path); }
 
-bool WriteLee(LedHyoujikiClass& doc, const std::string& path) {
+bool WriteLee(DocumentFiles& files, const std::string& path) {
     CancellingChooser chooser;
     FileDialog dialog(chooser, kFileSaveDialog);
-    return doc.SaveToFile(path, dialog);
+    return files.SaveToFile(path, dialog);
 }
 
-bool ReadLed(LedHyoujikiClass& doc, const std::string& path) { return doc.OpenOldFile(path); }
+bool ReadLed(DocumentFiles& files, const std::string& path) { return files.OpenOldFile(path); }
 
-bool WriteLed(LedHyoujikiClass& doc, const std::string& path) { return doc.SaveOldFile(path); }
+bool WriteLed(DocumentFiles& files, const std::string& path) { return files.SaveOldFile(path); }
 
 // Bitmaps and PNG pictures come in and go out as the editor's bitmap import and
 // export; only the image's codec differs.
 template <class Image>
-bool ReadImage(LedHyoujikiClass& doc, const std::string& path) {
+bool ReadImage(DocumentFiles& files, const std::string& path) {
     Image image;
-    return doc.ImportBmpFile(path, image);
+    return files.ImportBmpFile(path, image);
 }
 
 template <class Image>
-bool WriteImage(LedHyoujikiClass& doc, const std::string& path) {
+bool WriteImage(DocumentFiles& files, const std::string& path) {
     // The editor's export quietly writes nothing for an empty picture; a
     // script must hear that its picture does not exist.
-    if (doc.LastUsedColumn() < 0) {
-        doc.Messages().Inform("tesslor-cli: the picture has no lit dot, so no image was written");
+    if (files.Document().LastUsedColumn() < 0) {
+        files.Messages().Inform("tesslor-cli: the picture has no lit dot, so no image was written");
         return false;
     }
-    CountingPrompter* counting = Counting(doc);
+    CountingPrompter* counting = Counting(files);
     std::size_t before = counting ? counting->Count() : 0;
     Image image;
-    if (doc.ExportBmpFile(path, image)) return true;
-    if (counting && counting->Count() == before && !image.ErrorText().empty()) doc.Messages().Inform(image.ErrorText());
+    if (files.ExportBmpFile(path, image)) return true;
+    if (counting && counting->Count() == before && !image.ErrorText().empty())
+        files.Messages().Inform(image.ErrorText());
     return false;
 }
 
@@ -166,7 +170,7 @@ const FileKind* FindFileKind(const std::string& path) {
 }
 
 // ".lee, .led, .bmp"-style list of the extensions that can be read or written.
-std::string ExtensionList(bool (*FileKind::*member)(LedHyoujikiClass&, const std::string&)) {
+std::string ExtensionList(bool (*FileKind::*member)(DocumentFiles&, const std::string&)) {
     std::string list;
     for (const FileKind& k : kFileKinds) {
         if (!(k.*member)) continue;
@@ -196,18 +200,18 @@ const FileKind* WritableKind(const std::string& output, std::ostream& err) {
 
 // Reads input into doc; false (with the reader's message, or one of ours when
 // it showed none) when it failed.
-bool ReadInput(LedHyoujikiClass& doc, CountingPrompter& prompter, const FileKind& kind, const std::string& input) {
+bool ReadInput(DocumentFiles& files, CountingPrompter& prompter, const FileKind& kind, const std::string& input) {
     std::size_t before = prompter.Count();
-    if (kind.read(doc, input)) return true;
+    if (kind.read(files, input)) return true;
     if (prompter.Count() == before) prompter.Inform("tesslor-cli: " + input + " could not be read");
     return false;
 }
 
 // Writes doc to output; false (with the writer's message, or one of ours when
 // it showed none) when it failed.
-bool WriteOutput(LedHyoujikiClass& doc, CountingPrompter& prompter, const FileKind& kind, const std::string& output) {
+bool WriteOutput(DocumentFiles& files, CountingPrompter& prompter, const FileKind& kind, const std::string& output) {
     std::size_t before = prompter.Count();
-    if (kind.write(doc, output)) return true;
+    if (kind.write(files, output)) return true;
     if (prompter.Count() == before) prompter.Inform("tesslor-cli: " + output + " was not written");
     return false;
 }
@@ -230,14 +234,14 @@ bool NiniItiIsTypeable(const ConvertOptions& options, std::ostream& err) {
 
 // The main window's range checks of the typed settings, with its messages.
 // They come before reading, so a refused setting costs no reading.
-bool SettingsInRange(LedHyoujikiClass& doc, const ConvertOptions& options) {
+bool SettingsInRange(DocumentFiles& files, const std::string& customerMode, const ConvertOptions& options) {
     int n = 0;
-    if (options.writeNo && !doc.CheckWriteNo(*options.writeNo, n)) {
-        doc.Messages().Inform(WriteNoRangeMessage(doc.Config().CustomerMode));
+    if (options.writeNo && !files.CheckWriteNo(*options.writeNo, n)) {
+        files.Messages().Inform(WriteNoRangeMessage(customerMode));
         return false;
     }
     if (options.niniIti && !LedHyoujikiClass::ParseNiniIti(*options.niniIti, n)) {
-        doc.Messages().Inform(NiniItiRangeMessage(doc.MaxColumns()));
+        files.Messages().Inform(NiniItiRangeMessage(files.Document().MaxColumns()));
         return false;
     }
     return true;
@@ -252,7 +256,7 @@ int UnknownSetting(const char* what, std::ostream& err) {
 
 // Puts the settings given into the document in the order of the main window's
 // bar; kExitOk, or the status to end with.
-int ApplySettings(LedHyoujikiClass& doc, const ConvertOptions& options, std::ostream& err) {
+int ApplySettings(LedHyoujikiClass& doc, Prompter& prompter, const ConvertOptions& options, std::ostream& err) {
     if (options.writeNo) doc.SetWriteNoText(*options.writeNo);
     if (options.displayMode && !doc.SetDisplayMode(*options.displayMode)) return UnknownSetting("display mode", err);
     if (options.reverseColor) {
@@ -263,7 +267,7 @@ int ApplySettings(LedHyoujikiClass& doc, const ConvertOptions& options, std::ost
     if (options.sounyuuMoji && !doc.SetSounyuuMoji(*options.sounyuuMoji)) return UnknownSetting("insertion", err);
     if (options.sounyuuIti && !doc.SetSounyuuIti(*options.sounyuuIti)) return UnknownSetting("insertion position", err);
     if (options.niniIti && !doc.SetNiniItiText(*options.niniIti)) {
-        doc.Messages().Inform(NiniItiRangeMessage(doc.MaxColumns()));
+        prompter.Inform(NiniItiRangeMessage(doc.MaxColumns()));
         return kExitFailed;
     }
     return kExitOk;
@@ -310,10 +314,10 @@ int RunConvert(const StartupConfig& config, const std::string& input, const std:
     StreamPrompter prompter(err);
     StartedDocument started(prompter, config);
     LedHyoujikiClass& doc = started.doc;
-    if (!SettingsInRange(doc, options)) return kExitFailed;
-    if (!ReadInput(doc, prompter, *inKind, input)) return kExitFailed;
-    if (int status = ApplySettings(doc, options, err); status != kExitOk) return status;
-    return WriteOutput(doc, prompter, *outKind, output) ? kExitOk : kExitFailed;
+    if (!SettingsInRange(started.files, config.CustomerMode, options)) return kExitFailed;
+    if (!ReadInput(started.files, prompter, *inKind, input)) return kExitFailed;
+    if (int status = ApplySettings(doc, prompter, options, err); status != kExitOk) return status;
+    return WriteOutput(started.files, prompter, *outKind, output) ? kExitOk : kExitFailed;
 }
 
 int RunCheck(const StartupConfig& config, const std::vector<std::string>& files, std::ostream& out,
@@ -362,7 +366,7 @@ int RunCheck(const StartupConfig& config, const std::vector<std::string>& files,
         }
         RecordingPrompter prompter;
         StartedDocument started(prompter, config);
-        bool ok = kind->read(started.doc, path);
+        bool ok = kind->read(started.files, path);
         if (ok && prompter.shown.empty()) {
             out << path << ": OK\n";
             continue;
@@ -386,7 +390,7 @@ int RunRender(const StartupConfig& config, RenderView view, const std::string& i
     StreamPrompter prompter(err);
     StartedDocument started(prompter, config);
     LedHyoujikiClass& doc = started.doc;
-    if (!ReadInput(doc, prompter, *inKind, input)) return kExitFailed;
+    if (!ReadInput(started.files, prompter, *inKind, input)) return kExitFailed;
 
     // The demo's layout: 6 pixels per dot, 96 per panel.
     doc.Relayout(started.surface, 80);

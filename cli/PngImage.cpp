@@ -11,7 +11,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "app/Messages.h"
+#include "platform/FileMessages.h"
 
 namespace tesslor::cli {
 

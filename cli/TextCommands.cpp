@@ -160,15 +160,16 @@ bool CheckTextMessageFile(const std::string& path, bool& ok, std::string& messag
     return true;
 }
 
-bool ReadTextMessagePicture(LedHyoujikiClass& doc, const std::string& path) {
+bool ReadTextMessagePicture(DocumentFiles& files, const std::string& path) {
     MongonTable table;
     bool shortRead = false;
-    if (ReadMongonFile(doc.Files(), doc.Messages(), path, table, &shortRead) != MongonReadResult::kRead || shortRead)
+    if (ReadMongonFile(files.Files(), files.Messages(), path, table, &shortRead) != MongonReadResult::kRead ||
+        shortRead)
         return false;
     OffscreenFonts fonts;
     gui::QtImage canvas;
     DrawMongonRows(table, canvas);
-    return doc.ImportImage(canvas);
+    return files.ImportImage(canvas);
 }
 
 }  // namespace tesslor::cli

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "SettingsCommands.h"
+#include "app/DocumentFiles.h"
 #include "app/StartupConfig.h"
 
 namespace tesslor {
@@ -50,6 +51,6 @@ bool CheckTextMessageFile(const std::string& path, bool& ok, std::string& messag
 /// off-screen Qt application for the fonts when none runs. False, picture
 /// unchanged, when the reader reported a failure (its message shown through
 /// the document's prompter), a short file included.
-bool ReadTextMessagePicture(LedHyoujikiClass& doc, const std::string& path);
+bool ReadTextMessagePicture(DocumentFiles& files, const std::string& path);
 
 }  // namespace tesslor::cli

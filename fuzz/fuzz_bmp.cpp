@@ -17,13 +17,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tesslor;
     static NullSurface surface;
-    static fuzz::SilentPrompter prompter(true);
-    static LedHyoujikiClass doc(surface, prompter);
+    static LedHyoujikiClass doc(surface);
 
     MemoryImage image;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     if (!DecodeBmp(bytes, image)) return 0;
-    doc.ImportImage(image);
+    ReplacePictureWith(image, doc);
 
     MemoryImage again;
     if (!DecodeBmp(EncodeBmp24(image), again) || again.Pixels() != image.Pixels()) __builtin_trap();

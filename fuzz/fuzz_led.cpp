@@ -11,11 +11,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace tesslor;
     static NullSurface surface;
     static fuzz::SilentPrompter prompter;
-    static LedHyoujikiClass doc(surface, prompter, fuzz::RootConfig());
-    static LedHyoujikiClass copy(surface, prompter, fuzz::RootConfig());
+    static LedHyoujikiClass doc(surface);
+    static LedHyoujikiClass copy(surface);
     fuzz::CheckRoundTrip(
         data, size, doc, copy, prompter,
-        [](LedHyoujikiClass& d, LineReader& in, Prompter& p) { return ReadOldLed(d, in, p); },
+        [](LedHyoujikiClass& d, LineReader& in, Prompter&) { return fuzz::ReadPicture(&ReadOldLed, d, in); },
         [](const LedHyoujikiClass& d, OutputFile& out) { return WriteOldLed(d, out); },
         [](LedHyoujikiClass& d) { d.ClearAll(); });
     return 0;

@@ -27,7 +27,7 @@ void ControlBar::FormCreate() {
     s.ReverseColorEnabled = s.SounyuuMojiEnabled = s.SounyuuItiEnabled = s.NiniItiEnabled = false;
     // The XK series starts in yellow. Choosing it is part of starting up, not a
     // change the operator made: a fresh picture closes without the discard question.
-    s.ReverseColorIndex = InitialColorIndex(doc_.Config().NanSyoku);
+    s.ReverseColorIndex = InitialColorIndex(doc_.Shape().NanSyoku);
     doc_.SetReverseColorByIndex(s.ReverseColorIndex);
     doc_.Modified = false;
 }
@@ -80,11 +80,11 @@ void ControlBar::ReverseModeColorRadioGroupClick() { doc_.SetReverseColorByIndex
 
 bool ControlBar::WriteNoMaskComboBoxChange() {
     int n = 0;
-    if (doc_.CheckWriteNo(state.WriteNoText, n)) {
+    if (CheckWriteNo(state.WriteNoText, customerMode_, n)) {
         doc_.SetWriteNoText(state.WriteNoText);
         return true;
     }
-    const std::string& mode = doc_.Config().CustomerMode;
+    const std::string& mode = customerMode_;
     prompter_.Inform(WriteNoRangeMessage(mode));
     if (WriteNoErrorClearsText(mode)) state.WriteNoText.clear();
     return false;

@@ -33,7 +33,9 @@ struct ControlBarState {
 /// show afterwards; messages go to the prompter.
 class ControlBar {
 public:
-    ControlBar(LedHyoujikiClass& doc, Prompter& prompter) : doc_(doc), prompter_(prompter) {}
+    /// customerMode decides the write numbers offered.
+    ControlBar(LedHyoujikiClass& doc, Prompter& prompter, std::string customerMode = "customer")
+        : doc_(doc), prompter_(prompter), customerMode_(std::move(customerMode)) {}
 
     ControlBarState state;
 
@@ -64,6 +66,7 @@ public:
 private:
     LedHyoujikiClass& doc_;
     Prompter& prompter_;
+    std::string customerMode_;
 };
 
 }  // namespace tesslor

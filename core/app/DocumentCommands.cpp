@@ -1,23 +1,23 @@
 #include "app/DocumentCommands.h"
 
-#include "app/FileCommands.h"
+#include "platform/DialogFlows.h"
 #include "app/FileDialogs.h"
 #include "platform/IniProfile.h"
 
 namespace tesslor {
 
-DocumentCommands::DocumentCommands(LedHyoujikiClass& doc, ControlBar& bar, Prompter& prompter, FileChooser& chooser,
-                                   std::function<std::string()> driveRoot, RecentFiles* recent, ImageMaker makeImage)
+DocumentCommands::DocumentCommands(DocumentFiles& files, ControlBar& bar, FileChooser& chooser, RecentFiles* recent,
+                                   ImageMaker makeImage)
     : FileOpenDialog(chooser, kFileOpenDialog),
       FileSaveDialog(chooser, kFileSaveDialog),
       OldFileOpenDialog(chooser, kOldFileOpenDialog),
       OldFileSaveDialog(chooser, kOldFileSaveDialog),
       BmpFileOpenDialog(chooser, kBmpFileOpenDialog),
       BmpFileSaveDialog(chooser, kBmpFileSaveDialog),
-      doc_(doc),
+      files_(files),
+      doc_(files.Document()),
       bar_(bar),
-      prompter_(prompter),
-      driveRoot_(std::move(driveRoot)),
+      prompter_(files.Messages()),
       recent_(recent),
       makeImage_(std::move(makeImage)) {}
 
@@ -53,21 +53,16 @@ RgbImage& DocumentCommands::FreshImage() {
 
 void DocumentCommands::NewFile() {
     doc_.RecordStep();
-    // The document's NewData, knowing whether it went ahead: an empty picture
-    // under no name has nothing to lose.
-    if (!doc_.ConfirmDiscard()) return;
-    doc_.FileName.clear();
-    doc_.ClearAll();
-    doc_.Paint();
-    Recorded(true);
+    // An empty picture under no name has nothing to lose.
+    if (files_.NewData()) Recorded(true);
 }
 
 bool DocumentCommands::Open() {
     doc_.RecordStep();
-    FileOpenDialog.InitialDir = driveRoot_ ? driveRoot_() : std::string();
+    FileOpenDialog.InitialDir = files_.DriveRoot();
     // A file that fails to open or read still refreshes the window and counts
     // as nothing unsaved; only a file read is remembered.
-    const bool wentAhead = doc_.OpenWithDialog(FileOpenDialog);
+    const bool wentAhead = files_.OpenWithDialog(FileOpenDialog);
     if (wentAhead) AfterRead();
     const bool read = wentAhead && !FileOpenDialog.FileName.empty() && doc_.FileName == FileOpenDialog.FileName;
     Recorded(read);
@@ -77,7 +72,7 @@ bool DocumentCommands::Open() {
 
 bool DocumentCommands::OpenOld() {
     doc_.RecordStep();
-    const bool wentAhead = doc_.OpenOldWithDialog(OldFileOpenDialog);
+    const bool wentAhead = files_.OpenOldWithDialog(OldFileOpenDialog);
     if (wentAhead) {
         AfterRead();
         Remember(OldFileOpenDialog.FileName);
@@ -91,7 +86,7 @@ bool DocumentCommands::ImportBitmap() {
     bool converted = false;
     const bool wentAhead =
         OpenThroughDialog(prompter_, doc_.Modified, BmpFileOpenDialog, [this, &converted](const std::string& path) {
-            converted = doc_.ImportBmpFile(path, FreshImage());
+            converted = files_.ImportBmpFile(path, FreshImage());
             return true;
         });
     if (wentAhead) {
@@ -105,11 +100,11 @@ bool DocumentCommands::ImportBitmap() {
     return wentAhead;
 }
 
-bool DocumentCommands::ExportBitmap() { return doc_.ExportBmpWithDialog(BmpFileSaveDialog, FreshImage()); }
+bool DocumentCommands::ExportBitmap() { return files_.ExportBmpWithDialog(BmpFileSaveDialog, FreshImage()); }
 
 bool DocumentCommands::Save() {
     doc_.RecordStep();
-    const bool written = doc_.Save(FileSaveDialog);
+    const bool written = files_.Save(FileSaveDialog);
     Recorded(written);
     if (written) Remember(doc_.FileName);
     return written;
@@ -117,7 +112,7 @@ bool DocumentCommands::Save() {
 
 bool DocumentCommands::SaveAs() {
     doc_.RecordStep();
-    const bool written = doc_.SaveAs(FileSaveDialog);
+    const bool written = files_.SaveAs(FileSaveDialog);
     Recorded(written);
     if (written) Remember(doc_.FileName);
     return written;
@@ -125,7 +120,7 @@ bool DocumentCommands::SaveAs() {
 
 bool DocumentCommands::SaveOld() {
     doc_.RecordStep();
-    const bool written = doc_.SaveOldWithDialog(OldFileSaveDialog);
+    const bool written = files_.SaveOldWithDialog(OldFileSaveDialog);
     Recorded(written);
     if (written) Remember(OldFileSaveDialog.FileName);
     return written;
@@ -135,18 +130,18 @@ bool DocumentCommands::OpenByName(const std::string& path) {
     const std::optional<OpenedKind> kind = OpenedKindOf(path);
     if (!kind) return false;
     doc_.RecordStep();
-    if (!doc_.ConfirmDiscard()) return false;
+    if (!files_.ConfirmDiscard()) return false;
     bool ok = false;
     switch (*kind) {
         case OpenedKind::LedData:
-            ok = doc_.OpenFile(path);
+            ok = files_.OpenFile(path);
             break;
         case OpenedKind::OldLed:
-            ok = doc_.OpenOldFile(path);
+            ok = files_.OpenOldFile(path);
             break;
         case OpenedKind::Bitmap:
         case OpenedKind::Png:
-            ok = doc_.ImportBmpFile(path, FreshImage());
+            ok = files_.ImportBmpFile(path, FreshImage());
             break;
     }
     if (ok) {
@@ -168,7 +163,7 @@ bool DocumentCommands::OpenByName(const std::string& path) {
 void DocumentCommands::OpenRecent(const std::string& path) {
     if (OpenByName(path)) return;
     std::string probe;
-    if (doc_.Files().ReadPrefix(path, 1, probe)) return;
+    if (files_.Files().ReadPrefix(path, 1, probe)) return;
     // Gone since (moved, deleted, or on a card not inserted): after the
     // reader's own message, the operator decides whether the entry stays.
     if (!recent_ || !prompter_.Ask(RecentFileMissingQuestion(path))) return;
@@ -177,7 +172,7 @@ void DocumentCommands::OpenRecent(const std::string& path) {
 }
 
 bool DocumentCommands::LoadWithoutQuestion(const std::string& path) {
-    lastLoadRead_ = doc_.OpenFile(path);
+    lastLoadRead_ = files_.OpenFile(path);
     bar_.ShowDocumentSettings();
     doc_.Paint();
     doc_.Modified = false;
@@ -187,13 +182,13 @@ bool DocumentCommands::LoadWithoutQuestion(const std::string& path) {
 void DocumentCommands::EndLoads() { Recorded(lastLoadRead_); }
 
 bool DocumentCommands::Close(const std::string& driveFilePath, const std::string& driveLetter) {
-    IniProfile drive(driveFilePath, doc_.Files());
+    IniProfile drive(driveFilePath, files_.Files());
     // The letter is stored even when the close is then cancelled; a file that
     // cannot be written must not keep the operator from ending the program.
     if (!drive.WriteString("Drive", "Drive", driveLetter))
         prompter_.Inform("ドライブファイル " + driveFilePath + " に書き込めませんでした");
     doc_.RecordStep();
-    return doc_.ConfirmDiscard();
+    return files_.ConfirmDiscard();
 }
 
 bool DocumentCommands::Undo() {

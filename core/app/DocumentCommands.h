@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/ControlBar.h"
+#include "app/DocumentFiles.h"
 #include "app/RecentFiles.h"
 #include "led/Ledhyoujiki.h"
 #include "platform/FileChooser.h"
@@ -23,10 +24,10 @@ public:
     /// A fresh image for one bitmap command (the editor's reads PNG too).
     using ImageMaker = std::function<std::unique_ptr<RgbImage>()>;
 
-    /// driveRoot gives the folder of the selected drive (the save dialog
-    /// starts there); recent may be null (nothing is remembered).
-    DocumentCommands(LedHyoujikiClass& doc, ControlBar& bar, Prompter& prompter, FileChooser& chooser,
-                     std::function<std::string()> driveRoot, RecentFiles* recent, ImageMaker makeImage);
+    /// The dialogs start where files says (the selected drive's root); recent
+    /// may be null (nothing is remembered).
+    DocumentCommands(DocumentFiles& files, ControlBar& bar, FileChooser& chooser, RecentFiles* recent,
+                     ImageMaker makeImage);
 
     // ---- ファイル ----
     /// 新規作成: after the discard question, no file name and no dots; the settings stay.
@@ -103,10 +104,10 @@ private:
     void Recorded(bool inItsFile);
     RgbImage& FreshImage();
 
+    DocumentFiles& files_;
     LedHyoujikiClass& doc_;
     ControlBar& bar_;
     Prompter& prompter_;
-    std::function<std::string()> driveRoot_;
     RecentFiles* recent_;
     ImageMaker makeImage_;
     std::unique_ptr<RgbImage> workImage_;

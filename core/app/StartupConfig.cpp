@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "text/Numbers.h"
+
 namespace tesslor {
 
 namespace {
@@ -51,6 +53,15 @@ bool WriteNoErrorClearsText(const std::string& customerMode) { return customerMo
 
 std::string NiniItiRangeMessage(int maxColumns) {
     return std::to_string(maxColumns) + "より小さい値を入力して下さい";
+}
+
+DisplayShape DisplayShapeOf(const StartupConfig& c) { return {c.TateMaisuu, c.YokoMaisuu, c.NanSyoku}; }
+
+bool CheckWriteNo(const std::string& text, const std::string& customerMode, int& n) {
+    n = LeadingInt(text);
+    if (customerMode == "root") return n >= 1 && n <= 99;
+    if (customerMode == "customer51_60") return (n >= 1 && n <= 10) || (n >= 51 && n <= 60);
+    return n >= 1 && n <= 10;
 }
 
 }  // namespace tesslor

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "led/Ledhyoujiki.h"
 #include "platform/ProfileStrings.h"
 
 namespace tesslor {
@@ -40,6 +41,14 @@ inline bool HidesRestrictedControls(const StartupConfig& c) { return c.CustomerM
 
 /// The write numbers offered in the list: "1" to "10", then "51" to "60" for "customer51_60".
 std::vector<std::string> WriteNoListItems(const StartupConfig& c);
+
+/// The display the picture document is laid out for.
+DisplayShape DisplayShapeOf(const StartupConfig& c);
+
+/// n = the leading integer of text; true when it is a write number the
+/// customer mode offers ("root" 1-99, "customer51_60" 1-10 and 51-60,
+/// otherwise 1-10).
+bool CheckWriteNo(const std::string& text, const std::string& customerMode, int& n);
 
 /// The message shown when a write number is outside the customer mode's range,
 /// and whether the editor then empties the field.

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/FileCommands.h"
 #include "platform/MemoryImage.h"
 
 namespace tesslor {
@@ -35,55 +34,17 @@ void ConvertImageToPicture(const DrawingSurface& image, LedHyoujikiClass& doc) {
     }
 }
 
+void ReplacePictureWith(const DrawingSurface& image, LedHyoujikiClass& doc) {
+    doc.ClearAll();
+    ConvertImageToPicture(image, doc);
+}
+
 bool RenderPictureToImage(const LedHyoujikiClass& doc, DrawingSurface& image) {
     const int last = doc.LastUsedColumn();
     if (last < 0) return false;
     image.SetSize(kBand * (last + 1), LedHyoujikiClass::kDotRows);
     for (int i = 0; i <= last; ++i)
         for (int j = 0; j < LedHyoujikiClass::kPanelRows; ++j) doc.Board(i, j).PutPixels(image, kBand * i, kBand * j);
-    return true;
-}
-
-// ---- the document's bitmap commands ----
-
-bool LedHyoujikiClass::ImportBmpWithDialog(FileDialog& dialog, RgbImage& image) {
-    return OpenThroughDialog(Messages(), Modified, dialog,
-                             [this, &image](const std::string& path) { return ImportBmpFile(path, image); });
-}
-
-bool LedHyoujikiClass::ImportBmpFile(const std::string& path, RgbImage& image) {
-    // A file that cannot be loaded leaves the picture as it was: with FileName
-    // still naming its file, an emptied picture would be one overwrite-save
-    // away from destroying that file.
-    if (!image.LoadFromFile(path)) {
-        Messages().Inform(kBitmapFileError);
-        return false;
-    }
-    ClearAll();
-    ConvertImageToPicture(image, *this);
-    return true;
-}
-
-bool LedHyoujikiClass::ImportImage(const DrawingSurface& image) {
-    if (!ConfirmDiscard()) return false;
-    ClearAll();
-    ConvertImageToPicture(image, *this);
-    return true;
-}
-
-bool LedHyoujikiClass::ExportBmpWithDialog(FileDialog& dialog, RgbImage& image) {
-    return SaveThroughDialog(dialog, "", [this, &image](const std::string& path) { return ExportBmpFile(path, image); });
-}
-
-bool LedHyoujikiClass::ExportBmpFile(const std::string& path, RgbImage& image) {
-    // An empty picture writes no file and says nothing: there is nothing to give out.
-    if (!RenderPictureToImage(*this, image)) return false;
-    if (!image.SaveToFile(path)) {
-        // The operator must learn that the file was not written.
-        const std::string why = image.ErrorText();
-        Messages().Inform(why.empty() ? CannotWriteMessage(path) : why);
-        return false;
-    }
     return true;
 }
 

@@ -31,17 +31,25 @@ bool IsKeywordLine(std::string_view line, std::string_view keyword) {
 }
 
 bool ExpectKeyword(LineReader& in, std::string_view keyword, const std::string& readMessage,
-                   const std::string& mismatchMessage, Prompter& prompter) {
+                   const std::string& mismatchMessage, std::string& message) {
     std::string line;
     if (!ReadLine(in, line, kFramedReadLength)) {
-        prompter.Inform(readMessage);
+        message = readMessage;
         return false;
     }
     if (!IsKeywordLine(line, keyword)) {
-        prompter.Inform(mismatchMessage);
+        message = mismatchMessage;
         return false;
     }
     return true;
+}
+
+bool ExpectKeyword(LineReader& in, std::string_view keyword, const std::string& readMessage,
+                   const std::string& mismatchMessage, Prompter& prompter) {
+    std::string message;
+    if (ExpectKeyword(in, keyword, readMessage, mismatchMessage, message)) return true;
+    prompter.Inform(message);
+    return false;
 }
 
 }  // namespace tesslor

@@ -45,6 +45,9 @@ bool IsKeywordLine(std::string_view line, std::string_view keyword);
 /// returns false in both cases.
 bool ExpectKeyword(LineReader& in, std::string_view keyword, const std::string& readMessage,
                    const std::string& mismatchMessage, Prompter& prompter);
+/// The same, giving the message back in message instead of showing it.
+bool ExpectKeyword(LineReader& in, std::string_view keyword, const std::string& readMessage,
+                   const std::string& mismatchMessage, std::string& message);
 
 /// Whether the line starts with prefix (a line shorter than prefix does not).
 inline bool StartsWith(std::string_view line, std::string_view prefix) {

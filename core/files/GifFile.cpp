@@ -7,7 +7,7 @@
 #include <map>
 #include <memory>
 
-#include "app/Messages.h"
+#include "platform/FileMessages.h"
 
 namespace tesslor {
 

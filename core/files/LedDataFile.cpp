@@ -3,10 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/FileCommands.h"
 #include "files/Framing.h"
 #include "files/UnitFile.h"
-#include "led/DocumentCopy.h"
 #include "platform/Paths.h"
 #include "text/Numbers.h"
 #include "text/ShiftJis.h"
@@ -93,59 +91,60 @@ constexpr KeywordMessages kEndOfFile = {"#END_OF_LED_DATA_FILE",
                                         "エラー　#END_OF_LED_DATA_FILE がリード出来ませんでした",
                                         "エラー　#END_OF_LED_DATA_FILE"};
 
-bool Expect(LineReader& in, const KeywordMessages& k, Prompter& prompter) {
-    return ExpectKeyword(in, k.keyword, k.readMessage, k.mismatchMessage, prompter);
+bool Expect(LineReader& in, const KeywordMessages& k, std::string& message) {
+    return ExpectKeyword(in, k.keyword, k.readMessage, k.mismatchMessage, message);
 }
 
-bool Fail(Prompter& prompter, const char* message) {
-    prompter.Inform(message);
+bool Fail(std::string& message, const char* text) {
+    message = text;
     return false;
 }
 
-bool ReadSetei(LedHyoujikiClass& doc, LineReader& in, Prompter& prompter) {
+bool ReadSetei(LedHyoujikiClass& doc, LineReader& in, std::string& message) {
     std::string line;
-    if (!ReadLine(in, line, kFramedReadLength)) return Fail(prompter, "エラー　$SETEI がリード出来ませんでした");
-    if (!StartsWith(line, "$SETEI:")) return Fail(prompter, "エラー　$SETE");
+    if (!ReadLine(in, line, kFramedReadLength)) return Fail(message, "エラー　$SETEI がリード出来ませんでした");
+    if (!StartsWith(line, "$SETEI:")) return Fail(message, "エラー　$SETE");
     // A line that ends early has no code where one is expected; '\0' is no code.
-    if (!doc.SetDisplayMode(CharAt(line, 7))) return Fail(prompter, "エラー　$SETE 表示タイプ");
-    if (!doc.SetSounyuuMoji(CharAt(line, 9))) return Fail(prompter, "エラー　$SETE 挿入文字列");
-    if (!doc.SetSounyuuIti(CharAt(line, 11))) return Fail(prompter, "エラー　$SETE 挿入文字列位置");
+    if (!doc.SetDisplayMode(CharAt(line, 7))) return Fail(message, "エラー　$SETE 表示タイプ");
+    if (!doc.SetSounyuuMoji(CharAt(line, 9))) return Fail(message, "エラー　$SETE 挿入文字列");
+    if (!doc.SetSounyuuIti(CharAt(line, 11))) return Fail(message, "エラー　$SETE 挿入文字列位置");
     int nini = 0;
     if (!LedHyoujikiClass::ParseNiniIti(std::string(TextFrom(line, 13)), nini) || !doc.SetNiniIti(nini))
-        return Fail(prompter, "エラー　$SETE 任意挿入文字列位置");
+        return Fail(message, "エラー　$SETE 任意挿入文字列位置");
     return true;
 }
 
-bool ReadMaximumLines(LineReader& in, Prompter& prompter, int& maximum) {
+bool ReadMaximumLines(LineReader& in, std::string& message, int& maximum) {
     std::string line;
     if (!ReadLine(in, line, kFramedReadLength))
-        return Fail(prompter, "エラー　$MAXIMUM_LINES がリード出来ませんでした");
-    if (!StartsWith(line, "$MAXIMUM_LINES=")) return Fail(prompter, "エラー　$MAXIMUM_LINES");
+        return Fail(message, "エラー　$MAXIMUM_LINES がリード出来ませんでした");
+    if (!StartsWith(line, "$MAXIMUM_LINES=")) return Fail(message, "エラー　$MAXIMUM_LINES");
     maximum = LeadingInt(TextFrom(line, 15));
-    if (maximum < 0 || maximum > LedHyoujikiClass::kDotColumns) return Fail(prompter, "エラー　$MAXIMUM_LINES");
+    if (maximum < 0 || maximum > LedHyoujikiClass::kDotColumns) return Fail(message, "エラー　$MAXIMUM_LINES");
     return true;
 }
 
-bool ReadReverseColor(LedHyoujikiClass& doc, LineReader& in, Prompter& prompter) {
+bool ReadReverseColor(LedHyoujikiClass& doc, LineReader& in, std::string& message) {
     std::string line;
     if (!ReadLine(in, line, kFramedReadLength))
-        return Fail(prompter, "エラー　$REVERSE_COLOR_ がリード出来ませんでした");
+        return Fail(message, "エラー　$REVERSE_COLOR_ がリード出来ませんでした");
     for (int i = 0; i < 3; ++i) {
         if (IsKeywordLine(line, kReverseKeywords[i])) {
             doc.SetReverseColorByIndex(i);
             return true;
         }
     }
-    return Fail(prompter, "エラー　$REVERSE_COLOR_");
+    return Fail(message, "エラー　$REVERSE_COLOR_");
 }
 
-bool ReadWriteTableNo(LedHyoujikiClass& doc, LineReader& in, Prompter& prompter) {
+bool ReadWriteTableNo(LedHyoujikiClass& doc, LineReader& in, const WriteNoCheck& checkWriteNo,
+                      std::string& message) {
     std::string line;
     if (!ReadLine(in, line, kFramedReadLength))
-        return Fail(prompter, "エラー　$WRITE_TABLE_NO がリード出来ませんでした");
+        return Fail(message, "エラー　$WRITE_TABLE_NO がリード出来ませんでした");
     int n = 0;
-    if (!StartsWith(line, "$WRITE_TABLE_NO=") || !doc.CheckWriteNo(std::string(TextFrom(line, 16)), n))
-        return Fail(prompter, "エラー　$WRITE_TABLE_NO");
+    if (!StartsWith(line, "$WRITE_TABLE_NO=") || !checkWriteNo(std::string(TextFrom(line, 16)), n))
+        return Fail(message, "エラー　$WRITE_TABLE_NO");
     doc.SetWriteNo(n);
     return true;
 }
@@ -153,7 +152,7 @@ bool ReadWriteTableNo(LedHyoujikiClass& doc, LineReader& in, Prompter& prompter)
 enum class Block { None, Red, Green };
 
 // The RED and GREEN blocks, up to "#END_OF_GREEN" or the end of the file.
-bool ReadBlocks(LedHyoujikiClass& doc, LineReader& in, Prompter& prompter) {
+bool ReadBlocks(LedHyoujikiClass& doc, LineReader& in, std::string& message) {
     Block block = Block::None;
     int last = -1;
     std::string line;
@@ -174,11 +173,11 @@ bool ReadBlocks(LedHyoujikiClass& doc, LineReader& in, Prompter& prompter) {
             }
         } else if (line[0] == '$') {
             const int n = LeadingInt(TextFrom(line, 1));
-            if (n != last + 1) return Fail(prompter, "データナンバーエラー");
+            if (n != last + 1) return Fail(message, "データナンバーエラー");
             last = n;
-            if (block == Block::None) return Fail(prompter, "ファイルエラー");
+            if (block == Block::None) return Fail(message, "ファイルエラー");
             // The picture ends at dot column 479; a line beyond it has nowhere to go.
-            if (n >= LedHyoujikiClass::kDotColumns) return Fail(prompter, "データナンバーエラー");
+            if (n >= LedHyoujikiClass::kDotColumns) return Fail(message, "データナンバーエラー");
             const LedColor bits = block == Block::Red ? kLedRed : kLedGreen;
             for (int k = 0; k < kWords; ++k) {
                 const auto word = static_cast<std::uint16_t>(LeadingHex(TextFrom(line, 5 + 5 * k), 4));
@@ -209,72 +208,17 @@ bool WriteLedData(const LedHyoujikiClass& doc, OutputFile& out) {
     return WriteFrameTail(out);
 }
 
-bool ReadLedData(LedHyoujikiClass& doc, LineReader& in, Prompter& prompter) {
+bool ReadLedData(LedHyoujikiClass& doc, LineReader& in, const WriteNoCheck& checkWriteNo, std::string& message) {
     for (const KeywordMessages& k : kHeadKeywords)
-        if (!Expect(in, k, prompter)) return false;
-    if (!ReadSetei(doc, in, prompter)) return false;
+        if (!Expect(in, k, message)) return false;
+    if (!ReadSetei(doc, in, message)) return false;
     int maximum = 0;
-    if (!ReadMaximumLines(in, prompter, maximum)) return false;
-    if (!ReadReverseColor(doc, in, prompter)) return false;
-    if (!ReadWriteTableNo(doc, in, prompter)) return false;
-    if (!Expect(in, kEndOfDefine, prompter)) return false;
-    if (maximum != 0 && !ReadBlocks(doc, in, prompter)) return false;
-    return Expect(in, kEndOfFile, prompter);
-}
-
-// ---- the document's LED data file commands ----
-
-bool LedHyoujikiClass::Save(FileDialog& dialog) {
-    // A picture last saved as an old LED file, or opened under another name,
-    // must not have that file overwritten in this format: ask for a .lee name.
-    if (!FileName.empty() && LowerExtension(FileName) != "lee") {
-        dialog.InitialDir = DriveRoot();
-        return SaveThroughDialog(dialog, ReplaceExtension(FileName, ".lee"),
-                                 [this, &dialog](const std::string& path) { return SaveToFile(path, dialog); });
-    }
-    return SaveToFile(FileName, dialog);
-}
-
-bool LedHyoujikiClass::SaveAs(FileDialog& dialog) {
-    dialog.InitialDir = DriveRoot();
-    return SaveThroughDialog(dialog, FileName,
-                             [this, &dialog](const std::string& path) { return SaveToFile(path, dialog); });
-}
-
-bool LedHyoujikiClass::SaveToFile(const std::string& path, FileDialog& dialog) {
-    if (path.empty()) {
-        Messages().Inform(kNoFileNameMessage);
-        return SaveAs(dialog);
-    }
-    if (!FileNameFitsUnit(path)) {
-        Messages().Inform(kNameTooLongMessage);
-        return SaveAs(dialog);
-    }
-    if (!WriteWholeFile(Files(), Messages(), path, [this](OutputFile& out) { return WriteLedData(*this, out); }))
-        return false;
-    FileName = path;
-    Modified = false;
-    return true;
-}
-
-bool LedHyoujikiClass::OpenWithDialog(FileDialog& dialog) {
-    return OpenThroughDialog(Messages(), Modified, dialog, [this](const std::string& path) { return OpenFile(path); });
-}
-
-bool LedHyoujikiClass::OpenFile(const std::string& path) {
-    std::unique_ptr<LineReader> in = Files().OpenText(path);
-    if (!in) {
-        Messages().Inform(kFileOpenErrorMessage);
-        return false;
-    }
-    // A broken file must not cost the picture on screen, nor leave FileName
-    // naming a good file that the next overwrite-save would empty.
-    if (!ReadThroughScratch(*this, [&in](LedHyoujikiClass& scratch) {
-            return ReadLedData(scratch, *in, scratch.Messages());
-        }))
-        return false;
-    FileName = path;
-    return true;
+    if (!ReadMaximumLines(in, message, maximum)) return false;
+    if (!ReadReverseColor(doc, in, message)) return false;
+    if (!ReadWriteTableNo(doc, in, checkWriteNo, message)) return false;
+    if (!Expect(in, kEndOfDefine, message)) return false;
+    if (maximum != 0 && !ReadBlocks(doc, in, message)) return false;
+    return Expect(in, kEndOfFile, message);
 }
 
 }  // namespace tesslor

@@ -1,10 +1,12 @@
 #pragma once
 // The LED data file (.lee, file kind "$NORMAL"): one picture with its display
-// settings, in the unit's fixed-width framing. The document's Save, SaveAs,
-// SaveToFile, OpenWithDialog and OpenFile are built on these two functions.
+// settings, in the unit's fixed-width framing. The file commands over the
+// document (app/DocumentFiles) are built on this reader and writer.
+#include <string>
+
 #include "led/Ledhyoujiki.h"
+#include "platform/FileChooser.h"
 #include "platform/Files.h"
-#include "platform/Prompter.h"
 
 namespace tesslor {
 
@@ -15,8 +17,15 @@ bool WriteLedData(const LedHyoujikiClass& doc, OutputFile& out);
 
 /// Reads a file's framing, settings and data blocks into doc. Dots are OR-ed in,
 /// so the caller clears the picture first. Settings are applied as each one
-/// passes its check. On the first fault shows its one message through prompter
-/// and returns false, leaving what was already taken in the document.
-bool ReadLedData(LedHyoujikiClass& doc, LineReader& in, Prompter& prompter);
+/// passes its check (the write number through checkWriteNo). On the first
+/// fault returns false with its one message in message, leaving what was
+/// already taken in the document.
+bool ReadLedData(LedHyoujikiClass& doc, LineReader& in, const WriteNoCheck& checkWriteNo, std::string& message);
+
+// The open filter writes ＬＥＤ in full-width letters, the save filter in ASCII letters.
+inline const FileDialogSetup kFileOpenDialog{
+    FileDialogKind::Open, {{"ＬＥＤデータファイル(*.lee)", "*.lee"}}, "", ""};
+inline const FileDialogSetup kFileSaveDialog{
+    FileDialogKind::Save, {{"LEDデータファイル(*.lee)", "*.lee"}}, "lee", "LEDデータファイルを保存する"};
 
 }  // namespace tesslor

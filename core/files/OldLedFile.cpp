@@ -3,10 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/FileCommands.h"
 #include "files/Framing.h"
 #include "files/UnitFile.h"
-#include "led/DocumentCopy.h"
 #include "text/Numbers.h"
 #include "text/ShiftJis.h"
 
@@ -39,8 +37,8 @@ bool PutLine(OutputFile& out, std::string line) {
     return out.Write(line);
 }
 
-bool Fail(Prompter& prompter, const char* message) {
-    prompter.Inform(message);
+bool Fail(std::string& message, const char* text) {
+    message = text;
     return false;
 }
 
@@ -49,7 +47,7 @@ constexpr const char* kDataError = "ファイルデータエラー";
 
 // Reads one row line into dot row y. The bytes stand at fixed columns, each
 // followed by a comma; a row that ends early is malformed.
-bool ReadRow(LedHyoujikiClass& doc, const std::string& line, int y, Prompter& prompter) {
+bool ReadRow(LedHyoujikiClass& doc, const std::string& line, int y, std::string& message) {
     LedBoardClass* boards[kPanels];
     for (int i = 0; i < kPanels; ++i) boards[i] = &doc.Board(i, y / 16);
     const int r = y % 16;
@@ -57,9 +55,9 @@ bool ReadRow(LedHyoujikiClass& doc, const std::string& line, int y, Prompter& pr
         const std::size_t at = static_cast<std::size_t>(kCellWidth * i);
         // Each byte goes into the picture before the comma after it is checked.
         boards[i]->OrRowHalf(r, static_cast<std::uint8_t>(LeadingHex(TextFrom(line, at), 2)), 0);
-        if (CharAt(line, at + 2) != ',') return Fail(prompter, kDataError);
+        if (CharAt(line, at + 2) != ',') return Fail(message, kDataError);
         boards[i]->OrRowHalf(r, static_cast<std::uint8_t>(LeadingHex(TextFrom(line, at + 3), 2)), 1);
-        if (CharAt(line, at + 5) != ',') return Fail(prompter, kDataError);
+        if (CharAt(line, at + 5) != ',') return Fail(message, kDataError);
     }
     return true;
 }
@@ -81,72 +79,31 @@ bool WriteOldLed(const LedHyoujikiClass& doc, OutputFile& out) {
     return PutLine(out, nini);
 }
 
-bool ReadOldLed(LedHyoujikiClass& doc, LineReader& in, Prompter& prompter) {
+bool ReadOldLed(LedHyoujikiClass& doc, LineReader& in, const WriteNoCheck& checkWriteNo, std::string& message) {
     std::string line;
     for (int y = 0; y < kRows; ++y) {
-        if (!ReadLine(in, line, kOldLedReadLength)) return Fail(prompter, kReadError);
-        if (!ReadRow(doc, line, y, prompter)) return false;
+        if (!ReadLine(in, line, kOldLedReadLength)) return Fail(message, kReadError);
+        if (!ReadRow(doc, line, y, message)) return false;
     }
-    if (!ReadLine(in, line, kOldLedReadLength)) return Fail(prompter, kReadError);
-    if (!StartsWith(line, "END")) return Fail(prompter, kDataError);
+    if (!ReadLine(in, line, kOldLedReadLength)) return Fail(message, kReadError);
+    if (!StartsWith(line, "END")) return Fail(message, kDataError);
     doc.SetReverseColorByIndex(0);
 
-    if (!ReadLine(in, line, kOldLedReadLength)) return Fail(prompter, kReadError);
+    if (!ReadLine(in, line, kOldLedReadLength)) return Fail(message, kReadError);
     int n = 0;
-    if (!doc.CheckWriteNo(line, n)) return Fail(prompter, kDataError);
+    if (!checkWriteNo(line, n)) return Fail(message, kDataError);
     doc.SetWriteNo(n);
 
-    if (!ReadLine(in, line, kOldLedReadLength)) return Fail(prompter, kReadError);
-    if (!doc.SetDisplayMode(CharAt(line, 0))) return Fail(prompter, kDataError);
-    if (!ReadLine(in, line, kOldLedReadLength)) return Fail(prompter, kReadError);
-    if (!doc.SetSounyuuMoji(CharAt(line, 0))) return Fail(prompter, kDataError);
-    if (!ReadLine(in, line, kOldLedReadLength)) return Fail(prompter, kReadError);
-    if (!doc.SetSounyuuIti(CharAt(line, 0))) return Fail(prompter, kDataError);
+    if (!ReadLine(in, line, kOldLedReadLength)) return Fail(message, kReadError);
+    if (!doc.SetDisplayMode(CharAt(line, 0))) return Fail(message, kDataError);
+    if (!ReadLine(in, line, kOldLedReadLength)) return Fail(message, kReadError);
+    if (!doc.SetSounyuuMoji(CharAt(line, 0))) return Fail(message, kDataError);
+    if (!ReadLine(in, line, kOldLedReadLength)) return Fail(message, kReadError);
+    if (!doc.SetSounyuuIti(CharAt(line, 0))) return Fail(message, kDataError);
 
-    if (!ReadLine(in, line, kOldLedReadLength)) return Fail(prompter, kReadError);
+    if (!ReadLine(in, line, kOldLedReadLength)) return Fail(message, kReadError);
     int nini = 0;
-    if (!LedHyoujikiClass::ParseNiniIti(line, nini) || !doc.SetNiniIti(nini)) return Fail(prompter, kDataError);
-    return true;
-}
-
-// ---- the document's old LED file commands ----
-
-bool LedHyoujikiClass::OpenOldWithDialog(FileDialog& dialog) {
-    return OpenThroughDialog(Messages(), Modified, dialog,
-                             [this](const std::string& path) { return OpenOldFile(path); });
-}
-
-bool LedHyoujikiClass::OpenOldFile(const std::string& path) {
-    std::unique_ptr<LineReader> in = Files().OpenText(path);
-    if (!in) {
-        Messages().Inform(kFileOpenErrorMessage);
-        return false;
-    }
-    // A broken file leaves the picture, its settings and FileName as they were.
-    if (!ReadThroughScratch(*this, [&in](LedHyoujikiClass& scratch) {
-            return ReadOldLed(scratch, *in, scratch.Messages());
-        }))
-        return false;
-    // An old file never becomes the document's file: the next overwrite-save asks for a name.
-    FileName = "";
-    return true;
-}
-
-bool LedHyoujikiClass::SaveOldWithDialog(FileDialog& dialog) {
-    return SaveThroughDialog(dialog, FileName, [this](const std::string& path) { return SaveOldFile(path); });
-}
-
-bool LedHyoujikiClass::SaveOldFile(const std::string& path) {
-    if (!FileNameFitsUnit(path)) {
-        Messages().Inform(kNameTooLongMessage);
-        return false;
-    }
-    // Every line counts: a trailer line lost on a full card would leave a file
-    // the unit cannot take.
-    if (!WriteWholeFile(Files(), Messages(), path, [this](OutputFile& out) { return WriteOldLed(*this, out); }))
-        return false;
-    FileName = path;
-    Modified = false;
+    if (!LedHyoujikiClass::ParseNiniIti(line, nini) || !doc.SetNiniIti(nini)) return Fail(message, kDataError);
     return true;
 }
 

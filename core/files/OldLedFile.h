@@ -4,7 +4,7 @@
 // codes and the insertion position, one per line. No framing, no padding.
 #include "led/Ledhyoujiki.h"
 #include "platform/Files.h"
-#include "platform/Prompter.h"
+#include "platform/FileChooser.h"
 
 namespace tesslor {
 
@@ -18,9 +18,14 @@ bool WriteOldLed(const LedHyoujikiClass& doc, OutputFile& out);
 
 /// Reads the rows and the trailer into doc. Dots are OR-ed in, so the caller
 /// clears the picture first; the reverse colour becomes red once "END" is read.
-/// On the first fault shows "ファイルリードエラー" (a line missing) or
-/// "ファイルデータエラー" (a line malformed) and returns false, leaving what was
-/// already taken in the document.
-bool ReadOldLed(LedHyoujikiClass& doc, LineReader& in, Prompter& prompter);
+/// The write number goes through checkWriteNo. On the first fault returns
+/// false with "ファイルリードエラー" (a line missing) or "ファイルデータエラー"
+/// (a line malformed) in message, leaving what was already taken in the document.
+bool ReadOldLed(LedHyoujikiClass& doc, LineReader& in, const WriteNoCheck& checkWriteNo, std::string& message);
+
+inline const FileDialogSetup kOldFileOpenDialog{
+    FileDialogKind::Open, {{"旧ＬＥＤファイル(*.led)", "*.led"}}, "", ""};
+inline const FileDialogSetup kOldFileSaveDialog{
+    FileDialogKind::Save, {{"旧ＬＥＤファイル(*.led)", "*.led"}}, "led", ""};
 
 }  // namespace tesslor

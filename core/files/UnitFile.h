@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "app/Messages.h"
+#include "files/FileMessages.h"
 #include "platform/Files.h"
 #include "platform/Prompter.h"
 

@@ -3,7 +3,7 @@
 // of the three images shows, where the scroll strip stands and how the timer
 // runs. The demo window renders the images, calls Start() when shown and Tick()
 // on every timer tick, and copies the state to its controls.
-#include "app/WindowSizes.h"
+#include "platform/WindowSizes.h"
 
 namespace tesslor {
 

@@ -26,8 +26,7 @@ void CopyPictureAndSettings(const LedHyoujikiClass& from, LedHyoujikiClass& to) 
 
 bool ReadThroughScratch(LedHyoujikiClass& doc, const std::function<bool(LedHyoujikiClass& scratch)>& read) {
     NullSurface surface;
-    LedHyoujikiClass scratch(surface, doc.Messages(), doc.Config());
-    scratch.SetFileSystem(doc.Files());
+    LedHyoujikiClass scratch(surface, doc.Shape());
     if (!read(scratch)) return false;
     CopyPictureAndSettings(scratch, doc);
     return true;

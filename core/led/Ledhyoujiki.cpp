@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/FileCommands.h"
 #include "led/DocumentHistory.h"
 #include "led/Tables.h"
 #include "platform/Paths.h"
@@ -21,12 +20,8 @@ std::string NameAt(const CodeName* table, int i) {
 }
 }  // namespace
 
-LedHyoujikiClass::LedHyoujikiClass(DrawingSurface& surface, Prompter& prompter, const StartupConfig& config)
-    : surface_(&surface),
-      config_(config),
-      prompter_(&prompter),
-      files_(&RealFileSystem()),
-      history_(std::make_unique<DocumentHistory>()) {
+LedHyoujikiClass::LedHyoujikiClass(DrawingSurface& surface, const DisplayShape& shape)
+    : surface_(&surface), shape_(shape), history_(std::make_unique<DocumentHistory>()) {
     for (auto& b : Boards) b = std::make_unique<LedBoardClass>();
     Modified = false;
     Layout(surface, 100, true);
@@ -49,9 +44,9 @@ void LedHyoujikiClass::Layout(DrawingSurface& surface, int magnification, bool c
     for (int i = 0; i < kPanelColumns; ++i) {
         for (int j = 0; j < kPanelRows; ++j) {
             LedBoardClass& b = Board(i, j);
-            b.SetFrameInfo({i, j, config_.YokoMaisuu, config_.TateMaisuu});
+            b.SetFrameInfo({i, j, shape_.YokoMaisuu, shape_.TateMaisuu});
             Point origin{21 + i * pitch_, 13 + j * pitch_};
-            if (create) b.Build(origin, S, &surface, j < config_.TateMaisuu);
+            if (create) b.Build(origin, S, &surface, j < shape_.TateMaisuu);
             else b.Relayout(origin, S, &surface);
         }
     }
@@ -73,7 +68,7 @@ void LedHyoujikiClass::Paint() {
             s.TextOut(top.X, top.Y - 12, std::to_string(i * 16), labelFont, kBlue, kButtonFace);
         for (int j = 0; j < kPanelRows; ++j) {
             Board(i, j).Draw();
-            if (i == 0 && j <= config_.TateMaisuu) {
+            if (i == 0 && j <= shape_.TateMaisuu) {
                 const LedBoardClass& b = Board(0, j);
                 if (s.NeedsDrawing(b.X - 20, b.Y, b.X, b.Y + 14))
                     s.TextOut(b.X - 20, b.Y, std::to_string(j * 16), labelFont, kBlue, kButtonFace);
@@ -90,15 +85,6 @@ void LedHyoujikiClass::DrawDot(int x, int y, Rgb rgb) {
     gc = std::min(gc, kPanelColumns - 1);
     gr = std::min(gr, kPanelRows - 1);
     Board(gc, gr).SetDotAt(x, y, rgb);
-}
-
-bool LedHyoujikiClass::ConfirmDiscard() { return tesslor::ConfirmDiscard(*prompter_, Modified); }
-
-void LedHyoujikiClass::NewData() {
-    if (!ConfirmDiscard()) return;
-    FileName.clear();
-    ClearAll();
-    Paint();
 }
 
 void LedHyoujikiClass::ClearAll() {
@@ -158,7 +144,6 @@ bool LedHyoujikiClass::DisplayModeCodeAt(int i, char& code) const {
     code = static_cast<char>(0xFF);
     return false;
 }
-bool LedHyoujikiClass::FindDisplayMode(char code, int& i) const { return FindCode(kDisplayModeTable, code, i); }
 bool LedHyoujikiClass::SetDisplayModeByIndex(int i) {
     char code;
     return DisplayModeCodeAt(i, code) && SetDisplayMode(code);
@@ -175,7 +160,6 @@ bool LedHyoujikiClass::SounyuuMojiCodeAt(int i, char& code) const {
     code = static_cast<char>(0xFF);
     return false;
 }
-bool LedHyoujikiClass::FindSounyuuMoji(char code, int& i) const { return FindCode(kSounyuuMojiTable, code, i); }
 bool LedHyoujikiClass::SetSounyuuMojiByIndex(int i) {
     char code;
     return SounyuuMojiCodeAt(i, code) && SetSounyuuMoji(code);
@@ -189,7 +173,6 @@ int LedHyoujikiClass::SounyuuItiCount() const { return Count(kSounyuuItiTable); 
 std::string LedHyoujikiClass::SounyuuItiName(int i) const { return NameAt(kSounyuuItiTable, i); }
 // Leaves code as it was when i is outside the table.
 bool LedHyoujikiClass::SounyuuItiCodeAt(int i, char& code) const { return CodeIn(kSounyuuItiTable, i, code); }
-bool LedHyoujikiClass::FindSounyuuIti(char code, int& i) const { return FindCode(kSounyuuItiTable, code, i); }
 bool LedHyoujikiClass::SetSounyuuItiByIndex(int i) {
     char code;
     return SounyuuItiCodeAt(i, code) && SetSounyuuIti(code);
@@ -220,13 +203,6 @@ bool LedHyoujikiClass::SetNiniItiText(const std::string& text) {
 }
 
 // ---- write number ----
-bool LedHyoujikiClass::CheckWriteNo(const std::string& text, int& n) const {
-    n = LeadingInt(text);
-    if (config_.CustomerMode == "root") return n >= 1 && n <= 99;
-    if (config_.CustomerMode == "customer51_60") return (n >= 1 && n <= 10) || (n >= 51 && n <= 60);
-    return n >= 1 && n <= 10;
-}
-
 void LedHyoujikiClass::SetWriteNoText(const std::string& text) {
     if (!writeNo_.empty() && writeNo_ != text) Modified = true;
     writeNo_ = text;

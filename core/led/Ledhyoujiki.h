@@ -1,23 +1,32 @@
 #pragma once
 // The one picture document: 30 x 5 panels with the settings that travel with
-// the picture to the unit. File formats, bitmaps and renderings live in their
-// own units (files/, led/Renderings.cpp); the methods here delegate to them.
+// the picture to the unit, its file name, whether anything is unsaved, and its
+// undo history. It asks nothing and opens no dialog: the file commands over it
+// live in app/ (DocumentFiles, DocumentCommands), the formats in files/.
 #include <array>
 #include <functional>
 #include <memory>
 #include <string>
 
-#include "app/StartupConfig.h"
 #include "led/Ledboard.h"
-#include "platform/FileChooser.h"
-#include "platform/Files.h"
-#include "platform/Prompter.h"
 #include "platform/Surface.h"
 
 namespace tesslor {
 
 class DocumentHistory;
 struct DocumentState;
+
+/// Whether a write number read from a file is one this program offers; n is
+/// its value (the customer mode decides the range).
+using WriteNoCheck = std::function<bool(const std::string& text, int& n)>;
+
+/// The display a document is laid out for.
+struct DisplayShape {
+    int TateMaisuu = 5;  ///< panel rows the unit has; rows below stay dark
+    int YokoMaisuu = 5;  ///< panel columns the unit shows at once
+    int NanSyoku = 2;    ///< colours: -1 (XK series), 1 or 2
+    bool operator==(const DisplayShape&) const = default;
+};
 
 class LedHyoujikiClass {
 public:
@@ -27,8 +36,8 @@ public:
     static constexpr int kDotRows = kPanelRows * 16;        // 80
 
     /// Lays the picture out on surface at magnification 100 (dots created, panel
-    /// rows at TateMaisuu and below disabled). Messages go to prompter.
-    LedHyoujikiClass(DrawingSurface& surface, Prompter& prompter, const StartupConfig& config = {});
+    /// rows at the shape's TateMaisuu and below disabled).
+    explicit LedHyoujikiClass(DrawingSurface& surface, const DisplayShape& shape = {});
     ~LedHyoujikiClass();
     LedHyoujikiClass(const LedHyoujikiClass&) = delete;
     LedHyoujikiClass& operator=(const LedHyoujikiClass&) = delete;
@@ -43,10 +52,6 @@ public:
     void DrawDot(int x, int y, Rgb rgb);
 
     // ---- document commands ----
-    /// True at once when nothing is unsaved; otherwise asks "作成したデータが失われてもいいですか？".
-    bool ConfirmDiscard();
-    /// After ConfirmDiscard(): no file name, every dot off, repainted. Settings stay.
-    void NewData();
     /// Every dot off; Modified = false.
     void ClearAll();
     /// Highest panel column with a lit dot, -1 when none.
@@ -82,7 +87,6 @@ public:
     int DisplayModeCount() const;
     std::string DisplayModeName(int i) const;
     bool DisplayModeCodeAt(int i, char& code) const;
-    bool FindDisplayMode(char code, int& i) const;
     bool SetDisplayModeByIndex(int i);
     bool SetDisplayMode(char code);
     int DisplayModeIndex() const;
@@ -91,7 +95,6 @@ public:
     int SounyuuMojiCount() const;
     std::string SounyuuMojiName(int i) const;
     bool SounyuuMojiCodeAt(int i, char& code) const;
-    bool FindSounyuuMoji(char code, int& i) const;
     bool SetSounyuuMojiByIndex(int i);
     bool SetSounyuuMoji(char code);
     int SounyuuMojiIndex() const;
@@ -101,7 +104,6 @@ public:
     std::string SounyuuItiName(int i) const;
     /// Leaves code untouched when i is out of range.
     bool SounyuuItiCodeAt(int i, char& code) const;
-    bool FindSounyuuIti(char code, int& i) const;
     bool SetSounyuuItiByIndex(int i);
     bool SetSounyuuIti(char code);
     int SounyuuItiIndex() const;
@@ -114,9 +116,6 @@ public:
     bool SetNiniItiText(const std::string& text);
     const std::string& NiniItiText() const { return niniIti_; }
 
-    /// n = leading integer of text; in range for the customer mode
-    /// ("root" 1-99, "customer51_60" 1-10 and 51-60, otherwise 1-10).
-    bool CheckWriteNo(const std::string& text, int& n) const;
     /// Stores the text unchanged, without a check.
     void SetWriteNoText(const std::string& text);
     /// Stores n with two digits.
@@ -130,47 +129,6 @@ public:
     void SetReverseColorByIndex(int i);
     /// Index whose value is the reverse colour, 0 when none.
     int ReverseColorIndex() const;
-    Rgb ReverseModeColor() const { return reverseModeColor_; }
-
-    // ---- LED data file (.lee) ----
-    /// SaveToFile(FileName, dialog).
-    bool Save(FileDialog& dialog);
-    /// Dialog preset with FileName at the selected drive's root; writes on confirmation.
-    /// True when a file was written.
-    bool SaveAs(FileDialog& dialog);
-    /// Writes the LED data file; on an empty or too long name it says so and goes on
-    /// as SaveAs. True when the file was written (by this call or the SaveAs).
-    bool SaveToFile(const std::string& path, FileDialog& dialog);
-    /// Discard question, dialog, OpenFile. False, having changed nothing, when refused
-    /// or cancelled; true otherwise, also when the file then failed to open or read.
-    bool OpenWithDialog(FileDialog& dialog);
-    /// Reads the LED data file without asking. True when it was read completely.
-    bool OpenFile(const std::string& path);
-
-    // ---- old LED file (.led) ----
-    /// Discard question, dialog, OpenOldFile. The same result rule as OpenWithDialog.
-    bool OpenOldWithDialog(FileDialog& dialog);
-    /// Reads an old LED file. True when it was read completely. FileName becomes "" either way.
-    bool OpenOldFile(const std::string& path);
-    /// Dialog preset with FileName; writes on confirmation. True when a file was written.
-    bool SaveOldWithDialog(FileDialog& dialog);
-    /// Writes an old LED file (30-byte name rule, no dialog). True when written.
-    bool SaveOldFile(const std::string& path);
-
-    // ---- bitmaps ----
-    /// Discard question, dialog, load into image and convert. False, having changed
-    /// nothing, when refused or cancelled; true otherwise, also when loading failed.
-    bool ImportBmpWithDialog(FileDialog& dialog, RgbImage& image);
-    /// Loads path into image and converts it (no question). True when converted.
-    bool ImportBmpFile(const std::string& path, RgbImage& image);
-    /// Converts an image the caller has drawn into the picture (discard question first).
-    /// True when converted.
-    bool ImportImage(const DrawingSurface& image);
-    /// Dialog, render into image, save. True when a file was written.
-    bool ExportBmpWithDialog(FileDialog& dialog, RgbImage& image);
-    /// Renders into image and saves to path. False (nothing written) for an empty
-    /// picture or a failed save.
-    bool ExportBmpFile(const std::string& path, RgbImage& image);
 
     // ---- demo renderings (dot size of the last Layout) ----
     void RenderNormal(DrawingSurface& image) const;
@@ -185,19 +143,10 @@ public:
     const LedBoardClass& Board(int i, int j) const { return *Boards[i * kPanelRows + j]; }
     /// Colour code of dot column x (0 to 479), dot row y (0 to 79).
     LedColor DotColor(int x, int y) const;
-    const StartupConfig& Config() const { return config_; }
-    Prompter& Messages() { return *prompter_; }
-    FileSystem& Files() { return *files_; }
+    const DisplayShape& Shape() const { return shape_; }
     DrawingSurface* CurrentSurface() const { return surface_; }
     int Pitch() const { return pitch_; }
     int ScrollStep() const { return scrollStep_; }
-
-    /// Where file writes and reads go (the real file system by default).
-    void SetFileSystem(FileSystem& files) { files_ = &files; }
-    /// Root folder of the drive selected in the main window ("E:\" on Windows);
-    /// the save-as dialog starts there. Without a provider it starts in "".
-    void SetDriveRootProvider(std::function<std::string()> provider) { driveRoot_ = std::move(provider); }
-    std::string DriveRoot() const { return driveRoot_ ? driveRoot_() : std::string(); }
 
     std::array<std::unique_ptr<LedBoardClass>, kPanelColumns * kPanelRows> Boards;
     std::string FileName;
@@ -217,10 +166,7 @@ private:
     int scrollStep_ = 6;
     int dotSize_ = 8;
 
-    StartupConfig config_;
-    Prompter* prompter_;
-    FileSystem* files_;
-    std::function<std::string()> driveRoot_;
+    DisplayShape shape_;
     std::unique_ptr<DocumentHistory> history_;
 
     /// Puts a recorded state back, bypassing the setters' rules.

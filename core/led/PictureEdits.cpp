@@ -129,7 +129,7 @@ void SwapRedGreen(PictureDots& dots) {
 int UsedWidth(const LedHyoujikiClass& doc) { return 16 * (doc.LastUsedColumn() + 1); }
 
 int UsedRows(const LedHyoujikiClass& doc) {
-    return std::clamp(doc.Config().TateMaisuu, 0, LedHyoujikiClass::kPanelRows) * 16;
+    return std::clamp(doc.Shape().TateMaisuu, 0, LedHyoujikiClass::kPanelRows) * 16;
 }
 
 }  // namespace tesslor

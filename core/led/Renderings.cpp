@@ -35,7 +35,7 @@ void FillBlack(DrawingSurface& image, int width, int height) {
 
 void LedHyoujikiClass::RenderNormal(DrawingSurface& image) const {
     const int panel = 16 * DotSizeOf(*this);
-    image.SetSize(PanelCount(config_.YokoMaisuu) * panel, PanelCount(config_.TateMaisuu) * panel);
+    image.SetSize(PanelCount(shape_.YokoMaisuu) * panel, PanelCount(shape_.TateMaisuu) * panel);
     // All 5 x 5 panels are drawn; the image cuts off what lies outside the unit's window.
     for (int i = 0; i < kWindowPanels; ++i)
         for (int j = 0; j < kWindowPanels; ++j) {

@@ -195,7 +195,7 @@ void MongonForm::ChooseRowFont(int row,
 bool MongonForm::RenderRows(RgbImage& canvas, LedHyoujikiClass& doc, const std::string& tmpBitmapPath,
                             const std::function<void()>& repaint) {
     CollectRows();
-    const bool taken = RenderMongonTable(table, canvas, doc, tmpBitmapPath);
+    const bool taken = RenderMongonTable(table, canvas, doc, tmpBitmapPath, *prompter_);
     if (repaint) repaint();
     prompter_->Inform(kMongonRenderedMessage);
     return taken;

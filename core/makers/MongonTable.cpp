@@ -4,6 +4,8 @@
 #include <cstring>
 #include <limits>
 
+#include "files/Bitmap.h"
+#include "platform/DialogFlows.h"
 #include "text/Numbers.h"
 #include "text/ShiftJis.h"
 
@@ -247,11 +249,13 @@ void DrawMongonRows(const MongonTable& table, DrawingSurface& canvas) {
 }
 
 bool RenderMongonTable(const MongonTable& table, RgbImage& canvas, LedHyoujikiClass& doc,
-                       const std::string& tmpBitmapPath) {
+                       const std::string& tmpBitmapPath, Prompter& prompter) {
     DrawMongonRows(table, canvas);
     // Nothing reads the bitmap back; it is there for the operator to look at.
     if (!tmpBitmapPath.empty()) canvas.SaveToFile(tmpBitmapPath);
-    return doc.ImportImage(canvas);
+    if (!ConfirmDiscard(prompter, doc.Modified)) return false;
+    ReplacePictureWith(canvas, doc);
+    return true;
 }
 
 }  // namespace tesslor

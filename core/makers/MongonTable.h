@@ -150,10 +150,10 @@ void DrawMongonRows(const MongonTable& table, DrawingSurface& canvas);
 
 /// What 表示データ作成 does after collecting the rows: draws them on canvas,
 /// saves the canvas to tmpBitmapPath (when not empty; a failed save is not the
-/// operator's concern), then converts the canvas into the document through
-/// ImportImage, which asks before discarding unsaved changes. True when the
-/// document took the picture.
+/// operator's concern), then, after the discard question through prompter
+/// when the document has unsaved changes, replaces the picture with the
+/// canvas. True when the document took the picture.
 bool RenderMongonTable(const MongonTable& table, RgbImage& canvas, LedHyoujikiClass& doc,
-                       const std::string& tmpBitmapPath);
+                       const std::string& tmpBitmapPath, Prompter& prompter);
 
 }  // namespace tesslor

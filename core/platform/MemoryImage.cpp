@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <utility>
 
-#include "app/Messages.h"
+#include "platform/FileMessages.h"
 #include "files/BmpCodec.h"
 
 namespace tesslor {

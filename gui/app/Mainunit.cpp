@@ -34,7 +34,7 @@
 #include "app/Magnificationunit.h"
 #include "app/MainWindowRules.h"
 #include "app/Pencolorunit.h"
-#include "app/WindowSizes.h"
+#include "platform/WindowSizes.h"
 #include "makers/Makeanimationunit.h"
 #include "platform/PaintBoxWidget.h"
 #include "platform/QtImage.h"
@@ -417,12 +417,11 @@ void TMainForm::ApplyConfiguration() {
 }
 
 void TMainForm::FormCreate() {
-    document_ = std::make_unique<LedHyoujikiClass>(*PaintBox1, prompter_, config_);
-    document_->SetFileSystem(files_);
-    document_->SetDriveRootProvider([this] { return DriveRoot(); });
-    bar_ = std::make_unique<ControlBar>(*document_, prompter_);
-    commands_ = std::make_unique<DocumentCommands>(
-        *document_, *bar_, prompter_, context_.chooser, [this] { return DriveRoot(); }, &recent_, [this] {
+    document_ = std::make_unique<LedHyoujikiClass>(*PaintBox1, DisplayShapeOf(config_));
+    documentFiles_ = std::make_unique<DocumentFiles>(*document_, prompter_, files_, config_.CustomerMode);
+    documentFiles_->SetDriveRootProvider([this] { return DriveRoot(); });
+    bar_ = std::make_unique<ControlBar>(*document_, prompter_, config_.CustomerMode);
+    commands_ = std::make_unique<DocumentCommands>(*documentFiles_, *bar_, context_.chooser, &recent_, [this] {
             // The editor's image reads PNG as well as BMP.
             auto image = std::make_unique<QtImage>();
             image->SetFileSystem(files_);
@@ -932,7 +931,7 @@ void TMainForm::DemonstrationClick(QDialog& demo) {
 void TMainForm::AnimeDemonstrationClick(TMakeAnimationForm& maker, TAnimaDemoForm& demo) {
     EndStroke();
     // The demo replaces the picture: unsaved drawing is not dropped without asking.
-    if (!document_->ConfirmDiscard()) return;
+    if (!documentFiles_->ConfirmDiscard()) return;
     if (!AnaOpenDialog->Execute()) return;
     AnimationList& list = maker.List();
     // The maker's window is closed: the folder the list fixes is released

@@ -123,6 +123,8 @@ public:
     void TesslorNiTuiteClick();
 
     LedHyoujikiClass& Document() { return *document_; }
+    /// The document's file operations with this window's questions and messages.
+    DocumentFiles& Files() { return *documentFiles_; }
     const StartupConfig& Config() const { return config_; }
     /// The selected drive letter ("" when none), as the makers read it.
     std::string DriveText() const;
@@ -274,6 +276,7 @@ private:
     std::unique_ptr<LedHyoujikiClass> document_;
     std::unique_ptr<ControlBar> bar_;
     bool showingBar_ = false;
+    std::unique_ptr<DocumentFiles> documentFiles_;
     std::unique_ptr<DocumentCommands> commands_;
     TPenColorForm* penColorForm_ = nullptr;
     TMagnificationForm* magnificationForm_ = nullptr;

@@ -14,7 +14,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/Messages.h"
+#include "platform/FileMessages.h"
 
 namespace tesslor::gui {
 

@@ -3,7 +3,7 @@
 #include <QSize>
 #include <QWidget>
 
-#include "app/WindowSizes.h"
+#include "platform/WindowSizes.h"
 
 namespace tesslor::gui {
 

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/FileCommands.h"
+#include "platform/DialogFlows.h"
 
 namespace tesslor::gui {
 

@@ -13,7 +13,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "app/FileCommands.h"
+#include "platform/DialogFlows.h"
 #include "platform/NamedWidgets.h"
 
 namespace tesslor::gui {

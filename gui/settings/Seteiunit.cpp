@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 #include <initializer_list>
 
-#include "app/FileCommands.h"
+#include "platform/DialogFlows.h"
 #include "platform/NamedWidgets.h"
 
 namespace tesslor::gui {

@@ -621,7 +621,7 @@ TEST(AnimationDemo, FramesOfTheFirstThirtyEntriesAtTheUnitsSize) {
         t.doc, list,
         [&](const std::string& path) {
             opened.push_back(path);
-            t.doc.OpenFile(path);
+            t.files.OpenFile(path);
         },
         layout);
     ASSERT_EQ(frames.size(), 30u);

@@ -40,7 +40,7 @@ TEST(BitmapConvert, OnlyChannelsOfExactly255Light) {
     img.SetPixel(3, 0, Rgb{254, 254, 254});
     img.SetPixel(4, 0, kBlue);
     img.SetPixel(5, 0, Rgb{0, 255, 255});
-    ASSERT_TRUE(t.doc.ImportImage(img));
+    ASSERT_TRUE(t.files.ImportImage(img));
     EXPECT_EQ(t.doc.DotColor(0, 0), kLedYellow);
     EXPECT_EQ(t.doc.DotColor(1, 0), kLedRed);
     EXPECT_EQ(t.doc.DotColor(2, 0), kLedGreen);
@@ -54,20 +54,20 @@ TEST(BitmapConvert, OnlyTheFirst480ColumnsAnd80RowsBecomeDots) {
     DocUnderTest t;
     MemoryImage white16(16, 16);
     white16.Fill(kWhite);
-    ASSERT_TRUE(t.doc.ImportImage(white16));
+    ASSERT_TRUE(t.files.ImportImage(white16));
     EXPECT_EQ(LitDots(t.doc), 256);
     EXPECT_EQ(t.doc.DotColor(15, 15), kLedYellow);
     EXPECT_EQ(t.doc.DotColor(16, 0), kOff);
 
     MemoryImage wide(500, 90);
     wide.Fill(kRed);
-    ASSERT_TRUE(t.doc.ImportImage(wide));
+    ASSERT_TRUE(t.files.ImportImage(wide));
     EXPECT_EQ(LitDots(t.doc), 480 * 80);
     EXPECT_EQ(t.doc.DotColor(479, 79), kLedRed);
 
     MemoryImage short20(480, 20);
     short20.Fill(kGreen);
-    ASSERT_TRUE(t.doc.ImportImage(short20));
+    ASSERT_TRUE(t.files.ImportImage(short20));
     for (int y = 0; y < 80; ++y) EXPECT_EQ(t.doc.DotColor(100, y), y < 20 ? kLedGreen : kOff) << y;
     EXPECT_EQ(LitDots(t.doc), 480 * 20);
 }
@@ -78,7 +78,7 @@ TEST(BitmapConvert, DisabledPanelRowsStayDark) {
     DocUnderTest t(config);
     MemoryImage img(480, 80);
     img.Fill(kWhite);
-    ASSERT_TRUE(t.doc.ImportImage(img));
+    ASSERT_TRUE(t.files.ImportImage(img));
     for (int y = 0; y < 80; ++y) EXPECT_EQ(t.doc.DotColor(200, y), y < 32 ? kLedYellow : kOff) << y;
 }
 
@@ -88,7 +88,7 @@ TEST(BitmapConvert, AnySurfaceIsReadPixelByPixel) {
     surface.SetSize(40, 40);
     surface.SetPixel(33, 35, kRed);
     surface.SetPixel(0, 39, kYellow);
-    ASSERT_TRUE(t.doc.ImportImage(surface));
+    ASSERT_TRUE(t.files.ImportImage(surface));
     EXPECT_EQ(t.doc.DotColor(33, 35), kLedRed);
     EXPECT_EQ(t.doc.DotColor(0, 39), kLedYellow);
     EXPECT_EQ(LitDots(t.doc), 2);
@@ -102,12 +102,12 @@ TEST(BitmapConvert, ImportImageReplacesThePictureOnlyAfterTheDiscardQuestion) {
     img.SetPixel(0, 0, kGreen);
 
     t.prompter.answers = {false};
-    EXPECT_FALSE(t.doc.ImportImage(img));
+    EXPECT_FALSE(t.files.ImportImage(img));
     EXPECT_EQ(t.doc.DotColor(300, 70), kLedRed);
     EXPECT_EQ(t.doc.DotColor(0, 0), kOff);
 
     t.prompter.answers = {true};
-    EXPECT_TRUE(t.doc.ImportImage(img));
+    EXPECT_TRUE(t.files.ImportImage(img));
     EXPECT_EQ(t.doc.DotColor(300, 70), kOff);
     EXPECT_EQ(t.doc.DotColor(0, 0), kLedGreen);
     EXPECT_EQ(t.prompter.shown, (std::vector<std::string>{kDiscard, kDiscard}));
@@ -122,7 +122,7 @@ TEST(BitmapExport, GoldenBytesOfAOnePanelPicture) {
     t.Light(1, 1, kLedYellow);
     test::TempDir dir;
     MemoryImage img;
-    ASSERT_TRUE(t.doc.ExportBmpFile(dir.Path("one.bmp"), img));
+    ASSERT_TRUE(t.files.ExportBmpFile(dir.Path("one.bmp"), img));
     const std::string file = test::ReadFileBytes(dir.Path("one.bmp"));
 
     // 16 x 80 pixels, 48 bytes a row (no padding needed), 3840 bytes of pixels.
@@ -159,10 +159,10 @@ TEST(BitmapExport, AnEmptyPictureWritesNothingAndSaysNothing) {
     chooser.script = {dir.Path("empty.bmp")};
     FileDialog dialog = BmpDialog(chooser, FileDialogKind::Save);
     MemoryImage img;
-    EXPECT_FALSE(t.doc.ExportBmpWithDialog(dialog, img));
+    EXPECT_FALSE(t.files.ExportBmpWithDialog(dialog, img));
     EXPECT_FALSE(std::filesystem::exists(dir.Path("empty.bmp")));
     EXPECT_TRUE(t.prompter.shown.empty());
-    EXPECT_FALSE(t.doc.ExportBmpFile(dir.Path("empty.bmp"), img));
+    EXPECT_FALSE(t.files.ExportBmpFile(dir.Path("empty.bmp"), img));
     EXPECT_FALSE(std::filesystem::exists(dir.Path("empty.bmp")));
 }
 
@@ -175,9 +175,9 @@ TEST(BitmapExport, DialogStartsEmptyAndCancelWritesNothing) {
     FileDialog dialog = BmpDialog(chooser, FileDialogKind::Save);
     dialog.FileName = "leftover.bmp";
     MemoryImage img;
-    EXPECT_FALSE(t.doc.ExportBmpWithDialog(dialog, img));
+    EXPECT_FALSE(t.files.ExportBmpWithDialog(dialog, img));
     EXPECT_TRUE(std::filesystem::is_empty(dir.Dir()));
-    EXPECT_TRUE(t.doc.ExportBmpWithDialog(dialog, img));
+    EXPECT_TRUE(t.files.ExportBmpWithDialog(dialog, img));
     ASSERT_EQ(chooser.requests.size(), 2u);
     EXPECT_EQ(chooser.requests[0].fileName, "");
     EXPECT_EQ(chooser.requests[1].fileName, "");
@@ -198,7 +198,7 @@ TEST(BitmapExport, AFailedSaveIsReportedAndKeepsTheEarlierFile) {
     test::ScriptedFileChooser chooser;
     chooser.script = {path};
     FileDialog dialog = BmpDialog(chooser, FileDialogKind::Save);
-    EXPECT_FALSE(t.doc.ExportBmpWithDialog(dialog, img));
+    EXPECT_FALSE(t.files.ExportBmpWithDialog(dialog, img));
     EXPECT_EQ(t.prompter.shown, (std::vector<std::string>{"ファイル " + path + " に書き込めませんでした"}));
     EXPECT_EQ(test::ReadFileBytes(path), "last good picture");
 }
@@ -213,12 +213,12 @@ TEST(BitmapExport, ExportThenImportReproducesThePicture) {
     source.Light(479, 0, kLedGreen);  // the last column, so the file is full width
     test::TempDir dir;
     MemoryImage out;
-    ASSERT_TRUE(source.doc.ExportBmpFile(dir.Path("round.bmp"), out));
+    ASSERT_TRUE(source.files.ExportBmpFile(dir.Path("round.bmp"), out));
     EXPECT_EQ(out.Width(), 480);
 
     DocUnderTest target(config);
     MemoryImage in;
-    ASSERT_TRUE(target.doc.ImportBmpFile(dir.Path("round.bmp"), in));
+    ASSERT_TRUE(target.files.ImportBmpFile(dir.Path("round.bmp"), in));
     for (int x = 0; x < 480; ++x)
         for (int y = 0; y < 80; ++y)
             ASSERT_EQ(target.doc.DotColor(x, y), source.doc.DotColor(x, y)) << x << "," << y;
@@ -246,12 +246,12 @@ struct BitmapImport : ::testing::Test {
 
 TEST_F(BitmapImport, RefusalOrCancelChangesNothing) {
     t.prompter.answers = {false};
-    EXPECT_FALSE(t.doc.ImportBmpWithDialog(dialog, image));
+    EXPECT_FALSE(t.files.ImportBmpWithDialog(dialog, image));
     EXPECT_TRUE(chooser.requests.empty());  // refused before the dialog
 
     t.prompter.answers = {true};
     chooser.script = {std::nullopt};
-    EXPECT_FALSE(t.doc.ImportBmpWithDialog(dialog, image));
+    EXPECT_FALSE(t.files.ImportBmpWithDialog(dialog, image));
     EXPECT_EQ(t.doc.DotColor(200, 10), kLedYellow);
     EXPECT_TRUE(t.doc.Modified);
     EXPECT_EQ(t.prompter.shown, (std::vector<std::string>{kDiscard, kDiscard}));
@@ -267,7 +267,7 @@ TEST_F(BitmapImport, AnUnreadableFileIsReportedAndLeavesThePictureAsItWas) {
     const int lit = LitDots(t.doc);
     t.prompter.answers = {true};
     chooser.script = {dir.Path("bad.bmp")};
-    EXPECT_FALSE(t.doc.ImportBmpWithDialog(dialog, image));
+    EXPECT_FALSE(t.files.ImportBmpWithDialog(dialog, image));
     EXPECT_EQ(t.prompter.shown, (std::vector<std::string>{kDiscard, "ビットマップファイルエラー"}));
     EXPECT_EQ(LitDots(t.doc), lit);
     EXPECT_EQ(t.doc.FileName, "picture.lee");
@@ -275,7 +275,7 @@ TEST_F(BitmapImport, AnUnreadableFileIsReportedAndLeavesThePictureAsItWas) {
 
     t.prompter.answers = {true};
     chooser.script = {dir.Path("missing.bmp")};
-    EXPECT_FALSE(t.doc.ImportBmpWithDialog(dialog, image));
+    EXPECT_FALSE(t.files.ImportBmpWithDialog(dialog, image));
     EXPECT_EQ(t.prompter.shown.back(), "ビットマップファイルエラー");
     EXPECT_EQ(LitDots(t.doc), lit);
 }
@@ -285,7 +285,7 @@ TEST_F(BitmapImport, AGoodFileReplacesThePicture) {
     t.prompter.answers = {true};
     dialog.FileName = "previous.bmp";
     chooser.script = {goodPath};
-    EXPECT_TRUE(t.doc.ImportBmpWithDialog(dialog, image));
+    EXPECT_TRUE(t.files.ImportBmpWithDialog(dialog, image));
     ASSERT_EQ(chooser.requests.size(), 1u);
     EXPECT_EQ(chooser.requests[0].fileName, "");
     EXPECT_EQ(t.doc.DotColor(200, 10), kOff);
@@ -296,9 +296,9 @@ TEST_F(BitmapImport, AGoodFileReplacesThePicture) {
 }
 
 TEST_F(BitmapImport, ImportBmpFileReportsFailureWithFalse) {
-    EXPECT_FALSE(t.doc.ImportBmpFile(dir.Path("missing.bmp"), image));
+    EXPECT_FALSE(t.files.ImportBmpFile(dir.Path("missing.bmp"), image));
     EXPECT_EQ(t.prompter.shown, (std::vector<std::string>{"ビットマップファイルエラー"}));
-    EXPECT_TRUE(t.doc.ImportBmpFile(goodPath, image));
+    EXPECT_TRUE(t.files.ImportBmpFile(goodPath, image));
     EXPECT_EQ(LitDots(t.doc), 4);
 }
 

@@ -33,9 +33,10 @@ std::string LedBytes(const LedHyoujikiClass& doc) {
 }
 
 struct Editor {
-    Editor() : bar(t.doc, t.prompter), commands(t.doc, bar, t.prompter, chooser, [this] { return dir.Dir().string(); }, &recent, [] {
-                   return std::make_unique<MemoryImage>();
-               }) {
+    Editor()
+        : bar(t.doc, t.prompter),
+          commands(t.files, bar, chooser, &recent, [] { return std::make_unique<MemoryImage>(); }) {
+        t.files.SetDriveRootProvider([this] { return dir.Dir().string(); });
         bar.FormCreate();
         t.doc.ResetHistory();
     }

@@ -9,7 +9,7 @@
 #include "FileTestDoc.h"
 #include "app/ControlBar.h"
 #include "app/Drives.h"
-#include "app/FileCommands.h"
+#include "platform/DialogFlows.h"
 #include "app/FileDialogs.h"
 #include "app/MainWindowRules.h"
 #include "platform/IniProfile.h"
@@ -119,7 +119,7 @@ TEST(ControlBarRules, WriteNumberByCustomerMode) {
     };
     for (const Case& c : cases) {
         DocUnderTest t(Config(c.mode));
-        ControlBar bar(t.doc, t.prompter);
+        ControlBar bar(t.doc, t.prompter, c.mode);
         bar.FormCreate();
         bar.state.WriteNoText = c.text;
         EXPECT_EQ(bar.WriteNoMaskComboBoxChange(), c.accepted) << c.mode << " " << c.text;

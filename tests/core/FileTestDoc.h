@@ -4,13 +4,16 @@
 #include <string_view>
 
 #include "TestSupport.h"
+#include "app/DocumentFiles.h"
+#include "app/StartupConfig.h"
 #include "led/Ledhyoujiki.h"
 #include "platform/NullSurface.h"
 
 namespace tesslor::test {
 
 struct DocUnderTest {
-    explicit DocUnderTest(StartupConfig config = {}) : doc(surface, prompter, config) {}
+    explicit DocUnderTest(const StartupConfig& config = {})
+        : doc(surface, DisplayShapeOf(config)), files(doc, prompter, RealFileSystem(), config.CustomerMode) {}
 
     /// ORs colour bits into dot column x, dot row y.
     void Light(int x, int y, LedColor bits) { doc.Board(x / 16, y / 16).Led(x % 16, y % 16).AddColor(bits); }
@@ -18,6 +21,8 @@ struct DocUnderTest {
     NullSurface surface;
     ScriptedPrompter prompter;
     LedHyoujikiClass doc;
+    /// The document's file operations, with the questions and messages recorded.
+    DocumentFiles files;
 };
 
 /// Everything of a document an open could change, for comparing before and after.

@@ -69,9 +69,15 @@ std::string Written(const LedHyoujikiClass& doc) {
     return out.Bytes();
 }
 
+// Reads as the editor does: the reader's one message is shown.
 bool Read(DocUnderTest& t, const std::string& bytes) {
     MemoryLineReader in(bytes);
-    return ReadLedData(t.doc, in, t.prompter);
+    std::string message;
+    const bool ok =
+        ReadLedData(t.doc, in, [&t](const std::string& text, int& n) { return t.files.CheckWriteNo(text, n); }, message);
+    EXPECT_EQ(ok, message.empty()) << "a message exactly when the read failed";
+    if (!ok) t.prompter.Inform(message);
+    return ok;
 }
 
 // ---- writing ----
@@ -83,7 +89,7 @@ TEST(LedDataWrite, OneRedDotGoldenBytesOnDisk) {
     ScriptedFileChooser chooser;
     FileDialog dialog(chooser, FileDialogKind::Save, {});
     t.doc.Modified = true;
-    ASSERT_TRUE(t.doc.SaveToFile(dir.Path("one.lee"), dialog));
+    ASSERT_TRUE(t.files.SaveToFile(dir.Path("one.lee"), dialog));
     const std::string bytes = ReadFileBytes(dir.Path("one.lee"));
     EXPECT_EQ(bytes, CrLfLines(kOneRedDot, true));
     EXPECT_EQ(bytes.size(), 47u * 32u);
@@ -367,7 +373,7 @@ TEST(LedDataRead, HostileInputNeverCrashes) {
 struct SaveSetup {
     SaveSetup() : dialog(chooser, FileDialogKind::Save, {{"ＬＥＤデータファイル(*.lee)", "*.lee"}}, "lee") {
         root = dir.Dir().string() + "/";
-        t.doc.SetDriveRootProvider([this] { return root; });
+        t.files.SetDriveRootProvider([this] { return root; });
     }
     TempDir dir;
     std::string root;
@@ -379,7 +385,7 @@ struct SaveSetup {
 TEST(LedDataSave, FailedWritesKeepTheEarlierFileAndTheDocument) {
     SaveSetup s;
     const std::string path = s.dir.Path("card.lee");
-    ASSERT_TRUE(s.t.doc.SaveToFile(path, s.dialog));  // the earlier file: an empty picture
+    ASSERT_TRUE(s.t.files.SaveToFile(path, s.dialog));  // the earlier file: an empty picture
     const std::string earlier = ReadFileBytes(path);
     MakeOneRedDot(s.t);
     s.t.doc.Modified = true;
@@ -395,27 +401,27 @@ TEST(LedDataSave, FailedWritesKeepTheEarlierFileAndTheDocument) {
     for (int failAt : {1, 5, 6, 7, 8, 9, 10, 11, 12, 27, 28, 29, 45, 46, 47}) {
         FailingFileSystem fs;
         fs.failAtWrite = failAt;
-        s.t.doc.SetFileSystem(fs);
-        EXPECT_FALSE(s.t.doc.Save(s.dialog));
+        s.t.files.SetFileSystem(fs);
+        EXPECT_FALSE(s.t.files.Save(s.dialog));
         expectUntouched("line " + std::to_string(failAt), "ファイルライトエラー");
     }
     FailingFileSystem commitFails;
     commitFails.failCommit = true;
-    s.t.doc.SetFileSystem(commitFails);
-    EXPECT_FALSE(s.t.doc.Save(s.dialog));
+    s.t.files.SetFileSystem(commitFails);
+    EXPECT_FALSE(s.t.files.Save(s.dialog));
     expectUntouched("commit", "ファイルライトエラー");
 
     FailingFileSystem createFails;
     createFails.failCreate = true;
-    s.t.doc.SetFileSystem(createFails);
-    EXPECT_FALSE(s.t.doc.SaveToFile(s.dir.Path("other.lee"), s.dialog));
+    s.t.files.SetFileSystem(createFails);
+    EXPECT_FALSE(s.t.files.SaveToFile(s.dir.Path("other.lee"), s.dialog));
     expectUntouched("create", "ファイルオープンエラー");
 
     // Saving to another name that fails leaves FileName at the earlier file.
     FailingFileSystem lastLine;
     lastLine.failAtWrite = 47;
-    s.t.doc.SetFileSystem(lastLine);
-    EXPECT_FALSE(s.t.doc.SaveToFile(s.dir.Path("new.lee"), s.dialog));
+    s.t.files.SetFileSystem(lastLine);
+    EXPECT_FALSE(s.t.files.SaveToFile(s.dir.Path("new.lee"), s.dialog));
     expectUntouched("other name", "ファイルライトエラー");
     EXPECT_TRUE(s.chooser.requests.empty());
 }
@@ -424,7 +430,7 @@ TEST(LedDataSave, NoNameSaysSoAndAsksAtTheDriveRoot) {
     SaveSetup s;
     s.t.doc.Modified = true;
     s.chooser.script = {s.dir.Path("chosen.lee")};
-    EXPECT_TRUE(s.t.doc.Save(s.dialog));
+    EXPECT_TRUE(s.t.files.Save(s.dialog));
     EXPECT_EQ(s.t.prompter.shown, std::vector<std::string>{"ファイルなし"});
     ASSERT_EQ(s.chooser.requests.size(), 1u);
     EXPECT_EQ(s.chooser.requests[0].initialDir, s.root);
@@ -443,7 +449,7 @@ TEST(LedDataSave, NameLengthCountsShiftJisBytesOfTheNameOnly) {
     const std::string deepThirty = std::string(40, 'f') + "/" + thirty;
     for (const std::string& name : {thirty, kanaThirty, deepThirty}) {
         s.t.prompter.shown.clear();
-        EXPECT_TRUE(s.t.doc.SaveToFile(s.dir.Path(name), s.dialog)) << name;
+        EXPECT_TRUE(s.t.files.SaveToFile(s.dir.Path(name), s.dialog)) << name;
         EXPECT_TRUE(s.t.prompter.shown.empty()) << name;
         EXPECT_EQ(s.t.doc.FileName, s.dir.Path(name));
     }
@@ -456,7 +462,7 @@ TEST(LedDataSave, NameLengthCountsShiftJisBytesOfTheNameOnly) {
         s.t.prompter.shown.clear();
         s.chooser.requests.clear();
         s.chooser.script = {s.dir.Path(name), std::nullopt};
-        EXPECT_FALSE(s.t.doc.SaveToFile(s.dir.Path(name), s.dialog)) << name;
+        EXPECT_FALSE(s.t.files.SaveToFile(s.dir.Path(name), s.dialog)) << name;
         EXPECT_EQ(s.t.prompter.shown, std::vector<std::string>(2, "ファイル名が長すぎます")) << name;
         ASSERT_EQ(s.chooser.requests.size(), 2u);
         EXPECT_EQ(s.chooser.requests[0].fileName, current);
@@ -471,7 +477,7 @@ TEST(LedDataSave, SaveAsCancelledChangesNothing) {
     s.t.doc.FileName = "before.lee";
     s.t.doc.Modified = true;
     s.chooser.script = {std::nullopt};
-    EXPECT_FALSE(s.t.doc.SaveAs(s.dialog));
+    EXPECT_FALSE(s.t.files.SaveAs(s.dialog));
     EXPECT_EQ(s.chooser.requests.at(0).fileName, "before.lee");
     EXPECT_EQ(s.t.doc.FileName, "before.lee");
     EXPECT_TRUE(s.t.doc.Modified);
@@ -512,7 +518,7 @@ TEST(LedDataOpen, DialogFlows) {
         FileDialog dialog(chooser, FileDialogKind::Open, {{"ＬＥＤデータファイル(*.lee)", "*.lee"}}, "lee");
         dialog.FileName = "stale.lee";
         dialog.InitialDir = "E:\\";
-        EXPECT_EQ(t.doc.OpenWithDialog(dialog), c.result) << c.name;
+        EXPECT_EQ(t.files.OpenWithDialog(dialog), c.result) << c.name;
         EXPECT_EQ(t.prompter.shown, c.shown) << c.name;
         EXPECT_EQ(t.doc.DotColor(100, 50), (c.cleared || c.fileName == good) ? kOff : kLedGreen) << c.name;
         EXPECT_EQ(t.doc.FileName, c.fileName) << c.name;
@@ -547,7 +553,7 @@ TEST(LedDataOpen, FailedReadLeavesTheDocumentExactlyAsItWas) {
             MakeDistinctive(t);
             t.doc.Modified = modified;
             const DocumentSnapshot before(t.doc);
-            EXPECT_FALSE(t.doc.OpenFile(path));
+            EXPECT_FALSE(t.files.OpenFile(path));
             ASSERT_EQ(t.prompter.shown.size(), 1u);
             EXPECT_TRUE(DocumentSnapshot(t.doc) == before) << t.prompter.shown[0];
         }
@@ -560,7 +566,7 @@ TEST(LedDataOpen, AGoodFileReplacesPictureAndSettings) {
     WriteFileBytes(path, CrLfLines(kOneRedDot, true));
     DocUnderTest t;
     MakeDistinctive(t);
-    ASSERT_TRUE(t.doc.OpenFile(path));
+    ASSERT_TRUE(t.files.OpenFile(path));
     EXPECT_EQ(t.doc.DotColor(0, 0), kLedRed);
     EXPECT_EQ(t.doc.DotColor(100, 50), kOff);
     EXPECT_EQ(t.doc.DotColor(479, 0), kOff);

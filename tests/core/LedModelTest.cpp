@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "app/DocumentFiles.h"
+#include "app/StartupConfig.h"
 #include "files/UnitFile.h"
 #include "led/Ledhyoujiki.h"
 #include "platform/NullSurface.h"
@@ -147,7 +149,7 @@ protected:
 };
 
 TEST_F(DocumentTest, LayoutSizesTheSurfaceForEachMagnification) {
-    LedHyoujikiClass doc(surface, prompter, config);
+    LedHyoujikiClass doc(surface, DisplayShapeOf(config));
     EXPECT_EQ(surface.Width(), 131 * 30 + 23);
     EXPECT_EQ(surface.Height(), 131 * 5 + 27);
     const std::pair<int, int> dots[] = {{25, 2}, {50, 4}, {80, 6}, {125, 10}, {1000, 80}};
@@ -167,7 +169,7 @@ TEST_F(DocumentTest, LayoutSizesTheSurfaceForEachMagnification) {
 }
 
 TEST_F(DocumentTest, StrokesHitDotsAndAlwaysMarkModified) {
-    LedHyoujikiClass doc(surface, prompter, config);
+    LedHyoujikiClass doc(surface, DisplayShapeOf(config));
     EXPECT_FALSE(doc.Modified);
     doc.DrawDot(19, 13, kRed);  // less than one dot left of column 0
     EXPECT_EQ(doc.DotColor(0, 0), kLedRed);
@@ -186,7 +188,7 @@ TEST_F(DocumentTest, StrokesHitDotsAndAlwaysMarkModified) {
 }
 
 TEST_F(DocumentTest, LastUsedColumnIsThePanelColumn) {
-    LedHyoujikiClass doc(surface, prompter, config);
+    LedHyoujikiClass doc(surface, DisplayShapeOf(config));
     doc.Board(1, 3).Led(0, 5).Color = kLedRed;  // dot column 16
     EXPECT_EQ(doc.LastUsedColumn(), 1);
     EXPECT_EQ(doc.MaxColumns(), 480);
@@ -198,7 +200,7 @@ protected:
 };
 
 TEST_F(TwoRowDocumentTest, DisabledRowsStayDarkAndArentPainted) {
-    LedHyoujikiClass doc(surface, prompter, config);
+    LedHyoujikiClass doc(surface, DisplayShapeOf(config));
     doc.Board(0, 2).OrColumn(0, 0xFFFF, kLedRed);
     doc.DrawDot(30, 13 + 2 * 131 + 5, kRed);
     EXPECT_EQ(doc.DotColor(0, 32), kOff);
@@ -222,7 +224,7 @@ TEST_F(DocumentTest, PaintSkipsPanelsTheSurfaceDoesNotNeed) {
             return x1 < 200 && x2 > 0 && y1 < 100 && y2 > 0;
         }
     } clipped;
-    LedHyoujikiClass doc(clipped, prompter, config);
+    LedHyoujikiClass doc(clipped, DisplayShapeOf(config));
     clipped.ClearCalls();
     doc.Paint();
     // Only panels (0,0) and (1,0) reach into the exposed 200 x 100 corner.
@@ -232,7 +234,7 @@ TEST_F(DocumentTest, PaintSkipsPanelsTheSurfaceDoesNotNeed) {
 }
 
 TEST_F(DocumentTest, SettingTablesAndModifiedRules) {
-    LedHyoujikiClass doc(surface, prompter, config);
+    LedHyoujikiClass doc(surface, DisplayShapeOf(config));
     EXPECT_EQ(doc.DisplayModeCount(), 10);
     EXPECT_EQ(doc.DisplayModeName(8), "上段スクロール 下段点滅１");
     EXPECT_EQ(doc.SounyuuMojiCount(), 5);
@@ -275,7 +277,7 @@ TEST_F(DocumentTest, SettingTablesAndModifiedRules) {
 }
 
 TEST_F(DocumentTest, ArbitraryPositionAndWriteNumber) {
-    LedHyoujikiClass doc(surface, prompter, config);
+    LedHyoujikiClass doc(surface, DisplayShapeOf(config));
     EXPECT_FALSE(doc.SetNiniIti(480));
     EXPECT_FALSE(doc.SetNiniIti(-1));
     EXPECT_TRUE(doc.SetNiniIti(5));
@@ -307,9 +309,8 @@ TEST(WriteNumberRanges, DependOnCustomerMode) {
     RecordingSurface s;
     ScriptedPrompter p;
     auto check = [&](const char* mode, const char* text) {
-        LedHyoujikiClass doc(s, p, StartupConfig{2, 5, 5, mode});
         int n;
-        return doc.CheckWriteNo(text, n);
+        return CheckWriteNo(text, mode, n);
     };
     for (const char* mode : {"root", "customer51_60", "customer"}) EXPECT_FALSE(check(mode, "0")) << mode;
     EXPECT_TRUE(check("root", "60"));
@@ -326,11 +327,12 @@ TEST(WriteNumberRanges, DependOnCustomerMode) {
 }
 
 TEST_F(DocumentTest, DiscardQuestionGuardsNewData) {
-    LedHyoujikiClass doc(surface, prompter, config);
+    LedHyoujikiClass doc(surface, DisplayShapeOf(config));
+    DocumentFiles files(doc, prompter);
     doc.FileName = "a.lee";
     doc.DrawDot(30, 30, kRed);
     prompter.answers = {false};
-    doc.NewData();
+    files.NewData();
     EXPECT_EQ(doc.FileName, "a.lee");
     EXPECT_NE(doc.LastUsedColumn(), -1);
     EXPECT_TRUE(doc.Modified);
@@ -338,12 +340,12 @@ TEST_F(DocumentTest, DiscardQuestionGuardsNewData) {
     EXPECT_EQ(prompter.shown[0], "作成したデータが失われてもいいですか？");
     doc.SetDisplayMode('C');
     prompter.answers = {true};
-    doc.NewData();
+    files.NewData();
     EXPECT_EQ(doc.FileName, "");
     EXPECT_EQ(doc.LastUsedColumn(), -1);
     EXPECT_FALSE(doc.Modified);
     EXPECT_EQ(doc.DisplayModeCode(), 'C');  // settings stay
-    doc.NewData();  // nothing unsaved: no question
+    files.NewData();  // nothing unsaved: no question
     EXPECT_EQ(prompter.shown.size(), 2u);
 }
 

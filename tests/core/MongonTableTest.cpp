@@ -320,7 +320,7 @@ TEST(MongonRender, RowsWithPositionsLightTheirColoursOnly) {
     put(9, -99, -99, "corner", kMongonRed);      // drawn, almost all outside
 
     DocUnderTest t;
-    ASSERT_TRUE(RenderMongonTable(table, canvas, t.doc, ""));
+    ASSERT_TRUE(RenderMongonTable(table, canvas, t.doc, "", t.prompter));
     EXPECT_EQ(canvas.Width(), 800);
     EXPECT_EQ(canvas.Height(), 80);
     EXPECT_EQ(canvas.drawn, (std::vector<std::string>{"RR", "GG", "YY", "far", "hidden row", "corner"}));
@@ -349,11 +349,11 @@ TEST(MongonRender, RefusedDiscardLeavesThePictureAndStillReports) {
     form.rows[0].x = "0";
     form.rows[0].y = "0";
     form.rows[0].text = "AB";
-    t.prompter.answers = {false};
+    prompter.answers = {false};
     BlockTextImage canvas;
     EXPECT_FALSE(form.RenderRows(canvas, t.doc, dir.Path("tmp.bmp")));
-    EXPECT_EQ(t.prompter.shown, (std::vector<std::string>{"作成したデータが失われてもいいですか？"}));
-    EXPECT_EQ(prompter.shown, (std::vector<std::string>{"Led表示データ作成完了"}));
+    EXPECT_EQ(prompter.shown,
+              (std::vector<std::string>{"作成したデータが失われてもいいですか？", "Led表示データ作成完了"}));
     EXPECT_EQ(test::DocumentSnapshot(t.doc), before);
     EXPECT_EQ(ReadFileBytes(dir.Path("tmp.bmp")).substr(0, 2), "BM");
     EXPECT_EQ(form.table.rows[0].text, "AB");  // collected all the same

@@ -51,9 +51,15 @@ std::string Written(const LedHyoujikiClass& doc) {
     return out.Bytes();
 }
 
+// Reads as the editor does: the reader's one message is shown.
 bool Read(DocUnderTest& t, const std::string& bytes) {
     MemoryLineReader in(bytes);
-    return ReadOldLed(t.doc, in, t.prompter);
+    std::string message;
+    const bool ok =
+        ReadOldLed(t.doc, in, [&t](const std::string& text, int& n) { return t.files.CheckWriteNo(text, n); }, message);
+    EXPECT_EQ(ok, message.empty()) << "a message exactly when the read failed";
+    if (!ok) t.prompter.Inform(message);
+    return ok;
 }
 
 TEST(OldLedWrite, OneRedDotGoldenBytesOnDisk) {
@@ -61,7 +67,7 @@ TEST(OldLedWrite, OneRedDotGoldenBytesOnDisk) {
     MakeOneRedDot(t);
     t.doc.Modified = true;
     TempDir dir;
-    ASSERT_TRUE(t.doc.SaveOldFile(dir.Path("old.led")));
+    ASSERT_TRUE(t.files.SaveOldFile(dir.Path("old.led")));
     EXPECT_EQ(ReadFileBytes(dir.Path("old.led")), CrLfLines(OneRedDotLines(), false));
     EXPECT_EQ(t.doc.FileName, dir.Path("old.led"));
     EXPECT_FALSE(t.doc.Modified);
@@ -213,7 +219,7 @@ TEST(OldLedOpen, AGoodFileEmptiesFileNameABrokenOneChangesNothing) {
     {
         DocUnderTest t;
         t.doc.FileName = "pic.lee";
-        EXPECT_TRUE(t.doc.OpenOldFile(dir.Path("good.led")));
+        EXPECT_TRUE(t.files.OpenOldFile(dir.Path("good.led")));
         EXPECT_EQ(t.doc.FileName, "");
     }
     {
@@ -224,13 +230,13 @@ TEST(OldLedOpen, AGoodFileEmptiesFileNameABrokenOneChangesNothing) {
         MakeDistinctive(t);
         t.doc.Modified = true;
         const DocumentSnapshot before(t.doc);
-        EXPECT_FALSE(t.doc.OpenOldFile(dir.Path("short.led")));
+        EXPECT_FALSE(t.files.OpenOldFile(dir.Path("short.led")));
         EXPECT_TRUE(DocumentSnapshot(t.doc) == before);
     }
     DocUnderTest missing;
     missing.doc.FileName = "pic.lee";
     missing.Light(5, 5, kLedRed);
-    EXPECT_FALSE(missing.doc.OpenOldFile(dir.Path("none.led")));
+    EXPECT_FALSE(missing.files.OpenOldFile(dir.Path("none.led")));
     EXPECT_EQ(missing.prompter.shown, std::vector<std::string>{"ファイル　オープン　エラー"});
     EXPECT_EQ(missing.doc.FileName, "pic.lee");
     EXPECT_EQ(missing.doc.DotColor(5, 5), kLedRed);
@@ -263,7 +269,7 @@ TEST(OldLedOpen, DialogFlows) {
         chooser.script = c.script;
         FileDialog dialog(chooser, FileDialogKind::Open, {{"旧ＬＥＤファイル(*.led)", "*.led"}}, "led");
         dialog.FileName = "stale.led";
-        EXPECT_EQ(t.doc.OpenOldWithDialog(dialog), c.result) << c.name;
+        EXPECT_EQ(t.files.OpenOldWithDialog(dialog), c.result) << c.name;
         EXPECT_EQ(t.prompter.shown, c.shown) << c.name;
         EXPECT_EQ(t.doc.DotColor(200, 10), c.cleared ? kOff : kLedRed) << c.name;
         EXPECT_EQ(t.doc.FileName, c.cleared ? "" : "pic.lee") << c.name;
@@ -276,7 +282,7 @@ TEST(OldLedSave, FailedWritesKeepTheEarlierFileAndTheDocument) {
     const std::string path = dir.Path("card.led");
     DocUnderTest t;
     t.doc.SetWriteNoText("1");
-    ASSERT_TRUE(t.doc.SaveOldFile(path));
+    ASSERT_TRUE(t.files.SaveOldFile(path));
     const std::string earlier = ReadFileBytes(path);
     t.Light(0, 0, kLedRed);
     t.doc.Modified = true;
@@ -293,19 +299,19 @@ TEST(OldLedSave, FailedWritesKeepTheEarlierFileAndTheDocument) {
     for (int failAt : {1, 40, 80, 81, 82, 83, 84, 85, 86}) {
         FailingFileSystem fs;
         fs.failAtWrite = failAt;
-        t.doc.SetFileSystem(fs);
-        EXPECT_FALSE(t.doc.SaveOldFile(path));
+        t.files.SetFileSystem(fs);
+        EXPECT_FALSE(t.files.SaveOldFile(path));
         expectUntouched("line " + std::to_string(failAt), "ファイルライトエラー");
     }
     FailingFileSystem commitFails;
     commitFails.failCommit = true;
-    t.doc.SetFileSystem(commitFails);
-    EXPECT_FALSE(t.doc.SaveOldFile(path));
+    t.files.SetFileSystem(commitFails);
+    EXPECT_FALSE(t.files.SaveOldFile(path));
     expectUntouched("commit", "ファイルライトエラー");
     FailingFileSystem createFails;
     createFails.failCreate = true;
-    t.doc.SetFileSystem(createFails);
-    EXPECT_FALSE(t.doc.SaveOldFile(path));
+    t.files.SetFileSystem(createFails);
+    EXPECT_FALSE(t.files.SaveOldFile(path));
     expectUntouched("create", "ファイルオープンエラー");
 }
 
@@ -318,20 +324,20 @@ TEST(OldLedSave, DialogAndNameLength) {
     FileDialog dialog(chooser, FileDialogKind::Save, {{"旧ＬＥＤファイル(*.led)", "*.led"}}, "led");
 
     chooser.script = {std::nullopt};
-    EXPECT_FALSE(t.doc.SaveOldWithDialog(dialog));
+    EXPECT_FALSE(t.files.SaveOldWithDialog(dialog));
     EXPECT_EQ(chooser.requests.at(0).fileName, "pic.lee");
 
     // Too long: said once, and the dialog is not shown again.
     const std::string tooLong = dir.Path(std::string(25, 'k') + "あ.led");
     chooser.script = {tooLong};
-    EXPECT_FALSE(t.doc.SaveOldWithDialog(dialog));
+    EXPECT_FALSE(t.files.SaveOldWithDialog(dialog));
     EXPECT_EQ(t.prompter.shown, std::vector<std::string>{"ファイル名が長すぎます"});
     EXPECT_EQ(chooser.requests.size(), 2u);
     EXPECT_FALSE(std::filesystem::exists(tooLong));
 
     const std::string fits = dir.Path(std::string(24, 'k') + "あ.led");
     chooser.script = {fits};
-    EXPECT_TRUE(t.doc.SaveOldWithDialog(dialog));
+    EXPECT_TRUE(t.files.SaveOldWithDialog(dialog));
     EXPECT_EQ(t.doc.FileName, fits);
     EXPECT_TRUE(std::filesystem::exists(fits));
 }

@@ -75,8 +75,9 @@ protected:
     /// The frame a picture gives in the demo, rendered apart from the editor.
     QImage ExpectedFrame(const std::string& path) {
         RecordingSurface layout;
-        LedHyoujikiClass doc(layout, e.prompter, e.Main().Config());
-        EXPECT_TRUE(doc.OpenFile(path));
+        LedHyoujikiClass doc(layout, DisplayShapeOf(e.Main().Config()));
+        DocumentFiles files(doc, e.prompter, RealFileSystem(), e.Main().Config().CustomerMode);
+        EXPECT_TRUE(files.OpenFile(path));
         doc.Relayout(layout, 80);
         MemoryImage image;
         doc.RenderNormal(image);

@@ -3,7 +3,7 @@
 // the whole-picture commands of 編集 and the status bar.
 #include <gtest/gtest.h>
 
-#include "app/WindowSizes.h"
+#include "platform/WindowSizes.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "app/Messages.h"
+#include "platform/FileMessages.h"
 
 namespace tesslor {
 

@@ -9,6 +9,9 @@
 
 namespace tesslor {
 
+/// The discard question before anything that would lose unsaved work.
+inline constexpr const char* kDiscardQuestion = "作成したデータが失われてもいいですか？";
+
 /// True at once when nothing is unsaved; otherwise asks "作成したデータが失われてもいいですか？"
 /// with Yes and No and returns false only for No.
 bool ConfirmDiscard(Prompter& prompter, bool modified);

@@ -1,7 +1,7 @@
 #pragma once
-// The windows' outer sizes, and the frames that come around their client
-// areas on the desktop those sizes were taken from. Every window derives its
-// client area from here, so a frame is written down once.
+// The windows' outer sizes, and the frames (border and caption) that come
+// around their client areas. Every window derives its client area from here,
+// so a frame is written down once.
 namespace tesslor {
 
 struct WindowSize {

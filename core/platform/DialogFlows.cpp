@@ -1,6 +1,4 @@
-#include "app/FileCommands.h"
-
-#include "app/Messages.h"
+#include "platform/DialogFlows.h"
 
 namespace tesslor {
 

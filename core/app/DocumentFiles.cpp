@@ -1,0 +1,180 @@
+#include "app/DocumentFiles.h"
+
+#include <memory>
+
+#include "app/StartupConfig.h"
+#include "files/Bitmap.h"
+#include "files/FileMessages.h"
+#include "files/LedDataFile.h"
+#include "files/OldLedFile.h"
+#include "files/UnitFile.h"
+#include "led/DocumentCopy.h"
+#include "platform/DialogFlows.h"
+#include "platform/FileMessages.h"
+#include "platform/Paths.h"
+
+namespace tesslor {
+
+namespace {
+using Reader = bool (*)(LedHyoujikiClass&, LineReader&, const WriteNoCheck&, std::string&);
+
+// Reads path with read into a scratch document; only a file read completely
+// replaces doc's picture and settings. The reader's message is shown.
+bool ReadInto(LedHyoujikiClass& doc, FileSystem& files, Prompter& prompter, const std::string& path,
+              Reader read, const WriteNoCheck& checkWriteNo) {
+    std::unique_ptr<LineReader> in = files.OpenText(path);
+    if (!in) {
+        prompter.Inform(kFileOpenErrorMessage);
+        return false;
+    }
+    std::string message;
+    if (ReadThroughScratch(doc, [&](LedHyoujikiClass& scratch) { return read(scratch, *in, checkWriteNo, message); }))
+        return true;
+    prompter.Inform(message);
+    return false;
+}
+}  // namespace
+
+DocumentFiles::DocumentFiles(LedHyoujikiClass& doc, Prompter& prompter, FileSystem& files, std::string customerMode)
+    : doc_(doc), prompter_(prompter), files_(&files), customerMode_(std::move(customerMode)) {}
+
+bool DocumentFiles::ConfirmDiscard() { return tesslor::ConfirmDiscard(prompter_, doc_.Modified); }
+
+bool DocumentFiles::NewData() {
+    if (!ConfirmDiscard()) return false;
+    doc_.FileName.clear();
+    doc_.ClearAll();
+    doc_.Paint();
+    return true;
+}
+
+bool DocumentFiles::CheckWriteNo(const std::string& text, int& n) const {
+    return tesslor::CheckWriteNo(text, customerMode_, n);
+}
+
+WriteNoCheck DocumentFiles::WriteNoRule() const {
+    return [mode = customerMode_](const std::string& text, int& n) { return tesslor::CheckWriteNo(text, mode, n); };
+}
+
+// ---- LED data file ----
+
+bool DocumentFiles::Save(FileDialog& dialog) {
+    // A picture last saved as an old LED file, or opened under another name,
+    // must not have that file overwritten in this format: ask for a .lee name.
+    const std::string& name = doc_.FileName;
+    if (!name.empty() && LowerExtension(name) != "lee") {
+        dialog.InitialDir = DriveRoot();
+        return SaveThroughDialog(dialog, ReplaceExtension(name, ".lee"),
+                                 [this, &dialog](const std::string& path) { return SaveToFile(path, dialog); });
+    }
+    return SaveToFile(name, dialog);
+}
+
+bool DocumentFiles::SaveAs(FileDialog& dialog) {
+    dialog.InitialDir = DriveRoot();
+    return SaveThroughDialog(dialog, doc_.FileName,
+                             [this, &dialog](const std::string& path) { return SaveToFile(path, dialog); });
+}
+
+bool DocumentFiles::SaveToFile(const std::string& path, FileDialog& dialog) {
+    if (path.empty()) {
+        prompter_.Inform(kNoFileNameMessage);
+        return SaveAs(dialog);
+    }
+    if (!FileNameFitsUnit(path)) {
+        prompter_.Inform(kNameTooLongMessage);
+        return SaveAs(dialog);
+    }
+    if (!WriteWholeFile(*files_, prompter_, path, [this](OutputFile& out) { return WriteLedData(doc_, out); }))
+        return false;
+    doc_.FileName = path;
+    doc_.Modified = false;
+    return true;
+}
+
+bool DocumentFiles::OpenWithDialog(FileDialog& dialog) {
+    return OpenThroughDialog(prompter_, doc_.Modified, dialog, [this](const std::string& path) { return OpenFile(path); });
+}
+
+bool DocumentFiles::OpenFile(const std::string& path) {
+    // A broken file must not cost the picture on screen, nor leave FileName
+    // naming a good file that the next overwrite-save would empty.
+    if (!ReadInto(doc_, *files_, prompter_, path, &ReadLedData, WriteNoRule())) return false;
+    doc_.FileName = path;
+    return true;
+}
+
+// ---- old LED file ----
+
+bool DocumentFiles::OpenOldWithDialog(FileDialog& dialog) {
+    return OpenThroughDialog(prompter_, doc_.Modified, dialog,
+                             [this](const std::string& path) { return OpenOldFile(path); });
+}
+
+bool DocumentFiles::OpenOldFile(const std::string& path) {
+    if (!ReadInto(doc_, *files_, prompter_, path, &ReadOldLed, WriteNoRule())) return false;
+    // An old file never becomes the document's file: the next overwrite-save asks for a name.
+    doc_.FileName = "";
+    return true;
+}
+
+bool DocumentFiles::SaveOldWithDialog(FileDialog& dialog) {
+    return SaveThroughDialog(dialog, doc_.FileName, [this](const std::string& path) { return SaveOldFile(path); });
+}
+
+bool DocumentFiles::SaveOldFile(const std::string& path) {
+    if (!FileNameFitsUnit(path)) {
+        prompter_.Inform(kNameTooLongMessage);
+        return false;
+    }
+    // Every line counts: a trailer line lost on a full card would leave a file
+    // the unit cannot take.
+    if (!WriteWholeFile(*files_, prompter_, path, [this](OutputFile& out) { return WriteOldLed(doc_, out); }))
+        return false;
+    doc_.FileName = path;
+    doc_.Modified = false;
+    return true;
+}
+
+// ---- bitmaps ----
+
+bool DocumentFiles::ImportBmpWithDialog(FileDialog& dialog, RgbImage& image) {
+    return OpenThroughDialog(prompter_, doc_.Modified, dialog,
+                             [this, &image](const std::string& path) { return ImportBmpFile(path, image); });
+}
+
+bool DocumentFiles::ImportBmpFile(const std::string& path, RgbImage& image) {
+    // A file that cannot be loaded leaves the picture as it was: with FileName
+    // still naming its file, an emptied picture would be one overwrite-save
+    // away from destroying that file.
+    if (!image.LoadFromFile(path)) {
+        prompter_.Inform(kBitmapFileError);
+        return false;
+    }
+    ReplacePictureWith(image, doc_);
+    return true;
+}
+
+bool DocumentFiles::ImportImage(const DrawingSurface& image) {
+    if (!ConfirmDiscard()) return false;
+    ReplacePictureWith(image, doc_);
+    return true;
+}
+
+bool DocumentFiles::ExportBmpWithDialog(FileDialog& dialog, RgbImage& image) {
+    return SaveThroughDialog(dialog, "", [this, &image](const std::string& path) { return ExportBmpFile(path, image); });
+}
+
+bool DocumentFiles::ExportBmpFile(const std::string& path, RgbImage& image) {
+    // An empty picture writes no file and says nothing: there is nothing to give out.
+    if (!RenderPictureToImage(doc_, image)) return false;
+    if (!image.SaveToFile(path)) {
+        // The operator must learn that the file was not written.
+        const std::string why = image.ErrorText();
+        prompter_.Inform(why.empty() ? CannotWriteMessage(path) : why);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tesslor
