@@ -2,6 +2,7 @@
 
 #include "platform/DialogFlows.h"
 #include "app/FileDialogs.h"
+#include "led/PictureEditing.h"
 #include "platform/IniProfile.h"
 
 namespace tesslor {
@@ -201,6 +202,38 @@ bool DocumentCommands::Redo() {
     if (!doc_.Redo()) return false;
     ShowSettingsInBar();
     return true;
+}
+
+bool DocumentCommands::EditDots(const std::function<void(PictureDots&)>& change) {
+    doc_.RecordStep();
+    PictureDots dots = CapturePicture(doc_);
+    change(dots);
+    if (ShowPicture(doc_, dots) == 0) return false;
+    doc_.Modified = true;
+    doc_.RecordStep();
+    return true;
+}
+
+bool DocumentCommands::ShiftDots(int dx, int dy) {
+    return EditDots([dx, dy](PictureDots& dots) { ShiftPicture(dots, dx, dy); });
+}
+
+bool DocumentCommands::FlipDotsHorizontally() {
+    const int width = UsedWidth(doc_);
+    return EditDots([width](PictureDots& dots) { FlipHorizontally(dots, width); });
+}
+
+bool DocumentCommands::FlipDotsVertically() {
+    const int rows = UsedRows(doc_);
+    return EditDots([rows](PictureDots& dots) { FlipVertically(dots, rows); });
+}
+
+bool DocumentCommands::SwapDotColors() {
+    return EditDots([](PictureDots& dots) { SwapRedGreen(dots); });
+}
+
+bool DocumentCommands::ClearDots() {
+    return EditDots([](PictureDots& dots) { dots = PictureDots(); });
 }
 
 void DocumentCommands::Record() { doc_.RecordStep(); }

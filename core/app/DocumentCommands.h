@@ -12,6 +12,7 @@
 #include "app/DocumentFiles.h"
 #include "app/RecentFiles.h"
 #include "led/Ledhyoujiki.h"
+#include "led/PictureEdits.h"
 #include "platform/FileChooser.h"
 #include "platform/Files.h"
 #include "platform/Prompter.h"
@@ -69,6 +70,14 @@ public:
     // ---- 編集 ----
     bool Undo();
     bool Redo();
+    /// 編集: the whole picture shifted one dot (dots pushed off the edge are
+    /// lost), flipped within its used width or rows, red and green swapped,
+    /// or emptied. Each is one undo step; false when nothing changed.
+    bool ShiftDots(int dx, int dy);
+    bool FlipDotsHorizontally();
+    bool FlipDotsVertically();
+    bool SwapDotColors();
+    bool ClearDots();
     /// Whatever changed the document outside these commands (a stroke, a
     /// shape, an edit, a setting, the text editor's rendering) becomes one
     /// undo step.
@@ -103,6 +112,7 @@ private:
     /// now what its file holds.
     void Recorded(bool inItsFile);
     RgbImage& FreshImage();
+    bool EditDots(const std::function<void(PictureDots&)>& change);
 
     DocumentFiles& files_;
     LedHyoujikiClass& doc_;

@@ -38,5 +38,8 @@ std::string PenColorText(const LedHyoujikiClass& doc, Rgb pen);
 std::string MagnificationText(int percent);
 /// Status bar: "使用幅 32ドット".
 std::string UsedWidthText(int dots);
+/// Status bar: the picture's file name without its folder ("新規" for none),
+/// followed by " (未保存)" while it has unsaved changes.
+std::string DocumentStatusText(const std::string& fileName, bool modified);
 
 }  // namespace tesslor

@@ -381,6 +381,7 @@ void TMainForm::CreateStatusBar() {
     PenColorStatusLabel = label("PenColorStatusLabel", 70);
     MagnificationStatusLabel = label("MagnificationStatusLabel", 80);
     UsedWidthStatusLabel = label("UsedWidthStatusLabel", 110);
+    FileStatusLabel = label("FileStatusLabel", 160);
 }
 
 void TMainForm::ConnectMenus() {
@@ -428,6 +429,7 @@ void TMainForm::FormCreate() {
             return image;
         });
     commands_->onRecentChanged = [this] { ShowRecentFiles(); };
+    tools_ = std::make_unique<DrawingTools>(*document_);
     LedHyoujikiClass& doc = *document_;
 
     for (int i = 0; i < doc.DisplayModeCount(); ++i)
@@ -489,100 +491,29 @@ void TMainForm::PaintBox1Paint() { document_->Paint(); }
 void TMainForm::PaintBox1MouseDown(Qt::MouseButton button, Qt::MouseButtons, QPoint pos) {
     ShowPointer(pos);
     if (button != Qt::LeftButton && button != Qt::RightButton) return;
+    if (!tools_->Dragging()) strokeButton_ = button;
     // The left button paints in the pen colour, the right one erases, with every tool.
-    const Rgb colour = button == Qt::LeftButton ? PenColorValue() : kBlack;
-    const LedHyoujikiClass& doc = *document_;
-    switch (tool_) {
-    case Tool::Pen:
-        if (!stroking_) {
-            stroking_ = true;
-            strokeButton_ = button;
-        }
-        document_->DrawDot(pos.x(), pos.y(), colour);
-        lastDot_ = DotAtPixel(doc, pos.x(), pos.y());
-        return;
-    case Tool::Fill: {
-        if (stroking_) return;
-        const auto dot = DotAtPixel(doc, pos.x(), pos.y());
-        if (!dot) return;
-        PictureDots dots = CapturePicture(doc);
-        // Rows the display does not have are never entered.
-        FloodFill(dots, *dot, ColorCodeOf(colour), UsedRows(doc));
-        if (ShowPicture(*document_, dots) > 0) {
-            document_->Modified = true;
-            RecordPicture();
-        }
-        return;
-    }
-    default: {
-        if (stroking_) return;
-        const auto dot = DotAtPixel(doc, pos.x(), pos.y());
-        if (!dot) return;
-        EndStroke();
-        stroking_ = true;
-        strokeButton_ = button;
-        shapeStart_ = *dot;
-        shapeBase_ = CapturePicture(doc);
-        PreviewShape(pos);
-        return;
-    }
-    }
+    tools_->Press(PointerAtPixel(*document_, pos.x(), pos.y()), button == Qt::LeftButton ? PenColorValue() : kBlack);
+    if (!tools_->Dragging()) RecordPicture();
 }
 
 void TMainForm::PaintBox1MouseMove(Qt::MouseButtons buttons, QPoint pos) {
     ShowPointer(pos);
     if (!(buttons & (Qt::LeftButton | Qt::RightButton))) {
         // A release the window never saw (the button let go elsewhere) ends the stroke here.
-        if (stroking_) EndStroke();
+        if (tools_->Dragging()) EndStroke();
         return;
     }
-    if (tool_ != Tool::Pen) {
-        if (stroking_ && ShapeTool()) PreviewShape(pos);
-        return;
-    }
-    // With both buttons held the right one wins.
-    const Rgb colour = (buttons & Qt::RightButton) ? kBlack : PenColorValue();
-    if (!stroking_) {
-        stroking_ = true;
+    if (!tools_->Dragging() && tools_->Current() == Tool::Pen)
         strokeButton_ = (buttons & Qt::LeftButton) ? Qt::LeftButton : Qt::RightButton;
-    }
-    const auto dot = DotAtPixel(*document_, pos.x(), pos.y());
-    if (!dot) {
-        // Outside every panel: the document is marked modified as always, and the
-        // line starts afresh where the pointer comes back.
-        document_->DrawDot(pos.x(), pos.y(), colour);
-        lastDot_.reset();
-        return;
-    }
-    // The mouse reports only some of the positions a fast stroke passes: every
-    // dot between the last one and this one is painted, so the stroke has no gaps.
-    const Point from = lastDot_ ? *lastDot_ : *dot;
-    ForEachLineDot(from, *dot, [this, colour](Point p) { PaintDot(*document_, p, colour); });
-    lastDot_ = dot;
+    // With both buttons held the right one wins.
+    tools_->Move(PointerAtPixel(*document_, pos.x(), pos.y()), (buttons & Qt::RightButton) ? kBlack : PenColorValue());
 }
 
 void TMainForm::PaintBox1MouseUp(Qt::MouseButton button, QPoint pos) {
-    if (!stroking_ || button != strokeButton_) return;
-    if (ShapeTool()) PreviewShape(pos);
+    if (!tools_->Dragging() || button != strokeButton_) return;
+    tools_->Release(PointerAtPixel(*document_, pos.x(), pos.y()));
     EndStroke();
-}
-
-void TMainForm::PreviewShape(QPoint pos) {
-    lastPos_ = pos;
-    const LedHyoujikiClass& doc = *document_;
-    // Left of or above the picture the shape keeps to its first column or row
-    // (the pixels of the label margin count as dot 0).
-    const auto end = DotAtPixel(doc, std::max(pos.x(), kLabelMarginX), std::max(pos.y(), kLabelMarginY));
-    if (!end) return;
-    const LedColor code = strokeButton_ == Qt::LeftButton ? ColorCodeOf(PenColorValue()) : kOff;
-    PictureDots dots = shapeBase_;
-    if (tool_ == Tool::Line) {
-        const Point b = (modifiers_ & Qt::ShiftModifier) ? ConstrainedEnd(shapeStart_, *end) : *end;
-        DrawLine(dots, shapeStart_, b, code);
-    } else {
-        DrawRectangle(dots, shapeStart_, *end, code, tool_ == Tool::FilledRectangle);
-    }
-    ShowPicture(*document_, dots);
 }
 
 void TMainForm::MagnificationComboBoxChange() {
@@ -761,8 +692,8 @@ void TMainForm::OpenLedDataFileByName(const std::string& path) {
 // ---- editing ----
 
 void TMainForm::SelectTool(Tool tool) {
-    EndStroke();
-    tool_ = tool;
+    tools_->Select(tool);
+    RecordPicture();
     const std::pair<Tool, QToolButton*> buttons[] = {{Tool::Pen, PenToolButton},
                                                      {Tool::Line, LineToolButton},
                                                      {Tool::Rectangle, RectangleToolButton},
@@ -784,24 +715,9 @@ void TMainForm::ShowDocument() {
     UpdateStatusBar();
 }
 
-bool TMainForm::ShapeTool() const { return tool_ != Tool::Pen && tool_ != Tool::Fill; }
-
 void TMainForm::EndStroke() {
-    // A shape is drawn without the pen, which would have marked the change.
-    if (stroking_ && ShapeTool() && CapturePicture(*document_) != shapeBase_) document_->Modified = true;
-    stroking_ = false;
+    tools_->End();
     strokeButton_ = Qt::NoButton;
-    lastDot_.reset();
-    RecordPicture();
-}
-
-template <class Change>
-void TMainForm::EditPicture(Change change) {
-    EndStroke();
-    PictureDots dots = CapturePicture(*document_);
-    change(dots);
-    if (ShowPicture(*document_, dots) == 0) return;
-    document_->Modified = true;
     RecordPicture();
 }
 
@@ -817,32 +733,29 @@ void TMainForm::RedoClick() {
     ShowDocument();
 }
 
+// The 編集 menu's picture edits.
+template <class Command>
+void TMainForm::EditPicture(Command edit) {
+    EndStroke();
+    (commands_.get()->*edit)();
+    RecordPicture();
+}
+
 void TMainForm::ShiftClick(int dx, int dy) {
-    EditPicture([dx, dy](PictureDots& dots) { ShiftPicture(dots, dx, dy); });
+    EndStroke();
+    commands_->ShiftDots(dx, dy);
+    RecordPicture();
 }
 
-void TMainForm::FlipHorizontallyClick() {
-    const int width = UsedWidth(*document_);
-    EditPicture([width](PictureDots& dots) { FlipHorizontally(dots, width); });
-}
-
-void TMainForm::FlipVerticallyClick() {
-    const int rows = UsedRows(*document_);
-    EditPicture([rows](PictureDots& dots) { FlipVertically(dots, rows); });
-}
-
-void TMainForm::SwapRedGreenClick() {
-    EditPicture([](PictureDots& dots) { SwapRedGreen(dots); });
-}
-
-void TMainForm::ClearPictureClick() {
-    EditPicture([](PictureDots& dots) { dots = PictureDots(); });
-}
+void TMainForm::FlipHorizontallyClick() { EditPicture(&DocumentCommands::FlipDotsHorizontally); }
+void TMainForm::FlipVerticallyClick() { EditPicture(&DocumentCommands::FlipDotsVertically); }
+void TMainForm::SwapRedGreenClick() { EditPicture(&DocumentCommands::SwapDotColors); }
+void TMainForm::ClearPictureClick() { EditPicture(&DocumentCommands::ClearDots); }
 
 void TMainForm::PictureChangedElsewhere(const std::string& keptIn) {
     // The other window has drawn the picture itself; a stroke here has ended.
-    stroking_ = false;
-    lastDot_.reset();
+    tools_->End();
+    strokeButton_ = Qt::NoButton;
     commands_->PictureReplaced(keptIn);
     ShowDocument();
 }
@@ -858,6 +771,8 @@ void TMainForm::UpdateStatusBar() {
     const int percent = magnificationForm_ ? magnificationForm_->Magnification() : 100;
     MagnificationStatusLabel->setText(QString::fromStdString(MagnificationText(percent)));
     UsedWidthStatusLabel->setText(QString::fromStdString(UsedWidthText(UsedWidth(*document_))));
+    FileStatusLabel->setText(QString::fromStdString(DocumentStatusText(document_->FileName, document_->Modified)));
+    FileStatusLabel->setToolTip(QString::fromStdString(document_->FileName));
 }
 
 void TMainForm::ShowPointer(std::optional<QPoint> pos) {
@@ -873,11 +788,11 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseMove:
-            modifiers_ = static_cast<QMouseEvent*>(event)->modifiers();
+            tools_->SetShift(static_cast<QMouseEvent*>(event)->modifiers() & Qt::ShiftModifier);
             break;
         case QEvent::MouseButtonRelease: {
             auto* e = static_cast<QMouseEvent*>(event);
-            modifiers_ = e->modifiers();
+            tools_->SetShift(e->modifiers() & Qt::ShiftModifier);
             PaintBox1MouseUp(e->button(), e->position().toPoint());
             break;
         }
@@ -892,28 +807,17 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TMainForm::keyPressEvent(QKeyEvent* event) {
-    const bool shape = stroking_ && ShapeTool();
-    if (shape && event->key() == Qt::Key_Escape) {
-        // The shape being dragged is dropped; the picture is as before the press.
-        ShowPicture(*document_, shapeBase_);
-        stroking_ = false;
+    // Escape drops the shape being dragged; Shift holds a line to 0, 45 or 90 degrees.
+    if (event->key() == Qt::Key_Escape && tools_->Escape()) {
         strokeButton_ = Qt::NoButton;
         return;
     }
-    if (shape && event->key() == Qt::Key_Shift) {
-        modifiers_ = event->modifiers() | Qt::ShiftModifier;
-        PreviewShape(lastPos_);
-        return;
-    }
+    if (event->key() == Qt::Key_Shift && tools_->SetShift(true)) return;
     QMainWindow::keyPressEvent(event);
 }
 
 void TMainForm::keyReleaseEvent(QKeyEvent* event) {
-    if (stroking_ && event->key() == Qt::Key_Shift && tool_ == Tool::Line) {
-        modifiers_ = event->modifiers() & ~Qt::ShiftModifier;
-        PreviewShape(lastPos_);
-        return;
-    }
+    if (event->key() == Qt::Key_Shift && tools_->SetShift(false)) return;
     QMainWindow::keyReleaseEvent(event);
 }
 

@@ -8,6 +8,7 @@
 
 #include "app/ControlBar.h"
 #include "app/DocumentCommands.h"
+#include "app/DrawingTools.h"
 #include "app/Drives.h"
 #include "app/StartupConfig.h"
 #include "app/RecentFiles.h"
@@ -95,8 +96,8 @@ public:
 
     // ---- editing (編集) ----
     /// The drawing tools; the pen draws dot by dot as the mouse moves.
-    enum class Tool { Pen, Line, Rectangle, FilledRectangle, Fill };
-    Tool CurrentTool() const { return tool_; }
+    using Tool = DrawingTool;
+    Tool CurrentTool() const { return tools_->Current(); }
     void SelectTool(Tool tool);
     void UndoClick();
     void RedoClick();
@@ -202,6 +203,8 @@ public:
     QLabel* PenColorStatusLabel;
     QLabel* MagnificationStatusLabel;
     QLabel* UsedWidthStatusLabel;
+    /// The picture's file name, with "*" while it has unsaved changes.
+    QLabel* FileStatusLabel;
 
     std::unique_ptr<FileDialog> AnaOpenDialog;
 
@@ -242,11 +245,9 @@ private:
     void ShowDocument();
     /// Ends a stroke or shape still in progress and records it.
     void EndStroke();
-    /// Runs an edit on a copy of the picture and shows the result as one step.
-    template <class Change>
-    void EditPicture(Change change);
-    void PreviewShape(QPoint pos);
-    bool ShapeTool() const;
+    /// Runs one of the 編集 menu's edits (one undo step).
+    template <class Command>
+    void EditPicture(Command edit);
     void UpdateEditActions();
     void UpdateStatusBar();
     void ShowPointer(std::optional<QPoint> pos);
@@ -282,16 +283,10 @@ private:
     TMagnificationForm* magnificationForm_ = nullptr;
     bool shownOnce_ = false;
 
-    Tool tool_ = Tool::Pen;
+    std::unique_ptr<DrawingTools> tools_;
     QActionGroup* toolGroup_ = nullptr;
-    // A stroke or shape from the press of strokeButton_ to its release.
-    bool stroking_ = false;
+    // The button whose press began the stroke or shape being dragged.
     Qt::MouseButton strokeButton_ = Qt::NoButton;
-    std::optional<Point> lastDot_;
-    Point shapeStart_;
-    PictureDots shapeBase_;
-    QPoint lastPos_;
-    Qt::KeyboardModifiers modifiers_;
 };
 
 }  // namespace tesslor::gui
