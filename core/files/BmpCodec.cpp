@@ -74,62 +74,66 @@ struct Header {
     std::size_t dataAt = 0;
 };
 
-bool ReadHeader(std::string_view b, Header& h, std::string* error) {
-    if (b.size() < kFileHeaderSize + 4) return Fail(error, "ファイルが短すぎます");
-    if (b[0] != 'B' || b[1] != 'M') return Fail(error, "BMファイルではありません");
-    const std::uint32_t offBits = U32(b, 10);
-    const std::uint32_t headerSize = U32(b, 14);
-    if (headerSize != 12 && headerSize != 40 && headerSize != 52 && headerSize != 56 && headerSize != 108 &&
-        headerSize != 124)
-        return Fail(error, "対応していない情報ヘッダです");
-    if (b.size() < kFileHeaderSize + headerSize) return Fail(error, "ヘッダが途中で切れています");
-    std::size_t headerEnd = kFileHeaderSize + headerSize;
+// The core header (12 bytes): 16-bit sizes, rows bottom-up, no compression,
+// three-byte palette entries.
+bool ReadCoreHeader(std::string_view b, Header& h, std::string* error) {
+    h.width = U16(b, 18);
+    h.height = U16(b, 20);
+    h.bpp = U16(b, 24);
+    h.paletteEntry = 3;
+    if (h.bpp != 1 && h.bpp != 4 && h.bpp != 8 && h.bpp != 24) return Fail(error, "対応していない色数です");
+    return true;
+}
 
-    if (headerSize == 12) {
-        h.width = U16(b, 18);
-        h.height = U16(b, 20);
-        h.bpp = U16(b, 24);
-        h.paletteEntry = 3;
-        if (h.bpp != 1 && h.bpp != 4 && h.bpp != 8 && h.bpp != 24) return Fail(error, "対応していない色数です");
-    } else {
-        h.width = S32(b, 18);
-        const std::int64_t height = S32(b, 22);
-        h.topDown = height < 0;
-        h.height = height < 0 ? -height : height;
-        h.bpp = U16(b, 28);
-        h.compression = U32(b, 30);
-        h.colorsUsed = U32(b, 46);
-        if (h.compression == kBiBitfields || h.compression == kBiAlphaBitfields) {
-            // The plain info header has the masks after it; the longer headers hold them.
-            if (headerSize == 40) {
-                const std::size_t maskBytes = h.compression == kBiBitfields ? 12 : 16;
-                if (b.size() < headerEnd + maskBytes) return Fail(error, "マスクが途中で切れています");
-                headerEnd += maskBytes;
-            }
-            for (int i = 0; i < 3; ++i) h.masks[i] = U32(b, kFileHeaderSize + kInfoHeaderSize + 4 * i);
+// The info header and its longer forms; headerEnd moves past masks that follow
+// a plain info header.
+bool ReadInfoHeader(std::string_view b, std::uint32_t headerSize, Header& h, std::size_t& headerEnd,
+                    std::string* error) {
+    h.width = S32(b, 18);
+    const std::int64_t height = S32(b, 22);
+    h.topDown = height < 0;
+    h.height = height < 0 ? -height : height;
+    h.bpp = U16(b, 28);
+    h.compression = U32(b, 30);
+    h.colorsUsed = U32(b, 46);
+    if (h.compression == kBiBitfields || h.compression == kBiAlphaBitfields) {
+        // The plain info header has the masks after it; the longer headers hold them.
+        if (headerSize == 40) {
+            const std::size_t maskBytes = h.compression == kBiBitfields ? 12 : 16;
+            if (b.size() < headerEnd + maskBytes) return Fail(error, "マスクが途中で切れています");
+            headerEnd += maskBytes;
         }
+        for (int i = 0; i < 3; ++i) h.masks[i] = U32(b, kFileHeaderSize + kInfoHeaderSize + 4 * i);
     }
-    if (h.width <= 0 || h.height <= 0) return Fail(error, "画像の大きさが正しくありません");
-    if (h.width * h.height > MemoryImage::kMaxPixels) return Fail(error, "画像が大きすぎます");
+    return true;
+}
 
+// Whether the compression goes with the bits per pixel and the row order.
+bool CheckCompression(const Header& h, std::string* error) {
     switch (h.compression) {
         case kBiRgb:
             if (h.bpp != 1 && h.bpp != 4 && h.bpp != 8 && h.bpp != 16 && h.bpp != 24 && h.bpp != 32)
                 return Fail(error, "対応していない色数です");
-            break;
+            return true;
         case kBiRle8:
         case kBiRle4:
             if (h.bpp != (h.compression == kBiRle8 ? 8u : 4u)) return Fail(error, "圧縮と色数が合いません");
             if (h.topDown) return Fail(error, "上から下への圧縮画像は不正です");
-            break;
+            return true;
         case kBiBitfields:
         case kBiAlphaBitfields:
             if (h.bpp != 16 && h.bpp != 32) return Fail(error, "圧縮と色数が合いません");
-            break;
+            return true;
         default:
             return Fail(error, "対応していない圧縮形式です");
     }
+}
 
+// The palette from headerEnd (up to 8 bits per pixel: its entries, at most
+// the full count, all there) and the pixel data's offset, which must lie
+// between the headers' end and the file's end.
+bool LocatePaletteAndData(std::string_view b, std::uint32_t offBits, std::size_t headerEnd, Header& h,
+                          std::string* error) {
     h.paletteAt = headerEnd;
     if (h.bpp <= 8) {
         const std::uint32_t full = 1u << h.bpp;
@@ -141,6 +145,26 @@ bool ReadHeader(std::string_view b, Header& h, std::string* error) {
     if (offBits < headerEnd || offBits > b.size()) return Fail(error, "画素データの位置が正しくありません");
     h.dataAt = offBits;
     return true;
+}
+
+bool ReadHeader(std::string_view b, Header& h, std::string* error) {
+    if (b.size() < kFileHeaderSize + 4) return Fail(error, "ファイルが短すぎます");
+    if (b[0] != 'B' || b[1] != 'M') return Fail(error, "BMファイルではありません");
+    const std::uint32_t offBits = U32(b, 10);
+    const std::uint32_t headerSize = U32(b, 14);
+    if (headerSize != 12 && headerSize != 40 && headerSize != 52 && headerSize != 56 && headerSize != 108 &&
+        headerSize != 124)
+        return Fail(error, "対応していない情報ヘッダです");
+    if (b.size() < kFileHeaderSize + headerSize) return Fail(error, "ヘッダが途中で切れています");
+    std::size_t headerEnd = kFileHeaderSize + headerSize;
+
+    const bool read = headerSize == 12 ? ReadCoreHeader(b, h, error)
+                                       : ReadInfoHeader(b, headerSize, h, headerEnd, error);
+    if (!read) return false;
+    if (h.width <= 0 || h.height <= 0) return Fail(error, "画像の大きさが正しくありません");
+    if (h.width * h.height > MemoryImage::kMaxPixels) return Fail(error, "画像が大きすぎます");
+    if (!CheckCompression(h, error)) return false;
+    return LocatePaletteAndData(b, offBits, headerEnd, h, error);
 }
 
 std::vector<Rgb> ReadPalette(std::string_view b, const Header& h) {

@@ -52,57 +52,177 @@ void SetError(std::string* error, const std::string& text) {
     if (error) *error = text;
 }
 
+// Why the frames cannot make a GIF: none, a first frame of a size a GIF
+// cannot hold, or frames of different sizes. Nothing when they can.
+std::optional<std::string> FramesProblem(const std::vector<GifFrame>& frames) {
+    if (frames.empty()) return "no frames to write";
+    const int width = frames[0].image.Width(), height = frames[0].image.Height();
+    if (width < 1 || height < 1 || width > 65535 || height > 65535)
+        return "a GIF frame must be 1 to 65535 pixels a side";
+    for (const GifFrame& f : frames)
+        if (f.image.Width() != width || f.image.Height() != height)
+            return "the frames of a GIF must all have one size";
+    return std::nullopt;
+}
+
+// One colour table for every frame, in order of first appearance; past 256
+// colours a new one takes the nearest of the first 256.
+class GifPalette {
+public:
+    GifPixelType IndexFor(Rgb c) {
+        const auto found = indexOf_.find(Key(c));
+        if (found != indexOf_.end()) return found->second;
+        GifPixelType index;
+        if (colours_.size() < 256) {
+            index = static_cast<GifPixelType>(colours_.size());
+            colours_.push_back(c);
+        } else {
+            index = Nearest(c);
+        }
+        indexOf_.emplace(Key(c), index);
+        return index;
+    }
+
+    // The image's pixels as indexes into the table.
+    std::vector<GifPixelType> Indexed(const MemoryImage& image) {
+        std::vector<GifPixelType> pixels(image.Pixels().size());
+        for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = IndexFor(image.Pixels()[i]);
+        return pixels;
+    }
+
+    std::size_t Size() const { return colours_.size(); }
+
+    // The table filled up to 2 to the power bits with black.
+    std::vector<GifColorType> ColourTable(int bits) const {
+        std::vector<GifColorType> table(std::size_t{1} << bits, GifColorType{0, 0, 0});
+        for (std::size_t i = 0; i < colours_.size(); ++i) table[i] = {colours_[i].r, colours_[i].g, colours_[i].b};
+        return table;
+    }
+
+private:
+    GifPixelType Nearest(Rgb c) const {
+        int best = 0;
+        long bestDistance = -1;
+        for (int i = 0; i < 256; ++i) {
+            const long dr = colours_[i].r - c.r, dg = colours_[i].g - c.g, db = colours_[i].b - c.b;
+            const long d = dr * dr + dg * dg + db * db;
+            if (bestDistance < 0 || d < bestDistance) bestDistance = d, best = i;
+        }
+        return static_cast<GifPixelType>(best);
+    }
+
+    std::vector<Rgb> colours_;
+    std::map<std::uint32_t, GifPixelType> indexOf_;
+};
+
+// The NETSCAPE2.0 block: loop forever.
+bool PutLoopForever(GifFileType* gif) {
+    const GifByteType netscape[] = {'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0'};
+    const GifByteType loop[] = {1, 0, 0};
+    return EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE) == GIF_OK &&
+           EGifPutExtensionBlock(gif, sizeof netscape, netscape) == GIF_OK &&
+           EGifPutExtensionBlock(gif, sizeof loop, loop) == GIF_OK && EGifPutExtensionTrailer(gif) == GIF_OK;
+}
+
+// One frame: its delay (kept within 0 to 65,535) in a graphics control block,
+// then the whole screen's pixels row by row.
+bool PutFrame(GifFileType* gif, int delayCs, std::vector<GifPixelType>& pixels, int width, int height) {
+    GraphicsControlBlock gcb{};
+    gcb.DisposalMode = DISPOSE_DO_NOT;
+    gcb.UserInputFlag = false;
+    gcb.DelayTime = std::clamp(delayCs, 0, 65535);
+    gcb.TransparentColor = NO_TRANSPARENT_COLOR;
+    GifByteType block[4];
+    const std::size_t length = EGifGCBToExtension(&gcb, block);
+    bool ok = EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length), block) == GIF_OK &&
+              EGifPutImageDesc(gif, 0, 0, width, height, false, nullptr) == GIF_OK;
+    for (int y = 0; ok && y < height; ++y)
+        ok = EGifPutLine(gif, pixels.data() + static_cast<std::size_t>(y) * width, width) == GIF_OK;
+    return ok;
+}
+
+// What a frame takes until a graphics control block says otherwise: no delay,
+// no transparent colour.
+GraphicsControlBlock NoGraphicsControl() {
+    GraphicsControlBlock gcb{};
+    gcb.TransparentColor = NO_TRANSPARENT_COLOR;
+    return gcb;
+}
+
+// Reads an extension record: a graphics control block goes into gcb, a
+// NETSCAPE2.0 loop count into loopCount; others are skipped. False on giflib's error.
+bool ReadExtension(GifFileType* gif, GraphicsControlBlock& gcb, int& loopCount) {
+    int code = 0;
+    GifByteType* block = nullptr;
+    if (DGifGetExtension(gif, &code, &block) != GIF_OK) return false;
+    bool netscape = false;
+    for (bool first = true; block; first = false) {
+        if (code == GRAPHICS_EXT_FUNC_CODE && first) DGifExtensionToGCB(block[0], block + 1, &gcb);
+        if (code == APPLICATION_EXT_FUNC_CODE && first)
+            netscape = block[0] == 11 && std::memcmp(block + 1, "NETSCAPE2.0", 11) == 0;
+        else if (netscape && block[0] >= 3 && block[1] == 1) loopCount = block[2] | (block[3] << 8);
+        if (DGifGetExtensionNext(gif, &block) != GIF_OK) return false;
+    }
+    return true;
+}
+
+// The order an image's rows arrive in: interlaced images come in four passes.
+std::vector<int> RowOrder(int height, bool interlaced) {
+    std::vector<int> rows;
+    if (interlaced) {
+        for (const auto& [startRow, step] : {std::pair{0, 8}, std::pair{4, 8}, std::pair{2, 4}, std::pair{1, 2}})
+            for (int y = startRow; y < height; y += step) rows.push_back(y);
+    } else {
+        for (int y = 0; y < height; ++y) rows.push_back(y);
+    }
+    return rows;
+}
+
+// Reads an image record onto the canvas (gcb's transparent colour left as it
+// was). False, with why set, when the image is empty or too large or giflib fails.
+bool ReadImage(GifFileType* gif, const GraphicsControlBlock& gcb, MemoryImage& canvas, std::string& why) {
+    if (DGifGetImageDesc(gif) != GIF_OK) {
+        why = GifReason(gif->Error);
+        return false;
+    }
+    const GifImageDesc& d = gif->Image;
+    if (d.Width < 1 || d.Height < 1 || std::int64_t{d.Width} * d.Height > kMaxGifPixels) {
+        why = "a GIF frame is empty or too large";
+        return false;
+    }
+    const ColorMapObject* map = d.ColorMap ? d.ColorMap : gif->SColorMap;
+    std::vector<GifPixelType> line(static_cast<std::size_t>(d.Width));
+    for (const int y : RowOrder(d.Height, d.Interlace)) {
+        if (DGifGetLine(gif, line.data(), d.Width) != GIF_OK) {
+            why = GifReason(gif->Error);
+            return false;
+        }
+        for (int x = 0; x < d.Width; ++x) {
+            const int index = line[x];
+            if (index == gcb.TransparentColor) continue;
+            Rgb c = kBlack;
+            if (map && index < map->ColorCount)
+                c = {map->Colors[index].Red, map->Colors[index].Green, map->Colors[index].Blue};
+            canvas.SetPixel(d.Left + x, d.Top + y, c);
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<std::string> EncodeAnimatedGif(const std::vector<GifFrame>& frames, std::string* error) {
-    if (frames.empty()) {
-        SetError(error, "no frames to write");
+    if (const std::optional<std::string> problem = FramesProblem(frames)) {
+        SetError(error, *problem);
         return std::nullopt;
     }
     const int width = frames[0].image.Width(), height = frames[0].image.Height();
-    if (width < 1 || height < 1 || width > 65535 || height > 65535) {
-        SetError(error, "a GIF frame must be 1 to 65535 pixels a side");
-        return std::nullopt;
-    }
-    for (const GifFrame& f : frames)
-        if (f.image.Width() != width || f.image.Height() != height) {
-            SetError(error, "the frames of a GIF must all have one size");
-            return std::nullopt;
-        }
-
-    // One colour table for every frame, in order of first appearance.
-    std::vector<Rgb> palette;
-    std::map<std::uint32_t, GifPixelType> indexOf;
-    auto indexFor = [&](Rgb c) -> GifPixelType {
-        const auto found = indexOf.find(Key(c));
-        if (found != indexOf.end()) return found->second;
-        GifPixelType index;
-        if (palette.size() < 256) {
-            index = static_cast<GifPixelType>(palette.size());
-            palette.push_back(c);
-        } else {
-            int best = 0;
-            long bestDistance = -1;
-            for (int i = 0; i < 256; ++i) {
-                const long dr = palette[i].r - c.r, dg = palette[i].g - c.g, db = palette[i].b - c.b;
-                const long d = dr * dr + dg * dg + db * db;
-                if (bestDistance < 0 || d < bestDistance) bestDistance = d, best = i;
-            }
-            index = static_cast<GifPixelType>(best);
-        }
-        indexOf.emplace(Key(c), index);
-        return index;
-    };
+    GifPalette palette;
     std::vector<std::vector<GifPixelType>> indexed;
     indexed.reserve(frames.size());
-    for (const GifFrame& f : frames) {
-        std::vector<GifPixelType> pixels(f.image.Pixels().size());
-        for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = indexFor(f.image.Pixels()[i]);
-        indexed.push_back(std::move(pixels));
-    }
-    const int bits = std::max(1, GifBitSize(static_cast<int>(palette.size())));
-    std::vector<GifColorType> colours(std::size_t{1} << bits, GifColorType{0, 0, 0});
-    for (std::size_t i = 0; i < palette.size(); ++i) colours[i] = {palette[i].r, palette[i].g, palette[i].b};
+    for (const GifFrame& f : frames) indexed.push_back(palette.Indexed(f.image));
+    const int bits = std::max(1, GifBitSize(static_cast<int>(palette.Size())));
+    std::vector<GifColorType> colours = palette.ColourTable(bits);
 
     GifWriteSink sink;
     int status = 0;
@@ -116,25 +236,9 @@ std::optional<std::string> EncodeAnimatedGif(const std::vector<GifFrame>& frames
     bool ok = map != nullptr;
     EGifSetGifVersion(gif, true);
     ok = ok && EGifPutScreenDesc(gif, width, height, bits, 0, map.get()) == GIF_OK;
-    // The NETSCAPE2.0 block: loop forever.
-    const GifByteType netscape[] = {'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0'};
-    const GifByteType loop[] = {1, 0, 0};
-    ok = ok && EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE) == GIF_OK &&
-         EGifPutExtensionBlock(gif, sizeof netscape, netscape) == GIF_OK &&
-         EGifPutExtensionBlock(gif, sizeof loop, loop) == GIF_OK && EGifPutExtensionTrailer(gif) == GIF_OK;
-    for (std::size_t k = 0; ok && k < frames.size(); ++k) {
-        GraphicsControlBlock gcb{};
-        gcb.DisposalMode = DISPOSE_DO_NOT;
-        gcb.UserInputFlag = false;
-        gcb.DelayTime = std::clamp(frames[k].delayCs, 0, 65535);
-        gcb.TransparentColor = NO_TRANSPARENT_COLOR;
-        GifByteType block[4];
-        const std::size_t length = EGifGCBToExtension(&gcb, block);
-        ok = EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length), block) == GIF_OK &&
-             EGifPutImageDesc(gif, 0, 0, width, height, false, nullptr) == GIF_OK;
-        for (int y = 0; ok && y < height; ++y)
-            ok = EGifPutLine(gif, indexed[k].data() + static_cast<std::size_t>(y) * width, width) == GIF_OK;
-    }
+    ok = ok && PutLoopForever(gif);
+    for (std::size_t k = 0; ok && k < frames.size(); ++k)
+        ok = PutFrame(gif, frames[k].delayCs, indexed[k], width, height);
     int closeStatus = 0;
     const bool closed = EGifCloseFile(gif, &closeStatus) == GIF_OK;
     if (!ok || !closed) {
@@ -178,8 +282,7 @@ std::optional<DecodedGif> DecodeGif(std::string_view bytes, std::string* error) 
     out.width = gif->SWidth;
     out.height = gif->SHeight;
     MemoryImage canvas(out.width, out.height);
-    GraphicsControlBlock gcb{};
-    gcb.TransparentColor = NO_TRANSPARENT_COLOR;
+    GraphicsControlBlock gcb = NoGraphicsControl();
     // Record by record, so that an image's size is checked before anything is
     // allocated for it (a few bytes may claim an image of gigabytes).
     for (;;) {
@@ -187,47 +290,14 @@ std::optional<DecodedGif> DecodeGif(std::string_view bytes, std::string* error) 
         if (DGifGetRecordType(gif, &record) != GIF_OK) return fail(GifReason(gif->Error));
         if (record == TERMINATE_RECORD_TYPE) break;
         if (record == EXTENSION_RECORD_TYPE) {
-            int code = 0;
-            GifByteType* block = nullptr;
-            if (DGifGetExtension(gif, &code, &block) != GIF_OK) return fail(GifReason(gif->Error));
-            bool netscape = false;
-            for (bool first = true; block; first = false) {
-                if (code == GRAPHICS_EXT_FUNC_CODE && first) DGifExtensionToGCB(block[0], block + 1, &gcb);
-                if (code == APPLICATION_EXT_FUNC_CODE && first)
-                    netscape = block[0] == 11 && std::memcmp(block + 1, "NETSCAPE2.0", 11) == 0;
-                else if (netscape && block[0] >= 3 && block[1] == 1) out.loopCount = block[2] | (block[3] << 8);
-                if (DGifGetExtensionNext(gif, &block) != GIF_OK) return fail(GifReason(gif->Error));
-            }
+            if (!ReadExtension(gif, gcb, out.loopCount)) return fail(GifReason(gif->Error));
             continue;
         }
         if (record != IMAGE_DESC_RECORD_TYPE) continue;
-        if (DGifGetImageDesc(gif) != GIF_OK) return fail(GifReason(gif->Error));
-        const GifImageDesc& d = gif->Image;
-        if (d.Width < 1 || d.Height < 1 || std::int64_t{d.Width} * d.Height > kMaxGifPixels)
-            return fail("a GIF frame is empty or too large");
-        const ColorMapObject* map = d.ColorMap ? d.ColorMap : gif->SColorMap;
-        // Interlaced images arrive in four passes of rows.
-        std::vector<int> rows;
-        if (d.Interlace) {
-            for (const auto& [startRow, step] : {std::pair{0, 8}, std::pair{4, 8}, std::pair{2, 4}, std::pair{1, 2}})
-                for (int y = startRow; y < d.Height; y += step) rows.push_back(y);
-        } else {
-            for (int y = 0; y < d.Height; ++y) rows.push_back(y);
-        }
-        std::vector<GifPixelType> line(static_cast<std::size_t>(d.Width));
-        for (const int y : rows) {
-            if (DGifGetLine(gif, line.data(), d.Width) != GIF_OK) return fail(GifReason(gif->Error));
-            for (int x = 0; x < d.Width; ++x) {
-                const int index = line[x];
-                if (index == gcb.TransparentColor) continue;
-                Rgb c = kBlack;
-                if (map && index < map->ColorCount) c = {map->Colors[index].Red, map->Colors[index].Green, map->Colors[index].Blue};
-                canvas.SetPixel(d.Left + x, d.Top + y, c);
-            }
-        }
+        std::string why;
+        if (!ReadImage(gif, gcb, canvas, why)) return fail(why);
         out.frames.push_back(GifFrame{canvas, gcb.DelayTime});
-        gcb = GraphicsControlBlock{};
-        gcb.TransparentColor = NO_TRANSPARENT_COLOR;
+        gcb = NoGraphicsControl();
     }
     return out;
 }

@@ -309,10 +309,14 @@ bool AnimationList::SaveAnimation(const std::string& path, Prompter& prompter) {
         prompter.Inform(kOtherFolderMessage);
         return false;
     }
-
-    // The list file, whole or not at all.
     const std::string listPath = ListPathFor(path);
-    const bool listWritten = WriteWholeFile(
+    if (!WriteListFile(listPath, prompter)) return false;
+    return WriteDataFile(DataPathFor(listPath), prompter);
+}
+
+bool AnimationList::WriteListFile(const std::string& listPath, Prompter& prompter) const {
+    // The list file, whole or not at all.
+    return WriteWholeFile(
         *files_, prompter, listPath,
         [this](OutputFile& out) {
             if (!out.Write(std::string(type == kAnimationNormal ? kNormalLine : kSuperLine) + "\r\n")) return false;
@@ -330,12 +334,12 @@ bool AnimationList::SaveAnimation(const std::string& path, Prompter& prompter) {
             return true;
         },
         listPath + kOpenErrorSuffix, listPath + kWriteErrorSuffix);
-    if (!listWritten) return false;
+}
 
+bool AnimationList::WriteDataFile(const std::string& dataPath, Prompter& prompter) const {
     // The data file: written beside its target and put in place only when every
     // picture went in, so a bad picture never leaves a file the unit would
     // take for complete, nor costs the earlier one.
-    const std::string dataPath = DataPathFor(listPath);
     std::unique_ptr<OutputFile> out = files_->Create(dataPath);
     if (!out) {
         prompter.Inform(dataPath + kOpenErrorSuffix);
@@ -345,35 +349,42 @@ bool AnimationList::SaveAnimation(const std::string& path, Prompter& prompter) {
         prompter.Inform(dataPath + kWriteErrorSuffix);
         return false;
     };
-    const bool normal = type == kAnimationNormal;
-    if (!WriteFrameHead(*out, "$ANIMATION") ||
-        !WriteLine(*out, normal ? "$ANIMATION_QUALITY_NORMAL" : "$ANIMATION_QUALITY_SUPER") ||
-        !WriteLine(*out, "$ANIMATION_DISPLAY_TIME=" + ZeroPad(LeadingInt(timeText), 4)) ||
-        !WriteLine(*out, "$ANIMATION_PICTURES=" + ZeroPad(static_cast<int>(entries.size()), 2)) ||
-        !WriteLine(*out, "$WRITE_TABLE_NO=" + ZeroPad(LeadingInt(TrimBlanks(writeNoText)), 2)) ||
-        !WriteLine(*out, "#END_OF_DEFINE"))
-        return writeFailed();
-
+    if (!WriteDataHead(*out)) return writeFailed();
     std::string block;
     for (std::size_t j = 0; j < entries.size(); ++j) {
-        const std::string name = TrimEntry(entries[j]);
-        const std::string picture = PicturePath(entries[j]);
-        std::unique_ptr<LineReader> in = picture.empty() ? nullptr : files_->OpenText(picture);
-        if (!in) {
-            prompter.Inform(kPictureOpenPrefix + name);
-            return false;
-        }
-        // A picture's lines go out in one write: a line at a time costs the
-        // card a write for every one of its 165 lines.
-        block.clear();
-        AppendLine(block, "#PICTURE_NO=" + ZeroPad(static_cast<int>(j), 2));
-        if (!CopyBlock(*in, block, "#RED", "#END_OF_RED") || !CopyBlock(*in, block, "#GREEN", "#END_OF_GREEN")) {
-            prompter.Inform(name + kPictureErrorSuffix);
-            return false;
-        }
+        if (!PictureBlock(j, block, prompter)) return false;
         if (!out->Write(block)) return writeFailed();
     }
     if (!WriteFrameTail(*out) || !out->Commit()) return writeFailed();
+    return true;
+}
+
+bool AnimationList::WriteDataHead(OutputFile& out) const {
+    const bool normal = type == kAnimationNormal;
+    return WriteFrameHead(out, "$ANIMATION") &&
+           WriteLine(out, normal ? "$ANIMATION_QUALITY_NORMAL" : "$ANIMATION_QUALITY_SUPER") &&
+           WriteLine(out, "$ANIMATION_DISPLAY_TIME=" + ZeroPad(LeadingInt(timeText), 4)) &&
+           WriteLine(out, "$ANIMATION_PICTURES=" + ZeroPad(static_cast<int>(entries.size()), 2)) &&
+           WriteLine(out, "$WRITE_TABLE_NO=" + ZeroPad(LeadingInt(TrimBlanks(writeNoText)), 2)) &&
+           WriteLine(out, "#END_OF_DEFINE");
+}
+
+bool AnimationList::PictureBlock(std::size_t j, std::string& block, Prompter& prompter) const {
+    const std::string name = TrimEntry(entries[j]);
+    const std::string picture = PicturePath(entries[j]);
+    std::unique_ptr<LineReader> in = picture.empty() ? nullptr : files_->OpenText(picture);
+    if (!in) {
+        prompter.Inform(kPictureOpenPrefix + name);
+        return false;
+    }
+    // A picture's lines go out in one write: a line at a time costs the
+    // card a write for every one of its 165 lines.
+    block.clear();
+    AppendLine(block, "#PICTURE_NO=" + ZeroPad(static_cast<int>(j), 2));
+    if (!CopyBlock(*in, block, "#RED", "#END_OF_RED") || !CopyBlock(*in, block, "#GREEN", "#END_OF_GREEN")) {
+        prompter.Inform(name + kPictureErrorSuffix);
+        return false;
+    }
     return true;
 }
 

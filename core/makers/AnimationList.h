@@ -71,6 +71,16 @@ public:
     std::string PicturePath(const std::string& entry) const;
 
 private:
+    // SaveAnimation's two files, each with its own messages; false after the message.
+    bool WriteListFile(const std::string& listPath, Prompter& prompter) const;
+    bool WriteDataFile(const std::string& dataPath, Prompter& prompter) const;
+    // The data file's framing head and define lines; false when a write failed.
+    bool WriteDataHead(OutputFile& out) const;
+    // Entry j's picture as the data file takes it (its number, then exactly 80
+    // lines of each colour) in block; false after the message when the picture
+    // cannot be opened or ends early.
+    bool PictureBlock(std::size_t j, std::string& block, Prompter& prompter) const;
+
     FileSystem* files_;
 };
 

@@ -92,6 +92,71 @@ std::optional<std::pair<int, Field>> ParseFieldName(const std::string& name) {
     return std::nullopt;
 }
 
+// What is wrong with a value for an X or Y box; nothing when it fits.
+std::optional<std::string> PositionProblem(const std::string& value) {
+    if (FitsPositionMask(value)) return std::nullopt;
+    return value +
+           " does not fit the box (at most 3 characters: a digit or sign, then up to two digits; empty for none)";
+}
+
+// What is wrong with a value for a text box; nothing when it fits.
+std::optional<std::string> TextProblem(const std::string& value) {
+    if (HasControlCharacter(value)) return "a text box holds one line without control characters";
+    if (Utf8Characters(value) > kMongonTextChars) return "the text box holds at most 80 characters";
+    if (!ToShiftJis(value)) return "the text has characters with no Shift-JIS form";
+    return std::nullopt;
+}
+
+// What is wrong with a font's face name; nothing when the file can keep it.
+std::optional<std::string> FaceNameProblem(const std::string& value) {
+    const std::optional<std::string> sjis = ToShiftJis(value);
+    if (!sjis || sjis->size() >= kMongonFaceBytes || HasControlCharacter(value))
+        return "a face name needs a Shift-JIS form of at most 255 bytes";
+    return std::nullopt;
+}
+
+// A font's numeric field: the whole numbers it takes and how one is set.
+struct FontNumberField {
+    Field field;
+    std::int64_t low, high;
+    bool hex;
+    void (*set)(MongonFont& f, std::int64_t v);
+};
+
+constexpr FontNumberField kFontNumberFields[] = {
+    // 0x80000008 and the like are the platform's system colours: as hex they
+    // take the whole unsigned range.
+    {Field::Color, INT32_MIN, UINT32_MAX, true,
+     [](MongonFont& f, std::int64_t v) { f.color = static_cast<std::int32_t>(static_cast<std::uint32_t>(v)); }},
+    {Field::Charset, 0, 255, false, [](MongonFont& f, std::int64_t v) { f.charset = static_cast<std::int32_t>(v); }},
+    {Field::Height, INT32_MIN + 1, INT32_MAX, false,
+     [](MongonFont& f, std::int64_t v) { SetFontHeight(f, static_cast<std::int32_t>(v)); }},
+    {Field::Pitch, 0, 255, false, [](MongonFont& f, std::int64_t v) { f.pitch = static_cast<std::uint8_t>(v); }},
+    // As on a font, the height stays and the size follows it.
+    {Field::PixelsPerInch, INT32_MIN, INT32_MAX, false,
+     [](MongonFont& f, std::int64_t v) {
+         f.pixelsPerInch = static_cast<std::int32_t>(v);
+         SetFontHeight(f, f.height);
+     }},
+    {Field::Size, INT32_MIN + 1, INT32_MAX, false,
+     [](MongonFont& f, std::int64_t v) { SetFontSize(f, static_cast<std::int32_t>(v)); }},
+    {Field::Style, 0, 255, false, [](MongonFont& f, std::int64_t v) { f.style = static_cast<std::uint8_t>(v); }},
+};
+
+// Sets a numeric field of the font from value; what is wrong with the value,
+// the font untouched, when it is not a whole number in the field's range.
+std::optional<std::string> SetFontNumber(MongonFont& font, Field field, const std::string& value) {
+    for (const FontNumberField& f : kFontNumberFields) {
+        if (f.field != field) continue;
+        const std::optional<std::int64_t> v = WholeInteger(value, f.hex);
+        if (!v || *v < f.low || *v > f.high)
+            return value + " is not a whole number from " + std::to_string(f.low) + " to " + std::to_string(f.high);
+        f.set(font, *v);
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::int32_t ParsePosition(const std::string& text) {
@@ -299,95 +364,31 @@ bool MongonForm::SetValue(const std::string& name, const std::string& value, std
         problem = "the text message editor has no control " + name;
         return false;
     }
-    MongonFormRow& r = rows[field->first];
-    MongonFont& f = r.font;
-    auto integer = [&](std::int64_t low, std::int64_t high, bool hex) -> std::optional<std::int64_t> {
-        const std::optional<std::int64_t> v = WholeInteger(value, hex);
-        if (!v || *v < low || *v > high) {
-            problem = name + ": " + value + " is not a whole number from " + std::to_string(low) + " to " +
-                      std::to_string(high);
-            return std::nullopt;
-        }
-        return v;
-    };
-    switch (field->second) {
+    const auto [row, which] = *field;
+    MongonFormRow& r = rows[row];
+    std::optional<std::string> refused;
+    switch (which) {
         case Field::X:
         case Field::Y:
-            if (!FitsPositionMask(value)) {
-                problem = name + ": " + value +
-                          " does not fit the box (at most 3 characters: a digit or sign, then up to two digits; empty for none)";
-                return false;
-            }
-            SetRowTexts(field->first, field->second == Field::X ? value : r.x, field->second == Field::Y ? value : r.y,
-                        r.text);
+            if ((refused = PositionProblem(value))) break;
+            SetRowTexts(row, which == Field::X ? value : r.x, which == Field::Y ? value : r.y, r.text);
             return true;
         case Field::Text:
-            if (HasControlCharacter(value)) {
-                problem = name + ": a text box holds one line without control characters";
-                return false;
-            }
-            if (Utf8Characters(value) > kMongonTextChars) {
-                problem = name + ": the text box holds at most 80 characters";
-                return false;
-            }
-            if (!ToShiftJis(value)) {
-                problem = name + ": the text has characters with no Shift-JIS form";
-                return false;
-            }
-            SetRowTexts(field->first, r.x, r.y, value);
+            if ((refused = TextProblem(value))) break;
+            SetRowTexts(row, r.x, r.y, value);
             return true;
-        case Field::Name: {
-            const std::optional<std::string> sjis = ToShiftJis(value);
-            if (!sjis || sjis->size() >= kMongonFaceBytes || HasControlCharacter(value)) {
-                problem = name + ": a face name needs a Shift-JIS form of at most 255 bytes";
-                return false;
-            }
-            f.name = value;
+        case Field::Name:
+            if ((refused = FaceNameProblem(value))) break;
+            r.font.name = value;
             modified = true;
             return true;
-        }
         default:
-            break;
+            if ((refused = SetFontNumber(r.font, which, value))) break;
+            modified = true;
+            return true;
     }
-    std::optional<std::int64_t> v;
-    switch (field->second) {
-        case Field::Color:
-            // 0x80000008 and the like are the platform's system colours: as hex
-            // they take the whole unsigned range.
-            if (!(v = integer(INT32_MIN, UINT32_MAX, true))) return false;
-            f.color = static_cast<std::int32_t>(static_cast<std::uint32_t>(*v));
-            break;
-        case Field::Charset:
-            if (!(v = integer(0, 255, false))) return false;
-            f.charset = static_cast<std::int32_t>(*v);
-            break;
-        case Field::Height:
-            if (!(v = integer(INT32_MIN + 1, INT32_MAX, false))) return false;
-            SetFontHeight(f, static_cast<std::int32_t>(*v));
-            break;
-        case Field::Pitch:
-            if (!(v = integer(0, 255, false))) return false;
-            f.pitch = static_cast<std::uint8_t>(*v);
-            break;
-        case Field::PixelsPerInch:
-            if (!(v = integer(INT32_MIN, INT32_MAX, false))) return false;
-            // As on a font, the height stays and the size follows it.
-            f.pixelsPerInch = static_cast<std::int32_t>(*v);
-            SetFontHeight(f, f.height);
-            break;
-        case Field::Size:
-            if (!(v = integer(INT32_MIN + 1, INT32_MAX, false))) return false;
-            SetFontSize(f, static_cast<std::int32_t>(*v));
-            break;
-        case Field::Style:
-            if (!(v = integer(0, 255, false))) return false;
-            f.style = static_cast<std::uint8_t>(*v);
-            break;
-        default:
-            break;
-    }
-    modified = true;
-    return true;
+    problem = name + ": " + *refused;
+    return false;
 }
 
 std::vector<std::uint8_t> MongonPreviewDots(const MongonTable& table, DrawingSurface& canvas, int tateMaisuu) {

@@ -53,6 +53,21 @@ private:
     std::array<int, 4> named_{};
 };
 
+// An open's next line, cut to what the unit reads of a line.
+bool NextLine(LineReader& in, std::string& line) { return in.ReadLine(line, kSeteiReadLength); }
+
+// "<path>リードエラー": a line of the file is missing. Always false.
+bool ReadError(Prompter& prompter, const std::string& path) {
+    prompter.Inform(path + "リードエラー");
+    return false;
+}
+
+// A malformed line's own message. Always false.
+bool Refuse(Prompter& prompter, const char* message) {
+    prompter.Inform(message);
+    return false;
+}
+
 }  // namespace
 
 SeteiForm::SeteiForm(bool settings2) : SettingsForm(SeteiFieldInfos()), settings2_(settings2) {
@@ -177,61 +192,61 @@ bool SeteiForm::Open(LineReader& in, const std::string& path, Prompter& prompter
     SetWindOnly(false);
     Clear();
     std::string line;
-    auto next = [&] { return in.ReadLine(line, kSeteiReadLength); };
-    auto readError = [&] {
-        prompter.Inform(path + "リードエラー");
-        return false;
-    };
-    auto refuse = [&](const char* message) {
-        prompter.Inform(message);
-        return false;
-    };
-
     // The framing head is taken as it stands.
     for (int i = 0; i < 5; ++i)
-        if (!next()) return readError();
+        if (!NextLine(in, line)) return ReadError(prompter, path);
     for (std::size_t i = 0; i < kSeteiFixedLines; ++i) {
-        if (!next()) return readError();
-        if (!ReadSettingLine(line, i)) return refuse(kSeteiLines[i].readMessage);
+        if (!NextLine(in, line)) return ReadError(prompter, path);
+        if (!ReadSettingLine(line, i)) return Refuse(prompter, kSeteiLines[i].readMessage);
     }
 
-    if (!next()) return readError();
-    if (settings2_) {
-        if (StartsWith(line, "#END_OF_DEFINE") || StartsWith(line, kSeteiLines[kSeteiFixedLines].key)) {
-            // A settings 1 file: the choices keep their cleared state.
-            prompter.Inform(kSettings1FileNotice);
-        } else {
-            if (IsKeywordLine(line, "$HEIKIN_SOUON_LAMP")) SetChecked(kHeikinSouon, true);
-            else if (IsKeywordLine(line, "$SYUNKAN_SOUON_LAMP")) SetChecked(kSyunkanSouon, true);
-            else {
-                // A missing choice counts as a read error.
-                prompter.Inform(kNoSouonLampLine);
-                return readError();
-            }
-            if (!next()) return readError();
-            if (IsKeywordLine(line, "$HEIKIN_FUUSOKU_LAMP")) SetChecked(kHeikinFuusoku, true);
-            else if (IsKeywordLine(line, "$SYUNKAN_FUUSOKU_LAMP")) SetChecked(kSyunkanFuusoku, true);
-            else {
-                prompter.Inform(kNoFuusokuLampLine);
-                return readError();
-            }
-            if (!next()) return readError();
-        }
-    }
+    if (!NextLine(in, line)) return ReadError(prompter, path);
+    if (settings2_ && !ReadLampChoices(in, line, path, prompter)) return false;
 
     if (StartsWith(line, "#END_OF_DEFINE")) return true;
+    return ReadWindBands(in, line, path, prompter);
+}
+
+bool SeteiForm::ReadLampChoices(LineReader& in, std::string& line, const std::string& path, Prompter& prompter) {
+    if (StartsWith(line, "#END_OF_DEFINE") || StartsWith(line, kSeteiLines[kSeteiFixedLines].key)) {
+        // A settings 1 file: the choices keep their cleared state.
+        prompter.Inform(kSettings1FileNotice);
+        return true;
+    }
+    if (IsKeywordLine(line, "$HEIKIN_SOUON_LAMP")) SetChecked(kHeikinSouon, true);
+    else if (IsKeywordLine(line, "$SYUNKAN_SOUON_LAMP")) SetChecked(kSyunkanSouon, true);
+    else {
+        // A missing choice counts as a read error.
+        prompter.Inform(kNoSouonLampLine);
+        return ReadError(prompter, path);
+    }
+    if (!NextLine(in, line)) return ReadError(prompter, path);
+    if (IsKeywordLine(line, "$HEIKIN_FUUSOKU_LAMP")) SetChecked(kHeikinFuusoku, true);
+    else if (IsKeywordLine(line, "$SYUNKAN_FUUSOKU_LAMP")) SetChecked(kSyunkanFuusoku, true);
+    else {
+        prompter.Inform(kNoFuusokuLampLine);
+        return ReadError(prompter, path);
+    }
+    if (!NextLine(in, line)) return ReadError(prompter, path);
+    return true;
+}
+
+bool SeteiForm::ReadWindBands(LineReader& in, const std::string& firstBand, const std::string& path,
+                              Prompter& prompter) {
     // Anything else, or a refused first band, ends the open with the mode still off.
-    if (!ReadSettingLine(line, kSeteiFixedLines)) return refuse(kSeteiLines[kSeteiFixedLines].readMessage);
+    if (!ReadSettingLine(firstBand, kSeteiFixedLines))
+        return Refuse(prompter, kSeteiLines[kSeteiFixedLines].readMessage);
     SetWindOnly(true);
     // A refused later band is reported and the remaining bands are still read;
     // the open then counts as failed.
     bool ok = true;
+    std::string line;
     for (std::size_t i = kSeteiFixedLines + 1; i < kSeteiLines.size(); ++i) {
-        if (!next()) return readError();
-        if (!ReadSettingLine(line, i)) ok = refuse(kSeteiLines[i].readMessage);
+        if (!NextLine(in, line)) return ReadError(prompter, path);
+        if (!ReadSettingLine(line, i)) ok = Refuse(prompter, kSeteiLines[i].readMessage);
     }
     // The line after the bands (the end of the settings) must be there but is not looked at.
-    if (!next()) return readError();
+    if (!NextLine(in, line)) return ReadError(prompter, path);
     return ok;
 }
 

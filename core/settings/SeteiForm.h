@@ -200,6 +200,14 @@ private:
     // Puts the values of setting line i into their fields; false when the
     // key, a value's range or a separator is wrong (values before it stay).
     bool ReadSettingLine(const std::string& line, std::size_t i);
+    // Open's settings 2 part, from line (the line after the fixed lines): the
+    // noise and wind choices, or the notice that the file is a settings 1 file.
+    // Leaves line at the line after the choices; false (after the messages)
+    // when a choice or a line is missing.
+    bool ReadLampChoices(LineReader& in, std::string& line, const std::string& path, Prompter& prompter);
+    // Open's wind bands, the first of them already read: the first refused
+    // leaves the mode off; a later one refused is reported and the rest read.
+    bool ReadWindBands(LineReader& in, const std::string& firstBand, const std::string& path, Prompter& prompter);
 
     bool settings2_ = false;
     bool windOnly_ = false;

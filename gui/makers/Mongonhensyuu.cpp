@@ -152,101 +152,10 @@ TMongonHensyuuForm::~TMongonHensyuuForm() {
 }
 
 void TMongonHensyuuForm::CreateControls() {
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(3);
-    grid->addWidget(Heading("項番", this), 0, 0);
-    grid->addWidget(Heading("横座標", this), 0, 1);
-    grid->addWidget(Heading("縦座標", this), 0, 2);
-    grid->addWidget(Heading("文言", this), 0, 3);
-
-    // Every text box is tall enough for a row in a 16-dot font, so rows do not
-    // jump when one of them gets Unifont.
-    QFont tallest(QString::fromLatin1(kUnifontFace));
-    tallest.setPixelSize(kUnifontPixels);
-    const int textBoxHeight = QFontMetrics(tallest).height() + 10;
-    const int positionWidth = QFontMetrics(font()).horizontalAdvance(QStringLiteral("-000")) + 16;
-
-    for (int i = 0; i < kMongonRows; ++i) {
-        auto* label = new QLabel(QString::number(i), this);
-        label->setObjectName(QStringLiteral("LabelNo%1").arg(i));
-        label->setAlignment(Qt::AlignCenter);
-        auto positionEdit = [&](const char* prefix) {
-            auto* e = new QLineEdit(this);
-            e->setObjectName(QStringLiteral("%1%2").arg(QLatin1String(prefix)).arg(i));
-            e->setMaxLength(static_cast<int>(kMongonPositionChars));
-            e->setValidator(new PositionValidator(e));
-            e->setFixedWidth(positionWidth);
-            e->setAlignment(Qt::AlignRight);
-            e->installEventFilter(this);
-            return e;
-        };
-        auto* x = positionEdit("X_Edit");
-        auto* y = positionEdit("Y_Edit");
-        auto* moji = new QLineEdit(this);
-        moji->setObjectName(QStringLiteral("MojiEdit%1").arg(i));
-        moji->setMaxLength(static_cast<int>(kMongonTextChars));
-        moji->setMinimumWidth(480);
-        moji->setMinimumHeight(textBoxHeight);
-        moji->installEventFilter(this);
-        auto* fontButton = NamedButton("FontButton", "フォント", this);
-        fontButton->setObjectName(QStringLiteral("FontButton%1").arg(i));
-        label->setBuddy(moji);
-
-        grid->addWidget(label, i + 1, 0);
-        grid->addWidget(x, i + 1, 1);
-        grid->addWidget(y, i + 1, 2);
-        grid->addWidget(moji, i + 1, 3);
-        grid->addWidget(fontButton, i + 1, 4);
-        labels_[i] = label;
-        xEdits_[i] = x;
-        yEdits_[i] = y;
-        mojiEdits_[i] = moji;
-        fontButtons_[i] = fontButton;
-
-        for (QLineEdit* e : {x, y, moji})
-            connect(e, &QLineEdit::textChanged, this, [this, i] { RowEdited(i); });
-        connect(fontButton, &QPushButton::clicked, this, [this, i] { FontButtonClick(i); });
-    }
-    grid->setColumnStretch(3, 1);
-
-    UnifontButton = NamedButton("UnifontButton", "Unifont 16ドット", this);
-    UnifontButton->setToolTip(QStringLiteral(
-        "対象の行をGNU Unifontにします。どの文字も高さ16ドットで、パネル1段にちょうど収まります"));
-    MisakiButton = NamedButton("MisakiButton", "美咲 8ドット", this);
-    MisakiButton->setToolTip(QStringLiteral(
-        "対象の行を美咲ゴシックにします。どの文字も高さ8ドットで、パネル1段に2行入ります"));
-    CurrentRowLabel = new QLabel(this);
-    CurrentRowLabel->setObjectName(QStringLiteral("CurrentRowLabel"));
-    CurrentRowLabel->setToolTip(QStringLiteral("最後に入力した行がドット用フォントの対象になります"));
-    auto* pixelFonts = new QHBoxLayout;
-    pixelFonts->addWidget(UnifontButton);
-    pixelFonts->addWidget(MisakiButton);
-    pixelFonts->addWidget(CurrentRowLabel);
-    pixelFonts->addStretch();
-
-    auto* previewLabel = new QLabel(QStringLiteral("表示イメージ（480×80ドット）"), this);
-    previewLabel->setObjectName(QStringLiteral("PreviewLabel"));
-    PreviewBox = new MongonPreviewBox(this);
-    PreviewBox->setObjectName(QStringLiteral("PreviewBox"));
-    PreviewBox->setToolTip(QStringLiteral("表示データ作成で表示器に点灯するドットです（まだ表示データには入っていません）"));
-
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setFixedSize(kMongonCanvasWidth, kMongonCanvasHeight);
-    Image1->hide();
-
-    MakeDataButton = NamedButton("MakeDataButton", "表示データ作成", this);
-    FileReadButton = NamedButton("FileReadButton", "開く", this);
-    FileWriteButton = NamedButton("FileWriteButton", "上書き保存", this);
-    FileReNameWriteButton = NamedButton("FileReNameWriteButton", "名前を付けて保存", this);
-    NewButton = NamedButton("NewButton", "新規作成", this);
-    CancelButton = NamedButton("CancelButton", "キャンセル（閉）", this);
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {MakeDataButton, FileReadButton, FileWriteButton, FileReNameWriteButton, NewButton})
-        buttons->addWidget(b);
-    buttons->addStretch();
-    buttons->addWidget(CancelButton);
+    QGridLayout* grid = CreateRowGrid();
+    QHBoxLayout* pixelFonts = CreatePixelFontButtons();
+    QLabel* previewLabel = CreatePreview();
+    QHBoxLayout* buttons = CreateFileButtons();
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
@@ -267,6 +176,117 @@ void TMongonHensyuuForm::CreateControls() {
     connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButtonClick(); });
     connect(UnifontButton, &QPushButton::clicked, this, [this] { UnifontButtonClick(); });
     connect(MisakiButton, &QPushButton::clicked, this, [this] { MisakiButtonClick(); });
+}
+
+QGridLayout* TMongonHensyuuForm::CreateRowGrid() {
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(3);
+    grid->addWidget(Heading("項番", this), 0, 0);
+    grid->addWidget(Heading("横座標", this), 0, 1);
+    grid->addWidget(Heading("縦座標", this), 0, 2);
+    grid->addWidget(Heading("文言", this), 0, 3);
+
+    // Every text box is tall enough for a row in a 16-dot font, so rows do not
+    // jump when one of them gets Unifont.
+    QFont tallest(QString::fromLatin1(kUnifontFace));
+    tallest.setPixelSize(kUnifontPixels);
+    const int textBoxHeight = QFontMetrics(tallest).height() + 10;
+    const int positionWidth = QFontMetrics(font()).horizontalAdvance(QStringLiteral("-000")) + 16;
+
+    for (int i = 0; i < kMongonRows; ++i) CreateRow(grid, i, textBoxHeight, positionWidth);
+    grid->setColumnStretch(3, 1);
+    return grid;
+}
+
+void TMongonHensyuuForm::CreateRow(QGridLayout* grid, int i, int textBoxHeight, int positionWidth) {
+    auto* label = new QLabel(QString::number(i), this);
+    label->setObjectName(QStringLiteral("LabelNo%1").arg(i));
+    label->setAlignment(Qt::AlignCenter);
+    auto* x = NewPositionEdit("X_Edit", i, positionWidth);
+    auto* y = NewPositionEdit("Y_Edit", i, positionWidth);
+    auto* moji = new QLineEdit(this);
+    moji->setObjectName(QStringLiteral("MojiEdit%1").arg(i));
+    moji->setMaxLength(static_cast<int>(kMongonTextChars));
+    moji->setMinimumWidth(480);
+    moji->setMinimumHeight(textBoxHeight);
+    moji->installEventFilter(this);
+    auto* fontButton = NamedButton("FontButton", "フォント", this);
+    fontButton->setObjectName(QStringLiteral("FontButton%1").arg(i));
+    label->setBuddy(moji);
+
+    grid->addWidget(label, i + 1, 0);
+    grid->addWidget(x, i + 1, 1);
+    grid->addWidget(y, i + 1, 2);
+    grid->addWidget(moji, i + 1, 3);
+    grid->addWidget(fontButton, i + 1, 4);
+    labels_[i] = label;
+    xEdits_[i] = x;
+    yEdits_[i] = y;
+    mojiEdits_[i] = moji;
+    fontButtons_[i] = fontButton;
+
+    for (QLineEdit* e : {x, y, moji})
+        connect(e, &QLineEdit::textChanged, this, [this, i] { RowEdited(i); });
+    connect(fontButton, &QPushButton::clicked, this, [this, i] { FontButtonClick(i); });
+}
+
+QLineEdit* TMongonHensyuuForm::NewPositionEdit(const char* prefix, int row, int width) {
+    auto* e = new QLineEdit(this);
+    e->setObjectName(QStringLiteral("%1%2").arg(QLatin1String(prefix)).arg(row));
+    e->setMaxLength(static_cast<int>(kMongonPositionChars));
+    e->setValidator(new PositionValidator(e));
+    e->setFixedWidth(width);
+    e->setAlignment(Qt::AlignRight);
+    e->installEventFilter(this);
+    return e;
+}
+
+QHBoxLayout* TMongonHensyuuForm::CreatePixelFontButtons() {
+    UnifontButton = NamedButton("UnifontButton", "Unifont 16ドット", this);
+    UnifontButton->setToolTip(QStringLiteral(
+        "対象の行をGNU Unifontにします。どの文字も高さ16ドットで、パネル1段にちょうど収まります"));
+    MisakiButton = NamedButton("MisakiButton", "美咲 8ドット", this);
+    MisakiButton->setToolTip(QStringLiteral(
+        "対象の行を美咲ゴシックにします。どの文字も高さ8ドットで、パネル1段に2行入ります"));
+    CurrentRowLabel = new QLabel(this);
+    CurrentRowLabel->setObjectName(QStringLiteral("CurrentRowLabel"));
+    CurrentRowLabel->setToolTip(QStringLiteral("最後に入力した行がドット用フォントの対象になります"));
+    auto* pixelFonts = new QHBoxLayout;
+    pixelFonts->addWidget(UnifontButton);
+    pixelFonts->addWidget(MisakiButton);
+    pixelFonts->addWidget(CurrentRowLabel);
+    pixelFonts->addStretch();
+    return pixelFonts;
+}
+
+QLabel* TMongonHensyuuForm::CreatePreview() {
+    auto* previewLabel = new QLabel(QStringLiteral("表示イメージ（480×80ドット）"), this);
+    previewLabel->setObjectName(QStringLiteral("PreviewLabel"));
+    PreviewBox = new MongonPreviewBox(this);
+    PreviewBox->setObjectName(QStringLiteral("PreviewBox"));
+    PreviewBox->setToolTip(QStringLiteral("表示データ作成で表示器に点灯するドットです（まだ表示データには入っていません）"));
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setFixedSize(kMongonCanvasWidth, kMongonCanvasHeight);
+    Image1->hide();
+    return previewLabel;
+}
+
+QHBoxLayout* TMongonHensyuuForm::CreateFileButtons() {
+    MakeDataButton = NamedButton("MakeDataButton", "表示データ作成", this);
+    FileReadButton = NamedButton("FileReadButton", "開く", this);
+    FileWriteButton = NamedButton("FileWriteButton", "上書き保存", this);
+    FileReNameWriteButton = NamedButton("FileReNameWriteButton", "名前を付けて保存", this);
+    NewButton = NamedButton("NewButton", "新規作成", this);
+    CancelButton = NamedButton("CancelButton", "キャンセル（閉）", this);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {MakeDataButton, FileReadButton, FileWriteButton, FileReNameWriteButton, NewButton})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    buttons->addWidget(CancelButton);
+    return buttons;
 }
 
 // ---- boxes and form ----

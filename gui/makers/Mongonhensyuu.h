@@ -18,6 +18,8 @@
 #include "platform/FileChooser.h"
 #include "platform/QtImage.h"
 
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -122,6 +124,15 @@ protected:
 
 private:
     void CreateControls();
+    // The headings and the ten rows of label, X, Y, text box and font button.
+    QGridLayout* CreateRowGrid();
+    void CreateRow(QGridLayout* grid, int i, int textBoxHeight, int positionWidth);
+    // An X or Y box of a row, named prefix followed by the row.
+    QLineEdit* NewPositionEdit(const char* prefix, int row, int width);
+    QHBoxLayout* CreatePixelFontButtons();
+    // The preview with its caption (returned) and the hidden canvas.
+    QLabel* CreatePreview();
+    QHBoxLayout* CreateFileButtons();
     void ShowRowFont(int row);
     void SetCurrentRow(int row);
     /// A box of row i changed: the form is marked and the preview redrawn soon.

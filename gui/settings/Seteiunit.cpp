@@ -54,6 +54,32 @@ QRadioButton* Radio(const char* name, const char* text, QWidget* parent) {
     return b;
 }
 
+// A radio button's object name and caption.
+struct RadioName {
+    const char* name;
+    const char* text;
+};
+
+// A settings 2 choice between the average and the instantaneous value.
+struct Choice {
+    QGroupBox* box;
+    QRadioButton* average;
+    QRadioButton* instant;
+};
+
+// Puts the choice in its own box under the threshold row of the panel's grid.
+Choice AddChoice(QGroupBox* panel, const char* name, const char* title, RadioName average, RadioName instant) {
+    Choice c{};
+    c.box = Group(name, title, panel);
+    c.average = Radio(average.name, average.text, c.box);
+    c.instant = Radio(instant.name, instant.text, c.box);
+    auto* row = new QHBoxLayout(c.box);
+    row->addWidget(c.average);
+    row->addWidget(c.instant);
+    static_cast<QGridLayout*>(panel->layout())->addWidget(c.box, 1, 0, 1, 6);
+    return c;
+}
+
 }  // namespace
 
 TSeteiForm::TSeteiForm(const WindowContext& context, QWidget* parent)
@@ -97,72 +123,82 @@ QLabel* TSeteiForm::NewLabel(const char* text, const char* name) {
 }
 
 void TSeteiForm::CreateControls() {
-    auto edit = [this](const char* name) { return NewEdit(name); };
-    auto label = [this](const char* text) { return NewLabel(text); };
+    QGroupBox* jikan = CreateTimePanel();
+    QGroupBox* ondo = CreateOndoPanel();
+    QGroupBox* wbgt = CreateWbgtPanel();
 
+    // Noise and wind carry the settings 2 choice beside their threshold.
+    QGroupBox* souon = ThresholdPanel("SouonPanel", "騒音", "SouonChkEdit", "dB", "SouonChkKaitenTouEdit");
+    const Choice souonChoice = AddChoice(souon, "SouonGroupBox", "騒音", {"HeikinSouonRadioButton", "平均騒音"},
+                                         {"SyunkanSouonRadioButton", "瞬間騒音"});
+    SouonGroupBox = souonChoice.box;
+    HeikinSouonRadioButton = souonChoice.average;
+    SyunkanSouonRadioButton = souonChoice.instant;
+    QGroupBox* sindou = ThresholdPanel("SindouPanel", "振動", "SindouChkEdit", "dB", "SindouChkKaitenTouEdit");
+    QGroupBox* uryou = ThresholdPanel("UryouPanel", "雨量", "UryouChkEdit", "mm", "UryouChkKaitenTouEdit");
+    QGroupBox* fuusoku = ThresholdPanel("FuusokuPanel", "風速", "FuusokuChkEdit", "m/s", "FuusokuChkKaitenTouEdit");
+    const Choice fuusokuChoice = AddChoice(fuusoku, "FuusokuGroupBox", "風速", {"HeikinFuusokuRadioButton", "平均風速"},
+                                           {"SyunkanFuusokuRadioButton", "瞬間風速"});
+    FuusokuGroupBox = fuusokuChoice.box;
+    HeikinFuusokuRadioButton = fuusokuChoice.average;
+    SyunkanFuusokuRadioButton = fuusokuChoice.instant;
+
+    CreateWindOnlyPanel();
+    CreateButtons();
+    LayOut({jikan, ondo, wbgt}, {souon, sindou, uryou, fuusoku, FuusokuSenyouPanel});
+}
+
+QGroupBox* TSeteiForm::CreateTimePanel() {
     // Lamp times and the scroll speed.
     QGroupBox* jikan = Group("JikanPanel", "時間", this);
     QGridLayout* g = GridOf(jikan);
-    Row(g, 0, {label("点灯時間"), edit("TentouJikanEdit"), label("単位10msec")});
-    Row(g, 1, {label("消灯時間"), edit("SyoutouJikanEdit"), label("単位10msec")});
-    Row(g, 2, {label("スクロール時間"), edit("ScrollJikanEdit"), label("単位10msec")});
+    Row(g, 0, {NewLabel("点灯時間"), NewEdit("TentouJikanEdit"), NewLabel("単位10msec")});
+    Row(g, 1, {NewLabel("消灯時間"), NewEdit("SyoutouJikanEdit"), NewLabel("単位10msec")});
+    Row(g, 2, {NewLabel("スクロール時間"), NewEdit("ScrollJikanEdit"), NewLabel("単位10msec")});
+    return jikan;
+}
 
+QGroupBox* TSeteiForm::CreateOndoPanel() {
     QGroupBox* ondo = Group("OndoPanel", "温度", this);
-    g = GridOf(ondo);
-    Row(g, 0, {label("CHK1"), edit("OndoChk1MinEdit"), label("°C"), label("以上"), edit("OndoChk1MaxEdit"),
-               label("°C"), label("以下")});
-    Row(g, 1, {label("CHK2"), edit("OndoChk2MinEdit"), label("°C"), label("以上"), edit("OndoChk2MaxEdit"),
-               label("°C"), label("以下")});
-    Row(g, 2, {label("CHK3"), edit("OndoChk3Edit"), label("°C"), label("以上"), label("回転灯"),
-               edit("OndoChk3KaitenTouEdit")});
-    Row(g, 3, {label("CHK ZERO"), edit("OndoChkZeroEdit"), label("°C"), label("以下")});
+    QGridLayout* g = GridOf(ondo);
+    RangeRow(g, 0, "CHK1", "OndoChk1MinEdit", "OndoChk1MaxEdit");
+    RangeRow(g, 1, "CHK2", "OndoChk2MinEdit", "OndoChk2MaxEdit");
+    LampRow(g, 2, "CHK3", "OndoChk3Edit", "OndoChk3KaitenTouEdit");
+    Row(g, 3, {NewLabel("CHK ZERO"), NewEdit("OndoChkZeroEdit"), NewLabel("°C"), NewLabel("以下")});
+    return ondo;
+}
 
+QGroupBox* TSeteiForm::CreateWbgtPanel() {
     QGroupBox* wbgt = Group("WbgtPanel", "WBGT", this);
-    g = GridOf(wbgt);
-    Row(g, 0, {label("CHK1"), edit("WbgtChk1MinEdit"), label("°C"), label("以上"), edit("WbgtChk1MaxEdit"),
-               label("°C"), label("以下")});
-    Row(g, 1, {label("CHK2"), edit("WbgtChk2MinEdit"), label("°C"), label("以上"), edit("WbgtChk2MaxEdit"),
-               label("°C"), label("以下")});
-    Row(g, 2, {label("CHK3"), edit("WbgtChk3MinEdit"), label("°C"), label("以上"), edit("WbgtChk3MaxEdit"),
-               label("°C"), label("以下")});
-    Row(g, 3, {label("CHK4"), edit("WbgtChk4Edit"), label("°C"), label("以上"), label("回転灯"),
-               edit("WbgtChk4KaitenTouEdit")});
+    QGridLayout* g = GridOf(wbgt);
+    RangeRow(g, 0, "CHK1", "WbgtChk1MinEdit", "WbgtChk1MaxEdit");
+    RangeRow(g, 1, "CHK2", "WbgtChk2MinEdit", "WbgtChk2MaxEdit");
+    RangeRow(g, 2, "CHK3", "WbgtChk3MinEdit", "WbgtChk3MaxEdit");
+    LampRow(g, 3, "CHK4", "WbgtChk4Edit", "WbgtChk4KaitenTouEdit");
+    return wbgt;
+}
 
-    // Noise and wind carry the settings 2 choice beside their threshold.
-    QGroupBox* souon = Group("SouonPanel", "騒音", this);
-    g = GridOf(souon);
-    Row(g, 0, {edit("SouonChkEdit"), label("dB"), label("以上"), label("回転灯"), edit("SouonChkKaitenTouEdit")});
-    SouonGroupBox = Group("SouonGroupBox", "騒音", souon);
-    HeikinSouonRadioButton = Radio("HeikinSouonRadioButton", "平均騒音", SouonGroupBox);
-    SyunkanSouonRadioButton = Radio("SyunkanSouonRadioButton", "瞬間騒音", SouonGroupBox);
-    auto* souonChoice = new QHBoxLayout(SouonGroupBox);
-    souonChoice->addWidget(HeikinSouonRadioButton);
-    souonChoice->addWidget(SyunkanSouonRadioButton);
-    g->addWidget(SouonGroupBox, 1, 0, 1, 6);
+void TSeteiForm::RangeRow(QGridLayout* g, int r, const char* chk, const char* minEdit, const char* maxEdit) {
+    Row(g, r, {NewLabel(chk), NewEdit(minEdit), NewLabel("°C"), NewLabel("以上"), NewEdit(maxEdit), NewLabel("°C"),
+               NewLabel("以下")});
+}
 
-    QGroupBox* sindou = Group("SindouPanel", "振動", this);
-    g = GridOf(sindou);
-    Row(g, 0, {edit("SindouChkEdit"), label("dB"), label("以上"), label("回転灯"), edit("SindouChkKaitenTouEdit")});
+void TSeteiForm::LampRow(QGridLayout* g, int r, const char* chk, const char* edit, const char* lampEdit) {
+    Row(g, r, {NewLabel(chk), NewEdit(edit), NewLabel("°C"), NewLabel("以上"), NewLabel("回転灯"), NewEdit(lampEdit)});
+}
 
-    QGroupBox* uryou = Group("UryouPanel", "雨量", this);
-    g = GridOf(uryou);
-    Row(g, 0, {edit("UryouChkEdit"), label("mm"), label("以上"), label("回転灯"), edit("UryouChkKaitenTouEdit")});
+QGroupBox* TSeteiForm::ThresholdPanel(const char* name, const char* title, const char* edit, const char* unit,
+                                      const char* lampEdit) {
+    QGroupBox* panel = Group(name, title, this);
+    QGridLayout* g = GridOf(panel);
+    Row(g, 0, {NewEdit(edit), NewLabel(unit), NewLabel("以上"), NewLabel("回転灯"), NewEdit(lampEdit)});
+    return panel;
+}
 
-    QGroupBox* fuusoku = Group("FuusokuPanel", "風速", this);
-    g = GridOf(fuusoku);
-    Row(g, 0,
-        {edit("FuusokuChkEdit"), label("m/s"), label("以上"), label("回転灯"), edit("FuusokuChkKaitenTouEdit")});
-    FuusokuGroupBox = Group("FuusokuGroupBox", "風速", fuusoku);
-    HeikinFuusokuRadioButton = Radio("HeikinFuusokuRadioButton", "平均風速", FuusokuGroupBox);
-    SyunkanFuusokuRadioButton = Radio("SyunkanFuusokuRadioButton", "瞬間風速", FuusokuGroupBox);
-    auto* fuusokuChoice = new QHBoxLayout(FuusokuGroupBox);
-    fuusokuChoice->addWidget(HeikinFuusokuRadioButton);
-    fuusokuChoice->addWidget(SyunkanFuusokuRadioButton);
-    g->addWidget(FuusokuGroupBox, 1, 0, 1, 6);
-
+void TSeteiForm::CreateWindOnlyPanel() {
     // The four wind bands of the wind-only lamp mode, each with its own lamp.
     FuusokuSenyouPanel = Group("FuusokuSenyouPanel", "風速専用回転灯", this);
-    g = GridOf(FuusokuSenyouPanel);
+    QGridLayout* g = GridOf(FuusokuSenyouPanel);
     auto named = [this](const char* name, const char* text) {
         QLabel* l = NewLabel(text, name);
         windOnlyControls_.push_back(l);
@@ -182,24 +218,22 @@ void TSeteiForm::CreateControls() {
                band("FuusokuChk3MaxEdit"), named("Label54", "以下"), band("FuusokuChk3KaitentouEdit")});
     Row(g, 4, {named("Label55", "CHK4"), band("FuusokuChk4MinEdit"), named("Label56", "以上"), nullptr, nullptr,
                band("FuusokuChk4KaitentouEdit")});
+}
 
+void TSeteiForm::CreateButtons() {
     OpenButton = NamedButton("OpenButton", "開く", this);
     WriteButton = NamedButton("WriteButton", "書込み", this);
     CancelButton = NamedButton("CancelButton", "キャンセル", this);
     HyoujyunSeteiButton = NamedButton("HyoujyunSeteiButton", "標準設定", this);
     FuusokuSenyouKaitentouSeteiButton = NamedButton("FuusokuSenyouKaitentouSeteiButton", kWindOnlyOnCaption, this);
+}
 
+void TSeteiForm::LayOut(std::initializer_list<QWidget*> leftPanels, std::initializer_list<QWidget*> rightPanels) {
     auto* left = new QVBoxLayout;
-    left->addWidget(jikan);
-    left->addWidget(ondo);
-    left->addWidget(wbgt);
+    for (QWidget* panel : leftPanels) left->addWidget(panel);
     left->addStretch();
     auto* right = new QVBoxLayout;
-    right->addWidget(souon);
-    right->addWidget(sindou);
-    right->addWidget(uryou);
-    right->addWidget(fuusoku);
-    right->addWidget(FuusokuSenyouPanel);
+    for (QWidget* panel : rightPanels) right->addWidget(panel);
     right->addStretch();
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(HyoujyunSeteiButton);

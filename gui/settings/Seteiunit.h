@@ -3,6 +3,7 @@
 // settings file. The main window sets its caption and calls OpenInMode; the
 // window lives for the whole run, so what was entered survives closing it.
 #include <QDialog>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 // The core unit has this header's own name; reach it by its place in the tree.
 #include "settings/SeteiForm.h"
 
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -64,6 +66,20 @@ public:
 
 private:
     void CreateControls();
+    QGroupBox* CreateTimePanel();
+    QGroupBox* CreateOndoPanel();
+    QGroupBox* CreateWbgtPanel();
+    // "CHKn [min] °C 以上 [max] °C 以下" in row r.
+    void RangeRow(QGridLayout* g, int r, const char* chk, const char* minEdit, const char* maxEdit);
+    // "CHKn [value] °C 以上 回転灯 [lamp]" in row r.
+    void LampRow(QGridLayout* g, int r, const char* chk, const char* edit, const char* lampEdit);
+    // A quantity's panel with "[threshold] unit 以上 回転灯 [lamp]" in its first row.
+    QGroupBox* ThresholdPanel(const char* name, const char* title, const char* edit, const char* unit,
+                              const char* lampEdit);
+    void CreateWindOnlyPanel();
+    void CreateButtons();
+    // The panels in two columns over the row of buttons.
+    void LayOut(std::initializer_list<QWidget*> leftPanels, std::initializer_list<QWidget*> rightPanels);
     QLineEdit* NewEdit(const char* name);
     QLabel* NewLabel(const char* text, const char* name = nullptr);
     // Widgets to form before an operation, form to widgets after it.
