@@ -57,4 +57,8 @@ std::optional<OpenedKind> OpenedKindOf(const std::string& path) {
     return std::nullopt;
 }
 
+std::string UnknownKindMessage(const std::string& path) {
+    return path + " は開けません（.lee .led .bmp .png のファイルを開けます）";
+}
+
 }  // namespace tesslor

@@ -39,5 +39,8 @@ std::string RecentFileMissingQuestion(const std::string& path);
 enum class OpenedKind { LedData, OldLed, Bitmap, Png };
 /// By the extension, in any case: .lee, .led, .bmp, .png; nothing for others.
 std::optional<OpenedKind> OpenedKindOf(const std::string& path);
+/// Said when a file of another kind is given to open:
+/// "<path> は開けません（.lee .led .bmp .png のファイルを開けます）".
+std::string UnknownKindMessage(const std::string& path);
 
 }  // namespace tesslor

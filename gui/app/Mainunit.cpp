@@ -668,6 +668,14 @@ bool TMainForm::OpenByName(const std::string& path) {
     return ok;
 }
 
+void TMainForm::OpenFromCommandLine(const std::string& path) {
+    if (!OpenedKindOf(path)) {
+        prompter_.Inform(UnknownKindMessage(path));
+        return;
+    }
+    OpenByName(path);
+}
+
 void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.size() == 1 && urls[0].isLocalFile() && OpenedKindOf(urls[0].toLocalFile().toStdString()))

@@ -219,6 +219,8 @@ public:
     /// opens, a .bmp or .png is imported, each after the discard question as
     /// its menu command. False when refused, unknown or unreadable.
     bool OpenByName(const std::string& path);
+    /// `tesslor FILE`: OpenByName, and a file of another kind is said so.
+    void OpenFromCommandLine(const std::string& path);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,11 +1,14 @@
-// The editor's entry: no arguments are read. The configuration is the file
-// beside the executable when there is one, else the user's
-// (~/.config/Tesslor/tesslor.INI), else the system's (/etc/tesslor.INI).
+// The editor's entry. `tesslor FILE` opens FILE (.lee, .led, .bmp, .png) after
+// the usual start-up, as a file manager does with the desktop entry. The
+// configuration is the file beside the executable when there is one, else the
+// user's (~/.config/Tesslor/tesslor.INI), else the system's (/etc/tesslor.INI).
 #include <QDir>
+#include <QTimer>
 #include <exception>
 
 #include "app/Application.h"
 #include "app/Drives.h"
+#include "app/Mainunit.h"
 #include "platform/ConfigLocation.h"
 #include "platform/QtDialogs.h"
 
@@ -40,7 +43,13 @@ int main(int argc, char** argv) {
         prompter.Inform(e.what());
         return 0;
     }
-    windows->MainForm().show();
+    TMainForm& mainForm = windows->MainForm();
+    mainForm.show();
+    // Qt has taken its own options out of argv: what is left is ours.
+    if (argc > 1) {
+        const std::string path = QString::fromLocal8Bit(argv[1]).toStdString();
+        QTimer::singleShot(0, &mainForm, [&mainForm, path] { mainForm.OpenFromCommandLine(path); });
+    }
     app.exec();
     return 0;
 }

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QUrl>
@@ -47,6 +48,27 @@ bool Drop(Editor& e, const QString& path, bool* accepted = nullptr) {
     QApplication::sendEvent(&e.Main(), &drop);
     QApplication::processEvents();  // the open runs after the drop has ended
     return true;
+}
+
+TEST(CommandLineFile, OpensAPictureAndSaysSoForOtherKindsAndTheStatusBarNamesIt) {
+    Editor e;
+    const std::string a = SavePicture(e, "a.lee", 3, 4);
+    EXPECT_EQ(e.Main().FileStatusLabel->text(), QStringLiteral("a.lee"));
+    e.Main().NewFileOpenClick();
+    EXPECT_EQ(e.Main().FileStatusLabel->text(), QStringLiteral("新規"));
+    e.Main().OpenFromCommandLine(a);
+    EXPECT_EQ(e.Doc().FileName, a);
+    EXPECT_EQ(e.Doc().DotColor(3, 4), kLedRed);
+    EXPECT_FALSE(e.Doc().Modified);
+
+    const std::string notes = e.dir.Path("notes.txt");
+    e.Main().OpenFromCommandLine(notes);
+    EXPECT_EQ(e.prompter.shown.back(), notes + " は開けません（.lee .led .bmp .png のファイルを開けます）");
+    EXPECT_EQ(e.Doc().FileName, a);
+
+    e.Press(Qt::LeftButton, Qt::NoButton, e.DotPixel(9, 9));
+    e.Main().PaintBox1MouseUp(Qt::LeftButton, e.DotPixel(9, 9));
+    EXPECT_EQ(e.Main().FileStatusLabel->text(), QStringLiteral("a.lee (未保存)"));
 }
 
 TEST(RecentFiles, OpenedAndSavedFilesAreListedNewestFirstAndOpenAgain) {
