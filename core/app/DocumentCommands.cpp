@@ -182,6 +182,30 @@ bool DocumentCommands::LoadWithoutQuestion(const std::string& path) {
 
 void DocumentCommands::EndLoads() { Recorded(lastLoadRead_); }
 
+std::optional<std::vector<MemoryImage>> DocumentCommands::AnimationDemoFrames(FileDialog& listDialog,
+                                                                              AnimationList& list,
+                                                                              DrawingSurface& layout,
+                                                                              const std::function<void()>& ready) {
+    doc_.RecordStep();
+    // The demo replaces the picture: unsaved drawing is not dropped without asking.
+    if (!files_.ConfirmDiscard() || !listDialog.Execute()) return std::nullopt;
+    // The maker's window is closed: the folder the list fixes is released
+    // again whatever happens, so its next opening accepts pictures from anywhere.
+    struct ReleaseFolder {
+        AnimationList& list;
+        ~ReleaseFolder() { list.CloseWindow(); }
+    } release{list};
+    // Frames of an earlier run are never played for a list that cannot play.
+    if (!list.LoadAnimationList(listDialog.FileName, prompter_) || !CheckDemoList(list, prompter_))
+        return std::nullopt;
+    if (ready) ready();
+    std::vector<MemoryImage> frames =
+        CaptureAnimationFrames(doc_, list, [this](const std::string& path) { LoadWithoutQuestion(path); }, layout);
+    // The pictures loaded are one step: undo goes back to the picture before the demo.
+    EndLoads();
+    return frames;
+}
+
 bool DocumentCommands::Close(const std::string& driveFilePath, const std::string& driveLetter) {
     IniProfile drive(driveFilePath, files_.Files());
     // The letter is stored even when the close is then cancelled; a file that

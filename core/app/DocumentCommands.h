@@ -6,13 +6,17 @@
 // shows the document's state; tests and tesslor-cli run the same commands.
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/ControlBar.h"
 #include "app/DocumentFiles.h"
 #include "app/RecentFiles.h"
 #include "led/Ledhyoujiki.h"
 #include "led/PictureEdits.h"
+#include "makers/AnimationList.h"
+#include "platform/MemoryImage.h"
 #include "platform/FileChooser.h"
 #include "platform/Files.h"
 #include "platform/Prompter.h"
@@ -61,6 +65,14 @@ public:
     /// After loads without question: what they left is one undo step, saved
     /// in its file when the last load read it completely.
     void EndLoads();
+    /// 動画のデモ up to its playing: the discard question, listDialog, the list
+    /// read into list and checked (with their messages); then ready() (the
+    /// window makes way) and each picture loaded and rendered on layout, the
+    /// loads one undo step. The list's folder is released again whatever
+    /// happens. Nothing when refused, cancelled or the list cannot play.
+    std::optional<std::vector<MemoryImage>> AnimationDemoFrames(FileDialog& listDialog, AnimationList& list,
+                                                                DrawingSurface& layout,
+                                                                const std::function<void()>& ready);
     /// The window closes: the drive letter is kept in the drive file (a file
     /// that cannot be written is reported and does not keep the program
     /// open), then the discard question. False when the operator keeps the

@@ -53,12 +53,6 @@ constexpr int kPaintBoxGap = 64 - kBarHeight;
 constexpr int kLabelTop = 6;
 constexpr int kControlTop = 24;
 constexpr int kControlHeight = 22;
-// Left of and above the first panel lie its number labels, 20 and 12 pixels.
-constexpr int kLabelMarginX = 20;
-constexpr int kLabelMarginY = 12;
-// 動画のデモ with a list of no pictures, and with more than the demo holds.
-constexpr const char* kNoAnimationFilesMessage = "ファイルが追加されていません";
-constexpr const char* kDemoFirstFramesMessage = "ファイルが３０を超えていますので、最初の３０ファイルを表示します";
 }  // namespace
 
 TMainForm::TMainForm(const EditorEnvironment& env, QWidget* parent)
@@ -842,42 +836,28 @@ void TMainForm::DemonstrationClick(QDialog& demo) {
 
 void TMainForm::AnimeDemonstrationClick(TMakeAnimationForm& maker, TAnimaDemoForm& demo) {
     EndStroke();
-    // The demo replaces the picture: unsaved drawing is not dropped without asking.
-    if (!documentFiles_->ConfirmDiscard()) return;
-    if (!AnaOpenDialog->Execute()) return;
-    AnimationList& list = maker.List();
-    // The maker's window is closed: the folder the list fixes is released
-    // again whatever happens, so its next opening accepts pictures from anywhere.
-    struct ReleaseFolder {
-        AnimationList& list;
-        ~ReleaseFolder() { list.CloseWindow(); }
-    } release{list};
-    if (!list.LoadAnimationList(AnaOpenDialog->FileName, prompter_)) return;
-    // Frames of an earlier run are never played for an empty list.
-    if (list.entries.empty()) {
-        prompter_.Inform(kNoAnimationFilesMessage);
-        return;
-    }
-    if (list.entries.size() > static_cast<std::size_t>(kMaxDemoFrames)) prompter_.Inform(kDemoFirstFramesMessage);
-
     // This window is hidden while the document lays itself out on the demo's
     // paint target, and comes back laid out on the editing area whatever happens.
+    bool hidden = false;
     struct HandBack {
         TMainForm& main;
+        bool& hidden;
         ~HandBack() {
+            if (!hidden) return;
             main.show();
             main.MagnificationComboBoxChange();
             // The keys go to the picture again (Ctrl+Z undoes the demo's load).
             main.PaintBox1->setFocus();
         }
-    } handBack{*this};
-    hide();
-    demo.ClearFrames();
-    demo.SetFrames(CaptureAnimationFrames(
-        *document_, list, [this](const std::string& path) { OpenLedDataFileByName(path); }, *demo.PaintBox1));
-    // The pictures loaded are one step: undo goes back to the picture before the demo.
-    commands_->EndLoads();
+    } handBack{*this, hidden};
+    auto frames = commands_->AnimationDemoFrames(*AnaOpenDialog, maker.List(), *demo.PaintBox1, [&] {
+        hidden = true;
+        hide();
+        demo.ClearFrames();
+    });
     ShowDocument();
+    if (!frames) return;
+    demo.SetFrames(std::move(*frames));
     demo.exec();
 }
 
