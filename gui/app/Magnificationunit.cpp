@@ -5,7 +5,7 @@
 #include <QLabel>
 
 #include "platform/Windows.h"
-#include "text/Numbers.h"
+#include "app/Magnification.h"
 
 namespace tesslor::gui {
 
@@ -17,8 +17,8 @@ TMagnificationForm::TMagnificationForm(const WindowContext&, QWidget* parent) : 
     Label2->setObjectName(QStringLiteral("Label2"));
     MagnificationComboBox = new QComboBox(this);
     MagnificationComboBox->setObjectName(QStringLiteral("MagnificationComboBox"));
-    MagnificationComboBox->addItems({"25", "50", "80", "100", "125", "150", "200", "400", "800", "1000"});
-    MagnificationComboBox->setCurrentIndex(3);
+    for (int percent : kMagnifications) MagnificationComboBox->addItem(QString::number(percent));
+    MagnificationComboBox->setCurrentIndex(kDefaultMagnificationIndex);
     MagnificationComboBox->setMinimumContentsLength(4);
     Label3 = new QLabel(QStringLiteral("％"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
@@ -32,8 +32,7 @@ TMagnificationForm::TMagnificationForm(const WindowContext&, QWidget* parent) : 
 }
 
 int TMagnificationForm::Magnification() const {
-    int value = LeadingInt(MagnificationComboBox->currentText().toStdString());
-    return value > 0 ? value : 100;
+    return MagnificationOf(MagnificationComboBox->currentText().toStdString());
 }
 
 void TMagnificationForm::MagnificationComboBoxChange() {
@@ -41,8 +40,7 @@ void TMagnificationForm::MagnificationComboBoxChange() {
 }
 
 bool TMagnificationForm::StepMagnification(int steps) {
-    int i = MagnificationComboBox->currentIndex() + steps;
-    i = std::clamp(i, 0, MagnificationComboBox->count() - 1);
+    const int i = SteppedMagnificationIndex(MagnificationComboBox->currentIndex(), steps);
     if (i == MagnificationComboBox->currentIndex()) return false;
     MagnificationComboBox->setCurrentIndex(i);
     MagnificationComboBoxChange();

@@ -97,6 +97,9 @@ TEST(StatusTexts, NameDotPanelColourMagnificationAndWidth) {
     EXPECT_EQ(PenColorText(t.doc, t.doc.ReverseColorValue(1)), "ペン 緑");
     EXPECT_EQ(PenColorText(t.doc, t.doc.ReverseColorValue(2)), "ペン 黄");
     EXPECT_EQ(MagnificationText(125), "倍率 125%");
+    EXPECT_EQ(DocumentStatusText("", false), "新規");
+    EXPECT_EQ(DocumentStatusText("/media/card/kion.lee", true), "kion.lee (未保存)");
+    EXPECT_EQ(DocumentStatusText("E:\\waku.lee", false), "waku.lee");
     EXPECT_EQ(UsedWidthText(48), "使用幅 48ドット");
 }
 

@@ -1,0 +1,25 @@
+#include "app/Magnification.h"
+
+#include <algorithm>
+
+#include "text/Numbers.h"
+
+namespace tesslor {
+
+int MagnificationOf(const std::string& text) {
+    const int value = LeadingInt(text);
+    return value > 0 ? value : 100;
+}
+
+int SteppedMagnificationIndex(int index, int steps) {
+    const long long stepped = static_cast<long long>(index) + steps;
+    return static_cast<int>(std::clamp<long long>(stepped, 0, static_cast<long long>(kMagnifications.size()) - 1));
+}
+
+Point ScrollKeepingPointer(Point pointer, int oldPitch, int newPitch, Point boxOffset, Point inViewport) {
+    const double scale = oldPitch > 0 ? static_cast<double>(newPitch) / oldPitch : 1.0;
+    const Point scaled{static_cast<int>(pointer.x * scale), static_cast<int>(pointer.y * scale)};
+    return {scaled.x + boxOffset.x - inViewport.x, scaled.y + boxOffset.y - inViewport.y};
+}
+
+}  // namespace tesslor
