@@ -1,17 +1,13 @@
 #include "app/Mainunit.h"
 
-#include <algorithm>
 
 #include <QAction>
-#include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
-#include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,7 +15,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -30,7 +25,6 @@
 #include <QVBoxLayout>
 
 #include "app/Animademoformunit.h"
-#include "app/FileDialogs.h"
 #include "app/Magnification.h"
 #include "app/Magnificationunit.h"
 #include "app/MainWindowRules.h"
@@ -316,57 +310,24 @@ void TMainForm::ShowDocumentSettings() { RunBarRule(&ControlBar::ShowDocumentSet
 
 // ---- file commands ----
 
-// Each command ends a stroke in progress first, so that it is a step of its own.
-void TMainForm::NewFileOpenClick() {
+template <class Command>
+void TMainForm::RunCommand(Command command) {
+    // A stroke in progress ends first, so that it is a step of its own.
     EndStroke();
-    commands_->NewFile();
+    (commands_.get()->*command)();
     ShowDocument();
 }
 
-void TMainForm::FileOpenClick() {
-    EndStroke();
-    commands_->Open();
-    ShowDocument();
-}
-
-void TMainForm::OldFileOpenClick() {
-    EndStroke();
-    commands_->OpenOld();
-    ShowDocument();
-}
-
-void TMainForm::BmpFileOpenClick() {
-    EndStroke();
-    commands_->ImportBitmap();
-    ShowDocument();
-}
-
-void TMainForm::FileWriteClick() {
-    EndStroke();
-    commands_->Save();
-    ShowDocument();
-}
-
+void TMainForm::NewFileOpenClick() { RunCommand(&DocumentCommands::NewFile); }
+void TMainForm::FileOpenClick() { RunCommand(&DocumentCommands::Open); }
+void TMainForm::OldFileOpenClick() { RunCommand(&DocumentCommands::OpenOld); }
+void TMainForm::BmpFileOpenClick() { RunCommand(&DocumentCommands::ImportBitmap); }
+void TMainForm::FileWriteClick() { RunCommand(&DocumentCommands::Save); }
 // The bar's 上書き保存 button is ファイル → 上書き保存.
 void TMainForm::UwagakiHozonButtonClick() { FileWriteClick(); }
-
-void TMainForm::FileWriteNameClick() {
-    EndStroke();
-    commands_->SaveAs();
-    ShowDocument();
-}
-
-void TMainForm::BmpFileWriteClick() {
-    EndStroke();
-    commands_->ExportBitmap();
-}
-
-void TMainForm::OldFileWriteClick() {
-    EndStroke();
-    commands_->SaveOld();
-    ShowDocument();
-}
-
+void TMainForm::FileWriteNameClick() { RunCommand(&DocumentCommands::SaveAs); }
+void TMainForm::BmpFileWriteClick() { RunCommand(&DocumentCommands::ExportBitmap); }
+void TMainForm::OldFileWriteClick() { RunCommand(&DocumentCommands::SaveOld); }
 void TMainForm::M_ExitClick() { close(); }
 
 void TMainForm::ShowRecentFiles() {
@@ -454,36 +415,20 @@ void TMainForm::EndStroke() {
     RecordPicture();
 }
 
-void TMainForm::UndoClick() {
-    EndStroke();
-    commands_->Undo();
-    ShowDocument();
-}
-
-void TMainForm::RedoClick() {
-    EndStroke();
-    commands_->Redo();
-    ShowDocument();
-}
+void TMainForm::UndoClick() { RunCommand(&DocumentCommands::Undo); }
+void TMainForm::RedoClick() { RunCommand(&DocumentCommands::Redo); }
 
 // The 編集 menu's picture edits.
-template <class Command>
-void TMainForm::EditPicture(Command edit) {
-    EndStroke();
-    (commands_.get()->*edit)();
-    RecordPicture();
-}
-
 void TMainForm::ShiftClick(int dx, int dy) {
     EndStroke();
     commands_->ShiftDots(dx, dy);
-    RecordPicture();
+    ShowDocument();
 }
 
-void TMainForm::FlipHorizontallyClick() { EditPicture(&DocumentCommands::FlipDotsHorizontally); }
-void TMainForm::FlipVerticallyClick() { EditPicture(&DocumentCommands::FlipDotsVertically); }
-void TMainForm::SwapRedGreenClick() { EditPicture(&DocumentCommands::SwapDotColors); }
-void TMainForm::ClearPictureClick() { EditPicture(&DocumentCommands::ClearDots); }
+void TMainForm::FlipHorizontallyClick() { RunCommand(&DocumentCommands::FlipDotsHorizontally); }
+void TMainForm::FlipVerticallyClick() { RunCommand(&DocumentCommands::FlipDotsVertically); }
+void TMainForm::SwapRedGreenClick() { RunCommand(&DocumentCommands::SwapDotColors); }
+void TMainForm::ClearPictureClick() { RunCommand(&DocumentCommands::ClearDots); }
 
 void TMainForm::PictureChangedElsewhere(const std::string& keptIn) {
     // The other window has drawn the picture itself; a stroke here has ended.

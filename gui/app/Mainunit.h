@@ -247,9 +247,9 @@ private:
     void ShowDocument();
     /// Ends a stroke or shape still in progress and records it.
     void EndStroke();
-    /// Runs one of the 編集 menu's edits (one undo step).
+    /// Runs one of the document's commands and shows its result.
     template <class Command>
-    void EditPicture(Command edit);
+    void RunCommand(Command command);
     void UpdateEditActions();
     void UpdateStatusBar();
     void ShowPointer(std::optional<QPoint> pos);
