@@ -118,6 +118,10 @@ void TMainForm::ConnectControls() {
     // are taken from its events here. Moves without a button held tell the
     // status bar where the pointer is.
     PaintBox1->installEventFilter(this);
+    // Ctrl+Z and Ctrl+Y belong to a text box of the bar only while it has
+    // typing of its own to take back; otherwise they act on the picture.
+    WriteNoMaskComboBox->installEventFilter(this);
+    NiniItiMaskEdit->installEventFilter(this);
     PaintBox1->setMouseTracking(true);
     // A click on the picture takes the keys from a text box: Ctrl+Z then undoes
     // in the picture, not in the box.
@@ -462,6 +466,15 @@ void TMainForm::ShowPointer(std::optional<QPoint> pos) {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        // The write number's box has the focus for its line edit.
+        auto* edit = watched == WriteNoMaskComboBox ? WriteNoMaskComboBox->lineEdit() : qobject_cast<QLineEdit*>(watched);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (edit && ((key->matches(QKeySequence::Undo) && !edit->isUndoAvailable()) ||
+                     (key->matches(QKeySequence::Redo) && !edit->isRedoAvailable()) ||
+                     (key->key() == Qt::Key_Y && key->modifiers() == Qt::ControlModifier && !edit->isRedoAvailable())))
+            return true;  // not taken by the box: the menu's shortcut runs
+    }
     if (watched == PaintBox1) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:

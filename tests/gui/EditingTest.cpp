@@ -3,6 +3,8 @@
 // the whole-picture commands of 編集 and the status bar.
 #include <gtest/gtest.h>
 
+#include <QTest>
+
 #include "platform/WindowSizes.h"
 
 #include <QAction>
@@ -144,6 +146,26 @@ TEST_F(Editing, OpenOpenUndoSaveKeepsEveryFileItsOwnPicture) {
     EXPECT_TRUE(e.chooser.script.empty());
     EXPECT_EQ(ReadFileBytes(card.Path("kion.lee")), kion);
     EXPECT_EQ(ReadFileBytes(card.Path("waku.lee")), waku);
+}
+
+TEST_F(Editing, CtrlZInABarTextBoxUndoesThePictureUntilTheBoxHasTypingOfItsOwn) {
+    Drag(Qt::LeftButton, {{4, 4}, {8, 4}});
+    // The write number's box has the keys for its line edit.
+    QComboBox* box = Main().WriteNoMaskComboBox;
+    QApplication::setActiveWindow(&Main());
+    box->setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Main()));
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Picture(), PictureDots()) << "the box had nothing to take back";
+    QTest::keyClick(box, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_NE(Picture(), PictureDots());
+
+    // Typed into, the box takes its own typing back first.
+    QTest::keyClicks(box, QStringLiteral("5"));
+    const QString typed = box->currentText();
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_NE(box->currentText(), typed);
+    EXPECT_NE(Picture(), PictureDots());
 }
 
 TEST_F(Editing, AnUnsavedSettingStaysUnsavedThroughUndo) {
