@@ -103,29 +103,18 @@ bool DocumentCommands::ImportBitmap() {
 
 bool DocumentCommands::ExportBitmap() { return files_.ExportBmpWithDialog(BmpFileSaveDialog, FreshImage()); }
 
-bool DocumentCommands::Save() {
+bool DocumentCommands::Write(bool (DocumentFiles::*write)(FileDialog&), FileDialog& dialog) {
     doc_.RecordStep();
-    const bool written = files_.Save(FileSaveDialog);
+    const bool written = (files_.*write)(dialog);
+    // A file written is what the document holds now, under the name it was written to.
     Recorded(written);
     if (written) Remember(doc_.FileName);
     return written;
 }
 
-bool DocumentCommands::SaveAs() {
-    doc_.RecordStep();
-    const bool written = files_.SaveAs(FileSaveDialog);
-    Recorded(written);
-    if (written) Remember(doc_.FileName);
-    return written;
-}
-
-bool DocumentCommands::SaveOld() {
-    doc_.RecordStep();
-    const bool written = files_.SaveOldWithDialog(OldFileSaveDialog);
-    Recorded(written);
-    if (written) Remember(OldFileSaveDialog.FileName);
-    return written;
-}
+bool DocumentCommands::Save() { return Write(&DocumentFiles::Save, FileSaveDialog); }
+bool DocumentCommands::SaveAs() { return Write(&DocumentFiles::SaveAs, FileSaveDialog); }
+bool DocumentCommands::SaveOld() { return Write(&DocumentFiles::SaveOldWithDialog, OldFileSaveDialog); }
 
 bool DocumentCommands::OpenByName(const std::string& path) {
     const std::optional<OpenedKind> kind = OpenedKindOf(path);

@@ -124,6 +124,8 @@ private:
     /// now what its file holds.
     void Recorded(bool inItsFile);
     RgbImage& FreshImage();
+    /// A save through dialog by write: one undo step, and the file remembered.
+    bool Write(bool (DocumentFiles::*write)(FileDialog&), FileDialog& dialog);
     bool EditDots(const std::function<void(PictureDots&)>& change);
 
     DocumentFiles& files_;
