@@ -6,6 +6,7 @@
 #include <random>
 
 #include "led/PictureEdits.h"
+#include "led/DocumentHistory.h"
 #include "led/PictureHistory.h"
 
 namespace {
@@ -69,5 +70,35 @@ void UndoStepOfOneDot(benchmark::State& state) {
     state.counters["bytes"] = static_cast<double>(bytes);
 }
 BENCHMARK(UndoStepOfOneDot);
+
+// What the editor does after every stroke: the document as it now is taken
+// into the history (a full picture with its settings and name), and an undo
+// and redo of it. Beside it, copying the picture once, the least a
+// snapshot of it can cost.
+void DocumentStepOfOneDot(benchmark::State& state) {
+    DocumentState before;
+    before.dots = BusyPicture();
+    before.fileName = "/media/site/CARD/KION.lee";
+    DocumentState after = before;
+    after.dots.Set(100, 40, static_cast<LedColor>((before.dots.Get(100, 40) + 1) & 3));
+    DocumentHistory history;
+    for (auto _ : state) {
+        history.Reset(before, true);
+        history.Record(after);
+        history.Undo();
+        history.Redo();
+        benchmark::DoNotOptimize(history.AtSavedState());
+    }
+}
+BENCHMARK(DocumentStepOfOneDot);
+
+void DocumentStepBaselineCopyPicture(benchmark::State& state) {
+    const PictureDots picture = BusyPicture();
+    for (auto _ : state) {
+        PictureDots copy = picture;
+        benchmark::DoNotOptimize(copy.Codes().data());
+    }
+}
+BENCHMARK(DocumentStepBaselineCopyPicture);
 
 }  // namespace
