@@ -249,7 +249,7 @@ bool DocumentCommands::ClearDots() {
     return EditDots([](PictureDots& dots) { dots = PictureDots(); });
 }
 
-void DocumentCommands::Record() { doc_.RecordStep(); }
+void DocumentCommands::Record(const std::string& typing) { doc_.RecordStep(typing); }
 
 void DocumentCommands::PictureReplaced(const std::string& keptIn) {
     doc_.RecordStep();

@@ -92,8 +92,9 @@ public:
     bool ClearDots();
     /// Whatever changed the document outside these commands (a stroke, a
     /// shape, an edit, a setting, the text editor's rendering) becomes one
-    /// undo step.
-    void Record();
+    /// undo step; typing names a box typed into key by key, whose changes
+    /// together are one step.
+    void Record(const std::string& typing = {});
     /// Another window has drawn a new picture into the document (the text
     /// editor's rendering, also kept in the file keptIn): one undo step, and
     /// when the document has nothing unsaved, undo and redo find it so again.

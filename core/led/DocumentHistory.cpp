@@ -17,8 +17,25 @@ void DocumentHistory::Reset(const DocumentState& state, bool saved) {
     if (saved) saved_[state.fileName] = state;
 }
 
-void DocumentHistory::Record(const DocumentState& state) {
+bool DocumentHistory::JoinTyping(const DocumentState& state, const std::string& typing) {
+    if (typing.empty() || position_ == 0 || position_ != steps_.size()) return false;
+    Step& last = steps_.back();
+    if (last.typing != typing || !last.dots.data.empty() || state.dots != current_.dots ||
+        state.fileName != current_.fileName)
+        return false;
+    last.after.settings = state.settings;
+    current_ = state;
+    // Typed back to what it was: the step has nothing left to undo.
+    if (last.after.settings == last.before.settings && last.after.fileName == last.before.fileName) {
+        steps_.pop_back();
+        --position_;
+    }
+    return true;
+}
+
+void DocumentHistory::Record(const DocumentState& state, const std::string& typing) {
     if (state == current_) return;
+    if (JoinTyping(state, typing)) return;
     while (steps_.size() > position_) {
         bytes_ -= steps_.back().dots.data.size();
         steps_.pop_back();
@@ -27,6 +44,7 @@ void DocumentHistory::Record(const DocumentState& state) {
     step.dots = PictureHistory::Encode(current_.dots, state.dots);
     step.before = {current_.settings, current_.fileName};
     step.after = {state.settings, state.fileName};
+    step.typing = state.dots == current_.dots && state.fileName == current_.fileName ? typing : std::string();
     bytes_ += step.dots.data.size();
     steps_.push_back(std::move(step));
     ++position_;

@@ -42,8 +42,10 @@ public:
     /// is what its file holds (a new start counts as saved under no name).
     void Reset(const DocumentState& state, bool saved);
     /// Takes state as one step from the state last recorded (nothing when they
-    /// are equal) and forgets every step that could have been redone.
-    void Record(const DocumentState& state);
+    /// are equal) and forgets every step that could have been redone. A change
+    /// of settings only with the same non-empty typing key as the step before
+    /// (one box typed into key by key) joins that step instead.
+    void Record(const DocumentState& state, const std::string& typing = {});
     /// state is what the file where now holds (it was read from it or written
     /// to it); another state kept there no longer is. where is the picture's
     /// own file name unless the picture came from elsewhere (a bitmap). A
@@ -77,8 +79,11 @@ private:
         PictureHistory::Change dots;
         Meta before;
         Meta after;
+        std::string typing;
     };
     void Trim();
+    /// Joins a settings-only change to the last step typed into the same box.
+    bool JoinTyping(const DocumentState& state, const std::string& typing);
     /// Forgets the saved states of files no state in the history belongs to.
     void ForgetUnreachedFiles();
 

@@ -12,7 +12,7 @@ DocumentState CaptureState(const LedHyoujikiClass& doc) {
 }
 }  // namespace
 
-void LedHyoujikiClass::RecordStep() { history_->Record(CaptureState(*this)); }
+void LedHyoujikiClass::RecordStep(const std::string& typing) { history_->Record(CaptureState(*this), typing); }
 
 void LedHyoujikiClass::MarkSaved() { history_->MarkSaved(CaptureState(*this)); }
 

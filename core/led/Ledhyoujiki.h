@@ -61,7 +61,8 @@ public:
     // ---- undo history ----
     /// Takes the document as it now is (dots, settings, file name) into the
     /// history: one step when anything differs from the state last recorded.
-    void RecordStep();
+    /// typing names a box typed into key by key: its changes of settings are one step.
+    void RecordStep(const std::string& typing = {});
     /// The document as it now is, is what its file holds (just read from it or
     /// written to it). A save under a new name is no step of its own.
     void MarkSaved();

@@ -295,21 +295,25 @@ void TMainForm::ZoomAt(int steps, QPoint pos) {
 // ---- control bar ----
 
 template <class Rule>
-void TMainForm::RunBarRule(Rule rule) {
+void TMainForm::RunBarRule(Rule rule, const char* typing) {
     if (showingBar_ || !bar_) return;
     bar_->state = ReadBar();
     (bar_.get()->*rule)();
     ShowBar(bar_->state);
-    // A setting changed is a step of its own.
-    RecordPicture();
+    // A setting changed is a step of its own; a box typed into key by key is one step.
+    commands_->Record(typing);
+    UpdateEditActions();
+    UpdateStatusBar();
 }
 
 void TMainForm::DisplayModeComboBoxChange() { RunBarRule(&ControlBar::DisplayModeComboBoxChange); }
 void TMainForm::SounyuuMojiComboBoxChange() { RunBarRule(&ControlBar::SounyuuMojiComboBoxChange); }
 void TMainForm::SounyuuItiComboBoxChange() { RunBarRule(&ControlBar::SounyuuItiComboBoxChange); }
-void TMainForm::NiniItiMaskEditChange() { RunBarRule(&ControlBar::NiniItiMaskEditChange); }
+void TMainForm::NiniItiMaskEditChange() { RunBarRule(&ControlBar::NiniItiMaskEditChange, "NiniItiMaskEdit"); }
 void TMainForm::ReverseModeColorRadioGroupClick() { RunBarRule(&ControlBar::ReverseModeColorRadioGroupClick); }
-void TMainForm::WriteNoMaskComboBoxChange() { RunBarRule(&ControlBar::WriteNoMaskComboBoxChange); }
+void TMainForm::WriteNoMaskComboBoxChange() {
+    RunBarRule(&ControlBar::WriteNoMaskComboBoxChange, "WriteNoMaskComboBox");
+}
 void TMainForm::ShowDocumentSettings() { RunBarRule(&ControlBar::ShowDocumentSettings); }
 
 // ---- file commands ----

@@ -263,7 +263,7 @@ private:
     void ShowBar(const ControlBarState& state);
     /// Runs one of the bar's rules between reading and showing the controls.
     template <class Rule>
-    void RunBarRule(Rule rule);
+    void RunBarRule(Rule rule, const char* typing = "");
 
     void ShowRecentFiles();
 

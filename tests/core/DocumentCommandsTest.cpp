@@ -215,5 +215,41 @@ TEST(DocumentHistoryBounds, TrimmedStepsAndReplacedBranchesAreNeverSaved) {
     EXPECT_EQ(history.StepCount(), 1u);
 }
 
+TEST(DocumentHistoryTyping, KeysTypedIntoOneBoxAreOneStep) {
+    DocumentHistory history;
+    DocumentState s;
+    s.settings.writeNo = "1";
+    history.Reset(s, true);
+    for (const char* text : {"", "2", "25"}) {
+        s.settings.writeNo = text;
+        history.Record(s, "WriteNo");
+    }
+    EXPECT_EQ(history.StepCount(), 1u);
+    s.settings.niniIti = "7";
+    history.Record(s, "NiniIti");  // another box: a step of its own
+    s.dots.Set(1, 1, kLedRed);
+    history.Record(s, "NiniIti");  // dots changed: never joined
+    s.settings.niniIti = "70";
+    history.Record(s, "NiniIti");  // after a drawing: a new step
+    EXPECT_EQ(history.StepCount(), 4u);
+    history.Undo();
+    history.Undo();
+    history.Undo();
+    EXPECT_EQ(history.Current().settings.writeNo, "25");
+    history.Undo();
+    EXPECT_EQ(history.Current().settings.writeNo, "1");
+    EXPECT_TRUE(history.AtSavedState());
+
+    // Typed back to what it was: nothing left to undo.
+    DocumentHistory back;
+    DocumentState t;
+    back.Reset(t, true);
+    t.settings.writeNo = "3";
+    back.Record(t, "WriteNo");
+    t.settings.writeNo = "";
+    back.Record(t, "WriteNo");
+    EXPECT_FALSE(back.CanUndo());
+}
+
 }  // namespace
 }  // namespace tesslor
