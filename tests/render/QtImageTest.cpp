@@ -1,5 +1,6 @@
-// The editor's off-screen image: text in real fonts without smoothing, shapes
-// as the core draws them, and pictures saved and loaded as BMP and PNG.
+// The off-screen image both programs draw with: text in real fonts without
+// smoothing, shapes as the core draws them, and pictures saved and loaded as
+// BMP and PNG.
 #include <gtest/gtest.h>
 
 #include <QFont>

@@ -1,6 +1,7 @@
 #pragma once
-// The editor's off-screen RGB image: the core's image in memory, with text
-// drawn in real fonts and pictures read and written as BMP or PNG.
+// The off-screen RGB image of the editor and tesslor-cli: the core's image in
+// memory, with text drawn in real fonts and pictures read and written as BMP
+// or PNG.
 #include <string>
 
 #include "platform/MemoryImage.h"
