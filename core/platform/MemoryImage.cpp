@@ -49,7 +49,7 @@ bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double xmin, do
 
 }  // namespace
 
-MemoryImage::MemoryImage(int width, int height) { SetSize(width, height); }
+MemoryImage::MemoryImage(int width, int height, FileSystem& files) : files_(files) { SetSize(width, height); }
 
 void MemoryImage::SetPen(Rgb colour, int width) {
     pen_ = colour;
@@ -188,7 +188,7 @@ void MemoryImage::LineTo(int x, int y) {
 void MemoryImage::TextOut(int, int, const std::string&, const FontSpec&, Rgb, Rgb) {}
 
 bool MemoryImage::LoadFromFile(const std::string& path) {
-    FileSystem& files = files_ ? *files_ : RealFileSystem();
+    FileSystem& files = Files();
     std::string bytes;
     if (!files.ReadAll(path, bytes)) {
         errorText_ = CannotReadMessage(path);
@@ -203,7 +203,7 @@ bool MemoryImage::LoadFromFile(const std::string& path) {
 }
 
 bool MemoryImage::SaveToFile(const std::string& path) {
-    FileSystem& files = files_ ? *files_ : RealFileSystem();
+    FileSystem& files = Files();
     const std::string bytes = EncodeBmp24(*this);
     std::unique_ptr<OutputFile> out = files.Create(path);
     if (!out || !out->Write(bytes) || !out->Commit()) {

@@ -19,10 +19,17 @@ public:
     /// reader will decode): 100 million pixels, 300 MB of RGB.
     static constexpr std::int64_t kMaxPixels = 100'000'000;
 
+    /// An image loads and saves through the file system it was made with (the
+    /// real one unless given) and no other, however it is held: a copy reads
+    /// and writes where the original does, and assigning another image to it
+    /// keeps its own. An image that reads more formats than BMP reads them all
+    /// through that one file system.
     MemoryImage() = default;
+    /// An empty image that loads and saves through files.
+    explicit MemoryImage(FileSystem& files) : files_(files) {}
     /// A black image of the given size (negative sizes count as 0; a size over
     /// kMaxPixels gives an empty image).
-    MemoryImage(int width, int height);
+    MemoryImage(int width, int height, FileSystem& files = RealFileSystem());
 
     void SetBrushColor(Rgb colour) override { brush_ = colour; }
     /// The widest pen: a line costs one pen square per step, so an absurd width
@@ -74,15 +81,30 @@ public:
     /// The reason of the last failed load or save, in the words shown to the operator.
     std::string ErrorText() const override { return errorText_; }
 
-    /// Where LoadFromFile and SaveToFile read and write (the real file system by default).
-    void SetFileSystem(FileSystem& files) { files_ = &files; }
-
     /// Row-major pixels, Width() * Height() of them.
     const std::vector<Rgb>& Pixels() const { return pixels_; }
     Rgb* Data() { return pixels_.data(); }
     const Rgb* Data() const { return pixels_.data(); }
 
+protected:
+    /// Where loads and saves read and write: the file system given at construction.
+    FileSystem& Files() const { return files_.Get(); }
+
 private:
+    // The file system an image was made with. Copying an image copies it;
+    // assigning one image to another leaves the target's own.
+    class FileSystemOfImage {
+    public:
+        FileSystemOfImage() : files_(&RealFileSystem()) {}
+        explicit FileSystemOfImage(FileSystem& files) : files_(&files) {}
+        FileSystemOfImage(const FileSystemOfImage&) = default;
+        FileSystemOfImage& operator=(const FileSystemOfImage&) { return *this; }
+        FileSystem& Get() const { return *files_; }
+
+    private:
+        FileSystem* files_;
+    };
+
     void FillClipped(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, Rgb colour);
     void PenDot(int x, int y);
 
@@ -94,7 +116,7 @@ private:
     int penWidth_ = 1;
     Point current_{};
     std::string errorText_;
-    FileSystem* files_ = nullptr;
+    FileSystemOfImage files_;
 };
 
 }  // namespace tesslor

@@ -182,9 +182,7 @@ void TMainForm::FormCreate() {
     bar_ = std::make_unique<ControlBar>(*document_, prompter_, config_.CustomerMode);
     commands_ = std::make_unique<DocumentCommands>(*documentFiles_, *bar_, context_.chooser, &recent_, [this] {
             // The editor's image reads PNG as well as BMP.
-            auto image = std::make_unique<QtImage>();
-            image->SetFileSystem(files_);
-            return image;
+            return std::make_unique<QtImage>(files_);
         });
     commands_->onRecentChanged = [this] { ShowRecentFiles(); };
     tools_ = std::make_unique<DrawingTools>(*document_);

@@ -98,11 +98,11 @@ TMongonHensyuuForm::TMongonHensyuuForm(const WindowContext& context, LedHyoujiki
       document_(document),
       penColorForm_(penColorForm),
       repaintMain_(std::move(repaintMain)),
-      form_(context.config.NanSyoku, context.config.TateMaisuu, context.files, context.prompter) {
+      form_(context.config.NanSyoku, context.config.TateMaisuu, context.files, context.prompter),
+      canvas_(context.files) {
     setObjectName(QStringLiteral("MongonHensyuuForm"));
     setWindowTitle(QStringLiteral("文言編集"));
     setModal(false);
-    canvas_.SetFileSystem(context.files);
 
     FontDialog1.choose = [this](const QFont& preset) -> std::optional<QFont> {
         bool ok = false;

@@ -193,8 +193,7 @@ TEST(BitmapExport, AFailedSaveIsReportedAndKeepsTheEarlierFile) {
     test::WriteFileBytes(path, "last good picture");
     test::FailingFileSystem fs;
     fs.failCommit = true;
-    MemoryImage img;
-    img.SetFileSystem(fs);
+    MemoryImage img(fs);
     test::ScriptedFileChooser chooser;
     chooser.script = {path};
     FileDialog dialog = BmpDialog(chooser, FileDialogKind::Save);

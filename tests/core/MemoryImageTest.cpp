@@ -192,17 +192,36 @@ TEST(MemoryImage, AFailedSaveKeepsTheEarlierFileAndNamesTheFile) {
     test::TempDir dir;
     const std::string path = dir.Path("keep.bmp");
     test::WriteFileBytes(path, "earlier");
-    MemoryImage img(2, 2);
     for (int mode = 0; mode < 3; ++mode) {
         test::FailingFileSystem fs;
         fs.failCreate = mode == 0;
         fs.failAtWrite = mode == 1 ? 1 : 0;
         fs.failCommit = mode == 2;
-        img.SetFileSystem(fs);
+        MemoryImage img(2, 2, fs);
         EXPECT_FALSE(img.SaveToFile(path)) << mode;
         EXPECT_EQ(img.ErrorText(), "ファイル " + path + " に書き込めませんでした");
         EXPECT_EQ(test::ReadFileBytes(path), "earlier") << mode;
     }
+}
+
+TEST(MemoryImage, CopiesAndAssignmentsKeepTheFileSystemAnImageWasMadeWith) {
+    test::TempDir dir;
+    const std::string path = dir.Path("keep.bmp");
+    test::WriteFileBytes(path, "earlier");
+    test::FailingFileSystem fs;
+    fs.failCreate = true;
+    MemoryImage onCard(2, 2, fs);
+    MemoryImage copy = onCard;
+    EXPECT_FALSE(copy.SaveToFile(path));
+    onCard = MemoryImage(3, 3);
+    EXPECT_EQ(onCard.Width(), 3);
+    EXPECT_FALSE(onCard.SaveToFile(path));
+    EXPECT_EQ(test::ReadFileBytes(path), "earlier");
+    // And the other way round: an image on the real disk stays there.
+    MemoryImage onDisk(1, 1);
+    onDisk = copy;
+    EXPECT_TRUE(onDisk.SaveToFile(path));
+    EXPECT_EQ(onDisk.Width(), 2);
 }
 
 TEST(MemoryImage, AFailedLoadLeavesTheImageAsItWas) {

@@ -1,6 +1,7 @@
 #pragma once
-// The editor's off-screen RGB image: the core's image in memory, with text
-// drawn in real fonts and pictures read and written as BMP or PNG.
+// The off-screen RGB image of the editor and tesslor-cli: the core's image in
+// memory, with text drawn in real fonts and pictures read and written as BMP
+// or PNG.
 #include <string>
 
 #include "platform/MemoryImage.h"
@@ -16,9 +17,12 @@ namespace tesslor::gui {
 /// through the substitutions the application installs.
 class QtImage : public MemoryImage {
 public:
+    /// Images of both formats are read and written through the file system
+    /// given here (the real one unless given), however the image is held.
     QtImage() = default;
-    /// A black image of the given size, as MemoryImage(width, height).
-    QtImage(int width, int height) : MemoryImage(width, height) {}
+    explicit QtImage(FileSystem& files) : MemoryImage(files) {}
+    /// A black image of the given size, as MemoryImage(width, height, files).
+    QtImage(int width, int height, FileSystem& files = RealFileSystem()) : MemoryImage(width, height, files) {}
 
     /// Draws the UTF-8 text with its top-left corner at (x, y) in the font (face
     /// name through Qt's font substitution, height in pixels, bold, italic,
@@ -45,16 +49,10 @@ public:
     /// The reason of the last failed load or save, in the words shown to the operator.
     std::string ErrorText() const override { return errorText_; }
 
-    /// Where loads and saves of either format read and write (the real file
-    /// system by default). Set it on the QtImage: set through a MemoryImage
-    /// reference it reaches BMP files only.
-    void SetFileSystem(FileSystem& files);
-
 private:
     bool LoadPng(const std::string& path);
     bool SavePng(const std::string& path);
 
-    FileSystem* files_ = nullptr;
     std::string errorText_;
 };
 

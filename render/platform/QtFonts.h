@@ -1,7 +1,7 @@
 #pragma once
-// Font names as the system's files store them, reaching real fonts here: the
-// Windows faces the unit's tools were made with map to the IPA fonts, and the
-// two pixel fonts made for dot displays are named once.
+// Font names as this system's files store them, reaching installed fonts: the
+// Japanese Windows faces that text message tables name map to the IPA fonts,
+// and the two pixel fonts made for dot displays are named once.
 namespace tesslor::gui {
 
 /// Makes "ＭＳ Ｐゴシック", "MS PGothic", "ＭＳ ゴシック" and "MS Gothic" resolve

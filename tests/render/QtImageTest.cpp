@@ -1,5 +1,6 @@
-// The editor's off-screen image: text in real fonts without smoothing, shapes
-// as the core draws them, and pictures saved and loaded as BMP and PNG.
+// The off-screen image both programs draw with: text in real fonts without
+// smoothing, shapes as the core draws them, and pictures saved and loaded as
+// BMP and PNG.
 #include <gtest/gtest.h>
 
 #include <QFont>
@@ -8,6 +9,9 @@
 #include <climits>
 #include <cstdint>
 #include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
 
 #include "TestSupport.h"
 #include "platform/QtImage.h"
@@ -174,23 +178,74 @@ TEST_F(QtImageFiles, FailedSavesLeaveTheEarlierFileAndSayWhy) {
         image.Fill(kBlack);
         ASSERT_TRUE(image.SaveToFile(path));
         const std::string earlier = ReadFileBytes(path);
-        image.Fill(kWhite);
         FailingFileSystem failing;
-        image.SetFileSystem(failing);
+        QtImage onFailingCard(7, 5, failing);
+        onFailingCard.Fill(kWhite);
         failing.failAtWrite = 1;
-        EXPECT_FALSE(image.SaveToFile(path)) << name;
+        EXPECT_FALSE(onFailingCard.SaveToFile(path)) << name;
         failing.failAtWrite = 0;
         failing.failCommit = true;
-        EXPECT_FALSE(image.SaveToFile(path)) << name;
-        EXPECT_EQ(image.ErrorText(), "ファイル " + path + " に書き込めませんでした");
+        EXPECT_FALSE(onFailingCard.SaveToFile(path)) << name;
+        EXPECT_EQ(onFailingCard.ErrorText(), "ファイル " + path + " に書き込めませんでした");
         EXPECT_EQ(ReadFileBytes(path), earlier) << name;
-        image.SetFileSystem(RealFileSystem());
     }
 
     // An image without pixels makes no PNG file, and says so.
     QtImage empty;
     EXPECT_FALSE(empty.SaveToFile(dir.Path("empty.png")));
     EXPECT_EQ(empty.ErrorText(), "ファイル " + dir.Path("empty.png") + " に書き込めませんでした");
+}
+
+// Files kept in memory only, as on a card the real file system cannot see.
+class CardFileSystem : public FileSystem {
+public:
+    std::unique_ptr<OutputFile> Create(const std::string&) override { return nullptr; }
+    std::unique_ptr<LineReader> OpenText(const std::string&) override { return nullptr; }
+    bool ReadAll(const std::string& path, std::string& bytes) override {
+        const auto found = files.find(path);
+        if (found == files.end()) return false;
+        bytes = found->second;
+        return true;
+    }
+    bool FolderExists(const std::string&) override { return false; }
+
+    std::map<std::string, std::string> files;
+};
+
+// The document's commands hold the image as an RgbImage and the core's readers
+// as a MemoryImage: PNG files, like BMP files, still go through the file system
+// the image was made with, never around it to the disk.
+TEST_F(QtImageFiles, PngGoesThroughTheFileSystemTheImageWasMadeWithHoweverItIsHeld) {
+    const std::string path = dir.Path("keep.png");
+    ASSERT_TRUE(image.SaveToFile(path));
+    const std::string earlier = ReadFileBytes(path);
+
+    FailingFileSystem failing;
+    failing.failCommit = true;
+    QtImage onFailingCard(3, 2, failing);
+    RgbImage& held = onFailingCard;
+    EXPECT_FALSE(held.SaveToFile(path));
+    EXPECT_EQ(held.ErrorText(), "ファイル " + path + " に書き込めませんでした");
+    // Another image's pixels assigned through the core's type leave the file system.
+    MemoryImage& asCore = onFailingCard;
+    asCore = MemoryImage(4, 4);
+    EXPECT_FALSE(asCore.SaveToFile(path));
+    QtImage copy = onFailingCard;
+    EXPECT_FALSE(copy.SaveToFile(path));
+    EXPECT_EQ(ReadFileBytes(path), earlier);
+
+    CardFileSystem card;
+    card.files["E:/pic.png"] = earlier;
+    card.files["E:/pic.bmp"] = "not a bitmap";
+    QtImage fromCard(card);
+    MemoryImage& reader = fromCard;
+    ASSERT_TRUE(reader.LoadFromFile("E:/pic.png")) << reader.ErrorText();
+    EXPECT_EQ(reader.Pixels(), image.Pixels());
+    // The PNG file on disk is not on the card.
+    EXPECT_FALSE(reader.LoadFromFile(path));
+    EXPECT_EQ(reader.ErrorText(), "ファイル " + path + " を読み込めませんでした");
+    EXPECT_FALSE(reader.LoadFromFile("E:/pic.bmp"));
+    EXPECT_EQ(reader.Pixels(), image.Pixels());
 }
 
 }  // namespace

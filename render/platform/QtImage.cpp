@@ -20,8 +20,6 @@ namespace tesslor::gui {
 
 namespace {
 
-FileSystem& FilesOr(FileSystem* files) { return files ? *files : RealFileSystem(); }
-
 bool NamesPng(const std::string& path) {
     return QFileInfo(QString::fromStdString(path)).suffix().compare(QStringLiteral("png"), Qt::CaseInsensitive) == 0;
 }
@@ -41,11 +39,6 @@ QFont UnsmoothedFont(const FontSpec& font) {
 }
 
 }  // namespace
-
-void QtImage::SetFileSystem(FileSystem& files) {
-    MemoryImage::SetFileSystem(files);
-    files_ = &files;
-}
 
 void QtImage::TextOut(int x, int y, const std::string& text, const FontSpec& font, Rgb textColour,
                       Rgb background) {
@@ -99,7 +92,7 @@ bool QtImage::LoadPng(const std::string& path) {
     std::string bytes;
     QImage decoded;
     // A file over 2 GB cannot be handed to the decoder whole; it is no picture of ours.
-    if (FilesOr(files_).ReadAll(path, bytes) && bytes.size() <= static_cast<std::size_t>(INT32_MAX))
+    if (Files().ReadAll(path, bytes) && bytes.size() <= static_cast<std::size_t>(INT32_MAX))
         decoded = QImage::fromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()),
                                    "PNG");
     if (!decoded.isNull()) decoded = decoded.convertToFormat(QImage::Format_RGB32);
@@ -146,7 +139,7 @@ bool QtImage::SavePng(const std::string& path) {
         }
     }
     if (ok) {
-        std::unique_ptr<OutputFile> out = FilesOr(files_).Create(path);
+        std::unique_ptr<OutputFile> out = Files().Create(path);
         ok = out && out->Write(std::string_view(encoded.constData(), static_cast<std::size_t>(encoded.size()))) &&
              out->Commit();
     }
