@@ -1,6 +1,7 @@
 // The main window's controls as they are laid out: the control bar, the
 // editing area, the menus, the drawing tool bar and the status bar, and the
-// copying of the bar's state to and from its widgets. The wiring is in
+// copying of the bar's state to and from its widgets, the lists of the bar
+// and of 最近使ったファイル. The wiring is in
 // Mainunit.cpp.
 #include <QAction>
 #include <QActionGroup>
@@ -263,6 +264,19 @@ void TMainForm::CreateStatusBar() {
 
 // ---- the bar's widgets ----
 
+void TMainForm::FillBarLists() {
+    const LedHyoujikiClass& doc = *document_;
+    for (int i = 0; i < doc.DisplayModeCount(); ++i)
+        DisplayModeComboBox->addItem(QString::fromStdString(doc.DisplayModeName(i)));
+    QStringList colours;
+    for (int i = 0; i < doc.ReverseColorCount(); ++i) colours << QString::fromStdString(doc.ReverseColorName(i));
+    ReverseModeColorRadioGroup->SetItems(colours);
+    for (int i = 0; i < doc.SounyuuMojiCount(); ++i)
+        SounyuuMojiComboBox->addItem(QString::fromStdString(doc.SounyuuMojiName(i)));
+    for (int i = 0; i < doc.SounyuuItiCount(); ++i)
+        SounyuuItiComboBox->addItem(QString::fromStdString(doc.SounyuuItiName(i)));
+}
+
 ControlBarState TMainForm::ReadBar() const {
     ControlBarState s;
     s.WriteNoText = WriteNoMaskComboBox->currentText().toStdString();
@@ -294,6 +308,25 @@ void TMainForm::ShowBar(const ControlBarState& s) {
     SounyuuItiComboBox->setEnabled(s.SounyuuItiEnabled);
     NiniItiMaskEdit->setEnabled(s.NiniItiEnabled);
     showingBar_ = false;
+}
+
+// ---- 最近使ったファイル ----
+
+void TMainForm::ShowRecentFiles() {
+    RecentFilesMenu->clear();
+    const std::vector<std::string>& paths = recent_.Paths();
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const std::string path = paths[i];
+        QAction* item = RecentFilesMenu->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QString::fromStdString(path).replace(QLatin1Char('&'), QStringLiteral("&&"))));
+        item->setObjectName(QStringLiteral("RecentFile%1").arg(i + 1));
+        connect(item, &QAction::triggered, this, [this, path] {
+            EndStroke();
+            commands_->OpenRecent(path);
+            ShowDocument();
+        });
+    }
+    RecentFilesMenu->setEnabled(!paths.empty());
 }
 
 }  // namespace tesslor::gui

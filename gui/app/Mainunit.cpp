@@ -186,18 +186,7 @@ void TMainForm::FormCreate() {
         });
     commands_->onRecentChanged = [this] { ShowRecentFiles(); };
     tools_ = std::make_unique<DrawingTools>(*document_);
-    LedHyoujikiClass& doc = *document_;
-
-    for (int i = 0; i < doc.DisplayModeCount(); ++i)
-        DisplayModeComboBox->addItem(QString::fromStdString(doc.DisplayModeName(i)));
-    QStringList colours;
-    for (int i = 0; i < doc.ReverseColorCount(); ++i) colours << QString::fromStdString(doc.ReverseColorName(i));
-    ReverseModeColorRadioGroup->SetItems(colours);
-    for (int i = 0; i < doc.SounyuuMojiCount(); ++i)
-        SounyuuMojiComboBox->addItem(QString::fromStdString(doc.SounyuuMojiName(i)));
-    for (int i = 0; i < doc.SounyuuItiCount(); ++i)
-        SounyuuItiComboBox->addItem(QString::fromStdString(doc.SounyuuItiName(i)));
-
+    FillBarLists();
     bar_->FormCreate();
     ShowBar(bar_->state);
     setWindowTitle(QString::fromStdString(MainCaption(config_, false)));
@@ -335,23 +324,6 @@ void TMainForm::FileWriteNameClick() { RunCommand(&DocumentCommands::SaveAs); }
 void TMainForm::BmpFileWriteClick() { RunCommand(&DocumentCommands::ExportBitmap); }
 void TMainForm::OldFileWriteClick() { RunCommand(&DocumentCommands::SaveOld); }
 void TMainForm::M_ExitClick() { close(); }
-
-void TMainForm::ShowRecentFiles() {
-    RecentFilesMenu->clear();
-    const std::vector<std::string>& paths = recent_.Paths();
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-        const std::string path = paths[i];
-        QAction* item = RecentFilesMenu->addAction(
-            QStringLiteral("&%1 %2").arg(i + 1).arg(QString::fromStdString(path).replace(QLatin1Char('&'), QStringLiteral("&&"))));
-        item->setObjectName(QStringLiteral("RecentFile%1").arg(i + 1));
-        connect(item, &QAction::triggered, this, [this, path] {
-            EndStroke();
-            commands_->OpenRecent(path);
-            ShowDocument();
-        });
-    }
-    RecentFilesMenu->setEnabled(!paths.empty());
-}
 
 bool TMainForm::OpenByName(const std::string& path) {
     EndStroke();

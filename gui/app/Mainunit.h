@@ -261,6 +261,8 @@ private:
     /// The bar's state as the controls show it, and back.
     ControlBarState ReadBar() const;
     void ShowBar(const ControlBarState& state);
+    /// The bar's lists filled from the document's tables.
+    void FillBarLists();
     /// Runs one of the bar's rules between reading and showing the controls.
     template <class Rule>
     void RunBarRule(Rule rule, const char* typing = "");
