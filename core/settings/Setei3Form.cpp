@@ -204,7 +204,6 @@ std::span<const Setei3Quantity> Setei3Quantities() { return kQuantities; }
 std::span<const Setei3Band> Setei3Bands() { return kBands; }
 std::span<const Setei3SegChoice> Setei3SegChoices() { return kSegs; }
 std::span<const Setei3RadioPair> Setei3RadioPairs() { return kRadioPairs; }
-std::span<const Setei3Line> Setei3Lines() { return kLines; }
 std::span<const char* const> Setei3LampItems() { return kLampItems; }
 std::span<const char* const> Setei3MongonItems() { return kMongonItems; }
 std::span<const char* const> Setei3SegItems() { return kSegItems; }

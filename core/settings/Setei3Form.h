@@ -95,7 +95,6 @@ std::span<const Setei3Quantity> Setei3Quantities();
 std::span<const Setei3Band> Setei3Bands();
 std::span<const Setei3SegChoice> Setei3SegChoices();
 std::span<const Setei3RadioPair> Setei3RadioPairs();
-std::span<const Setei3Line> Setei3Lines();
 
 /// The items of the lists: lamps "no", "1" … "4"; messages "no", "8", "9", "10";
 /// 8-segment positions "no", "右", "左", "下". The check takes exactly these texts.

@@ -152,7 +152,6 @@ public:
     std::string Kind() const override;
 
     /// Settings 2 mode: the noise and wind choices are written and read.
-    bool Settings2() const { return settings2_; }
     void SetSettings2(bool on) { settings2_ = on; }
 
     /// Wind-only lamp mode: the four wind bands are checked, written and read.

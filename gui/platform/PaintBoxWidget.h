@@ -108,7 +108,6 @@ public:
     /// The dot cache on (the default) or off: off, every dot is an ellipse
     /// drawn through QPainter (tests compare the two).
     void SetDotCacheEnabled(bool enabled) { dotCacheEnabled_ = enabled; }
-    bool DotCacheEnabled() const { return dotCacheEnabled_; }
     const DotSpriteCache& DotCache() const { return dotCache_; }
 
     /// The largest exposed rectangle painted through an image: a 4K screen.
