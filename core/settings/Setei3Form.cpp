@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <vector>
 
 #include "files/Framing.h"
@@ -165,11 +166,24 @@ constexpr const char* kSegItems[] = {"no", "右", "左", "下"};
 constexpr const char* kNo = "no";
 constexpr const char* kYes = "yes";
 
-const Setei3NumberField& Number(const char* name) {
-    for (const Setei3NumberField& f : kNumbers)
-        if (std::string_view(f.name) == name) return f;
-    return kNumbers[0];  // unreachable: every band names fields of the table
+// The index in kNumbers of the number edit called name; the table's size when there is none.
+constexpr std::size_t NumberIndex(std::string_view name) {
+    std::size_t i = 0;
+    while (i < std::size(kNumbers) && name != kNumbers[i].name) ++i;
+    return i;
 }
+
+// Every bound a band names is a number edit of kNumbers.
+constexpr bool BandsNameNumberEdits() {
+    for (const Setei3Band& b : kBands)
+        for (const char* field : {b.fromField, b.toField})
+            if (field && NumberIndex(field) == std::size(kNumbers)) return false;
+    return true;
+}
+static_assert(BandsNameNumberEdits(), "a band names an edit that is not in kNumbers");
+
+// The number edit called name: a band's bound or an edit of kNumbers itself.
+const Setei3NumberField& Number(const char* name) { return kNumbers[NumberIndex(name)]; }
 
 std::string LampName(const Setei3Band& b) { return std::string(b.prefix) + "KaitenComboBox"; }
 std::string MongonName(const Setei3Band& b) { return std::string(b.prefix) + "MongonComboBox"; }
