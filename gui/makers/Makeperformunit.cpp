@@ -84,7 +84,7 @@ void TMakePerformForm::SaveButtonClick() { list_.Save(context_.prompter); }
 
 void TMakePerformForm::ShowList() {
     ListBox->clear();
-    for (const std::string& entry : list_.entries) ListBox->addItem(QString::fromStdString(entry));
+    for (const std::string& entry : list_.Entries) ListBox->addItem(QString::fromStdString(entry));
 }
 
 int TMakePerformForm::SelectedIndex() const {
