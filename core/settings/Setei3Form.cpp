@@ -106,41 +106,41 @@ constexpr Setei3SegChoice kSegs[] = {
     {"Fuusoku8SegComboBox", "風速", "no", "8セグ表示 風速　エラー", false},
 };
 constexpr Setei3Line kLines[] = {
-    {Setei3LineKind::Number, 0, "$TENTOU_JIKAN=", nullptr, "点灯時間エラー"},  // 1
-    {Setei3LineKind::Number, 1, "$SYOUTOU_JIKAN=", nullptr, "消灯時間エラー"},  // 2
-    {Setei3LineKind::Number, 2, "$SCROLL_JIKAN=", nullptr, "スクロール時間エラー"},  // 3
-    {Setei3LineKind::Band, 0, "$TCHK1=", nullptr, "温度 Chk1 エラー"},  // 4
-    {Setei3LineKind::Band, 1, "$TCHK2=", nullptr, "温度 Chk2 エラー"},  // 5
-    {Setei3LineKind::Band, 2, "$TCHK3=", nullptr, "温度 Chk3 エラー"},  // 6
-    {Setei3LineKind::Band, 3, "$TCHK0=", nullptr, "温度 Chk Zero エラー"},  // 7
-    {Setei3LineKind::Band, 4, "$WCHK1=", nullptr, "WBGT Chk1 エラー"},  // 8
-    {Setei3LineKind::Band, 5, "$WCHK2=", nullptr, "WBGT Chk2 エラー"},  // 9
-    {Setei3LineKind::Band, 6, "$WCHK3=", nullptr, "WBGT Chk3 エラー"},  // 10
-    {Setei3LineKind::Band, 7, "$WCHK4=", nullptr, "WBGT Chk4 エラー"},  // 11
-    {Setei3LineKind::Choice, 0, "$SOUON_HEIKIN", "$SOUON_SYUNKAN", "平均・瞬間　騒音 エラー"},  // 12
-    {Setei3LineKind::Band, 8, "$SOUONCHK1=", nullptr, "騒音 Chk1 エラー"},  // 13
-    {Setei3LineKind::Band, 9, "$SOUONCHK2=", nullptr, "騒音 Chk2 エラー"},  // 14
-    {Setei3LineKind::Band, 10, "$SOUONCHK3=", nullptr, "騒音 Chk3 エラー"},  // 15
-    {Setei3LineKind::Band, 11, "$SINDOUCHK1=", nullptr, "振動 Chk1 エラー"},  // 16
-    {Setei3LineKind::Band, 12, "$SINDOUCHK2=", nullptr, "振動 Chk2 エラー"},  // 17
-    {Setei3LineKind::Band, 13, "$SINDOUCHK3=", nullptr, "振動 Chk3 エラー"},  // 18
-    {Setei3LineKind::Band, 14, "$URYOUCHK1=", nullptr, "雨量 Chk1 エラー"},  // 19
-    {Setei3LineKind::Band, 15, "$URYOUCHK2=", nullptr, "雨量 Chk2 エラー"},  // 20
-    {Setei3LineKind::Band, 16, "$URYOUCHK3=", nullptr, "雨量 Chk3 エラー"},  // 21
-    {Setei3LineKind::Choice, 1, "$FUUSOKU_HEIKIN", "$FUUSOKU_SYUNKAN", "平均・瞬間　風速 エラー"},  // 22
-    {Setei3LineKind::Band, 17, "$FUUSOKU1=", nullptr, "風速 Chk1 エラー"},  // 23
-    {Setei3LineKind::Band, 18, "$FUUSOKU2=", nullptr, "風速 Chk2 エラー"},  // 24
-    {Setei3LineKind::Band, 19, "$FUUSOKU3=", nullptr, "風速 Chk3 エラー"},  // 25
-    {Setei3LineKind::Segment, 0, "$CO2SAKUGEN_8SEG=", nullptr, "8セグ表示 CO2削減 エラー"},  // 26
-    {Setei3LineKind::Segment, 1, "$HATUDENRYOU_8SEG=", nullptr, "8セグ表示 発電量 エラー"},  // 27
-    {Setei3LineKind::Segment, 2, "$SIYOURYOURYOU_8SEG=", nullptr, "8セグ表示 使用量 エラー"},  // 28
-    {Setei3LineKind::Segment, 3, "$ONDO_8SEG=", nullptr, "8セグ表示 温度 エラー"},  // 29
-    {Setei3LineKind::Segment, 4, "$WBGT_8SEG=", nullptr, "8セグ表示 WBGT エラー"},  // 30
-    {Setei3LineKind::Segment, 5, "$SOUON_8SEG=", nullptr, "8セグ表示 騒音 エラー"},  // 31
-    {Setei3LineKind::Segment, 6, "$SINDOU_8SEG=", nullptr, "8セグ表示 振動 エラー"},  // 32
-    {Setei3LineKind::Segment, 7, "$URYOU_8SEG=", nullptr, "8セグ表示 雨量 エラー"},  // 33
-    {Setei3LineKind::Segment, 8, "$FUUSOKU_8SEG=", nullptr, "8セグ表示 風速 エラー"},  // 34
-    {Setei3LineKind::GMode, 0, "$G_MODE=", nullptr, "Gモードエラー"},  // 35
+    {Setei3LineKind::Number, 0, "$TENTOU_JIKAN=", nullptr, "点灯時間エラー"},
+    {Setei3LineKind::Number, 1, "$SYOUTOU_JIKAN=", nullptr, "消灯時間エラー"},
+    {Setei3LineKind::Number, 2, "$SCROLL_JIKAN=", nullptr, "スクロール時間エラー"},
+    {Setei3LineKind::Band, 0, "$TCHK1=", nullptr, "温度 Chk1 エラー"},
+    {Setei3LineKind::Band, 1, "$TCHK2=", nullptr, "温度 Chk2 エラー"},
+    {Setei3LineKind::Band, 2, "$TCHK3=", nullptr, "温度 Chk3 エラー"},
+    {Setei3LineKind::Band, 3, "$TCHK0=", nullptr, "温度 Chk Zero エラー"},
+    {Setei3LineKind::Band, 4, "$WCHK1=", nullptr, "WBGT Chk1 エラー"},
+    {Setei3LineKind::Band, 5, "$WCHK2=", nullptr, "WBGT Chk2 エラー"},
+    {Setei3LineKind::Band, 6, "$WCHK3=", nullptr, "WBGT Chk3 エラー"},
+    {Setei3LineKind::Band, 7, "$WCHK4=", nullptr, "WBGT Chk4 エラー"},
+    {Setei3LineKind::Choice, 0, "$SOUON_HEIKIN", "$SOUON_SYUNKAN", "平均・瞬間　騒音 エラー"},
+    {Setei3LineKind::Band, 8, "$SOUONCHK1=", nullptr, "騒音 Chk1 エラー"},
+    {Setei3LineKind::Band, 9, "$SOUONCHK2=", nullptr, "騒音 Chk2 エラー"},
+    {Setei3LineKind::Band, 10, "$SOUONCHK3=", nullptr, "騒音 Chk3 エラー"},
+    {Setei3LineKind::Band, 11, "$SINDOUCHK1=", nullptr, "振動 Chk1 エラー"},
+    {Setei3LineKind::Band, 12, "$SINDOUCHK2=", nullptr, "振動 Chk2 エラー"},
+    {Setei3LineKind::Band, 13, "$SINDOUCHK3=", nullptr, "振動 Chk3 エラー"},
+    {Setei3LineKind::Band, 14, "$URYOUCHK1=", nullptr, "雨量 Chk1 エラー"},
+    {Setei3LineKind::Band, 15, "$URYOUCHK2=", nullptr, "雨量 Chk2 エラー"},
+    {Setei3LineKind::Band, 16, "$URYOUCHK3=", nullptr, "雨量 Chk3 エラー"},
+    {Setei3LineKind::Choice, 1, "$FUUSOKU_HEIKIN", "$FUUSOKU_SYUNKAN", "平均・瞬間　風速 エラー"},
+    {Setei3LineKind::Band, 17, "$FUUSOKU1=", nullptr, "風速 Chk1 エラー"},
+    {Setei3LineKind::Band, 18, "$FUUSOKU2=", nullptr, "風速 Chk2 エラー"},
+    {Setei3LineKind::Band, 19, "$FUUSOKU3=", nullptr, "風速 Chk3 エラー"},
+    {Setei3LineKind::Segment, 0, "$CO2SAKUGEN_8SEG=", nullptr, "8セグ表示 CO2削減 エラー"},
+    {Setei3LineKind::Segment, 1, "$HATUDENRYOU_8SEG=", nullptr, "8セグ表示 発電量 エラー"},
+    {Setei3LineKind::Segment, 2, "$SIYOURYOURYOU_8SEG=", nullptr, "8セグ表示 使用量 エラー"},
+    {Setei3LineKind::Segment, 3, "$ONDO_8SEG=", nullptr, "8セグ表示 温度 エラー"},
+    {Setei3LineKind::Segment, 4, "$WBGT_8SEG=", nullptr, "8セグ表示 WBGT エラー"},
+    {Setei3LineKind::Segment, 5, "$SOUON_8SEG=", nullptr, "8セグ表示 騒音 エラー"},
+    {Setei3LineKind::Segment, 6, "$SINDOU_8SEG=", nullptr, "8セグ表示 振動 エラー"},
+    {Setei3LineKind::Segment, 7, "$URYOU_8SEG=", nullptr, "8セグ表示 雨量 エラー"},
+    {Setei3LineKind::Segment, 8, "$FUUSOKU_8SEG=", nullptr, "8セグ表示 風速 エラー"},
+    {Setei3LineKind::GMode, 0, "$G_MODE=", nullptr, "Gモードエラー"},
 };
 constexpr Setei3Quantity kQuantities[] = {
     {"温度", "°C"}, {"WBGT", "°C"}, {"騒音", "dB"}, {"振動", "dB"}, {"雨量", "mm"}, {"風速", "m/s"},
