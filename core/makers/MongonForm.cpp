@@ -124,8 +124,8 @@ struct FontNumberField {
 };
 
 constexpr FontNumberField kFontNumberFields[] = {
-    // 0x80000008 and the like are the platform's system colours: as hex they
-    // take the whole unsigned range.
+    // A file may hold values with the top bit set (0x80000008 and the like):
+    // as hex a colour takes the whole unsigned range.
     {Field::Color, INT32_MIN, UINT32_MAX, true,
      [](MongonFont& f, std::int64_t v) { f.Color = static_cast<std::int32_t>(static_cast<std::uint32_t>(v)); }},
     {Field::Charset, 0, 255, false, [](MongonFont& f, std::int64_t v) { f.Charset = static_cast<std::int32_t>(v); }},

@@ -81,8 +81,8 @@ std::int32_t ColorValueOf(Rgb colour) {
 }
 
 FontSpec FontSpecOf(const MongonFont& font) {
-    // The platform's renderer takes the character height; a positive (cell)
-    // height is close enough to it for text on a dot display.
+    // A surface draws with the character height; a positive (cell) height is
+    // close enough to it for text on a dot display.
     constexpr int kLargest = 1000;
     std::int64_t pixels = font.Height < 0 ? -std::int64_t{font.Height} : font.Height;
     if (pixels == 0) pixels = 12;

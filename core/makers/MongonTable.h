@@ -53,7 +53,7 @@ std::string MongonDataErrorMessage(const std::string& path);   ///< "文言フ�
 std::string MongonSavedMessage(const std::string& path);       ///< "保存完了(" + path + ")"
 std::string MongonOverwrittenMessage(const std::string& path); ///< "上書き完了(" + path + ")"
 
-/// The font of one row as the platform's font record holds it.
+/// The font of one row, with the fields the file keeps for it.
 struct MongonFont {
     std::int32_t Color = 0;          ///< 0x00BBGGRR
     std::int32_t Charset = 0;        ///< 128 is Shift-JIS
@@ -66,12 +66,12 @@ struct MongonFont {
     bool operator==(const MongonFont&) const = default;
 };
 
-/// The window's own font as the system stores it: "ＭＳ Ｐゴシック", height -12,
+/// The window's own font: "ＭＳ Ｐゴシック", height -12,
 /// Shift-JIS, default pitch, 96 pixels per inch, 9 points, no style, colour 0.
 MongonFont WindowMongonFont();
 
-/// a × b / c rounded half away from zero, as the platform's MulDiv: -1 when c
-/// is 0 or the result does not fit.
+/// a × b / c, the product taken in 64 bits, rounded half away from zero: -1
+/// when c is 0 or the result does not fit.
 std::int32_t MulDiv(std::int32_t a, std::int32_t b, std::int32_t c);
 /// Sets the size and, as a font does, the height: -MulDiv(size, PixelsPerInch, 72).
 void SetFontSize(MongonFont& font, std::int32_t size);

@@ -18,7 +18,7 @@ namespace tesslor::gui {
 
 namespace {
 // The open dialog writes ＬＥＤ in full-width letters in both entries, the
-// save dialog in ASCII letters in its first, as the operator has always seen them.
+// save dialog in ASCII letters in its first; the filter texts stay exactly so.
 const FileDialogSetup kSeteiOpenDialog{
     FileDialogKind::Open, {{"ＬＥＤ設定(*.txt)", "*.txt"}, {"ＬＥＤ設定(*.lee)", "*.lee"}}, "lee", ""};
 const FileDialogSetup kSeteiSaveDialog{
