@@ -118,9 +118,9 @@ void SaveAnimation(benchmark::State& state, bool onDisk) {
     Setting setting(onDisk);
     SilentPrompter prompter;
     AnimationList list(*setting.files);
-    list.pictureFolder = setting.folder;
-    for (int i = 0; i < kPictures; ++i) list.entries.push_back(PictureName(i));
-    list.writeNoText = "1";
+    list.PictureFolder = setting.folder;
+    for (int i = 0; i < kPictures; ++i) list.Entries.push_back(PictureName(i));
+    list.WriteNoText = "1";
     const std::string path = setting.folder + "/anim.alt";
     for (auto _ : state) {
         if (!list.SaveAnimation(path, prompter)) state.SkipWithError("the animation was not saved");

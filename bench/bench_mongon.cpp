@@ -55,7 +55,7 @@ BENCHMARK(ConvertCanvasToPicture);
 MongonTable FullTable() {
     MongonTable table;
     for (int i = 0; i < kMongonRows; ++i) {
-        table.rows[i] = MongonRow{i * 40, i * 8, "温度 25℃ 湿度 60% 騒音 65dB 振動 40dB", WindowMongonFont()};
+        table.Rows[i] = MongonRow{i * 40, i * 8, "温度 25℃ 湿度 60% 騒音 65dB 振動 40dB", WindowMongonFont()};
     }
     return table;
 }

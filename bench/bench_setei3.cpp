@@ -25,10 +25,10 @@ Setei3Form AllBandsOn() {
     Setei3Form form;
     form.Standard();
     for (const Setei3Band& b : Setei3Bands()) {
-        if (!b.checkBox) continue;
-        form.SetChecked(b.checkBox, true);
-        form.SetText(b.fromField, "10");
-        form.SetText(b.toField, "20");
+        if (!b.CheckBox) continue;
+        form.SetChecked(b.CheckBox, true);
+        form.SetText(b.FromField, "10");
+        form.SetText(b.ToField, "20");
     }
     form.SetText("OndoChk1KaitenComboBox", "1");
     form.SetText("SindouChk1KaitenComboBox", "4");

@@ -75,9 +75,9 @@ int RunAnimate(const AnimateOptions& options, std::ostream& err) {
         for (const std::string& picture : options.pictures)
             if (!list.AddPicture(picture, -1, prompter)) return kExitFailed;
     }
-    if (options.type) list.type = *options.type;
-    if (options.writeNo) list.writeNoText = *options.writeNo;
-    if (options.time) list.timeText = *options.time;
+    if (options.type) list.Type = *options.type;
+    if (options.writeNo) list.WriteNoText = *options.writeNo;
+    if (options.time) list.TimeText = *options.time;
     return list.SaveAnimation(options.list, prompter) ? kExitOk : kExitFailed;
 }
 

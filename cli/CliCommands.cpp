@@ -358,8 +358,8 @@ int RunCheck(const StartupConfig& config, const std::vector<std::string>& files,
         }
         const FileKind* kind = FindFileKind(path);
         if (!kind || !kind->read) {
-            // The line names the picture kinds, the ones both read and written,
-            // as it always has: every other kind check knows was told above.
+            // The line names only the picture kinds, the ones both read and
+            // written: every other kind check knows was dealt with above.
             out << path << ": unknown kind of file (expected " << ExtensionList(&FileKind::write) << ")\n";
             status = kExitFailed;
             continue;

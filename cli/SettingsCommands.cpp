@@ -110,7 +110,7 @@ int RunShow(const std::string& path, std::ostream& out, std::ostream& err) {
         return Usage(err, path + " is a " + kind + " file, which is only written and cannot be shown");
     if (!OpenSettingsFile(*form, RealFileSystem(), prompter, path)) return kExitFailed;
     out << "kind=" << kind << '\n';
-    for (const FieldInfo& f : form->Fields()) out << f.name << '=' << form->Value(f.name) << '\n';
+    for (const FieldInfo& f : form->Fields()) out << f.Name << '=' << form->Value(f.Name) << '\n';
     for (const auto& [name, value] : form->ModeValues()) out << name << '=' << value << '\n';
     out << std::flush;
     return kExitOk;

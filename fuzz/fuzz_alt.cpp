@@ -33,9 +33,9 @@ public:
 // The list's lines as the maker writes them; nothing when an entry has no
 // Shift-JIS form that reads back the same.
 std::optional<std::string> ListBytes(const AnimationList& list) {
-    std::string out = list.type == kAnimationNormal ? "ANIMATION_QUALITY_NORMAL\r\n" : "ANIMATION_QUALITY_SUPER\r\n";
-    out += list.writeNoText + "\r\n" + list.timeText + "\r\n";
-    for (const std::string& entry : list.entries) {
+    std::string out = list.Type == kAnimationNormal ? "ANIMATION_QUALITY_NORMAL\r\n" : "ANIMATION_QUALITY_SUPER\r\n";
+    out += list.WriteNoText + "\r\n" + list.TimeText + "\r\n";
+    for (const std::string& entry : list.Entries) {
         std::optional<std::string> sjis = ToShiftJis(entry);
         if (!sjis || FromShiftJis(*sjis) != entry) return std::nullopt;
         out += *sjis + "\r\n";
@@ -51,9 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     files.bytes.assign(reinterpret_cast<const char*>(data), size);
     AnimationList list(files);
     if (!list.LoadAnimationList("/card/anim.alt", prompter)) return 0;
-    if (list.pictureFolder != "/card" || list.currentList != "/card/anim.alt" || list.modified) __builtin_trap();
-    if (std::to_string(std::stoi(list.writeNoText)) != list.writeNoText) __builtin_trap();
-    if (std::to_string(std::stoi(list.timeText)) != list.timeText) __builtin_trap();
+    if (list.PictureFolder != "/card" || list.CurrentList != "/card/anim.alt" || list.Modified) __builtin_trap();
+    if (std::to_string(std::stoi(list.WriteNoText)) != list.WriteNoText) __builtin_trap();
+    if (std::to_string(std::stoi(list.TimeText)) != list.TimeText) __builtin_trap();
 
     std::optional<std::string> again = ListBytes(list);
     if (!again) return 0;
@@ -61,8 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     copyFiles.bytes = *again;
     AnimationList copy(copyFiles);
     if (!copy.LoadAnimationList("/card/anim.alt", prompter)) __builtin_trap();
-    if (copy.type != list.type || copy.writeNoText != list.writeNoText || copy.timeText != list.timeText ||
-        copy.entries != list.entries)
+    if (copy.Type != list.Type || copy.WriteNoText != list.WriteNoText || copy.TimeText != list.TimeText ||
+        copy.Entries != list.Entries)
         __builtin_trap();
     return 0;
 }

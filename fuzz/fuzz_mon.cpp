@@ -13,12 +13,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace tesslor;
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const MongonTable table = DecodeMongonTable(bytes);
-    for (const MongonRow& row : table.rows) (void)FontSpecOf(row.font);
+    for (const MongonRow& row : table.Rows) (void)FontSpecOf(row.Font);
     if (!table.HasMarks()) return 0;
 
     fuzz::SilentPrompter prompter;
     MongonForm form(2, 5, RealFileSystem(), prompter);
-    form.table = table;
+    form.Table = table;
     form.ShowRows();
     const MongonTable collected = form.CollectedTable();
     const std::optional<std::string> encoded = EncodeMongonTable(collected);

@@ -11,7 +11,7 @@ namespace {
 
 bool SameValues(const tesslor::Setei3Form& a, const tesslor::Setei3Form& b) {
     for (const tesslor::FieldInfo& f : a.Fields())
-        if (a.Value(f.name) != b.Value(f.name)) return false;
+        if (a.Value(f.Name) != b.Value(f.Name)) return false;
     return true;
 }
 

@@ -15,22 +15,14 @@ public:
         bytes_.append(bytes);
         return true;
     }
-    /// Marks the bytes complete; never fails.
-    bool Commit() override {
-        committed_ = true;
-        return true;
-    }
+    /// The bytes are complete as they stand; never fails.
+    bool Commit() override { return true; }
 
     const std::string& Bytes() const { return bytes_; }
-    bool Committed() const { return committed_; }
-    void Clear() {
-        bytes_.clear();
-        committed_ = false;
-    }
+    void Clear() { bytes_.clear(); }
 
 private:
     std::string bytes_;
-    bool committed_ = false;
 };
 
 }  // namespace tesslor

@@ -181,16 +181,16 @@ bool CopyBlock(LineReader& in, std::string& out, const char* open, const char* c
 AnimationList::AnimationList(FileSystem& files) : files_(&files) {}
 
 void AnimationList::OpenWindow() {
-    entries.clear();
-    currentList.clear();
-    modified = false;
+    Entries.clear();
+    CurrentList.clear();
+    Modified = false;
 }
 
-void AnimationList::CloseWindow() { pictureFolder.clear(); }
+void AnimationList::CloseWindow() { PictureFolder.clear(); }
 
 bool AnimationList::AddPicture(const std::string& path, int insertBefore, Prompter& prompter) {
     const std::string folder = FolderOf(path);
-    if (!pictureFolder.empty() && !SameFolder(folder, pictureFolder)) {
+    if (!PictureFolder.empty() && !SameFolder(folder, PictureFolder)) {
         prompter.Inform(kOtherFolderMessage);
         return false;
     }
@@ -201,46 +201,46 @@ bool AnimationList::AddPicture(const std::string& path, int insertBefore, Prompt
         prompter.Inform(kNameTooLongMessage);
         return false;
     }
-    if (pictureFolder.empty()) pictureFolder = folder;
-    if (insertBefore >= 0 && static_cast<std::size_t>(insertBefore) < entries.size())
-        entries.insert(entries.begin() + insertBefore, name);
+    if (PictureFolder.empty()) PictureFolder = folder;
+    if (insertBefore >= 0 && static_cast<std::size_t>(insertBefore) < Entries.size())
+        Entries.insert(Entries.begin() + insertBefore, name);
     else
-        entries.push_back(name);
-    modified = true;
+        Entries.push_back(name);
+    Modified = true;
     return true;
 }
 
 void AnimationList::DeletePicture(int index) {
-    if (index < 0 || static_cast<std::size_t>(index) >= entries.size()) return;
-    entries.erase(entries.begin() + index);
-    modified = true;
+    if (index < 0 || static_cast<std::size_t>(index) >= Entries.size()) return;
+    Entries.erase(Entries.begin() + index);
+    Modified = true;
 }
 
 bool AnimationList::Validate(Prompter& prompter) const {
-    const TypeLimits limits = LimitsOf(type);
-    const int count = static_cast<int>(std::min<std::size_t>(entries.size(), INT_MAX));
+    const TypeLimits limits = LimitsOf(Type);
+    const int count = static_cast<int>(std::min<std::size_t>(Entries.size(), INT_MAX));
     if (count == 0) {
         prompter.Inform(kNoPicturesMessage);
         return false;
     }
     if (count > limits.maxPictures) {
-        prompter.Inform(type == kAnimationNormal ? kNormalCountMessage : kSuperCountMessage);
+        prompter.Inform(Type == kAnimationNormal ? kNormalCountMessage : kSuperCountMessage);
         return false;
     }
-    const std::string writeNo = TrimBlanks(writeNoText);
+    const std::string writeNo = TrimBlanks(WriteNoText);
     if (writeNo.empty() || LeadingInt(writeNo) < 1) {
         prompter.Inform(kWriteNoMissingMessage);
         return false;
     }
     if (LeadingInt(writeNo) > limits.maxWriteNo) {
-        prompter.Inform(type == kAnimationNormal ? kNormalWriteNoMessage : kSuperWriteNoMessage);
+        prompter.Inform(Type == kAnimationNormal ? kNormalWriteNoMessage : kSuperWriteNoMessage);
         return false;
     }
-    if (timeText.empty()) {
+    if (TimeText.empty()) {
         prompter.Inform(kTimeMissingMessage);
         return false;
     }
-    const int time = LeadingInt(timeText);
+    const int time = LeadingInt(TimeText);
     if (time < 1 || time > kMaxDisplayTime) {
         prompter.Inform(kTimeRangeMessage);
         return false;
@@ -262,9 +262,9 @@ bool AnimationList::LoadAnimationList(const std::string& path, Prompter& prompte
         }
     }
     if (lines[0] == std::string(kSuperLine) + "\n") {
-        type = kAnimationSuper;
+        Type = kAnimationSuper;
     } else if (lines[0] == std::string(kNormalLine) + "\n") {
-        type = kAnimationNormal;
+        Type = kAnimationNormal;
     } else {
         prompter.Inform(path + kNotAListSuffix);
         return false;
@@ -274,16 +274,16 @@ bool AnimationList::LoadAnimationList(const std::string& path, Prompter& prompte
         prompter.Inform(path + kNotAListSuffix);
         return false;
     }
-    writeNoText = std::to_string(*writeNo);
+    WriteNoText = std::to_string(*writeNo);
     const std::optional<int> time = ListNumber(lines[2]);
     if (!time) {
         prompter.Inform(path + kNotAListSuffix);
         return false;
     }
-    timeText = std::to_string(*time);
+    TimeText = std::to_string(*time);
 
-    entries.clear();
-    pictureFolder = FolderOf(path);
+    Entries.clear();
+    PictureFolder = FolderOf(path);
     // A name is one whole line, however long; only its line end is dropped.
     std::string piece, name;
     bool open = false;
@@ -292,20 +292,20 @@ bool AnimationList::LoadAnimationList(const std::string& path, Prompter& prompte
         open = true;
         if (name.back() == '\n') {
             name.pop_back();
-            entries.push_back(FromShiftJis(name));
+            Entries.push_back(FromShiftJis(name));
             name.clear();
             open = false;
         }
     }
-    if (open) entries.push_back(FromShiftJis(name));
-    currentList = path;
-    modified = false;
+    if (open) Entries.push_back(FromShiftJis(name));
+    CurrentList = path;
+    Modified = false;
     return true;
 }
 
 bool AnimationList::SaveAnimation(const std::string& path, Prompter& prompter) {
     if (!Validate(prompter)) return false;
-    if (pictureFolder.empty() || !SameFolder(FolderOf(path), pictureFolder)) {
+    if (PictureFolder.empty() || !SameFolder(FolderOf(path), PictureFolder)) {
         prompter.Inform(kOtherFolderMessage);
         return false;
     }
@@ -319,13 +319,13 @@ bool AnimationList::WriteListFile(const std::string& listPath, Prompter& prompte
     return WriteWholeFile(
         *files_, prompter, listPath,
         [this](OutputFile& out) {
-            if (!out.Write(std::string(type == kAnimationNormal ? kNormalLine : kSuperLine) + "\r\n")) return false;
+            if (!out.Write(std::string(Type == kAnimationNormal ? kNormalLine : kSuperLine) + "\r\n")) return false;
             // The numbers go out without surrounding blanks: the list's reader
             // cuts a line at its last blank, so " 5" would make the list
             // unreadable while "5" reads back as the same number.
-            if (!out.Write(ShiftJisOrLeadingAscii(TrimBlanks(writeNoText)) + "\r\n")) return false;
-            if (!out.Write(ShiftJisOrLeadingAscii(TrimBlanks(timeText)) + "\r\n")) return false;
-            for (const std::string& entry : entries) {
+            if (!out.Write(ShiftJisOrLeadingAscii(TrimBlanks(WriteNoText)) + "\r\n")) return false;
+            if (!out.Write(ShiftJisOrLeadingAscii(TrimBlanks(TimeText)) + "\r\n")) return false;
+            for (const std::string& entry : Entries) {
                 // A name without a Shift-JIS form cannot be written as it is;
                 // writing part of it would name another file.
                 std::optional<std::string> sjis = ToShiftJis(TrimEntry(entry));
@@ -351,7 +351,7 @@ bool AnimationList::WriteDataFile(const std::string& dataPath, Prompter& prompte
     };
     if (!WriteDataHead(*out)) return writeFailed();
     std::string block;
-    for (std::size_t j = 0; j < entries.size(); ++j) {
+    for (std::size_t j = 0; j < Entries.size(); ++j) {
         if (!PictureBlock(j, block, prompter)) return false;
         if (!out->Write(block)) return writeFailed();
     }
@@ -360,18 +360,18 @@ bool AnimationList::WriteDataFile(const std::string& dataPath, Prompter& prompte
 }
 
 bool AnimationList::WriteDataHead(OutputFile& out) const {
-    const bool normal = type == kAnimationNormal;
+    const bool normal = Type == kAnimationNormal;
     return WriteFrameHead(out, "$ANIMATION") &&
            WriteLine(out, normal ? "$ANIMATION_QUALITY_NORMAL" : "$ANIMATION_QUALITY_SUPER") &&
-           WriteLine(out, "$ANIMATION_DISPLAY_TIME=" + ZeroPad(LeadingInt(timeText), 4)) &&
-           WriteLine(out, "$ANIMATION_PICTURES=" + ZeroPad(static_cast<int>(entries.size()), 2)) &&
-           WriteLine(out, "$WRITE_TABLE_NO=" + ZeroPad(LeadingInt(TrimBlanks(writeNoText)), 2)) &&
+           WriteLine(out, "$ANIMATION_DISPLAY_TIME=" + ZeroPad(LeadingInt(TimeText), 4)) &&
+           WriteLine(out, "$ANIMATION_PICTURES=" + ZeroPad(static_cast<int>(Entries.size()), 2)) &&
+           WriteLine(out, "$WRITE_TABLE_NO=" + ZeroPad(LeadingInt(TrimBlanks(WriteNoText)), 2)) &&
            WriteLine(out, "#END_OF_DEFINE");
 }
 
 bool AnimationList::PictureBlock(std::size_t j, std::string& block, Prompter& prompter) const {
-    const std::string name = TrimEntry(entries[j]);
-    const std::string picture = PicturePath(entries[j]);
+    const std::string name = TrimEntry(Entries[j]);
+    const std::string picture = PicturePath(Entries[j]);
     std::unique_ptr<LineReader> in = picture.empty() ? nullptr : files_->OpenText(picture);
     if (!in) {
         prompter.Inform(kPictureOpenPrefix + name);
@@ -402,11 +402,11 @@ std::string AnimationList::PicturePath(const std::string& entry) const {
     // hand-edited list must not reach files elsewhere.
     if (name.empty() || name.find_first_of("\\/:") != std::string::npos || name.find("..") != std::string::npos)
         return "";
-    if (pictureFolder.empty()) return name;
-    const char last = pictureFolder.back();
-    if (last == '/' || last == '\\') return pictureFolder + name;
-    const bool backslashes = pictureFolder.find('\\') != std::string::npos && pictureFolder.find('/') == std::string::npos;
-    return pictureFolder + (backslashes ? "\\" : "/") + name;
+    if (PictureFolder.empty()) return name;
+    const char last = PictureFolder.back();
+    if (last == '/' || last == '\\') return PictureFolder + name;
+    const bool backslashes = PictureFolder.find('\\') != std::string::npos && PictureFolder.find('/') == std::string::npos;
+    return PictureFolder + (backslashes ? "\\" : "/") + name;
 }
 
 // ---- checking a data file ----
@@ -516,11 +516,11 @@ bool CheckAnimationData(LineReader& in, Prompter& prompter) {
 // ---- the demo ----
 
 bool CheckDemoList(const AnimationList& list, Prompter& prompter) {
-    if (list.entries.empty()) {
+    if (list.Entries.empty()) {
         prompter.Inform(kNoPicturesMessage);
         return false;
     }
-    if (list.entries.size() > static_cast<std::size_t>(kMaxDemoFrames)) prompter.Inform(kDemoOverlongListMessage);
+    if (list.Entries.size() > static_cast<std::size_t>(kMaxDemoFrames)) prompter.Inform(kDemoOverlongListMessage);
     return true;
 }
 
@@ -528,10 +528,10 @@ std::vector<MemoryImage> CaptureAnimationFrames(LedHyoujikiClass& doc, const Ani
                                                 const std::function<void(const std::string& path)>& open,
                                                 DrawingSurface& layout) {
     std::vector<MemoryImage> frames;
-    const std::size_t count = std::min(list.entries.size(), static_cast<std::size_t>(kMaxDemoFrames));
+    const std::size_t count = std::min(list.Entries.size(), static_cast<std::size_t>(kMaxDemoFrames));
     frames.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
-        open(list.PicturePath(list.entries[i]));
+        open(list.PicturePath(list.Entries[i]));
         // The demo's dots: 6 pixels each at magnification 80.
         doc.Relayout(layout, 80);
         frames.emplace_back();

@@ -23,35 +23,35 @@ class AnimationList {
 public:
     explicit AnimationList(FileSystem& files = RealFileSystem());
 
-    std::vector<std::string> entries;  ///< ListBox: bare picture names in play order
-    int type = kAnimationSuper;        ///< AnimationTypeRadioGroup index
-    std::string writeNoText;           ///< WriteNoMaskEdit, as typed (or one digit after a load)
-    std::string timeText = "10";       ///< P_TimeMaskEdit, in units of 10 ms
-    std::string pictureFolder;         ///< the one folder of every picture and of the list; "" until fixed
-    std::string currentList;           ///< the list file last loaded; 上書き保存 saves there
-    bool modified = false;
+    std::vector<std::string> Entries;  ///< ListBox: bare picture names in play order
+    int Type = kAnimationSuper;        ///< AnimationTypeRadioGroup index
+    std::string WriteNoText;           ///< WriteNoMaskEdit, as typed (or one digit after a load)
+    std::string TimeText = "10";       ///< P_TimeMaskEdit, in units of 10 ms
+    std::string PictureFolder;         ///< the one folder of every picture and of the list; "" until fixed
+    std::string CurrentList;           ///< the list file last loaded; 上書き保存 saves there
+    bool Modified = false;
 
     /// The window's opening: the list emptied, no current list, nothing unsaved.
     /// Type, write number and display time keep their values.
     void OpenWindow();
-    /// The window has closed: pictureFolder is emptied.
+    /// The window has closed: PictureFolder is emptied.
     void CloseWindow();
 
     /// 追加 (insertBefore -1) and 挿入 (before that entry; -1 or out of range
-    /// appends): the first picture fixes pictureFolder; a picture from another
+    /// appends): the first picture fixes PictureFolder; a picture from another
     /// folder shows "同一のフォルダー内のファイルしか指定できません" and changes nothing.
     /// A name the unit's list cannot hold (no Shift-JIS form) is refused with the
-    /// same kind of message. True when the entry was added; modified is set.
+    /// same kind of message. True when the entry was added; Modified is set.
     bool AddPicture(const std::string& path, int insertBefore, Prompter& prompter);
-    /// 削除: removes entry index (nothing for -1 or out of range) and sets modified.
+    /// 削除: removes entry index (nothing for -1 or out of range) and sets Modified.
     void DeletePicture(int index);
 
     /// The checks before saving, in order, stopping at the first failure with its message.
     bool Validate(Prompter& prompter) const;
 
     /// Loads a list file (its messages: path + "オープンエラー", + "リードエラー",
-    /// + "アニメーションリストファイルではありません"). On success entries, type,
-    /// writeNoText, timeText, pictureFolder and currentList come from the file
+    /// + "アニメーションリストファイルではありません"). On success Entries, Type,
+    /// WriteNoText, TimeText, PictureFolder and CurrentList come from the file
     /// and nothing is unsaved. Values set before a later failure stay.
     bool LoadAnimationList(const std::string& path, Prompter& prompter);
 
@@ -65,9 +65,9 @@ public:
     static std::string ListPathFor(const std::string& path);
     /// The data path: the list path's extension replaced by ".ana".
     static std::string DataPathFor(const std::string& listPath);
-    /// The picture file an entry names in pictureFolder: the entry trimmed of
+    /// The picture file an entry names in PictureFolder: the entry trimmed of
     /// surrounding blanks and control characters. "" when the entry holds a
-    /// folder separator or "..", which must not reach outside pictureFolder.
+    /// folder separator or "..", which must not reach outside PictureFolder.
     std::string PicturePath(const std::string& entry) const;
 
 private:

@@ -124,23 +124,23 @@ struct FontNumberField {
 };
 
 constexpr FontNumberField kFontNumberFields[] = {
-    // 0x80000008 and the like are the platform's system colours: as hex they
-    // take the whole unsigned range.
+    // A file may hold values with the top bit set (0x80000008 and the like):
+    // as hex a colour takes the whole unsigned range.
     {Field::Color, INT32_MIN, UINT32_MAX, true,
-     [](MongonFont& f, std::int64_t v) { f.color = static_cast<std::int32_t>(static_cast<std::uint32_t>(v)); }},
-    {Field::Charset, 0, 255, false, [](MongonFont& f, std::int64_t v) { f.charset = static_cast<std::int32_t>(v); }},
+     [](MongonFont& f, std::int64_t v) { f.Color = static_cast<std::int32_t>(static_cast<std::uint32_t>(v)); }},
+    {Field::Charset, 0, 255, false, [](MongonFont& f, std::int64_t v) { f.Charset = static_cast<std::int32_t>(v); }},
     {Field::Height, INT32_MIN + 1, INT32_MAX, false,
      [](MongonFont& f, std::int64_t v) { SetFontHeight(f, static_cast<std::int32_t>(v)); }},
-    {Field::Pitch, 0, 255, false, [](MongonFont& f, std::int64_t v) { f.pitch = static_cast<std::uint8_t>(v); }},
+    {Field::Pitch, 0, 255, false, [](MongonFont& f, std::int64_t v) { f.Pitch = static_cast<std::uint8_t>(v); }},
     // As on a font, the height stays and the size follows it.
     {Field::PixelsPerInch, INT32_MIN, INT32_MAX, false,
      [](MongonFont& f, std::int64_t v) {
-         f.pixelsPerInch = static_cast<std::int32_t>(v);
-         SetFontHeight(f, f.height);
+         f.PixelsPerInch = static_cast<std::int32_t>(v);
+         SetFontHeight(f, f.Height);
      }},
     {Field::Size, INT32_MIN + 1, INT32_MAX, false,
      [](MongonFont& f, std::int64_t v) { SetFontSize(f, static_cast<std::int32_t>(v)); }},
-    {Field::Style, 0, 255, false, [](MongonFont& f, std::int64_t v) { f.style = static_cast<std::uint8_t>(v); }},
+    {Field::Style, 0, 255, false, [](MongonFont& f, std::int64_t v) { f.Style = static_cast<std::uint8_t>(v); }},
 };
 
 // Sets a numeric field of the font from value; what is wrong with the value,
@@ -180,60 +180,60 @@ bool FitsPositionMask(const std::string& text) {
 }
 
 MongonForm::MongonForm(int nanSyoku, int tateMaisuu, FileSystem& files, Prompter& prompter)
-    : defaultFont(WindowMongonFont()), nanSyoku_(nanSyoku), tateMaisuu_(tateMaisuu), files_(&files),
+    : DefaultFont(WindowMongonFont()), nanSyoku_(nanSyoku), tateMaisuu_(tateMaisuu), files_(&files),
       prompter_(&prompter) {
     // Hidden rows are cleared too: their controls' fonts go into every saved
     // table, and a table's rows should not differ by the display they came from.
     for (int i = 0; i < kMongonRows; ++i) ClearRowControls(i);
-    for (MongonRow& row : table.rows) row.font = defaultFont;
-    modified = false;
+    for (MongonRow& row : Table.Rows) row.Font = DefaultFont;
+    Modified = false;
 }
 
 std::int32_t MongonForm::RowColour() const { return nanSyoku_ == -1 ? kMongonYellow : kMongonRed; }
 
 void MongonForm::SetRowTexts(int row, const std::string& x, const std::string& y, const std::string& text) {
-    MongonFormRow& r = rows[row];
-    if (r.x != x || r.y != y || r.text != text) modified = true;
-    r.x = x;
-    r.y = y;
-    r.text = text;
+    MongonFormRow& r = Rows[row];
+    if (r.X != x || r.Y != y || r.Text != text) Modified = true;
+    r.X = x;
+    r.Y = y;
+    r.Text = text;
 }
 
 void MongonForm::ClearRowControls(int row) {
     SetRowTexts(row, "", "", "");
-    rows[row].font = defaultFont;
-    rows[row].font.color = RowColour();
+    Rows[row].Font = DefaultFont;
+    Rows[row].Font.Color = RowColour();
 }
 
 MongonTable MongonForm::CollectedTable() const {
     MongonTable t;
     for (int i = 0; i < kMongonRows; ++i) {
-        const MongonFormRow& r = rows[i];
-        t.rows[i].font = r.font;
-        t.rows[i].text = r.text;
-        t.rows[i].x = ParsePosition(r.x);
-        t.rows[i].y = ParsePosition(r.y);
+        const MongonFormRow& r = Rows[i];
+        t.Rows[i].Font = r.Font;
+        t.Rows[i].Text = r.Text;
+        t.Rows[i].X = ParsePosition(r.X);
+        t.Rows[i].Y = ParsePosition(r.Y);
     }
     return t;
 }
 
-void MongonForm::CollectRows() { table = CollectedTable(); }
+void MongonForm::CollectRows() { Table = CollectedTable(); }
 
 void MongonForm::ShowRows() {
     for (int i = 0; i < kMongonRows; ++i) {
-        const MongonRow& row = table.rows[i];
-        ApplyFont(row.font, rows[i].font);
+        const MongonRow& row = Table.Rows[i];
+        ApplyFont(row.Font, Rows[i].Font);
         // The boxes hold what their mask lets them: a hand-made position
         // beyond three characters is cut as the box would cut it.
         auto boxText = [](std::int32_t v) { return PositionText(v).substr(0, kMongonPositionChars); };
-        std::string text = row.text;
+        std::string text = row.Text;
         if (Utf8Characters(text) > kMongonTextChars) {
             std::size_t n = 0, at = 0;
             for (; at < text.size(); ++at)
                 if ((static_cast<unsigned char>(text[at]) & 0xC0) != 0x80 && n++ == kMongonTextChars) break;
             text.resize(at);
         }
-        SetRowTexts(i, boxText(row.x), boxText(row.y), text);
+        SetRowTexts(i, boxText(row.X), boxText(row.Y), text);
     }
 }
 
@@ -241,33 +241,33 @@ void MongonForm::ChooseRowFont(int row,
                                const std::function<std::optional<MongonFont>(const MongonFont&)>& chooseFont,
                                const std::function<std::int32_t(std::optional<std::int32_t>)>& chooseColour) {
     if (row < 0 || row >= kMongonRows) return;
-    MongonFont& font = rows[row].font;
+    MongonFont& font = Rows[row].Font;
     if (std::optional<MongonFont> chosen = chooseFont(font)) {
         font = *chosen;
-        modified = true;
-        if (nanSyoku_ == -1) font.color = kMongonYellow;
-        if (nanSyoku_ == 1) font.color = kMongonRed;
+        Modified = true;
+        if (nanSyoku_ == -1) font.Color = kMongonYellow;
+        if (nanSyoku_ == 1) font.Color = kMongonRed;
     }
     if (nanSyoku_ == -1 || nanSyoku_ == 1) return;
     std::optional<std::int32_t> preset;
-    if (font.color == kMongonRed || font.color == kMongonGreen || font.color == kMongonYellow) preset = font.color;
+    if (font.Color == kMongonRed || font.Color == kMongonGreen || font.Color == kMongonYellow) preset = font.Color;
     const std::int32_t colour = chooseColour(preset);
     // A colour changed on its own is a change to save like any other.
-    if (colour != font.color) modified = true;
-    font.color = colour;
+    if (colour != font.Color) Modified = true;
+    font.Color = colour;
 }
 
 bool MongonForm::RenderRows(RgbImage& canvas, LedHyoujikiClass& doc, const std::string& tmpBitmapPath,
                             const std::function<void()>& repaint) {
     CollectRows();
-    const bool taken = RenderMongonTable(table, canvas, doc, tmpBitmapPath, *prompter_);
+    const bool taken = RenderMongonTable(Table, canvas, doc, tmpBitmapPath, *prompter_);
     if (repaint) repaint();
     prompter_->Inform(kMongonRenderedMessage);
     return taken;
 }
 
 bool MongonForm::AskToSave(FileDialog& saveDialog) {
-    if (modified && prompter_->Ask(kMongonSaveQuestion)) return SaveMongonFile(saveDialog);
+    if (Modified && prompter_->Ask(kMongonSaveQuestion)) return SaveMongonFile(saveDialog);
     return true;
 }
 
@@ -284,31 +284,31 @@ bool MongonForm::OpenFile(const std::string& path) {
     MongonTable read;
     const MongonReadResult result = ::tesslor::ReadMongonFile(*files_, *prompter_, path, read);
     if (result == MongonReadResult::kCannotOpen) return false;
-    currentFile = path;
+    CurrentFile = path;
     if (result != MongonReadResult::kRead) return false;
-    table = std::move(read);
+    Table = std::move(read);
     ShowRows();
     return true;
 }
 
 bool MongonForm::WriteMongonFile(const std::string& path) {
     CollectRows();
-    return ::tesslor::WriteMongonFile(*files_, *prompter_, path, table);
+    return ::tesslor::WriteMongonFile(*files_, *prompter_, path, Table);
 }
 
 bool MongonForm::SaveMongonFile(FileDialog& saveDialog) {
-    if (currentFile.empty()) return SaveMongonFileAs(saveDialog);
-    if (!WriteMongonFile(currentFile)) return false;
-    prompter_->Inform(MongonOverwrittenMessage(currentFile));
+    if (CurrentFile.empty()) return SaveMongonFileAs(saveDialog);
+    if (!WriteMongonFile(CurrentFile)) return false;
+    prompter_->Inform(MongonOverwrittenMessage(CurrentFile));
     return true;
 }
 
 bool MongonForm::SaveMongonFileAs(FileDialog& saveDialog) {
-    if (!currentFile.empty()) saveDialog.FileName = currentFile;
+    if (!CurrentFile.empty()) saveDialog.FileName = CurrentFile;
     if (!saveDialog.Execute()) return false;
     const std::string path = saveDialog.FileName;
     if (!WriteMongonFile(path)) return false;
-    currentFile = path;
+    CurrentFile = path;
     prompter_->Inform(MongonSavedMessage(path));
     return true;
 }
@@ -317,9 +317,9 @@ void MongonForm::ResetRows(FileDialog& saveDialog) {
     // As for 開く: a save the operator wanted and that failed or was cancelled
     // keeps the rows.
     if (!AskToSave(saveDialog)) return;
-    currentFile.clear();
-    table = MongonTable{};
-    for (MongonRow& row : table.rows) row.font = defaultFont;
+    CurrentFile.clear();
+    Table = MongonTable{};
+    for (MongonRow& row : Table.Rows) row.Font = DefaultFont;
     // Hidden rows are cleared as well: rows of an earlier file left in them
     // would still be drawn after 新規作成.
     for (int i = 0; i < kMongonRows; ++i) ClearRowControls(i);
@@ -340,20 +340,20 @@ const std::vector<std::string>& MongonForm::FieldNames() {
 std::optional<std::string> MongonForm::Value(const std::string& name) const {
     const auto field = ParseFieldName(name);
     if (!field) return std::nullopt;
-    const MongonFormRow& r = rows[field->first];
-    const MongonFont& f = r.font;
+    const MongonFormRow& r = Rows[field->first];
+    const MongonFont& f = r.Font;
     switch (field->second) {
-        case Field::X: return r.x;
-        case Field::Y: return r.y;
-        case Field::Text: return r.text;
-        case Field::Color: return HexColour(f.color);
-        case Field::Charset: return std::to_string(f.charset);
-        case Field::Height: return std::to_string(f.height);
-        case Field::Name: return f.name;
-        case Field::Pitch: return std::to_string(f.pitch);
-        case Field::PixelsPerInch: return std::to_string(f.pixelsPerInch);
-        case Field::Size: return std::to_string(f.size);
-        case Field::Style: return std::to_string(f.style);
+        case Field::X: return r.X;
+        case Field::Y: return r.Y;
+        case Field::Text: return r.Text;
+        case Field::Color: return HexColour(f.Color);
+        case Field::Charset: return std::to_string(f.Charset);
+        case Field::Height: return std::to_string(f.Height);
+        case Field::Name: return f.Name;
+        case Field::Pitch: return std::to_string(f.Pitch);
+        case Field::PixelsPerInch: return std::to_string(f.PixelsPerInch);
+        case Field::Size: return std::to_string(f.Size);
+        case Field::Style: return std::to_string(f.Style);
     }
     return std::nullopt;
 }
@@ -365,26 +365,26 @@ bool MongonForm::SetValue(const std::string& name, const std::string& value, std
         return false;
     }
     const auto [row, which] = *field;
-    MongonFormRow& r = rows[row];
+    MongonFormRow& r = Rows[row];
     std::optional<std::string> refused;
     switch (which) {
         case Field::X:
         case Field::Y:
             if ((refused = PositionProblem(value))) break;
-            SetRowTexts(row, which == Field::X ? value : r.x, which == Field::Y ? value : r.y, r.text);
+            SetRowTexts(row, which == Field::X ? value : r.X, which == Field::Y ? value : r.Y, r.Text);
             return true;
         case Field::Text:
             if ((refused = TextProblem(value))) break;
-            SetRowTexts(row, r.x, r.y, value);
+            SetRowTexts(row, r.X, r.Y, value);
             return true;
         case Field::Name:
             if ((refused = FaceNameProblem(value))) break;
-            r.font.name = value;
-            modified = true;
+            r.Font.Name = value;
+            Modified = true;
             return true;
         default:
-            if ((refused = SetFontNumber(r.font, which, value))) break;
-            modified = true;
+            if ((refused = SetFontNumber(r.Font, which, value))) break;
+            Modified = true;
             return true;
     }
     problem = name + ": " + *refused;

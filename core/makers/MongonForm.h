@@ -28,10 +28,10 @@ inline constexpr std::size_t kMongonPositionChars = 3;
 
 /// One row as its controls hold it.
 struct MongonFormRow {
-    std::string x;     ///< the X box's text
-    std::string y;     ///< the Y box's text
-    std::string text;  ///< the text box's text (UTF-8)
-    MongonFont font;   ///< the text box's font and colour
+    std::string X;     ///< the X box's text
+    std::string Y;     ///< the Y box's text
+    std::string Text;  ///< the text box's text (UTF-8)
+    MongonFont Font;   ///< the text box's font and colour
     bool operator==(const MongonFormRow&) const = default;
 };
 
@@ -49,13 +49,13 @@ public:
     /// row colour (yellow when nanSyoku is -1, red otherwise); nothing unsaved.
     MongonForm(int nanSyoku, int tateMaisuu, FileSystem& files, Prompter& prompter);
 
-    std::array<MongonFormRow, kMongonRows> rows;
-    MongonTable table;        ///< the window's memory image of a file
-    std::string currentFile;  ///< the file last opened or saved under a new name
+    std::array<MongonFormRow, kMongonRows> Rows;
+    MongonTable Table;        ///< the window's memory image of a file
+    std::string CurrentFile;  ///< the file last opened or saved under a new name
     /// Set by any change of an X, Y or text box and by a confirmed font; only
     /// the program's end clears it (saving does not).
-    bool modified = false;
-    MongonFont defaultFont;   ///< the window's own font
+    bool Modified = false;
+    MongonFont DefaultFont;   ///< the window's own font
 
     int NanSyoku() const { return nanSyoku_; }
     /// Rows at or beyond TateMaisuu are hidden in the window (they are still drawn).
@@ -66,10 +66,10 @@ public:
     /// The table the rows make: each row's font, text and parsed position,
     /// then the header and trailer. The window's table is not touched.
     MongonTable CollectedTable() const;
-    /// table = CollectedTable().
+    /// Table = CollectedTable().
     void CollectRows();
-    /// Rows from table: the font applied to the text box's, the text, and X
-    /// and Y as decimal text (empty for -100). A changed box sets modified.
+    /// Rows from Table: the font applied to the text box's, the text, and X
+    /// and Y as decimal text (empty for -100). A changed box sets Modified.
     void ShowRows();
 
     /// フォント of row i (nothing for i outside 0 to 9). chooseFont runs the font
@@ -89,22 +89,22 @@ public:
     bool RenderRows(RgbImage& canvas, LedHyoujikiClass& doc, const std::string& tmpBitmapPath,
                     const std::function<void()>& repaint = {});
 
-    /// 開く: "保存しますか？" when modified (Yes saves first), the dialog with no
+    /// 開く: "保存しますか？" when Modified (Yes saves first), the dialog with no
     /// name preset, then OpenFile. False when cancelled or the read failed.
     bool ReadMongonFile(FileDialog& openDialog, FileDialog& saveDialog);
     /// Reads path: a file that cannot be opened changes nothing; otherwise
-    /// currentFile becomes path, and a file with its marks replaces the table
+    /// CurrentFile becomes path, and a file with its marks replaces the table
     /// and the rows. Each failure shows its message. True when the rows came from it.
     bool OpenFile(const std::string& path);
-    /// 上書き保存: to currentFile ("上書き完了(path)"), or as SaveMongonFileAs when there is none.
+    /// 上書き保存: to CurrentFile ("上書き完了(path)"), or as SaveMongonFileAs when there is none.
     bool SaveMongonFile(FileDialog& saveDialog);
-    /// 名前を付けて保存: the dialog (preset with currentFile), the write, then
-    /// currentFile and "保存完了(path)". False when cancelled or the write failed.
+    /// 名前を付けて保存: the dialog (preset with CurrentFile), the write, then
+    /// CurrentFile and "保存完了(path)". False when cancelled or the write failed.
     bool SaveMongonFileAs(FileDialog& saveDialog);
     /// Collects the rows and writes the table whole or not at all, with the
-    /// write's messages. currentFile does not change.
+    /// write's messages. CurrentFile does not change.
     bool WriteMongonFile(const std::string& path);
-    /// 新規作成: "保存しますか？" when modified (Yes saves first), then no current
+    /// 新規作成: "保存しますか？" when Modified (Yes saves first), then no current
     /// file, every row of the table empty with the window's font, and every
     /// row's controls cleared.
     void ResetRows(FileDialog& saveDialog);

@@ -19,13 +19,13 @@ std::string MongonOverwrittenMessage(const std::string& path) { return "上書�
 
 MongonFont WindowMongonFont() {
     MongonFont f;
-    f.charset = 128;
-    f.height = -12;
-    f.name = "ＭＳ Ｐゴシック";
-    f.pitch = 0;
-    f.pixelsPerInch = 96;
-    f.size = 9;
-    f.style = 0;
+    f.Charset = 128;
+    f.Height = -12;
+    f.Name = "ＭＳ Ｐゴシック";
+    f.Pitch = 0;
+    f.PixelsPerInch = 96;
+    f.Size = 9;
+    f.Style = 0;
     return f;
 }
 
@@ -50,24 +50,24 @@ std::int32_t NegatedMulDiv(std::int32_t a, std::int32_t b, std::int32_t c) {
 }  // namespace
 
 void SetFontSize(MongonFont& font, std::int32_t size) {
-    font.size = size;
-    font.height = NegatedMulDiv(size, font.pixelsPerInch, 72);
+    font.Size = size;
+    font.Height = NegatedMulDiv(size, font.PixelsPerInch, 72);
 }
 
 void SetFontHeight(MongonFont& font, std::int32_t height) {
-    font.height = height;
-    font.size = NegatedMulDiv(height, 72, font.pixelsPerInch);
+    font.Height = height;
+    font.Size = NegatedMulDiv(height, 72, font.PixelsPerInch);
 }
 
 void ApplyFont(const MongonFont& from, MongonFont& target) {
-    target.color = from.color;
-    target.charset = from.charset;
-    SetFontHeight(target, from.height);
-    target.name = from.name;
-    target.pitch = from.pitch;
-    target.pixelsPerInch = from.pixelsPerInch;
-    SetFontSize(target, from.size);
-    target.style = from.style;
+    target.Color = from.Color;
+    target.Charset = from.Charset;
+    SetFontHeight(target, from.Height);
+    target.Name = from.Name;
+    target.Pitch = from.Pitch;
+    target.PixelsPerInch = from.PixelsPerInch;
+    SetFontSize(target, from.Size);
+    target.Style = from.Style;
 }
 
 Rgb RgbOfColorValue(std::int32_t value) {
@@ -81,13 +81,13 @@ std::int32_t ColorValueOf(Rgb colour) {
 }
 
 FontSpec FontSpecOf(const MongonFont& font) {
-    // The platform's renderer takes the character height; a positive (cell)
-    // height is close enough to it for text on a dot display.
+    // A surface draws with the character height; a positive (cell) height is
+    // close enough to it for text on a dot display.
     constexpr int kLargest = 1000;
-    std::int64_t pixels = font.height < 0 ? -std::int64_t{font.height} : font.height;
+    std::int64_t pixels = font.Height < 0 ? -std::int64_t{font.Height} : font.Height;
     if (pixels == 0) pixels = 12;
     pixels = std::min<std::int64_t>(pixels, kLargest);
-    return FontSpec(font.name, static_cast<int>(pixels), font.style, font.pitch == 2);
+    return FontSpec(font.Name, static_cast<int>(pixels), font.Style, font.Pitch == 2);
 }
 
 // ---- bytes ----
@@ -139,33 +139,33 @@ std::string RowName(int row) { return "項番 " + std::to_string(row); }
 std::optional<std::string> EncodeMongonTable(const MongonTable& table, std::string* problem) {
     std::string bytes(kMongonTableBytes, '\0');
     // The marks are ASCII; a hand-made mark longer than its area is cut.
-    std::memcpy(&bytes[0], table.header.data(), std::min(table.header.size(), kMongonMarkBytes));
-    std::memcpy(&bytes[kTrailerOffset], table.trailer.data(), std::min(table.trailer.size(), kMongonMarkBytes));
+    std::memcpy(&bytes[0], table.Header.data(), std::min(table.Header.size(), kMongonMarkBytes));
+    std::memcpy(&bytes[kTrailerOffset], table.Trailer.data(), std::min(table.Trailer.size(), kMongonMarkBytes));
     for (int i = 0; i < kMongonRows; ++i) {
-        const MongonRow& row = table.rows[i];
+        const MongonRow& row = table.Rows[i];
         const std::size_t at = kRowsOffset + i * kMongonRowBytes;
-        const std::optional<std::string> text = ToShiftJis(row.text);
+        const std::optional<std::string> text = ToShiftJis(row.Text);
         if (!text) {
             if (problem) *problem = RowName(i) + " の文言にShift-JISで表せない文字があります";
             return std::nullopt;
         }
-        const std::optional<std::string> face = ToShiftJis(row.font.name);
+        const std::optional<std::string> face = ToShiftJis(row.Font.Name);
         if (!face) {
-            if (problem) *problem = RowName(i) + " のフォント名 " + row.font.name + " はShift-JISで表せません";
+            if (problem) *problem = RowName(i) + " のフォント名 " + row.Font.Name + " はShift-JISで表せません";
             return std::nullopt;
         }
-        PutInt(bytes, at, row.x);
-        PutInt(bytes, at + 4, row.y);
+        PutInt(bytes, at, row.X);
+        PutInt(bytes, at + 4, row.Y);
         PutCString(bytes, at + 8, kMongonTextBytes, *text);
         const std::size_t f = at + kRowFontOffset;
-        PutInt(bytes, f, row.font.color);
-        PutInt(bytes, f + 4, row.font.charset);
-        PutInt(bytes, f + 8, row.font.height);
+        PutInt(bytes, f, row.Font.Color);
+        PutInt(bytes, f + 4, row.Font.Charset);
+        PutInt(bytes, f + 8, row.Font.Height);
         PutCString(bytes, f + 12, kMongonFaceBytes, *face);
-        bytes[f + 268] = static_cast<char>(row.font.pitch);
-        PutInt(bytes, f + 272, row.font.pixelsPerInch);
-        PutInt(bytes, f + 276, row.font.size);
-        bytes[f + 280] = static_cast<char>(row.font.style);
+        bytes[f + 268] = static_cast<char>(row.Font.Pitch);
+        PutInt(bytes, f + 272, row.Font.PixelsPerInch);
+        PutInt(bytes, f + 276, row.Font.Size);
+        bytes[f + 280] = static_cast<char>(row.Font.Style);
     }
     return bytes;
 }
@@ -175,23 +175,23 @@ MongonTable DecodeMongonTable(std::string_view input) {
     bytes.resize(kMongonTableBytes, '\0');
     const std::string_view b = bytes;
     MongonTable table;
-    table.header = std::string(CString(b, 0, kMongonMarkBytes));
-    table.trailer = std::string(CString(b, kTrailerOffset, kMongonMarkBytes));
+    table.Header = std::string(CString(b, 0, kMongonMarkBytes));
+    table.Trailer = std::string(CString(b, kTrailerOffset, kMongonMarkBytes));
     for (int i = 0; i < kMongonRows; ++i) {
-        MongonRow& row = table.rows[i];
+        MongonRow& row = table.Rows[i];
         const std::size_t at = kRowsOffset + i * kMongonRowBytes;
-        row.x = GetInt(b, at);
-        row.y = GetInt(b, at + 4);
-        row.text = FromShiftJis(TextOfArea(b, at + 8, kMongonTextBytes));
+        row.X = GetInt(b, at);
+        row.Y = GetInt(b, at + 4);
+        row.Text = FromShiftJis(TextOfArea(b, at + 8, kMongonTextBytes));
         const std::size_t f = at + kRowFontOffset;
-        row.font.color = GetInt(b, f);
-        row.font.charset = GetInt(b, f + 4);
-        row.font.height = GetInt(b, f + 8);
-        row.font.name = FromShiftJis(TextOfArea(b, f + 12, kMongonFaceBytes));
-        row.font.pitch = static_cast<std::uint8_t>(b[f + 268]);
-        row.font.pixelsPerInch = GetInt(b, f + 272);
-        row.font.size = GetInt(b, f + 276);
-        row.font.style = static_cast<std::uint8_t>(b[f + 280]);
+        row.Font.Color = GetInt(b, f);
+        row.Font.Charset = GetInt(b, f + 4);
+        row.Font.Height = GetInt(b, f + 8);
+        row.Font.Name = FromShiftJis(TextOfArea(b, f + 12, kMongonFaceBytes));
+        row.Font.Pitch = static_cast<std::uint8_t>(b[f + 268]);
+        row.Font.PixelsPerInch = GetInt(b, f + 272);
+        row.Font.Size = GetInt(b, f + 276);
+        row.Font.Style = static_cast<std::uint8_t>(b[f + 280]);
     }
     return table;
 }
@@ -242,9 +242,9 @@ void DrawMongonRows(const MongonTable& table, DrawingSurface& canvas) {
     canvas.SetBrushColor(kBlack);
     canvas.SetPen(kBlack, 1);
     canvas.Rectangle(0, 0, kMongonCanvasWidth, kMongonCanvasHeight);
-    for (const MongonRow& row : table.rows) {
+    for (const MongonRow& row : table.Rows) {
         if (!row.HasPosition()) continue;
-        canvas.TextOut(row.x, row.y, row.text, FontSpecOf(row.font), RgbOfColorValue(row.font.color), kBlack);
+        canvas.TextOut(row.X, row.Y, row.Text, FontSpecOf(row.Font), RgbOfColorValue(row.Font.Color), kBlack);
     }
 }
 

@@ -53,29 +53,29 @@ std::string MongonDataErrorMessage(const std::string& path);   ///< "文言フ�
 std::string MongonSavedMessage(const std::string& path);       ///< "保存完了(" + path + ")"
 std::string MongonOverwrittenMessage(const std::string& path); ///< "上書き完了(" + path + ")"
 
-/// The font of one row as the platform's font record holds it.
+/// The font of one row, with the fields the file keeps for it.
 struct MongonFont {
-    std::int32_t color = 0;          ///< 0x00BBGGRR
-    std::int32_t charset = 0;        ///< 128 is Shift-JIS
-    std::int32_t height = 0;         ///< negative: character height in pixels; positive: cell height
-    std::string name;                ///< face name, UTF-8 (Shift-JIS in the file)
-    std::uint8_t pitch = 0;          ///< 0 default, 1 variable, 2 fixed
-    std::int32_t pixelsPerInch = 0;  ///< what height and size refer to
-    std::int32_t size = 0;           ///< points
-    std::uint8_t style = 0;          ///< kFontBold, kFontItalic, kFontUnderline, kFontStrikeOut
+    std::int32_t Color = 0;          ///< 0x00BBGGRR
+    std::int32_t Charset = 0;        ///< 128 is Shift-JIS
+    std::int32_t Height = 0;         ///< negative: character height in pixels; positive: cell height
+    std::string Name;                ///< face name, UTF-8 (Shift-JIS in the file)
+    std::uint8_t Pitch = 0;          ///< 0 default, 1 variable, 2 fixed
+    std::int32_t PixelsPerInch = 0;  ///< what height and size refer to
+    std::int32_t Size = 0;           ///< points
+    std::uint8_t Style = 0;          ///< kFontBold, kFontItalic, kFontUnderline, kFontStrikeOut
     bool operator==(const MongonFont&) const = default;
 };
 
-/// The window's own font as the system stores it: "ＭＳ Ｐゴシック", height -12,
+/// The window's own font: "ＭＳ Ｐゴシック", height -12,
 /// Shift-JIS, default pitch, 96 pixels per inch, 9 points, no style, colour 0.
 MongonFont WindowMongonFont();
 
-/// a × b / c rounded half away from zero, as the platform's MulDiv: -1 when c
-/// is 0 or the result does not fit.
+/// a × b / c, the product taken in 64 bits, rounded half away from zero: -1
+/// when c is 0 or the result does not fit.
 std::int32_t MulDiv(std::int32_t a, std::int32_t b, std::int32_t c);
-/// Sets the size and, as a font does, the height: -MulDiv(size, pixelsPerInch, 72).
+/// Sets the size and, as a font does, the height: -MulDiv(size, PixelsPerInch, 72).
 void SetFontSize(MongonFont& font, std::int32_t size);
-/// Sets the height and, as a font does, the size: -MulDiv(height, 72, pixelsPerInch).
+/// Sets the height and, as a font does, the size: -MulDiv(height, 72, PixelsPerInch).
 void SetFontHeight(MongonFont& font, std::int32_t height);
 /// Applies from to target in the font's order: colour, character set, height,
 /// face name, pitch, pixels per inch, size, style. The size comes after the
@@ -91,25 +91,25 @@ std::int32_t ColorValueOf(Rgb colour);
 FontSpec FontSpecOf(const MongonFont& font);
 
 struct MongonRow {
-    std::int32_t x = kMongonNoPosition;
-    std::int32_t y = kMongonNoPosition;
-    std::string text;  ///< UTF-8 (Shift-JIS in the file)
-    MongonFont font;
+    std::int32_t X = kMongonNoPosition;
+    std::int32_t Y = kMongonNoPosition;
+    std::string Text;  ///< UTF-8 (Shift-JIS in the file)
+    MongonFont Font;
     bool operator==(const MongonRow&) const = default;
 
     /// Drawn only with both coordinates above -100.
-    bool HasPosition() const { return x > kMongonNoPosition && y > kMongonNoPosition; }
+    bool HasPosition() const { return X > kMongonNoPosition && Y > kMongonNoPosition; }
 };
 
 /// One ".mon" file: header, ten rows, trailer.
 struct MongonTable {
-    std::string header = kMongonHeader;   ///< the header area up to its first NUL
-    std::array<MongonRow, kMongonRows> rows;
-    std::string trailer = kMongonTrailer; ///< the trailer area up to its first NUL
+    std::string Header = kMongonHeader;   ///< the header area up to its first NUL
+    std::array<MongonRow, kMongonRows> Rows;
+    std::string Trailer = kMongonTrailer; ///< the trailer area up to its first NUL
     bool operator==(const MongonTable&) const = default;
 
     /// Whether header and trailer are the file's marks.
-    bool HasMarks() const { return header == kMongonHeader && trailer == kMongonTrailer; }
+    bool HasMarks() const { return Header == kMongonHeader && Trailer == kMongonTrailer; }
 };
 
 /// The table's 5,560 bytes: little-endian numbers, NUL-terminated Shift-JIS

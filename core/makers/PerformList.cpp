@@ -87,17 +87,17 @@ std::vector<std::string> PerformLinesOf(const std::string& bytes) {
 PerformList::PerformList(FileSystem& files) : files_(&files) {}
 
 void PerformList::OpenWindow() {
-    entries.clear();
-    performFolder.clear();
+    Entries.clear();
+    PerformFolder.clear();
 }
 
 bool PerformList::Add(const std::string& path, Prompter& prompter) {
     const std::string folder = PerformFolderOf(path);
-    if (!performFolder.empty() && !SamePerformFolder(folder, performFolder)) {
+    if (!PerformFolder.empty() && !SamePerformFolder(folder, PerformFolder)) {
         prompter.Inform(kPerformOtherFolderMessage);
         return false;
     }
-    if (performFolder.empty()) performFolder = folder;
+    if (PerformFolder.empty()) PerformFolder = folder;
     const std::string name = FileNamePart(path);
     // A name the list cannot carry as one line of the unit's bytes is refused
     // like an overlong one; "." and ".." name folders, not files.
@@ -105,13 +105,13 @@ bool PerformList::Add(const std::string& path, Prompter& prompter) {
         prompter.Inform(kPerformNameTooLongMessage);
         return false;
     }
-    entries.push_back(name);
+    Entries.push_back(name);
     return true;
 }
 
 void PerformList::Delete(int index) {
-    if (index < 0 || static_cast<std::size_t>(index) >= entries.size()) return;
-    entries.erase(entries.begin() + index);
+    if (index < 0 || static_cast<std::size_t>(index) >= Entries.size()) return;
+    Entries.erase(Entries.begin() + index);
 }
 
 bool PerformList::Open(const std::string& path, Prompter& prompter) {
@@ -122,26 +122,26 @@ bool PerformList::Open(const std::string& path, Prompter& prompter) {
         prompter.Inform(path + "オープンエラー");
         return false;
     }
-    entries = PerformLinesOf(bytes);
-    performFolder = PerformFolderOf(path);
+    Entries = PerformLinesOf(bytes);
+    PerformFolder = PerformFolderOf(path);
     return true;
 }
 
 std::string PerformList::PerformPath() const {
-    if (performFolder.empty()) return kPerformFileName;
-    const char last = performFolder.back();
-    if (last == '/' || last == '\\') return performFolder + kPerformFileName;
+    if (PerformFolder.empty()) return kPerformFileName;
+    const char last = PerformFolder.back();
+    if (last == '/' || last == '\\') return PerformFolder + kPerformFileName;
     const bool backslashes =
-        performFolder.find('\\') != std::string::npos && performFolder.find('/') == std::string::npos;
-    return performFolder + (backslashes ? "\\" : "/") + kPerformFileName;
+        PerformFolder.find('\\') != std::string::npos && PerformFolder.find('/') == std::string::npos;
+    return PerformFolder + (backslashes ? "\\" : "/") + kPerformFileName;
 }
 
 bool PerformList::Save(Prompter& prompter) {
-    if (entries.empty()) {
+    if (Entries.empty()) {
         prompter.Inform(kPerformEmptyMessage);
         return false;
     }
-    if (performFolder.empty()) {
+    if (PerformFolder.empty()) {
         prompter.Inform(kPerformOpenErrorMessage);
         return false;
     }
@@ -149,7 +149,7 @@ bool PerformList::Save(Prompter& prompter) {
         *files_, prompter, PerformPath(),
         [this](OutputFile& out) {
             std::string line;
-            for (const std::string& entry : entries)
+            for (const std::string& entry : Entries)
                 if (!PerformLine(entry, line) || !out.Write(line)) return false;
             return true;
         },

@@ -26,17 +26,17 @@ class PerformList {
 public:
     explicit PerformList(FileSystem& files = RealFileSystem());
 
-    std::vector<std::string> entries;  ///< ListBox: bare file names (UTF-8), in play order
-    std::string performFolder;         ///< the one folder of every entry and of the list file; "" until fixed
+    std::vector<std::string> Entries;  ///< ListBox: bare file names (UTF-8), in play order
+    std::string PerformFolder;         ///< the one folder of every entry and of the list file; "" until fixed
 
-    /// The window's opening: the list and performFolder emptied.
+    /// The window's opening: the list and PerformFolder emptied.
     void OpenWindow();
 
-    /// 追加 after its dialog returned path. The first file fixes performFolder;
+    /// 追加 after its dialog returned path. The first file fixes PerformFolder;
     /// a file from another folder shows "同一のフォルダー内のファイルしか指定できません".
     /// A name longer than 30 Shift-JIS bytes, without a Shift-JIS form, holding
     /// a control character or being "." or "..", shows "エラー　ファイル名が長すぎます".
-    /// A refused name leaves the list as it was (performFolder stays fixed once
+    /// A refused name leaves the list as it was (PerformFolder stays fixed once
     /// the folder rule passed). True when the name was appended.
     bool Add(const std::string& path, Prompter& prompter);
     /// 削除: removes entry index; nothing for -1 or out of range.
@@ -44,7 +44,7 @@ public:
 
     /// 開く after its dialog returned path: the list becomes the file's lines
     /// as they stand (trailing blanks kept; CR LF, LF and CR end a line) and
-    /// performFolder the file's folder. A file that cannot be read shows
+    /// PerformFolder the file's folder. A file that cannot be read shows
     /// path + "オープンエラー" and changes nothing. True when loaded.
     bool Open(const std::string& path, Prompter& prompter);
 
@@ -54,7 +54,7 @@ public:
     /// shows "保存完了". True when the file is in place.
     bool Save(Prompter& prompter);
 
-    /// Where 保存 writes: "Perform.txt" in performFolder.
+    /// Where 保存 writes: "Perform.txt" in PerformFolder.
     std::string PerformPath() const;
 
 private:

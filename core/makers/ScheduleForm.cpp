@@ -101,8 +101,6 @@ bool ScheduleForm::ReadGroupLine(const std::string& line, int& next) {
         } else {
             return false;
         }
-        // At most eight values to a line and three lines: next never passes 24.
-        if (next > kScheduleEntries) return false;
         SetEntry(next++, value);
         ++count;
     }

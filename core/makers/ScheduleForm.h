@@ -59,9 +59,11 @@ public:
     /// "ファイルに誤りがあります。" (values read before the fault stay).
     bool Open(LineReader& in, const std::string& path, Prompter& prompter) override;
 
-    /// Reads the values of one "$S" line from its fifth character on into the
-    /// entries from *next (1-based), advancing it. False when the line does not
-    /// parse (values before the fault stay).
+private:
+    // Reads the values of one "$S" line from its fifth character on, at most
+    // eight of them, into the entries from next (1-based), advancing it. False
+    // when the line does not parse (values before the fault stay). Open calls
+    // it for the three lines in turn from entry 1, so next stays within 1 to 24.
     bool ReadGroupLine(const std::string& line, int& next);
 };
 

@@ -8,8 +8,8 @@ namespace tesslor {
 /// The name of the configuration file in the user's and the system's folders.
 inline constexpr const char* kSharedConfigFileName = "tesslor.INI";
 
-/// The system's configuration folder on this platform ("/etc"; "" on Windows,
-/// where there is none to look in).
+/// The system-wide configuration folder: "/etc", or "" in a Windows build,
+/// which has none to look in.
 std::string SystemConfigFolder();
 
 /// The user's configuration folder for Tesslor, from the values of

@@ -70,8 +70,6 @@ public:
         return true;
     }
 
-    const FileDialogRequest& Request() const { return request_; }
-
 private:
     FileChooser* chooser_;
     FileDialogRequest request_;

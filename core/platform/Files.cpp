@@ -128,7 +128,7 @@ public:
         struct stat st;
         if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return nullptr;
         // The temporary file lies in the target's folder so the rename cannot
-        // cross file systems. On this platform only "/" separates folders.
+        // cross file systems. Here only "/" separates folders.
         std::size_t slash = path.find_last_of('/');
         if (slash == path.size() - 1) return nullptr;
         std::string pattern =

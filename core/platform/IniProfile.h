@@ -1,11 +1,10 @@
 #pragma once
-// Profile strings kept in an INI file, read and written the way the Windows
-// profile functions do it: section and key names compare without regard to
-// case, values lose their surrounding blanks (and one pair of matching quotes),
-// the first of duplicated keys wins, and a missing file, section or key gives
-// the default. The file is read afresh on every call, so a value written by
-// someone else in the meantime is seen at once. Bytes are taken as they are:
-// keys and the values the program reads are plain ASCII.
+// Profile strings kept in an INI file: section and key names compare without
+// regard to case, values lose their surrounding blanks (and one pair of
+// matching quotes), the first of duplicated keys wins, and a missing file,
+// section or key gives the default. The file is read afresh on every call, so
+// a value written by someone else in the meantime is seen at once. Bytes are
+// taken as they are: keys and the values the program reads are plain ASCII.
 #include <string>
 
 #include "platform/Files.h"
@@ -23,8 +22,7 @@ public:
     std::string ReadString(const std::string& section, const std::string& key,
                            const std::string& defaultValue) const override;
     /// The leading decimal integer of the value (blanks, optional sign, digits up
-    /// to the first other character, as the Windows profile functions read it:
-    /// "12abc" reads 12); defaultValue when the key is missing or its value does
+    /// to the first other character: "12abc" reads 12); defaultValue when the key is missing or its value does
     /// not start with a number ("abc", "", "-"). Values beyond int saturate.
     int ReadInteger(const std::string& section, const std::string& key, int defaultValue) const override;
     /// Sets the value (creating the file, section or key when missing, keeping

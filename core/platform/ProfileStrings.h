@@ -1,7 +1,6 @@
 #pragma once
-// INI profile strings with the semantics of the Windows profile functions:
-// section and key names compare without regard to case; a missing file,
-// section or key gives the default.
+// INI profile strings: section and key names compare without regard to case;
+// a missing file, section or key gives the default.
 #include <string>
 
 namespace tesslor {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <vector>
 
 #include "files/Framing.h"
@@ -105,41 +106,41 @@ constexpr Setei3SegChoice kSegs[] = {
     {"Fuusoku8SegComboBox", "風速", "no", "8セグ表示 風速　エラー", false},
 };
 constexpr Setei3Line kLines[] = {
-    {Setei3LineKind::Number, 0, "$TENTOU_JIKAN=", nullptr, "点灯時間エラー"},  // 1
-    {Setei3LineKind::Number, 1, "$SYOUTOU_JIKAN=", nullptr, "消灯時間エラー"},  // 2
-    {Setei3LineKind::Number, 2, "$SCROLL_JIKAN=", nullptr, "スクロール時間エラー"},  // 3
-    {Setei3LineKind::Band, 0, "$TCHK1=", nullptr, "温度 Chk1 エラー"},  // 4
-    {Setei3LineKind::Band, 1, "$TCHK2=", nullptr, "温度 Chk2 エラー"},  // 5
-    {Setei3LineKind::Band, 2, "$TCHK3=", nullptr, "温度 Chk3 エラー"},  // 6
-    {Setei3LineKind::Band, 3, "$TCHK0=", nullptr, "温度 Chk Zero エラー"},  // 7
-    {Setei3LineKind::Band, 4, "$WCHK1=", nullptr, "WBGT Chk1 エラー"},  // 8
-    {Setei3LineKind::Band, 5, "$WCHK2=", nullptr, "WBGT Chk2 エラー"},  // 9
-    {Setei3LineKind::Band, 6, "$WCHK3=", nullptr, "WBGT Chk3 エラー"},  // 10
-    {Setei3LineKind::Band, 7, "$WCHK4=", nullptr, "WBGT Chk4 エラー"},  // 11
-    {Setei3LineKind::Choice, 0, "$SOUON_HEIKIN", "$SOUON_SYUNKAN", "平均・瞬間　騒音 エラー"},  // 12
-    {Setei3LineKind::Band, 8, "$SOUONCHK1=", nullptr, "騒音 Chk1 エラー"},  // 13
-    {Setei3LineKind::Band, 9, "$SOUONCHK2=", nullptr, "騒音 Chk2 エラー"},  // 14
-    {Setei3LineKind::Band, 10, "$SOUONCHK3=", nullptr, "騒音 Chk3 エラー"},  // 15
-    {Setei3LineKind::Band, 11, "$SINDOUCHK1=", nullptr, "振動 Chk1 エラー"},  // 16
-    {Setei3LineKind::Band, 12, "$SINDOUCHK2=", nullptr, "振動 Chk2 エラー"},  // 17
-    {Setei3LineKind::Band, 13, "$SINDOUCHK3=", nullptr, "振動 Chk3 エラー"},  // 18
-    {Setei3LineKind::Band, 14, "$URYOUCHK1=", nullptr, "雨量 Chk1 エラー"},  // 19
-    {Setei3LineKind::Band, 15, "$URYOUCHK2=", nullptr, "雨量 Chk2 エラー"},  // 20
-    {Setei3LineKind::Band, 16, "$URYOUCHK3=", nullptr, "雨量 Chk3 エラー"},  // 21
-    {Setei3LineKind::Choice, 1, "$FUUSOKU_HEIKIN", "$FUUSOKU_SYUNKAN", "平均・瞬間　風速 エラー"},  // 22
-    {Setei3LineKind::Band, 17, "$FUUSOKU1=", nullptr, "風速 Chk1 エラー"},  // 23
-    {Setei3LineKind::Band, 18, "$FUUSOKU2=", nullptr, "風速 Chk2 エラー"},  // 24
-    {Setei3LineKind::Band, 19, "$FUUSOKU3=", nullptr, "風速 Chk3 エラー"},  // 25
-    {Setei3LineKind::Segment, 0, "$CO2SAKUGEN_8SEG=", nullptr, "8セグ表示 CO2削減 エラー"},  // 26
-    {Setei3LineKind::Segment, 1, "$HATUDENRYOU_8SEG=", nullptr, "8セグ表示 発電量 エラー"},  // 27
-    {Setei3LineKind::Segment, 2, "$SIYOURYOURYOU_8SEG=", nullptr, "8セグ表示 使用量 エラー"},  // 28
-    {Setei3LineKind::Segment, 3, "$ONDO_8SEG=", nullptr, "8セグ表示 温度 エラー"},  // 29
-    {Setei3LineKind::Segment, 4, "$WBGT_8SEG=", nullptr, "8セグ表示 WBGT エラー"},  // 30
-    {Setei3LineKind::Segment, 5, "$SOUON_8SEG=", nullptr, "8セグ表示 騒音 エラー"},  // 31
-    {Setei3LineKind::Segment, 6, "$SINDOU_8SEG=", nullptr, "8セグ表示 振動 エラー"},  // 32
-    {Setei3LineKind::Segment, 7, "$URYOU_8SEG=", nullptr, "8セグ表示 雨量 エラー"},  // 33
-    {Setei3LineKind::Segment, 8, "$FUUSOKU_8SEG=", nullptr, "8セグ表示 風速 エラー"},  // 34
-    {Setei3LineKind::GMode, 0, "$G_MODE=", nullptr, "Gモードエラー"},  // 35
+    {Setei3LineKind::Number, 0, "$TENTOU_JIKAN=", nullptr, "点灯時間エラー"},
+    {Setei3LineKind::Number, 1, "$SYOUTOU_JIKAN=", nullptr, "消灯時間エラー"},
+    {Setei3LineKind::Number, 2, "$SCROLL_JIKAN=", nullptr, "スクロール時間エラー"},
+    {Setei3LineKind::Band, 0, "$TCHK1=", nullptr, "温度 Chk1 エラー"},
+    {Setei3LineKind::Band, 1, "$TCHK2=", nullptr, "温度 Chk2 エラー"},
+    {Setei3LineKind::Band, 2, "$TCHK3=", nullptr, "温度 Chk3 エラー"},
+    {Setei3LineKind::Band, 3, "$TCHK0=", nullptr, "温度 Chk Zero エラー"},
+    {Setei3LineKind::Band, 4, "$WCHK1=", nullptr, "WBGT Chk1 エラー"},
+    {Setei3LineKind::Band, 5, "$WCHK2=", nullptr, "WBGT Chk2 エラー"},
+    {Setei3LineKind::Band, 6, "$WCHK3=", nullptr, "WBGT Chk3 エラー"},
+    {Setei3LineKind::Band, 7, "$WCHK4=", nullptr, "WBGT Chk4 エラー"},
+    {Setei3LineKind::Choice, 0, "$SOUON_HEIKIN", "$SOUON_SYUNKAN", "平均・瞬間　騒音 エラー"},
+    {Setei3LineKind::Band, 8, "$SOUONCHK1=", nullptr, "騒音 Chk1 エラー"},
+    {Setei3LineKind::Band, 9, "$SOUONCHK2=", nullptr, "騒音 Chk2 エラー"},
+    {Setei3LineKind::Band, 10, "$SOUONCHK3=", nullptr, "騒音 Chk3 エラー"},
+    {Setei3LineKind::Band, 11, "$SINDOUCHK1=", nullptr, "振動 Chk1 エラー"},
+    {Setei3LineKind::Band, 12, "$SINDOUCHK2=", nullptr, "振動 Chk2 エラー"},
+    {Setei3LineKind::Band, 13, "$SINDOUCHK3=", nullptr, "振動 Chk3 エラー"},
+    {Setei3LineKind::Band, 14, "$URYOUCHK1=", nullptr, "雨量 Chk1 エラー"},
+    {Setei3LineKind::Band, 15, "$URYOUCHK2=", nullptr, "雨量 Chk2 エラー"},
+    {Setei3LineKind::Band, 16, "$URYOUCHK3=", nullptr, "雨量 Chk3 エラー"},
+    {Setei3LineKind::Choice, 1, "$FUUSOKU_HEIKIN", "$FUUSOKU_SYUNKAN", "平均・瞬間　風速 エラー"},
+    {Setei3LineKind::Band, 17, "$FUUSOKU1=", nullptr, "風速 Chk1 エラー"},
+    {Setei3LineKind::Band, 18, "$FUUSOKU2=", nullptr, "風速 Chk2 エラー"},
+    {Setei3LineKind::Band, 19, "$FUUSOKU3=", nullptr, "風速 Chk3 エラー"},
+    {Setei3LineKind::Segment, 0, "$CO2SAKUGEN_8SEG=", nullptr, "8セグ表示 CO2削減 エラー"},
+    {Setei3LineKind::Segment, 1, "$HATUDENRYOU_8SEG=", nullptr, "8セグ表示 発電量 エラー"},
+    {Setei3LineKind::Segment, 2, "$SIYOURYOURYOU_8SEG=", nullptr, "8セグ表示 使用量 エラー"},
+    {Setei3LineKind::Segment, 3, "$ONDO_8SEG=", nullptr, "8セグ表示 温度 エラー"},
+    {Setei3LineKind::Segment, 4, "$WBGT_8SEG=", nullptr, "8セグ表示 WBGT エラー"},
+    {Setei3LineKind::Segment, 5, "$SOUON_8SEG=", nullptr, "8セグ表示 騒音 エラー"},
+    {Setei3LineKind::Segment, 6, "$SINDOU_8SEG=", nullptr, "8セグ表示 振動 エラー"},
+    {Setei3LineKind::Segment, 7, "$URYOU_8SEG=", nullptr, "8セグ表示 雨量 エラー"},
+    {Setei3LineKind::Segment, 8, "$FUUSOKU_8SEG=", nullptr, "8セグ表示 風速 エラー"},
+    {Setei3LineKind::GMode, 0, "$G_MODE=", nullptr, "Gモードエラー"},
 };
 constexpr Setei3Quantity kQuantities[] = {
     {"温度", "°C"}, {"WBGT", "°C"}, {"騒音", "dB"}, {"振動", "dB"}, {"雨量", "mm"}, {"風速", "m/s"},
@@ -165,17 +166,30 @@ constexpr const char* kSegItems[] = {"no", "右", "左", "下"};
 constexpr const char* kNo = "no";
 constexpr const char* kYes = "yes";
 
-const Setei3NumberField& Number(const char* name) {
-    for (const Setei3NumberField& f : kNumbers)
-        if (std::string_view(f.name) == name) return f;
-    return kNumbers[0];  // unreachable: every band names fields of the table
+// The index in kNumbers of the number edit called name; the table's size when there is none.
+constexpr std::size_t NumberIndex(std::string_view name) {
+    std::size_t i = 0;
+    while (i < std::size(kNumbers) && name != kNumbers[i].Name) ++i;
+    return i;
 }
 
-std::string LampName(const Setei3Band& b) { return std::string(b.prefix) + "KaitenComboBox"; }
-std::string MongonName(const Setei3Band& b) { return std::string(b.prefix) + "MongonComboBox"; }
+// Every bound a band names is a number edit of kNumbers.
+constexpr bool BandsNameNumberEdits() {
+    for (const Setei3Band& b : kBands)
+        for (const char* field : {b.FromField, b.ToField})
+            if (field && NumberIndex(field) == std::size(kNumbers)) return false;
+    return true;
+}
+static_assert(BandsNameNumberEdits(), "a band names an edit that is not in kNumbers");
+
+// The number edit called name: a band's bound or an edit of kNumbers itself.
+const Setei3NumberField& Number(const char* name) { return kNumbers[NumberIndex(name)]; }
+
+std::string LampName(const Setei3Band& b) { return std::string(b.Prefix) + "KaitenComboBox"; }
+std::string MongonName(const Setei3Band& b) { return std::string(b.Prefix) + "MongonComboBox"; }
 
 // The width of a band's numbers (3, or 2 for wind): the width of whichever bound it has.
-int BandWidth(const Setei3Band& b) { return Number(b.fromField ? b.fromField : b.toField).width; }
+int BandWidth(const Setei3Band& b) { return Number(b.FromField ? b.FromField : b.ToField).Width; }
 
 bool IsOneOf(const std::string& text, std::span<const char* const> items) {
     return std::any_of(items.begin(), items.end(), [&](const char* item) { return text == item; });
@@ -183,15 +197,15 @@ bool IsOneOf(const std::string& text, std::span<const char* const> items) {
 
 std::vector<FieldInfo> AllFields() {
     std::vector<FieldInfo> fields;
-    for (const Setei3NumberField& f : kNumbers) fields.push_back({f.name, FieldKind::Edit, ""});
+    for (const Setei3NumberField& f : kNumbers) fields.push_back({f.Name, FieldKind::Edit, ""});
     for (const Setei3Band& b : kBands) fields.push_back({LampName(b), FieldKind::List, ""});
     for (const Setei3Band& b : kBands) fields.push_back({MongonName(b), FieldKind::List, ""});
-    for (const Setei3SegChoice& s : kSegs) fields.push_back({s.name, FieldKind::List, ""});
+    for (const Setei3SegChoice& s : kSegs) fields.push_back({s.Name, FieldKind::List, ""});
     for (const Setei3Band& b : kBands)
-        if (b.checkBox) fields.push_back({b.checkBox, FieldKind::CheckBox, ""});
+        if (b.CheckBox) fields.push_back({b.CheckBox, FieldKind::CheckBox, ""});
     for (const Setei3RadioPair& r : kRadioPairs) {
-        fields.push_back({r.average, FieldKind::RadioButton, r.instant});
-        fields.push_back({r.instant, FieldKind::RadioButton, r.average});
+        fields.push_back({r.Average, FieldKind::RadioButton, r.Instant});
+        fields.push_back({r.Instant, FieldKind::RadioButton, r.Average});
     }
     fields.push_back({kSetei3GModeBox, FieldKind::CheckBox, ""});
     return fields;
@@ -204,7 +218,6 @@ std::span<const Setei3Quantity> Setei3Quantities() { return kQuantities; }
 std::span<const Setei3Band> Setei3Bands() { return kBands; }
 std::span<const Setei3SegChoice> Setei3SegChoices() { return kSegs; }
 std::span<const Setei3RadioPair> Setei3RadioPairs() { return kRadioPairs; }
-std::span<const Setei3Line> Setei3Lines() { return kLines; }
 std::span<const char* const> Setei3LampItems() { return kLampItems; }
 std::span<const char* const> Setei3MongonItems() { return kMongonItems; }
 std::span<const char* const> Setei3SegItems() { return kSegItems; }
@@ -213,36 +226,36 @@ Setei3Form::Setei3Form() : SettingsForm(AllFields()) { Clear(); }
 
 void Setei3Form::Clear() {
     for (const Setei3NumberField& f : kNumbers)
-        if (f.standard != Setei3Standard::Unchanged) SetText(f.name, "");
+        if (f.Standard != Setei3Standard::Unchanged) SetText(f.Name, "");
     for (const Setei3Band& b : kBands) {
         SetText(LampName(b), kNo);
         SetText(MongonName(b), kNo);
-        if (b.checkBox) SetChecked(b.checkBox, false);
+        if (b.CheckBox) SetChecked(b.CheckBox, false);
     }
-    for (const Setei3SegChoice& s : kSegs) SetText(s.name, kNo);
-    for (const Setei3RadioPair& r : kRadioPairs) SetChecked(r.standardAverage ? r.average : r.instant, true);
+    for (const Setei3SegChoice& s : kSegs) SetText(s.Name, kNo);
+    for (const Setei3RadioPair& r : kRadioPairs) SetChecked(r.StandardAverage ? r.Average : r.Instant, true);
     SetChecked(kSetei3GModeBox, false);
 }
 
 void Setei3Form::Standard() {
     Clear();
     for (const Setei3NumberField& f : kNumbers)
-        if (f.standard == Setei3Standard::Value) SetText(f.name, std::to_string(f.standardValue));
-    for (const Setei3SegChoice& s : kSegs) SetText(s.name, s.standard);
+        if (f.Standard == Setei3Standard::Value) SetText(f.Name, std::to_string(f.StandardValue));
+    for (const Setei3SegChoice& s : kSegs) SetText(s.Name, s.Standard);
 }
 
 bool Setei3Form::BandEnabled(std::string_view prefix) const {
     for (const Setei3Band& b : kBands)
-        if (prefix == b.prefix) return !b.checkBox || Checked(b.checkBox);
+        if (prefix == b.Prefix) return !b.CheckBox || Checked(b.CheckBox);
     return true;
 }
 
 bool Setei3Form::ControlEnabled(std::string_view name) const {
     for (const Setei3Band& b : kBands) {
-        if (!b.checkBox) continue;
-        if ((b.fromField && name == b.fromField) || (b.toField && name == b.toField) || name == LampName(b) ||
+        if (!b.CheckBox) continue;
+        if ((b.FromField && name == b.FromField) || (b.ToField && name == b.ToField) || name == LampName(b) ||
             name == MongonName(b))
-            return Checked(b.checkBox);
+            return Checked(b.CheckBox);
     }
     return true;
 }
@@ -250,20 +263,20 @@ bool Setei3Form::ControlEnabled(std::string_view name) const {
 bool Setei3Form::CheckSettings3(Prompter& prompter) const {
     auto number = [&](const char* name, int& value) {
         const Setei3NumberField& f = Number(name);
-        return CheckNumberText(Text(name), f.width, f.min, f.max, f.message, prompter, value);
+        return CheckNumberText(Text(name), f.Width, f.Min, f.Max, f.Message, prompter, value);
     };
     // 1. The times.
     int value = 0;
     for (std::size_t i = 0; i < 3; ++i)
-        if (!number(kNumbers[i].name, value)) return false;
+        if (!number(kNumbers[i].Name, value)) return false;
     // 2.-4. The bands' bounds: from, to, then their order; a switched-off band is not looked at.
     for (const Setei3Band& b : kBands) {
-        if (b.checkBox && !Checked(b.checkBox)) continue;
+        if (b.CheckBox && !Checked(b.CheckBox)) continue;
         int from = 0, to = 0;
-        if (b.fromField && !number(b.fromField, from)) return false;
-        if (b.toField && !number(b.toField, to)) return false;
-        if (b.orderError && to < from) {
-            prompter.Inform(b.orderError);
+        if (b.FromField && !number(b.FromField, from)) return false;
+        if (b.ToField && !number(b.ToField, to)) return false;
+        if (b.OrderError && to < from) {
+            prompter.Inform(b.OrderError);
             return false;
         }
     }
@@ -272,7 +285,7 @@ bool Setei3Form::CheckSettings3(Prompter& prompter) const {
                        const char* Setei3Band::*error) {
         std::vector<std::string> used;
         for (const Setei3Band& b : kBands) {
-            if (!BandEnabled(b.prefix)) continue;
+            if (!BandEnabled(b.Prefix)) continue;
             const std::string& text = Text(name(b));
             if (text == kNo) continue;
             if (!IsOneOf(text, items) || std::find(used.begin(), used.end(), text) != used.end()) {
@@ -283,15 +296,15 @@ bool Setei3Form::CheckSettings3(Prompter& prompter) const {
         }
         return true;
     };
-    if (!choices(kLampItems, LampName, &Setei3Band::lampError)) return false;
-    if (!choices(kMongonItems, MongonName, &Setei3Band::mongonError)) return false;
+    if (!choices(kLampItems, LampName, &Setei3Band::LampError)) return false;
+    if (!choices(kMongonItems, MongonName, &Setei3Band::MongonError)) return false;
     // 7. The 8-segment positions: each display position at most once.
     std::vector<std::string> positions;
     for (const Setei3SegChoice& s : kSegs) {
-        const std::string& text = Text(s.name);
+        const std::string& text = Text(s.Name);
         if (text == kNo) continue;
         if (!IsOneOf(text, kSegItems) || std::find(positions.begin(), positions.end(), text) != positions.end()) {
-            prompter.Inform(s.message);
+            prompter.Inform(s.Message);
             return false;
         }
         positions.push_back(text);
@@ -316,13 +329,13 @@ const char* SegWord(const std::string& text) {
 }  // namespace
 
 std::string Setei3Form::BandText(const Setei3Band& b) const {
-    if (b.checkBox && !Checked(b.checkBox)) return "no,,,,";
+    if (b.CheckBox && !Checked(b.CheckBox)) return "no,,,,";
     const int width = BandWidth(b);
     const std::string placeholder(static_cast<std::size_t>(width), 'x');
-    std::string text = b.checkBox ? "yes," : "";
-    text += b.fromField ? PadValue(Text(b.fromField), width) : placeholder;
+    std::string text = b.CheckBox ? "yes," : "";
+    text += b.FromField ? PadValue(Text(b.FromField), width) : placeholder;
     text += ',';
-    text += b.toField ? PadValue(Text(b.toField), width) : placeholder;
+    text += b.ToField ? PadValue(Text(b.ToField), width) : placeholder;
     text += ',';
     text += ChoiceValue(Text(LampName(b)));
     text += ',';
@@ -332,19 +345,19 @@ std::string Setei3Form::BandText(const Setei3Band& b) const {
 
 std::string Setei3Form::LineText(std::size_t index) const {
     const Setei3Line& l = kLines[index];
-    switch (l.kind) {
+    switch (l.Kind) {
         case Setei3LineKind::Number: {
-            const Setei3NumberField& f = kNumbers[l.item];
-            return l.key + PadValue(Text(f.name), f.width);
+            const Setei3NumberField& f = kNumbers[l.Item];
+            return l.Key + PadValue(Text(f.Name), f.Width);
         }
         case Setei3LineKind::Band:
-            return l.key + BandText(kBands[l.item]);
+            return l.Key + BandText(kBands[l.Item]);
         case Setei3LineKind::Choice:
-            return Checked(kRadioPairs[l.item].average) ? l.key : l.altKey;
+            return Checked(kRadioPairs[l.Item].Average) ? l.Key : l.AltKey;
         case Setei3LineKind::Segment:
-            return std::string(l.key) + SegWord(Text(kSegs[l.item].name));
+            return std::string(l.Key) + SegWord(Text(kSegs[l.Item].Name));
         case Setei3LineKind::GMode:
-            return std::string(l.key) + (Checked(kSetei3GModeBox) ? kYes : kNo);
+            return std::string(l.Key) + (Checked(kSetei3GModeBox) ? kYes : kNo);
     }
     return {};
 }
@@ -362,9 +375,9 @@ namespace {
 
 // Reads a number of width characters at pos into value; false when it lies outside min..max.
 bool ReadNumberAt(std::string_view line, std::size_t& pos, const Setei3NumberField& f, int& value) {
-    value = ReadFixedNumber(TextFrom(line, pos), f.width);
-    pos += static_cast<std::size_t>(f.width);
-    return value >= f.min && value <= f.max;
+    value = ReadFixedNumber(TextFrom(line, pos), f.Width);
+    pos += static_cast<std::size_t>(f.Width);
+    return value >= f.Min && value <= f.Max;
 }
 
 // Reads a lamp or message value (two characters): "no", or a number first..last as decimal text.
@@ -386,17 +399,17 @@ bool CommaAt(std::string_view line, std::size_t& pos) { return CharAt(line, pos+
 }  // namespace
 
 bool Setei3Form::ReadBand(const Setei3Band& b, std::string_view line, std::size_t pos) {
-    if (b.checkBox) {
+    if (b.CheckBox) {
         if (StartsWith(TextFrom(line, pos), "no,")) {
-            SetChecked(b.checkBox, false);
-            SetText(b.fromField, "");
-            SetText(b.toField, "");
+            SetChecked(b.CheckBox, false);
+            SetText(b.FromField, "");
+            SetText(b.ToField, "");
             SetText(LampName(b), kNo);
             SetText(MongonName(b), kNo);
             return true;
         }
         if (!StartsWith(TextFrom(line, pos), "yes,")) return false;
-        SetChecked(b.checkBox, true);
+        SetChecked(b.CheckBox, true);
         pos += 4;
     }
     const int width = BandWidth(b);
@@ -420,34 +433,34 @@ bool Setei3Form::ReadBand(const Setei3Band& b, std::string_view line, std::size_
         SetText(name, text);
         return true;
     };
-    return bound(b.fromField) && CommaAt(line, pos) && bound(b.toField) && CommaAt(line, pos) &&
+    return bound(b.FromField) && CommaAt(line, pos) && bound(b.ToField) && CommaAt(line, pos) &&
            choice(LampName(b), 1, 4) && CommaAt(line, pos) && choice(MongonName(b), 8, 10);
 }
 
 bool Setei3Form::ReadSettingLine(const Setei3Line& l, std::string_view line) {
-    if (l.kind == Setei3LineKind::Choice) {
-        const Setei3RadioPair& r = kRadioPairs[l.item];
-        if (StartsWith(line, l.key)) SetChecked(r.average, true);
-        else if (StartsWith(line, l.altKey)) SetChecked(r.instant, true);
+    if (l.Kind == Setei3LineKind::Choice) {
+        const Setei3RadioPair& r = kRadioPairs[l.Item];
+        if (StartsWith(line, l.Key)) SetChecked(r.Average, true);
+        else if (StartsWith(line, l.AltKey)) SetChecked(r.Instant, true);
         else return false;
         return true;
     }
-    if (!StartsWith(line, l.key)) return false;
-    std::size_t pos = std::string_view(l.key).size();
-    switch (l.kind) {
+    if (!StartsWith(line, l.Key)) return false;
+    std::size_t pos = std::string_view(l.Key).size();
+    switch (l.Kind) {
         case Setei3LineKind::Number: {
-            const Setei3NumberField& f = kNumbers[l.item];
+            const Setei3NumberField& f = kNumbers[l.Item];
             int value = 0;
             if (!ReadNumberAt(line, pos, f, value)) return false;
-            SetText(f.name, std::to_string(value));
+            SetText(f.Name, std::to_string(value));
             return true;
         }
         case Setei3LineKind::Band:
-            return ReadBand(kBands[l.item], line, pos);
+            return ReadBand(kBands[l.Item], line, pos);
         case Setei3LineKind::Segment:
             for (const SegPosition& p : kSegPositions)
                 if (StartsWith(TextFrom(line, pos), p.word)) {
-                    SetText(kSegs[l.item].name, p.choice);
+                    SetText(kSegs[l.Item].Name, p.choice);
                     return true;
                 }
             return false;
@@ -476,7 +489,7 @@ bool Setei3Form::Open(LineReader& in, const std::string& path, Prompter& prompte
     for (const Setei3Line& l : kLines) {
         if (!next()) return false;
         if (!ReadSettingLine(l, line)) {
-            prompter.Inform(l.message);
+            prompter.Inform(l.Message);
             return false;
         }
     }

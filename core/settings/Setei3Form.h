@@ -24,53 +24,53 @@ enum class Setei3Standard {
 /// One number edit: its width in the window and in the file, its range and its
 /// standard value, and the message when its text is refused.
 struct Setei3NumberField {
-    const char* name;
-    int width;
-    int min;
-    int max;
-    Setei3Standard standard;
-    int standardValue;  ///< only for Setei3Standard::Value
-    const char* message;
+    const char* Name;
+    int Width;
+    int Min;
+    int Max;
+    Setei3Standard Standard;
+    int StandardValue;  ///< only for Setei3Standard::Value
+    const char* Message;
 };
 
 /// A measured quantity, as the window groups its bands.
 struct Setei3Quantity {
-    const char* caption;  ///< "温度"
-    const char* unit;     ///< "°C"
+    const char* Caption;  ///< "温度"
+    const char* Unit;     ///< "°C"
 };
 
 /// One alarm band. A band lacks either bound where the file writes a placeholder
 /// ("xxx", or "xx" for the two-digit wind bands) instead.
 struct Setei3Band {
-    const char* prefix;      ///< control prefix: prefix + "KaitenComboBox", prefix + "MongonComboBox"
-    int quantity;            ///< index in Setei3Quantities()
-    const char* caption;     ///< "CHK1" … "CHK ZERO"
-    const char* fromField;   ///< lower bound edit; nullptr when the band has none
-    const char* toField;     ///< upper bound edit; nullptr when the band has none
-    const char* lampError;   ///< the lamp choice is refused
-    const char* mongonError; ///< the message choice is refused
-    const char* checkBox;    ///< the box that switches the band on; nullptr: always on
-    const char* orderError;  ///< "to" below "from"; nullptr for bands with one bound
+    const char* Prefix;      ///< control prefix: prefix + "KaitenComboBox", prefix + "MongonComboBox"
+    int Quantity;            ///< index in Setei3Quantities()
+    const char* Caption;     ///< "CHK1" … "CHK ZERO"
+    const char* FromField;   ///< lower bound edit; nullptr when the band has none
+    const char* ToField;     ///< upper bound edit; nullptr when the band has none
+    const char* LampError;   ///< the lamp choice is refused
+    const char* MongonError; ///< the message choice is refused
+    const char* CheckBox;    ///< the box that switches the band on; nullptr: always on
+    const char* OrderError;  ///< "to" below "from"; nullptr for bands with one bound
 };
 
 /// One 8-segment display position choice.
 struct Setei3SegChoice {
-    const char* name;       ///< "CO28SegComboBox"
-    const char* caption;    ///< what it shows, "CO2削減量"
-    const char* standard;   ///< "右", "左" or "no"
-    const char* message;    ///< the choice is refused by the check
-    bool emptyItem;         ///< the list carries a fifth, empty item
+    const char* Name;       ///< "CO28SegComboBox"
+    const char* Caption;    ///< what it shows, "CO2削減量"
+    const char* Standard;   ///< "右", "左" or "no"
+    const char* Message;    ///< the choice is refused by the check
+    bool EmptyItem;         ///< the list carries a fifth, empty item
 };
 
 /// One average/instantaneous pair of radio buttons.
 struct Setei3RadioPair {
-    const char* group;           ///< "SouonGroupBox"
-    const char* groupCaption;    ///< "騒音"
-    const char* average;         ///< "HeikinSouonRadioButton"
-    const char* averageCaption;  ///< "平均騒音"
-    const char* instant;         ///< "SyunkanSouonRadioButton"
-    const char* instantCaption;  ///< "瞬間騒音"
-    bool standardAverage;        ///< which of the two the standard values (and clearing) choose
+    const char* Group;           ///< "SouonGroupBox"
+    const char* GroupCaption;    ///< "騒音"
+    const char* Average;         ///< "HeikinSouonRadioButton"
+    const char* AverageCaption;  ///< "平均騒音"
+    const char* Instant;         ///< "SyunkanSouonRadioButton"
+    const char* InstantCaption;  ///< "瞬間騒音"
+    bool StandardAverage;        ///< which of the two the standard values (and clearing) choose
 };
 
 enum class Setei3LineKind {
@@ -83,11 +83,11 @@ enum class Setei3LineKind {
 
 /// One of the 35 setting lines between "#DEFINE" and "#END_OF_DEFINE".
 struct Setei3Line {
-    Setei3LineKind kind;
-    int item;
-    const char* key;      ///< the line's start; for a choice line the keyword of the average button
-    const char* altKey;   ///< a choice line's keyword of the instantaneous button; nullptr otherwise
-    const char* message;  ///< shown when reading the line fails
+    Setei3LineKind Kind;
+    int Item;
+    const char* Key;      ///< the line's start; for a choice line the keyword of the average button
+    const char* AltKey;   ///< a choice line's keyword of the instantaneous button; nullptr otherwise
+    const char* Message;  ///< shown when reading the line fails
 };
 
 std::span<const Setei3NumberField> Setei3NumberFields();
@@ -95,7 +95,6 @@ std::span<const Setei3Quantity> Setei3Quantities();
 std::span<const Setei3Band> Setei3Bands();
 std::span<const Setei3SegChoice> Setei3SegChoices();
 std::span<const Setei3RadioPair> Setei3RadioPairs();
-std::span<const Setei3Line> Setei3Lines();
 
 /// The items of the lists: lamps "no", "1" … "4"; messages "no", "8", "9", "10";
 /// 8-segment positions "no", "右", "左", "下". The check takes exactly these texts.

@@ -11,7 +11,7 @@ namespace {
 
 std::vector<FieldInfo> SeteiFieldInfos() {
     std::vector<FieldInfo> fields;
-    for (const SeteiField& f : kSeteiFields) fields.push_back({f.name, FieldKind::Edit, ""});
+    for (const SeteiField& f : kSeteiFields) fields.push_back({f.Name, FieldKind::Edit, ""});
     fields.push_back({kHeikinSouon, FieldKind::RadioButton, kSyunkanSouon});
     fields.push_back({kSyunkanSouon, FieldKind::RadioButton, kHeikinSouon});
     fields.push_back({kHeikinFuusoku, FieldKind::RadioButton, kSyunkanFuusoku});
@@ -97,13 +97,13 @@ void SeteiForm::WindOnlyButton(Prompter& prompter) {
 
 void SeteiForm::Standard() {
     for (const SeteiField& f : kSeteiFields)
-        if (f.standard) SetText(f.name, f.standard);
+        if (f.Standard) SetText(f.Name, f.Standard);
     SetChecked(kSyunkanSouon, true);
     SetChecked(kHeikinFuusoku, true);
 }
 
 void SeteiForm::Clear() {
-    for (const SeteiField& f : kSeteiFields) SetText(f.name, "");
+    for (const SeteiField& f : kSeteiFields) SetText(f.Name, "");
     SetChecked(kHeikinFuusoku, true);
     SetChecked(kSyunkanSouon, true);
 }
@@ -112,18 +112,18 @@ bool SeteiForm::Check(Prompter& prompter) {
     LampPool pool;
     for (std::size_t lineIndex : kCheckOrder) {
         const SeteiLine& line = kSeteiLines[lineIndex];
-        if (line.windOnly && !windOnly_) continue;
+        if (line.WindOnly && !windOnly_) continue;
         int values[3] = {0, 0, 0};
         int count = 0;
         for (const SeteiField& f : kSeteiFields) {
-            if (static_cast<std::size_t>(f.line) != lineIndex) continue;
+            if (static_cast<std::size_t>(f.Line) != lineIndex) continue;
             int value = 0;
-            if (!CheckNumberText(Text(f.name), f.width, f.min, f.max, f.message, prompter, value)) return false;
-            if (f.lamp && !pool.Enter(value, prompter)) return false;
+            if (!CheckNumberText(Text(f.Name), f.Width, f.Min, f.Max, f.Message, prompter, value)) return false;
+            if (f.Lamp && !pool.Enter(value, prompter)) return false;
             values[count++] = value;
         }
-        if (line.orderMessage && values[1] < values[0]) {
-            prompter.Inform(line.orderMessage);
+        if (line.OrderMessage && values[1] < values[0]) {
+            prompter.Inform(line.OrderMessage);
             return false;
         }
     }
@@ -131,13 +131,13 @@ bool SeteiForm::Check(Prompter& prompter) {
 }
 
 std::string SeteiForm::LineText(std::size_t i) const {
-    std::string text = kSeteiLines[i].key;
+    std::string text = kSeteiLines[i].Key;
     bool first = true;
     for (const SeteiField& f : kSeteiFields) {
-        if (static_cast<std::size_t>(f.line) != i) continue;
+        if (static_cast<std::size_t>(f.Line) != i) continue;
         if (!first) text += ',';
         first = false;
-        text += PadValue(Text(f.name), f.width);
+        text += PadValue(Text(f.Name), f.Width);
     }
     return text;
 }
@@ -169,21 +169,21 @@ bool SeteiForm::WriteLines(OutputFile& out, Prompter& prompter) const {
 }
 
 bool SeteiForm::ReadSettingLine(const std::string& line, std::size_t i) {
-    const char* key = kSeteiLines[i].key;
+    const char* key = kSeteiLines[i].Key;
     if (!StartsWith(line, key)) return false;
     std::size_t column = std::strlen(key);
     bool first = true;
     for (const SeteiField& f : kSeteiFields) {
-        if (static_cast<std::size_t>(f.line) != i) continue;
+        if (static_cast<std::size_t>(f.Line) != i) continue;
         if (!first) {
             if (CharAt(line, column) != ',') return false;
             ++column;
         }
         first = false;
-        const int value = ReadFixedNumber(TextFrom(line, column), f.width);
-        if (value < f.min || value > f.max) return false;
-        SetText(f.name, std::to_string(value));
-        column += static_cast<std::size_t>(f.width);
+        const int value = ReadFixedNumber(TextFrom(line, column), f.Width);
+        if (value < f.Min || value > f.Max) return false;
+        SetText(f.Name, std::to_string(value));
+        column += static_cast<std::size_t>(f.Width);
     }
     return true;
 }
@@ -197,7 +197,7 @@ bool SeteiForm::Open(LineReader& in, const std::string& path, Prompter& prompter
         if (!NextLine(in, line)) return ReadError(prompter, path);
     for (std::size_t i = 0; i < kSeteiFixedLines; ++i) {
         if (!NextLine(in, line)) return ReadError(prompter, path);
-        if (!ReadSettingLine(line, i)) return Refuse(prompter, kSeteiLines[i].readMessage);
+        if (!ReadSettingLine(line, i)) return Refuse(prompter, kSeteiLines[i].ReadMessage);
     }
 
     if (!NextLine(in, line)) return ReadError(prompter, path);
@@ -208,7 +208,7 @@ bool SeteiForm::Open(LineReader& in, const std::string& path, Prompter& prompter
 }
 
 bool SeteiForm::ReadLampChoices(LineReader& in, std::string& line, const std::string& path, Prompter& prompter) {
-    if (StartsWith(line, "#END_OF_DEFINE") || StartsWith(line, kSeteiLines[kSeteiFixedLines].key)) {
+    if (StartsWith(line, "#END_OF_DEFINE") || StartsWith(line, kSeteiLines[kSeteiFixedLines].Key)) {
         // A settings 1 file: the choices keep their cleared state.
         prompter.Inform(kSettings1FileNotice);
         return true;
@@ -235,7 +235,7 @@ bool SeteiForm::ReadWindBands(LineReader& in, const std::string& firstBand, cons
                               Prompter& prompter) {
     // Anything else, or a refused first band, ends the open with the mode still off.
     if (!ReadSettingLine(firstBand, kSeteiFixedLines))
-        return Refuse(prompter, kSeteiLines[kSeteiFixedLines].readMessage);
+        return Refuse(prompter, kSeteiLines[kSeteiFixedLines].ReadMessage);
     SetWindOnly(true);
     // A refused later band is reported and the remaining bands are still read;
     // the open then counts as failed.
@@ -243,7 +243,7 @@ bool SeteiForm::ReadWindBands(LineReader& in, const std::string& firstBand, cons
     std::string line;
     for (std::size_t i = kSeteiFixedLines + 1; i < kSeteiLines.size(); ++i) {
         if (!NextLine(in, line)) return ReadError(prompter, path);
-        if (!ReadSettingLine(line, i)) ok = Refuse(prompter, kSeteiLines[i].readMessage);
+        if (!ReadSettingLine(line, i)) ok = Refuse(prompter, kSeteiLines[i].ReadMessage);
     }
     // The line after the bands (the end of the settings) must be there but is not looked at.
     if (!NextLine(in, line)) return ReadError(prompter, path);

@@ -17,24 +17,24 @@ namespace tesslor {
 /// One edit of the form: its name, how wide it is in the window and in the
 /// file, the values it accepts, its standard value and its input message.
 struct SeteiField {
-    const char* name;
-    int width;
-    int min;
-    int max;
-    const char* standard;  ///< nullptr: 標準設定 leaves the field as it is
-    const char* message;   ///< shown when the input check refuses the field
-    bool lamp;             ///< a rotating lamp number (0 = none, 1 to 4), checked against the lamp pool
-    int line;              ///< index in kSeteiLines of the file line that holds the value
+    const char* Name;
+    int Width;
+    int Min;
+    int Max;
+    const char* Standard;  ///< nullptr: 標準設定 leaves the field as it is
+    const char* Message;   ///< shown when the input check refuses the field
+    bool Lamp;             ///< a rotating lamp number (0 = none, 1 to 4), checked against the lamp pool
+    int Line;              ///< index in kSeteiLines of the file line that holds the value
 };
 
 /// One setting line of the file: its key and the message when reading it fails.
-/// Its values are the fields whose `line` names it, in table order, "," between them.
+/// Its values are the fields whose `Line` names it, in table order, "," between them.
 struct SeteiLine {
-    const char* key;
-    const char* readMessage;
+    const char* Key;
+    const char* ReadMessage;
     /// Shown when the line's second value is less than its first (nullptr: no such check).
-    const char* orderMessage;
-    bool windOnly;  ///< written and read only in wind-only lamp mode
+    const char* OrderMessage;
+    bool WindOnly;  ///< written and read only in wind-only lamp mode
 };
 
 /// The file's setting lines in the order they are written. The first 15 are
@@ -152,7 +152,6 @@ public:
     std::string Kind() const override;
 
     /// Settings 2 mode: the noise and wind choices are written and read.
-    bool Settings2() const { return settings2_; }
     void SetSettings2(bool on) { settings2_ = on; }
 
     /// Wind-only lamp mode: the four wind bands are checked, written and read.

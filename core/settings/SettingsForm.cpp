@@ -6,14 +6,14 @@ namespace tesslor {
 
 FormFields::FormFields(std::vector<FieldInfo> fields) : fields_(std::move(fields)) {
     for (const FieldInfo& f : fields_) {
-        if (f.kind == FieldKind::Edit || f.kind == FieldKind::List) texts_[f.name];
-        else checks_[f.name] = false;
+        if (f.Kind == FieldKind::Edit || f.Kind == FieldKind::List) texts_[f.Name];
+        else checks_[f.Name] = false;
     }
 }
 
 const FieldInfo* FormFields::Find(const std::string& name) const {
     for (const FieldInfo& f : fields_)
-        if (f.name == name) return &f;
+        if (f.Name == name) return &f;
     return nullptr;
 }
 
@@ -38,7 +38,7 @@ void FormFields::SetChecked(const std::string& name, bool checked) {
     if (it == checks_.end()) return;
     it->second = checked;
     const FieldInfo* f = Find(name);
-    if (checked && f && f->kind == FieldKind::RadioButton && !f->partner.empty()) checks_[f->partner] = false;
+    if (checked && f && f->Kind == FieldKind::RadioButton && !f->Partner.empty()) checks_[f->Partner] = false;
 }
 
 std::string FormFields::Value(const std::string& name) const {

@@ -17,9 +17,9 @@ enum class FieldKind { Edit, List, CheckBox, RadioButton };
 
 /// One control of a form.
 struct FieldInfo {
-    std::string name;     ///< the control's name, e.g. "TentouJikanEdit"
-    FieldKind kind = FieldKind::Edit;
-    std::string partner;  ///< a radio button's partner in its group ("" otherwise)
+    std::string Name;     ///< the control's name, e.g. "TentouJikanEdit"
+    FieldKind Kind = FieldKind::Edit;
+    std::string Partner;  ///< a radio button's partner in its group ("" otherwise)
 };
 
 /// The named controls of one form, in the order of the window's tables.

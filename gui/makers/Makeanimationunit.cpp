@@ -127,9 +127,9 @@ void TMakeAnimationForm::CreateControls() {
 // ---- list and widgets ----
 
 void TMakeAnimationForm::ReadList() {
-    list_.type = AnimationTypeRadioGroup->ItemIndex();
-    list_.writeNoText = WriteNoMaskEdit->text().toStdString();
-    list_.timeText = P_TimeMaskEdit->text().toStdString();
+    list_.Type = AnimationTypeRadioGroup->ItemIndex();
+    list_.WriteNoText = WriteNoMaskEdit->text().toStdString();
+    list_.TimeText = P_TimeMaskEdit->text().toStdString();
 }
 
 void TMakeAnimationForm::ShowList() {
@@ -137,11 +137,11 @@ void TMakeAnimationForm::ShowList() {
     showing_ = true;
     const int selected = SelectedIndex();
     ListBox->clear();
-    for (const std::string& entry : list_.entries) ListBox->addItem(QString::fromStdString(entry));
+    for (const std::string& entry : list_.Entries) ListBox->addItem(QString::fromStdString(entry));
     if (selected >= 0 && selected < ListBox->count()) ListBox->setCurrentRow(selected);
-    AnimationTypeRadioGroup->SetItemIndex(list_.type);
-    WriteNoMaskEdit->setText(QString::fromStdString(list_.writeNoText));
-    P_TimeMaskEdit->setText(QString::fromStdString(list_.timeText));
+    AnimationTypeRadioGroup->SetItemIndex(list_.Type);
+    WriteNoMaskEdit->setText(QString::fromStdString(list_.WriteNoText));
+    P_TimeMaskEdit->setText(QString::fromStdString(list_.TimeText));
     showing_ = false;
 }
 
@@ -153,11 +153,11 @@ int TMakeAnimationForm::SelectedIndex() const {
 void TMakeAnimationForm::SettingEdited() {
     if (showing_) return;
     ReadList();
-    list_.modified = true;
+    list_.Modified = true;
 }
 
 std::string TMakeAnimationForm::DialogFolder() const {
-    return list_.pictureFolder.empty() ? context_.driveRoot() : list_.pictureFolder;
+    return list_.PictureFolder.empty() ? context_.driveRoot() : list_.PictureFolder;
 }
 
 // ---- opening and closing ----
@@ -178,7 +178,7 @@ void TMakeAnimationForm::FormShow() {
 
 bool TMakeAnimationForm::FormCloseQuery() {
     ReadList();
-    if (list_.modified && !context_.prompter.Confirm(kDiscardQuestion)) return false;
+    if (list_.Modified && !context_.prompter.Confirm(kDiscardQuestion)) return false;
     list_.CloseWindow();
     return true;
 }
@@ -221,16 +221,16 @@ bool TMakeAnimationForm::SaveButtonClick() {
     SaveDialog.FileName.clear();
     if (!SaveDialog.Execute()) return false;
     const bool saved = list_.SaveAnimation(SaveDialog.FileName, context_.prompter);
-    if (saved) list_.modified = false;
+    if (saved) list_.Modified = false;
     ShowList();
     return saved;
 }
 
 bool TMakeAnimationForm::OverSaveButtonClick() {
     ReadList();
-    if (list_.currentList.empty()) return SaveButtonClick();
-    const bool saved = list_.SaveAnimation(list_.currentList, context_.prompter);
-    if (saved) list_.modified = false;
+    if (list_.CurrentList.empty()) return SaveButtonClick();
+    const bool saved = list_.SaveAnimation(list_.CurrentList, context_.prompter);
+    if (saved) list_.Modified = false;
     ShowList();
     return saved;
 }
@@ -239,7 +239,7 @@ void TMakeAnimationForm::OpenButtonClick() {
     ReadList();
     // Work the operator chose to keep is never dropped: when it was not saved
     // (dialog cancelled or the save failed), nothing is opened over it.
-    if (list_.modified && context_.prompter.Ask(kSaveQuestion) && !SaveButtonClick()) return;
+    if (list_.Modified && context_.prompter.Ask(kSaveQuestion) && !SaveButtonClick()) return;
     OpenDialog.InitialDir = DialogFolder();
     OpenDialog.FileName.clear();
     if (!OpenDialog.Execute()) return;

@@ -35,7 +35,7 @@ public:
 
     /// The opening: the list emptied, no current list, nothing unsaved.
     void FormShow();
-    /// The closing question; true when the window may close (pictureFolder is then emptied).
+    /// The closing question; true when the window may close (PictureFolder is then emptied).
     bool FormCloseQuery();
 
     void AddButtonClick();

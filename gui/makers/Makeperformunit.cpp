@@ -9,7 +9,7 @@
 
 namespace tesslor::gui {
 
-// Short (8.3) names are not offered on this platform: the 30-byte rule alone applies.
+// The dialog gives a file's full name: the list's 30-byte rule alone decides whether it is taken.
 const FileDialogSetup kPerformAddDialog{
     FileDialogKind::Open,
     {{"標準ＬＥＤデータ", "*.lee"},
@@ -84,7 +84,7 @@ void TMakePerformForm::SaveButtonClick() { list_.Save(context_.prompter); }
 
 void TMakePerformForm::ShowList() {
     ListBox->clear();
-    for (const std::string& entry : list_.entries) ListBox->addItem(QString::fromStdString(entry));
+    for (const std::string& entry : list_.Entries) ListBox->addItem(QString::fromStdString(entry));
 }
 
 int TMakePerformForm::SelectedIndex() const {

@@ -69,13 +69,13 @@ std::optional<MongonFont> MongonFontOfQFont(const QFont& chosen, const MongonFon
     // The dialog lists real families: "ＭＳ Ｐゴシック" shows as the IPA font
     // standing in for it. Kept as it is, the row keeps the name its file had.
     const bool sameFamily = chosen.family() == QFontInfo(QFontOfMongonFont(row)).family();
-    const std::string family = sameFamily ? row.name : chosen.family().toStdString();
+    const std::string family = sameFamily ? row.Name : chosen.family().toStdString();
     const std::optional<std::string> sjis = ToShiftJis(family);
     if (!sjis || sjis->size() >= kMongonFaceBytes) return std::nullopt;
     MongonFont f = row;
-    f.name = family;
-    f.pixelsPerInch = 96;
-    f.style = static_cast<std::uint8_t>((chosen.bold() ? kFontBold : 0) | (chosen.italic() ? kFontItalic : 0) |
+    f.Name = family;
+    f.PixelsPerInch = 96;
+    f.Style = static_cast<std::uint8_t>((chosen.bold() ? kFontBold : 0) | (chosen.italic() ? kFontItalic : 0) |
                                         (chosen.underline() ? kFontUnderline : 0) |
                                         (chosen.strikeOut() ? kFontStrikeOut : 0));
     if (chosen.pixelSize() > 0) SetFontHeight(f, -chosen.pixelSize());
@@ -293,19 +293,19 @@ QHBoxLayout* TMongonHensyuuForm::CreateFileButtons() {
 
 void TMongonHensyuuForm::ReadRows() {
     for (int i = 0; i < kMongonRows; ++i) {
-        MongonFormRow& row = form_.rows[i];
-        row.x = xEdits_[i]->text().toStdString();
-        row.y = yEdits_[i]->text().toStdString();
-        row.text = mojiEdits_[i]->text().toStdString();
+        MongonFormRow& row = form_.Rows[i];
+        row.X = xEdits_[i]->text().toStdString();
+        row.Y = yEdits_[i]->text().toStdString();
+        row.Text = mojiEdits_[i]->text().toStdString();
     }
 }
 
 void TMongonHensyuuForm::ShowRows() {
     for (int i = 0; i < kMongonRows; ++i) {
-        const MongonFormRow& row = form_.rows[i];
+        const MongonFormRow& row = form_.Rows[i];
         // The form has already counted what changed; copying it is not an edit.
-        for (auto [edit, text] : {std::pair{xEdits_[i], &row.x}, std::pair{yEdits_[i], &row.y},
-                                  std::pair{mojiEdits_[i], &row.text}}) {
+        for (auto [edit, text] : {std::pair{xEdits_[i], &row.X}, std::pair{yEdits_[i], &row.Y},
+                                  std::pair{mojiEdits_[i], &row.Text}}) {
             const QString t = QString::fromStdString(*text);
             if (edit->text() == t) continue;
             const QSignalBlocker block(edit);
@@ -317,23 +317,23 @@ void TMongonHensyuuForm::ShowRows() {
 }
 
 void TMongonHensyuuForm::ShowRowFont(int row) {
-    const MongonFont& font = form_.rows[row].font;
+    const MongonFont& font = form_.Rows[row].Font;
     QFont shown = QFontOfMongonFont(font);
     if (shown.pixelSize() > kLargestShownPixels) shown.setPixelSize(kLargestShownPixels);
     QLineEdit* edit = mojiEdits_[row];
     edit->setFont(shown);
     QPalette pal = edit->palette();
     pal.setColor(QPalette::Base, Qt::black);
-    pal.setColor(QPalette::Text, QColorOfValue(font.color));
+    pal.setColor(QPalette::Text, QColorOfValue(font.Color));
     edit->setPalette(pal);
 }
 
 void TMongonHensyuuForm::RowEdited(int row) {
-    MongonFormRow& r = form_.rows[row];
-    r.x = xEdits_[row]->text().toStdString();
-    r.y = yEdits_[row]->text().toStdString();
-    r.text = mojiEdits_[row]->text().toStdString();
-    form_.modified = true;
+    MongonFormRow& r = form_.Rows[row];
+    r.X = xEdits_[row]->text().toStdString();
+    r.Y = yEdits_[row]->text().toStdString();
+    r.Text = mojiEdits_[row]->text().toStdString();
+    form_.Modified = true;
     previewTimer_.start();
 }
 
@@ -359,8 +359,8 @@ void TMongonHensyuuForm::UpdatePreview() {
 const std::vector<std::uint8_t>& TMongonHensyuuForm::PreviewDots() const { return PreviewBox->Dots(); }
 
 std::string TMongonHensyuuForm::DialogFolder() const {
-    if (form_.currentFile.empty()) return context_.driveRoot ? context_.driveRoot() : std::string();
-    return QFileInfo(QString::fromStdString(form_.currentFile)).absolutePath().toStdString();
+    if (form_.CurrentFile.empty()) return context_.driveRoot ? context_.driveRoot() : std::string();
+    return QFileInfo(QString::fromStdString(form_.CurrentFile)).absolutePath().toStdString();
 }
 
 // ---- buttons ----
@@ -444,15 +444,15 @@ void TMongonHensyuuForm::CancelButtonClick() { close(); }
 
 void TMongonHensyuuForm::GivePixelFont(const char* face, int pixels) {
     ReadRows();
-    MongonFont& f = form_.rows[currentRow_].font;
-    f.name = face;
+    MongonFont& f = form_.Rows[currentRow_].Font;
+    f.Name = face;
     // The height is in pixels at 96 per inch: set that first, so the size
     // follows from the height and not from an earlier resolution.
-    f.pixelsPerInch = 96;
+    f.PixelsPerInch = 96;
     SetFontHeight(f, -pixels);
-    f.pitch = 0;
-    f.style = 0;
-    form_.modified = true;
+    f.Pitch = 0;
+    f.Style = 0;
+    form_.Modified = true;
     ShowRows();
 }
 

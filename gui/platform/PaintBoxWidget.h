@@ -13,7 +13,7 @@
 // image in a paint event, when it has 32-bit pixels, no scaling and no clip
 // inside the exposed rectangle; otherwise into an image of the exposed size
 // that then reaches the painter in one copy. Lines, rectangles and text are
-// drawn through QPainter as ever, and the dots come out exactly as QPainter's
+// drawn through QPainter, and the dots come out exactly as QPainter's
 // ellipse would draw them.
 #include <QImage>
 #include <QPoint>
@@ -63,7 +63,7 @@ public:
     const DotSprite* Get(int size, QRgb pen, QRgb brush);
     std::size_t Count() const { return sprites_.size(); }
 
-    /// Draws a dot the way the editing surface always has, for building and checking sprites.
+    /// Draws a dot as one QPainter ellipse, as the editing surface draws it, for building and checking sprites.
     static void DrawEllipse(QPainter& painter, int x, int y, int size, QRgb pen, QRgb brush);
     /// Copies sprite into a 32-bit image whose pixel (0, 0) is at origin, with
     /// the dot's box at (x, y); only pixels inside clip (same coordinates) change.
@@ -108,7 +108,6 @@ public:
     /// The dot cache on (the default) or off: off, every dot is an ellipse
     /// drawn through QPainter (tests compare the two).
     void SetDotCacheEnabled(bool enabled) { dotCacheEnabled_ = enabled; }
-    bool DotCacheEnabled() const { return dotCacheEnabled_; }
     const DotSpriteCache& DotCache() const { return dotCache_; }
 
     /// The largest exposed rectangle painted through an image: a 4K screen.

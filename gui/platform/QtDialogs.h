@@ -16,9 +16,9 @@ public:
     bool Ask(const std::string& text) override;
 };
 
-/// Qt's own file dialog (the same look on every desktop). The chosen folder
-/// becomes the process's current folder, so a dialog without an initial folder
-/// opens where the last one ended.
+/// Qt's own file dialog, drawn by Qt itself wherever the editor runs. The
+/// chosen folder becomes the process's current folder, so a dialog without an
+/// initial folder opens where the last one ended.
 class QtFileChooser : public FileChooser {
 public:
     std::optional<std::string> Choose(const FileDialogRequest& request) override;

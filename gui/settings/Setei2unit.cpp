@@ -67,8 +67,8 @@ TSetei2Form::TSetei2Form(const WindowContext& context, QWidget* parent)
     connect(HyoujyunSeteiButton, &QPushButton::clicked, this, [this] { HyoujyunSeteiButtonClick(); });
     connect(SeteiChkButton, &QPushButton::clicked, this, [this] { SeteiChkButtonClick(); });
     for (const Setei3Band& b : Setei3Bands()) {
-        if (!b.checkBox) continue;
-        const std::string box = b.checkBox;
+        if (!b.CheckBox) continue;
+        const std::string box = b.CheckBox;
         connect(boxes_[box], &QAbstractButton::toggled, this, [this, box](bool checked) {
             form_.SetChecked(box, checked);
             ApplyBandEnabling();
@@ -82,7 +82,7 @@ TSetei2Form::TSetei2Form(const WindowContext& context, QWidget* parent)
 QLineEdit* TSetei2Form::NewEdit(const char* name) {
     int width = 0;
     for (const Setei3NumberField& f : Setei3NumberFields())
-        if (std::string_view(f.name) == name) width = f.width;
+        if (std::string_view(f.Name) == name) width = f.Width;
     auto* e = new QLineEdit(this);
     e->setObjectName(QString::fromLatin1(name));
     e->setMaxLength(width);
@@ -123,7 +123,7 @@ QWidget* TSetei2Form::CreateTimes() {
 
 QWidget* TSetei2Form::CreateQuantity(int quantity) {
     const Setei3Quantity& q = Setei3Quantities()[static_cast<std::size_t>(quantity)];
-    auto* group = new QGroupBox(QString::fromUtf8(q.caption), this);
+    auto* group = new QGroupBox(QString::fromUtf8(q.Caption), this);
     auto* grid = new QGridLayout(group);
     grid->setHorizontalSpacing(6);
     grid->setColumnStretch(kReference + 1, 1);
@@ -131,48 +131,48 @@ QWidget* TSetei2Form::CreateQuantity(int quantity) {
     const auto& references = kReferences[static_cast<std::size_t>(quantity)];
     int row = 1;
     for (const Setei3Band& b : Setei3Bands()) {
-        if (b.quantity != quantity) continue;
-        group->setObjectName(QString::fromStdString(Stem(b.prefix) + "Panel"));
-        if (b.checkBox) {
-            auto* box = new QCheckBox(QString::fromUtf8(b.caption), group);
-            box->setObjectName(QString::fromLatin1(b.checkBox));
-            boxes_[b.checkBox] = box;
+        if (b.Quantity != quantity) continue;
+        group->setObjectName(QString::fromStdString(Stem(b.Prefix) + "Panel"));
+        if (b.CheckBox) {
+            auto* box = new QCheckBox(QString::fromUtf8(b.Caption), group);
+            box->setObjectName(QString::fromLatin1(b.CheckBox));
+            boxes_[b.CheckBox] = box;
             grid->addWidget(box, row, kCaption);
         } else {
-            grid->addWidget(Label(b.caption, group), row, kCaption);
+            grid->addWidget(Label(b.Caption, group), row, kCaption);
         }
-        if (b.fromField) {
-            grid->addWidget(NewEdit(b.fromField), row, kFrom);
-            grid->addWidget(Label(q.unit, group), row, kFromUnit);
+        if (b.FromField) {
+            grid->addWidget(NewEdit(b.FromField), row, kFrom);
+            grid->addWidget(Label(q.Unit, group), row, kFromUnit);
             grid->addWidget(Label("以上", group), row, kAbove);
         }
-        if (b.toField) {
-            grid->addWidget(NewEdit(b.toField), row, kTo);
-            grid->addWidget(Label(q.unit, group), row, kToUnit);
+        if (b.ToField) {
+            grid->addWidget(NewEdit(b.ToField), row, kTo);
+            grid->addWidget(Label(q.Unit, group), row, kToUnit);
             grid->addWidget(Label("以下", group), row, kBelow);
         }
         grid->addWidget(Label("回転灯", group), row, kLampLabel);
-        grid->addWidget(NewList(std::string(b.prefix) + "KaitenComboBox", Setei3LampItems()), row, kLamp);
+        grid->addWidget(NewList(std::string(b.Prefix) + "KaitenComboBox", Setei3LampItems()), row, kLamp);
         grid->addWidget(Label("文言", group), row, kMongonLabel);
-        grid->addWidget(NewList(std::string(b.prefix) + "MongonComboBox", Setei3MongonItems()), row, kMongon);
+        grid->addWidget(NewList(std::string(b.Prefix) + "MongonComboBox", Setei3MongonItems()), row, kMongon);
         if (static_cast<std::size_t>(row - 1) < references.size())
             grid->addWidget(Label(references[static_cast<std::size_t>(row - 1)], group), row, kReference);
         ++row;
     }
     for (const Setei3RadioPair& r : Setei3RadioPairs()) {
-        if (std::string(r.groupCaption) != q.caption) continue;
-        auto* choice = new QGroupBox(QString::fromUtf8(r.groupCaption), group);
-        choice->setObjectName(QString::fromLatin1(r.group));
-        auto* average = new QRadioButton(QString::fromUtf8(r.averageCaption), choice);
-        average->setObjectName(QString::fromLatin1(r.average));
-        auto* instant = new QRadioButton(QString::fromUtf8(r.instantCaption), choice);
-        instant->setObjectName(QString::fromLatin1(r.instant));
+        if (std::string(r.GroupCaption) != q.Caption) continue;
+        auto* choice = new QGroupBox(QString::fromUtf8(r.GroupCaption), group);
+        choice->setObjectName(QString::fromLatin1(r.Group));
+        auto* average = new QRadioButton(QString::fromUtf8(r.AverageCaption), choice);
+        average->setObjectName(QString::fromLatin1(r.Average));
+        auto* instant = new QRadioButton(QString::fromUtf8(r.InstantCaption), choice);
+        instant->setObjectName(QString::fromLatin1(r.Instant));
         auto* line = new QHBoxLayout(choice);
         line->addWidget(average);
         line->addWidget(instant);
         line->addStretch();
-        boxes_[r.average] = average;
-        boxes_[r.instant] = instant;
+        boxes_[r.Average] = average;
+        boxes_[r.Instant] = instant;
         grid->addWidget(choice, row++, kCaption, 1, kReference + 1);
     }
     return group;
@@ -185,8 +185,8 @@ QWidget* TSetei2Form::CreateSegments() {
     int i = 0;
     for (const Setei3SegChoice& s : Setei3SegChoices()) {
         const int row = i / 3, column = (i % 3) * 2;
-        grid->addWidget(Label(s.caption, group), row, column);
-        grid->addWidget(NewList(s.name, Setei3SegItems(), s.emptyItem), row, column + 1);
+        grid->addWidget(Label(s.Caption, group), row, column);
+        grid->addWidget(NewList(s.Name, Setei3SegItems(), s.EmptyItem), row, column + 1);
         ++i;
     }
     grid->setColumnStretch(6, 1);
@@ -251,19 +251,19 @@ QAbstractButton* TSetei2Form::Box(const std::string& name) const {
 
 void TSetei2Form::ReadForm() {
     for (const FieldInfo& f : form_.Fields()) {
-        switch (f.kind) {
+        switch (f.Kind) {
             case FieldKind::Edit:
-                form_.SetText(f.name, edits_.at(f.name)->text().toStdString());
+                form_.SetText(f.Name, edits_.at(f.Name)->text().toStdString());
                 break;
             case FieldKind::List:
-                form_.SetText(f.name, lists_.at(f.name)->currentText().toStdString());
+                form_.SetText(f.Name, lists_.at(f.Name)->currentText().toStdString());
                 break;
             case FieldKind::CheckBox:
             case FieldKind::RadioButton:
                 // A radio button's partner follows only when it is checked, so an
                 // unchecked button never clears its checked partner.
-                if (boxes_.at(f.name)->isChecked() || f.kind == FieldKind::CheckBox)
-                    form_.SetChecked(f.name, boxes_.at(f.name)->isChecked());
+                if (boxes_.at(f.Name)->isChecked() || f.Kind == FieldKind::CheckBox)
+                    form_.SetChecked(f.Name, boxes_.at(f.Name)->isChecked());
                 break;
         }
     }
@@ -271,24 +271,24 @@ void TSetei2Form::ReadForm() {
 
 void TSetei2Form::ShowForm() {
     for (const FieldInfo& f : form_.Fields()) {
-        const QString text = QString::fromStdString(form_.Text(f.name));
-        switch (f.kind) {
+        const QString text = QString::fromStdString(form_.Text(f.Name));
+        switch (f.Kind) {
             case FieldKind::Edit:
-                edits_.at(f.name)->setText(text);
+                edits_.at(f.Name)->setText(text);
                 break;
             case FieldKind::List: {
-                QComboBox* list = lists_.at(f.name);
+                QComboBox* list = lists_.at(f.Name);
                 const int index = list->findText(text, Qt::MatchExactly);
                 if (index >= 0) list->setCurrentIndex(index);
                 list->setEditText(text);
                 break;
             }
             case FieldKind::CheckBox:
-                boxes_.at(f.name)->setChecked(form_.Checked(f.name));
+                boxes_.at(f.Name)->setChecked(form_.Checked(f.Name));
                 break;
             case FieldKind::RadioButton:
                 // Checking one button of a pair unchecks the other.
-                if (form_.Checked(f.name)) boxes_.at(f.name)->setChecked(true);
+                if (form_.Checked(f.Name)) boxes_.at(f.Name)->setChecked(true);
                 break;
         }
     }
@@ -297,10 +297,10 @@ void TSetei2Form::ShowForm() {
 
 void TSetei2Form::ApplyBandEnabling() {
     for (const Setei3Band& b : Setei3Bands()) {
-        if (!b.checkBox) continue;
-        std::vector<QWidget*> controls{lists_.at(std::string(b.prefix) + "KaitenComboBox"),
-                                       lists_.at(std::string(b.prefix) + "MongonComboBox")};
-        for (const char* field : {b.fromField, b.toField})
+        if (!b.CheckBox) continue;
+        std::vector<QWidget*> controls{lists_.at(std::string(b.Prefix) + "KaitenComboBox"),
+                                       lists_.at(std::string(b.Prefix) + "MongonComboBox")};
+        for (const char* field : {b.FromField, b.ToField})
             if (field) controls.push_back(edits_.at(field));
         for (QWidget* w : controls) {
             const bool on = form_.ControlEnabled(w->objectName().toStdString());
@@ -314,7 +314,7 @@ void TSetei2Form::ApplyBandEnabling() {
 
 void TSetei2Form::showEvent(QShowEvent* event) {
     for (const Setei3Band& b : Setei3Bands())
-        if (b.checkBox) form_.SetChecked(b.checkBox, boxes_.at(b.checkBox)->isChecked());
+        if (b.CheckBox) form_.SetChecked(b.CheckBox, boxes_.at(b.CheckBox)->isChecked());
     ApplyBandEnabling();
     QDialog::showEvent(event);
 }

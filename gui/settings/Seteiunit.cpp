@@ -18,7 +18,7 @@ namespace tesslor::gui {
 
 namespace {
 // The open dialog writes ＬＥＤ in full-width letters in both entries, the
-// save dialog in ASCII letters in its first, as the operator has always seen them.
+// save dialog in ASCII letters in its first; the filter texts stay exactly so.
 const FileDialogSetup kSeteiOpenDialog{
     FileDialogKind::Open, {{"ＬＥＤ設定(*.txt)", "*.txt"}, {"ＬＥＤ設定(*.lee)", "*.lee"}}, "lee", ""};
 const FileDialogSetup kSeteiSaveDialog{
@@ -105,13 +105,13 @@ TSeteiForm::TSeteiForm(const WindowContext& context, QWidget* parent)
 QLineEdit* TSeteiForm::NewEdit(const char* name) {
     const SeteiField* field = nullptr;
     for (const SeteiField& f : kSeteiFields)
-        if (std::string(f.name) == name) field = &f;
+        if (std::string(f.Name) == name) field = &f;
     auto* e = new QLineEdit(this);
     e->setObjectName(QString::fromLatin1(name));
-    e->setMaxLength(field->width);
+    e->setMaxLength(field->Width);
     e->setAlignment(Qt::AlignRight);
     const QFontMetrics metrics(e->font());
-    e->setFixedWidth(metrics.horizontalAdvance(QString(field->width + 1, QLatin1Char('0'))) + 12);
+    e->setFixedWidth(metrics.horizontalAdvance(QString(field->Width + 1, QLatin1Char('0'))) + 12);
     edits_[name] = e;
     return e;
 }

@@ -124,7 +124,7 @@ TEST_F(AnimationTest, SavesListAndDataFileByteForByte) {
     Picture("b.lee", 480);  // cut to its first 80 lines per colour
     Add("a.lee");
     Add("b.lee");
-    list.writeNoText = "03";
+    list.WriteNoText = "03";
     ASSERT_TRUE(Save("anim.alt"));
     EXPECT_TRUE(prompter.shown.empty());
 
@@ -163,9 +163,9 @@ TEST_F(AnimationTest, WritesTypeTimeAndWriteNumberFields) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.writeNo);
-        list.type = c.type;
-        list.writeNoText = c.writeNo;
-        list.timeText = c.time;
+        list.Type = c.type;
+        list.WriteNoText = c.writeNo;
+        list.TimeText = c.time;
         ExpectSave(true, "");
         EXPECT_EQ(Bytes("anim.alt"), std::string(c.listHead) + "a.lee\r\n");
         std::vector<std::string> lines = DataHead(c.quality, c.timeField, "01", c.writeNoField);
@@ -174,36 +174,36 @@ TEST_F(AnimationTest, WritesTypeTimeAndWriteNumberFields) {
         EXPECT_EQ(Bytes("anim.ana"), CrLfLines(lines, true));
         AnimationList reloaded;
         ASSERT_TRUE(reloaded.LoadAnimationList(dir.Path("anim.alt"), prompter));
-        EXPECT_EQ(reloaded.type, c.type);
-        EXPECT_EQ(LeadingInt(reloaded.writeNoText), LeadingInt(c.writeNo));
-        EXPECT_EQ(LeadingInt(reloaded.timeText), LeadingInt(c.time));
+        EXPECT_EQ(reloaded.Type, c.type);
+        EXPECT_EQ(LeadingInt(reloaded.WriteNoText), LeadingInt(c.writeNo));
+        EXPECT_EQ(LeadingInt(reloaded.TimeText), LeadingInt(c.time));
     }
 }
 
 TEST_F(AnimationTest, WritesNamesInShiftJisTrimmed) {
     Picture("絵.lee", 1);
     Add("絵.lee");
-    list.entries.push_back(" 絵.lee \t");  // as a hand-edited list may hold it
-    list.writeNoText = "1";
+    list.Entries.push_back(" 絵.lee \t");  // as a hand-edited list may hold it
+    list.WriteNoText = "1";
     ASSERT_TRUE(Save());
     EXPECT_EQ(Bytes("anim.alt"), "ANIMATION_QUALITY_SUPER\r\n1\r\n10\r\n\x8a\x47.lee\r\n\x8a\x47.lee\r\n");
     ASSERT_TRUE(list.LoadAnimationList(dir.Path("anim.alt"), prompter));
-    EXPECT_EQ(list.entries, (std::vector<std::string>{"絵.lee", "絵.lee"}));
+    EXPECT_EQ(list.Entries, (std::vector<std::string>{"絵.lee", "絵.lee"}));
 }
 
 // ---- the checks before saving ----
 
 TEST_F(AnimationTest, PictureCountLimitsByType) {
     AddPictures(31);
-    list.writeNoText = "1";
+    list.WriteNoText = "1";
     ExpectSave(false, "スパーアニメーションは、１～３０のファイルです");
     list.DeletePicture(30);
     ExpectSave(true, "");
     EXPECT_NE(Bytes("anim.ana").find("$ANIMATION_PICTURES=30"), std::string::npos);
     EXPECT_NE(Bytes("anim.ana").find("#PICTURE_NO=29"), std::string::npos);
 
-    list.type = kAnimationNormal;
-    while (list.entries.size() > 16) list.DeletePicture(0);
+    list.Type = kAnimationNormal;
+    while (list.Entries.size() > 16) list.DeletePicture(0);
     ExpectSave(false, "ノーマルアニメーションは、１～１５のファイルです");
     list.DeletePicture(0);
     ExpectSave(true, "");
@@ -230,37 +230,37 @@ TEST_F(AnimationTest, WriteNumberLimitsByType) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        list.type = c.type;
-        list.writeNoText = c.text;
+        list.Type = c.type;
+        list.WriteNoText = c.text;
         ExpectSave(*c.message == '\0', c.message);
     }
 }
 
 TEST_F(AnimationTest, DisplayTimeLimits) {
     AddPictures(1);
-    list.writeNoText = "1";
+    list.WriteNoText = "1";
     const char* range = "１枚の表示時間は、１～９９９９です";
     for (auto [text, message] : {std::pair{"1", ""}, std::pair{"9999", ""}, std::pair{"", "１枚の表示時間を入力して下さい"},
                                  std::pair{"0", range}, std::pair{"10000", range}, std::pair{"    ", range}}) {
         SCOPED_TRACE(text);
-        list.timeText = text;
+        list.TimeText = text;
         ExpectSave(*message == '\0', message);
     }
 }
 
 TEST_F(AnimationTest, ChecksStopAtTheFirstFailureInOrder) {
-    list.writeNoText = "";
-    list.timeText = "";
+    list.WriteNoText = "";
+    list.TimeText = "";
     EXPECT_FALSE(list.Validate(prompter));
     AddPictures(31);
     EXPECT_FALSE(list.Validate(prompter));
     list.DeletePicture(0);
     EXPECT_FALSE(list.Validate(prompter));
-    list.writeNoText = "9";
+    list.WriteNoText = "9";
     EXPECT_FALSE(list.Validate(prompter));
-    list.writeNoText = "1";
+    list.WriteNoText = "1";
     EXPECT_FALSE(list.Validate(prompter));
-    list.timeText = "5";
+    list.TimeText = "5";
     EXPECT_TRUE(list.Validate(prompter));
     EXPECT_EQ(prompter.shown, (std::vector<std::string>{kNoPictures, "スパーアニメーションは、１～３０のファイルです",
                                                         "書き込みＮｏを入力して下さい",
@@ -273,53 +273,53 @@ TEST_F(AnimationTest, ChecksStopAtTheFirstFailureInOrder) {
 TEST_F(AnimationTest, AddInsertDeleteAndTheFolderRule) {
     fs::create_directory(dir.Path("other"));
     EXPECT_TRUE(list.AddPicture(dir.Path("b.lee"), -1, prompter));
-    EXPECT_EQ(list.pictureFolder, dir.Dir().string());
-    EXPECT_TRUE(list.modified);
+    EXPECT_EQ(list.PictureFolder, dir.Dir().string());
+    EXPECT_TRUE(list.Modified);
     EXPECT_TRUE(list.AddPicture(dir.Path("a.lee"), 0, prompter));
     EXPECT_TRUE(list.AddPicture(dir.Path("c.lee"), 7, prompter));  // out of range: appended
     // The same folder spelled otherwise is the same folder.
     EXPECT_TRUE(list.AddPicture(dir.Path("other/../d.lee"), -1, prompter));
     EXPECT_TRUE(list.AddPicture(dir.Path(".") + "\\e.lee", -1, prompter));
     EXPECT_FALSE(list.AddPicture(dir.Path("other/x.lee"), -1, prompter));
-    EXPECT_EQ(list.entries, (std::vector<std::string>{"a.lee", "b.lee", "c.lee", "d.lee", "e.lee"}));
+    EXPECT_EQ(list.Entries, (std::vector<std::string>{"a.lee", "b.lee", "c.lee", "d.lee", "e.lee"}));
     EXPECT_EQ(prompter.shown, std::vector<std::string>{kOtherFolder});
 
-    list.modified = false;
+    list.Modified = false;
     list.DeletePicture(5);
     list.DeletePicture(-1);
-    EXPECT_FALSE(list.modified);
+    EXPECT_FALSE(list.Modified);
     list.DeletePicture(1);
-    EXPECT_TRUE(list.modified);
-    EXPECT_EQ(list.entries, (std::vector<std::string>{"a.lee", "c.lee", "d.lee", "e.lee"}));
+    EXPECT_TRUE(list.Modified);
+    EXPECT_EQ(list.Entries, (std::vector<std::string>{"a.lee", "c.lee", "d.lee", "e.lee"}));
 
     // A name the list file cannot hold in Shift-JIS is refused, nothing changed.
     EXPECT_FALSE(list.AddPicture(dir.Path("\xF0\x9F\x98\x80.lee"), -1, prompter));
-    EXPECT_EQ(list.entries.size(), 4u);
+    EXPECT_EQ(list.Entries.size(), 4u);
     EXPECT_EQ(prompter.shown.back(), "ファイル名が長すぎます");
 
-    list.currentList = "x.alt";
-    list.writeNoText = "4";
+    list.CurrentList = "x.alt";
+    list.WriteNoText = "4";
     list.OpenWindow();
-    EXPECT_TRUE(list.entries.empty());
-    EXPECT_EQ(list.currentList, "");
-    EXPECT_FALSE(list.modified);
-    EXPECT_EQ(list.writeNoText, "4");
-    EXPECT_EQ(list.pictureFolder, dir.Dir().string());
+    EXPECT_TRUE(list.Entries.empty());
+    EXPECT_EQ(list.CurrentList, "");
+    EXPECT_FALSE(list.Modified);
+    EXPECT_EQ(list.WriteNoText, "4");
+    EXPECT_EQ(list.PictureFolder, dir.Dir().string());
     list.CloseWindow();
-    EXPECT_EQ(list.pictureFolder, "");
+    EXPECT_EQ(list.PictureFolder, "");
 }
 
 TEST_F(AnimationTest, SavingOutsideThePictureFolderIsRefused) {
     fs::create_directory(dir.Path("other"));
     AddPictures(1);
-    list.writeNoText = "1";
+    list.WriteNoText = "1";
     EXPECT_FALSE(list.SaveAnimation(dir.Path("other/anim.alt"), prompter));
     EXPECT_EQ(prompter.shown, std::vector<std::string>{kOtherFolder});
     EXPECT_FALSE(Exists("other/anim.alt"));
     // Entries with no folder fixed cannot be resolved anywhere.
     AnimationList bare(files);
-    bare.entries = {"p00.lee"};
-    bare.writeNoText = "1";
+    bare.Entries = {"p00.lee"};
+    bare.WriteNoText = "1";
     EXPECT_FALSE(bare.SaveAnimation(dir.Path("anim.alt"), prompter));
     EXPECT_EQ(prompter.shown.back(), kOtherFolder);
 }
@@ -340,7 +340,7 @@ TEST(AnimationNaming, OnlyTheFileNamesExtensionIsReplaced) {
 
 TEST_F(AnimationTest, NameWithoutExtensionAndFolderWithDotSaveBeside) {
     AddPictures(1);
-    list.writeNoText = "1";
+    list.WriteNoText = "1";
     ASSERT_TRUE(Save("anim"));
     const std::string withoutExtension = Bytes("anim.ana");
     ASSERT_TRUE(Save("anim.alt"));
@@ -351,7 +351,7 @@ TEST_F(AnimationTest, NameWithoutExtensionAndFolderWithDotSaveBeside) {
     WriteFileBytes(dir.Path("card.v2/p.lee"), PictureBytes(2));
     AnimationList inDotted(files);
     ASSERT_TRUE(inDotted.AddPicture(dir.Path("card.v2/p.lee"), -1, prompter));
-    inDotted.writeNoText = "1";
+    inDotted.WriteNoText = "1";
     ASSERT_TRUE(inDotted.SaveAnimation(dir.Path("card.v2/anim"), prompter));
     EXPECT_TRUE(Exists("card.v2/anim.alt"));
     EXPECT_TRUE(Exists("card.v2/anim.ana"));
@@ -360,14 +360,14 @@ TEST_F(AnimationTest, NameWithoutExtensionAndFolderWithDotSaveBeside) {
 }
 
 TEST_F(AnimationTest, EntriesResolveOnlyInsideThePictureFolder) {
-    list.pictureFolder = "/card";
+    list.PictureFolder = "/card";
     EXPECT_EQ(list.PicturePath("a.lee"), "/card/a.lee");
     EXPECT_EQ(list.PicturePath(" a.lee\r\n"), "/card/a.lee");
     for (const char* bad : {"../a.lee", "..", "sub/a.lee", "sub\\a.lee", "/etc/passwd", "C:a.lee", "", "  "})
         EXPECT_EQ(list.PicturePath(bad), "") << bad;
-    list.pictureFolder = "E:\\card";
+    list.PictureFolder = "E:\\card";
     EXPECT_EQ(list.PicturePath("a.lee"), "E:\\card\\a.lee");
-    list.pictureFolder = "/";
+    list.PictureFolder = "/";
     EXPECT_EQ(list.PicturePath("a.lee"), "/a.lee");
 
     // A hand-edited list cannot make the save read a file elsewhere.
@@ -387,7 +387,7 @@ TEST_F(AnimationTest, EveryMessageOfTheSave) {
     Picture("empty.lee", 0);
     WriteFileBytes(dir.Path("cut.lee"), PictureBytes(16).substr(0, 32 * 20));  // ends inside its red block
     Add("a.lee");
-    list.writeNoText = "1";
+    list.WriteNoText = "1";
 
     fs::create_directory(dir.Path("taken.alt"));
     EXPECT_FALSE(Save("taken.alt"));
@@ -396,16 +396,16 @@ TEST_F(AnimationTest, EveryMessageOfTheSave) {
     NoCreateFileSystem noData(".ana");
     AnimationList viaNoData(noData);
     ASSERT_TRUE(viaNoData.AddPicture(dir.Path("a.lee"), -1, prompter));
-    viaNoData.writeNoText = "1";
+    viaNoData.WriteNoText = "1";
     EXPECT_FALSE(viaNoData.SaveAnimation(dir.Path("anim.alt"), prompter));
     EXPECT_EQ(prompter.shown.back(), dir.Path("anim.ana") + "オープンエラー");
     EXPECT_TRUE(Exists("anim.alt")) << "the list is written before the data file is opened";
 
-    list.entries = {"a.lee", "missing.lee"};
+    list.Entries = {"a.lee", "missing.lee"};
     EXPECT_FALSE(Save());
     EXPECT_EQ(prompter.shown.back(), "オープンエラー missing.lee");
     for (const char* name : {"empty.lee", "cut.lee"}) {
-        list.entries = {"a.lee", name};
+        list.Entries = {"a.lee", name};
         EXPECT_FALSE(Save());
         EXPECT_EQ(prompter.shown.back(), std::string(name) + " エラー");
     }
@@ -418,10 +418,10 @@ TEST_F(AnimationTest, FailedPictureKeepsTheEarlierDataFile) {
     Picture("a.lee", 16);
     Picture("empty.lee", 0);
     Add("a.lee");
-    list.writeNoText = "1";
+    list.WriteNoText = "1";
     ASSERT_TRUE(Save());
     const std::string earlier = Bytes("anim.ana");
-    list.entries.push_back("empty.lee");
+    list.Entries.push_back("empty.lee");
     EXPECT_FALSE(Save());
     EXPECT_EQ(prompter.shown, std::vector<std::string>{"empty.lee エラー"});
     EXPECT_EQ(Bytes("anim.ana"), earlier);
@@ -434,7 +434,7 @@ TEST_F(AnimationTest, AWriteFailingAtAnyLineKeepsBothEarlierFiles) {
     Picture("b.lee", 90);
     Add("a.lee");
     Add("b.lee");
-    list.writeNoText = "2";
+    list.WriteNoText = "2";
     ASSERT_TRUE(Save());
     const int total = files.writes;
     // The list a line at a time (three setting lines, two names), the data
@@ -448,9 +448,9 @@ TEST_F(AnimationTest, AWriteFailingAtAnyLineKeepsBothEarlierFiles) {
         FailingFileSystem failing;
         failing.failAtWrite = at;
         AnimationList copy(failing);
-        copy.entries = list.entries;
-        copy.writeNoText = list.writeNoText;
-        copy.pictureFolder = list.pictureFolder;
+        copy.Entries = list.Entries;
+        copy.WriteNoText = list.WriteNoText;
+        copy.PictureFolder = list.PictureFolder;
         ScriptedPrompter p;
         EXPECT_FALSE(copy.SaveAnimation(dir.Path("anim.alt"), p));
         const bool inList = at <= listWrites;
@@ -464,9 +464,9 @@ TEST_F(AnimationTest, AWriteFailingAtAnyLineKeepsBothEarlierFiles) {
     FailingFileSystem noCommit;
     noCommit.failCommit = true;
     AnimationList copy(noCommit);
-    copy.entries = list.entries;
-    copy.writeNoText = "2";
-    copy.pictureFolder = list.pictureFolder;
+    copy.Entries = list.Entries;
+    copy.WriteNoText = "2";
+    copy.PictureFolder = list.PictureFolder;
     EXPECT_FALSE(copy.SaveAnimation(dir.Path("anim.alt"), prompter));
     EXPECT_EQ(prompter.shown.back(), dir.Path("anim.alt") + "書き込みエラー");
 }
@@ -475,23 +475,23 @@ TEST_F(AnimationTest, AWriteFailingAtAnyLineKeepsBothEarlierFiles) {
 
 TEST_F(AnimationTest, LoadsTheListWithItsValues) {
     WriteFileBytes(dir.Path("l.alt"), "ANIMATION_QUALITY_NORMAL\n05\r\n0150 x\r\nb.lee\r\n a.lee\r\n\x8a\x47.lee");
-    list.modified = true;
+    list.Modified = true;
     ASSERT_TRUE(list.LoadAnimationList(dir.Path("l.alt"), prompter));
     EXPECT_TRUE(prompter.shown.empty());
-    EXPECT_EQ(list.type, kAnimationNormal);
-    EXPECT_EQ(list.writeNoText, "5");
-    EXPECT_EQ(list.timeText, "150");
-    EXPECT_EQ(list.entries, (std::vector<std::string>{"b.lee", " a.lee", "絵.lee"}));
-    EXPECT_EQ(list.pictureFolder, dir.Dir().string());
-    EXPECT_EQ(list.currentList, dir.Path("l.alt"));
-    EXPECT_FALSE(list.modified);
+    EXPECT_EQ(list.Type, kAnimationNormal);
+    EXPECT_EQ(list.WriteNoText, "5");
+    EXPECT_EQ(list.TimeText, "150");
+    EXPECT_EQ(list.Entries, (std::vector<std::string>{"b.lee", " a.lee", "絵.lee"}));
+    EXPECT_EQ(list.PictureFolder, dir.Dir().string());
+    EXPECT_EQ(list.CurrentList, dir.Path("l.alt"));
+    EXPECT_FALSE(list.Modified);
 
     // A name longer than the reader's line is still one entry.
     const std::string longName(250, 'n');
     WriteFileBytes(dir.Path("long.alt"), "ANIMATION_QUALITY_SUPER\r\n1\r\n10\r\n" + longName + "\r\n");
     ASSERT_TRUE(list.LoadAnimationList(dir.Path("long.alt"), prompter));
-    EXPECT_EQ(list.entries, std::vector<std::string>{longName});
-    EXPECT_EQ(list.type, kAnimationSuper);
+    EXPECT_EQ(list.Entries, std::vector<std::string>{longName});
+    EXPECT_EQ(list.Type, kAnimationSuper);
 }
 
 TEST_F(AnimationTest, EveryMessageOfTheLoad) {
@@ -523,17 +523,17 @@ TEST_F(AnimationTest, EveryMessageOfTheLoad) {
 }
 
 TEST_F(AnimationTest, ValuesTakenBeforeAFailedLoadStay) {
-    list.entries = {"kept.lee"};
-    list.currentList = "kept.alt";
-    list.modified = true;
+    list.Entries = {"kept.lee"};
+    list.CurrentList = "kept.alt";
+    list.Modified = true;
     WriteFileBytes(dir.Path("l.alt"), "ANIMATION_QUALITY_NORMAL\r\n7 \r\nten\r\na.lee\r\n");
     EXPECT_FALSE(list.LoadAnimationList(dir.Path("l.alt"), prompter));
-    EXPECT_EQ(list.type, kAnimationNormal);
-    EXPECT_EQ(list.writeNoText, "7");
-    EXPECT_EQ(list.timeText, "10");
-    EXPECT_EQ(list.entries, std::vector<std::string>{"kept.lee"});
-    EXPECT_EQ(list.currentList, "kept.alt");
-    EXPECT_TRUE(list.modified);
+    EXPECT_EQ(list.Type, kAnimationNormal);
+    EXPECT_EQ(list.WriteNoText, "7");
+    EXPECT_EQ(list.TimeText, "10");
+    EXPECT_EQ(list.Entries, std::vector<std::string>{"kept.lee"});
+    EXPECT_EQ(list.CurrentList, "kept.alt");
+    EXPECT_TRUE(list.Modified);
 }
 
 // ---- the data-file checker ----
@@ -545,7 +545,7 @@ protected:
         Picture("b.lee", 80);
         Add("a.lee");
         Add("b.lee");
-        list.writeNoText = "6";
+        list.WriteNoText = "6";
         ASSERT_TRUE(Save());
         good = Bytes("anim.ana");
     }
@@ -612,9 +612,9 @@ TEST(AnimationDemo, FramesOfTheFirstThirtyEntriesAtTheUnitsSize) {
     config.TateMaisuu = 2;
     DocUnderTest t(config);
     AnimationList list;
-    list.pictureFolder = dir.Dir().string();
-    list.entries = {"lit.lee", "dark.lee", "../lit.lee"};
-    for (int i = 0; i < 30; ++i) list.entries.push_back("lit.lee");
+    list.PictureFolder = dir.Dir().string();
+    list.Entries = {"lit.lee", "dark.lee", "../lit.lee"};
+    for (int i = 0; i < 30; ++i) list.Entries.push_back("lit.lee");
     std::vector<std::string> opened;
     NullSurface layout;
     std::vector<MemoryImage> frames = CaptureAnimationFrames(
@@ -641,9 +641,9 @@ TEST(AnimationDemo, EmptyAndOverlongLists) {
     AnimationList list;
     ScriptedPrompter prompter;
     EXPECT_FALSE(CheckDemoList(list, prompter));
-    list.entries.assign(30, "a.lee");
+    list.Entries.assign(30, "a.lee");
     EXPECT_TRUE(CheckDemoList(list, prompter));
-    list.entries.push_back("a.lee");
+    list.Entries.push_back("a.lee");
     EXPECT_TRUE(CheckDemoList(list, prompter));
     EXPECT_EQ(prompter.shown, (std::vector<std::string>{kNoPictures, "ファイルが３０を超えていますので、最初の３０ファイルを表示します"}));
 }

@@ -1,5 +1,5 @@
-// INI profile strings with the Windows profile semantics, and the paths and
-// drive roots built on them.
+// INI profile strings (names without regard to case, trimmed values, the first
+// of duplicated keys, defaults), and the paths and drive roots built on them.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -50,7 +50,7 @@ TEST(IniProfile, IntegersAreReadFromTheStartOfTheValue) {
     EXPECT_EQ(ini.ReadInteger("N", "zero", -1), 0);
 }
 
-TEST(IniProfile, ReadsFilesAsTheProfileFunctionsDo) {
+TEST(IniProfile, ReadsSignatureCommentsQuotesCasesAndDuplicatedKeys) {
     TempDir dir;
     std::string path = dir.Path("r.INI");
     // A UTF-8 signature, CR LF lines, comments, blanks around names and values,

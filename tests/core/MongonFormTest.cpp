@@ -44,33 +44,33 @@ struct MongonFormFixture : ::testing::Test {
 
 TEST_F(MongonFormFixture, CreationClearsEveryRowInTheRowColour) {
     MongonForm red = MakeForm(2, 2);
-    EXPECT_FALSE(red.modified);
-    EXPECT_TRUE(red.currentFile.empty());
+    EXPECT_FALSE(red.Modified);
+    EXPECT_TRUE(red.CurrentFile.empty());
     for (int i = 0; i < kMongonRows; ++i) {
-        EXPECT_EQ(red.rows[i].font.color, kMongonRed);
-        EXPECT_EQ(red.rows[i].font.height, -12);
-        EXPECT_EQ(red.rows[i].font.charset, 128);
+        EXPECT_EQ(red.Rows[i].Font.Color, kMongonRed);
+        EXPECT_EQ(red.Rows[i].Font.Height, -12);
+        EXPECT_EQ(red.Rows[i].Font.Charset, 128);
         EXPECT_EQ(red.RowShown(i), i < 2);
     }
     MongonForm yellow = MakeForm(-1);
-    EXPECT_EQ(yellow.rows[9].font.color, kMongonYellow);
+    EXPECT_EQ(yellow.Rows[9].Font.Color, kMongonYellow);
 }
 
 TEST_F(MongonFormFixture, SaveAsThenOverwriteWithTheirMessagesAndTheFlagStaysSet) {
     MongonForm form = MakeForm();
-    form.rows[0] = {"1", "2", "文言", form.rows[0].font};
-    form.modified = true;
+    form.Rows[0] = {"1", "2", "文言", form.Rows[0].Font};
+    form.Modified = true;
     const std::string path = dir.Path("a.mon");
     chooser.script = {path};
     ASSERT_TRUE(form.SaveMongonFile(save));  // no current file yet: asks for a name
     EXPECT_EQ(chooser.requests.back().title, "文言ファイルSave");
     EXPECT_EQ(chooser.requests.back().defaultExt, "mon");
     EXPECT_EQ(prompter.shown.back(), "保存完了(" + path + ")");
-    EXPECT_EQ(form.currentFile, path);
-    EXPECT_TRUE(form.modified);
-    EXPECT_EQ(ReadFileBytes(path), *EncodeMongonTable(form.table));
+    EXPECT_EQ(form.CurrentFile, path);
+    EXPECT_TRUE(form.Modified);
+    EXPECT_EQ(ReadFileBytes(path), *EncodeMongonTable(form.Table));
 
-    form.rows[0].text = "変更";
+    form.Rows[0].Text = "変更";
     ASSERT_TRUE(form.SaveMongonFile(save));
     EXPECT_EQ(prompter.shown.back(), "上書き完了(" + path + ")");
     EXPECT_EQ(chooser.requests.size(), 1u);
@@ -80,15 +80,15 @@ TEST_F(MongonFormFixture, SaveAsThenOverwriteWithTheirMessagesAndTheFlagStaysSet
     const std::size_t before = prompter.shown.size();
     chooser.script = {dir.Path("b.mon")};
     EXPECT_FALSE(form.SaveMongonFileAs(save));
-    EXPECT_EQ(form.currentFile, path);
+    EXPECT_EQ(form.CurrentFile, path);
     EXPECT_EQ(prompter.shown.size(), before + 1);
     EXPECT_EQ(prompter.shown.back(), "エラー write");
 }
 
 TEST_F(MongonFormFixture, OpenShowsRowsAndFailuresKeepThem) {
     MongonForm writer = MakeForm();
-    writer.rows[1] = {"-5", "", "温度", writer.rows[1].font};
-    SetFontSize(writer.rows[1].font, 12);
+    writer.Rows[1] = {"-5", "", "温度", writer.Rows[1].Font};
+    SetFontSize(writer.Rows[1].Font, 12);
     const std::string path = dir.Path("w.mon");
     ASSERT_TRUE(writer.WriteMongonFile(path));
 
@@ -96,29 +96,29 @@ TEST_F(MongonFormFixture, OpenShowsRowsAndFailuresKeepThem) {
     chooser.script = {path};
     ASSERT_TRUE(form.ReadMongonFile(open, save));
     EXPECT_EQ(chooser.requests.back().title, "文言ファイルOpen");
-    EXPECT_EQ(form.rows[1].x, "-5");
-    EXPECT_EQ(form.rows[1].y, "");  // -100 shows empty
-    EXPECT_EQ(form.rows[1].text, "温度");
-    EXPECT_EQ(form.rows[1].font.height, -16);
-    EXPECT_EQ(form.currentFile, path);
-    EXPECT_TRUE(form.modified);  // the boxes were filled
+    EXPECT_EQ(form.Rows[1].X, "-5");
+    EXPECT_EQ(form.Rows[1].Y, "");  // -100 shows empty
+    EXPECT_EQ(form.Rows[1].Text, "温度");
+    EXPECT_EQ(form.Rows[1].Font.Height, -16);
+    EXPECT_EQ(form.CurrentFile, path);
+    EXPECT_TRUE(form.Modified);  // the boxes were filled
 
     // A broken file names itself the current file but changes no row.
     std::string broken = ReadFileBytes(path);
     broken[0] = 'm';
     WriteFileBytes(dir.Path("broken.mon"), broken);
     EXPECT_FALSE(form.OpenFile(dir.Path("broken.mon")));
-    EXPECT_EQ(form.currentFile, dir.Path("broken.mon"));
-    EXPECT_EQ(form.rows[1].text, "温度");
+    EXPECT_EQ(form.CurrentFile, dir.Path("broken.mon"));
+    EXPECT_EQ(form.Rows[1].Text, "温度");
     // A file that cannot be opened changes nothing at all.
     EXPECT_FALSE(form.OpenFile(dir.Path("missing.mon")));
-    EXPECT_EQ(form.currentFile, dir.Path("broken.mon"));
+    EXPECT_EQ(form.CurrentFile, dir.Path("broken.mon"));
 }
 
 TEST_F(MongonFormFixture, NewAndOpenAskToSaveEveryTimeOnceEdited) {
     MongonForm form = MakeForm(2, 2);
-    form.rows[0].text = "a";
-    form.modified = true;
+    form.Rows[0].Text = "a";
+    form.Modified = true;
     const std::string path = dir.Path("q.mon");
 
     // Yes saves first (asking for a name), then 新規作成 goes on.
@@ -126,10 +126,10 @@ TEST_F(MongonFormFixture, NewAndOpenAskToSaveEveryTimeOnceEdited) {
     chooser.script = {path};
     form.ResetRows(save);
     EXPECT_EQ(prompter.shown.front(), "保存しますか？");
-    EXPECT_EQ(DecodeMongonTable(ReadFileBytes(path)).rows[0].text, "a");
-    EXPECT_TRUE(form.currentFile.empty());
-    EXPECT_EQ(form.rows[0].text, "");
-    EXPECT_TRUE(form.modified);
+    EXPECT_EQ(DecodeMongonTable(ReadFileBytes(path)).Rows[0].Text, "a");
+    EXPECT_TRUE(form.CurrentFile.empty());
+    EXPECT_EQ(form.Rows[0].Text, "");
+    EXPECT_TRUE(form.Modified);
 
     // Asked again after the save; No opens without saving.
     prompter.shown.clear();
@@ -137,36 +137,36 @@ TEST_F(MongonFormFixture, NewAndOpenAskToSaveEveryTimeOnceEdited) {
     chooser.script = {path};
     ASSERT_TRUE(form.ReadMongonFile(open, save));
     EXPECT_EQ(prompter.shown, (std::vector<std::string>{"保存しますか？"}));
-    EXPECT_EQ(form.rows[0].text, "a");
+    EXPECT_EQ(form.Rows[0].Text, "a");
 
     // A save asked for and cancelled keeps the rows: nothing is opened.
     prompter.answers = {true};
-    form.currentFile.clear();
+    form.CurrentFile.clear();
     chooser.script = {std::nullopt};
-    form.rows[0].text = "unsaved";
+    form.Rows[0].Text = "unsaved";
     form.ResetRows(save);
-    EXPECT_EQ(form.rows[0].text, "unsaved");
+    EXPECT_EQ(form.Rows[0].Text, "unsaved");
 }
 
 TEST_F(MongonFormFixture, NewClearsHiddenRowsTooSoTheyAreNotDrawnAfterwards) {
     MongonTable table = MongonForm(2, 5, files, prompter).CollectedTable();
-    table.rows[7] = MongonRow{0, 0, "old", table.rows[7].font};
+    table.Rows[7] = MongonRow{0, 0, "old", table.Rows[7].Font};
     ASSERT_TRUE(WriteMongonFile(files, prompter, dir.Path("h.mon"), table));
     MongonForm form = MakeForm(2, 2);
     ASSERT_TRUE(form.OpenFile(dir.Path("h.mon")));
-    EXPECT_EQ(form.rows[7].text, "old");
+    EXPECT_EQ(form.Rows[7].Text, "old");
     prompter.answers = {false};
     form.ResetRows(save);
     form.CollectRows();
-    EXPECT_FALSE(form.table.rows[7].HasPosition());
-    EXPECT_EQ(form.table.rows[7].text, "");
-    EXPECT_EQ(form.table.rows[7].font.color, kMongonRed);
+    EXPECT_FALSE(form.Table.Rows[7].HasPosition());
+    EXPECT_EQ(form.Table.Rows[7].Text, "");
+    EXPECT_EQ(form.Table.Rows[7].Font.Color, kMongonRed);
 }
 
 TEST_F(MongonFormFixture, FontAndColourRulesOfEachColourSetting) {
     MongonFont bold = WindowMongonFont();
-    bold.name = "Unifont";
-    bold.color = kMongonGreen;
+    bold.Name = "Unifont";
+    bold.Color = kMongonGreen;
     SetFontHeight(bold, -16);
     auto chosen = [&](const MongonFont&) { return std::optional<MongonFont>(bold); };
     auto cancelled = [](const MongonFont&) { return std::optional<MongonFont>(); };
@@ -180,11 +180,11 @@ TEST_F(MongonFormFixture, FontAndColourRulesOfEachColourSetting) {
     MongonForm two = MakeForm(2);
     two.ChooseRowFont(3, cancelled, pickGreen);
     EXPECT_EQ(presets, (std::vector<std::optional<std::int32_t>>{kMongonRed}));
-    EXPECT_EQ(two.rows[3].font.color, kMongonGreen);
-    EXPECT_EQ(two.rows[3].font.height, -12);
-    EXPECT_TRUE(two.modified);  // the colour changed
+    EXPECT_EQ(two.Rows[3].Font.Color, kMongonGreen);
+    EXPECT_EQ(two.Rows[3].Font.Height, -12);
+    EXPECT_TRUE(two.Modified);  // the colour changed
     // A colour that is none of the three presets nothing.
-    two.rows[4].font.color = 0x123456;
+    two.Rows[4].Font.Color = 0x123456;
     two.ChooseRowFont(4, cancelled, pickGreen);
     EXPECT_EQ(presets.back(), std::nullopt);
 
@@ -195,12 +195,12 @@ TEST_F(MongonFormFixture, FontAndColourRulesOfEachColourSetting) {
     };
     MongonForm one = MakeForm(1);
     one.ChooseRowFont(0, chosen, never);
-    EXPECT_EQ(one.rows[0].font.color, kMongonRed);
-    EXPECT_EQ(one.rows[0].font.name, "Unifont");
-    EXPECT_TRUE(one.modified);
+    EXPECT_EQ(one.Rows[0].Font.Color, kMongonRed);
+    EXPECT_EQ(one.Rows[0].Font.Name, "Unifont");
+    EXPECT_TRUE(one.Modified);
     MongonForm xk = MakeForm(-1);
     xk.ChooseRowFont(0, chosen, never);
-    EXPECT_EQ(xk.rows[0].font.color, kMongonYellow);
+    EXPECT_EQ(xk.Rows[0].Font.Color, kMongonYellow);
     xk.ChooseRowFont(0, cancelled, never);
     one.ChooseRowFont(10, chosen, never);
     one.ChooseRowFont(-1, chosen, never);

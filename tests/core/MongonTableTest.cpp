@@ -73,11 +73,11 @@ TEST(MongonBytes, NewTableIsExactly5560BytesWithMarksAndZeroPadding) {
 
 TEST(MongonBytes, RowFieldsLandAtTheirOffsetsInShiftJis) {
     MongonTable table = NewTable();
-    MongonRow& row = table.rows[3];
-    row.x = 12;
-    row.y = -5;
-    row.text = "温度 25℃";
-    row.font = MongonFont{0x00FFFF, 1, -16, "Unifont", 2, 120, 12, 0x0F};
+    MongonRow& row = table.Rows[3];
+    row.X = 12;
+    row.Y = -5;
+    row.Text = "温度 25℃";
+    row.Font = MongonFont{0x00FFFF, 1, -16, "Unifont", 2, 120, 12, 0x0F};
     const std::optional<std::string> bytes = EncodeMongonTable(table);
     ASSERT_TRUE(bytes);
     const std::string sjisText = Bytes({0x89, 0xB7, 0x93, 0x78, 0x20, 0x32, 0x35, 0x81, 0x8E});
@@ -91,20 +91,20 @@ TEST(MongonBytes, RowFieldsLandAtTheirOffsetsInShiftJis) {
 
 TEST(MongonBytes, TextsWithoutShiftJisAreRefusedAndLongOnesCutWhole) {
     MongonTable table = NewTable();
-    table.rows[2].text = "😀";
+    table.Rows[2].Text = "😀";
     std::string problem;
     EXPECT_FALSE(EncodeMongonTable(table, &problem));
     EXPECT_NE(problem.find("項番 2"), std::string::npos);
 
-    table.rows[2].text.clear();
-    table.rows[4].font.name = "한국어";
+    table.Rows[2].Text.clear();
+    table.Rows[4].Font.Name = "한국어";
     EXPECT_FALSE(EncodeMongonTable(table, &problem));
     EXPECT_NE(problem.find("項番 4"), std::string::npos);
 
     // 200 double-byte characters: cut at 258 bytes so the NUL fits and no character is split.
-    table.rows[4].font.name = "Unifont";
-    table.rows[0].text = std::string();
-    for (int i = 0; i < 200; ++i) table.rows[0].text += "あ";
+    table.Rows[4].Font.Name = "Unifont";
+    table.Rows[0].Text = std::string();
+    for (int i = 0; i < 200; ++i) table.Rows[0].Text += "あ";
     const std::optional<std::string> bytes = EncodeMongonTable(table);
     ASSERT_TRUE(bytes);
     ASSERT_EQ(bytes->size(), 5560u);
@@ -119,15 +119,15 @@ TEST(MongonBytes, ShortAndLongInputsDecodeAsFixedSize) {
     EXPECT_EQ(DecodeMongonTable(good + "trailing garbage"), NewTable());
     // Shorter: missing bytes are zero, so the trailer is gone.
     const MongonTable cut = DecodeMongonTable(good.substr(0, 1000));
-    EXPECT_EQ(cut.header, "MONGON TBL");
-    EXPECT_EQ(cut.trailer, "");
+    EXPECT_EQ(cut.Header, "MONGON TBL");
+    EXPECT_EQ(cut.Trailer, "");
     EXPECT_FALSE(cut.HasMarks());
-    EXPECT_EQ(cut.rows[9].x, 0);
+    EXPECT_EQ(cut.Rows[9].X, 0);
     // A header without any NUL is taken whole (20 bytes).
     std::string noNul = good;
     noNul.replace(0, 20, "MONGON TBLMONGON TBL");
-    EXPECT_EQ(DecodeMongonTable(noNul).header, "MONGON TBLMONGON TBL");
-    EXPECT_TRUE(DecodeMongonTable("").rows[0].text.empty());
+    EXPECT_EQ(DecodeMongonTable(noNul).Header, "MONGON TBLMONGON TBL");
+    EXPECT_TRUE(DecodeMongonTable("").Rows[0].Text.empty());
 }
 
 TEST(MongonBytes, AreasWithoutTheirNulReadAsTheyWouldBeSavedAgain) {
@@ -140,8 +140,8 @@ TEST(MongonBytes, AreasWithoutTheirNulReadAsTheyWouldBeSavedAgain) {
     text += Bytes({0x82, 0xA0});  // "あ" in its last two bytes
     bytes.replace(row + 8, 260, text);
     const MongonTable read = DecodeMongonTable(bytes);
-    EXPECT_EQ(read.rows[0].font.name, std::string(255, 'A'));
-    EXPECT_EQ(read.rows[0].text, std::string(258, 'B'));  // "あ" would end past byte 259
+    EXPECT_EQ(read.Rows[0].Font.Name, std::string(255, 'A'));
+    EXPECT_EQ(read.Rows[0].Text, std::string(258, 'B'));  // "あ" would end past byte 259
     const std::optional<std::string> again = EncodeMongonTable(read);
     ASSERT_TRUE(again);
     EXPECT_EQ(DecodeMongonTable(*again), read);
@@ -158,7 +158,7 @@ struct MongonFiles : ::testing::Test {
 
 TEST_F(MongonFiles, ReaderMessagesAndWhatItKeeps) {
     MongonTable table;
-    table.rows[0].text = "kept";
+    table.Rows[0].Text = "kept";
     const std::string missing = dir.Path("none.mon");
     EXPECT_EQ(ReadMongonFile(files, prompter, missing, table), MongonReadResult::kCannotOpen);
     EXPECT_EQ(prompter.shown.back(), "open エラー (" + missing + ")");
@@ -174,7 +174,7 @@ TEST_F(MongonFiles, ReaderMessagesAndWhatItKeeps) {
     wrongTrailer[5540 + 13] = 'd';
     WriteFileBytes(dir.Path("t.mon"), wrongTrailer);
     EXPECT_EQ(ReadMongonFile(files, prompter, dir.Path("t.mon"), table), MongonReadResult::kDataError);
-    EXPECT_EQ(table.rows[0].text, "kept");
+    EXPECT_EQ(table.Rows[0].Text, "kept");
 
     // Short: its message, then the marks are checked on what was read.
     prompter.shown.clear();
@@ -203,7 +203,7 @@ TEST_F(MongonFiles, WritesAreWholeOrNotAtAll) {
     const std::string path = dir.Path("a.mon");
     WriteFileBytes(path, "earlier");
     MongonTable table = NewTable();
-    table.rows[0].text = "新しい";
+    table.Rows[0].Text = "新しい";
 
     files.failAtWrite = 1;
     EXPECT_FALSE(WriteMongonFile(files, prompter, path, table));
@@ -223,12 +223,12 @@ TEST_F(MongonFiles, WritesAreWholeOrNotAtAll) {
     EXPECT_EQ(ReadFileBytes(path), "earlier");
 
     files.failCreate = false;
-    table.rows[1].text = "😀";
+    table.Rows[1].Text = "😀";
     EXPECT_FALSE(WriteMongonFile(files, prompter, path, table));
     EXPECT_NE(prompter.shown.back().find("項番 1"), std::string::npos);
     EXPECT_EQ(ReadFileBytes(path), "earlier");
 
-    table.rows[1].text.clear();
+    table.Rows[1].Text.clear();
     EXPECT_TRUE(WriteMongonFile(files, prompter, path, table));
     EXPECT_EQ(ReadFileBytes(path), *EncodeMongonTable(table));
 }
@@ -245,27 +245,27 @@ TEST(MongonFonts, SizeAndHeightFollowEachOtherAsOnAFont) {
 
     MongonFont f = WindowMongonFont();
     SetFontSize(f, 12);
-    EXPECT_EQ(f.height, -16);
+    EXPECT_EQ(f.Height, -16);
     SetFontHeight(f, -8);
-    EXPECT_EQ(f.size, 6);
-    f.pixelsPerInch = 120;
+    EXPECT_EQ(f.Size, 6);
+    f.PixelsPerInch = 120;
     SetFontSize(f, 9);
-    EXPECT_EQ(f.height, -15);
+    EXPECT_EQ(f.Height, -15);
 
     // Applied, the size with the stored pixels per inch decides the height,
     // whatever height the record held.
     MongonFont odd = WindowMongonFont();
-    odd.height = -40;
-    odd.size = 9;
-    odd.color = kMongonGreen;
-    odd.style = kFontBold | kFontUnderline;
+    odd.Height = -40;
+    odd.Size = 9;
+    odd.Color = kMongonGreen;
+    odd.Style = kFontBold | kFontUnderline;
     MongonFont target;
     ApplyFont(odd, target);
-    EXPECT_EQ(target.height, -12);
-    EXPECT_EQ(target.size, 9);
-    EXPECT_EQ(target.color, kMongonGreen);
-    EXPECT_EQ(target.style, kFontBold | kFontUnderline);
-    EXPECT_EQ(target.name, "ＭＳ Ｐゴシック");
+    EXPECT_EQ(target.Height, -12);
+    EXPECT_EQ(target.Size, 9);
+    EXPECT_EQ(target.Color, kMongonGreen);
+    EXPECT_EQ(target.Style, kFontBold | kFontUnderline);
+    EXPECT_EQ(target.Name, "ＭＳ Ｐゴシック");
 }
 
 TEST(MongonFonts, ColourValuesAndSurfaceFonts) {
@@ -277,13 +277,13 @@ TEST(MongonFonts, ColourValuesAndSurfaceFonts) {
 
     MongonFont f = WindowMongonFont();
     EXPECT_EQ(FontSpecOf(f), FontSpec("ＭＳ Ｐゴシック", 12));
-    f.height = 20;  // a cell height
-    f.pitch = 2;
-    f.style = kFontItalic;
+    f.Height = 20;  // a cell height
+    f.Pitch = 2;
+    f.Style = kFontItalic;
     EXPECT_EQ(FontSpecOf(f), FontSpec("ＭＳ Ｐゴシック", 20, kFontItalic, true));
-    f.height = 0;
+    f.Height = 0;
     EXPECT_EQ(FontSpecOf(f).pixelSize, 12);
-    f.height = -2147483647 - 1;
+    f.Height = -2147483647 - 1;
     EXPECT_EQ(FontSpecOf(f).pixelSize, 1000);
 }
 
@@ -305,11 +305,11 @@ TEST(MongonRender, RowsWithPositionsLightTheirColoursOnly) {
     BlockTextImage canvas;
     MongonTable table = NewTable();
     auto put = [&](int i, int x, int y, const char* text, std::int32_t colour) {
-        table.rows[i].x = x;
-        table.rows[i].y = y;
-        table.rows[i].text = text;
-        table.rows[i].font.color = colour;
-        table.rows[i].font.height = -4;
+        table.Rows[i].X = x;
+        table.Rows[i].Y = y;
+        table.Rows[i].Text = text;
+        table.Rows[i].Font.Color = colour;
+        table.Rows[i].Font.Height = -4;
     };
     put(0, 0, 0, "RR", kMongonRed);
     put(1, 10, 20, "GG", kMongonGreen);
@@ -346,9 +346,9 @@ TEST(MongonRender, RefusedDiscardLeavesThePictureAndStillReports) {
     const test::DocumentSnapshot before(t.doc);
     ScriptedPrompter prompter;
     MongonForm form(2, 5, RealFileSystem(), prompter);
-    form.rows[0].x = "0";
-    form.rows[0].y = "0";
-    form.rows[0].text = "AB";
+    form.Rows[0].X = "0";
+    form.Rows[0].Y = "0";
+    form.Rows[0].Text = "AB";
     prompter.answers = {false};
     BlockTextImage canvas;
     EXPECT_FALSE(form.RenderRows(canvas, t.doc, dir.Path("tmp.bmp")));
@@ -356,14 +356,14 @@ TEST(MongonRender, RefusedDiscardLeavesThePictureAndStillReports) {
               (std::vector<std::string>{"作成したデータが失われてもいいですか？", "Led表示データ作成完了"}));
     EXPECT_EQ(test::DocumentSnapshot(t.doc), before);
     EXPECT_EQ(ReadFileBytes(dir.Path("tmp.bmp")).substr(0, 2), "BM");
-    EXPECT_EQ(form.table.rows[0].text, "AB");  // collected all the same
+    EXPECT_EQ(form.Table.Rows[0].Text, "AB");  // collected all the same
 }
 
 TEST(MongonRender, PreviewShowsTheDotsTheDocumentGets) {
     MongonTable table = NewTable();
-    table.rows[0] = MongonRow{470, 10, "ABCDEFGHIJKLMNOP", table.rows[0].font};
-    table.rows[0].font.height = -40;
-    table.rows[0].font.color = kMongonYellow;
+    table.Rows[0] = MongonRow{470, 10, "ABCDEFGHIJKLMNOP", table.Rows[0].Font};
+    table.Rows[0].Font.Height = -40;
+    table.Rows[0].Font.Color = kMongonYellow;
     BlockTextImage canvas;
     const std::vector<std::uint8_t> dots = MongonPreviewDots(table, canvas, 2);
     ASSERT_EQ(dots.size(), 480u * 80u);

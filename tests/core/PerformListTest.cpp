@@ -44,7 +44,7 @@ TEST(PerformList, AddKeepsOneFolderAndThirtyBytes) {
     ScriptedPrompter prompter;
     PerformList list;
     ASSERT_TRUE(list.Add(dir.Path("first.lee"), prompter));
-    EXPECT_EQ(list.performFolder, dir.Dir().string());
+    EXPECT_EQ(list.PerformFolder, dir.Dir().string());
 
     // Another spelling of the same folder is the same folder.
     EXPECT_TRUE(list.Add((dir.Dir() / "." / "second.ana").string(), prompter));
@@ -61,13 +61,13 @@ TEST(PerformList, AddKeepsOneFolderAndThirtyBytes) {
                                   "同一のフォルダー内のファイルしか指定できません", "エラー　ファイル名が長すぎます",
                                   "エラー　ファイル名が長すぎます", "エラー　ファイル名が長すぎます",
                                   "エラー　ファイル名が長すぎます", "エラー　ファイル名が長すぎます"}));
-    EXPECT_EQ(list.entries, (std::vector<std::string>{"first.lee", "second.ana", "third.co2"}));
+    EXPECT_EQ(list.Entries, (std::vector<std::string>{"first.lee", "second.ana", "third.co2"}));
 
     // An overlong first name still fixes the folder.
     PerformList fresh;
     EXPECT_FALSE(fresh.Add(dir.Path(std::string(40, 'c') + ".lee"), prompter));
-    EXPECT_EQ(fresh.performFolder, dir.Dir().string());
-    EXPECT_TRUE(fresh.entries.empty());
+    EXPECT_EQ(fresh.PerformFolder, dir.Dir().string());
+    EXPECT_TRUE(fresh.Entries.empty());
 }
 
 TEST(PerformList, DeleteAndOpeningTheWindow) {
@@ -77,10 +77,10 @@ TEST(PerformList, DeleteAndOpeningTheWindow) {
     list.Delete(-1);
     list.Delete(3);
     list.Delete(1);
-    EXPECT_EQ(list.entries, (std::vector<std::string>{"a.lee", "c.lee"}));
+    EXPECT_EQ(list.Entries, (std::vector<std::string>{"a.lee", "c.lee"}));
     list.OpenWindow();
-    EXPECT_TRUE(list.entries.empty());
-    EXPECT_TRUE(list.performFolder.empty());
+    EXPECT_TRUE(list.Entries.empty());
+    EXPECT_TRUE(list.PerformFolder.empty());
     EXPECT_TRUE(prompter.shown.empty());
 }
 
@@ -91,17 +91,17 @@ TEST(PerformList, OpenTakesLinesAsTheyStandAndSavesThemBack) {
     WriteFileBytes(dir.Path("Perform.txt"), original);
     PerformList list;
     ASSERT_TRUE(list.Open(dir.Path("Perform.txt"), prompter));
-    EXPECT_EQ(list.performFolder, dir.Dir().string());
-    ASSERT_EQ(list.entries.size(), 3u);
-    EXPECT_EQ(list.entries[0], "a.lee" + std::string(25, ' '));
-    EXPECT_EQ(list.entries[1], kA + ".ana" + std::string(24, ' '));
+    EXPECT_EQ(list.PerformFolder, dir.Dir().string());
+    ASSERT_EQ(list.Entries.size(), 3u);
+    EXPECT_EQ(list.Entries[0], "a.lee" + std::string(25, ' '));
+    EXPECT_EQ(list.Entries[1], kA + ".ana" + std::string(24, ' '));
     ASSERT_TRUE(list.Save(prompter));
     EXPECT_EQ(ReadFileBytes(dir.Path("Perform.txt")), original);
 
     // LF, CR and CR LF all end a line; a last line without one still counts.
     WriteFileBytes(dir.Path("mixed.txt"), "a.lee\nb.lee\rc.lee\r\n\r\nd.lee");
     ASSERT_TRUE(list.Open(dir.Path("mixed.txt"), prompter));
-    EXPECT_EQ(list.entries, (std::vector<std::string>{"a.lee", "b.lee", "c.lee", "", "d.lee"}));
+    EXPECT_EQ(list.Entries, (std::vector<std::string>{"a.lee", "b.lee", "c.lee", "", "d.lee"}));
 
     // A line longer than 30 bytes is cut on saving, never inside a double-byte character.
     const std::string longName = std::string(40, 'x') + ".lee";
@@ -120,8 +120,8 @@ TEST(PerformList, OpenOfAnUnreadableFileKeepsTheList) {
     const std::string missing = dir.Path("none/Perform.txt");
     EXPECT_FALSE(list.Open(missing, prompter));
     EXPECT_EQ(prompter.shown, std::vector<std::string>{missing + "オープンエラー"});
-    EXPECT_EQ(list.entries, std::vector<std::string>{"a.lee"});
-    EXPECT_EQ(list.performFolder, dir.Dir().string());
+    EXPECT_EQ(list.Entries, std::vector<std::string>{"a.lee"});
+    EXPECT_EQ(list.PerformFolder, dir.Dir().string());
 }
 
 TEST(PerformList, SaveMessagesAndAFailedSaveKeepsTheEarlierFile) {

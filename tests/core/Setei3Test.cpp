@@ -48,7 +48,7 @@ std::string StandardWith(int number, const std::string& text) {
 
 std::map<std::string, std::string> Values(const Setei3Form& form) {
     std::map<std::string, std::string> values;
-    for (const FieldInfo& f : form.Fields()) values[f.name] = form.Value(f.name);
+    for (const FieldInfo& f : form.Fields()) values[f.Name] = form.Value(f.Name);
     return values;
 }
 
@@ -208,7 +208,7 @@ TEST(Setei3Check, NumbersAndRangeOrdersInTheWindowsOrder) {
                 false);
     // Every number field is checked, each with its own message.
     for (const Setei3NumberField& f : Setei3NumberFields())
-        ExpectCheck({{{{f.name, "+1"}}, f.message}}, true);
+        ExpectCheck({{{{f.Name, "+1"}}, f.Message}}, true);
     ExpectCheck({{{{"FuusokuChk1MaxEdit", "4"}}, "風速 CHK1 エラー"}, {{{"UryouChk2MinEdit", "41"}}, "雨量 CHK2 エラー"}},
                 true);
 }

@@ -64,7 +64,7 @@ bool OpenBytes(SeteiForm& form, const std::string& bytes, ScriptedPrompter& prom
 
 std::map<std::string, std::string> Values(const SeteiForm& form) {
     std::map<std::string, std::string> values;
-    for (const FieldInfo& f : form.Fields()) values[f.name] = form.Value(f.name);
+    for (const FieldInfo& f : form.Fields()) values[f.Name] = form.Value(f.Name);
     for (const auto& [key, value] : form.ModeValues()) values["mode:" + key] = value;
     return values;
 }
@@ -371,8 +371,8 @@ TEST(SeteiModes, StandardLeavesTheBandsAndClearEmptiesEverything) {
     form.SetChecked("HeikinSouonRadioButton", true);
     form.Clear();
     for (const FieldInfo& f : form.Fields()) {
-        if (f.kind == FieldKind::Edit) {
-            EXPECT_EQ(form.Text(f.name), "") << f.name;
+        if (f.Kind == FieldKind::Edit) {
+            EXPECT_EQ(form.Text(f.Name), "") << f.Name;
         }
     }
     EXPECT_EQ(form.Value("SyunkanSouonRadioButton"), "yes");
@@ -406,7 +406,7 @@ TEST(SeteiOpen, RoundTripInEveryMode) {
             // Bands are written only in wind-only lamp mode; the open clears them otherwise.
             if (!windOnly) {
                 for (const SeteiField& f : kSeteiFields)
-                    if (kSeteiLines[f.line].windOnly) form.SetText(f.name, "");
+                    if (kSeteiLines[f.Line].WindOnly) form.SetText(f.Name, "");
             }
             EXPECT_EQ(Values(read), Values(form)) << settings2 << windOnly;
             EXPECT_EQ(Written(read), bytes);
@@ -471,12 +471,12 @@ TEST(SeteiOpen, EachSettingLineFailsWithItsMessageAndKeepsWhatWasRead) {
         SeteiForm standard;
         standard.Standard();
         for (const SeteiField& f : kSeteiFields) {
-            if (c.keptField && f.name == std::string(c.keptField)) {
-                EXPECT_EQ(form.Text(f.name), standard.Text(f.name)) << c.text;
-            } else if (static_cast<std::size_t>(f.line) < c.line) {
-                EXPECT_EQ(form.Text(f.name), standard.Text(f.name)) << c.text << " " << f.name;
-            } else if (static_cast<std::size_t>(f.line) > c.line) {
-                EXPECT_EQ(form.Text(f.name), "") << c.text << " " << f.name;
+            if (c.keptField && f.Name == std::string(c.keptField)) {
+                EXPECT_EQ(form.Text(f.Name), standard.Text(f.Name)) << c.text;
+            } else if (static_cast<std::size_t>(f.Line) < c.line) {
+                EXPECT_EQ(form.Text(f.Name), standard.Text(f.Name)) << c.text << " " << f.Name;
+            } else if (static_cast<std::size_t>(f.Line) > c.line) {
+                EXPECT_EQ(form.Text(f.Name), "") << c.text << " " << f.Name;
             }
         }
     }

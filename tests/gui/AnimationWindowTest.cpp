@@ -36,7 +36,7 @@ protected:
           maker(e.windows->MakeAnimationForm()),
           demo(e.windows->AnimaDemoForm()) {}
     ~AnimationWindows() override {
-        maker.List().modified = false;
+        maker.List().Modified = false;
         maker.hide();
     }
 
@@ -114,10 +114,10 @@ protected:
 // ---- the maker ----
 
 TEST_F(AnimationWindows, MakerOpensModallyFromTheMenuWithItsControls) {
-    maker.List().entries = {"OLD.lee"};
-    maker.List().currentList = card.Path("old.alt");
-    maker.List().writeNoText = "3";
-    maker.List().type = kAnimationNormal;
+    maker.List().Entries = {"OLD.lee"};
+    maker.List().CurrentList = card.Path("old.alt");
+    maker.List().WriteNoText = "3";
+    maker.List().Type = kAnimationNormal;
     maker.ShowList();
     bool checked = false;
     QTimer::singleShot(0, &maker, [&] {
@@ -128,10 +128,10 @@ TEST_F(AnimationWindows, MakerOpensModallyFromTheMenuWithItsControls) {
         EXPECT_EQ(maker.windowTitle(), QStringLiteral("MakeAnimation"));
         // Every opening starts an empty list; the settings keep their values.
         EXPECT_EQ(maker.ListBox->count(), 0);
-        EXPECT_TRUE(maker.List().currentList.empty());
+        EXPECT_TRUE(maker.List().CurrentList.empty());
         EXPECT_EQ(maker.AnimationTypeRadioGroup->ItemIndex(), kAnimationNormal);
         EXPECT_EQ(maker.WriteNoMaskEdit->text(), QStringLiteral("3"));
-        EXPECT_FALSE(maker.List().modified);
+        EXPECT_FALSE(maker.List().Modified);
         maker.reject();  // nothing unsaved: no question
     });
     e.Main().DougaFaileSakusei->trigger();
@@ -170,7 +170,7 @@ TEST(AnimationMaker, StartsAsAFreshWindow) {
     EXPECT_EQ(maker.P_TimeMaskEdit->text(), QStringLiteral("10"));
     EXPECT_EQ(maker.AnimationTypeRadioGroup->ItemIndex(), kAnimationSuper);
     EXPECT_EQ(maker.WriteNoMaskEdit->text(), QString());
-    EXPECT_FALSE(maker.List().modified);
+    EXPECT_FALSE(maker.List().Modified);
 }
 
 TEST_F(AnimationWindows, AddInsertAndDeleteKeepToOneFolder) {
@@ -189,12 +189,12 @@ TEST_F(AnimationWindows, AddInsertAndDeleteKeepToOneFolder) {
     EXPECT_EQ(first.filters[0].description, "LEDデータファイル");
     EXPECT_EQ(first.filters[0].pattern, "*.lee");
     EXPECT_EQ(first.initialDir, card.Dir().string());  // no picture yet: the drive's root
-    EXPECT_TRUE(maker.List().modified);
+    EXPECT_TRUE(maker.List().Modified);
     Click(maker.AddButton, {b});
     // Once a picture fixed the folder, the dialogs start there.
-    ASSERT_FALSE(maker.List().pictureFolder.empty());
-    EXPECT_TRUE(fs::equivalent(maker.List().pictureFolder, card.Dir()));
-    EXPECT_EQ(e.chooser.requests[1].initialDir, maker.List().pictureFolder);
+    ASSERT_FALSE(maker.List().PictureFolder.empty());
+    EXPECT_TRUE(fs::equivalent(maker.List().PictureFolder, card.Dir()));
+    EXPECT_EQ(e.chooser.requests[1].initialDir, maker.List().PictureFolder);
     EXPECT_EQ(Items(maker.ListBox), (std::vector<std::string>{"A.lee", "B.lee"}));
 
     // 挿入 goes before the selected entry, and appends when none is selected.
@@ -216,31 +216,31 @@ TEST_F(AnimationWindows, AddInsertAndDeleteKeepToOneFolder) {
     EXPECT_EQ(maker.ListBox->count(), 4);
 
     // 削除 removes the selected entry, and nothing without a selection.
-    maker.List().modified = false;
+    maker.List().Modified = false;
     maker.ListBox->clearSelection();
     maker.DelButton->click();
     EXPECT_EQ(maker.ListBox->count(), 4);
-    EXPECT_FALSE(maker.List().modified);
+    EXPECT_FALSE(maker.List().Modified);
     maker.ListBox->setCurrentRow(1);
     maker.DelButton->click();
     EXPECT_EQ(Items(maker.ListBox), (std::vector<std::string>{"A.lee", "B.lee", "C.lee"}));
-    EXPECT_EQ(maker.List().entries, Items(maker.ListBox));
-    EXPECT_TRUE(maker.List().modified);
+    EXPECT_EQ(maker.List().Entries, Items(maker.ListBox));
+    EXPECT_TRUE(maker.List().Modified);
 }
 
 TEST_F(AnimationWindows, EditsOfTheSettingsAreUnsavedWorkAndClosingAsks) {
     OpenMaker();
-    EXPECT_FALSE(maker.List().modified);
+    EXPECT_FALSE(maker.List().Modified);
     maker.AnimationTypeRadioGroup->Button(1)->click();
-    EXPECT_TRUE(maker.List().modified);
-    EXPECT_EQ(maker.List().type, kAnimationNormal);
+    EXPECT_TRUE(maker.List().Modified);
+    EXPECT_EQ(maker.List().Type, kAnimationNormal);
 
-    maker.List().modified = false;
+    maker.List().Modified = false;
     QTest::keyClicks(maker.WriteNoMaskEdit, QStringLiteral("7"));
-    EXPECT_TRUE(maker.List().modified);
-    maker.List().modified = false;
+    EXPECT_TRUE(maker.List().Modified);
+    maker.List().Modified = false;
     QTest::keyClicks(maker.P_TimeMaskEdit, QStringLiteral("5"));
-    EXPECT_TRUE(maker.List().modified);
+    EXPECT_TRUE(maker.List().Modified);
 
     // No keeps the window and its contents; Yes closes it and releases the folder.
     const std::string a = Picture(card, "A.lee", 1);
@@ -250,7 +250,7 @@ TEST_F(AnimationWindows, EditsOfTheSettingsAreUnsavedWorkAndClosingAsks) {
     EXPECT_EQ(e.prompter.shown, std::vector<std::string>{kDiscard});
     EXPECT_TRUE(maker.isVisible());
     EXPECT_EQ(maker.ListBox->count(), 1);
-    EXPECT_FALSE(maker.List().pictureFolder.empty());
+    EXPECT_FALSE(maker.List().PictureFolder.empty());
     // Escape asks the same.
     e.prompter.answers = {false};
     QTest::keyClick(&maker, Qt::Key_Escape);
@@ -259,7 +259,7 @@ TEST_F(AnimationWindows, EditsOfTheSettingsAreUnsavedWorkAndClosingAsks) {
     maker.reject();
     EXPECT_FALSE(maker.isVisible());
     EXPECT_EQ(e.prompter.shown.size(), 3u);
-    EXPECT_TRUE(maker.List().pictureFolder.empty());
+    EXPECT_TRUE(maker.List().PictureFolder.empty());
     // The settings typed stay for the next opening.
     OpenMaker();
     EXPECT_EQ(maker.P_TimeMaskEdit->text(), QStringLiteral("105"));
@@ -288,37 +288,37 @@ TEST_F(AnimationWindows, SaveAsAndOverwriteSave) {
     EXPECT_EQ(r.filters[0].pattern, "*.alt");
     EXPECT_EQ(r.filters[1].description, "files.txt");
     EXPECT_EQ(r.filters[1].pattern, "*.txt");
-    EXPECT_EQ(r.initialDir, maker.List().pictureFolder);
+    EXPECT_EQ(r.initialDir, maker.List().PictureFolder);
     EXPECT_TRUE(e.prompter.shown.empty());
     EXPECT_EQ(ReadFileBytes(card.Path("anim.alt")), "ANIMATION_QUALITY_NORMAL\r\n12\r\n9999\r\nA.lee\r\nB.lee\r\n");
     const std::string ana = ReadFileBytes(card.Path("anim.ana"));
     EXPECT_NE(ana.find("$ANIMATION_DISPLAY_TIME=9999"), std::string::npos);
     EXPECT_NE(ana.find("$ANIMATION_PICTURES=02"), std::string::npos);
     EXPECT_NE(ana.find("$WRITE_TABLE_NO=12"), std::string::npos);
-    EXPECT_FALSE(maker.List().modified);
-    EXPECT_TRUE(maker.List().currentList.empty());  // a save does not make a current list
+    EXPECT_FALSE(maker.List().Modified);
+    EXPECT_TRUE(maker.List().CurrentList.empty());  // a save does not make a current list
 
     // A refused save keeps the work unsaved.
     Editor::TypeInto(maker.WriteNoMaskEdit, QStringLiteral("21"));
     Click(maker.SaveButton, {card.Path("other.alt")});
     EXPECT_EQ(e.prompter.shown.size(), 1u);
     EXPECT_FALSE(fs::exists(card.Path("other.alt")));
-    EXPECT_TRUE(maker.List().modified);
+    EXPECT_TRUE(maker.List().Modified);
     // A cancelled one as well.
     Click(maker.SaveButton, {std::nullopt});
-    EXPECT_TRUE(maker.List().modified);
+    EXPECT_TRUE(maker.List().Modified);
 
     // After a list was opened, 上書き保存 writes there without a dialog.
     e.prompter.answers = {false};  // "保存しますか？": No
     Click(maker.OpenButton, {card.Path("anim.alt")});
-    EXPECT_EQ(maker.List().currentList, card.Path("anim.alt"));
+    EXPECT_EQ(maker.List().CurrentList, card.Path("anim.alt"));
     Editor::TypeInto(maker.P_TimeMaskEdit, QStringLiteral("1"));
     const std::size_t dialogs = e.chooser.requests.size();
     maker.OverSaveButton->click();
     EXPECT_EQ(e.chooser.requests.size(), dialogs);
     EXPECT_EQ(ReadFileBytes(card.Path("anim.alt")), "ANIMATION_QUALITY_NORMAL\r\n12\r\n1\r\nA.lee\r\nB.lee\r\n");
     EXPECT_NE(ReadFileBytes(card.Path("anim.ana")).find("$ANIMATION_DISPLAY_TIME=0001"), std::string::npos);
-    EXPECT_FALSE(maker.List().modified);
+    EXPECT_FALSE(maker.List().Modified);
 }
 
 TEST_F(AnimationWindows, OpenAsksToSaveAndShowsTheListRead) {
@@ -342,7 +342,7 @@ TEST_F(AnimationWindows, OpenAsksToSaveAndShowsTheListRead) {
     EXPECT_EQ(maker.AnimationTypeRadioGroup->ItemIndex(), kAnimationSuper);
     EXPECT_EQ(maker.WriteNoMaskEdit->text(), QStringLiteral("5"));
     EXPECT_EQ(maker.P_TimeMaskEdit->text(), QStringLiteral("25"));
-    EXPECT_FALSE(maker.List().modified);
+    EXPECT_FALSE(maker.List().Modified);
 
     // Unsaved work, Yes: the list is saved first, then the open dialog.
     maker.ListBox->setCurrentRow(0);
@@ -359,13 +359,13 @@ TEST_F(AnimationWindows, OpenAsksToSaveAndShowsTheListRead) {
     e.prompter.answers = {true};
     Click(maker.OpenButton, {std::nullopt});
     EXPECT_EQ(Items(maker.ListBox), std::vector<std::string>{"A.lee"});
-    EXPECT_TRUE(maker.List().modified);
+    EXPECT_TRUE(maker.List().Modified);
 
     // No: the open goes ahead without saving.
     e.prompter.answers = {false};
     Click(maker.OpenButton, {list});
     EXPECT_EQ(maker.ListBox->count(), 2);
-    EXPECT_FALSE(maker.List().modified);
+    EXPECT_FALSE(maker.List().Modified);
 
     // A file that is not a list shows the maker's message and what was read before it.
     const std::string bad = card.Path("bad.alt");

@@ -140,7 +140,7 @@ TEST(MongonWindow, ControlsRowsAndButtonsByUser) {
     EXPECT_EQ(w.X_Edit(0)->text(), QStringLiteral("-15"));
     QTest::keyClicks(w.Y_Edit(0), "1-2+34");
     EXPECT_EQ(w.Y_Edit(0)->text(), QStringLiteral("123"));
-    EXPECT_TRUE(w.Form().modified);
+    EXPECT_TRUE(w.Form().Modified);
     // A row's text box is tall enough for a 16-dot font.
     QFont unifont(QString::fromLatin1(gui::kUnifontFace));
     unifont.setPixelSize(16);
@@ -168,13 +168,13 @@ TEST(MongonWindow, TwoPanelRowsShowRowsZeroAndOneAndStillDrawHiddenRows) {
     }
     // A file whose row 3 holds a position: the row stays hidden but is drawn.
     MongonTable table;
-    table.rows[3].x = 0;
-    table.rows[3].y = 0;
-    table.rows[3].text = "■■";
-    table.rows[3].font = WindowMongonFont();
-    table.rows[3].font.color = kMongonGreen;
-    table.rows[3].font.name = gui::kUnifontFace;
-    SetFontHeight(table.rows[3].font, -16);
+    table.Rows[3].X = 0;
+    table.Rows[3].Y = 0;
+    table.Rows[3].Text = "■■";
+    table.Rows[3].Font = WindowMongonFont();
+    table.Rows[3].Font.Color = kMongonGreen;
+    table.Rows[3].Font.Name = gui::kUnifontFace;
+    SetFontHeight(table.Rows[3].Font, -16);
     const std::string path = e.dir.Path("hidden.mon");
     ASSERT_TRUE(WriteMongonFile(e.files, e.prompter, path, table));
     e.chooser.script.push_back(path);
@@ -213,10 +213,10 @@ TEST(MongonWindow, TwoColoursAskThePenColourWindowEvenWhenTheFontIsCancelled) {
     Click(w.FontButton(2));
     EXPECT_TRUE(wasOpen);
     EXPECT_EQ(presetSeen, 0);  // the row was red
-    EXPECT_EQ(w.Form().rows[2].font.color, kMongonGreen);
+    EXPECT_EQ(w.Form().Rows[2].Font.Color, kMongonGreen);
     EXPECT_EQ(TextColour(w.MojiEdit(2)), QColor(0, 255, 0));
-    EXPECT_EQ(w.Form().rows[2].font.name, "ＭＳ Ｐゴシック");
-    EXPECT_TRUE(w.Form().modified);
+    EXPECT_EQ(w.Form().Rows[2].Font.Name, "ＭＳ Ｐゴシック");
+    EXPECT_TRUE(w.Form().Modified);
 
     // A chosen font: the face and the pixel height, at 96 pixels per inch; the
     // window is preset with the row's green this time.
@@ -235,14 +235,14 @@ TEST(MongonWindow, TwoColoursAskThePenColourWindowEvenWhenTheFontIsCancelled) {
     };
     Click(w.FontButton(2));
     EXPECT_EQ(seen, kMongonGreen);
-    const MongonFont& f = w.Form().rows[2].font;
-    EXPECT_EQ(f.name, "IPAGothic");
-    EXPECT_EQ(f.height, -20);
-    EXPECT_EQ(f.size, 15);
-    EXPECT_EQ(f.pixelsPerInch, 96);
-    EXPECT_EQ(f.style, kFontBold | kFontUnderline);
-    EXPECT_EQ(f.charset, 128);
-    EXPECT_EQ(f.color, kMongonYellow);
+    const MongonFont& f = w.Form().Rows[2].Font;
+    EXPECT_EQ(f.Name, "IPAGothic");
+    EXPECT_EQ(f.Height, -20);
+    EXPECT_EQ(f.Size, 15);
+    EXPECT_EQ(f.PixelsPerInch, 96);
+    EXPECT_EQ(f.Style, kFontBold | kFontUnderline);
+    EXPECT_EQ(f.Charset, 128);
+    EXPECT_EQ(f.Color, kMongonYellow);
     EXPECT_EQ(w.MojiEdit(2)->font().pixelSize(), 20);
     EXPECT_TRUE(w.MojiEdit(2)->font().bold());
     EXPECT_EQ(TextColour(w.MojiEdit(2)), QColor(255, 255, 0));
@@ -251,8 +251,8 @@ TEST(MongonWindow, TwoColoursAskThePenColourWindowEvenWhenTheFontIsCancelled) {
     w.FontDialog1.choose = [](const QFont&) { return std::optional<QFont>(QFont(QStringLiteral("IPAGothic"), 12)); };
     w.runPenColorForm = [](QDialog&) {};
     Click(w.FontButton(1));
-    EXPECT_EQ(w.Form().rows[1].font.size, 12);
-    EXPECT_EQ(w.Form().rows[1].font.height, -16);
+    EXPECT_EQ(w.Form().Rows[1].Font.Size, 12);
+    EXPECT_EQ(w.Form().Rows[1].Font.Height, -16);
 
     // A face the file cannot name is refused and counts as cancelled.
     e.prompter.shown.clear();
@@ -261,7 +261,7 @@ TEST(MongonWindow, TwoColoursAskThePenColourWindowEvenWhenTheFontIsCancelled) {
     w.runPenColorForm = [&](QDialog&) { ++penRuns; };
     Click(w.FontButton(1));
     EXPECT_EQ(penRuns, 1);
-    EXPECT_EQ(w.Form().rows[1].font.name, "IPAGothic");
+    EXPECT_EQ(w.Form().Rows[1].Font.Name, "IPAGothic");
     ASSERT_EQ(e.prompter.shown.size(), 1u);
     EXPECT_EQ(e.prompter.shown[0], gui::MongonFaceRefusedMessage("한글글꼴"));
 }
@@ -271,17 +271,17 @@ TEST(MongonWindow, OneColourAndXkForceTheirColourAndNeverAskForOne) {
                                          std::pair{"[Led]\nNanSyoku=-1\n", kMongonYellow}}) {
         Editor e(config);
         auto& w = Window(e);
-        EXPECT_EQ(w.Form().rows[0].font.color, colour) << config;
+        EXPECT_EQ(w.Form().Rows[0].Font.Color, colour) << config;
         w.runPenColorForm = [](QDialog&) { ADD_FAILURE() << "the pen colour window opened"; };
         w.FontDialog1.choose = [](const QFont&) { return std::optional<QFont>(); };
         Click(w.FontButton(0));
-        EXPECT_FALSE(w.Form().modified);
+        EXPECT_FALSE(w.Form().Modified);
         w.FontDialog1.choose = [](const QFont&) { return std::optional<QFont>(QFont(QStringLiteral("IPAGothic"), 20)); };
-        w.Form().rows[0].font.color = kMongonGreen;
+        w.Form().Rows[0].Font.Color = kMongonGreen;
         Click(w.FontButton(0));
-        EXPECT_EQ(w.Form().rows[0].font.color, colour) << config;
-        EXPECT_EQ(w.Form().rows[0].font.name, "IPAGothic");
-        EXPECT_TRUE(w.Form().modified);
+        EXPECT_EQ(w.Form().Rows[0].Font.Color, colour) << config;
+        EXPECT_EQ(w.Form().Rows[0].Font.Name, "IPAGothic");
+        EXPECT_TRUE(w.Form().Modified);
         const Rgb c = RgbOfColorValue(colour);
         EXPECT_EQ(TextColour(w.MojiEdit(0)), QColor(c.r, c.g, c.b));
     }
@@ -291,7 +291,7 @@ TEST(MongonWindow, TheRealFontDialogCancelsAndConfirms) {
     Editor e("[Led]\nNanSyoku=1\n");
     auto& w = Window(e);
     w.runPenColorForm = [](QDialog&) { ADD_FAILURE() << "the pen colour window opened"; };
-    const MongonFont before = w.Form().rows[0].font;
+    const MongonFont before = w.Form().Rows[0].Font;
     bool sawDialog = false;
     auto answer = [&](bool accept) {
         QTimer::singleShot(0, &w, [&, accept] {
@@ -312,23 +312,23 @@ TEST(MongonWindow, TheRealFontDialogCancelsAndConfirms) {
     answer(false);
     Click(w.FontButton(0));
     EXPECT_TRUE(sawDialog);
-    EXPECT_EQ(w.Form().rows[0].font, before);
-    EXPECT_FALSE(w.Form().modified);
+    EXPECT_EQ(w.Form().Rows[0].Font, before);
+    EXPECT_FALSE(w.Form().Modified);
 
     sawDialog = false;
     answer(true);
     Click(w.FontButton(0));
     EXPECT_TRUE(sawDialog);
-    const MongonFont& f = w.Form().rows[0].font;
+    const MongonFont& f = w.Form().Rows[0].Font;
     // The dialog opened on the font standing in for "ＭＳ Ｐゴシック"; kept, the
     // row keeps the name its file had rather than the stand-in's.
-    EXPECT_EQ(f.name, "ＭＳ Ｐゴシック");
-    EXPECT_EQ(f.pixelsPerInch, 96);
-    EXPECT_EQ(f.size, 24);
-    EXPECT_EQ(f.height, -32);
-    EXPECT_EQ(f.style & kFontUnderline, kFontUnderline);
-    EXPECT_EQ(f.color, kMongonRed);
-    EXPECT_TRUE(w.Form().modified);
+    EXPECT_EQ(f.Name, "ＭＳ Ｐゴシック");
+    EXPECT_EQ(f.PixelsPerInch, 96);
+    EXPECT_EQ(f.Size, 24);
+    EXPECT_EQ(f.Height, -32);
+    EXPECT_EQ(f.Style & kFontUnderline, kFontUnderline);
+    EXPECT_EQ(f.Color, kMongonRed);
+    EXPECT_TRUE(w.Form().Modified);
 }
 
 TEST(MongonWindow, PixelFontButtonsGiveTheCurrentRowItsFont) {
@@ -337,18 +337,18 @@ TEST(MongonWindow, PixelFontButtonsGiveTheCurrentRowItsFont) {
     EXPECT_EQ(w.CurrentRow(), 0);
     EXPECT_EQ(w.CurrentRowLabel->text(), QStringLiteral("対象: 項番 0"));
     EXPECT_FALSE(w.UnifontButton->toolTip().isEmpty());
-    w.Form().rows[0].font.style = kFontItalic;
+    w.Form().Rows[0].Font.Style = kFontItalic;
     Click(w.UnifontButton);
-    MongonFont f = w.Form().rows[0].font;
-    EXPECT_EQ(f.name, "Unifont");
-    EXPECT_EQ(f.pixelsPerInch, 96);
-    EXPECT_EQ(f.height, -16);
-    EXPECT_EQ(f.size, 12);
-    EXPECT_EQ(f.style, 0);
-    EXPECT_EQ(f.pitch, 0);
-    EXPECT_EQ(f.color, kMongonRed);
-    EXPECT_EQ(f.charset, 128);
-    EXPECT_TRUE(w.Form().modified);
+    MongonFont f = w.Form().Rows[0].Font;
+    EXPECT_EQ(f.Name, "Unifont");
+    EXPECT_EQ(f.PixelsPerInch, 96);
+    EXPECT_EQ(f.Height, -16);
+    EXPECT_EQ(f.Size, 12);
+    EXPECT_EQ(f.Style, 0);
+    EXPECT_EQ(f.Pitch, 0);
+    EXPECT_EQ(f.Color, kMongonRed);
+    EXPECT_EQ(f.Charset, 128);
+    EXPECT_TRUE(w.Form().Modified);
     EXPECT_EQ(w.MojiEdit(0)->font().family(), QStringLiteral("Unifont"));
     EXPECT_EQ(w.MojiEdit(0)->font().pixelSize(), 16);
 
@@ -356,10 +356,10 @@ TEST(MongonWindow, PixelFontButtonsGiveTheCurrentRowItsFont) {
     Focus(w.Y_Edit(3));
     EXPECT_EQ(w.CurrentRowLabel->text(), QStringLiteral("対象: 項番 3"));
     Click(w.MisakiButton);
-    EXPECT_EQ(w.Form().rows[3].font.name, "MisakiGothic");
-    EXPECT_EQ(w.Form().rows[3].font.height, -8);
-    EXPECT_EQ(w.Form().rows[3].font.size, 6);
-    EXPECT_EQ(w.Form().rows[0].font.name, "Unifont");
+    EXPECT_EQ(w.Form().Rows[3].Font.Name, "MisakiGothic");
+    EXPECT_EQ(w.Form().Rows[3].Font.Height, -8);
+    EXPECT_EQ(w.Form().Rows[3].Font.Size, 6);
+    EXPECT_EQ(w.Form().Rows[0].Font.Name, "Unifont");
 }
 
 // ---- saving and opening ----
@@ -367,7 +367,7 @@ TEST(MongonWindow, PixelFontButtonsGiveTheCurrentRowItsFont) {
 TEST(MongonWindow, NewAndOpenAskToSaveAfterEveryEditAlsoAfterASave) {
     Editor e(kRoot);
     auto& w = Window(e);
-    EXPECT_FALSE(w.Form().modified);
+    EXPECT_FALSE(w.Form().Modified);
     // Nothing edited: no question.
     Click(w.NewButton);
     EXPECT_TRUE(e.prompter.shown.empty());
@@ -377,7 +377,7 @@ TEST(MongonWindow, NewAndOpenAskToSaveAfterEveryEditAlsoAfterASave) {
     e.chooser.script.push_back(path);
     Click(w.FileReNameWriteButton);
     EXPECT_EQ(e.prompter.shown, std::vector<std::string>{"保存完了(" + path + ")"});
-    EXPECT_EQ(w.Form().currentFile, path);
+    EXPECT_EQ(w.Form().CurrentFile, path);
     EXPECT_EQ(e.chooser.requests.back().title, "文言ファイルSave");
     EXPECT_EQ(e.chooser.requests.back().initialDir, e.Main().Context().driveRoot());
     const std::string saved = ReadFileBytes(path);
@@ -392,8 +392,8 @@ TEST(MongonWindow, NewAndOpenAskToSaveAfterEveryEditAlsoAfterASave) {
     EXPECT_EQ(ReadFileBytes(path), saved);
     EXPECT_EQ(w.MojiEdit(0)->text(), QString());
     EXPECT_EQ(w.X_Edit(1)->text(), QString());
-    EXPECT_EQ(w.Form().currentFile, "");
-    EXPECT_TRUE(w.Form().modified);
+    EXPECT_EQ(w.Form().CurrentFile, "");
+    EXPECT_TRUE(w.Form().Modified);
 
     // 開く asks as well (the cleared rows count as a change), then reads the file.
     e.prompter.shown.clear();
@@ -404,7 +404,7 @@ TEST(MongonWindow, NewAndOpenAskToSaveAfterEveryEditAlsoAfterASave) {
     EXPECT_EQ(e.chooser.requests.back().title, "文言ファイルOpen");
     EXPECT_EQ(e.chooser.requests.back().fileName, "");
     EXPECT_EQ(w.MojiEdit(0)->text(), QStringLiteral("あいう"));
-    EXPECT_EQ(w.Form().currentFile, path);
+    EXPECT_EQ(w.Form().CurrentFile, path);
 
     // Yes saves over the current file first; the dialogs now start in its folder.
     e.prompter.shown.clear();
@@ -426,7 +426,7 @@ TEST(MongonWindow, OpenShowsTheRowsSavedUnderANewName) {
     ChooseColour(e, w, 2, 1);
     Focus(w.MojiEdit(4));
     Click(w.MisakiButton);
-    const std::array<MongonFormRow, 10> before = w.Form().rows;
+    const std::array<MongonFormRow, 10> before = w.Form().Rows;
 
     const std::string path = e.dir.Path("rows.mon");
     e.chooser.script.push_back(path);
@@ -439,7 +439,7 @@ TEST(MongonWindow, OpenShowsTheRowsSavedUnderANewName) {
     e.prompter.answers = {false};
     e.chooser.script.push_back(path);
     Click(w.FileReadButton);
-    EXPECT_EQ(w.Form().rows, before);
+    EXPECT_EQ(w.Form().Rows, before);
     EXPECT_EQ(w.X_Edit(0)->text(), QStringLiteral("-5"));
     EXPECT_EQ(w.Y_Edit(0)->text(), QString());  // saved as "no position", shown empty
     EXPECT_EQ(w.X_Edit(2)->text(), QString());
@@ -473,8 +473,8 @@ TEST(MongonWindow, TheMenuShowsTheWindowAndClosingKeepsEverything) {
     e.Main().MongonSakusei->trigger();
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(w.MojiEdit(1)->text(), QStringLiteral("残る"));
-    EXPECT_EQ(w.Form().currentFile, path);
-    EXPECT_TRUE(w.Form().modified);
+    EXPECT_EQ(w.Form().CurrentFile, path);
+    EXPECT_TRUE(w.Form().Modified);
     QTest::keyClick(&w, Qt::Key_Escape);
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(w.X_Edit(1)->text(), QStringLiteral("3"));

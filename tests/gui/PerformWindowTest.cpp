@@ -96,7 +96,7 @@ TEST_F(PerformWindow, AddDeleteSaveAndOpen) {
     window.hide();
     window.show();
     EXPECT_TRUE(Items().isEmpty());
-    EXPECT_TRUE(window.List().performFolder.empty());
+    EXPECT_TRUE(window.List().PerformFolder.empty());
     prompter.shown.clear();
     QTest::mouseClick(Button("SaveButton"), Qt::LeftButton);
     EXPECT_EQ(prompter.shown, std::vector<std::string>{"入力されていません"});
@@ -104,7 +104,7 @@ TEST_F(PerformWindow, AddDeleteSaveAndOpen) {
     QTest::mouseClick(Button("OpenButton"), Qt::LeftButton);
     EXPECT_EQ(Items(), (QStringList{QString::fromStdString("a.lee" + std::string(25, ' ')),
                                     QString::fromStdString("c.co2" + std::string(25, ' '))}));
-    EXPECT_EQ(window.List().performFolder, card.Dir().string());
+    EXPECT_EQ(window.List().PerformFolder, card.Dir().string());
 }
 
 }  // namespace

@@ -91,7 +91,7 @@ TEST_F(Setei2Window, ControlsCarryTheirNamesWidthsAndItems) {
     EXPECT_FALSE(labels("UryouPanel").join(QString()).contains(QLatin1Char('(')));
     // Every control of the form has its widget.
     for (const FieldInfo& f : window.Form().Fields())
-        EXPECT_NE(window.findChild<QWidget*>(QString::fromStdString(f.name)), nullptr) << f.name;
+        EXPECT_NE(window.findChild<QWidget*>(QString::fromStdString(f.Name)), nullptr) << f.Name;
 
     Button("CancelButton")->click();
     EXPECT_FALSE(window.isVisible());

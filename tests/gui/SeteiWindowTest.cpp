@@ -54,9 +54,9 @@ TEST_F(SeteiWindow, OpenInModeShowsTheChoicesOnlyForSettings2) {
     EXPECT_FALSE(window.isVisible());
     // Every field of the form is an edit holding at most the field's width.
     for (const SeteiField& f : kSeteiFields) {
-        QLineEdit* e = Edit(f.name);
-        ASSERT_NE(e, nullptr) << f.name;
-        EXPECT_EQ(e->maxLength(), f.width) << f.name;
+        QLineEdit* e = Edit(f.Name);
+        ASSERT_NE(e, nullptr) << f.Name;
+        EXPECT_EQ(e->maxLength(), f.Width) << f.Name;
     }
     EXPECT_EQ(Edit("TentouJikanEdit")->maxLength(), 5);
     EXPECT_EQ(Edit("ScrollJikanEdit")->maxLength(), 2);
