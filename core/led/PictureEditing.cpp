@@ -54,7 +54,7 @@ std::string MagnificationText(int percent) { return "倍率 " + std::to_string(p
 std::string UsedWidthText(int dots) { return "使用幅 " + std::to_string(dots) + "ドット"; }
 
 std::string DocumentStatusText(const std::string& fileName, bool modified) {
-    // Either separator: a path may come from a Windows card as well.
+    // A path may use either separator.
     const std::size_t slash = fileName.find_last_of("/\\");
     std::string text = fileName.empty() ? "新規" : fileName.substr(slash == std::string::npos ? 0 : slash + 1);
     if (modified) text += " (未保存)";

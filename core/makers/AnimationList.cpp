@@ -541,15 +541,15 @@ std::vector<MemoryImage> CaptureAnimationFrames(LedHyoujikiClass& doc, const Ani
 }
 
 void AnimaDemoSequence::Show(int count) {
-    frameCount = count;
-    currentFrame = 0;
+    FrameCount = count;
+    CurrentFrame = 0;
 }
 
 void AnimaDemoSequence::Tick() {
-    if (currentFrame < frameCount - 1)
-        ++currentFrame;
+    if (CurrentFrame < FrameCount - 1)
+        ++CurrentFrame;
     else
-        currentFrame = 0;
+        CurrentFrame = 0;
 }
 
 }  // namespace tesslor

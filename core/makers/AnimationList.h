@@ -115,8 +115,8 @@ public:
     static constexpr int kTickMs = 100;
     void Show(int frameCount);
     void Tick();
-    int frameCount = 0;
-    int currentFrame = 0;
+    int FrameCount = 0;
+    int CurrentFrame = 0;
 };
 
 }  // namespace tesslor

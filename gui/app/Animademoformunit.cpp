@@ -69,8 +69,8 @@ void TAnimaDemoForm::ClearFrames() {
         l->hide();
         l->clear();
     }
-    sequence_.frameCount = 0;
-    sequence_.currentFrame = 0;
+    sequence_.FrameCount = 0;
+    sequence_.CurrentFrame = 0;
     pictures_.clear();
     GifSaveButton->setEnabled(false);
 }
@@ -90,7 +90,7 @@ void TAnimaDemoForm::CaptureFrame(int i, const MemoryImage& image) {
     CentreOnScreen(*this, DemoWindowWithStrip(image.Width(), image.Height()));
     l->setEnabled(false);
     l->hide();
-    sequence_.frameCount = i + 1;
+    sequence_.FrameCount = i + 1;
     pictures_.resize(static_cast<std::size_t>(i) + 1);
     pictures_[static_cast<std::size_t>(i)] = image;
     GifSaveButton->setEnabled(image.Width() > 0 && image.Height() > 0);
@@ -113,8 +113,8 @@ void TAnimaDemoForm::hideEvent(QHideEvent* event) {
 }
 
 void TAnimaDemoForm::ShowCurrentFrame(bool visible) {
-    if (sequence_.currentFrame < 0 || sequence_.currentFrame >= sequence_.frameCount) return;
-    QLabel* l = frameImages_[static_cast<std::size_t>(sequence_.currentFrame)];
+    if (sequence_.CurrentFrame < 0 || sequence_.CurrentFrame >= sequence_.FrameCount) return;
+    QLabel* l = frameImages_[static_cast<std::size_t>(sequence_.CurrentFrame)];
     l->setVisible(visible);
     l->setEnabled(visible);
 }
@@ -124,7 +124,7 @@ void TAnimaDemoForm::FormShow() {
         l->setEnabled(false);
         l->hide();
     }
-    sequence_.Show(sequence_.frameCount);
+    sequence_.Show(sequence_.FrameCount);
     ShowCurrentFrame(true);
     Timer1->start(AnimaDemoSequence::kTickMs);
 }

@@ -44,7 +44,7 @@ public:
     /// The captured frames as the window shows them (all of the last frame's size).
     std::vector<MemoryImage> CapturedPictures() const;
 
-    int FrameCount() const { return sequence_.frameCount; }
+    int FrameCount() const { return sequence_.FrameCount; }
     const AnimaDemoSequence& Sequence() const { return sequence_; }
     /// Image1 to Image30 in this order.
     QLabel* FrameImage(int i) const { return frameImages_[static_cast<std::size_t>(i)]; }

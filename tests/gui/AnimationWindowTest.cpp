@@ -490,7 +490,7 @@ TEST_F(AnimationWindows, DemoRunsShowOnlyTheirOwnFrames) {
         EXPECT_EQ(demo.FrameCount(), 1);
         for (int tick = 0; tick < 3; ++tick) {
             demo.Timer1Timer();
-            EXPECT_EQ(demo.Sequence().currentFrame, 0);
+            EXPECT_EQ(demo.Sequence().CurrentFrame, 0);
             EXPECT_TRUE(demo.FrameImage(0)->isVisible());
             EXPECT_FALSE(demo.FrameImage(1)->isVisible());
             EXPECT_FALSE(demo.FrameImage(2)->isVisible());
