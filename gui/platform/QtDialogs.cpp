@@ -61,8 +61,10 @@ QString QtFilterString(const std::vector<FileFilter>& filters) {
     for (const auto& f : filters) {
         QString d = QString::fromStdString(f.description);
         const QString p = QString::fromStdString(f.pattern);
-        // Qt finds the patterns in the description's last parentheses.
-        if (!d.endsWith(QLatin1Char(')'))) d += QStringLiteral(" (") + p + QLatin1Char(')');
+        // Qt finds the patterns in the description's last parentheses: a
+        // description that does not end in its own pattern ("設定データ
+        // （setei.txt)") gets it appended, or the dialog lists no file.
+        if (!d.endsWith(QLatin1Char('(') + p + QLatin1Char(')'))) d += QStringLiteral(" (") + p + QLatin1Char(')');
         parts << d;
     }
     return parts.join(QStringLiteral(";;"));
