@@ -29,10 +29,9 @@ std::string Assign(SettingsForm& form, const std::string& assignment) {
         if (value != "yes" && value != "no") return "wind-only takes yes or no, not \"" + value + "\"";
         return SetWindOnlyMode(form, value == "yes") ? "" : "a " + form.Kind() + " file has no wind-only lamp mode";
     }
-    const FieldInfo* field = form.Find(name);
-    if (!field) return "the " + form.Kind() + " window has no control named \"" + name + "\"";
-    if (!form.SetValue(name, value)) return name + " takes yes or no, not \"" + value + "\"";
-    return "";
+    std::string problem;
+    form.SetValue(name, value, problem);
+    return problem;
 }
 
 // The NAME=VALUE lines of a file; blank lines are skipped, CR LF taken as LF.
@@ -110,7 +109,7 @@ int RunShow(const std::string& path, std::ostream& out, std::ostream& err) {
         return Usage(err, path + " is a " + kind + " file, which is only written and cannot be shown");
     if (!OpenSettingsFile(*form, RealFileSystem(), prompter, path)) return kExitFailed;
     out << "kind=" << kind << '\n';
-    for (const FieldInfo& f : form->Fields()) out << f.Name << '=' << form->Value(f.Name) << '\n';
+    for (const FieldInfo& f : form->Fields()) out << f.Name << '=' << form->Value(f.Name).value_or("") << '\n';
     for (const auto& [name, value] : form->ModeValues()) out << name << '=' << value << '\n';
     out << std::flush;
     return kExitOk;

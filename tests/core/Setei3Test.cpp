@@ -48,7 +48,7 @@ std::string StandardWith(int number, const std::string& text) {
 
 std::map<std::string, std::string> Values(const Setei3Form& form) {
     std::map<std::string, std::string> values;
-    for (const FieldInfo& f : form.Fields()) values[f.Name] = form.Value(f.Name);
+    for (const FieldInfo& f : form.Fields()) values[f.Name] = form.Value(f.Name).value_or("");
     return values;
 }
 
@@ -176,7 +176,8 @@ void ExpectCheck(const std::vector<CheckCase>& cases, bool allBands) {
         if (!allBands) form.Standard();
         std::string what;
         for (const auto& [name, value] : c.set) {
-            ASSERT_TRUE(form.SetValue(name, value)) << name;
+            std::string problem;
+        ASSERT_TRUE(form.SetValue(name, value, problem)) << name;
             what += std::string(name) + "=" + value + " ";
         }
         ScriptedPrompter prompter;

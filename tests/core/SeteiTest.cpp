@@ -45,8 +45,10 @@ void SetWindBands(SeteiForm& form) {
                                {"FuusokuChk2MaxEdit", "10"}, {"FuusokuChk2KaitentouEdit", "2"},
                                {"FuusokuChk3MinEdit", "11"}, {"FuusokuChk3MaxEdit", "20"},
                                {"FuusokuChk3KaitentouEdit", "3"}, {"FuusokuChk4MinEdit", "21"},
-                               {"FuusokuChk4KaitentouEdit", "4"}})
-        ASSERT_TRUE(form.SetValue(name, value));
+                               {"FuusokuChk4KaitentouEdit", "4"}}) {
+        std::string problem;
+        ASSERT_TRUE(form.SetValue(name, value, problem));
+    }
 }
 
 std::string Written(const SeteiForm& form) {
@@ -64,7 +66,7 @@ bool OpenBytes(SeteiForm& form, const std::string& bytes, ScriptedPrompter& prom
 
 std::map<std::string, std::string> Values(const SeteiForm& form) {
     std::map<std::string, std::string> values;
-    for (const FieldInfo& f : form.Fields()) values[f.Name] = form.Value(f.Name);
+    for (const FieldInfo& f : form.Fields()) values[f.Name] = form.Value(f.Name).value_or("");
     for (const auto& [key, value] : form.ModeValues()) values["mode:" + key] = value;
     return values;
 }
