@@ -24,6 +24,7 @@ struct FileDialogRequest {
     std::string fileName;     ///< preset name (may carry a folder)
     std::string title;        ///< "" for the platform's default
     bool overwritePrompt = false;
+    bool multiple = false;    ///< an open dialog that takes several files at once
 };
 
 class FileChooser {
@@ -31,6 +32,14 @@ public:
     virtual ~FileChooser() = default;
     /// Shows the dialog; the chosen path, or nothing when the operator cancels.
     virtual std::optional<std::string> Choose(const FileDialogRequest& request) = 0;
+    /// An open dialog taking several files: the chosen paths in the order
+    /// chosen, or nothing when cancelled. A chooser that picks one file at a
+    /// time gives that one.
+    virtual std::optional<std::vector<std::string>> ChooseMany(const FileDialogRequest& request) {
+        std::optional<std::string> one = Choose(request);
+        if (!one) return std::nullopt;
+        return std::vector<std::string>{*one};
+    }
 };
 
 /// What stays the same between showings of one dialog.
@@ -58,6 +67,7 @@ public:
 
     std::string FileName;    ///< preset before Execute(), the chosen path after it
     std::string InitialDir;  ///< folder the dialog starts in
+    std::vector<std::string> FileNames;  ///< every path chosen by the last Execute or ExecuteMany
 
     /// Shows the dialog. True when the operator confirmed; FileName then holds the path.
     bool Execute() {
@@ -67,6 +77,21 @@ public:
         std::optional<std::string> chosen = chooser_->Choose(r);
         if (!chosen) return false;
         FileName = *chosen;
+        FileNames = {*chosen};
+        return true;
+    }
+    /// Shows an open dialog that takes several files. True when the operator
+    /// confirmed at least one; FileNames then holds them in the order chosen
+    /// and FileName the first.
+    bool ExecuteMany() {
+        FileDialogRequest r = request_;
+        r.fileName = FileName;
+        r.initialDir = InitialDir;
+        r.multiple = true;
+        std::optional<std::vector<std::string>> chosen = chooser_->ChooseMany(r);
+        if (!chosen || chosen->empty()) return false;
+        FileNames = *chosen;
+        FileName = FileNames.front();
         return true;
     }
 

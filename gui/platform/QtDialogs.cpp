@@ -70,7 +70,10 @@ QString QtFilterString(const std::vector<FileFilter>& filters) {
     return parts.join(QStringLiteral(";;"));
 }
 
-std::optional<std::string> QtFileChooser::Choose(const FileDialogRequest& request) {
+namespace {
+
+// Shows the dialog a request describes; the chosen paths, none when cancelled.
+QStringList RunFileDialog(const FileDialogRequest& request) {
     QFileDialog dialog(DialogParent());
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setOption(QFileDialog::ReadOnly, false);
@@ -82,25 +85,43 @@ std::optional<std::string> QtFileChooser::Choose(const FileDialogRequest& reques
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setFileMode(request.multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     }
     if (!request.defaultExt.empty()) dialog.setDefaultSuffix(QString::fromStdString(request.defaultExt));
     QString dir = QString::fromStdString(request.initialDir);
     QString name = QString::fromStdString(request.fileName);
     if (!name.isEmpty()) {
         QFileInfo info(name);
-        if (dir.isEmpty() || info.isAbsolute()) dir = info.absolutePath();
+        // A save preset with its folder (the file being saved again) starts
+        // there; an open dialog starts where its window says, whatever file
+        // was chosen last.
+        if (dir.isEmpty() || (info.isAbsolute() && request.kind == FileDialogKind::Save)) dir = info.absolutePath();
         name = info.fileName();
     }
     dialog.setDirectory(dir.isEmpty() ? QDir::currentPath() : dir);
     if (!name.isEmpty()) dialog.selectFile(name);
     dialog.setSizeGripEnabled(true);
     ShowEveryColumn(dialog);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted) return {};
     const QStringList files = dialog.selectedFiles();
+    if (!files.isEmpty()) QDir::setCurrent(QFileInfo(files.first()).absolutePath());
+    return files;
+}
+
+}  // namespace
+
+std::optional<std::string> QtFileChooser::Choose(const FileDialogRequest& request) {
+    const QStringList files = RunFileDialog(request);
     if (files.isEmpty()) return std::nullopt;
-    QDir::setCurrent(QFileInfo(files.first()).absolutePath());
     return files.first().toStdString();
+}
+
+std::optional<std::vector<std::string>> QtFileChooser::ChooseMany(const FileDialogRequest& request) {
+    const QStringList files = RunFileDialog(request);
+    if (files.isEmpty()) return std::nullopt;
+    std::vector<std::string> paths;
+    for (const QString& f : files) paths.push_back(f.toStdString());
+    return paths;
 }
 
 }  // namespace tesslor::gui

@@ -22,6 +22,7 @@ public:
 class QtFileChooser : public FileChooser {
 public:
     std::optional<std::string> Choose(const FileDialogRequest& request) override;
+    std::optional<std::vector<std::string>> ChooseMany(const FileDialogRequest& request) override;
 };
 
 /// The filter list as Qt writes it: "ＬＥＤデータファイル(*.lee)" entries joined by ";;".

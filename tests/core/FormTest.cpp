@@ -137,5 +137,21 @@ TEST(HeldMessages, InformationWaitsForTheWindowQuestionsDoNot) {
     EXPECT_EQ(shown.shown, (std::vector<std::string>{"保存しますか？", "読み込み完了", "later"}));
 }
 
+TEST(FileDialogMany, SeveralFilesInTheOrderChosenAndOneFromAOneFileChooser) {
+    ScriptedFileChooser chooser;
+    FileDialog dialog(chooser, FileDialogKind::Open, {{"LEDデータファイル", "*.lee"}});
+    chooser.manyScript = {std::vector<std::string>{"/c/b.lee", "/c/a.lee"}, std::nullopt};
+    ASSERT_TRUE(dialog.ExecuteMany());
+    EXPECT_TRUE(chooser.requests.at(0).multiple);
+    EXPECT_EQ(dialog.FileNames, (std::vector<std::string>{"/c/b.lee", "/c/a.lee"}));
+    EXPECT_EQ(dialog.FileName, "/c/b.lee");
+    EXPECT_FALSE(dialog.ExecuteMany());
+    // Without a script of several, the chooser's one-file answer is taken.
+    chooser.script = {"/c/x.lee"};
+    ASSERT_TRUE(dialog.ExecuteMany());
+    EXPECT_EQ(dialog.FileNames, std::vector<std::string>{"/c/x.lee"});
+    EXPECT_TRUE(chooser.requests.at(2).multiple);
+}
+
 }  // namespace
 }  // namespace tesslor

@@ -88,6 +88,14 @@ std::optional<std::string> ScriptedFileChooser::Choose(const FileDialogRequest& 
     return r;
 }
 
+std::optional<std::vector<std::string>> ScriptedFileChooser::ChooseMany(const FileDialogRequest& request) {
+    if (manyScript.empty()) return FileChooser::ChooseMany(request);
+    requests.push_back(request);
+    auto r = manyScript.front();
+    manyScript.pop_front();
+    return r;
+}
+
 namespace {
 class CountingOutput : public OutputFile {
 public:

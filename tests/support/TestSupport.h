@@ -64,8 +64,11 @@ public:
 class ScriptedFileChooser : public FileChooser {
 public:
     std::optional<std::string> Choose(const FileDialogRequest& request) override;
+    /// Takes the next entry of manyScript when there is one, else of script.
+    std::optional<std::vector<std::string>> ChooseMany(const FileDialogRequest& request) override;
 
     std::deque<std::optional<std::string>> script;
+    std::deque<std::optional<std::vector<std::string>>> manyScript;
     std::vector<FileDialogRequest> requests;
 };
 
