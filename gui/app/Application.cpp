@@ -41,6 +41,12 @@ void InstallJapaneseFonts(QApplication& app) {
     app.setFont(font);
 }
 
+void UseJapaneseSystemLocale() {
+    // Qt reads the system locale's name from these once, when first asked;
+    // LC_ALL beats every other one.
+    qputenv("LC_ALL", "ja_JP.UTF-8");
+}
+
 bool InstallJapaneseTranslations(QApplication& app) {
     // Dates, sizes and file kinds in the dialogs follow the program's language
     // rather than the desktop's.

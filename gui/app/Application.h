@@ -32,6 +32,12 @@ class TSeteiForm;
 /// window font (12 pixels), so Japanese text never shows as empty boxes.
 void InstallJapaneseFonts(QApplication& app);
 
+/// Before the application object is made: Qt's system locale (file sizes,
+/// dates and kinds in the file dialogs) becomes Japanese whatever the
+/// desktop's language. The program's own texts and files do not depend on
+/// the C library's locale.
+void UseJapaneseSystemLocale();
+
 /// Loads Qt's own Japanese texts (file dialogs, standard buttons, the
 /// overwrite question), whatever the desktop's language. False when they are
 /// not installed; the dialogs then speak English.

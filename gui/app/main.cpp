@@ -15,6 +15,7 @@
 int main(int argc, char** argv) {
     using namespace tesslor;
     using namespace tesslor::gui;
+    UseJapaneseSystemLocale();
     TesslorApplication app(argc, argv);
     // No organisation name: Qt would put it before the application's, and the
     // per-user folder (drive file, tmp.bmp) would become ~/.config/Tesslor/Tesslor

@@ -1,9 +1,12 @@
 #include "platform/QtDialogs.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
@@ -13,14 +16,28 @@ namespace tesslor::gui {
 
 namespace {
 
+// The narrowest message box, wide enough for its title on every window manager.
+constexpr int kMessageBoxMinWidth = 240;
+
 QWidget* DialogParent() {
     QWidget* w = QApplication::activeModalWidget();
     if (!w) w = QApplication::activeWindow();
     return w;
 }
 
+// A box at least as wide as its title with the window manager's buttons
+// beside it: a short message otherwise makes the frame cut "Tesslor" to "T…".
+void FitTitle(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    const int width = std::max(kMessageBoxMinWidth, box.fontMetrics().horizontalAdvance(box.windowTitle()) * 3 / 2 + 140);
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
 bool YesNo(const QString& title, const std::string& text, QMessageBox::Icon icon) {
     QMessageBox box(icon, title, QString::fromStdString(text), QMessageBox::NoButton, DialogParent());
+    FitTitle(box);
     QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
@@ -48,6 +65,7 @@ void ShowEveryColumn(QFileDialog& dialog) {
 void QtPrompter::Inform(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tesslor"), QString::fromStdString(text),
                     QMessageBox::NoButton, DialogParent());
+    FitTitle(box);
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.exec();
 }
