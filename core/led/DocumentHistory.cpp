@@ -41,7 +41,7 @@ void DocumentHistory::Record(const DocumentState& state, const std::string& typi
         steps_.pop_back();
     }
     Step step;
-    step.dots = PictureHistory::Encode(current_.dots, state.dots);
+    step.dots = DotChange::Between(current_.dots, state.dots);
     step.before = {current_.settings, current_.fileName};
     step.after = {state.settings, state.fileName};
     step.typing = state.dots == current_.dots && state.fileName == current_.fileName ? typing : std::string();
@@ -94,7 +94,7 @@ bool DocumentHistory::AtSavedState() const {
 bool DocumentHistory::Undo() {
     if (!CanUndo()) return false;
     const Step& step = steps_[--position_];
-    PictureHistory::Apply(step.dots, current_.dots);
+    step.dots.ApplyTo(current_.dots);
     current_.settings = step.before.settings;
     current_.fileName = step.before.fileName;
     return true;
@@ -103,7 +103,7 @@ bool DocumentHistory::Undo() {
 bool DocumentHistory::Redo() {
     if (!CanRedo()) return false;
     const Step& step = steps_[position_++];
-    PictureHistory::Apply(step.dots, current_.dots);
+    step.dots.ApplyTo(current_.dots);
     current_.settings = step.after.settings;
     current_.fileName = step.after.fileName;
     return true;

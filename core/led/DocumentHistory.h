@@ -9,7 +9,7 @@
 #include <map>
 #include <string>
 
-#include "led/PictureHistory.h"
+#include "led/DotChange.h"
 
 namespace tesslor {
 
@@ -76,7 +76,7 @@ private:
         std::string fileName;
     };
     struct Step {
-        PictureHistory::Change dots;
+        DotChange dots;
         Meta before;
         Meta after;
         std::string typing;

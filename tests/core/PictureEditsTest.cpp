@@ -6,7 +6,7 @@
 
 #include "FileTestDoc.h"
 #include "led/PictureEdits.h"
-#include "led/PictureHistory.h"
+#include "led/DocumentHistory.h"
 
 namespace tesslor {
 namespace {
@@ -121,10 +121,18 @@ TEST(PictureTransforms, DisabledRowsStayDarkInTheDocument) {
     EXPECT_EQ(ApplyPicture(t.doc, all), 0);
 }
 
+// Undo steps of the document's history keep only the changed dots, packed;
+// every kind of change must come back exactly.
+DocumentState WithDots(const PictureDots& dots) {
+    DocumentState s;
+    s.dots = dots;
+    return s;
+}
+
 TEST(PictureUndo, EveryStepComesBackExactlyAndTheSavedStateIsKnown) {
-    PictureHistory history;
     PictureDots picture = Random(1);
-    history.Clear(true);
+    DocumentHistory history;
+    history.Reset(WithDots(picture), true);
     std::vector<PictureDots> states{picture};
     for (int step = 0; step < 6; ++step) {
         PictureDots next = picture;
@@ -133,50 +141,48 @@ TEST(PictureUndo, EveryStepComesBackExactlyAndTheSavedStateIsKnown) {
             case 1: ShiftPicture(next, 1, 0); break;                          // the whole picture
             case 2: DrawLine(next, {0, step}, {479, 79 - step}, kLedGreen); break;
         }
-        history.Record(picture, next);
+        history.Record(WithDots(next));
         picture = next;
         states.push_back(picture);
     }
     EXPECT_FALSE(history.AtSavedState());
     for (int i = 5; i >= 0; --i) {
-        ASSERT_TRUE(history.Undo(picture));
-        ASSERT_EQ(picture, states[i]) << i;
+        ASSERT_TRUE(history.Undo());
+        ASSERT_EQ(history.Current().dots, states[i]) << i;
     }
     EXPECT_TRUE(history.AtSavedState());
-    EXPECT_FALSE(history.Undo(picture));
+    EXPECT_FALSE(history.Undo());
     for (int i = 1; i <= 6; ++i) {
-        ASSERT_TRUE(history.Redo(picture));
-        ASSERT_EQ(picture, states[i]) << i;
+        ASSERT_TRUE(history.Redo());
+        ASSERT_EQ(history.Current().dots, states[i]) << i;
     }
-    EXPECT_FALSE(history.Redo(picture));
+    EXPECT_FALSE(history.Redo());
 
     // Saved in the middle, then a new step after undoing past it: unreachable.
-    history.Undo(picture);
-    history.Undo(picture);
-    history.MarkSaved();
-    history.Redo(picture);
+    history.Undo();
+    history.Undo();
+    history.MarkSaved(history.Current());
+    history.Redo();
     EXPECT_FALSE(history.AtSavedState());
-    history.Undo(picture);
+    history.Undo();
     EXPECT_TRUE(history.AtSavedState());
-    history.Undo(picture);
-    PictureDots other = picture;
-    other.Set(0, 0, kLedYellow ^ picture.Get(0, 0));
-    history.Record(picture, other);
+    history.Undo();
+    PictureDots other = history.Current().dots;
+    other.Set(0, 0, kLedYellow ^ other.Get(0, 0));
+    history.Record(WithDots(other));
     EXPECT_FALSE(history.CanRedo());
-    history.Undo(picture);
+    history.Undo();
     EXPECT_FALSE(history.AtSavedState());
 
-    history.Record(picture, picture);  // no change, no step
+    history.Record(history.Current());  // no change, no step
     EXPECT_EQ(history.StepCount(), 4u);  // three kept, the replaced ones gone, one new
 }
 
 TEST(PictureUndo, StepsAreSmallAndBounded) {
-    PictureHistory history(100);
-    PictureDots one;
+    const PictureDots one;
     PictureDots oneMore = one;
     oneMore.Set(400, 70, kLedRed);
-    history.Record(one, oneMore);
-    EXPECT_LE(history.MemoryBytes(), 3u);
+    EXPECT_LE(DotChange::Between(one, oneMore).Bytes(), 3u);
 
     // A picture-wide transform of a full picture: at most 2 bytes a changed dot.
     const PictureDots full = Random(7, 60);
@@ -184,30 +190,32 @@ TEST(PictureUndo, StepsAreSmallAndBounded) {
     ShiftPicture(shifted, 1, 0);
     int changed = 0;
     for (std::size_t i = 0; i < PictureDots::kCount; ++i) changed += full.Codes()[i] != shifted.Codes()[i];
-    PictureHistory big;
-    big.Record(full, shifted);
+    DocumentHistory big;
+    big.Reset(WithDots(full), true);
+    big.Record(WithDots(shifted));
     EXPECT_LE(big.MemoryBytes(), 2u * changed);
 
     // Only the newest 100 steps are kept.
+    DocumentHistory history(100);
     PictureDots p;
+    history.Reset(WithDots(p), true);
     for (int i = 0; i < 150; ++i) {
-        PictureDots q = p;
-        q.Set(i, 0, kLedRed);
-        history.Record(p, q);
-        p = q;
+        p.Set(i, 0, kLedRed);
+        history.Record(WithDots(p));
     }
     EXPECT_EQ(history.StepCount(), 100u);
     int undone = 0;
-    while (history.Undo(p)) ++undone;
+    while (history.Undo()) ++undone;
     EXPECT_EQ(undone, 100);
-    EXPECT_EQ(p.Get(49, 0), kLedRed);
-    EXPECT_EQ(p.Get(50, 0), kOff);
+    EXPECT_EQ(history.Current().dots.Get(49, 0), kLedRed);
+    EXPECT_EQ(history.Current().dots.Get(50, 0), kOff);
     EXPECT_FALSE(history.AtSavedState());
 
     // A byte budget keeps the newest step however big.
-    PictureHistory tight(100, 1000);
-    tight.Record(one, full);
-    tight.Record(full, shifted);
+    DocumentHistory tight(100, 1000);
+    tight.Reset(WithDots(one), true);
+    tight.Record(WithDots(full));
+    tight.Record(WithDots(shifted));
     EXPECT_EQ(tight.StepCount(), 1u);
 }
 

@@ -1,9 +1,8 @@
-#include "led/PictureHistory.h"
+#include "led/DotChange.h"
 
 namespace tesslor {
 
 namespace {
-constexpr long long kUnreachable = -1;
 constexpr std::size_t kDenseBytes = PictureDots::kCount / 4;  // two bits a dot
 
 // A varint of 7 bits a byte, low bits first.
@@ -16,11 +15,8 @@ void PutVarint(std::vector<std::uint8_t>& out, std::uint32_t v) {
 }
 }  // namespace
 
-PictureHistory::PictureHistory(std::size_t maxSteps, std::size_t maxBytes)
-    : maxSteps_(maxSteps < 1 ? 1 : maxSteps), maxBytes_(maxBytes) {}
-
-PictureHistory::Change PictureHistory::Encode(const PictureDots& before, const PictureDots& after) {
-    Change step;
+DotChange DotChange::Between(const PictureDots& before, const PictureDots& after) {
+    DotChange step;
     // Sparse: for each changed dot, (gap from the previous changed dot) x 4 +
     // the exclusive-or of its codes, as a varint: one byte a dot when changes
     // lie within 32 dots of each other.
@@ -45,7 +41,8 @@ PictureHistory::Change PictureHistory::Encode(const PictureDots& before, const P
     return step;
 }
 
-void PictureHistory::Apply(const Change& step, PictureDots& picture) {
+void DotChange::ApplyTo(PictureDots& picture) const {
+    const DotChange& step = *this;
     auto& codes = picture.Codes();
     if (step.dense) {
         for (std::size_t i = 0; i < PictureDots::kCount; ++i)
@@ -65,51 +62,6 @@ void PictureHistory::Apply(const Change& step, PictureDots& picture) {
         first = false;
         if (index < PictureDots::kCount) codes[index] = static_cast<LedColor>(codes[index] ^ (v & 3));
     }
-}
-
-void PictureHistory::Record(const PictureDots& before, const PictureDots& after) {
-    if (before == after) return;
-    while (steps_.size() > position_) {
-        bytes_ -= steps_.back().data.size();
-        steps_.pop_back();
-    }
-    if (saved_ > static_cast<long long>(position_)) saved_ = kUnreachable;
-    steps_.push_back(Encode(before, after));
-    bytes_ += steps_.back().data.size();
-    ++position_;
-    Trim();
-}
-
-void PictureHistory::Trim() {
-    while (steps_.size() > 1 && (steps_.size() > maxSteps_ || bytes_ > maxBytes_)) {
-        bytes_ -= steps_.front().data.size();
-        steps_.pop_front();
-        --position_;
-        if (saved_ != kUnreachable) saved_ = saved_ == 0 ? kUnreachable : saved_ - 1;
-    }
-}
-
-bool PictureHistory::Undo(PictureDots& picture) {
-    if (!CanUndo()) return false;
-    Apply(steps_[--position_], picture);
-    return true;
-}
-
-bool PictureHistory::Redo(PictureDots& picture) {
-    if (!CanRedo()) return false;
-    Apply(steps_[position_++], picture);
-    return true;
-}
-
-void PictureHistory::MarkSaved() { saved_ = static_cast<long long>(position_); }
-
-bool PictureHistory::AtSavedState() const { return saved_ == static_cast<long long>(position_); }
-
-void PictureHistory::Clear(bool saved) {
-    steps_.clear();
-    bytes_ = 0;
-    position_ = 0;
-    saved_ = saved ? 0 : kUnreachable;
 }
 
 }  // namespace tesslor
