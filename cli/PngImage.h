@@ -1,23 +1,18 @@
 #pragma once
-// PNG pictures for the command-line tool, through Qt's image codec: an
-// in-memory image that loads and saves PNG files instead of BMP files.
+// PNG pictures for the command-line tool: the editor's image (PNG when the
+// name ends in ".png", BMP otherwise), with the codec's own complaints kept
+// off standard error, where the tool reports a failed image in its own words.
 #include <string>
 
-#include "platform/MemoryImage.h"
+#include "platform/QtImage.h"
 
 namespace tesslor::cli {
 
-class PngImage : public MemoryImage {
+class PngImage : public gui::QtImage {
 public:
-    /// Loads a PNG file (or any image Qt reads). False, image unchanged, when it cannot be read.
+    PngImage() : QtImage(RealFileSystem()) {}
     bool LoadFromFile(const std::string& path) override;
-    /// Saves as PNG; the file is replaced only when all of it was written.
-    /// False (earlier file untouched, ErrorText() set) otherwise.
     bool SaveToFile(const std::string& path) override;
-    std::string ErrorText() const override { return error_; }
-
-private:
-    std::string error_;
 };
 
 }  // namespace tesslor::cli
