@@ -1,5 +1,6 @@
 #include "platform/Files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -171,6 +172,59 @@ public:
     bool FolderExists(const std::string& path) override {
         struct stat st;
         return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    }
+
+    bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override {
+        entries.clear();
+        if (folder.empty()) return false;
+        DIR* dir = ::opendir(folder.c_str());
+        if (!dir) return false;
+        char* resolved = ::realpath(folder.c_str(), nullptr);
+        const std::string real = resolved ? resolved : "";
+        std::free(resolved);
+        const std::string prefix = folder.back() == '/' ? folder : folder + "/";
+        errno = 0;
+        while (const dirent* d = ::readdir(dir)) {
+            const std::string name = d->d_name;
+            if (name == "." || name == "..") continue;
+            entries.push_back(Describe(prefix + name, name, real));
+            errno = 0;
+        }
+        const bool ok = errno == 0;
+        ::closedir(dir);
+        return ok;
+    }
+
+private:
+    // What one entry is, without following a link that leads out of the folder.
+    static FolderEntry Describe(const std::string& path, const std::string& name, const std::string& realFolder) {
+        FolderEntry e;
+        e.name = name;
+        struct stat st;
+        if (::lstat(path.c_str(), &st) != 0) {
+            e.type = FolderEntry::Type::Special;
+            return e;
+        }
+        if (S_ISLNK(st.st_mode)) {
+            char* target = ::realpath(path.c_str(), nullptr);
+            std::string where = target ? target : "";
+            std::free(target);
+            const std::size_t slash = where.find_last_of('/');
+            const std::string parent = slash == 0 ? "/" : where.substr(0, slash == std::string::npos ? 0 : slash);
+            if (where.empty() || realFolder.empty() || parent != realFolder || ::stat(where.c_str(), &st) != 0) {
+                e.type = FolderEntry::Type::OutsideLink;
+                return e;
+            }
+        }
+        if (S_ISREG(st.st_mode)) {
+            e.type = FolderEntry::Type::File;
+            e.size = static_cast<std::uintmax_t>(st.st_size);
+        } else if (S_ISDIR(st.st_mode)) {
+            e.type = FolderEntry::Type::Folder;
+        } else {
+            e.type = FolderEntry::Type::Special;
+        }
+        return e;
     }
 };
 

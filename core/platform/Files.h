@@ -4,10 +4,12 @@
 // full or pulled never loses the last good file; tests swap in a FileSystem
 // that fails at a chosen write.
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tesslor {
 
@@ -67,6 +69,19 @@ private:
     std::size_t pos_ = 0;
 };
 
+/// One entry of a folder as ListFolder gives it.
+struct FolderEntry {
+    enum class Type {
+        File,         ///< a plain file, or a link to one in the same folder
+        Folder,       ///< a subfolder (or a link to one)
+        OutsideLink,  ///< a link that leads out of the folder, or nowhere
+        Special,      ///< a device, pipe or socket: never opened (reading a pipe waits for ever)
+    };
+    std::string name;  ///< the bare name, as the file system spells it
+    Type type = Type::File;
+    std::uintmax_t size = 0;  ///< bytes, for a file
+};
+
 /// Where files come from and go to.
 class FileSystem {
 public:
@@ -87,6 +102,14 @@ public:
     }
     /// Whether path names an existing folder.
     virtual bool FolderExists(const std::string& path) = 0;
+    /// The entries of folder, not of its subfolders, in no particular order.
+    /// False when the folder cannot be read. Nothing is opened or followed
+    /// out of the folder. A file system that cannot list folders says false.
+    virtual bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
+        (void)folder;
+        entries.clear();
+        return false;
+    }
 };
 
 /// The real file system (paths are UTF-8).

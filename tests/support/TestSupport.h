@@ -81,6 +81,9 @@ public:
     std::unique_ptr<LineReader> OpenText(const std::string& path) override;
     bool ReadAll(const std::string& path, std::string& bytes) override;
     bool FolderExists(const std::string& path) override { return RealFileSystem().FolderExists(path); }
+    bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override {
+        return RealFileSystem().ListFolder(folder, entries);
+    }
 
     int failAtWrite = 0;
     bool failCreate = false;

@@ -1,0 +1,66 @@
+#pragma once
+// What a card scan reads through: every file of the folder read once into
+// memory and served from there to the readers, and anything they would write
+// kept in memory as well, so a scan never writes into the card.
+#include <map>
+#include <string>
+#include <vector>
+
+#include "card/Card.h"
+#include "platform/Files.h"
+#include "platform/Prompter.h"
+
+namespace tesslor {
+
+/// Keeps every message instead of showing it.
+class QuietPrompter : public Prompter {
+public:
+    void Inform(const std::string& text) override { shown.push_back(text); }
+    bool Confirm(const std::string& text) override {
+        shown.push_back(text);
+        return false;
+    }
+    bool Ask(const std::string& text) override { return Confirm(text); }
+    std::vector<std::string> shown;
+};
+
+class CardFiles : public FileSystem {
+public:
+    /// Files of folder (given without a trailing separator) read through disk.
+    CardFiles(FileSystem& disk, std::string folder) : disk_(&disk), folder_(std::move(folder)) {}
+
+    /// The path of a name in the folder.
+    std::string PathOf(const std::string& name) const;
+    /// Takes the file into memory: start when it is the whole file, else read
+    /// again whole (at most the kind's limit beyond which nothing is read).
+    /// False when it cannot be read.
+    bool Load(const std::string& name, const std::string& start, bool startIsWhole, std::uintmax_t maxBytes);
+    /// The bytes loaded for path ("" for none).
+    const std::string& Bytes(const std::string& path) const;
+    /// What the readers wrote, by path.
+    const std::map<std::string, std::string>& Written() const { return written_; }
+    void ClearWritten() { written_.clear(); }
+
+    std::unique_ptr<OutputFile> Create(const std::string& path) override;
+    std::unique_ptr<LineReader> OpenText(const std::string& path) override;
+    bool ReadAll(const std::string& path, std::string& bytes) override;
+    bool FolderExists(const std::string& path) override;
+
+private:
+    FileSystem* disk_;
+    std::string folder_;
+    std::map<std::string, std::string> loaded_;
+    std::map<std::string, std::string> written_;
+};
+
+/// Whether a name is a save still being written (the temporary file of an
+/// atomic save); such files are not part of the card.
+bool IsSaveInProgress(const std::string& name);
+
+/// "<name> を読み込めません".
+std::string CardFileUnreadableMessage(const std::string& name);
+
+/// The findings across the scanned files, appended to scan.findings.
+void AddCardFindings(CardScan& scan, CardFiles& files);
+
+}  // namespace tesslor

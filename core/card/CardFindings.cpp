@@ -1,0 +1,149 @@
+// The findings across the files of a card: what the unit will not show as
+// prepared (エラー) and what looks unintended (注意).
+#include <algorithm>
+#include <map>
+
+#include "card/CardFiles.h"
+#include "makers/AnimationList.h"
+#include "makers/PerformList.h"
+#include "platform/Paths.h"
+#include "text/ShiftJis.h"
+
+namespace tesslor {
+
+namespace {
+
+void Add(CardScan& scan, CardSeverity severity, std::string message, std::vector<std::string> files) {
+    scan.findings.push_back({severity, std::move(message), std::move(files)});
+}
+
+bool NamedInPerform(CardKind kind) {
+    switch (kind) {
+        case CardKind::Picture:
+        case CardKind::Animation:
+        case CardKind::Settings1:
+        case CardKind::Settings2:
+        case CardKind::Settings3:
+        case CardKind::Schedule:
+        case CardKind::Co2:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Each line of Perform.txt: on the card, readable, a name the unit takes.
+void CheckPerformLines(CardScan& scan, const CardFile& perform) {
+    for (std::size_t i = 0; i < perform.entries.size(); ++i) {
+        const std::string& name = perform.entries[i];
+        const std::string where = perform.name + " の" + std::to_string(i + 1) + "行目 " + name;
+        const std::optional<std::size_t> bytes = ShiftJisLength(name);
+        if (!bytes || *bytes > kPerformLineBytes) {
+            Add(scan, CardSeverity::Error,
+                where + " は表示器が扱えない名前です（Shift-JISで30バイトまで）", {perform.name});
+            continue;
+        }
+        const CardFile* file = scan.Find(name);
+        if (!file) {
+            Add(scan, CardSeverity::Error, where + " がカードにありません", {perform.name});
+        } else if (!file->ok) {
+            Add(scan, CardSeverity::Error, where + " が読めません: " + file->status, {perform.name, file->name});
+        }
+    }
+}
+
+// Pictures, or animations of one type, that the list names and that share a
+// write number: the unit keeps only the later one in that table slot.
+void CheckSharedWriteNumbers(CardScan& scan, const CardFile& perform) {
+    std::map<std::pair<int, int>, std::vector<const CardFile*>> slots;  // (group, write number)
+    std::vector<const CardFile*> seen;
+    for (const std::string& name : perform.entries) {
+        const CardFile* file = scan.Find(name);
+        if (!file || !file->ok || file->writeNo < 0) continue;
+        if (std::find(seen.begin(), seen.end(), file) != seen.end()) continue;
+        seen.push_back(file);
+        int group = -1;
+        if (file->kind == CardKind::Picture) group = 0;
+        else if (file->kind == CardKind::Animation) group = file->superAnimation ? 1 : 2;
+        if (group >= 0) slots[{group, file->writeNo}].push_back(file);
+    }
+    for (const auto& [slot, files] : slots) {
+        if (files.size() < 2) continue;
+        std::string names;
+        std::vector<std::string> involved;
+        for (const CardFile* f : files) {
+            names += (names.empty() ? "" : "、") + f->name;
+            involved.push_back(f->name);
+        }
+        const std::string what = slot.first == 0   ? "絵"
+                                 : slot.first == 1 ? "スーパーアニメーション"
+                                                   : "ノーマルアニメーション";
+        Add(scan, CardSeverity::Caution,
+            names + " は同じ書き込みNo " + std::to_string(slot.second) + " の" + what +
+                "です（表示器では後のものが前のものを置き換えます）",
+            involved);
+    }
+}
+
+// Every picture an animation list names must be on the card.
+void CheckAnimationLists(CardScan& scan) {
+    for (const CardFile& list : scan.files) {
+        if (list.kind != CardKind::AnimationList || !list.ok) continue;
+        for (std::size_t i = 0; i < list.entries.size(); ++i) {
+            const std::string& name = list.entries[i];
+            if (name.empty() || scan.Find(name)) continue;
+            Add(scan, CardSeverity::Error,
+                list.name + " の" + std::to_string(i + 1) + "番目の絵 " + name + " がカードにありません",
+                {list.name});
+        }
+    }
+}
+
+// An animation must hold what its list (same base name) gives now: a picture
+// changed or gone since it was saved leaves it showing the old frames.
+void CheckAnimationsAgainstLists(CardScan& scan, CardFiles& files) {
+    for (const CardFile& ana : scan.files) {
+        if (ana.kind != CardKind::Animation) continue;
+        const std::string base = ana.name.substr(0, ana.name.find_last_of('.'));
+        const CardFile* list = scan.Find(base + ".alt");
+        if (!list || !list->ok || list->kind != CardKind::AnimationList) continue;
+        QuietPrompter quiet;
+        AnimationList regenerated(files);
+        const std::string listPath = files.PathOf(list->name);
+        files.ClearWritten();
+        bool same = regenerated.LoadAnimationList(listPath, quiet) &&
+                    regenerated.SaveAnimation(listPath, quiet);
+        if (same) {
+            const auto it = files.Written().find(AnimationList::DataPathFor(AnimationList::ListPathFor(listPath)));
+            same = it != files.Written().end() && it->second == files.Bytes(files.PathOf(ana.name));
+        }
+        files.ClearWritten();
+        if (same) continue;
+        Add(scan, CardSeverity::Caution,
+            ana.name + " は " + list->name + " の今の絵と違います（保存の後で絵が変わったか、なくなっています）。" +
+                list->name + " を保存し直してください",
+            {ana.name, list->name});
+    }
+}
+
+}  // namespace
+
+void AddCardFindings(CardScan& scan, CardFiles& files) {
+    CheckAnimationLists(scan);
+    CheckAnimationsAgainstLists(scan, files);
+    const CardFile* perform = nullptr;
+    for (const CardFile& f : scan.files)
+        if (f.kind == CardKind::Perform) perform = &f;
+    if (!perform) {
+        Add(scan, CardSeverity::Caution, "Perform.txt がありません（表示器は何を表示するか分かりません）", {});
+        return;
+    }
+    CheckPerformLines(scan, *perform);
+    CheckSharedWriteNumbers(scan, *perform);
+    for (const CardFile& f : scan.files) {
+        if (!NamedInPerform(f.kind) || scan.PerformPosition(f.name) > 0) continue;
+        Add(scan, CardSeverity::Caution, f.name + " は " + perform->name + " に載っていません", {f.name});
+    }
+}
+
+}  // namespace tesslor

@@ -1,0 +1,235 @@
+// A card checked as a whole and written onto another folder.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "FileTestDoc.h"
+#include "card/Card.h"
+#include "card/CardWrite.h"
+#include "files/LedDataFile.h"
+#include "makers/AnimationList.h"
+#include "makers/PerformList.h"
+#include "settings/SettingsKinds.h"
+
+namespace tesslor {
+namespace {
+
+using test::ReadFileBytes;
+using test::ScriptedPrompter;
+using test::TempDir;
+using test::WriteFileBytes;
+
+// A picture with write number writeNo and one lit dot in column x.
+void WritePicture(const std::string& path, const std::string& writeNo, int x) {
+    test::DocUnderTest t;
+    t.Light(x, 3, kLedRed);
+    t.doc.SetWriteNoText(writeNo);
+    std::unique_ptr<OutputFile> out = RealFileSystem().Create(path);
+    ASSERT_TRUE(out && WriteLedData(t.doc, *out) && out->Commit()) << path;
+}
+
+void WritePerform(const TempDir& dir, const std::vector<std::string>& names) {
+    std::string bytes;
+    for (const std::string& n : names) {
+        std::string line;
+        ASSERT_TRUE(PerformLine(n, line));
+        bytes += line;
+    }
+    WriteFileBytes(dir.Path("Perform.txt"), bytes);
+}
+
+void WriteAnimation(const TempDir& dir, const std::string& name, const std::vector<std::string>& pictures) {
+    ScriptedPrompter prompter;
+    AnimationList list;
+    for (const std::string& p : pictures) ASSERT_TRUE(list.AddPicture(dir.Path(p), -1, prompter));
+    list.WriteNoText = "2";
+    ASSERT_TRUE(list.SaveAnimation(dir.Path(name), prompter)) << testing::PrintToString(prompter.shown);
+}
+
+CardScan Scan(const TempDir& dir) {
+    CardScan scan;
+    std::string message;
+    EXPECT_TRUE(ScanCard(RealFileSystem(), dir.Dir().string(), {}, scan, message)) << message;
+    return scan;
+}
+
+std::vector<std::string> FindingLines(const CardScan& scan) {
+    std::vector<std::string> lines;
+    for (const CardFinding& f : scan.findings) lines.push_back(std::string(CardSeverityWord(f.severity)) + " " + f.message);
+    return lines;
+}
+
+bool HasFinding(const CardScan& scan, CardSeverity severity, const std::string& part) {
+    for (const CardFinding& f : scan.findings)
+        if (f.severity == severity && f.message.find(part) != std::string::npos) return true;
+    return false;
+}
+
+TEST(CardScan, EachFileItsKindStatusAndSummaryInNameOrder) {
+    TempDir dir;
+    WritePicture(dir.Path("kion.lee"), "01", 15);
+    WritePicture(dir.Path("a1.lee"), "03", 16);
+    WriteAnimation(dir, "anim.alt", {"kion.lee", "a1.lee"});
+    WriteFileBytes(dir.Path("broken.lee"), "junk\r\n");
+    WriteFileBytes(dir.Path("notes.bin"), "anything");
+    std::unique_ptr<SettingsForm> settings = NewSettingsForm("settings1");
+    settings->Standard();
+    ScriptedPrompter prompter;
+    ASSERT_TRUE(WriteSettingsFile(*settings, RealFileSystem(), prompter, dir.Path("setei.txt")));
+    WritePerform(dir, {"kion.lee", "anim.ana", "setei.txt"});
+    std::filesystem::create_directory(dir.Dir() / "sub");
+    WritePicture((dir.Dir() / "sub" / "hidden.lee").string(), "05", 1);
+
+    const CardScan scan = Scan(dir);
+    std::vector<std::string> rows;
+    for (const CardFile& f : scan.files) {
+        std::string row = f.name + " " + CardKindWord(f.kind) + " " + (f.ok ? "OK" : "NG");
+        for (const auto& [k, v] : f.summary) row += " " + k + "=" + v;
+        rows.push_back(row);
+    }
+    EXPECT_EQ(rows, (std::vector<std::string>{
+                        "Perform.txt perform OK entries=3",
+                        "a1.lee picture OK writeno=03 mode=A width=32",
+                        "anim.alt animation-list OK entries=2",
+                        "anim.ana animation OK type=super writeno=2 pictures=2 time=10",
+                        "broken.lee picture NG",
+                        "kion.lee picture OK writeno=01 mode=A width=16",
+                        "notes.bin other OK",
+                        "setei.txt settings1 OK",
+                    }));
+    EXPECT_FALSE(scan.Find("broken.lee")->status.empty());
+    EXPECT_EQ(scan.PerformPosition("anim.ana"), 2);
+    EXPECT_EQ(scan.PerformPosition("a1.lee"), 0);
+    // Broken, but nothing names it: the unit reads it, so the card fails.
+    EXPECT_FALSE(scan.Passed());
+    EXPECT_TRUE(HasFinding(scan, CardSeverity::Caution, "a1.lee は Perform.txt に載っていません"));
+}
+
+TEST(CardScan, FindingsAcrossFiles) {
+    TempDir dir;
+    WritePicture(dir.Path("p1.lee"), "01", 4);
+    WritePicture(dir.Path("p2.lee"), "01", 5);
+    WritePicture(dir.Path("p3.lee"), "02", 6);
+    WriteAnimation(dir, "anim.alt", {"p3.lee"});
+    WriteFileBytes(dir.Path("bad.lee"), "junk\r\n");
+    WritePerform(dir, {"p1.lee", "p2.lee", "gone.lee", "bad.lee", "anim.ana"});
+    {
+        const CardScan scan = Scan(dir);
+        EXPECT_TRUE(HasFinding(scan, CardSeverity::Error, "Perform.txt の3行目 gone.lee がカードにありません"))
+            << testing::PrintToString(FindingLines(scan));
+        EXPECT_TRUE(HasFinding(scan, CardSeverity::Error, "Perform.txt の4行目 bad.lee が読めません"));
+        EXPECT_TRUE(HasFinding(scan, CardSeverity::Caution, "p1.lee、p2.lee は同じ書き込みNo 1 の絵です"));
+        EXPECT_FALSE(HasFinding(scan, CardSeverity::Caution, "を保存し直してください"));
+        EXPECT_FALSE(scan.Passed());
+    }
+    // A picture changed after the animation was saved, then one gone.
+    WritePicture(dir.Path("p3.lee"), "02", 7);
+    {
+        const CardScan scan = Scan(dir);
+        EXPECT_TRUE(HasFinding(scan, CardSeverity::Caution, "anim.ana は anim.alt の今の絵と違います"));
+        EXPECT_TRUE(HasFinding(scan, CardSeverity::Caution, "anim.alt を保存し直してください"));
+    }
+    std::filesystem::remove(dir.Path("p3.lee"));
+    std::filesystem::remove(dir.Path("Perform.txt"));
+    {
+        const CardScan scan = Scan(dir);
+        EXPECT_TRUE(HasFinding(scan, CardSeverity::Error, "anim.alt の1番目の絵 p3.lee がカードにありません"));
+        EXPECT_TRUE(HasFinding(scan, CardSeverity::Caution, "Perform.txt がありません"));
+    }
+    // A good card: only cautions are allowed to remain.
+    TempDir good;
+    WritePicture(good.Path("p1.lee"), "01", 4);
+    WritePerform(good, {"P1.LEE"});  // the unit's card does not tell case apart
+    const CardScan scan = Scan(good);
+    EXPECT_TRUE(scan.findings.empty()) << testing::PrintToString(FindingLines(scan));
+    EXPECT_TRUE(scan.Passed());
+}
+
+TEST(CardScan, BadInputIsRefusedWithoutReadingWritingOrWaiting) {
+    CardScan scan;
+    std::string message;
+    EXPECT_FALSE(ScanCard(RealFileSystem(), "/no/such/card", {}, scan, message));
+    EXPECT_EQ(message, "フォルダー /no/such/card が見つかりません");
+
+    TempDir dir;
+    TempDir outside;
+    WritePicture(outside.Path("far.lee"), "01", 1);
+    WritePicture(dir.Path("near.lee"), "01", 1);
+    std::filesystem::create_symlink(outside.Path("far.lee"), dir.Path("link.lee"));
+    std::filesystem::create_symlink(dir.Path("near.lee"), dir.Path("same.lee"));
+    ASSERT_EQ(::mkfifo(dir.Path("pipe.lee").c_str(), 0600), 0);
+    // 100 MB that is no picture, held sparse: refused by its size alone.
+    ASSERT_EQ(::truncate((WriteFileBytes(dir.Path("huge.lee"), "#"), dir.Path("huge.lee")).c_str(), 100 << 20), 0);
+    const auto before = std::filesystem::last_write_time(dir.Dir());
+
+    const CardScan got = Scan(dir);
+    EXPECT_EQ(std::filesystem::last_write_time(dir.Dir()), before);
+    EXPECT_FALSE(got.Find("link.lee")->ok);
+    EXPECT_NE(got.Find("link.lee")->status.find("フォルダーの外"), std::string::npos);
+    EXPECT_TRUE(got.Find("same.lee")->ok);
+    EXPECT_FALSE(got.Find("pipe.lee")->ok);
+    EXPECT_NE(got.Find("huge.lee")->status.find("大きすぎます"), std::string::npos);
+}
+
+TEST(CardWrite, EveryFileWholeAndVerifiedPerformLastAndOthersLeftAlone) {
+    TempDir source, card;
+    WritePicture(source.Path("z.lee"), "01", 1);
+    WritePicture(source.Path("a.lee"), "02", 2);
+    WritePerform(source, {"z.lee", "a.lee"});
+    WriteFileBytes(source.Path("notes.bin"), "not for the unit");
+    WriteFileBytes(card.Path("old.lee"), "kept");
+    const CardScan scan = Scan(source);
+    EXPECT_EQ(CardWriteOrder(scan), (std::vector<std::string>{"a.lee", "z.lee", "Perform.txt"}));
+
+    std::vector<std::string> progress;
+    const CardWriteResult result = WriteCard(RealFileSystem(), scan, card.Dir().string(),
+                                             [&](std::size_t i, std::size_t n, const std::string& name) {
+                                                 progress.push_back(std::to_string(i) + "/" + std::to_string(n) + name);
+                                                 return true;
+                                             });
+    EXPECT_TRUE(result.Succeeded()) << result.failure;
+    EXPECT_EQ(progress, (std::vector<std::string>{"0/3a.lee", "1/3z.lee", "2/3Perform.txt"}));
+    for (const char* name : {"a.lee", "z.lee", "Perform.txt"})
+        EXPECT_EQ(ReadFileBytes(card.Path(name)), ReadFileBytes(source.Path(name))) << name;
+    EXPECT_FALSE(std::filesystem::exists(card.Path("notes.bin")));
+    EXPECT_EQ(ReadFileBytes(card.Path("old.lee")), "kept");
+    ASSERT_EQ(result.leftAlone.size(), 1u);
+    EXPECT_EQ(result.leftAlone[0].message, "old.lee は書き出し元にありません（カードにそのまま残します）");
+
+    // Cancelled before the second file: the first is complete, nothing else new.
+    TempDir second;
+    const CardWriteResult cancelled = WriteCard(RealFileSystem(), scan, second.Dir().string(),
+                                                [](std::size_t i, std::size_t, const std::string&) { return i < 1; });
+    EXPECT_TRUE(cancelled.cancelled);
+    EXPECT_EQ(cancelled.written, std::vector<std::string>{"a.lee"});
+    EXPECT_FALSE(std::filesystem::exists(second.Path("z.lee")));
+}
+
+TEST(CardWrite, AFailedFileStopsTheWriteAndLeavesNoPartOfIt) {
+    TempDir source, card;
+    WritePicture(source.Path("a.lee"), "01", 1);
+    WritePicture(source.Path("b.lee"), "02", 2);
+    WritePerform(source, {"a.lee", "b.lee"});
+    WriteFileBytes(card.Path("b.lee"), "the earlier b");
+    const CardScan scan = Scan(source);
+    test::FailingFileSystem full;
+    full.failAtWrite = 2;  // b.lee's only write
+    const CardWriteResult result = WriteCard(full, scan, card.Dir().string());
+    EXPECT_FALSE(result.Succeeded());
+    EXPECT_EQ(result.failedName, "b.lee");
+    EXPECT_NE(result.failure.find("b.lee: 書き込みエラー"), std::string::npos);
+    EXPECT_EQ(result.written, std::vector<std::string>{"a.lee"});
+    EXPECT_EQ(ReadFileBytes(card.Path("a.lee")), ReadFileBytes(source.Path("a.lee")));
+    EXPECT_EQ(ReadFileBytes(card.Path("b.lee")), "the earlier b");
+    EXPECT_FALSE(std::filesystem::exists(card.Path("Perform.txt")));
+    for (const auto& e : std::filesystem::directory_iterator(card.Dir()))
+        EXPECT_EQ(e.path().filename().string().find(".tesslor-save-"), std::string::npos);
+
+    EXPECT_EQ(WriteCard(RealFileSystem(), scan, source.Dir().string()).failure, "書き出し元とカードが同じフォルダーです");
+    EXPECT_EQ(WriteCard(RealFileSystem(), scan, "/no/such/card").failure, "フォルダー /no/such/card が見つかりません");
+}
+
+}  // namespace
+}  // namespace tesslor
