@@ -10,7 +10,7 @@ namespace tesslor::cli {
 
 class PngImage : public gui::QtImage {
 public:
-    PngImage() : QtImage(RealFileSystem()) {}
+    explicit PngImage(FileSystem& files = RealFileSystem()) : QtImage(files) {}
     bool LoadFromFile(const std::string& path) override;
     bool SaveToFile(const std::string& path) override;
 };

@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "AnimationCommands.h"
+#include "CardCommands.h"
 #include "CliCommands.h"
 #include "PerformCommands.h"
 #include "SettingsCommands.h"
@@ -354,6 +355,39 @@ struct Subcommand {
     std::function<int()> run;
 };
 
+// ---- card ----
+
+struct CardArgs {
+    std::string configPath;
+    std::string folder, source, card;
+    bool force = false;
+    CLI::App* check = nullptr;
+};
+
+CLI::App* AddCardCommand(CLI::App& app, CardArgs& args) {
+    CLI::App* sub = app.add_subcommand("card", "check a whole card, or write a prepared folder onto a card");
+    sub->require_subcommand(1);
+    args.check = sub->add_subcommand(
+        "check", "print every file of FOLDER (NAME, KIND, STATUS, SUMMARY, tab-separated) and the findings across "
+                 "them (エラー or 注意); exit 1 when a file the unit reads fails or there is an エラー");
+    AddConfigOption(*args.check, args.configPath);
+    args.check->add_option("FOLDER", args.folder, "the card's folder (normally a drive's root)")->required();
+    CLI::App* write = sub->add_subcommand(
+        "write", "check SOURCE, then copy every file of a known kind onto CARD, each whole and read back, "
+                 "Perform.txt last; refused when SOURCE has an エラー");
+    AddConfigOption(*write, args.configPath);
+    write->add_flag("--force", args.force, "write even when SOURCE has an エラー");
+    write->add_option("SOURCE", args.source, "the prepared folder")->required();
+    write->add_option("CARD", args.card, "the card's folder")->required();
+    return sub;
+}
+
+int RunCardCommand(const CardArgs& args) {
+    const StartupConfig config = LoadConfig(args.configPath);
+    if (args.check->parsed()) return RunCardCheck(config, args.folder, std::cout, std::cerr);
+    return RunCardWrite(config, args.source, args.card, args.force, std::cout, std::cerr);
+}
+
 // Registers one subcommand with its own arguments, kept alive by its runner.
 template <class Args>
 Subcommand Register(CLI::App& app, CLI::App* (*add)(CLI::App&, Args&), int (*run)(const Args&)) {
@@ -380,6 +414,7 @@ int main(int argc, char** argv) {
         Register(app, AddShowCommand, RunShowCommand),
         Register(app, AddAnimateCommand, RunAnimateCommand),
         Register(app, AddPerformCommand, RunPerformCommand),
+        Register(app, AddCardCommand, RunCardCommand),
     };
 
     try {

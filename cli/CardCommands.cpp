@@ -1,0 +1,75 @@
+#include "CardCommands.h"
+
+#include "card/CardWrite.h"
+#include "PngImage.h"
+
+namespace tesslor::cli {
+
+namespace {
+void PrintFinding(const CardFinding& f, std::ostream& out) {
+    out << CardSeverityWord(f.severity) << '\t' << f.message << '\n';
+}
+
+bool Scan(const StartupConfig& config, const std::string& folder, CardScan& scan, std::ostream& err) {
+    std::string message;
+    if (ScanCard(RealFileSystem(), folder, CardOptionsOf(config), scan, message)) return true;
+    err << message << '\n';
+    return false;
+}
+
+bool HasError(const CardScan& scan) {
+    for (const CardFinding& f : scan.findings)
+        if (f.severity == CardSeverity::Error) return true;
+    return false;
+}
+}  // namespace
+
+CardScanOptions CardOptionsOf(const StartupConfig& config) {
+    CardScanOptions options;
+    options.shape = DisplayShapeOf(config);
+    const std::string mode = config.CustomerMode;
+    options.checkWriteNo = [mode](const std::string& text, int& n) { return CheckWriteNo(text, mode, n); };
+    options.newImage = [](FileSystem& files) { return std::make_unique<PngImage>(files); };
+    return options;
+}
+
+void PrintCardScan(const CardScan& scan, std::ostream& out) {
+    for (const CardFile& f : scan.files) {
+        out << f.name << '\t' << CardKindWord(f.kind) << '\t' << f.status << '\t';
+        for (std::size_t i = 0; i < f.summary.size(); ++i)
+            out << (i ? " " : "") << f.summary[i].first << '=' << f.summary[i].second;
+        out << '\n';
+    }
+    for (const CardFinding& f : scan.findings) PrintFinding(f, out);
+}
+
+int RunCardCheck(const StartupConfig& config, const std::string& folder, std::ostream& out, std::ostream& err) {
+    CardScan scan;
+    if (!Scan(config, folder, scan, err)) return 1;
+    PrintCardScan(scan, out);
+    out << std::flush;
+    return scan.Passed() ? 0 : 1;
+}
+
+int RunCardWrite(const StartupConfig& config, const std::string& source, const std::string& card, bool force,
+                 std::ostream& out, std::ostream& err) {
+    CardScan scan;
+    if (!Scan(config, source, scan, err)) return 1;
+    if (HasError(scan) && !force) {
+        for (const CardFinding& f : scan.findings) PrintFinding(f, out);
+        out << std::flush;
+        err << source << " にエラーがあるため、カードには何も書き込みません（--force で書き込めます）\n";
+        return 1;
+    }
+    const CardWriteResult result =
+        WriteCard(RealFileSystem(), scan, card, {}, [&out](const std::string& name) { out << CardWrittenLine(name) << '\n'; });
+    for (const CardFinding& f : result.leftAlone) PrintFinding(f, out);
+    out << std::flush;
+    if (!result.Succeeded()) {
+        err << result.failure << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace tesslor::cli

@@ -1,0 +1,30 @@
+#pragma once
+// tesslor-cli card: checks a whole card and writes a prepared folder onto one.
+#include <ostream>
+#include <string>
+
+#include "app/StartupConfig.h"
+#include "card/Card.h"
+
+namespace tesslor::cli {
+
+/// The scan options of a configuration: its display, its write-number rule
+/// and PNG bitmaps read through Qt.
+CardScanOptions CardOptionsOf(const StartupConfig& config);
+
+/// The check's lines: one per file, NAME<TAB>KIND<TAB>STATUS<TAB>SUMMARY, then
+/// one per finding, エラー<TAB>MESSAGE or 注意<TAB>MESSAGE.
+void PrintCardScan(const CardScan& scan, std::ostream& out);
+
+/// `card check FOLDER`: 0 when the card passes, 1 otherwise or when the
+/// folder cannot be read (its message on err).
+int RunCardCheck(const StartupConfig& config, const std::string& folder, std::ostream& out, std::ostream& err);
+
+/// `card write [--force] SOURCE CARD`: refuses a source with an エラー unless
+/// force (its findings printed, nothing written, 1); otherwise one line
+/// "NAME: 書き込み完了" per file, then the cards' files the source lacks as
+/// 注意 lines. 1 at the first failure (its name and reason on err).
+int RunCardWrite(const StartupConfig& config, const std::string& source, const std::string& card, bool force,
+                 std::ostream& out, std::ostream& err);
+
+}  // namespace tesslor::cli

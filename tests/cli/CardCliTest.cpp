@@ -1,0 +1,109 @@
+// tesslor-cli card check and card write: the exact lines and exit statuses
+// outside scripts rely on.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "CliRun.h"
+#include "TestSupport.h"
+#include "files/LedDataFile.h"
+#include "makers/PerformList.h"
+#include "platform/NullSurface.h"
+
+namespace tesslor {
+namespace {
+
+using test::CliRun;
+using test::ReadFileBytes;
+using test::RunCli;
+using test::TempDir;
+using test::WriteFileBytes;
+
+namespace fs = std::filesystem;
+
+void WritePicture(const std::string& path, const std::string& writeNo) {
+    NullSurface surface;
+    LedHyoujikiClass doc(surface, DisplayShape{});
+    doc.Board(1, 0).Led(0, 0).AddColor(kLedGreen);
+    doc.SetWriteNoText(writeNo);
+    std::unique_ptr<OutputFile> out = RealFileSystem().Create(path);
+    ASSERT_TRUE(out && WriteLedData(doc, *out) && out->Commit());
+}
+
+void WritePerform(const std::string& path, const std::vector<std::string>& names) {
+    std::string bytes, line;
+    for (const std::string& n : names) bytes += PerformLine(n, line) ? line : "";
+    WriteFileBytes(path, bytes);
+}
+
+TEST(CardCli, CheckPrintsEveryFileThenTheFindingsAndExitsByThem) {
+    TempDir dir;
+    fs::create_directory(dir.Path("card"));
+    WritePicture(dir.Path("card/b.lee"), "02");
+    WritePicture(dir.Path("card/a.lee"), "02");
+    WriteFileBytes(dir.Path("card/memo.bin"), "x");
+    WritePerform(dir.Path("card/Perform.txt"), {"a.lee", "b.lee"});
+
+    CliRun r = RunCli(dir, {"card", "check", dir.Path("card")});
+    EXPECT_EQ(r.status, 0) << r.err;  // a caution alone passes
+    EXPECT_EQ(r.out,
+              "Perform.txt\tperform\tOK\tentries=2\n"
+              "a.lee\tpicture\tOK\twriteno=02 mode=A width=32\n"
+              "b.lee\tpicture\tOK\twriteno=02 mode=A width=32\n"
+              "memo.bin\tother\tOK\t\n"
+              "注意\ta.lee、b.lee は同じ書き込みNo 2 の絵です（表示器では後のものが前のものを置き換えます）\n");
+    EXPECT_EQ(r.err, "");
+
+    WritePerform(dir.Path("card/Perform.txt"), {"a.lee", "c.lee"});
+    r = RunCli(dir, {"card", "check", dir.Path("card")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("エラー\tPerform.txt の2行目 c.lee がカードにありません\n"), std::string::npos) << r.out;
+
+    r = RunCli(dir, {"card", "check", dir.Path("nothing")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "フォルダー " + dir.Path("nothing") + " が見つかりません\n");
+
+    EXPECT_EQ(RunCli(dir, {"card", "check"}).status, 2);
+    EXPECT_EQ(RunCli(dir, {"card"}).status, 2);
+}
+
+TEST(CardCli, WriteRefusesAnErrorUnlessForcedAndReportsEachFile) {
+    TempDir dir;
+    fs::create_directory(dir.Path("src"));
+    fs::create_directory(dir.Path("card"));
+    WritePicture(dir.Path("src/a.lee"), "01");
+    WritePerform(dir.Path("src/Perform.txt"), {"a.lee", "gone.lee"});
+    WriteFileBytes(dir.Path("card/old.lee"), "old");
+
+    CliRun r = RunCli(dir, {"card", "write", dir.Path("src"), dir.Path("card")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "エラー\tPerform.txt の2行目 gone.lee がカードにありません\n");
+    EXPECT_EQ(r.err, dir.Path("src") + " にエラーがあるため、カードには何も書き込みません（--force で書き込めます）\n");
+    EXPECT_FALSE(fs::exists(dir.Path("card/a.lee")));
+
+    r = RunCli(dir, {"card", "write", "--force", dir.Path("src"), dir.Path("card")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "a.lee: 書き込み完了\n"
+              "Perform.txt: 書き込み完了\n"
+              "注意\told.lee は書き出し元にありません（カードにそのまま残します）\n");
+    EXPECT_EQ(ReadFileBytes(dir.Path("card/Perform.txt")), ReadFileBytes(dir.Path("src/Perform.txt")));
+
+    // A card that cannot take a file (a folder stands in its place): the
+    // file's name and why, the files before it complete, nothing after it.
+    fs::remove(dir.Path("card/a.lee"));
+    fs::remove(dir.Path("card/Perform.txt"));
+    WritePicture(dir.Path("src/0.lee"), "03");
+    fs::create_directory(dir.Path("card/a.lee"));
+    r = RunCli(dir, {"card", "write", "--force", dir.Path("src"), dir.Path("card")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "0.lee: 書き込み完了\n注意\told.lee は書き出し元にありません（カードにそのまま残します）\n");
+    EXPECT_EQ(r.err.rfind("a.lee: カードにファイルを作れません", 0), 0u) << r.err;
+    EXPECT_FALSE(fs::exists(dir.Path("card/Perform.txt")));
+}
+
+}  // namespace
+}  // namespace tesslor
