@@ -103,9 +103,26 @@ std::string FirstShown(const QuietPrompter& prompter) {
     return prompter.shown.empty() ? std::string() : prompter.shown.front();
 }
 
-void ReadPicture(CardFile& file, CardFiles& files, const std::string& path, const CardScanOptions& options) {
+// One document reads every picture of a scan: laying one out costs more than
+// reading a picture into it.
+struct PictureReader {
+    explicit PictureReader(const DisplayShape& shape)
+        : doc(surface, shape), writeNo(doc.WriteNoText()), mode(doc.DisplayModeCode()) {}
+    LedHyoujikiClass& Fresh() {
+        doc.ClearAll();
+        doc.SetWriteNoText(writeNo);
+        doc.SetDisplayMode(mode);
+        return doc;
+    }
     NullSurface surface;
-    LedHyoujikiClass doc(surface, options.shape);
+    LedHyoujikiClass doc;
+    std::string writeNo;
+    char mode;
+};
+
+void ReadPicture(CardFile& file, CardFiles& files, const std::string& path, const CardScanOptions& options,
+                 PictureReader& reader) {
+    LedHyoujikiClass& doc = reader.Fresh();
     std::string message;
     bool ok = false;
     const WriteNoCheck check = options.checkWriteNo ? options.checkWriteNo : [](const std::string& text, int& n) {
@@ -125,7 +142,7 @@ void ReadPicture(CardFile& file, CardFiles& files, const std::string& path, cons
 
 // The define lines of an animation data file that its summary shows.
 void SummariseAnimation(CardFile& file, const std::string& bytes) {
-    MemoryLineReader in(bytes);
+    ViewLineReader in(bytes);
     std::string line;
     int time = -1, pictures = -1;
     bool quality = false;
@@ -153,16 +170,17 @@ void SummariseAnimation(CardFile& file, const std::string& bytes) {
                     {"time", std::to_string(time)}};
 }
 
-void ReadFileOfKind(CardFile& file, CardFiles& files, const std::string& path, const CardScanOptions& options) {
+void ReadFileOfKind(CardFile& file, CardFiles& files, const std::string& path, const CardScanOptions& options,
+                    PictureReader& pictures) {
     QuietPrompter prompter;
     const std::string& bytes = files.Bytes(path);
     switch (file.kind) {
         case CardKind::Picture:
         case CardKind::OldPicture:
-            ReadPicture(file, files, path, options);
+            ReadPicture(file, files, path, options, pictures);
             return;
         case CardKind::Animation: {
-            MemoryLineReader in(bytes);
+            ViewLineReader in(bytes);
             SetStatus(file, CheckAnimationData(in, prompter), FirstShown(prompter));
             SummariseAnimation(file, bytes);
             return;
@@ -197,7 +215,7 @@ void ReadFileOfKind(CardFile& file, CardFiles& files, const std::string& path, c
             return;
         }
         case CardKind::Co2: {
-            MemoryLineReader in(bytes);
+            ViewLineReader in(bytes);
             SetStatus(file, CheckCo2File(in, prompter), FirstShown(prompter));
             return;
         }
@@ -288,6 +306,7 @@ bool ScanCard(FileSystem& files, const std::string& folder, const CardScanOption
     std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
 
     CardFiles memory(files, root);
+    PictureReader pictures(options.shape);
     for (const FolderEntry& e : entries) {
         if (e.type == FolderEntry::Type::Folder || IsSaveInProgress(e.name)) continue;
         CardFile file;
@@ -314,7 +333,7 @@ bool ScanCard(FileSystem& files, const std::string& folder, const CardScanOption
         } else if (!memory.Load(e.name, start, start.size() < kProbeBytes, CardKindMaxBytes(file.kind))) {
             SetStatus(file, false, CardFileUnreadableMessage(e.name));
         } else {
-            ReadFileOfKind(file, memory, path, options);
+            ReadFileOfKind(file, memory, path, options, pictures);
         }
         scan.files.push_back(std::move(file));
     }

@@ -53,7 +53,8 @@ std::unique_ptr<OutputFile> CardFiles::Create(const std::string& path) {
 std::unique_ptr<LineReader> CardFiles::OpenText(const std::string& path) {
     auto it = loaded_.find(path);
     if (it == loaded_.end()) return nullptr;
-    return std::make_unique<MemoryLineReader>(it->second);
+    // The map's nodes stay where they are while the scan reads.
+    return std::make_unique<ViewLineReader>(it->second);
 }
 
 bool CardFiles::ReadAll(const std::string& path, std::string& bytes) {

@@ -50,6 +50,13 @@ std::size_t MemoryLineReader::Fill(char* buffer, std::size_t capacity) {
     return n;
 }
 
+std::size_t ViewLineReader::Fill(char* buffer, std::size_t capacity) {
+    const std::size_t n = std::min(capacity, bytes_.size() - pos_);
+    std::memcpy(buffer, bytes_.data() + pos_, n);
+    pos_ += n;
+    return n;
+}
+
 namespace {
 
 class FileLineReader : public LineReader {

@@ -82,6 +82,19 @@ struct FolderEntry {
     std::uintmax_t size = 0;  ///< bytes, for a file
 };
 
+/// A LineReader over bytes someone else keeps alive for as long as it reads.
+class ViewLineReader : public LineReader {
+public:
+    explicit ViewLineReader(std::string_view bytes) : bytes_(bytes) {}
+
+protected:
+    std::size_t Fill(char* buffer, std::size_t capacity) override;
+
+private:
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
+};
+
 /// Where files come from and go to.
 class FileSystem {
 public:
