@@ -13,18 +13,12 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "platform/DialogFlows.h"
+#include "platform/FormWidgets.h"
 #include "platform/NamedWidgets.h"
 
 namespace tesslor::gui {
 
 namespace {
-const FileDialogSetup kSetei3OpenDialog{
-    FileDialogKind::Open, {{"ＬＥＤ設定(*.txt)", "*.txt"}, {"ＬＥＤ設定(*.lee)", "*.lee"}}, "lee", ""};
-const FileDialogSetup kSetei3SaveDialog{
-    FileDialogKind::Save, {{"LED設定(*.txt)", "*.txt"}, {"ＬＥＤ設定(*.lee)", "*.lee"}}, "txt", ""};
-constexpr const char* kSetei3FileName = "setei.txt";
-
 // Controls in use are white, those of a switched-off band silver.
 const QColor kEnabledColor(0xFF, 0xFF, 0xFF);
 const QColor kDisabledColor(0xC0, 0xC0, 0xC0);
@@ -54,9 +48,10 @@ void Paint(QWidget* w, const QColor& color) {
 
 TSetei2Form::TSetei2Form(const WindowContext& context, QWidget* parent)
     : QDialog(parent),
-      FileOpenDialog(context.chooser, kSetei3OpenDialog),
-      SaveDialog(context.chooser, kSetei3SaveDialog),
-      context_(context) {
+      FileOpenDialog(context.chooser, kSettingsOpenDialog),
+      SaveDialog(context.chooser, kSettingsSaveDialog),
+      context_(context),
+      form_(context.files) {
     setObjectName(QStringLiteral("Setei2Form"));
     setWindowTitle(QStringLiteral("設定３"));
     setModal(false);
@@ -249,49 +244,10 @@ QAbstractButton* TSetei2Form::Box(const std::string& name) const {
 
 // ---- widgets and form ----
 
-void TSetei2Form::ReadForm() {
-    for (const FieldInfo& f : form_.Fields()) {
-        switch (f.Kind) {
-            case FieldKind::Edit:
-                form_.SetText(f.Name, edits_.at(f.Name)->text().toStdString());
-                break;
-            case FieldKind::List:
-                form_.SetText(f.Name, lists_.at(f.Name)->currentText().toStdString());
-                break;
-            case FieldKind::CheckBox:
-            case FieldKind::RadioButton:
-                // A radio button's partner follows only when it is checked, so an
-                // unchecked button never clears its checked partner.
-                if (boxes_.at(f.Name)->isChecked() || f.Kind == FieldKind::CheckBox)
-                    form_.SetChecked(f.Name, boxes_.at(f.Name)->isChecked());
-                break;
-        }
-    }
-}
+void TSetei2Form::ReadForm() { CopyWidgetsToForm(*this, form_); }
 
 void TSetei2Form::ShowForm() {
-    for (const FieldInfo& f : form_.Fields()) {
-        const QString text = QString::fromStdString(form_.Text(f.Name));
-        switch (f.Kind) {
-            case FieldKind::Edit:
-                edits_.at(f.Name)->setText(text);
-                break;
-            case FieldKind::List: {
-                QComboBox* list = lists_.at(f.Name);
-                const int index = list->findText(text, Qt::MatchExactly);
-                if (index >= 0) list->setCurrentIndex(index);
-                list->setEditText(text);
-                break;
-            }
-            case FieldKind::CheckBox:
-                boxes_.at(f.Name)->setChecked(form_.Checked(f.Name));
-                break;
-            case FieldKind::RadioButton:
-                // Checking one button of a pair unchecks the other.
-                if (form_.Checked(f.Name)) boxes_.at(f.Name)->setChecked(true);
-                break;
-        }
-    }
+    CopyFormToWidgets(form_, *this);
     ApplyBandEnabling();
 }
 
@@ -321,24 +277,21 @@ void TSetei2Form::showEvent(QShowEvent* event) {
 
 // ---- buttons ----
 
+FormDialogs TSetei2Form::Dialogs() { return {&FileOpenDialog, &SaveDialog, context_.driveRoot()}; }
+
 void TSetei2Form::OpenButtonClick() {
     // The four CHK2 "to" fields keep their text through the open's clearing.
     ReadForm();
-    FileOpenDialog.InitialDir = context_.driveRoot();
-    OpenThroughDialog(context_.prompter, false, FileOpenDialog, [this](const std::string& path) {
-        return OpenSettingsFile(form_, context_.files, context_.prompter, path);
-    });
-    // A failed open shows what was read before the failure.
+    // What was read (also before a failure) is on screen before the read's message.
+    HeldMessages held(context_.prompter);
+    form_.Open(Dialogs(), held);
     ShowForm();
+    held.Release();
 }
 
 void TSetei2Form::WriteButtonClick() {
     ReadForm();
-    if (!form_.CheckSettings3(context_.prompter)) return;
-    SaveDialog.InitialDir = context_.driveRoot();
-    SaveThroughDialog(SaveDialog, kSetei3FileName, [this](const std::string& path) {
-        return WriteSettingsFile(form_, context_.files, context_.prompter, path);
-    });
+    form_.SaveAs(Dialogs(), context_.prompter);
 }
 
 void TSetei2Form::CancelButtonClick() { hide(); }

@@ -79,6 +79,8 @@ private:
     // Widgets to form before an operation, form to widgets after it.
     void ReadForm();
     void ShowForm();
+    // The window's dialogs, starting at the selected drive's root.
+    FormDialogs Dialogs();
     // Enables and colours the controls of every switchable band as the form's
     // boxes say (each box's change reaches the form at once).
     void ApplyBandEnabling();
