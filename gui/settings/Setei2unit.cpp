@@ -12,6 +12,8 @@
 #include <QRadioButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <map>
 
 #include "platform/FormWidgets.h"
 #include "platform/NamedWidgets.h"
@@ -35,6 +37,27 @@ const std::vector<std::vector<const char*>> kReferences = {
 std::string Stem(const char* prefix) {
     const std::string p(prefix);
     return p.substr(0, p.find("Chk"));
+}
+
+// Rows close together: the window fits a 1366 x 768 screen.
+void Compact(QGridLayout* grid) {
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(2);
+    grid->setContentsMargins(6, 4, 6, 4);
+}
+
+// Gives every column of the grids the width of its widest single-column
+// cell in any of them, so the columns line up from group to group.
+void AlignColumns(const std::vector<QGridLayout*>& grids) {
+    std::map<int, int> widths;
+    for (QGridLayout* g : grids)
+        for (int i = 0; i < g->count(); ++i) {
+            int row = 0, column = 0, rows = 0, columns = 0;
+            g->getItemPosition(i, &row, &column, &rows, &columns);
+            if (columns == 1) widths[column] = std::max(widths[column], g->itemAt(i)->sizeHint().width());
+        }
+    for (QGridLayout* g : grids)
+        for (const auto& [column, width] : widths) g->setColumnMinimumWidth(column, width);
 }
 
 QLabel* Label(const char* text, QWidget* parent) { return new QLabel(QString::fromUtf8(text), parent); }
@@ -105,6 +128,7 @@ QWidget* TSetei2Form::CreateTimes() {
     auto* group = new QGroupBox(QStringLiteral("時間"), this);
     group->setObjectName(QStringLiteral("JikanPanel"));
     auto* grid = new QGridLayout(group);
+    Compact(grid);
     const char* captions[] = {"点灯時間", "消灯時間", "スクロール時間"};
     const char* names[] = {"TentouJikanEdit", "SyoutouJikanEdit", "ScrollJikanEdit"};
     for (int r = 0; r < 3; ++r) {
@@ -120,9 +144,10 @@ QWidget* TSetei2Form::CreateQuantity(int quantity) {
     const Setei3Quantity& q = Setei3Quantities()[static_cast<std::size_t>(quantity)];
     auto* group = new QGroupBox(QString::fromUtf8(q.Caption), this);
     auto* grid = new QGridLayout(group);
-    grid->setHorizontalSpacing(6);
+    Compact(grid);
     grid->setColumnStretch(kReference + 1, 1);
     grid->addWidget(Label("通常文言", group), 0, kReference);
+    bandGrids_.push_back(grid);
     const auto& references = kReferences[static_cast<std::size_t>(quantity)];
     int row = 1;
     for (const Setei3Band& b : Setei3Bands()) {
@@ -166,9 +191,11 @@ QWidget* TSetei2Form::CreateQuantity(int quantity) {
         line->addWidget(average);
         line->addWidget(instant);
         line->addStretch();
+        line->setContentsMargins(6, 0, 6, 0);
         boxes_[r.Average] = average;
         boxes_[r.Instant] = instant;
-        grid->addWidget(choice, row++, kCaption, 1, kReference + 1);
+        // Beside the 通常文言 caption, over the bands, where the row has room.
+        grid->addWidget(choice, 0, kCaption, 1, kReference);
     }
     return group;
 }
@@ -177,6 +204,7 @@ QWidget* TSetei2Form::CreateSegments() {
     auto* group = new QGroupBox(QStringLiteral("8セグ表示"), this);
     group->setObjectName(QStringLiteral("SegPanel"));
     auto* grid = new QGridLayout(group);
+    Compact(grid);
     int i = 0;
     for (const Setei3SegChoice& s : Setei3SegChoices()) {
         const int row = i / 3, column = (i % 3) * 2;
@@ -212,10 +240,14 @@ void TSetei2Form::CreateControls() {
     buttons->addStretch();
     buttons->addWidget(CancelButton);
 
+    AlignColumns(bandGrids_);
+    left->setSpacing(4);
+    right->setSpacing(4);
     auto* columns = new QHBoxLayout;
     columns->addLayout(left);
     columns->addLayout(right);
     auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(4);
     layout->addLayout(columns);
     layout->addLayout(buttons);
 

@@ -265,8 +265,15 @@ void TSeteiForm::ShowForm() {
     for (QWidget* w : windOnlyControls_) w->setVisible(windOnly);
     FuusokuSenyouPanel->setVisible(windOnly);
     // Leaving the mode takes the bands away: the window shrinks with them.
-    if (modeChanged) adjustSize();
+    if (modeChanged) FitToContents();
     edits_.at(kFuusokuLampField)->setEnabled(form_.FuusokuChkKaitenTouEnabled());
+}
+
+void TSeteiForm::FitToContents() {
+    // The layout learns of the hidden and shown panels first, then the window takes its size.
+    layout()->invalidate();
+    layout()->activate();
+    adjustSize();
 }
 
 void TSeteiForm::OpenInMode(bool settings2) {
@@ -274,7 +281,7 @@ void TSeteiForm::OpenInMode(bool settings2) {
     SouonGroupBox->setVisible(settings2);
     FuusokuGroupBox->setVisible(settings2);
     // Settings 1 has no choices: the window shrinks to what it shows.
-    adjustSize();
+    FitToContents();
     show();
     raise();
     activateWindow();

@@ -89,6 +89,8 @@ private:
     void ShowForm();
     // The window's dialogs, starting at the selected drive's root.
     FormDialogs Dialogs();
+    // Shrinks or grows the window to what it shows after a mode change.
+    void FitToContents();
 
     WindowContext context_;
     SeteiForm form_;
