@@ -8,7 +8,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <initializer_list>
 
 #include "platform/FormWidgets.h"
@@ -274,6 +276,12 @@ void TSeteiForm::FitToContents() {
     layout()->invalidate();
     layout()->activate();
     adjustSize();
+    // A window grown past the bottom of the screen moves up until its buttons show.
+    if (isVisible() && screen()) {
+        const QRect room = screen()->availableGeometry();
+        const int below = frameGeometry().bottom() - room.bottom();
+        if (below > 0) move(x(), std::max(room.top(), y() - below));
+    }
 }
 
 void TSeteiForm::OpenInMode(bool settings2) {

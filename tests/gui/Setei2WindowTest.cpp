@@ -2,6 +2,7 @@
 // check, and writing and opening through the dialogs.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -200,6 +201,20 @@ TEST_F(Setei2Window, OpeningRestoresTheWidgetsAndTheirEnabling) {
     EXPECT_FALSE(window.GModeCheckBox->isChecked());
     ExpectBand("UryouChk2", false);
     EXPECT_EQ(Edit("UryouChk2MaxEdit")->text(), QStringLiteral("250")) << "kept by the clearing";
+}
+
+TEST_F(Setei2Window, ColumnsLineUpFromGroupToGroup) {
+    QApplication::processEvents();
+    auto x = [this](QWidget* w) { return w->mapTo(&window, QPoint(0, 0)).x(); };
+    // WBGT under temperature, rain and wind under noise and vibration.
+    for (const char* column : {"Chk1MinEdit", "Chk1MaxEdit", "Chk1KaitenComboBox", "Chk1MongonComboBox"}) {
+        const std::string c(column);
+        auto control = [&](const std::string& stem) -> QWidget* {
+            return window.findChild<QWidget*>(QString::fromStdString(stem + c));
+        };
+        EXPECT_EQ(x(control("Wbgt")), x(control("Ondo"))) << column;
+        for (const char* stem : {"Sindou", "Uryou", "Fuusoku"}) EXPECT_EQ(x(control(stem)), x(control("Souon"))) << stem << column;
+    }
 }
 
 TEST_F(Setei2Window, TheValuesReadAreShownBeforeTheReadsMessage) {
