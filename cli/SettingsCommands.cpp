@@ -16,19 +16,30 @@ int Usage(std::ostream& err, const std::string& why) {
     return kExitUsage;
 }
 
+std::string YesOrNo(const std::string& name, const std::string& value) {
+    return name + " は yes か no で指定して下さい（「" + value + "」は使えません）";
+}
+
+std::string NoWindOnlyMode(const std::string& kind) { return kind + " のファイルには風速回転灯専用設定がありません"; }
+
 // Applies one NAME=VALUE. The lines `show` prints besides the controls
 // ("kind=", "wind-only=") are taken too, so its output feeds back unchanged.
 // Returns "" or why the assignment cannot be taken.
 std::string Assign(SettingsForm& form, const std::string& assignment) {
     const std::size_t eq = assignment.find('=');
-    if (eq == std::string::npos) return "\"" + assignment + "\" is not NAME=VALUE";
+    if (eq == std::string::npos) return "「" + assignment + "」は 名前=値 の形ではありません";
     const std::string name = assignment.substr(0, eq);
     const std::string value = assignment.substr(eq + 1);
-    if (name == "kind") return value == form.Kind() ? "" : "a " + value + " form cannot fill a " + form.Kind() + " file";
+    if (name == "kind")
+        return value == form.Kind() ? "" : value + " の内容では " + form.Kind() + " のファイルは作れません";
     if (name == "wind-only") {
-        if (value != "yes" && value != "no") return "wind-only takes yes or no, not \"" + value + "\"";
-        return SetWindOnlyMode(form, value == "yes") ? "" : "a " + form.Kind() + " file has no wind-only lamp mode";
+        if (value != "yes" && value != "no") return YesOrNo("wind-only", value);
+        return SetWindOnlyMode(form, value == "yes") ? "" : NoWindOnlyMode(form.Kind());
     }
+    const FieldInfo* field = form.Find(name);
+    if (!field) return form.Kind() + " の画面に「" + name + "」という項目はありません";
+    const bool box = field->Kind == FieldKind::CheckBox || field->Kind == FieldKind::RadioButton;
+    if (box && value != "yes" && value != "no") return YesOrNo(name, value);
     std::string problem;
     form.SetValue(name, value, problem);
     return problem;
@@ -61,7 +72,7 @@ bool ExpandAssignments(const std::vector<FormAssignment>& given, std::vector<std
         if (!a.fromFile) {
             assignments.push_back(a.text);
         } else if (!AssignmentsOfFile(a.text, assignments)) {
-            why = "cannot read the --set-file " + a.text;
+            why = "--set-file " + a.text + " が読めません";
             return false;
         }
     }
@@ -70,11 +81,10 @@ bool ExpandAssignments(const std::vector<FormAssignment>& given, std::vector<std
 
 int RunMake(const MakeOptions& options, std::ostream& err) {
     std::unique_ptr<SettingsForm> form = NewSettingsForm(options.kind);
-    if (!form) return Usage(err, "unknown kind \"" + options.kind + "\"");
+    if (!form) return Usage(err, "「" + options.kind + "」という種類はありません");
     if (!options.from.empty() && !form->CanOpen())
-        return Usage(err, "a " + options.kind + " file is only written, so --from has nothing to open");
-    if (options.windOnly && !HasWindOnlyMode(*form))
-        return Usage(err, "a " + options.kind + " file has no wind-only lamp mode");
+        return Usage(err, options.kind + " の画面はファイルを開かないので --from は使えません");
+    if (options.windOnly && !HasWindOnlyMode(*form)) return Usage(err, NoWindOnlyMode(options.kind));
 
     // Every assignment is looked at before anything is opened or written: a
     // misspelt name is the caller's mistake, whatever the files hold.
@@ -103,10 +113,10 @@ int RunShow(const std::string& path, std::ostream& out, std::ostream& err) {
         return kExitFailed;
     }
     // A file that names no settings type is read as settings 1, whose reader says what is wrong.
+    // A CO2 file, which its window never opens, reads into the texts that would write it.
     const std::string kind = SettingsKindOfContent(*probe).value_or("settings1");
     std::unique_ptr<SettingsForm> form = NewSettingsForm(kind);
-    if (!form || !form->CanOpen())
-        return Usage(err, path + " is a " + kind + " file, which is only written and cannot be shown");
+    if (!form) return Usage(err, path + " は表示できる設定ファイルではありません");
     if (!OpenSettingsFile(*form, RealFileSystem(), prompter, path)) return kExitFailed;
     out << "kind=" << kind << '\n';
     for (const FieldInfo& f : form->Fields()) out << f.Name << '=' << form->Value(f.Name).value_or("") << '\n';
@@ -128,7 +138,7 @@ bool CheckSettingsFile(const std::string& path, bool& ok, std::string& message) 
     }
     // A good open may still say something (a settings 3 file's "読み込み完了"); only a failure has a message to report.
     message = ok || prompter.shown.empty() ? "" : prompter.shown.front();
-    if (!ok && message.empty()) message = "could not be read";
+    if (!ok && message.empty()) message = "読み込めませんでした";
     return true;
 }
 

@@ -245,8 +245,7 @@ CLI::App* AddMakeCommand(CLI::App& app, MakeArgs& args) {
     sub->add_option("KIND", args.options.kind, "settings1, settings2, settings3, co2, schedule or text")
         ->required()
         ->check(CLI::IsMember(MakeKindNames()));
-    sub->add_option("--from", args.options.from, "open FILE first, as the window's 開く does")
-        ->check(CLI::ExistingFile);
+    sub->add_option("--from", args.options.from, "open FILE first, as the window's 開く does");
     sub->add_flag("--standard", args.options.standard, "press 標準設定 (settings kinds)");
     sub->add_flag("--wind-only", args.options.windOnly, "switch the wind-only lamp mode on (settings1, settings2)");
     args.setOption = sub->add_option("--set", args.sets,

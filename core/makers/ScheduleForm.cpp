@@ -22,7 +22,7 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-ScheduleForm::ScheduleForm() : SettingsForm(ScheduleFields()) {}
+ScheduleForm::ScheduleForm(FileSystem& files) : SettingsForm(ScheduleFields(), files) {}
 
 std::string ScheduleForm::EntryName(int n) { return "No" + std::to_string(n) + "Edit"; }
 
@@ -105,6 +105,19 @@ bool ScheduleForm::ReadGroupLine(const std::string& line, int& next) {
         ++count;
     }
 }
+
+bool ScheduleForm::OpenWithDialog(const FormDialogs& dialogs, Prompter& prompter) {
+    openFolder_ = dialogs.DriveRoot;
+    return Open(dialogs, prompter);
+}
+
+bool ScheduleForm::WriteWithDialog(const FormDialogs& dialogs, Prompter& prompter) {
+    FormDialogs write = dialogs;
+    write.DriveRoot = openFolder_;
+    return SaveAs(write, prompter);
+}
+
+void ScheduleForm::Opened(const std::string&) { Modified = false; }
 
 bool ScheduleForm::Open(LineReader& in, const std::string&, Prompter& prompter) {
     Clear();

@@ -21,11 +21,18 @@ inline constexpr std::size_t kScheduleReadLength = 49;
 inline constexpr const char* kScheduleReadDone = "ファイル読み込み完了";
 inline constexpr const char* kScheduleReadError = "ファイルに誤りがあります。";
 
+/// The window's dialogs: one filter for opening and for choosing the file to
+/// write (which need not exist).
+inline const FileDialogSetup kScheduleOpenDialog{FileDialogKind::Open, {{"表示スケジュール", "*.txt"}}, "txt", ""};
+inline const FileDialogSetup kScheduleWriteDialog{FileDialogKind::Save, {{"表示スケジュール", "*.txt"}}, "txt", ""};
+
 /// The form of the display schedule window: 24 edits, texts as typed.
 class ScheduleForm : public SettingsForm {
 public:
+    using SettingsForm::Open;
+
     /// All 24 entries empty.
-    ScheduleForm();
+    explicit ScheduleForm(FileSystem& files = RealFileSystem());
 
     /// "schedule".
     std::string Kind() const override { return "schedule"; }
@@ -59,12 +66,29 @@ public:
     /// "ファイルに誤りがあります。" (values read before the fault stay).
     bool Open(LineReader& in, const std::string& path, Prompter& prompter) override;
 
+    /// 開く: the open dialog from the drive's root (dialogs.DriveRoot), then
+    /// the file read. Remembers that folder for 書込み. False when cancelled or
+    /// the read failed.
+    bool OpenWithDialog(const FormDialogs& dialogs, Prompter& prompter);
+    /// 書込み: the check, then the save dialog, started where 開く last started
+    /// (no folder before any 開く) and preset with the last file written, then
+    /// the file. False when refused, cancelled or not written.
+    bool WriteWithDialog(const FormDialogs& dialogs, Prompter& prompter);
+    /// Closing the window in any way empties every entry.
+    void Closed() { Clear(); }
+
+protected:
+    /// Only a write names the file the save dialog offers next.
+    void Opened(const std::string& path) override;
+
 private:
     // Reads the values of one "$S" line from its fifth character on, at most
     // eight of them, into the entries from next (1-based), advancing it. False
     // when the line does not parse (values before the fault stay). Open calls
     // it for the three lines in turn from entry 1, so next stays within 1 to 24.
     bool ReadGroupLine(const std::string& line, int& next);
+
+    std::string openFolder_;  // where the last 開く started
 };
 
 }  // namespace tesslor

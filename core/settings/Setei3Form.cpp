@@ -222,7 +222,7 @@ std::span<const char* const> Setei3LampItems() { return kLampItems; }
 std::span<const char* const> Setei3MongonItems() { return kMongonItems; }
 std::span<const char* const> Setei3SegItems() { return kSegItems; }
 
-Setei3Form::Setei3Form() : SettingsForm(AllFields()) { Clear(); }
+Setei3Form::Setei3Form(FileSystem& files) : SettingsForm(AllFields(), files) { Clear(); }
 
 void Setei3Form::Clear() {
     for (const Setei3NumberField& f : kNumbers)

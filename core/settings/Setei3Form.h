@@ -111,10 +111,12 @@ inline constexpr const char* kSetei3CheckOk = "設定チェック　OK";
 /// The settings 3 window's state without the window (設定３).
 class Setei3Form : public SettingsForm {
 public:
+    using SettingsForm::Open;
+
     /// Every control in the window's order: number edits, the twenty lamp and
     /// twenty message choices, the nine 8-segment choices, the eight band boxes,
     /// the two radio pairs and GModeCheckBox. Starts cleared (see Clear()).
-    Setei3Form();
+    explicit Setei3Form(FileSystem& files = RealFileSystem());
 
     std::string Kind() const override { return "settings3"; }
     /// 標準設定: numbers to their standard values or empty (the four CHK2 "to"
@@ -151,6 +153,10 @@ public:
     /// (its message shown, the values read kept) when it does not, so that a
     /// file the unit would not take is never reported as opened.
     bool Open(LineReader& in, const std::string& path, Prompter& prompter) override;
+
+protected:
+    /// The save dialog offers the name the unit looks for.
+    std::string SavePreset() const override { return kSettingsFileName; }
 
 private:
     // Reads one setting line into the form; false when the line fails.

@@ -1,6 +1,8 @@
 #include "settings/SeteiForm.h"
 
 #include <cstring>
+#include <string_view>
+#include <vector>
 
 #include "files/Framing.h"
 #include "settings/SettingsNumbers.h"
@@ -16,6 +18,33 @@ std::vector<FieldInfo> SeteiFieldInfos() {
     fields.push_back({kSyunkanSouon, FieldKind::RadioButton, kHeikinSouon});
     fields.push_back({kHeikinFuusoku, FieldKind::RadioButton, kSyunkanFuusoku});
     fields.push_back({kSyunkanFuusoku, FieldKind::RadioButton, kHeikinFuusoku});
+    return fields;
+}
+
+constexpr bool Same(const char* a, const char* b) { return std::string_view(a) == std::string_view(b); }
+
+// The layout names every field of the table exactly once and nothing else.
+constexpr bool LayoutCoversTheFields() {
+    for (const SeteiField& f : kSeteiFields) {
+        int uses = 0;
+        for (const SeteiLine& l : kSeteiLines)
+            for (const char* name : l.Fields)
+                if (name && Same(name, f.Name)) ++uses;
+        if (uses != 1) return false;
+    }
+    std::size_t named = 0;
+    for (const SeteiLine& l : kSeteiLines)
+        for (const char* name : l.Fields)
+            if (name) ++named;
+    return named == kSeteiFields.size();
+}
+static_assert(LayoutCoversTheFields(), "a field is missing from the line layout, or named twice or unknown");
+
+// The fields of setting line i, in file order.
+std::vector<const SeteiField*> LineFields(std::size_t i) {
+    std::vector<const SeteiField*> fields;
+    for (const char* name : kSeteiLines[i].Fields)
+        if (name) fields.push_back(FindSeteiField(name));
     return fields;
 }
 
@@ -70,7 +99,21 @@ bool Refuse(Prompter& prompter, const char* message) {
 
 }  // namespace
 
-SeteiForm::SeteiForm(bool settings2) : SettingsForm(SeteiFieldInfos()), settings2_(settings2) {
+const SeteiField* FindSeteiField(std::string_view name) {
+    for (const SeteiField& f : kSeteiFields)
+        if (name == f.Name) return &f;
+    return nullptr;
+}
+
+std::size_t SeteiLineOf(std::string_view field) {
+    for (std::size_t i = 0; i < kSeteiLines.size(); ++i)
+        for (const char* name : kSeteiLines[i].Fields)
+            if (name && field == name) return i;
+    return kSeteiLines.size();
+}
+
+SeteiForm::SeteiForm(bool settings2, FileSystem& files)
+    : SettingsForm(SeteiFieldInfos(), files), settings2_(settings2) {
     SetChecked(kSyunkanSouon, true);
     SetChecked(kHeikinFuusoku, true);
     SetWindOnly(false);
@@ -115,11 +158,10 @@ bool SeteiForm::Check(Prompter& prompter) {
         if (line.WindOnly && !windOnly_) continue;
         int values[3] = {0, 0, 0};
         int count = 0;
-        for (const SeteiField& f : kSeteiFields) {
-            if (static_cast<std::size_t>(f.Line) != lineIndex) continue;
+        for (const SeteiField* f : LineFields(lineIndex)) {
             int value = 0;
-            if (!CheckNumberText(Text(f.Name), f.Width, f.Min, f.Max, f.Message, prompter, value)) return false;
-            if (f.Lamp && !pool.Enter(value, prompter)) return false;
+            if (!CheckNumberText(Text(f->Name), f->Width, f->Min, f->Max, f->Message, prompter, value)) return false;
+            if (f->Lamp && !pool.Enter(value, prompter)) return false;
             values[count++] = value;
         }
         if (line.OrderMessage && values[1] < values[0]) {
@@ -133,11 +175,10 @@ bool SeteiForm::Check(Prompter& prompter) {
 std::string SeteiForm::LineText(std::size_t i) const {
     std::string text = kSeteiLines[i].Key;
     bool first = true;
-    for (const SeteiField& f : kSeteiFields) {
-        if (static_cast<std::size_t>(f.Line) != i) continue;
+    for (const SeteiField* f : LineFields(i)) {
         if (!first) text += ',';
         first = false;
-        text += PadValue(Text(f.Name), f.Width);
+        text += PadValue(Text(f->Name), f->Width);
     }
     return text;
 }
@@ -173,17 +214,16 @@ bool SeteiForm::ReadSettingLine(const std::string& line, std::size_t i) {
     if (!StartsWith(line, key)) return false;
     std::size_t column = std::strlen(key);
     bool first = true;
-    for (const SeteiField& f : kSeteiFields) {
-        if (static_cast<std::size_t>(f.Line) != i) continue;
+    for (const SeteiField* f : LineFields(i)) {
         if (!first) {
             if (CharAt(line, column) != ',') return false;
             ++column;
         }
         first = false;
-        const int value = ReadFixedNumber(TextFrom(line, column), f.Width);
-        if (value < f.Min || value > f.Max) return false;
-        SetText(f.Name, std::to_string(value));
-        column += static_cast<std::size_t>(f.Width);
+        const int value = ReadFixedNumber(TextFrom(line, column), f->Width);
+        if (value < f->Min || value > f->Max) return false;
+        SetText(f->Name, std::to_string(value));
+        column += static_cast<std::size_t>(f->Width);
     }
     return true;
 }

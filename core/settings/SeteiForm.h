@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -24,89 +25,100 @@ struct SeteiField {
     const char* Standard;  ///< nullptr: 標準設定 leaves the field as it is
     const char* Message;   ///< shown when the input check refuses the field
     bool Lamp;             ///< a rotating lamp number (0 = none, 1 to 4), checked against the lamp pool
-    int Line;              ///< index in kSeteiLines of the file line that holds the value
 };
 
-/// One setting line of the file: its key and the message when reading it fails.
-/// Its values are the fields whose `Line` names it, in table order, "," between them.
+/// One setting line of the file: its key, the fields whose values it carries
+/// ("," between them), and the messages when reading or ordering them fails.
+/// The writer and the reader both walk this layout.
 struct SeteiLine {
     const char* Key;
     const char* ReadMessage;
     /// Shown when the line's second value is less than its first (nullptr: no such check).
     const char* OrderMessage;
     bool WindOnly;  ///< written and read only in wind-only lamp mode
+    /// The names of the line's fields in kSeteiFields, in file order; unused places are nullptr.
+    std::array<const char*, 3> Fields;
 };
 
-/// The file's setting lines in the order they are written. The first 15 are
-/// always there; the last four belong to the wind-only lamp mode.
-inline constexpr std::array<SeteiLine, 19> kSeteiLines{{
-    {"$TENTOU_JIKAN=", "点灯時間エラー", nullptr, false},
-    {"$SYOUTOU_JIKAN=", "消灯時間エラー", nullptr, false},
-    {"$SCROLL_JIKAN=", "スクロール時間エラー", nullptr, false},
-    {"$TCHK1=", "温度 Chk1 エラー", "温度CHK1  エラー", false},
-    {"$TCHK2=", "温度 Chk2 エラー", "温度CHK2  エラー", false},
-    {"$TCHK3=", "温度 Chk3 エラー", nullptr, false},
-    {"$TCHK0=", "温度 Chk Zero エラー", nullptr, false},
-    {"$WCHK1=", "WBGT Chk1 エラー", "WBGT CHK1  エラー", false},
-    {"$WCHK2=", "WBGT Chk2 エラー", "WBGT CHK2  エラー", false},
-    {"$WCHK3=", "WBGT Chk3 エラー", "WBGT CHK3  エラー", false},
-    {"$WCHK4=", "WBGT Chk4 エラー", nullptr, false},
-    {"$SOUON=", "騒音 Chk エラー", nullptr, false},
-    {"$SINDOU=", "振動 Chk エラー", nullptr, false},
-    {"$URYOU=", "雨量 Chk エラー", nullptr, false},
-    {"$FUUSOKU=", "風速 Chk エラー", nullptr, false},
-    // The wind bands have no minimum-versus-maximum check.
-    {"$FUUSOKU_SEN_CHK1=", "風速 Chk エラー", nullptr, true},
-    {"$FUUSOKU_SEN_CHK2=", "風速 Chk エラー", nullptr, true},
-    {"$FUUSOKU_SEN_CHK3=", "風速 Chk エラー", nullptr, true},
-    {"$FUUSOKU_SEN_CHK4=", "風速 Chk エラー", nullptr, true},
+/// Every edit of the form, in the window's table order. The standard values,
+/// clearing, the input check, the writer and the reader all go through here.
+inline constexpr std::array<SeteiField, 37> kSeteiFields{{
+    {"TentouJikanEdit", 5, 10, 60000, "100", "点灯時間エラー", false},
+    {"SyoutouJikanEdit", 5, 10, 60000, "100", "消灯時間エラー", false},
+    {"ScrollJikanEdit", 2, 1, 50, "5", "スクロール時間エラー", false},
+    {"OndoChk1MinEdit", 3, -99, 99, "1", "温度 CHK1 MIN エラー", false},
+    {"OndoChk1MaxEdit", 3, -99, 99, "27", "温度 CHK1 MAX エラー", false},
+    {"OndoChk2MinEdit", 3, -99, 99, "28", "温度 CHK2 MIN エラー", false},
+    {"OndoChk2MaxEdit", 3, -99, 99, "30", "温度 CHK2 MAX エラー", false},
+    {"OndoChk3Edit", 3, -99, 99, "31", "温度 CHK3 エラー", false},
+    {"OndoChk3KaitenTouEdit", 2, 0, 4, "0", "温度 回転灯 エラー", true},
+    {"OndoChkZeroEdit", 3, -99, 99, "0", "温度 ZERO エラー", false},
+    {"WbgtChk1MinEdit", 3, -99, 99, "22", "WBGT CHK1 MIN エラー", false},
+    {"WbgtChk1MaxEdit", 3, -99, 99, "23", "WBGT CHK1 MAX エラー", false},
+    {"WbgtChk2MinEdit", 3, -99, 99, "24", "WBGT CHK2 MIN エラー", false},
+    {"WbgtChk2MaxEdit", 3, -99, 99, "25", "WBGT CHK2 MAX エラー", false},
+    {"WbgtChk3MinEdit", 3, -99, 99, "26", "WBGT CHK3 MIN エラー", false},
+    {"WbgtChk3MaxEdit", 3, -99, 99, "27", "WBGT CHK3 MAX エラー", false},
+    {"WbgtChk4Edit", 3, -99, 99, "24", "WBGT CHK4 エラー", false},
+    {"WbgtChk4KaitenTouEdit", 2, 0, 4, "0", "WBGT 回転灯 エラー", true},
+    {"SouonChkEdit", 3, 1, 200, "100", "騒音 エラー", false},
+    {"SouonChkKaitenTouEdit", 2, 0, 4, "0", "騒音 回転灯 エラー", true},
+    {"SindouChkEdit", 3, 1, 200, "100", "振動 エラー", false},
+    {"SindouChkKaitenTouEdit", 2, 0, 4, "0", "振動 回転灯 エラー", true},
+    {"UryouChkEdit", 3, 1, 300, "10", "雨量 エラー", false},
+    {"UryouChkKaitenTouEdit", 2, 0, 4, "0", "雨量 回転灯 エラー", true},
+    {"FuusokuChkEdit", 2, 1, 99, "10", "風速 エラー", false},
+    {"FuusokuChkKaitenTouEdit", 2, 0, 4, "0", "風速 回転灯 エラー", true},
+    {"FuusokuChk1MinEdit", 2, 1, 99, nullptr, "風速 Chk1 Min エラー", false},
+    {"FuusokuChk1MaxEdit", 2, 1, 99, nullptr, "風速 Chk1 Max エラー", false},
+    {"FuusokuChk1KaitentouEdit", 2, 0, 4, nullptr, "風速 Chk1 回転灯 エラー", true},
+    {"FuusokuChk2MinEdit", 2, 1, 99, nullptr, "風速 Chk2 Min エラー", false},
+    {"FuusokuChk2MaxEdit", 2, 1, 99, nullptr, "風速 Chk2 Max エラー", false},
+    {"FuusokuChk2KaitentouEdit", 2, 0, 4, nullptr, "風速 Chk2 回転灯 エラー", true},
+    {"FuusokuChk3MinEdit", 2, 1, 99, nullptr, "風速 Chk3 Min エラー", false},
+    {"FuusokuChk3MaxEdit", 2, 1, 99, nullptr, "風速 Chk3 Max エラー", false},
+    {"FuusokuChk3KaitentouEdit", 2, 0, 4, nullptr, "風速 Chk3 回転灯 エラー", true},
+    {"FuusokuChk4MinEdit", 2, 1, 99, nullptr, "風速 Chk4 Min エラー", false},
+    {"FuusokuChk4KaitentouEdit", 2, 0, 4, nullptr, "風速 Chk4 回転灯 エラー", true},
 }};
 
 /// Lines 0 to 14 are always written; the wind-only lines follow.
 inline constexpr std::size_t kSeteiFixedLines = 15;
 
-/// Every edit of the form, in the window's table order. The standard values,
-/// clearing, the input check, the writer and the reader all go through here.
-inline constexpr std::array<SeteiField, 37> kSeteiFields{{
-    {"TentouJikanEdit", 5, 10, 60000, "100", "点灯時間エラー", false, 0},
-    {"SyoutouJikanEdit", 5, 10, 60000, "100", "消灯時間エラー", false, 1},
-    {"ScrollJikanEdit", 2, 1, 50, "5", "スクロール時間エラー", false, 2},
-    {"OndoChk1MinEdit", 3, -99, 99, "1", "温度 CHK1 MIN エラー", false, 3},
-    {"OndoChk1MaxEdit", 3, -99, 99, "27", "温度 CHK1 MAX エラー", false, 3},
-    {"OndoChk2MinEdit", 3, -99, 99, "28", "温度 CHK2 MIN エラー", false, 4},
-    {"OndoChk2MaxEdit", 3, -99, 99, "30", "温度 CHK2 MAX エラー", false, 4},
-    {"OndoChk3Edit", 3, -99, 99, "31", "温度 CHK3 エラー", false, 5},
-    {"OndoChk3KaitenTouEdit", 2, 0, 4, "0", "温度 回転灯 エラー", true, 5},
-    {"OndoChkZeroEdit", 3, -99, 99, "0", "温度 ZERO エラー", false, 6},
-    {"WbgtChk1MinEdit", 3, -99, 99, "22", "WBGT CHK1 MIN エラー", false, 7},
-    {"WbgtChk1MaxEdit", 3, -99, 99, "23", "WBGT CHK1 MAX エラー", false, 7},
-    {"WbgtChk2MinEdit", 3, -99, 99, "24", "WBGT CHK2 MIN エラー", false, 8},
-    {"WbgtChk2MaxEdit", 3, -99, 99, "25", "WBGT CHK2 MAX エラー", false, 8},
-    {"WbgtChk3MinEdit", 3, -99, 99, "26", "WBGT CHK3 MIN エラー", false, 9},
-    {"WbgtChk3MaxEdit", 3, -99, 99, "27", "WBGT CHK3 MAX エラー", false, 9},
-    {"WbgtChk4Edit", 3, -99, 99, "24", "WBGT CHK4 エラー", false, 10},
-    {"WbgtChk4KaitenTouEdit", 2, 0, 4, "0", "WBGT 回転灯 エラー", true, 10},
-    {"SouonChkEdit", 3, 1, 200, "100", "騒音 エラー", false, 11},
-    {"SouonChkKaitenTouEdit", 2, 0, 4, "0", "騒音 回転灯 エラー", true, 11},
-    {"SindouChkEdit", 3, 1, 200, "100", "振動 エラー", false, 12},
-    {"SindouChkKaitenTouEdit", 2, 0, 4, "0", "振動 回転灯 エラー", true, 12},
-    {"UryouChkEdit", 3, 1, 300, "10", "雨量 エラー", false, 13},
-    {"UryouChkKaitenTouEdit", 2, 0, 4, "0", "雨量 回転灯 エラー", true, 13},
-    {"FuusokuChkEdit", 2, 1, 99, "10", "風速 エラー", false, 14},
-    {"FuusokuChkKaitenTouEdit", 2, 0, 4, "0", "風速 回転灯 エラー", true, 14},
-    {"FuusokuChk1MinEdit", 2, 1, 99, nullptr, "風速 Chk1 Min エラー", false, 15},
-    {"FuusokuChk1MaxEdit", 2, 1, 99, nullptr, "風速 Chk1 Max エラー", false, 15},
-    {"FuusokuChk1KaitentouEdit", 2, 0, 4, nullptr, "風速 Chk1 回転灯 エラー", true, 15},
-    {"FuusokuChk2MinEdit", 2, 1, 99, nullptr, "風速 Chk2 Min エラー", false, 16},
-    {"FuusokuChk2MaxEdit", 2, 1, 99, nullptr, "風速 Chk2 Max エラー", false, 16},
-    {"FuusokuChk2KaitentouEdit", 2, 0, 4, nullptr, "風速 Chk2 回転灯 エラー", true, 16},
-    {"FuusokuChk3MinEdit", 2, 1, 99, nullptr, "風速 Chk3 Min エラー", false, 17},
-    {"FuusokuChk3MaxEdit", 2, 1, 99, nullptr, "風速 Chk3 Max エラー", false, 17},
-    {"FuusokuChk3KaitentouEdit", 2, 0, 4, nullptr, "風速 Chk3 回転灯 エラー", true, 17},
-    {"FuusokuChk4MinEdit", 2, 1, 99, nullptr, "風速 Chk4 Min エラー", false, 18},
-    // The fourth band has a minimum only.
-    {"FuusokuChk4KaitentouEdit", 2, 0, 4, nullptr, "風速 Chk4 回転灯 エラー", true, 18},
+/// The file's setting lines in the order they are written. The first 15 are
+/// always there; the last four belong to the wind-only lamp mode.
+inline constexpr std::array<SeteiLine, 19> kSeteiLines{{
+    {"$TENTOU_JIKAN=", "点灯時間エラー", nullptr, false, {"TentouJikanEdit"}},
+    {"$SYOUTOU_JIKAN=", "消灯時間エラー", nullptr, false, {"SyoutouJikanEdit"}},
+    {"$SCROLL_JIKAN=", "スクロール時間エラー", nullptr, false, {"ScrollJikanEdit"}},
+    {"$TCHK1=", "温度 Chk1 エラー", "温度CHK1  エラー", false, {"OndoChk1MinEdit", "OndoChk1MaxEdit"}},
+    {"$TCHK2=", "温度 Chk2 エラー", "温度CHK2  エラー", false, {"OndoChk2MinEdit", "OndoChk2MaxEdit"}},
+    {"$TCHK3=", "温度 Chk3 エラー", nullptr, false, {"OndoChk3Edit", "OndoChk3KaitenTouEdit"}},
+    {"$TCHK0=", "温度 Chk Zero エラー", nullptr, false, {"OndoChkZeroEdit"}},
+    {"$WCHK1=", "WBGT Chk1 エラー", "WBGT CHK1  エラー", false, {"WbgtChk1MinEdit", "WbgtChk1MaxEdit"}},
+    {"$WCHK2=", "WBGT Chk2 エラー", "WBGT CHK2  エラー", false, {"WbgtChk2MinEdit", "WbgtChk2MaxEdit"}},
+    {"$WCHK3=", "WBGT Chk3 エラー", "WBGT CHK3  エラー", false, {"WbgtChk3MinEdit", "WbgtChk3MaxEdit"}},
+    {"$WCHK4=", "WBGT Chk4 エラー", nullptr, false, {"WbgtChk4Edit", "WbgtChk4KaitenTouEdit"}},
+    {"$SOUON=", "騒音 Chk エラー", nullptr, false, {"SouonChkEdit", "SouonChkKaitenTouEdit"}},
+    {"$SINDOU=", "振動 Chk エラー", nullptr, false, {"SindouChkEdit", "SindouChkKaitenTouEdit"}},
+    {"$URYOU=", "雨量 Chk エラー", nullptr, false, {"UryouChkEdit", "UryouChkKaitenTouEdit"}},
+    {"$FUUSOKU=", "風速 Chk エラー", nullptr, false, {"FuusokuChkEdit", "FuusokuChkKaitenTouEdit"}},
+    // The wind bands have no minimum-versus-maximum check; the fourth has a minimum only.
+    {"$FUUSOKU_SEN_CHK1=", "風速 Chk エラー", nullptr, true,
+     {"FuusokuChk1MinEdit", "FuusokuChk1MaxEdit", "FuusokuChk1KaitentouEdit"}},
+    {"$FUUSOKU_SEN_CHK2=", "風速 Chk エラー", nullptr, true,
+     {"FuusokuChk2MinEdit", "FuusokuChk2MaxEdit", "FuusokuChk2KaitentouEdit"}},
+    {"$FUUSOKU_SEN_CHK3=", "風速 Chk エラー", nullptr, true,
+     {"FuusokuChk3MinEdit", "FuusokuChk3MaxEdit", "FuusokuChk3KaitentouEdit"}},
+    {"$FUUSOKU_SEN_CHK4=", "風速 Chk エラー", nullptr, true, {"FuusokuChk4MinEdit", "FuusokuChk4KaitentouEdit"}},
 }};
+
+/// The field of that name in kSeteiFields; nullptr for other names.
+const SeteiField* FindSeteiField(std::string_view name);
+/// The index in kSeteiLines of the line that carries the field of that name
+/// (kSeteiLines.size() for other names).
+std::size_t SeteiLineOf(std::string_view field);
+
 
 /// The radio buttons of settings 2, each pair one group.
 inline constexpr const char* kHeikinSouon = "HeikinSouonRadioButton";
@@ -144,9 +156,11 @@ inline constexpr std::size_t kSeteiReadLength = 49;
 /// copies its widgets to and from it around every operation.
 class SeteiForm : public SettingsForm {
 public:
+    using SettingsForm::Open;
+
     /// All edits empty, instantaneous noise and average wind chosen, the
     /// wind-only lamp mode off.
-    explicit SeteiForm(bool settings2 = false);
+    explicit SeteiForm(bool settings2 = false, FileSystem& files = RealFileSystem());
 
     /// "settings1" or "settings2" after the mode.
     std::string Kind() const override;
@@ -194,6 +208,10 @@ public:
 
     /// The text of setting line i (index in kSeteiLines) as written, before its padding.
     std::string LineText(std::size_t i) const;
+
+protected:
+    /// The save dialog offers the name the unit looks for.
+    std::string SavePreset() const override { return kSettingsFileName; }
 
 private:
     // Puts the values of setting line i into their fields; false when the

@@ -15,6 +15,8 @@ namespace tesslor {
 class SettingsForm : public FormFields {
 public:
     using FormFields::FormFields;
+    /// The window's 開く flow as well as the reader below.
+    using Form::Open;
 
     /// 標準設定. A form without standard values changes nothing.
     virtual void Standard() {}
@@ -38,6 +40,16 @@ public:
     bool WriteFile(const std::string& path, Prompter& prompter) override;
     bool ReadFile(const std::string& path, Prompter& prompter) override;
 };
+
+/// The dialogs of the settings 1, 2 and 3 windows. The open dialog writes ＬＥＤ
+/// in full-width letters in both entries, the save dialog in ASCII letters in
+/// its first; the filter texts stay exactly so.
+inline const FileDialogSetup kSettingsOpenDialog{
+    FileDialogKind::Open, {{"ＬＥＤ設定(*.txt)", "*.txt"}, {"ＬＥＤ設定(*.lee)", "*.lee"}}, "lee", ""};
+inline const FileDialogSetup kSettingsSaveDialog{
+    FileDialogKind::Save, {{"LED設定(*.txt)", "*.txt"}, {"ＬＥＤ設定(*.lee)", "*.lee"}}, "txt", ""};
+/// The name the unit looks for on its card: the settings save dialog is preset with it.
+inline constexpr const char* kSettingsFileName = "setei.txt";
 
 /// "ファイル オープンエラー" and "ファイル ライトエラー", the settings files' create and write messages.
 inline constexpr const char* kSettingsCreateError = "ファイル オープンエラー";

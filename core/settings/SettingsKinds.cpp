@@ -50,40 +50,8 @@ std::optional<std::string> SettingsKindOfContent(LineReader& in) {
 }
 
 bool CheckCo2File(LineReader& in, Prompter& prompter) {
-    struct Keyword {
-        const char* keyword;
-        const char* mismatch;
-    };
-    const Keyword head[] = {{"#LED_DATA_FILE", "エラー　#LED_DATA_FILE"},
-                            {"#DATA_TYPE", "エラー　#DATA_TYPE"},
-                            {"$CO2SAKUGENSETEI", "このファイルは、CO2削減量設定ファイルでありません"},
-                            {"#END_OF_DATA_TYPE", "エラー　#END_OF_DATA_TYPE"},
-                            {"#DEFINE", "エラー　#DEFINE"}};
-    auto expect = [&](const Keyword& k) {
-        return ExpectKeyword(in, k.keyword, std::string("エラー　") + k.keyword + " がリード出来ませんでした", k.mismatch,
-                             prompter);
-    };
-    for (const Keyword& k : head)
-        if (!expect(k)) return false;
-
-    std::string line;
-    const std::string key = "CO2SAKUGENSETEI=";
-    if (!ReadLine(in, line, kFramedReadLength)) {
-        prompter.Inform("エラー　CO2SAKUGENSETEI がリード出来ませんでした");
-        return false;
-    }
-    // The amount: up to seven digits (999,999.9 g in tenths), then the padding.
-    std::size_t digits = 0;
-    while (digits < line.size() - std::min(line.size(), key.size()) && line[key.size() + digits] >= '0' &&
-           line[key.size() + digits] <= '9')
-        ++digits;
-    const std::string expected = PadFramed(line.substr(0, std::min(line.size(), key.size() + digits))) + "\n";
-    if (!StartsWith(line, key) || digits > 7 || line != expected) {
-        prompter.Inform("エラー　CO2SAKUGENSETEI");
-        return false;
-    }
-    return expect({"#END_OF_DEFINE", "エラー　#END_OF_DEFINE"}) &&
-           expect({"#END_OF_LED_DATA_FILE", "エラー　#END_OF_LED_DATA_FILE"});
+    Co2Form form;
+    return form.Open(in, "", prompter);
 }
 
 bool HasWindOnlyMode(const SettingsForm& form) { return dynamic_cast<const SeteiForm*>(&form) != nullptr; }

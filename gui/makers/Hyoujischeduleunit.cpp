@@ -1,4 +1,5 @@
 #include "makers/Hyoujischeduleunit.h"
+#include "platform/FormWidgets.h"
 #include "platform/NamedWidgets.h"
 
 #include <QCloseEvent>
@@ -11,14 +12,12 @@
 
 namespace tesslor::gui {
 
-const FileDialogSetup kScheduleOpenDialog{FileDialogKind::Open, {{"表示スケジュール", "*.txt"}}, "txt", ""};
-const FileDialogSetup kScheduleWriteDialog{FileDialogKind::Save, {{"表示スケジュール", "*.txt"}}, "txt", ""};
-
 THyoujiScheduleForm::THyoujiScheduleForm(const WindowContext& context, QWidget* parent)
     : QDialog(parent),
       FileOpenDialog(context.chooser, kScheduleOpenDialog),
       FileWriteDialog(context.chooser, kScheduleWriteDialog),
-      context_(context) {
+      context_(context),
+      form_(context.files) {
     setObjectName(QStringLiteral("HyoujiScheduleForm"));
     setWindowTitle(QStringLiteral("表示スケジュール"));
     setModal(false);
@@ -56,34 +55,29 @@ THyoujiScheduleForm::THyoujiScheduleForm(const WindowContext& context, QWidget* 
     connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButtonClick(); });
 }
 
-void THyoujiScheduleForm::ReadForm() {
-    for (int n = 1; n <= kScheduleEntries; ++n) form_.SetEntry(n, Edit(n)->text().toStdString());
-}
+void THyoujiScheduleForm::ReadForm() { CopyWidgetsToForm(*this, form_); }
 
-void THyoujiScheduleForm::ShowForm() {
-    for (int n = 1; n <= kScheduleEntries; ++n) Edit(n)->setText(QString::fromStdString(form_.Entry(n)));
-}
+void THyoujiScheduleForm::ShowForm() { CopyFormToWidgets(form_, *this); }
+
+FormDialogs THyoujiScheduleForm::Dialogs() { return {&FileOpenDialog, &FileWriteDialog, context_.driveRoot()}; }
 
 void THyoujiScheduleForm::ClearEntries() {
-    form_.Clear();
+    form_.Closed();
     ShowForm();
 }
 
 void THyoujiScheduleForm::OpenButtonClick() {
-    FileOpenDialog.InitialDir = context_.driveRoot();
-    if (!FileOpenDialog.Execute()) return;
     ReadForm();
-    OpenSettingsFile(form_, context_.files, context_.prompter, FileOpenDialog.FileName);
-    // A failed read shows what was read before it failed.
+    // The entries read (also before a fault) are on screen before the read's message.
+    HeldMessages held(context_.prompter);
+    form_.OpenWithDialog(Dialogs(), held);
     ShowForm();
+    held.Release();
 }
 
 void THyoujiScheduleForm::WriteButtonClick() {
     ReadForm();
-    if (!form_.Check(context_.prompter)) return;
-    FileWriteDialog.InitialDir = FileOpenDialog.InitialDir;
-    if (!FileWriteDialog.Execute()) return;
-    WriteSettingsFile(form_, context_.files, context_.prompter, FileWriteDialog.FileName);
+    form_.WriteWithDialog(Dialogs(), context_.prompter);
 }
 
 void THyoujiScheduleForm::CancelButtonClick() { close(); }

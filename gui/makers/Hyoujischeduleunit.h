@@ -15,8 +15,8 @@ class QPushButton;
 
 namespace tesslor::gui {
 
-extern const FileDialogSetup kScheduleOpenDialog;
-extern const FileDialogSetup kScheduleWriteDialog;
+using tesslor::kScheduleOpenDialog;
+using tesslor::kScheduleWriteDialog;
 
 class THyoujiScheduleForm : public QDialog {
     Q_OBJECT
@@ -53,6 +53,7 @@ private:
     void ReadForm();
     void ShowForm();
     void ClearEntries();
+    FormDialogs Dialogs();
 
     WindowContext context_;
     ScheduleForm form_;

@@ -1,37 +1,34 @@
 #include "settings/Co2sakugenseteiunit.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "platform/DialogFlows.h"
+#include "platform/FormWidgets.h"
 
 namespace tesslor::gui {
 
-namespace {
-// The file's own filter. The default extension is the filter's, so a name
-// typed without one is found again by this filter and by the perform list's.
-const FileDialogSetup kCo2SaveDialog{FileDialogKind::Save, {{"CO2設定(*.co2)", "*.co2"}}, "co2", ""};
-}  // namespace
-
 TCO2SakugenSeteiForm::TCO2SakugenSeteiForm(const WindowContext& context, QWidget* parent)
-    : QDialog(parent), SaveDialog(context.chooser, kCo2SaveDialog), context_(context) {
+    : QDialog(parent), SaveDialog(context.chooser, kCo2SaveDialog), context_(context), form_(context.files) {
     setObjectName(QStringLiteral("CO2SakugenSeteiForm"));
     setWindowTitle(QStringLiteral("CO2削減設定ファイル作成"));
     setModal(false);
 
-    auto edit = [this](const char* name, int width) {
+    // Each box is as wide as its digits.
+    auto edit = [this](const Co2Field& f) {
         auto* e = new QLineEdit(this);
-        e->setObjectName(QString::fromLatin1(name));
-        e->setFixedWidth(width);
+        e->setObjectName(QString::fromLatin1(f.Name));
+        const QFontMetrics metrics(e->font());
+        e->setFixedWidth(metrics.horizontalAdvance(QString(static_cast<int>(f.MaxDigits), QLatin1Char('0'))) + 20);
         e->setAlignment(Qt::AlignRight);
         return e;
     };
-    Edit0 = edit("Edit0", 48);
-    Edit1 = edit("Edit1", 48);
-    Edit2 = edit("Edit2", 28);
+    Edit0 = edit(kCo2Fields[0]);
+    Edit1 = edit(kCo2Fields[1]);
+    Edit2 = edit(kCo2Fields[2]);
     HintLabel = new QLabel(QString::fromUtf8(kCo2Hint), this);
     HintLabel->setObjectName(QStringLiteral("HintLabel"));
     Button1 = new QPushButton(QStringLiteral("作成・終了"), this);
@@ -63,28 +60,17 @@ TCO2SakugenSeteiForm::TCO2SakugenSeteiForm(const WindowContext& context, QWidget
     ShowForm();
 }
 
-void TCO2SakugenSeteiForm::ReadForm() {
-    form_.SetText("Edit0", Edit0->text().toStdString());
-    form_.SetText("Edit1", Edit1->text().toStdString());
-    form_.SetText("Edit2", Edit2->text().toStdString());
-}
+void TCO2SakugenSeteiForm::ReadForm() { CopyWidgetsToForm(*this, form_); }
 
-void TCO2SakugenSeteiForm::ShowForm() {
-    Edit0->setText(QString::fromStdString(form_.Text("Edit0")));
-    Edit1->setText(QString::fromStdString(form_.Text("Edit1")));
-    Edit2->setText(QString::fromStdString(form_.Text("Edit2")));
-}
+void TCO2SakugenSeteiForm::ShowForm() { CopyFormToWidgets(form_, *this); }
 
 void TCO2SakugenSeteiForm::Button1Click() {
     ReadForm();
     const bool checked = form_.Check(context_.prompter);
-    ShowForm();  // a thousands text of "0" has been emptied
+    ShowForm();  // a thousands text of "0" has been emptied before the dialog comes up
     if (!checked) return;
-    SaveDialog.InitialDir = context_.driveRoot();
-    if (SaveThroughDialog(SaveDialog, "", [this](const std::string& path) {
-            return WriteSettingsFile(form_, context_.files, context_.prompter, path);
-        }))
-        hide();
+    // The check passes again unchanged on the way to the dialog.
+    if (form_.SaveAs({nullptr, &SaveDialog, context_.driveRoot()}, context_.prompter)) hide();
 }
 
 void TCO2SakugenSeteiForm::Button2Click() { hide(); }

@@ -12,19 +12,15 @@
 #include <QRadioButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <map>
 
-#include "platform/DialogFlows.h"
+#include "platform/FormWidgets.h"
 #include "platform/NamedWidgets.h"
 
 namespace tesslor::gui {
 
 namespace {
-const FileDialogSetup kSetei3OpenDialog{
-    FileDialogKind::Open, {{"ＬＥＤ設定(*.txt)", "*.txt"}, {"ＬＥＤ設定(*.lee)", "*.lee"}}, "lee", ""};
-const FileDialogSetup kSetei3SaveDialog{
-    FileDialogKind::Save, {{"LED設定(*.txt)", "*.txt"}, {"ＬＥＤ設定(*.lee)", "*.lee"}}, "txt", ""};
-constexpr const char* kSetei3FileName = "setei.txt";
-
 // Controls in use are white, those of a switched-off band silver.
 const QColor kEnabledColor(0xFF, 0xFF, 0xFF);
 const QColor kDisabledColor(0xC0, 0xC0, 0xC0);
@@ -43,6 +39,27 @@ std::string Stem(const char* prefix) {
     return p.substr(0, p.find("Chk"));
 }
 
+// Rows close together: the window fits a 1366 x 768 screen.
+void Compact(QGridLayout* grid) {
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(2);
+    grid->setContentsMargins(6, 4, 6, 4);
+}
+
+// Gives every column of the grids the width of its widest single-column
+// cell in any of them, so the columns line up from group to group.
+void AlignColumns(const std::vector<QGridLayout*>& grids) {
+    std::map<int, int> widths;
+    for (QGridLayout* g : grids)
+        for (int i = 0; i < g->count(); ++i) {
+            int row = 0, column = 0, rows = 0, columns = 0;
+            g->getItemPosition(i, &row, &column, &rows, &columns);
+            if (columns == 1) widths[column] = std::max(widths[column], g->itemAt(i)->sizeHint().width());
+        }
+    for (QGridLayout* g : grids)
+        for (const auto& [column, width] : widths) g->setColumnMinimumWidth(column, width);
+}
+
 QLabel* Label(const char* text, QWidget* parent) { return new QLabel(QString::fromUtf8(text), parent); }
 
 void Paint(QWidget* w, const QColor& color) {
@@ -54,9 +71,10 @@ void Paint(QWidget* w, const QColor& color) {
 
 TSetei2Form::TSetei2Form(const WindowContext& context, QWidget* parent)
     : QDialog(parent),
-      FileOpenDialog(context.chooser, kSetei3OpenDialog),
-      SaveDialog(context.chooser, kSetei3SaveDialog),
-      context_(context) {
+      FileOpenDialog(context.chooser, kSettingsOpenDialog),
+      SaveDialog(context.chooser, kSettingsSaveDialog),
+      context_(context),
+      form_(context.files) {
     setObjectName(QStringLiteral("Setei2Form"));
     setWindowTitle(QStringLiteral("設定３"));
     setModal(false);
@@ -110,6 +128,7 @@ QWidget* TSetei2Form::CreateTimes() {
     auto* group = new QGroupBox(QStringLiteral("時間"), this);
     group->setObjectName(QStringLiteral("JikanPanel"));
     auto* grid = new QGridLayout(group);
+    Compact(grid);
     const char* captions[] = {"点灯時間", "消灯時間", "スクロール時間"};
     const char* names[] = {"TentouJikanEdit", "SyoutouJikanEdit", "ScrollJikanEdit"};
     for (int r = 0; r < 3; ++r) {
@@ -125,9 +144,10 @@ QWidget* TSetei2Form::CreateQuantity(int quantity) {
     const Setei3Quantity& q = Setei3Quantities()[static_cast<std::size_t>(quantity)];
     auto* group = new QGroupBox(QString::fromUtf8(q.Caption), this);
     auto* grid = new QGridLayout(group);
-    grid->setHorizontalSpacing(6);
+    Compact(grid);
     grid->setColumnStretch(kReference + 1, 1);
     grid->addWidget(Label("通常文言", group), 0, kReference);
+    bandGrids_.push_back(grid);
     const auto& references = kReferences[static_cast<std::size_t>(quantity)];
     int row = 1;
     for (const Setei3Band& b : Setei3Bands()) {
@@ -171,9 +191,11 @@ QWidget* TSetei2Form::CreateQuantity(int quantity) {
         line->addWidget(average);
         line->addWidget(instant);
         line->addStretch();
+        line->setContentsMargins(6, 0, 6, 0);
         boxes_[r.Average] = average;
         boxes_[r.Instant] = instant;
-        grid->addWidget(choice, row++, kCaption, 1, kReference + 1);
+        // Beside the 通常文言 caption, over the bands, where the row has room.
+        grid->addWidget(choice, 0, kCaption, 1, kReference);
     }
     return group;
 }
@@ -182,6 +204,7 @@ QWidget* TSetei2Form::CreateSegments() {
     auto* group = new QGroupBox(QStringLiteral("8セグ表示"), this);
     group->setObjectName(QStringLiteral("SegPanel"));
     auto* grid = new QGridLayout(group);
+    Compact(grid);
     int i = 0;
     for (const Setei3SegChoice& s : Setei3SegChoices()) {
         const int row = i / 3, column = (i % 3) * 2;
@@ -217,10 +240,14 @@ void TSetei2Form::CreateControls() {
     buttons->addStretch();
     buttons->addWidget(CancelButton);
 
+    AlignColumns(bandGrids_);
+    left->setSpacing(4);
+    right->setSpacing(4);
     auto* columns = new QHBoxLayout;
     columns->addLayout(left);
     columns->addLayout(right);
     auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(4);
     layout->addLayout(columns);
     layout->addLayout(buttons);
 
@@ -249,49 +276,10 @@ QAbstractButton* TSetei2Form::Box(const std::string& name) const {
 
 // ---- widgets and form ----
 
-void TSetei2Form::ReadForm() {
-    for (const FieldInfo& f : form_.Fields()) {
-        switch (f.Kind) {
-            case FieldKind::Edit:
-                form_.SetText(f.Name, edits_.at(f.Name)->text().toStdString());
-                break;
-            case FieldKind::List:
-                form_.SetText(f.Name, lists_.at(f.Name)->currentText().toStdString());
-                break;
-            case FieldKind::CheckBox:
-            case FieldKind::RadioButton:
-                // A radio button's partner follows only when it is checked, so an
-                // unchecked button never clears its checked partner.
-                if (boxes_.at(f.Name)->isChecked() || f.Kind == FieldKind::CheckBox)
-                    form_.SetChecked(f.Name, boxes_.at(f.Name)->isChecked());
-                break;
-        }
-    }
-}
+void TSetei2Form::ReadForm() { CopyWidgetsToForm(*this, form_); }
 
 void TSetei2Form::ShowForm() {
-    for (const FieldInfo& f : form_.Fields()) {
-        const QString text = QString::fromStdString(form_.Text(f.Name));
-        switch (f.Kind) {
-            case FieldKind::Edit:
-                edits_.at(f.Name)->setText(text);
-                break;
-            case FieldKind::List: {
-                QComboBox* list = lists_.at(f.Name);
-                const int index = list->findText(text, Qt::MatchExactly);
-                if (index >= 0) list->setCurrentIndex(index);
-                list->setEditText(text);
-                break;
-            }
-            case FieldKind::CheckBox:
-                boxes_.at(f.Name)->setChecked(form_.Checked(f.Name));
-                break;
-            case FieldKind::RadioButton:
-                // Checking one button of a pair unchecks the other.
-                if (form_.Checked(f.Name)) boxes_.at(f.Name)->setChecked(true);
-                break;
-        }
-    }
+    CopyFormToWidgets(form_, *this);
     ApplyBandEnabling();
 }
 
@@ -321,24 +309,21 @@ void TSetei2Form::showEvent(QShowEvent* event) {
 
 // ---- buttons ----
 
+FormDialogs TSetei2Form::Dialogs() { return {&FileOpenDialog, &SaveDialog, context_.driveRoot()}; }
+
 void TSetei2Form::OpenButtonClick() {
     // The four CHK2 "to" fields keep their text through the open's clearing.
     ReadForm();
-    FileOpenDialog.InitialDir = context_.driveRoot();
-    OpenThroughDialog(context_.prompter, false, FileOpenDialog, [this](const std::string& path) {
-        return OpenSettingsFile(form_, context_.files, context_.prompter, path);
-    });
-    // A failed open shows what was read before the failure.
+    // What was read (also before a failure) is on screen before the read's message.
+    HeldMessages held(context_.prompter);
+    form_.Open(Dialogs(), held);
     ShowForm();
+    held.Release();
 }
 
 void TSetei2Form::WriteButtonClick() {
     ReadForm();
-    if (!form_.CheckSettings3(context_.prompter)) return;
-    SaveDialog.InitialDir = context_.driveRoot();
-    SaveThroughDialog(SaveDialog, kSetei3FileName, [this](const std::string& path) {
-        return WriteSettingsFile(form_, context_.files, context_.prompter, path);
-    });
+    form_.SaveAs(Dialogs(), context_.prompter);
 }
 
 void TSetei2Form::CancelButtonClick() { hide(); }

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "app/WindowContext.h"
 #include "platform/FileChooser.h"
@@ -16,6 +17,7 @@
 class QAbstractButton;
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
@@ -79,6 +81,8 @@ private:
     // Widgets to form before an operation, form to widgets after it.
     void ReadForm();
     void ShowForm();
+    // The window's dialogs, starting at the selected drive's root.
+    FormDialogs Dialogs();
     // Enables and colours the controls of every switchable band as the form's
     // boxes say (each box's change reaches the form at once).
     void ApplyBandEnabling();
@@ -88,6 +92,7 @@ private:
     std::map<std::string, QLineEdit*> edits_;
     std::map<std::string, QComboBox*> lists_;
     std::map<std::string, QAbstractButton*> boxes_;
+    std::vector<QGridLayout*> bandGrids_;  // the quantities' grids, their columns lined up
 };
 
 }  // namespace tesslor::gui

@@ -8,24 +8,17 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <initializer_list>
 
-#include "platform/DialogFlows.h"
+#include "platform/FormWidgets.h"
 #include "platform/NamedWidgets.h"
 
 namespace tesslor::gui {
 
 namespace {
-// The open dialog writes ＬＥＤ in full-width letters in both entries, the
-// save dialog in ASCII letters in its first; the filter texts stay exactly so.
-const FileDialogSetup kSeteiOpenDialog{
-    FileDialogKind::Open, {{"ＬＥＤ設定(*.txt)", "*.txt"}, {"ＬＥＤ設定(*.lee)", "*.lee"}}, "lee", ""};
-const FileDialogSetup kSeteiSaveDialog{
-    FileDialogKind::Save, {{"LED設定(*.txt)", "*.txt"}, {"ＬＥＤ設定(*.lee)", "*.lee"}}, "txt", ""};
-// The unit looks for this name on its card.
-constexpr const char* kSeteiFileName = "setei.txt";
-
 // Puts the widgets side by side in row r, one per column; nullptr leaves a column empty.
 void Row(QGridLayout* grid, int r, std::initializer_list<QWidget*> widgets) {
     int column = 0;
@@ -84,9 +77,10 @@ Choice AddChoice(QGroupBox* panel, const char* name, const char* title, RadioNam
 
 TSeteiForm::TSeteiForm(const WindowContext& context, QWidget* parent)
     : QDialog(parent),
-      FileOpenDialog(context.chooser, kSeteiOpenDialog),
-      SaveDialog(context.chooser, kSeteiSaveDialog),
-      context_(context) {
+      FileOpenDialog(context.chooser, kSettingsOpenDialog),
+      SaveDialog(context.chooser, kSettingsSaveDialog),
+      context_(context),
+      form_(false, context.files) {
     setObjectName(QStringLiteral("SeteiForm"));
     setWindowTitle(QStringLiteral("環境表示器設定"));
     setModal(false);
@@ -103,9 +97,7 @@ TSeteiForm::TSeteiForm(const WindowContext& context, QWidget* parent)
 }
 
 QLineEdit* TSeteiForm::NewEdit(const char* name) {
-    const SeteiField* field = nullptr;
-    for (const SeteiField& f : kSeteiFields)
-        if (std::string(f.Name) == name) field = &f;
+    const SeteiField* field = FindSeteiField(name);
     auto* e = new QLineEdit(this);
     e->setObjectName(QString::fromLatin1(name));
     e->setMaxLength(field->Width);
@@ -114,6 +106,17 @@ QLineEdit* TSeteiForm::NewEdit(const char* name) {
     e->setFixedWidth(metrics.horizontalAdvance(QString(field->Width + 1, QLatin1Char('0'))) + 12);
     edits_[name] = e;
     return e;
+}
+
+QWidget* TSeteiForm::UnitWord(const char* unit, const char* word) {
+    auto* w = new QWidget(this);
+    auto* row = new QHBoxLayout(w);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    row->addWidget(NewLabel(unit));
+    row->addWidget(NewLabel(word));
+    row->addStretch();
+    return w;
 }
 
 QLabel* TSeteiForm::NewLabel(const char* text, const char* name) {
@@ -164,7 +167,7 @@ QGroupBox* TSeteiForm::CreateOndoPanel() {
     RangeRow(g, 0, "CHK1", "OndoChk1MinEdit", "OndoChk1MaxEdit");
     RangeRow(g, 1, "CHK2", "OndoChk2MinEdit", "OndoChk2MaxEdit");
     LampRow(g, 2, "CHK3", "OndoChk3Edit", "OndoChk3KaitenTouEdit");
-    Row(g, 3, {NewLabel("CHK ZERO"), NewEdit("OndoChkZeroEdit"), NewLabel("°C"), NewLabel("以下")});
+    Row(g, 3, {NewLabel("CHK ZERO"), NewEdit("OndoChkZeroEdit"), UnitWord("°C", "以下")});
     return ondo;
 }
 
@@ -179,19 +182,18 @@ QGroupBox* TSeteiForm::CreateWbgtPanel() {
 }
 
 void TSeteiForm::RangeRow(QGridLayout* g, int r, const char* chk, const char* minEdit, const char* maxEdit) {
-    Row(g, r, {NewLabel(chk), NewEdit(minEdit), NewLabel("°C"), NewLabel("以上"), NewEdit(maxEdit), NewLabel("°C"),
-               NewLabel("以下")});
+    Row(g, r, {NewLabel(chk), NewEdit(minEdit), UnitWord("°C", "以上"), NewEdit(maxEdit), UnitWord("°C", "以下")});
 }
 
 void TSeteiForm::LampRow(QGridLayout* g, int r, const char* chk, const char* edit, const char* lampEdit) {
-    Row(g, r, {NewLabel(chk), NewEdit(edit), NewLabel("°C"), NewLabel("以上"), NewLabel("回転灯"), NewEdit(lampEdit)});
+    Row(g, r, {NewLabel(chk), NewEdit(edit), UnitWord("°C", "以上"), NewLabel("回転灯"), NewEdit(lampEdit)});
 }
 
 QGroupBox* TSeteiForm::ThresholdPanel(const char* name, const char* title, const char* edit, const char* unit,
                                       const char* lampEdit) {
     QGroupBox* panel = Group(name, title, this);
     QGridLayout* g = GridOf(panel);
-    Row(g, 0, {NewEdit(edit), NewLabel(unit), NewLabel("以上"), NewLabel("回転灯"), NewEdit(lampEdit)});
+    Row(g, 0, {NewEdit(edit), UnitWord(unit, "以上"), NewLabel("回転灯"), NewEdit(lampEdit)});
     return panel;
 }
 
@@ -254,57 +256,60 @@ QLineEdit* TSeteiForm::Edit(const std::string& name) const {
     return it == edits_.end() ? nullptr : it->second;
 }
 
-void TSeteiForm::ReadForm() {
-    for (const auto& [name, e] : edits_) form_.SetText(name, e->text().toStdString());
-    for (QRadioButton* b : {HeikinSouonRadioButton, SyunkanSouonRadioButton, HeikinFuusokuRadioButton,
-                            SyunkanFuusokuRadioButton})
-        form_.SetChecked(b->objectName().toStdString(), b->isChecked());
-}
+void TSeteiForm::ReadForm() { CopyWidgetsToForm(*this, form_); }
 
 void TSeteiForm::ShowForm() {
-    for (const auto& [name, e] : edits_) e->setText(QString::fromStdString(form_.Text(name)));
-    for (QRadioButton* b : {HeikinSouonRadioButton, SyunkanSouonRadioButton, HeikinFuusokuRadioButton,
-                            SyunkanFuusokuRadioButton}) {
-        // Both buttons of a group may be off in the form; the buttons then show no choice.
-        b->setAutoExclusive(false);
-        b->setChecked(form_.Checked(b->objectName().toStdString()));
-        b->setAutoExclusive(true);
-    }
+    CopyFormToWidgets(form_, *this);
     const bool windOnly = form_.WindOnly();
     FuusokuSenyouKaitentouSeteiButton->setText(
         QString::fromUtf8(windOnly ? kWindOnlyOffCaption : kWindOnlyOnCaption));
+    const bool modeChanged = FuusokuSenyouPanel->isVisibleTo(this) != windOnly;
     for (QWidget* w : windOnlyControls_) w->setVisible(windOnly);
     FuusokuSenyouPanel->setVisible(windOnly);
+    // Leaving the mode takes the bands away: the window shrinks with them.
+    if (modeChanged) FitToContents();
     edits_.at(kFuusokuLampField)->setEnabled(form_.FuusokuChkKaitenTouEnabled());
+}
+
+void TSeteiForm::FitToContents() {
+    // The layout learns of the hidden and shown panels first, then the window takes its size.
+    layout()->invalidate();
+    layout()->activate();
+    adjustSize();
+    // A window grown past the bottom of the screen moves up until its buttons show.
+    if (isVisible() && screen()) {
+        const QRect room = screen()->availableGeometry();
+        const int below = frameGeometry().bottom() - room.bottom();
+        if (below > 0) move(x(), std::max(room.top(), y() - below));
+    }
 }
 
 void TSeteiForm::OpenInMode(bool settings2) {
     form_.SetSettings2(settings2);
     SouonGroupBox->setVisible(settings2);
     FuusokuGroupBox->setVisible(settings2);
+    // Settings 1 has no choices: the window shrinks to what it shows.
+    FitToContents();
     show();
     raise();
     activateWindow();
 }
 
+FormDialogs TSeteiForm::Dialogs() { return {&FileOpenDialog, &SaveDialog, context_.driveRoot()}; }
+
 void TSeteiForm::OpenButtonClick() {
     ReadForm();
-    FileOpenDialog.InitialDir = context_.driveRoot();
-    OpenThroughDialog(context_.prompter, false, FileOpenDialog, [this](const std::string& path) {
-        const bool opened = OpenSettingsFile(form_, context_.files, context_.prompter, path);
-        ShowForm();  // a failed open shows what was read before it failed
-        return opened;
-    });
+    // What was read (also before a failure) is on screen before the read's message.
+    HeldMessages held(context_.prompter);
+    form_.Open(Dialogs(), held);
+    ShowForm();
+    held.Release();
 }
 
 void TSeteiForm::WriteButtonClick() {
     ReadForm();
-    if (!form_.Check(context_.prompter)) return;
-    // The unit reads the file from its card: start where the card is.
-    SaveDialog.InitialDir = context_.driveRoot();
-    SaveThroughDialog(SaveDialog, kSeteiFileName, [this](const std::string& path) {
-        return WriteSettingsFile(form_, context_.files, context_.prompter, path);
-    });
+    // The unit reads the file from its card: the dialog starts where the card is.
+    form_.SaveAs(Dialogs(), context_.prompter);
 }
 
 void TSeteiForm::CancelButtonClick() { hide(); }

@@ -82,9 +82,15 @@ private:
     void LayOut(std::initializer_list<QWidget*> leftPanels, std::initializer_list<QWidget*> rightPanels);
     QLineEdit* NewEdit(const char* name);
     QLabel* NewLabel(const char* text, const char* name = nullptr);
+    // A unit and the word after it ("°C" "以下") side by side in one cell.
+    QWidget* UnitWord(const char* unit, const char* word);
     // Widgets to form before an operation, form to widgets after it.
     void ReadForm();
     void ShowForm();
+    // The window's dialogs, starting at the selected drive's root.
+    FormDialogs Dialogs();
+    // Shrinks or grows the window to what it shows after a mode change.
+    void FitToContents();
 
     WindowContext context_;
     SeteiForm form_;

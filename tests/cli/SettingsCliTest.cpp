@@ -128,10 +128,75 @@ TEST_F(SettingsCli, OpeningInAnotherModeAndCheckingByContent) {
     EXPECT_EQ(r.out, Path("one.lee") + ": OK\n" + Path("two.txt") + ": OK\n" + Path("three.txt") + ": OK\n" +
                          Path("amount.co2") + ": OK\n" + Path("broken.txt") + ": 温度 Chk1 エラー\n");
     r = Run({"show", Path("amount.co2")});
-    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "kind=co2\nEdit0=\nEdit1=0\nEdit2=0\n");  // the initial 0, 0, 0 writes "00"
     r = Run({"show", Path("missing.txt")});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, Path("missing.txt") + "オープンエラー\n");
+}
+
+TEST_F(SettingsCli, Co2ShowGivesTheTextsThatWriteTheSameFile) {
+    struct Case {
+        const char *thousands, *units, *tenths;
+        const char* shown;  // what show prints after kind=co2
+    } cases[] = {
+        {"1", "234", "5", "Edit0=1\nEdit1=234\nEdit2=5\n"},
+        {"", "", "", "Edit0=\nEdit1=\nEdit2=\n"},
+        {"", "7", "", "Edit0=\nEdit1=\nEdit2=7\n"},
+        {"999", "999", "9", "Edit0=999\nEdit1=999\nEdit2=9\n"},
+        // A thousands part of "0" would be emptied by the check: its zero goes with the units.
+        {"01", "234", "", "Edit0=01\nEdit1=234\nEdit2=\n"},
+        {"00", "000", "0", "Edit0=00\nEdit1=000\nEdit2=0\n"},
+    };
+    for (const Case& c : cases) {
+        CliRun r = Run({"make", "co2", "--set", std::string("Edit0=") + c.thousands, "--set",
+                        std::string("Edit1=") + c.units, "--set", std::string("Edit2=") + c.tenths, Path("a.co2")});
+        ASSERT_EQ(r.status, 0) << c.thousands << c.units << c.tenths << r.err;
+        r = Run({"show", Path("a.co2")});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, std::string("kind=co2\n") + c.shown) << c.thousands << "," << c.units << "," << c.tenths;
+        WriteFileBytes(Path("a.set"), r.out);
+        r = Run({"make", "co2", "--set-file", Path("a.set"), Path("b.co2")});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(ReadFileBytes(Path("b.co2")), ReadFileBytes(Path("a.co2"))) << c.shown;
+    }
+    // A line the window could not have written is refused with the file check's message.
+    std::string bytes = ReadFileBytes(Path("a.co2"));
+    bytes.replace(bytes.find("CO2SAKUGENSETEI=000000  "), 24, "CO2SAKUGENSETEI=00000000");
+    WriteFileBytes(Path("long.co2"), bytes);
+    const CliRun r = Run({"show", Path("long.co2")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "エラー　CO2SAKUGENSETEI\n");
+    EXPECT_EQ(r.out, "");
+}
+
+TEST_F(SettingsCli, AMissingFromFileIsTheWindowsOpenError) {
+    for (const char* kind : {"settings1", "settings2", "settings3", "schedule"}) {
+        const CliRun r = Run({"make", kind, "--from", Path("missing.txt"), "--standard", Path("out.txt")});
+        EXPECT_EQ(r.status, 1) << kind << r.err;
+        EXPECT_EQ(r.err, Path("missing.txt") + "オープンエラー\n") << kind;
+        EXPECT_FALSE(std::filesystem::exists(Path("out.txt"))) << kind;
+    }
+}
+
+TEST_F(SettingsCli, UsageMistakesAreToldInJapanese) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string said;
+    } cases[] = {
+        {{"make", "settings1", "--set", "NoSuchEdit=1", Path("o.txt")}, "settings1 の画面に「NoSuchEdit」という項目はありません"},
+        {{"make", "settings3", "--set", "GModeCheckBox=maybe", Path("o.txt")},
+         "GModeCheckBox は yes か no で指定して下さい（「maybe」は使えません）"},
+        {{"make", "settings3", "--wind-only", Path("o.txt")}, "settings3 のファイルには風速回転灯専用設定がありません"},
+        {{"make", "settings1", "--set", "TentouJikanEdit", Path("o.txt")}, "「TentouJikanEdit」は 名前=値 の形ではありません"},
+        {{"make", "settings1", "--set", "kind=settings3", Path("o.txt")},
+         "settings3 の内容では settings1 のファイルは作れません"},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = Run(c.args);
+        EXPECT_EQ(r.status, 2) << c.said;
+        EXPECT_EQ(r.err, "tesslor-cli: " + c.said + "\n");
+    }
 }
 
 }  // namespace

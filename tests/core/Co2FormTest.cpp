@@ -99,5 +99,48 @@ TEST(Co2Form, WrittenFilesAreCheckedAgainstTheirFraming) {
     EXPECT_FALSE(check(unpadded, shown));
 }
 
+TEST(Co2Form, ReadingGivesTheTextsThatWriteTheSameLine) {
+    struct Case {
+        const char* digits;
+        const char *thousands, *units, *tenths;  // nullptr: the line is refused
+    } cases[] = {
+        {"", "", "", ""},
+        {"5", "", "", "5"},
+        {"50", "", "5", "0"},
+        {"1234", "", "123", "4"},
+        {"12345", "1", "234", "5"},
+        {"9999999", "999", "999", "9"},
+        // A thousands part "0" would be emptied: its zero goes with the units and the tenths stay empty.
+        {"01234", "01", "234", ""},
+        {"001234", "00", "123", "4"},
+        {"12345678", nullptr, nullptr, nullptr},
+    };
+    for (const Case& c : cases) {
+        const std::string line = std::string(kCo2Key) + c.digits;
+        const std::string bytes = CrLfLines({"#LED_DATA_FILE", "#DATA_TYPE", "$CO2SAKUGENSETEI", "#END_OF_DATA_TYPE",
+                                             "#DEFINE", line, "#END_OF_DEFINE", "#END_OF_LED_DATA_FILE"},
+                                            true);
+        Co2Form form;
+        MemoryLineReader in(bytes);
+        ScriptedPrompter prompter;
+        ASSERT_EQ(form.Open(in, "a.co2", prompter), c.thousands != nullptr) << c.digits;
+        if (!c.thousands) {
+            EXPECT_EQ(prompter.shown, std::vector<std::string>{"エラー　CO2SAKUGENSETEI"});
+            EXPECT_EQ(form.Text("Edit1"), "0");  // nothing taken
+            continue;
+        }
+        EXPECT_TRUE(prompter.shown.empty()) << c.digits;
+        EXPECT_EQ(form.Text("Edit0"), c.thousands) << c.digits;
+        EXPECT_EQ(form.Text("Edit1"), c.units) << c.digits;
+        EXPECT_EQ(form.Text("Edit2"), c.tenths) << c.digits;
+        // The window's check passes them unchanged and the writer gives the same bytes.
+        ASSERT_TRUE(form.Check(prompter)) << c.digits;
+        EXPECT_EQ(form.Text("Edit0"), c.thousands) << c.digits;
+        MemoryOutputFile out;
+        ASSERT_TRUE(form.WriteLines(out, prompter));
+        EXPECT_EQ(out.Bytes(), bytes) << c.digits;
+    }
+}
+
 }  // namespace
 }  // namespace tesslor::test

@@ -207,5 +207,52 @@ TEST(ScheduleForm, WrittenFileOpensBackAndFailedWritesKeepTheEarlierFile) {
     EXPECT_EQ(Entries(copy), Filled({"45", "0"}));
 }
 
+TEST(ScheduleForm, WriteDialogStartsWhereOpenLastStartedAndOffersTheLastFileWritten) {
+    TempDir card;
+    ScriptedFileChooser chooser;
+    ScriptedPrompter prompter;
+    FileDialog open(chooser, kScheduleOpenDialog);
+    FileDialog save(chooser, kScheduleWriteDialog);
+    ScheduleForm form;
+    form.SetEntry(1, "5");
+
+    // Before any 開く no folder is set.
+    chooser.script = {card.Path("a.txt")};
+    ASSERT_TRUE(form.WriteWithDialog({&open, &save, card.Dir().string()}, prompter));
+    EXPECT_EQ(chooser.requests.back().initialDir, "");
+    EXPECT_EQ(chooser.requests.back().fileName, "");
+    EXPECT_EQ(chooser.requests.back().kind, FileDialogKind::Save);
+
+    // 開く starts at the drive's root, and 書込み then starts there too,
+    // offering the file last written rather than the one opened.
+    const std::string other = (card.Dir() / "other").string();
+    chooser.script = {card.Path("a.txt")};
+    ASSERT_TRUE(form.OpenWithDialog({&open, &save, other}, prompter));
+    EXPECT_EQ(chooser.requests.back().initialDir, other);
+    EXPECT_EQ(chooser.requests.back().kind, FileDialogKind::Open);
+    EXPECT_EQ(form.Entry(1), "5");
+    chooser.script = {std::nullopt};
+    EXPECT_FALSE(form.WriteWithDialog({&open, &save, card.Dir().string()}, prompter));
+    EXPECT_EQ(chooser.requests.back().initialDir, other);
+    EXPECT_EQ(chooser.requests.back().fileName, card.Path("a.txt"));
+    // A cancelled 開く still counts as having started there.
+    chooser.script = {std::nullopt};
+    EXPECT_FALSE(form.OpenWithDialog({&open, &save, "elsewhere"}, prompter));
+    chooser.script = {std::nullopt};
+    form.WriteWithDialog({&open, &save, card.Dir().string()}, prompter);
+    EXPECT_EQ(chooser.requests.back().initialDir, "elsewhere");
+
+    // An invalid entry is refused before any dialog.
+    const std::size_t asked = chooser.requests.size();
+    form.SetEntry(2, "x");
+    EXPECT_FALSE(form.WriteWithDialog({&open, &save, ""}, prompter));
+    EXPECT_EQ(chooser.requests.size(), asked);
+    EXPECT_EQ(prompter.shown.back(), "No2の数字に誤りがあります");
+
+    // Every close empties the entries.
+    form.Closed();
+    EXPECT_EQ(Entries(form), std::string(23, '|'));
+}
+
 }  // namespace
 }  // namespace tesslor::test

@@ -126,5 +126,22 @@ TEST_F(ScheduleWindow, OpenFailuresAndEveryCloseEmptyTheEntries) {
     EXPECT_EQ(Entry(10)->text(), QString());
 }
 
+TEST_F(ScheduleWindow, TheEntriesReadAreShownBeforeTheReadsMessage) {
+    WriteFileBytes(card.Path("good.txt"), ScheduleBytes("$S1=3,7"));
+    // The third value is one character too long: the two before it are read.
+    WriteFileBytes(card.Path("bad.txt"), ScheduleBytes("$S1=4,5,x"));
+    std::vector<std::string> seen;
+    prompter.onInform = [&](const std::string& text) {
+        seen.push_back(text + " | " + Entry(1)->text().toStdString() + "," + Entry(2)->text().toStdString() + "," +
+                       Entry(3)->text().toStdString());
+    };
+    window.show();
+    Entry(3)->setText(QStringLiteral("9"));
+    chooser.script = {card.Path("good.txt"), card.Path("bad.txt")};
+    Button("OpenButton")->click();
+    Button("OpenButton")->click();
+    EXPECT_EQ(seen, (std::vector<std::string>{"ファイル読み込み完了 | 3,7,", "ファイルに誤りがあります。 | 4,5,"}));
+}
+
 }  // namespace
 }  // namespace tesslor::test

@@ -2,6 +2,7 @@
 // check, and writing and opening through the dialogs.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -200,6 +201,57 @@ TEST_F(Setei2Window, OpeningRestoresTheWidgetsAndTheirEnabling) {
     EXPECT_FALSE(window.GModeCheckBox->isChecked());
     ExpectBand("UryouChk2", false);
     EXPECT_EQ(Edit("UryouChk2MaxEdit")->text(), QStringLiteral("250")) << "kept by the clearing";
+}
+
+TEST_F(Setei2Window, ColumnsLineUpFromGroupToGroup) {
+    QApplication::processEvents();
+    auto x = [this](QWidget* w) { return w->mapTo(&window, QPoint(0, 0)).x(); };
+    // WBGT under temperature, rain and wind under noise and vibration.
+    for (const char* column : {"Chk1MinEdit", "Chk1MaxEdit", "Chk1KaitenComboBox", "Chk1MongonComboBox"}) {
+        const std::string c(column);
+        auto control = [&](const std::string& stem) -> QWidget* {
+            return window.findChild<QWidget*>(QString::fromStdString(stem + c));
+        };
+        EXPECT_EQ(x(control("Wbgt")), x(control("Ondo"))) << column;
+        for (const char* stem : {"Sindou", "Uryou", "Fuusoku"}) EXPECT_EQ(x(control(stem)), x(control("Souon"))) << stem << column;
+    }
+}
+
+TEST_F(Setei2Window, TheValuesReadAreShownBeforeTheReadsMessage) {
+    Setei3Form written;
+    written.Standard();
+    written.SetText("TentouJikanEdit", "250");
+    written.SetChecked("SouonChk1CheckBox", true);
+    written.SetText("SouonChk1MinEdit", "80");
+    written.SetText("SouonChk1MaxEdit", "90");
+    written.SetText("SouonChk1KaitenComboBox", "3");
+    const std::string path = card.Path("held.txt");
+    ASSERT_TRUE(WriteSettingsFile(written, RealFileSystem(), prompter, path));
+    std::string bytes = ReadFileBytes(path);
+    const std::string good = bytes;
+    bytes.replace(bytes.find("$WCHK1=022"), 10, "$WCHK1=122");
+    WriteFileBytes(card.Path("broken.txt"), bytes);
+
+    // What each message box had behind it while it was up.
+    std::vector<std::string> seen;
+    prompter.onInform = [&](const std::string& text) {
+        seen.push_back(text + " | " + Edit("TentouJikanEdit")->text().toStdString() + " " +
+                       Edit("SouonChk1MaxEdit")->text().toStdString() + " " +
+                       List("SouonChk1KaitenComboBox")->currentText().toStdString() + " " +
+                       (Box("SouonChk1CheckBox")->isChecked() ? "on" : "off") + " " +
+                       Edit("OndoChk1MaxEdit")->text().toStdString());
+    };
+    Edit("TentouJikanEdit")->setText(QStringLiteral("77"));
+    chooser.script = {path, card.Path("broken.txt"), card.Path("missing.txt")};
+    Button("OpenButton")->click();
+    // A read that fails part way shows the lines read before it (temperature) already.
+    Edit("TentouJikanEdit")->setText(QStringLiteral("77"));
+    Button("OpenButton")->click();
+    // A file that does not open leaves the fields as they were.
+    Edit("TentouJikanEdit")->setText(QStringLiteral("66"));
+    Button("OpenButton")->click();
+    EXPECT_EQ(seen, (std::vector<std::string>{path + "読み込み完了 | 250 90 3 on 27", "WBGT Chk1 エラー | 250  no off 27",
+                                              card.Path("missing.txt") + "オープンエラー | 66  no off 27"}));
 }
 
 }  // namespace

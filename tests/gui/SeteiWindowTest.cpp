@@ -248,5 +248,29 @@ TEST_F(SeteiWindow, CancelHidesAndKeepsTheTexts) {
     EXPECT_TRUE(prompter.shown.empty());
 }
 
+TEST_F(SeteiWindow, TheValuesReadAreShownBeforeTheReadsMessage) {
+    std::vector<std::string> lines = kStandardLines;
+    lines[0] = "$TENTOU_JIKAN=00250";
+    const std::string one = card.Path("one.txt");
+    WriteFileBytes(one, SeteiFile(lines));
+    lines[4] = "$TCHK2=128,030";
+    const std::string broken = card.Path("broken.txt");
+    WriteFileBytes(broken, SeteiFile(lines));
+
+    std::vector<std::string> seen;
+    prompter.onInform = [&](const std::string& text) {
+        seen.push_back(text + " | " + Text("TentouJikanEdit").toStdString() + " " +
+                       Text("OndoChk1MaxEdit").toStdString() + " " + Text("OndoChk3Edit").toStdString());
+    };
+    // A settings 1 file opened as settings 2: the notice comes over the values read.
+    window.OpenInMode(true);
+    chooser.script = {one, broken};
+    window.OpenButton->click();
+    // A failed read: the lines before the failing one are on screen, the rest empty.
+    window.OpenButton->click();
+    EXPECT_EQ(seen, (std::vector<std::string>{std::string(kSettings1FileNotice) + " | 250 27 31",
+                                              "温度 Chk2 エラー | 250 27 "}));
+}
+
 }  // namespace
 }  // namespace tesslor::test

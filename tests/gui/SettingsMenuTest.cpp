@@ -10,6 +10,8 @@
 #include "GuiHarness.h"
 #include "makers/Hyoujischeduleunit.h"
 #include "makers/Makeperformunit.h"
+#include "platform/WindowSizes.h"
+#include "settings/Co2sakugenseteiunit.h"
 #include "settings/Setei2unit.h"
 #include "settings/Seteiunit.h"
 
@@ -93,6 +95,47 @@ TEST(MakerMenu, ThePerformListMakerIsModal) {
     e.Main().Perform1->trigger();
     EXPECT_TRUE(seen);
     EXPECT_FALSE(w.isVisible());
+}
+
+// The screen the operators' laptops have left under the task bar.
+constexpr WindowSize kScreen{1366, 728};
+
+// Whether the window, with its frame and caption, fits that screen both as
+// laid out and as its layout would have it.
+void ExpectFits(const QWidget& w, const std::string& what) {
+    QApplication::processEvents();
+    for (const QSize size : {w.size(), w.sizeHint()}) {
+        const WindowSize outer = OuterSizeOf({size.width(), size.height()}, kSizeableFrame);
+        EXPECT_LE(outer.width, kScreen.width) << what << " " << size.width() << "x" << size.height();
+        EXPECT_LE(outer.height, kScreen.height) << what << " " << size.width() << "x" << size.height();
+    }
+}
+
+TEST(SettingsWindows, EveryOneFitsTheSmallScreenInEveryMode) {
+    Editor e("[Option]\nAllMakers=1\n[Kiki]\nKiki=Kankyouhyoujiki\n");
+    gui::TSeteiForm& setei = e.windows->SeteiForm();
+    e.Main().SeteiMake->trigger();
+    ExpectFits(setei, "settings 1");
+    const int settings1Height = setei.height();
+    e.Main().SeteiMake2->trigger();
+    ExpectFits(setei, "settings 2");
+    setei.FuusokuSenyouKaitentouSeteiButtonClick();  // on, with its notices
+    ASSERT_TRUE(setei.Form().WindOnly());
+    ExpectFits(setei, "settings 2, wind-only lamps");
+    e.Main().SeteiMake->trigger();
+    ExpectFits(setei, "settings 1, wind-only lamps");
+    setei.FuusokuSenyouKaitentouSeteiButtonClick();
+    ASSERT_FALSE(setei.Form().WindOnly());
+    // Back in settings 1 without the bands the window is as small as at first.
+    QApplication::processEvents();
+    EXPECT_EQ(setei.height(), settings1Height);
+
+    e.Main().N1->trigger();
+    ExpectFits(e.windows->Setei2Form(), "settings 3");
+    e.Main().HyoujiSchedule->trigger();
+    ExpectFits(e.windows->HyoujiScheduleForm(), "schedule");
+    e.Main().CO21->trigger();
+    ExpectFits(e.windows->CO2SakugenSeteiForm(), "CO2");
 }
 
 }  // namespace

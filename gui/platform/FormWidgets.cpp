@@ -1,0 +1,67 @@
+#include "platform/FormWidgets.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QWidget>
+
+namespace tesslor::gui {
+
+namespace {
+
+template <typename W>
+W* Control(const QWidget& window, const FieldInfo& f) {
+    return window.findChild<W*>(QString::fromStdString(f.Name));
+}
+
+}  // namespace
+
+void CopyWidgetsToForm(const QWidget& window, FormFields& form) {
+    for (const FieldInfo& f : form.Fields()) {
+        switch (f.Kind) {
+            case FieldKind::Edit:
+                if (auto* e = Control<QLineEdit>(window, f)) form.SetText(f.Name, e->text().toStdString());
+                break;
+            case FieldKind::List:
+                if (auto* c = Control<QComboBox>(window, f)) form.SetText(f.Name, c->currentText().toStdString());
+                break;
+            case FieldKind::CheckBox:
+            case FieldKind::RadioButton:
+                // Unchecking a radio button leaves its partner as it is, so
+                // the pair ends as the buttons show it whatever the order.
+                if (auto* b = Control<QAbstractButton>(window, f)) form.SetChecked(f.Name, b->isChecked());
+                break;
+        }
+    }
+}
+
+void CopyFormToWidgets(const FormFields& form, QWidget& window) {
+    for (const FieldInfo& f : form.Fields()) {
+        switch (f.Kind) {
+            case FieldKind::Edit:
+                if (auto* e = Control<QLineEdit>(window, f)) e->setText(QString::fromStdString(form.Text(f.Name)));
+                break;
+            case FieldKind::List:
+                if (auto* c = Control<QComboBox>(window, f)) {
+                    const QString text = QString::fromStdString(form.Text(f.Name));
+                    const int index = c->findText(text, Qt::MatchExactly);
+                    if (index >= 0) c->setCurrentIndex(index);
+                    if (c->isEditable()) c->setEditText(text);
+                }
+                break;
+            case FieldKind::CheckBox:
+                if (auto* b = Control<QAbstractButton>(window, f)) b->setChecked(form.Checked(f.Name));
+                break;
+            case FieldKind::RadioButton:
+                if (auto* b = Control<QAbstractButton>(window, f)) {
+                    const bool exclusive = b->autoExclusive();
+                    b->setAutoExclusive(false);
+                    b->setChecked(form.Checked(f.Name));
+                    b->setAutoExclusive(exclusive);
+                }
+                break;
+        }
+    }
+}
+
+}  // namespace tesslor::gui
