@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/FileMessages.h"
+#include "platform/QtFonts.h"
 
 namespace tesslor::gui {
 
@@ -27,14 +28,8 @@ bool NamesPng(const std::string& path) {
 // A font that draws whole pixels only: no grey edges, no coloured sub-pixels.
 // Hinting stays the platform's, so the text is as wide as on the editing surface.
 QFont UnsmoothedFont(const FontSpec& font) {
-    QFont f(QString::fromStdString(font.face));
-    f.setPixelSize(font.pixelSize);
+    QFont f = QFontOf(font);
     f.setStyleStrategy(static_cast<QFont::StyleStrategy>(QFont::NoAntialias | QFont::NoSubpixelAntialias));
-    f.setBold((font.style & kFontBold) != 0);
-    f.setItalic((font.style & kFontItalic) != 0);
-    f.setUnderline((font.style & kFontUnderline) != 0);
-    f.setStrikeOut((font.style & kFontStrikeOut) != 0);
-    if (font.fixedPitch) f.setFixedPitch(true);
     return f;
 }
 
