@@ -277,9 +277,10 @@ void TMongonHensyuuForm::ShowRows() {
 
 void TMongonHensyuuForm::ShowRowFont(int row) {
     const MongonFont& font = form_.Rows[row].Font;
-    // A pixel font is shown enlarged so that it can be read; the row keeps its own font.
+    // A pixel font is shown enlarged so that it can be read, and unsmoothed so
+    // that its dots stay sharp squares; the row keeps its own font.
     QLineEdit* edit = mojiEdits_[row];
-    edit->setFont(QFontOf(MongonBoxFont(font)));
+    edit->setFont(QFontOf(MongonBoxFont(font), !IsPixelFontFace(font.Name)));
     QPalette pal = edit->palette();
     pal.setColor(QPalette::Base, Qt::black);
     pal.setColor(QPalette::Text, QColorOfValue(font.Color));

@@ -17,7 +17,7 @@ void InstallFontSubstitutions() {
     QFont::insertSubstitutions(QStringLiteral("MS Gothic"), fixed);
 }
 
-QFont QFontOf(const FontSpec& font) {
+QFont QFontOf(const FontSpec& font, bool smoothed) {
     QFont f(QString::fromStdString(font.face));
     // A QFont takes no pixel size below 1.
     f.setPixelSize(std::max(font.pixelSize, 1));
@@ -26,6 +26,8 @@ QFont QFontOf(const FontSpec& font) {
     f.setUnderline((font.style & kFontUnderline) != 0);
     f.setStrikeOut((font.style & kFontStrikeOut) != 0);
     if (font.fixedPitch) f.setFixedPitch(true);
+    if (!smoothed)
+        f.setStyleStrategy(static_cast<QFont::StyleStrategy>(QFont::NoAntialias | QFont::NoSubpixelAntialias));
     return f;
 }
 

@@ -16,8 +16,9 @@ void InstallFontSubstitutions();
 
 /// The QFont of a surface's font: the face (reaching a real font through the
 /// substitutions), the height in pixels, bold, italic, underline and
-/// strike-out from the style bits, and fixed pitch when asked. Smoothing stays
-/// the platform's.
-QFont QFontOf(const FontSpec& font);
+/// strike-out from the style bits, and fixed pitch when asked. Unsmoothed, it
+/// draws whole pixels only (no grey edges, no coloured sub-pixels); hinting
+/// stays the platform's either way, so the text is equally wide.
+QFont QFontOf(const FontSpec& font, bool smoothed = true);
 
 }  // namespace tesslor::gui

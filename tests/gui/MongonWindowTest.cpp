@@ -373,7 +373,9 @@ TEST(MongonWindow, AMisakiRowIsShownEnlargedButWrittenAndDrawnAtItsOwnDots) {
     QLineEdit* box = w.MojiEdit(1);
     EXPECT_EQ(box->font().family(), QStringLiteral("MisakiGothic"));
     EXPECT_GE(box->font().pixelSize(), 2 * kMongonMisaki.Pixels);
-    EXPECT_EQ(box->font().pixelSize() % kMongonMisaki.Pixels, 0);  // whole dots
+    EXPECT_EQ(box->font().pixelSize() % kMongonMisaki.Pixels, 0);  // whole dots, drawn sharp
+    EXPECT_TRUE(box->font().styleStrategy() & QFont::NoAntialias);
+    EXPECT_FALSE(w.MojiEdit(0)->font().styleStrategy() & QFont::NoAntialias);
     EXPECT_GE(box->height(), 2 * kMongonMisaki.Pixels);
     EXPECT_GE(box->height(), QFontMetrics(box->font()).height());
     // Another font is shown as it is.

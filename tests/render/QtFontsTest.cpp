@@ -31,6 +31,10 @@ TEST(QtFonts, EveryStyleBitAndThePitchReachTheQFont) {
         EXPECT_EQ(f.strikeOut(), c.strikeOut) << int(c.style);
         EXPECT_EQ(f.fixedPitch(), c.fixed) << int(c.style);
     }
+    // Smoothing is the platform's unless turned off; off, no kind of it is left.
+    constexpr auto kUnsmoothed = QFont::NoAntialias | QFont::NoSubpixelAntialias;
+    EXPECT_EQ(QFontOf(FontSpec("Unifont", 16)).styleStrategy() & kUnsmoothed, 0);
+    EXPECT_EQ(QFontOf(FontSpec("Unifont", 16), false).styleStrategy() & kUnsmoothed, kUnsmoothed);
     // A QFont cannot be less than a pixel high.
     EXPECT_EQ(QFontOf(FontSpec("Unifont", 0)).pixelSize(), 1);
 }
