@@ -33,14 +33,14 @@ constexpr std::string_view kMark("MONGON TBL\0", 11);
 // unchanged. Returns "" or why the assignment cannot be taken.
 std::string Assign(MongonForm& form, const std::string& assignment) {
     const std::size_t eq = assignment.find('=');
-    if (eq == std::string::npos) return "\"" + assignment + "\" is not NAME=VALUE";
+    if (eq == std::string::npos) return "「" + assignment + "」は 名前=値 の形ではありません";
     const std::string name = assignment.substr(0, eq);
     const std::string value = assignment.substr(eq + 1);
-    if (name == "kind") return value == kTextKind ? "" : "a " + value + " form cannot fill a text file";
-    if (!form.Value(name)) return "the text message editor has no control named \"" + name + "\"";
+    if (name == "kind") return value == form.Kind() ? "" : "「" + value + "」の内容は文言ファイルに入れられません";
+    if (!form.Value(name)) return "文言編集に「" + name + "」という項目はありません";
     // Every box of the editor is one line; a line break would also split the
     // line `show` prints into two assignments.
-    if (value.find_first_of("\r\n") != std::string::npos) return name + ": a box of one line holds no line break";
+    if (value.find_first_of("\r\n") != std::string::npos) return name + ": 1行の欄に改行は入れられません";
     std::string problem;
     if (!form.SetValue(name, value, problem)) return problem;
     return "";
@@ -60,7 +60,7 @@ private:
 // nothing was said (a short file says "read エラー  (path)" and still loads).
 bool OpenQuietly(MongonForm& form, CountingPrompter& prompter, const std::string& path) {
     const std::size_t before = prompter.Count();
-    return form.OpenFile(path) && prompter.Count() == before;
+    return form.ReadFile(path, prompter) && prompter.Count() == before;
 }
 
 // Qt's notes about its own set-up (a missing XDG_RUNTIME_DIR and the like)
@@ -114,34 +114,36 @@ bool IsTextMessageFile(const std::string& path) {
 }
 
 int RunMakeText(const StartupConfig& config, const MakeOptions& options, std::ostream& err) {
-    if (options.standard) return Usage(err, "the text message editor has no 標準設定, so --standard has nothing to press");
-    if (options.windOnly) return Usage(err, "a text file has no wind-only lamp mode");
+    if (options.standard) return Usage(err, "文言編集には標準設定がないため、--standard は使えません");
+    if (options.windOnly) return Usage(err, "文言ファイルには --wind-only で選ぶ点灯モードがありません");
 
     // Every assignment is looked at before anything is opened or written.
     std::vector<std::string> assignments;
     if (std::string why; !ExpandAssignments(options.assignments, assignments, why)) return Usage(err, why);
     {
-        RecordingPrompter quiet;
-        MongonForm probe(config.NanSyoku, config.TateMaisuu, RealFileSystem(), quiet);
+        MongonForm probe(config.NanSyoku, config.TateMaisuu);
         for (const std::string& a : assignments)
             if (std::string why = Assign(probe, a); !why.empty()) return Usage(err, why);
     }
 
     StreamPrompter prompter(err);
-    MongonForm form(config.NanSyoku, config.TateMaisuu, RealFileSystem(), prompter);
-    if (!options.from.empty() && !OpenQuietly(form, prompter, options.from)) return kExitFailed;
+    MongonForm form(config.NanSyoku, config.TateMaisuu);
+    // As 開く in the window: a file that cannot be opened or whose marks are
+    // wrong stops here with its message; a short one with its marks says so
+    // and goes on with what it held.
+    if (!options.from.empty() && !form.ReadFile(options.from, prompter)) return kExitFailed;
     for (const std::string& a : assignments) Assign(form, a);
     GivenPathChooser chooser(options.output);
     FileDialog saveDialog(chooser, kMongonSaveDialog);
-    return form.SaveMongonFileAs(saveDialog) ? kExitOk : kExitFailed;
+    return form.SaveMongonFileAs(FormDialogs{nullptr, &saveDialog, ""}, prompter) ? kExitOk : kExitFailed;
 }
 
 int RunShowText(const StartupConfig& config, const std::string& path, std::ostream& out, std::ostream& err) {
     StreamPrompter prompter(err);
-    MongonForm form(config.NanSyoku, config.TateMaisuu, RealFileSystem(), prompter);
+    MongonForm form(config.NanSyoku, config.TateMaisuu);
     if (!OpenQuietly(form, prompter, path)) return kExitFailed;
-    out << "kind=" << kTextKind << '\n';
-    for (const std::string& name : MongonForm::FieldNames()) out << name << '=' << form.Value(name).value_or("") << '\n';
+    out << "kind=" << form.Kind() << '\n';
+    for (const std::string& name : form.FieldNames()) out << name << '=' << form.Value(name).value_or("") << '\n';
     out << std::flush;
     return kExitOk;
 }
@@ -154,7 +156,7 @@ bool CheckTextMessageFile(const std::string& path, bool& ok, std::string& messag
     const MongonReadResult result = ReadMongonFile(RealFileSystem(), prompter, path, table, &shortRead);
     ok = result == MongonReadResult::kRead && !shortRead;
     message = ok || prompter.shown.empty() ? "" : prompter.shown.front();
-    if (!ok && message.empty()) message = "could not be read";
+    if (!ok && message.empty()) message = "読み込めませんでした";
     // A short file with wrong marks says both; the second still reaches the operator.
     for (std::size_t i = 1; i < prompter.shown.size(); ++i) err << prompter.shown[i] << '\n';
     return true;

@@ -30,9 +30,11 @@ bool IsTextMessageFile(const std::string& path);
 
 /// The editor's steps in order: its rows at window creation (NanSyoku and
 /// TateMaisuu of config), --from (開く), the assignments, then the write of
-/// 名前を付けて保存 ("保存完了(path)"). Messages go to err. Returns 0, 1 (the
-/// open failed or was short, or the write failed; nothing written) or 2 (a
-/// name the editor does not have, a value its box cannot hold, a text with no
+/// 名前を付けて保存 ("保存完了(path)"). Messages, all in Japanese, go to err.
+/// A short file whose marks are right goes on after its message, as in the
+/// window. Returns 0, 1 (the file of --from is missing, cannot be read or is
+/// no text message file, or the write failed; nothing written) or 2 (a name
+/// the editor does not have, a value its box cannot hold, a text with no
 /// Shift-JIS form, --standard or --wind-only).
 int RunMakeText(const StartupConfig& config, const MakeOptions& options, std::ostream& err);
 

@@ -16,8 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const MongonRow& row : table.Rows) (void)FontSpecOf(row.Font);
     if (!table.HasMarks()) return 0;
 
-    fuzz::SilentPrompter prompter;
-    MongonForm form(2, 5, RealFileSystem(), prompter);
+    MongonForm form(2, 5);
     form.Table = table;
     form.ShowRows();
     const MongonTable collected = form.CollectedTable();

@@ -1,11 +1,16 @@
 #include "makers/MongonForm.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <cmath>
 #include <climits>
 #include <cstdlib>
 #include <limits>
+#include <string_view>
 
 #include "led/Ledboard.h"
+#include "platform/Paths.h"
 #include "text/ShiftJis.h"
 
 namespace tesslor {
@@ -95,23 +100,20 @@ std::optional<std::pair<int, Field>> ParseFieldName(const std::string& name) {
 // What is wrong with a value for an X or Y box; nothing when it fits.
 std::optional<std::string> PositionProblem(const std::string& value) {
     if (FitsPositionMask(value)) return std::nullopt;
-    return value +
-           " does not fit the box (at most 3 characters: a digit or sign, then up to two digits; empty for none)";
+    return "「" + value + "」は座標の欄に入りません（3文字まで: 数字か符号、続けて数字2つまで。空欄は位置なし）";
 }
 
 // What is wrong with a value for a text box; nothing when it fits.
 std::optional<std::string> TextProblem(const std::string& value) {
-    if (HasControlCharacter(value)) return "a text box holds one line without control characters";
-    if (Utf8Characters(value) > kMongonTextChars) return "the text box holds at most 80 characters";
-    if (!ToShiftJis(value)) return "the text has characters with no Shift-JIS form";
+    if (HasControlCharacter(value)) return "文言の欄は制御文字を含まない1行です";
+    if (Utf8Characters(value) > kMongonTextChars) return "文言の欄は80文字までです";
+    if (!ToShiftJis(value)) return "シフトJISで表せない文字があります";
     return std::nullopt;
 }
 
 // What is wrong with a font's face name; nothing when the file can keep it.
 std::optional<std::string> FaceNameProblem(const std::string& value) {
-    const std::optional<std::string> sjis = ToShiftJis(value);
-    if (!sjis || sjis->size() >= kMongonFaceBytes || HasControlCharacter(value))
-        return "a face name needs a Shift-JIS form of at most 255 bytes";
+    if (!MongonFaceNameFits(value)) return "フォント名はシフトJISで255バイト以内の1行です";
     return std::nullopt;
 }
 
@@ -150,7 +152,7 @@ std::optional<std::string> SetFontNumber(MongonFont& font, Field field, const st
         if (f.field != field) continue;
         const std::optional<std::int64_t> v = WholeInteger(value, f.hex);
         if (!v || *v < f.low || *v > f.high)
-            return value + " is not a whole number from " + std::to_string(f.low) + " to " + std::to_string(f.high);
+            return "「" + value + "」は" + std::to_string(f.low) + "から" + std::to_string(f.high) + "までの整数ではありません";
         f.set(font, *v);
         return std::nullopt;
     }
@@ -179,9 +181,70 @@ bool FitsPositionMask(const std::string& text) {
     return true;
 }
 
-MongonForm::MongonForm(int nanSyoku, int tateMaisuu, FileSystem& files, Prompter& prompter)
-    : DefaultFont(WindowMongonFont()), nanSyoku_(nanSyoku), tateMaisuu_(tateMaisuu), files_(&files),
-      prompter_(&prompter) {
+bool IsPixelFontFace(const std::string& face) {
+    auto startsWith = [&](std::string_view prefix) {
+        if (face.size() < prefix.size()) return false;
+        for (std::size_t i = 0; i < prefix.size(); ++i)
+            if (std::tolower(static_cast<unsigned char>(face[i])) != static_cast<unsigned char>(prefix[i]))
+                return false;
+        return true;
+    };
+    return startsWith("unifont") || startsWith("misaki") || startsWith("美咲");
+}
+
+void GivePixelFont(MongonFont& font, const MongonPixelFont& pixelFont) {
+    font.Name = pixelFont.Face;
+    // The height is in pixels at 96 per inch: set that first, so the size
+    // follows from the height and not from an earlier resolution.
+    font.PixelsPerInch = kMongonScreenPixelsPerInch;
+    SetFontHeight(font, -pixelFont.Pixels);
+    font.Pitch = 0;
+    font.Style = 0;
+}
+
+FontSpec MongonBoxFont(const MongonFont& font) {
+    FontSpec shown = FontSpecOf(font);
+    // A text box never shows a row taller than the canvas it is drawn on.
+    shown.pixelSize = std::min(shown.pixelSize, kMongonCanvasHeight);
+    if (IsPixelFontFace(shown.face) && shown.pixelSize < kMongonSmallestBoxPixels) {
+        const int factor = (kMongonSmallestBoxPixels + shown.pixelSize - 1) / shown.pixelSize;
+        shown.pixelSize *= factor;
+    }
+    return shown;
+}
+
+std::uint8_t FontStyleBits(bool bold, bool italic, bool underline, bool strikeOut) {
+    return static_cast<std::uint8_t>((bold ? kFontBold : 0) | (italic ? kFontItalic : 0) |
+                                     (underline ? kFontUnderline : 0) | (strikeOut ? kFontStrikeOut : 0));
+}
+
+bool MongonFaceNameFits(const std::string& face) {
+    const std::optional<std::string> sjis = ToShiftJis(face);
+    return sjis && sjis->size() < kMongonFaceBytes && !HasControlCharacter(face);
+}
+
+std::string MongonFaceRefusedMessage(const std::string& family) {
+    return "フォント「" + family +
+           "」は文言ファイルに保存できません。名前がシフトJISで表せる（255バイト以内の）フォントを選んで下さい";
+}
+
+std::optional<MongonFont> MongonFontOfChosen(const ChosenFont& chosen, const MongonFont& row,
+                                             const std::string& rowDrawnFamily) {
+    // The dialog lists real families: "ＭＳ Ｐゴシック" shows as the font
+    // standing in for it. Kept as it is, the row keeps the name its file had.
+    const std::string& family = chosen.Family == rowDrawnFamily ? row.Name : chosen.Family;
+    if (!MongonFaceNameFits(family)) return std::nullopt;
+    MongonFont f = row;
+    f.Name = family;
+    f.PixelsPerInch = kMongonScreenPixelsPerInch;
+    f.Style = chosen.Style;
+    if (chosen.PixelSize > 0) SetFontHeight(f, -chosen.PixelSize);
+    else SetFontSize(f, static_cast<std::int32_t>(std::lround(chosen.PointSize)));
+    return f;
+}
+
+MongonForm::MongonForm(int nanSyoku, int tateMaisuu, FileSystem& files)
+    : Form(files), DefaultFont(WindowMongonFont()), nanSyoku_(nanSyoku), tateMaisuu_(tateMaisuu) {
     // Hidden rows are cleared too: their controls' fonts go into every saved
     // table, and a table's rows should not differ by the display they came from.
     for (int i = 0; i < kMongonRows; ++i) ClearRowControls(i);
@@ -257,32 +320,24 @@ void MongonForm::ChooseRowFont(int row,
     font.Color = colour;
 }
 
+void MongonForm::GiveRowPixelFont(int row, const MongonPixelFont& pixelFont) {
+    if (row < 0 || row >= kMongonRows) return;
+    GivePixelFont(Rows[row].Font, pixelFont);
+    Modified = true;
+}
+
 bool MongonForm::RenderRows(RgbImage& canvas, LedHyoujikiClass& doc, const std::string& tmpBitmapPath,
-                            const std::function<void()>& repaint) {
+                            Prompter& prompter, const std::function<void()>& repaint) {
     CollectRows();
-    const bool taken = RenderMongonTable(Table, canvas, doc, tmpBitmapPath, *prompter_);
+    const bool taken = RenderMongonTable(Table, canvas, doc, tmpBitmapPath, prompter);
     if (repaint) repaint();
-    prompter_->Inform(kMongonRenderedMessage);
+    prompter.Inform(kMongonRenderedMessage);
     return taken;
 }
 
-bool MongonForm::AskToSave(FileDialog& saveDialog) {
-    if (Modified && prompter_->Ask(kMongonSaveQuestion)) return SaveMongonFile(saveDialog);
-    return true;
-}
-
-bool MongonForm::ReadMongonFile(FileDialog& openDialog, FileDialog& saveDialog) {
-    // A save that was asked for and did not happen must not be followed by
-    // loading over the rows it was meant to keep.
-    if (!AskToSave(saveDialog)) return false;
-    openDialog.FileName.clear();
-    if (!openDialog.Execute()) return false;
-    return OpenFile(openDialog.FileName);
-}
-
-bool MongonForm::OpenFile(const std::string& path) {
+bool MongonForm::ReadFile(const std::string& path, Prompter& prompter) {
     MongonTable read;
-    const MongonReadResult result = ::tesslor::ReadMongonFile(*files_, *prompter_, path, read);
+    const MongonReadResult result = ::tesslor::ReadMongonFile(Files(), prompter, path, read);
     if (result == MongonReadResult::kCannotOpen) return false;
     CurrentFile = path;
     if (result != MongonReadResult::kRead) return false;
@@ -291,41 +346,42 @@ bool MongonForm::OpenFile(const std::string& path) {
     return true;
 }
 
-bool MongonForm::WriteMongonFile(const std::string& path) {
+bool MongonForm::WriteFile(const std::string& path, Prompter& prompter) {
     CollectRows();
-    return ::tesslor::WriteMongonFile(*files_, *prompter_, path, Table);
+    return ::tesslor::WriteMongonFile(Files(), prompter, path, Table);
 }
 
-bool MongonForm::SaveMongonFile(FileDialog& saveDialog) {
-    if (CurrentFile.empty()) return SaveMongonFileAs(saveDialog);
-    if (!WriteMongonFile(CurrentFile)) return false;
-    prompter_->Inform(MongonOverwrittenMessage(CurrentFile));
-    return true;
-}
-
-bool MongonForm::SaveMongonFileAs(FileDialog& saveDialog) {
-    if (!CurrentFile.empty()) saveDialog.FileName = CurrentFile;
-    if (!saveDialog.Execute()) return false;
-    const std::string path = saveDialog.FileName;
-    if (!WriteMongonFile(path)) return false;
+void MongonForm::Saved(const std::string& path, bool overwrite, Prompter& prompter) {
+    if (overwrite) {
+        prompter.Inform(MongonOverwrittenMessage(path));
+        return;
+    }
     CurrentFile = path;
-    prompter_->Inform(MongonSavedMessage(path));
-    return true;
+    prompter.Inform(MongonSavedMessage(path));
 }
 
-void MongonForm::ResetRows(FileDialog& saveDialog) {
+std::string MongonForm::DialogFolder(const FormDialogs& dialogs) const {
+    if (CurrentFile.empty()) return dialogs.DriveRoot;
+    const std::string folder = FolderPart(CurrentFile);
+    // A file in the root folder: its folder part is empty, the folder is "/".
+    if (folder.empty() && (CurrentFile[0] == '/' || CurrentFile[0] == '\\')) return CurrentFile.substr(0, 1);
+    return folder.empty() ? dialogs.DriveRoot : folder;
+}
+
+bool MongonForm::ResetRows(const FormDialogs& dialogs, Prompter& prompter) {
     // As for 開く: a save the operator wanted and that failed or was cancelled
     // keeps the rows.
-    if (!AskToSave(saveDialog)) return;
+    if (!AskToSave(dialogs, prompter)) return false;
     CurrentFile.clear();
     Table = MongonTable{};
     for (MongonRow& row : Table.Rows) row.Font = DefaultFont;
     // Hidden rows are cleared as well: rows of an earlier file left in them
     // would still be drawn after 新規作成.
     for (int i = 0; i < kMongonRows; ++i) ClearRowControls(i);
+    return true;
 }
 
-const std::vector<std::string>& MongonForm::FieldNames() {
+const std::vector<std::string>& MongonForm::AllFieldNames() {
     static const std::vector<std::string> names = [] {
         std::vector<std::string> n;
         for (const char* prefix : {"X_Edit", "Y_Edit", "MojiEdit"})
@@ -361,7 +417,7 @@ std::optional<std::string> MongonForm::Value(const std::string& name) const {
 bool MongonForm::SetValue(const std::string& name, const std::string& value, std::string& problem) {
     const auto field = ParseFieldName(name);
     if (!field) {
-        problem = "the text message editor has no control " + name;
+        problem = "文言編集に「" + name + "」という項目はありません";
         return false;
     }
     const auto [row, which] = *field;

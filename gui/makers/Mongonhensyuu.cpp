@@ -1,7 +1,6 @@
 #include "makers/Mongonhensyuu.h"
 
 #include <QEvent>
-#include <QFileInfo>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -22,7 +21,6 @@
 #include "platform/NamedWidgets.h"
 #include "platform/QtFonts.h"
 #include "platform/Windows.h"
-#include "text/ShiftJis.h"
 
 namespace tesslor::gui {
 
@@ -37,9 +35,6 @@ public:
     }
 };
 
-// A text box never shows a row taller than the canvas it is drawn on.
-constexpr int kLargestShownPixels = kMongonCanvasHeight;
-
 QColor QColorOfValue(std::int32_t value) {
     const Rgb c = RgbOfColorValue(value);
     return QColor(c.r, c.g, c.b);
@@ -53,41 +48,6 @@ QLabel* Heading(const char* text, QWidget* parent) {
 
 }  // namespace
 
-QFont QFontOfMongonFont(const MongonFont& font) {
-    const FontSpec drawn = FontSpecOf(font);
-    QFont f(QString::fromStdString(drawn.face));
-    f.setPixelSize(drawn.pixelSize);
-    f.setBold((drawn.style & kFontBold) != 0);
-    f.setItalic((drawn.style & kFontItalic) != 0);
-    f.setUnderline((drawn.style & kFontUnderline) != 0);
-    f.setStrikeOut((drawn.style & kFontStrikeOut) != 0);
-    if (drawn.fixedPitch) f.setFixedPitch(true);
-    return f;
-}
-
-std::optional<MongonFont> MongonFontOfQFont(const QFont& chosen, const MongonFont& row) {
-    // The dialog lists real families: "ＭＳ Ｐゴシック" shows as the IPA font
-    // standing in for it. Kept as it is, the row keeps the name its file had.
-    const bool sameFamily = chosen.family() == QFontInfo(QFontOfMongonFont(row)).family();
-    const std::string family = sameFamily ? row.Name : chosen.family().toStdString();
-    const std::optional<std::string> sjis = ToShiftJis(family);
-    if (!sjis || sjis->size() >= kMongonFaceBytes) return std::nullopt;
-    MongonFont f = row;
-    f.Name = family;
-    f.PixelsPerInch = 96;
-    f.Style = static_cast<std::uint8_t>((chosen.bold() ? kFontBold : 0) | (chosen.italic() ? kFontItalic : 0) |
-                                        (chosen.underline() ? kFontUnderline : 0) |
-                                        (chosen.strikeOut() ? kFontStrikeOut : 0));
-    if (chosen.pixelSize() > 0) SetFontHeight(f, -chosen.pixelSize());
-    else SetFontSize(f, static_cast<std::int32_t>(std::lround(chosen.pointSizeF())));
-    return f;
-}
-
-std::string MongonFaceRefusedMessage(const std::string& family) {
-    return "フォント「" + family +
-           "」は文言ファイルに保存できません。名前がシフトJISで表せる（255バイト以内の）フォントを選んで下さい";
-}
-
 TMongonHensyuuForm::TMongonHensyuuForm(const WindowContext& context, LedHyoujikiClass& document,
                                        TPenColorForm& penColorForm, std::function<void()> repaintMain,
                                        QWidget* parent)
@@ -98,7 +58,7 @@ TMongonHensyuuForm::TMongonHensyuuForm(const WindowContext& context, LedHyoujiki
       document_(document),
       penColorForm_(penColorForm),
       repaintMain_(std::move(repaintMain)),
-      form_(context.config.NanSyoku, context.config.TateMaisuu, context.files, context.prompter),
+      form_(context.config.NanSyoku, context.config.TateMaisuu, context.files),
       canvas_(context.files) {
     setObjectName(QStringLiteral("MongonHensyuuForm"));
     setWindowTitle(QStringLiteral("文言編集"));
@@ -189,8 +149,7 @@ QGridLayout* TMongonHensyuuForm::CreateRowGrid() {
 
     // Every text box is tall enough for a row in a 16-dot font, so rows do not
     // jump when one of them gets Unifont.
-    QFont tallest(QString::fromLatin1(kUnifontFace));
-    tallest.setPixelSize(kUnifontPixels);
+    const QFont tallest = QFontOf(MongonBoxFont(MongonFont{0, 0, -kMongonUnifont.Pixels, kMongonUnifont.Face}));
     const int textBoxHeight = QFontMetrics(tallest).height() + 10;
     const int positionWidth = QFontMetrics(font()).horizontalAdvance(QStringLiteral("-000")) + 16;
 
@@ -318,10 +277,10 @@ void TMongonHensyuuForm::ShowRows() {
 
 void TMongonHensyuuForm::ShowRowFont(int row) {
     const MongonFont& font = form_.Rows[row].Font;
-    QFont shown = QFontOfMongonFont(font);
-    if (shown.pixelSize() > kLargestShownPixels) shown.setPixelSize(kLargestShownPixels);
+    // A pixel font is shown enlarged so that it can be read, and unsmoothed so
+    // that its dots stay sharp squares; the row keeps its own font.
     QLineEdit* edit = mojiEdits_[row];
-    edit->setFont(shown);
+    edit->setFont(QFontOf(MongonBoxFont(font), !IsPixelFontFace(font.Name)));
     QPalette pal = edit->palette();
     pal.setColor(QPalette::Base, Qt::black);
     pal.setColor(QPalette::Text, QColorOfValue(font.Color));
@@ -358,20 +317,22 @@ void TMongonHensyuuForm::UpdatePreview() {
 
 const std::vector<std::uint8_t>& TMongonHensyuuForm::PreviewDots() const { return PreviewBox->Dots(); }
 
-std::string TMongonHensyuuForm::DialogFolder() const {
-    if (form_.CurrentFile.empty()) return context_.driveRoot ? context_.driveRoot() : std::string();
-    return QFileInfo(QString::fromStdString(form_.CurrentFile)).absolutePath().toStdString();
+FormDialogs TMongonHensyuuForm::Dialogs() {
+    return FormDialogs{&OpenDialog1, &SaveDialog1, context_.driveRoot ? context_.driveRoot() : std::string()};
 }
 
 // ---- buttons ----
 
 std::optional<MongonFont> TMongonHensyuuForm::RunFontDialog(const MongonFont& font) {
     if (!FontDialog1.choose) return std::nullopt;
-    const std::optional<QFont> chosen = FontDialog1.choose(QFontOfMongonFont(font));
+    const QFont preset = QFontOf(FontSpecOf(font));
+    const std::optional<QFont> chosen = FontDialog1.choose(preset);
     if (!chosen) return std::nullopt;
-    std::optional<MongonFont> f = MongonFontOfQFont(*chosen, font);
+    const ChosenFont picked{chosen->family().toStdString(), chosen->pixelSize(), chosen->pointSizeF(),
+                            FontStyleBits(chosen->bold(), chosen->italic(), chosen->underline(), chosen->strikeOut())};
+    std::optional<MongonFont> f = MongonFontOfChosen(picked, font, QFontInfo(preset).family().toStdString());
     // A face the file cannot name counts as no choice at all.
-    if (!f) context_.prompter.Inform(MongonFaceRefusedMessage(chosen->family().toStdString()));
+    if (!f) context_.prompter.Inform(MongonFaceRefusedMessage(picked.Family));
     return f;
 }
 
@@ -399,7 +360,7 @@ void TMongonHensyuuForm::FontButtonClick(int row) {
 void TMongonHensyuuForm::MakeDataButtonClick() {
     ReadRows();
     // Both windows show the result while "Led表示データ作成完了" is up.
-    form_.RenderRows(canvas_, document_, TmpBitmapPath, [this] {
+    form_.RenderRows(canvas_, document_, TmpBitmapPath, context_.prompter, [this] {
         static_assert(sizeof(Rgb) == 3, "the canvas is packed RGB");
         if (canvas_.Width() > 0 && canvas_.Height() > 0) {
             const QImage image(reinterpret_cast<const uchar*>(canvas_.Data()), canvas_.Width(), canvas_.Height(),
@@ -414,50 +375,38 @@ void TMongonHensyuuForm::MakeDataButtonClick() {
 
 void TMongonHensyuuForm::FileReadButtonClick() {
     ReadRows();
-    OpenDialog1.InitialDir = SaveDialog1.InitialDir = DialogFolder();
-    form_.ReadMongonFile(OpenDialog1, SaveDialog1);
+    form_.ReadMongonFile(Dialogs(), context_.prompter);
     ShowRows();
 }
 
 void TMongonHensyuuForm::FileWriteButtonClick() {
     ReadRows();
-    SaveDialog1.InitialDir = DialogFolder();
-    form_.SaveMongonFile(SaveDialog1);
+    form_.SaveMongonFile(Dialogs(), context_.prompter);
     ShowRows();
 }
 
 void TMongonHensyuuForm::FileReNameWriteButtonClick() {
     ReadRows();
-    SaveDialog1.InitialDir = DialogFolder();
-    form_.SaveMongonFileAs(SaveDialog1);
+    form_.SaveMongonFileAs(Dialogs(), context_.prompter);
     ShowRows();
 }
 
 void TMongonHensyuuForm::NewButtonClick() {
     ReadRows();
-    SaveDialog1.InitialDir = DialogFolder();
-    form_.ResetRows(SaveDialog1);
+    form_.ResetRows(Dialogs(), context_.prompter);
     ShowRows();
 }
 
 void TMongonHensyuuForm::CancelButtonClick() { close(); }
 
-void TMongonHensyuuForm::GivePixelFont(const char* face, int pixels) {
+void TMongonHensyuuForm::GivePixelFont(const MongonPixelFont& pixelFont) {
     ReadRows();
-    MongonFont& f = form_.Rows[currentRow_].Font;
-    f.Name = face;
-    // The height is in pixels at 96 per inch: set that first, so the size
-    // follows from the height and not from an earlier resolution.
-    f.PixelsPerInch = 96;
-    SetFontHeight(f, -pixels);
-    f.Pitch = 0;
-    f.Style = 0;
-    form_.Modified = true;
+    form_.GiveRowPixelFont(currentRow_, pixelFont);
     ShowRows();
 }
 
-void TMongonHensyuuForm::UnifontButtonClick() { GivePixelFont(kUnifontFace, kUnifontPixels); }
+void TMongonHensyuuForm::UnifontButtonClick() { GivePixelFont(kMongonUnifont); }
 
-void TMongonHensyuuForm::MisakiButtonClick() { GivePixelFont(kMisakiFace, kMisakiPixels); }
+void TMongonHensyuuForm::MisakiButtonClick() { GivePixelFont(kMongonMisaki); }
 
 }  // namespace tesslor::gui

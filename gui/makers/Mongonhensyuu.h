@@ -29,20 +29,6 @@ namespace tesslor::gui {
 class TPenColorForm;
 class MongonPreviewBox;
 
-/// The font a row's text box shows: the face (reaching a real font through
-/// Qt's substitutions), the pixel height the text is drawn with, and the style bits.
-QFont QFontOfMongonFont(const MongonFont& font);
-
-/// The font the font dialog chose, as a row's font: colour, character set and
-/// pitch stay those of row; face = family, 96 pixels per inch, style bits from
-/// bold, italic, underline and strike-out, and the height from the pixel size
-/// (or the size from the point size). Nothing when the family has no Shift-JIS
-/// form of at most 255 bytes: the file could not keep it.
-std::optional<MongonFont> MongonFontOfQFont(const QFont& chosen, const MongonFont& row);
-
-/// "フォント「name」は文言ファイルに保存できません。…": a face with no Shift-JIS name.
-std::string MongonFaceRefusedMessage(const std::string& family);
-
 /// FontDialog1: runs the platform's font dialog preset with a row's font. A
 /// test replaces choose to pick a font or cancel without a dialog on screen.
 struct MongonFontDialog {
@@ -137,9 +123,9 @@ private:
     void SetCurrentRow(int row);
     /// A box of row i changed: the form is marked and the preview redrawn soon.
     void RowEdited(int row);
-    void GivePixelFont(const char* face, int pixels);
-    /// The folder the file dialogs start in: the current file's, else the drive's root.
-    std::string DialogFolder() const;
+    void GivePixelFont(const MongonPixelFont& pixelFont);
+    /// The window's dialogs for the form's flows.
+    FormDialogs Dialogs();
     std::optional<MongonFont> RunFontDialog(const MongonFont& font);
     std::int32_t RunPenColorForm(std::optional<std::int32_t> preset);
 

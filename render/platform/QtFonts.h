@@ -1,7 +1,12 @@
 #pragma once
-// Font names as this system's files store them, reaching installed fonts: the
-// Japanese Windows faces that text message tables name map to the IPA fonts,
-// and the two pixel fonts made for dot displays are named once.
+// Fonts as this system's files and surfaces name them, reaching installed
+// fonts: the Japanese Windows faces that text message tables name map to the
+// IPA fonts, and a surface's font becomes a QFont in one place for the editor
+// and tesslor-cli alike.
+#include <QFont>
+
+#include "platform/Surface.h"
+
 namespace tesslor::gui {
 
 /// Makes "ＭＳ Ｐゴシック", "MS PGothic", "ＭＳ ゴシック" and "MS Gothic" resolve
@@ -9,11 +14,11 @@ namespace tesslor::gui {
 /// the editor and in tesslor-cli alike. Needs a QGuiApplication.
 void InstallFontSubstitutions();
 
-/// GNU Unifont: every character 16 dots high, one panel row.
-inline constexpr const char* kUnifontFace = "Unifont";
-inline constexpr int kUnifontPixels = 16;
-/// Misaki Gothic: every character 8 dots high, half a panel row.
-inline constexpr const char* kMisakiFace = "MisakiGothic";
-inline constexpr int kMisakiPixels = 8;
+/// The QFont of a surface's font: the face (reaching a real font through the
+/// substitutions), the height in pixels, bold, italic, underline and
+/// strike-out from the style bits, and fixed pitch when asked. Unsmoothed, it
+/// draws whole pixels only (no grey edges, no coloured sub-pixels); hinting
+/// stays the platform's either way, so the text is equally wide.
+QFont QFontOf(const FontSpec& font, bool smoothed = true);
 
 }  // namespace tesslor::gui

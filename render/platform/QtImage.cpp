@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/FileMessages.h"
+#include "platform/QtFonts.h"
 
 namespace tesslor::gui {
 
@@ -24,27 +25,14 @@ bool NamesPng(const std::string& path) {
     return QFileInfo(QString::fromStdString(path)).suffix().compare(QStringLiteral("png"), Qt::CaseInsensitive) == 0;
 }
 
-// A font that draws whole pixels only: no grey edges, no coloured sub-pixels.
-// Hinting stays the platform's, so the text is as wide as on the editing surface.
-QFont UnsmoothedFont(const FontSpec& font) {
-    QFont f(QString::fromStdString(font.face));
-    f.setPixelSize(font.pixelSize);
-    f.setStyleStrategy(static_cast<QFont::StyleStrategy>(QFont::NoAntialias | QFont::NoSubpixelAntialias));
-    f.setBold((font.style & kFontBold) != 0);
-    f.setItalic((font.style & kFontItalic) != 0);
-    f.setUnderline((font.style & kFontUnderline) != 0);
-    f.setStrikeOut((font.style & kFontStrikeOut) != 0);
-    if (font.fixedPitch) f.setFixedPitch(true);
-    return f;
-}
-
 }  // namespace
 
 void QtImage::TextOut(int x, int y, const std::string& text, const FontSpec& font, Rgb textColour,
                       Rgb background) {
     if (text.empty() || font.pixelSize < 1 || Width() == 0 || Height() == 0) return;
     const QString s = QString::fromStdString(text);
-    const QFont f = UnsmoothedFont(font);
+    // Unsmoothed: a smoothed edge is no dot of the unit.
+    const QFont f = QFontOf(font, false);
     const QFontMetrics metrics(f);
     // The box the text covers, clipped to the image (64-bit: x + width may not fit an int).
     const std::int64_t left = std::max<std::int64_t>(x, 0);

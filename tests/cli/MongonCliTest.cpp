@@ -10,8 +10,10 @@
 #include <filesystem>
 #include <optional>
 #include <set>
+#include <sstream>
 
 #include "CliRun.h"
+#include "TextCommands.h"
 
 namespace tesslor::test {
 namespace {
@@ -186,7 +188,7 @@ TEST_F(MongonCli, ValuesTheEditorCannotHoldAreRefusedAndNothingIsWritten) {
     }
     const CliRun r = Run({"make", "text", "--set", "MojiEdit2=😀", Path("new.mon")});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, "tesslor-cli: MojiEdit2: the text has characters with no Shift-JIS form\n");
+    EXPECT_EQ(r.err, "tesslor-cli: MojiEdit2: シフトJISで表せない文字があります\n");
     EXPECT_FALSE(std::filesystem::exists(Path("new.mon")));
 }
 
@@ -205,12 +207,37 @@ TEST_F(MongonCli, FromOpensAsTheEditorDoesAndAFailedOpenWritesNothing) {
     EXPECT_EQ(r.err, "文言ファイルのデータエラー(" + Path("broken.mon") + ")\n");
     EXPECT_FALSE(std::filesystem::exists(Path("out.mon")));
 
-    // A short file loads in the editor after its message; the tool stops there.
+    // A short file whose marks are whole loads after its message, as in the
+    // editor, and the tool goes on with it.
     WriteFileBytes(Path("short.mon"), ReadFileBytes(Path("base.mon")).substr(0, kTableBytes - 1));
-    r = Run({"make", "text", "--from", Path("short.mon"), Path("out.mon")});
+    r = Run({"make", "text", "--from", Path("short.mon"), "--set", "X_Edit1=9", Path("out.mon")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "read エラー  (" + Path("short.mon") + ")\n保存完了(" + Path("out.mon") + ")\n");
+    EXPECT_EQ(ReadFileBytes(Path("out.mon")), expected);
+
+    // A short file without its trailer says both and stops.
+    WriteFileBytes(Path("shorter.mon"), ReadFileBytes(Path("base.mon")).substr(0, kTableBytes - 20));
+    r = Run({"make", "text", "--from", Path("shorter.mon"), Path("out2.mon")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "read エラー  (" + Path("short.mon") + ")\n");
-    EXPECT_FALSE(std::filesystem::exists(Path("out.mon")));
+    EXPECT_EQ(r.err, "read エラー  (" + Path("shorter.mon") + ")\n文言ファイルのデータエラー(" + Path("shorter.mon") + ")\n");
+    EXPECT_FALSE(std::filesystem::exists(Path("out2.mon")));
+
+    // A missing file gives what 開く gives, and nothing is written.
+    cli::MakeOptions options;
+    options.kind = "text";
+    options.from = Path("missing.mon");
+    options.output = Path("out3.mon");
+    std::ostringstream err;
+    EXPECT_EQ(cli::RunMakeText(StartupConfig{}, options, err), 1);
+    EXPECT_EQ(err.str(), "open エラー (" + Path("missing.mon") + ")\n");
+    EXPECT_FALSE(std::filesystem::exists(Path("out3.mon")));
+
+    // Refusals of the tool itself are in Japanese as well.
+    options.from.clear();
+    options.standard = true;
+    err.str("");
+    EXPECT_EQ(cli::RunMakeText(StartupConfig{}, options, err), 2);
+    EXPECT_EQ(err.str(), "tesslor-cli: 文言編集には標準設定がないため、--standard は使えません\n");
 }
 
 TEST_F(MongonCli, ShowFeedsBackIntoMakeByteForByte) {

@@ -3,6 +3,8 @@
 // commands, and the controls reached by name.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "TestSupport.h"
@@ -38,8 +40,9 @@ struct MongonFormFixture : ::testing::Test {
     test::FailingFileSystem files;
     FileDialog open{chooser, kMongonOpenDialog};
     FileDialog save{chooser, kMongonSaveDialog};
+    FormDialogs dialogs{&open, &save, "/card"};
 
-    MongonForm MakeForm(int nanSyoku = 2, int tate = 5) { return MongonForm(nanSyoku, tate, files, prompter); }
+    MongonForm MakeForm(int nanSyoku = 2, int tate = 5) { return MongonForm(nanSyoku, tate, files); }
 };
 
 TEST_F(MongonFormFixture, CreationClearsEveryRowInTheRowColour) {
@@ -62,16 +65,17 @@ TEST_F(MongonFormFixture, SaveAsThenOverwriteWithTheirMessagesAndTheFlagStaysSet
     form.Modified = true;
     const std::string path = dir.Path("a.mon");
     chooser.script = {path};
-    ASSERT_TRUE(form.SaveMongonFile(save));  // no current file yet: asks for a name
+    ASSERT_TRUE(form.SaveMongonFile(dialogs, prompter));  // no current file yet: asks for a name
     EXPECT_EQ(chooser.requests.back().title, "文言ファイルSave");
     EXPECT_EQ(chooser.requests.back().defaultExt, "mon");
+    EXPECT_EQ(chooser.requests.back().initialDir, "/card");  // no file yet: the drive's root
     EXPECT_EQ(prompter.shown.back(), "保存完了(" + path + ")");
     EXPECT_EQ(form.CurrentFile, path);
     EXPECT_TRUE(form.Modified);
     EXPECT_EQ(ReadFileBytes(path), *EncodeMongonTable(form.Table));
 
     form.Rows[0].Text = "変更";
-    ASSERT_TRUE(form.SaveMongonFile(save));
+    ASSERT_TRUE(form.SaveMongonFile(dialogs, prompter));
     EXPECT_EQ(prompter.shown.back(), "上書き完了(" + path + ")");
     EXPECT_EQ(chooser.requests.size(), 1u);
 
@@ -79,7 +83,9 @@ TEST_F(MongonFormFixture, SaveAsThenOverwriteWithTheirMessagesAndTheFlagStaysSet
     files.failAtWrite = files.writes + 1;
     const std::size_t before = prompter.shown.size();
     chooser.script = {dir.Path("b.mon")};
-    EXPECT_FALSE(form.SaveMongonFileAs(save));
+    EXPECT_FALSE(form.SaveMongonFileAs(dialogs, prompter));
+    EXPECT_EQ(chooser.requests.back().initialDir, dir.Dir().string());  // the current file's folder
+    EXPECT_EQ(chooser.requests.back().fileName, path);
     EXPECT_EQ(form.CurrentFile, path);
     EXPECT_EQ(prompter.shown.size(), before + 1);
     EXPECT_EQ(prompter.shown.back(), "エラー write");
@@ -90,12 +96,13 @@ TEST_F(MongonFormFixture, OpenShowsRowsAndFailuresKeepThem) {
     writer.Rows[1] = {"-5", "", "温度", writer.Rows[1].Font};
     SetFontSize(writer.Rows[1].Font, 12);
     const std::string path = dir.Path("w.mon");
-    ASSERT_TRUE(writer.WriteMongonFile(path));
+    ASSERT_TRUE(writer.WriteFile(path, prompter));
 
     MongonForm form = MakeForm(2, 2);
     chooser.script = {path};
-    ASSERT_TRUE(form.ReadMongonFile(open, save));
+    ASSERT_TRUE(form.ReadMongonFile(dialogs, prompter));
     EXPECT_EQ(chooser.requests.back().title, "文言ファイルOpen");
+    EXPECT_EQ(chooser.requests.back().fileName, "");
     EXPECT_EQ(form.Rows[1].X, "-5");
     EXPECT_EQ(form.Rows[1].Y, "");  // -100 shows empty
     EXPECT_EQ(form.Rows[1].Text, "温度");
@@ -107,12 +114,25 @@ TEST_F(MongonFormFixture, OpenShowsRowsAndFailuresKeepThem) {
     std::string broken = ReadFileBytes(path);
     broken[0] = 'm';
     WriteFileBytes(dir.Path("broken.mon"), broken);
-    EXPECT_FALSE(form.OpenFile(dir.Path("broken.mon")));
+    EXPECT_FALSE(form.ReadFile(dir.Path("broken.mon"), prompter));
     EXPECT_EQ(form.CurrentFile, dir.Path("broken.mon"));
     EXPECT_EQ(form.Rows[1].Text, "温度");
     // A file that cannot be opened changes nothing at all.
-    EXPECT_FALSE(form.OpenFile(dir.Path("missing.mon")));
+    EXPECT_FALSE(form.ReadFile(dir.Path("missing.mon"), prompter));
     EXPECT_EQ(form.CurrentFile, dir.Path("broken.mon"));
+    EXPECT_EQ(prompter.shown.back(), "open エラー (" + dir.Path("missing.mon") + ")");
+
+    // A short file whose marks survive: its message, then its rows, as 開く does.
+    MongonTable shortTable = writer.CollectedTable();
+    shortTable.Rows[1].Text = "短い";
+    std::string shortBytes = *EncodeMongonTable(shortTable);
+    shortBytes.resize(kMongonTableBytes - 6);  // the trailer's text is whole, its NULs are not
+    WriteFileBytes(dir.Path("short.mon"), shortBytes);
+    prompter.shown.clear();
+    EXPECT_TRUE(form.ReadFile(dir.Path("short.mon"), prompter));
+    EXPECT_EQ(prompter.shown, std::vector<std::string>{"read エラー  (" + dir.Path("short.mon") + ")"});
+    EXPECT_EQ(form.Rows[1].Text, "短い");
+    EXPECT_EQ(form.CurrentFile, dir.Path("short.mon"));
 }
 
 TEST_F(MongonFormFixture, NewAndOpenAskToSaveEveryTimeOnceEdited) {
@@ -124,7 +144,7 @@ TEST_F(MongonFormFixture, NewAndOpenAskToSaveEveryTimeOnceEdited) {
     // Yes saves first (asking for a name), then 新規作成 goes on.
     prompter.answers = {true};
     chooser.script = {path};
-    form.ResetRows(save);
+    EXPECT_TRUE(form.ResetRows(dialogs, prompter));
     EXPECT_EQ(prompter.shown.front(), "保存しますか？");
     EXPECT_EQ(DecodeMongonTable(ReadFileBytes(path)).Rows[0].Text, "a");
     EXPECT_TRUE(form.CurrentFile.empty());
@@ -135,7 +155,7 @@ TEST_F(MongonFormFixture, NewAndOpenAskToSaveEveryTimeOnceEdited) {
     prompter.shown.clear();
     prompter.answers = {false};
     chooser.script = {path};
-    ASSERT_TRUE(form.ReadMongonFile(open, save));
+    ASSERT_TRUE(form.ReadMongonFile(dialogs, prompter));
     EXPECT_EQ(prompter.shown, (std::vector<std::string>{"保存しますか？"}));
     EXPECT_EQ(form.Rows[0].Text, "a");
 
@@ -144,19 +164,25 @@ TEST_F(MongonFormFixture, NewAndOpenAskToSaveEveryTimeOnceEdited) {
     form.CurrentFile.clear();
     chooser.script = {std::nullopt};
     form.Rows[0].Text = "unsaved";
-    form.ResetRows(save);
+    EXPECT_FALSE(form.ResetRows(dialogs, prompter));
     EXPECT_EQ(form.Rows[0].Text, "unsaved");
+    // Nor is anything opened over them.
+    chooser.script = {std::nullopt, path};
+    prompter.answers = {true};
+    EXPECT_FALSE(form.ReadMongonFile(dialogs, prompter));
+    EXPECT_EQ(form.Rows[0].Text, "unsaved");
+    EXPECT_EQ(chooser.script.size(), 1u);  // the open dialog never ran
 }
 
 TEST_F(MongonFormFixture, NewClearsHiddenRowsTooSoTheyAreNotDrawnAfterwards) {
-    MongonTable table = MongonForm(2, 5, files, prompter).CollectedTable();
+    MongonTable table = MongonForm(2, 5, files).CollectedTable();
     table.Rows[7] = MongonRow{0, 0, "old", table.Rows[7].Font};
     ASSERT_TRUE(WriteMongonFile(files, prompter, dir.Path("h.mon"), table));
     MongonForm form = MakeForm(2, 2);
-    ASSERT_TRUE(form.OpenFile(dir.Path("h.mon")));
+    ASSERT_TRUE(form.ReadFile(dir.Path("h.mon"), prompter));
     EXPECT_EQ(form.Rows[7].Text, "old");
     prompter.answers = {false};
-    form.ResetRows(save);
+    form.ResetRows(dialogs, prompter);
     form.CollectRows();
     EXPECT_FALSE(form.Table.Rows[7].HasPosition());
     EXPECT_EQ(form.Table.Rows[7].Text, "");
@@ -244,12 +270,116 @@ TEST_F(MongonFormFixture, ControlsByNameRoundTripTheTable) {
 
     // What `show` prints, set into a fresh form, gives the same table.
     MongonForm copy = MakeForm();
-    for (const std::string& name : MongonForm::FieldNames()) {
-        ASSERT_TRUE(copy.SetValue(name, *form.Value(name), problem)) << name << ": " << problem;
+    // Reached through the base, as tesslor-cli's show and make reach every form.
+    Form& base = copy;
+    EXPECT_EQ(base.Kind(), "text");
+    EXPECT_EQ(base.FieldNames(), MongonForm::AllFieldNames());
+    for (const std::string& name : base.FieldNames()) {
+        ASSERT_TRUE(base.SetValue(name, *form.Value(name), problem)) << name << ": " << problem;
     }
     EXPECT_EQ(copy.CollectedTable(), form.CollectedTable());
-    EXPECT_EQ(MongonForm::FieldNames().size(), 30u + 80u);
-    EXPECT_EQ(MongonForm::FieldNames()[30], "Font0.Color");
+    EXPECT_EQ(MongonForm::AllFieldNames().size(), 30u + 80u);
+    EXPECT_EQ(MongonForm::AllFieldNames()[30], "Font0.Color");
+}
+
+// ---- fonts: pixel fonts, the text box, the font dialog's choice ----
+
+TEST(MongonFonts, PixelFontsAreGivenAtTheirDotHeightAndShownEnlargedInTheirBox) {
+    for (const char* face : {"Unifont", "unifont", "Unifont-JP", "Unifont Upper", "MisakiGothic", "MisakiGothic2nd",
+                             "MisakiMincho", "美咲ゴシック"})
+        EXPECT_TRUE(IsPixelFontFace(face)) << face;
+    for (const char* face : {"", "IPAGothic", "ＭＳ Ｐゴシック", "Uni", "MyUnifont"})
+        EXPECT_FALSE(IsPixelFontFace(face)) << face;
+
+    // The pixel font rule: the dot height at 96 pixels per inch, default pitch,
+    // no style; colour and character set stay.
+    MongonFont f = WindowMongonFont();
+    f.Color = kMongonGreen;
+    f.PixelsPerInch = 120;
+    f.Pitch = 2;
+    f.Style = kFontBold | kFontItalic;
+    GivePixelFont(f, kMongonMisaki);
+    EXPECT_EQ(f, (MongonFont{kMongonGreen, 128, -8, "MisakiGothic", 0, 96, 6, 0}));
+    GivePixelFont(f, kMongonUnifont);
+    EXPECT_EQ(f, (MongonFont{kMongonGreen, 128, -16, "Unifont", 0, 96, 12, 0}));
+
+    MongonForm form(2, 5);
+    form.GiveRowPixelFont(3, kMongonMisaki);
+    EXPECT_EQ(form.Rows[3].Font.Name, "MisakiGothic");
+    EXPECT_TRUE(form.Modified);
+    form.GiveRowPixelFont(10, kMongonMisaki);  // no such row: nothing happens
+    EXPECT_EQ(form.CollectedTable().Rows[3].Font.Height, -8);
+
+    // The box: a pixel font by the smallest whole factor to 16 pixels, any
+    // other font as it is, nothing taller than the canvas.
+    struct Case {
+        const char* face;
+        std::int32_t height;
+        int shown;
+    };
+    for (const Case& c : {Case{"MisakiGothic", -8, 16}, Case{"MisakiGothic", -16, 16}, Case{"MisakiGothic", -12, 24},
+                          Case{"MisakiGothic", -5, 20}, Case{"Unifont", -16, 16}, Case{"Unifont", -1, 16},
+                          Case{"Unifont", 0, 24}, Case{"IPAGothic", -8, 8}, Case{"ＭＳ Ｐゴシック", -12, 12},
+                          Case{"IPAGothic", -200, 80}, Case{"Unifont", -200, 80}}) {
+        MongonFont font = WindowMongonFont();
+        font.Name = c.face;
+        font.Height = c.height;
+        font.Style = kFontUnderline;
+        const FontSpec box = MongonBoxFont(font);
+        EXPECT_EQ(box.pixelSize, c.shown) << c.face << " " << c.height;
+        EXPECT_EQ(box.face, c.face);
+        EXPECT_EQ(box.style, kFontUnderline);
+        EXPECT_EQ(FontSpecOf(font).pixelSize, std::min(std::abs(c.height ? c.height : 12), 1000));
+    }
+}
+
+TEST(MongonFonts, TheFontDialogsChoiceBecomesTheRowsFont) {
+    EXPECT_EQ(FontStyleBits(false, false, false, false), 0);
+    EXPECT_EQ(FontStyleBits(true, false, false, false), kFontBold);
+    EXPECT_EQ(FontStyleBits(false, true, false, true), kFontItalic | kFontStrikeOut);
+    EXPECT_EQ(FontStyleBits(true, true, true, true), 15);
+
+    MongonFont row = WindowMongonFont();
+    row.Color = kMongonGreen;
+    row.Pitch = 2;
+    row.PixelsPerInch = 72;
+    // Pixels give the height, the size follows at 96 pixels per inch; colour,
+    // character set and pitch stay the row's.
+    std::optional<MongonFont> f =
+        MongonFontOfChosen(ChosenFont{"IPAGothic", 20, 0, kFontBold | kFontUnderline}, row, "IPAPGothic");
+    ASSERT_TRUE(f);
+    EXPECT_EQ(*f, (MongonFont{kMongonGreen, 128, -20, "IPAGothic", 2, 96, 15, kFontBold | kFontUnderline}));
+    // Points give the size, rounded; the height follows.
+    f = MongonFontOfChosen(ChosenFont{"IPAGothic", 0, 11.6, 0}, row, "IPAPGothic");
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->Size, 12);
+    EXPECT_EQ(f->Height, -16);
+    // The family the row's name is drawn with keeps the row's name.
+    f = MongonFontOfChosen(ChosenFont{"IPAPGothic", 0, 24, 0}, row, "IPAPGothic");
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->Name, "ＭＳ Ｐゴシック");
+    // A face the file cannot keep is no choice.
+    EXPECT_FALSE(MongonFontOfChosen(ChosenFont{"한글글꼴", 0, 12, 0}, row, "IPAPGothic"));
+    EXPECT_FALSE(MongonFontOfChosen(ChosenFont{std::string(254, 'a') + "あ", 0, 12, 0}, row, "IPAPGothic"));
+    EXPECT_TRUE(MongonFaceNameFits(std::string(255, 'a')));
+    EXPECT_FALSE(MongonFaceNameFits(std::string(256, 'a')));
+    EXPECT_FALSE(MongonFaceNameFits("a\tb"));
+    EXPECT_EQ(MongonFaceRefusedMessage("한"),
+              "フォント「한」は文言ファイルに保存できません。名前がシフトJISで表せる（255バイト以内の）フォントを選んで下さい");
+}
+
+TEST(MongonDialogFolder, TheCurrentFilesFolderElseTheDrivesRoot) {
+    MongonForm form(2, 5);
+    const FormDialogs dialogs{nullptr, nullptr, "/media/card"};
+    EXPECT_EQ(form.DialogFolder(dialogs), "/media/card");
+    form.CurrentFile = "/data/text/a.mon";
+    EXPECT_EQ(form.DialogFolder(dialogs), "/data/text");
+    form.CurrentFile = "E:\\mon\\b.mon";
+    EXPECT_EQ(form.DialogFolder(dialogs), "E:\\mon");
+    form.CurrentFile = "/c.mon";
+    EXPECT_EQ(form.DialogFolder(dialogs), "/");
+    form.CurrentFile = "d.mon";
+    EXPECT_EQ(form.DialogFolder(dialogs), "/media/card");
 }
 
 }  // namespace

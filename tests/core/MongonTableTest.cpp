@@ -51,9 +51,7 @@ std::string RowRecord(std::int32_t x, std::int32_t y, const std::string& textSji
 }
 
 MongonTable NewTable() {
-    ScriptedPrompter prompter;
-    MongonForm form(2, 5, RealFileSystem(), prompter);
-    return form.CollectedTable();
+    return MongonForm(2, 5).CollectedTable();
 }
 
 // ---- bytes ----
@@ -345,13 +343,13 @@ TEST(MongonRender, RefusedDiscardLeavesThePictureAndStillReports) {
     t.doc.Modified = true;
     const test::DocumentSnapshot before(t.doc);
     ScriptedPrompter prompter;
-    MongonForm form(2, 5, RealFileSystem(), prompter);
+    MongonForm form(2, 5);
     form.Rows[0].X = "0";
     form.Rows[0].Y = "0";
     form.Rows[0].Text = "AB";
     prompter.answers = {false};
     BlockTextImage canvas;
-    EXPECT_FALSE(form.RenderRows(canvas, t.doc, dir.Path("tmp.bmp")));
+    EXPECT_FALSE(form.RenderRows(canvas, t.doc, dir.Path("tmp.bmp"), prompter));
     EXPECT_EQ(prompter.shown,
               (std::vector<std::string>{"作成したデータが失われてもいいですか？", "Led表示データ作成完了"}));
     EXPECT_EQ(test::DocumentSnapshot(t.doc), before);

@@ -142,7 +142,7 @@ TEST(MongonWindow, ControlsRowsAndButtonsByUser) {
     EXPECT_EQ(w.Y_Edit(0)->text(), QStringLiteral("123"));
     EXPECT_TRUE(w.Form().Modified);
     // A row's text box is tall enough for a 16-dot font.
-    QFont unifont(QString::fromLatin1(gui::kUnifontFace));
+    QFont unifont(QString::fromLatin1(kMongonUnifont.Face));
     unifont.setPixelSize(16);
     EXPECT_GE(w.MojiEdit(0)->height(), QFontMetrics(unifont).height() + 4);
     w.hide();
@@ -173,7 +173,7 @@ TEST(MongonWindow, TwoPanelRowsShowRowsZeroAndOneAndStillDrawHiddenRows) {
     table.Rows[3].Text = "■■";
     table.Rows[3].Font = WindowMongonFont();
     table.Rows[3].Font.Color = kMongonGreen;
-    table.Rows[3].Font.Name = gui::kUnifontFace;
+    table.Rows[3].Font.Name = kMongonUnifont.Face;
     SetFontHeight(table.Rows[3].Font, -16);
     const std::string path = e.dir.Path("hidden.mon");
     ASSERT_TRUE(WriteMongonFile(e.files, e.prompter, path, table));
@@ -263,7 +263,7 @@ TEST(MongonWindow, TwoColoursAskThePenColourWindowEvenWhenTheFontIsCancelled) {
     EXPECT_EQ(penRuns, 1);
     EXPECT_EQ(w.Form().Rows[1].Font.Name, "IPAGothic");
     ASSERT_EQ(e.prompter.shown.size(), 1u);
-    EXPECT_EQ(e.prompter.shown[0], gui::MongonFaceRefusedMessage("한글글꼴"));
+    EXPECT_EQ(e.prompter.shown[0], MongonFaceRefusedMessage("한글글꼴"));
 }
 
 TEST(MongonWindow, OneColourAndXkForceTheirColourAndNeverAskForOne) {
@@ -362,6 +362,59 @@ TEST(MongonWindow, PixelFontButtonsGiveTheCurrentRowItsFont) {
     EXPECT_EQ(w.Form().Rows[0].Font.Name, "Unifont");
 }
 
+TEST(MongonWindow, AMisakiRowIsShownEnlargedButWrittenAndDrawnAtItsOwnDots) {
+    Editor e(kRoot);
+    auto& w = Window(e);
+    w.show();
+    Focus(w.MojiEdit(1));
+    Click(w.MisakiButton);
+    TypeRow(w, 1, "0", "0", QStringLiteral("美咲■"));
+    // The box shows the row at twice its dots at least, and is as tall as that.
+    QLineEdit* box = w.MojiEdit(1);
+    EXPECT_EQ(box->font().family(), QStringLiteral("MisakiGothic"));
+    EXPECT_GE(box->font().pixelSize(), 2 * kMongonMisaki.Pixels);
+    EXPECT_EQ(box->font().pixelSize() % kMongonMisaki.Pixels, 0);  // whole dots, drawn sharp
+    EXPECT_TRUE(box->font().styleStrategy() & QFont::NoAntialias);
+    EXPECT_FALSE(w.MojiEdit(0)->font().styleStrategy() & QFont::NoAntialias);
+    EXPECT_GE(box->height(), 2 * kMongonMisaki.Pixels);
+    EXPECT_GE(box->height(), QFontMetrics(box->font()).height());
+    // Another font is shown as it is.
+    EXPECT_EQ(w.MojiEdit(0)->font().pixelSize(), 12);
+
+    // The file holds the row's own font: the bytes of the same rows made without the window.
+    const std::string path = e.dir.Path("misaki.mon");
+    e.chooser.script.push_back(path);
+    Click(w.FileReNameWriteButton);
+    MongonForm expected(2, 5);
+    expected.Rows[1].X = "0";
+    expected.Rows[1].Y = "0";
+    expected.Rows[1].Text = "美咲■";
+    GivePixelFont(expected.Rows[1].Font, kMongonMisaki);
+    EXPECT_EQ(ReadFileBytes(path), *EncodeMongonTable(expected.CollectedTable()));
+
+    // The preview lights the real 8 dots, none below them.
+    w.UpdatePreview();
+    int lit = 0;
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 480; ++x)
+            if (w.PreviewDots()[y * 480 + x] != 0) {
+                ++lit;
+                EXPECT_LT(y, kMongonMisaki.Pixels) << x << "," << y;
+            }
+    EXPECT_GT(lit, 0);
+
+    // Opened again, the row is shown enlarged once more.
+    e.prompter.answers = {false};
+    Click(w.NewButton);
+    EXPECT_EQ(box->font().pixelSize(), 12);
+    e.prompter.answers = {false};
+    e.chooser.script.push_back(path);
+    Click(w.FileReadButton);
+    EXPECT_GE(box->font().pixelSize(), 2 * kMongonMisaki.Pixels);
+    EXPECT_EQ(w.Form().Rows[1].Font.Height, -8);
+    w.hide();
+}
+
 // ---- saving and opening ----
 
 TEST(MongonWindow, NewAndOpenAskToSaveAfterEveryEditAlsoAfterASave) {
@@ -447,7 +500,7 @@ TEST(MongonWindow, OpenShowsTheRowsSavedUnderANewName) {
     EXPECT_EQ(w.MojiEdit(0)->text(), QStringLiteral("文言テスト"));
     EXPECT_EQ(TextColour(w.MojiEdit(2)), QColor(0, 255, 0));
     EXPECT_EQ(w.MojiEdit(4)->font().family(), QStringLiteral("MisakiGothic"));
-    EXPECT_EQ(w.MojiEdit(4)->font().pixelSize(), 8);
+    EXPECT_EQ(w.Form().Rows[4].Font.Height, -8);
 }
 
 TEST(MongonWindow, TheMenuShowsTheWindowAndClosingKeepsEverything) {
