@@ -50,7 +50,7 @@ TEST(PerformCli, RefusedFilesAndEmptyListsWriteNothing) {
 
     CliRun r = RunCli(dir, {"perform", dir.Path("card/a.lee"), dir.Path("b.lee")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "同一のフォルダー内のファイルしか指定できません\ntesslor-cli: not added, nothing written: " +
+    EXPECT_EQ(r.err, "同一のフォルダー内のファイルしか指定できません\ntesslor-cli: 追加できなかったため、何も書き込んでいません: " +
                          dir.Path("b.lee") + "\n");
 
     r = RunCli(dir, {"perform", dir.Path("card/" + std::string(27, 'n') + ".lee")});

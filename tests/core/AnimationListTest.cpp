@@ -297,11 +297,11 @@ TEST_F(AnimationTest, AddInsertDeleteAndTheFolderRule) {
     EXPECT_EQ(list.Entries.size(), 4u);
     EXPECT_EQ(prompter.shown.back(), "ファイル名が長すぎます");
 
-    list.CurrentList = "x.alt";
+    list.CurrentFile = "x.alt";
     list.WriteNoText = "4";
     list.OpenWindow();
     EXPECT_TRUE(list.Entries.empty());
-    EXPECT_EQ(list.CurrentList, "");
+    EXPECT_EQ(list.CurrentFile, "");
     EXPECT_FALSE(list.Modified);
     EXPECT_EQ(list.WriteNoText, "4");
     EXPECT_EQ(list.PictureFolder, dir.Dir().string());
@@ -483,7 +483,7 @@ TEST_F(AnimationTest, LoadsTheListWithItsValues) {
     EXPECT_EQ(list.TimeText, "150");
     EXPECT_EQ(list.Entries, (std::vector<std::string>{"b.lee", " a.lee", "絵.lee"}));
     EXPECT_EQ(list.PictureFolder, dir.Dir().string());
-    EXPECT_EQ(list.CurrentList, dir.Path("l.alt"));
+    EXPECT_EQ(list.CurrentFile, dir.Path("l.alt"));
     EXPECT_FALSE(list.Modified);
 
     // A name longer than the reader's line is still one entry.
@@ -524,7 +524,7 @@ TEST_F(AnimationTest, EveryMessageOfTheLoad) {
 
 TEST_F(AnimationTest, ValuesTakenBeforeAFailedLoadStay) {
     list.Entries = {"kept.lee"};
-    list.CurrentList = "kept.alt";
+    list.CurrentFile = "kept.alt";
     list.Modified = true;
     WriteFileBytes(dir.Path("l.alt"), "ANIMATION_QUALITY_NORMAL\r\n7 \r\nten\r\na.lee\r\n");
     EXPECT_FALSE(list.LoadAnimationList(dir.Path("l.alt"), prompter));
@@ -532,7 +532,7 @@ TEST_F(AnimationTest, ValuesTakenBeforeAFailedLoadStay) {
     EXPECT_EQ(list.WriteNoText, "7");
     EXPECT_EQ(list.TimeText, "10");
     EXPECT_EQ(list.Entries, std::vector<std::string>{"kept.lee"});
-    EXPECT_EQ(list.CurrentList, "kept.alt");
+    EXPECT_EQ(list.CurrentFile, "kept.alt");
     EXPECT_TRUE(list.Modified);
 }
 
@@ -613,7 +613,7 @@ TEST(AnimationDemo, FramesOfTheFirstThirtyEntriesAtTheUnitsSize) {
     DocUnderTest t(config);
     AnimationList list;
     list.PictureFolder = dir.Dir().string();
-    list.Entries = {"lit.lee", "dark.lee", "../lit.lee"};
+    list.Entries = {"lit.lee", "dark.lee", "../lit.lee", " gone.lee "};
     for (int i = 0; i < 30; ++i) list.Entries.push_back("lit.lee");
     std::vector<std::string> opened;
     NullSurface layout;
@@ -623,18 +623,22 @@ TEST(AnimationDemo, FramesOfTheFirstThirtyEntriesAtTheUnitsSize) {
             opened.push_back(path);
             t.files.OpenFile(path);
         },
-        layout);
+        layout, t.prompter);
     ASSERT_EQ(frames.size(), 30u);
+    ASSERT_EQ(opened.size(), 28u) << "entries outside the folder or missing are not opened";
     EXPECT_EQ(opened[0], dir.Path("lit.lee"));
-    EXPECT_EQ(opened[2], "") << "an entry outside the folder is opened as nothing";
+    EXPECT_EQ(opened[1], dir.Path("dark.lee"));
+    EXPECT_EQ(opened[2], dir.Path("lit.lee"));
     for (const MemoryImage& f : frames) {
         EXPECT_EQ(f.Width(), 3 * 96);
         EXPECT_EQ(f.Height(), 2 * 96);
     }
     EXPECT_NE(frames[0].Pixels(), frames[1].Pixels());
     EXPECT_EQ(frames[1].Pixels(), frames[2].Pixels()) << "an unreadable entry keeps what the picture holds";
-    EXPECT_EQ(frames[0].Pixels(), frames[3].Pixels());
-    EXPECT_EQ(t.prompter.shown, std::vector<std::string>{"ファイル　オープン　エラー"});
+    EXPECT_EQ(frames[1].Pixels(), frames[3].Pixels());
+    EXPECT_EQ(frames[0].Pixels(), frames[4].Pixels());
+    // Each entry that cannot be shown is named.
+    EXPECT_EQ(t.prompter.shown, (std::vector<std::string>{"オープンエラー ../lit.lee", "オープンエラー gone.lee"}));
 }
 
 TEST(AnimationDemo, EmptyAndOverlongLists) {

@@ -36,7 +36,11 @@ TEST(PerformList, SaveWritesThirtyBytePaddedLinesInOrder) {
                                  Line30("setei.txt");
     EXPECT_EQ(ReadFileBytes(dir.Path("Perform.txt")), expected);
     EXPECT_EQ(ReadFileBytes(dir.Path("Perform.txt")).substr(0, 32), "a" + std::string(29, ' ') + "\r\n");
-    EXPECT_EQ(prompter.shown, std::vector<std::string>{"保存完了"});
+    // A good save is said in the window's status line, not in a box.
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_EQ(list.Status, "保存完了　" + dir.Path("Perform.txt"));
+    EXPECT_FALSE(list.Modified);
+    EXPECT_EQ(list.CurrentFile, dir.Path("Perform.txt"));
 }
 
 TEST(PerformList, AddKeepsOneFolderAndThirtyBytes) {
