@@ -524,6 +524,21 @@ TEST_F(AnimationWindows, DemoPlaysTheListInOrderTenFramesASecond) {
     demo.hide();
 }
 
+TEST_F(AnimationWindows, DemoListStartsOnTheCardAndAMissingEntryIsNamed) {
+    Picture(card, "P1.lee", 1);
+    // Whatever dialog ran before, the list is looked for at the drive's root.
+    TempDir elsewhere;
+    e.Main().AnaOpenDialog->InitialDir = elsewhere.Dir().string();
+    e.Main().AnaOpenDialog->FileName = elsewhere.Path("stale.alt");
+    RunDemo(ListFile("gap.alt", {"P1.lee", "gone.lee"}));
+    ASSERT_TRUE(demoShown);
+    ASSERT_EQ(e.chooser.requests.size(), 1u);
+    EXPECT_EQ(e.chooser.requests[0].initialDir, card.Dir().string());
+    EXPECT_TRUE(e.chooser.requests[0].fileName.empty());
+    EXPECT_EQ(demo.FrameCount(), 2);
+    EXPECT_EQ(e.prompter.shown, std::vector<std::string>{"オープンエラー gone.lee"});
+}
+
 TEST_F(AnimationWindows, DemoRunsShowOnlyTheirOwnFrames) {
     const std::string p1 = Picture(card, "P1.lee", 1);
     const std::string p2 = Picture(card, "P2.lee", 2);
