@@ -129,6 +129,11 @@ TEST_F(AnimationCli, AnimateUsageErrors) {
         EXPECT_EQ(r.status, 2) << args.back();
         EXPECT_FALSE(fs::exists(P("pics/anim.alt")));
     }
+    // The boxes' widths are the maker's, and the refusal is in the operator's language.
+    CliRun r = Run({"animate", "--time", "12345", P("pics/anim.alt"), P("pics/a.lee")});
+    EXPECT_EQ(r.err, "tesslor-cli: --time には4桁までの数字を指定して下さい: \"12345\"\n");
+    r = Run({"animate", "--write-no", "5x", P("pics/anim.alt"), P("pics/a.lee")});
+    EXPECT_EQ(r.err, "tesslor-cli: --write-no には2桁までの数字を指定して下さい: \"5x\"\n");
 }
 
 TEST_F(AnimationCli, CheckReportsListAndDataFileFaults) {
