@@ -19,19 +19,16 @@ namespace tesslor::cli {
 
 namespace {
 
-// Whether text could have been typed into a box of at most maxChars digits
-// (a box not filled up holds blanks).
-bool Typeable(const std::string& text, std::size_t maxChars) {
-    if (text.size() > maxChars) return false;
-    for (char c : text)
-        if (c != ' ' && (c < '0' || c > '9')) return false;
-    return true;
-}
-
-bool CheckTypeable(const std::optional<std::string>& text, std::size_t maxChars, const char* option,
-                   std::ostream& err) {
-    if (!text || Typeable(*text, maxChars)) return true;
-    err << "tesslor-cli: " << option << " takes at most " << maxChars << " digits, not \"" << *text << "\"\n";
+// Whether a value fits the box it is typed into, with the form's own rule;
+// the refusal in the operator's language.
+bool CheckTypeable(const std::optional<std::string>& text, const char* field, const char* option, std::ostream& err) {
+    if (!text) return true;
+    AnimationList probe;
+    std::string problem;
+    if (probe.SetValue(field, *text, problem)) return true;
+    const int digits = std::string(field) == AnimationList::kWriteNoField ? AnimationList::kWriteNoDigits
+                                                                           : AnimationList::kTimeDigits;
+    err << "tesslor-cli: " << option << " には" << digits << "桁までの数字を指定して下さい: \"" << *text << "\"\n";
     return false;
 }
 
@@ -42,7 +39,7 @@ bool SaveImage(const MemoryImage& frame, const std::string& path, Prompter& prom
     MemoryImage& image = LowerExtension(path) == "png" ? static_cast<MemoryImage&>(png) : bmp;
     image.Assign(frame.Width(), frame.Height(), frame.Pixels());
     if (image.SaveToFile(path)) return true;
-    prompter.Inform(image.ErrorText().empty() ? "tesslor-cli: " + path + " was not written" : image.ErrorText());
+    prompter.Inform(image.ErrorText().empty() ? "tesslor-cli: " + path + " に書き込めませんでした" : image.ErrorText());
     return false;
 }
 
@@ -64,7 +61,8 @@ MemoryImage SideBySide(const std::vector<MemoryImage>& frames) {
 }  // namespace
 
 int RunAnimate(const AnimateOptions& options, std::ostream& err) {
-    if (!CheckTypeable(options.writeNo, 2, "--write-no", err) || !CheckTypeable(options.time, 4, "--time", err))
+    if (!CheckTypeable(options.writeNo, AnimationList::kWriteNoField, "--write-no", err) ||
+        !CheckTypeable(options.time, AnimationList::kTimeField, "--time", err))
         return kExitUsage;
     StreamPrompter prompter(err);
     AnimationList list;
@@ -72,8 +70,9 @@ int RunAnimate(const AnimateOptions& options, std::ostream& err) {
         if (!list.LoadAnimationList(options.list, prompter)) return kExitFailed;
     } else {
         list.OpenWindow();
-        for (const std::string& picture : options.pictures)
-            if (!list.AddPicture(picture, -1, prompter)) return kExitFailed;
+        // The pictures are one pick: a refused one ends it with its message, and nothing is written.
+        if (list.AddPictures(options.pictures, -1, prompter) != static_cast<int>(options.pictures.size()))
+            return kExitFailed;
     }
     if (options.type) list.Type = *options.type;
     if (options.writeNo) list.WriteNoText = *options.writeNo;
@@ -85,7 +84,7 @@ int RunRenderAnimation(const StartupConfig& config, const std::string& listPath,
                        std::ostream& err) {
     const std::string ext = LowerExtension(output);
     if (ext != "bmp" && ext != "png" && ext != "gif") {
-        err << "tesslor-cli: cannot write " << output << ": frames are saved as .bmp, .png or .gif\n";
+        err << "tesslor-cli: " << output << " には書き込めません（コマは .bmp .png .gif で保存します）\n";
         return kExitUsage;
     }
     StreamPrompter prompter(err);
@@ -98,10 +97,11 @@ int RunRenderAnimation(const StartupConfig& config, const std::string& listPath,
     LedHyoujikiClass doc(surface, DisplayShapeOf(config));
     DocumentFiles files(doc, prompter, RealFileSystem(), config.CustomerMode);
     std::vector<MemoryImage> frames =
-        CaptureAnimationFrames(doc, list, [&files](const std::string& path) { files.OpenFile(path); }, surface);
+        CaptureAnimationFrames(doc, list, [&files](const std::string& path) { files.OpenFile(path); }, surface,
+                               prompter);
     const bool entryFailed = prompter.Count() != before;
     if (frames.front().Width() <= 0 || frames.front().Height() <= 0) {
-        prompter.Inform("tesslor-cli: the configured display has no panels to show, so no image was written");
+        prompter.Inform("tesslor-cli: 設定の表示器にパネルがないため、画像を書き込みませんでした");
         return kExitFailed;
     }
 

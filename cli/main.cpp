@@ -291,6 +291,8 @@ CLI::App* AddShowCommand(CLI::App& app, ShowArgs& args) {
 int RunShowCommand(const ShowArgs& args) {
     // Text message files are told by their mark (or, when that is broken, by their name).
     if (IsTextMessageFile(args.file)) return RunShowText(LoadConfig(args.configPath), args.file, std::cout, std::cerr);
+    // A perform list is a list of names, not a settings file, whatever its ".txt" says.
+    if (IsPerformFile(args.file)) return RunShowPerform(args.file, std::cout, std::cerr);
     return RunShow(args.file, std::cout, std::cerr);
 }
 

@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     files.bytes.assign(reinterpret_cast<const char*>(data), size);
     AnimationList list(files);
     if (!list.LoadAnimationList("/card/anim.alt", prompter)) return 0;
-    if (list.PictureFolder != "/card" || list.CurrentList != "/card/anim.alt" || list.Modified) __builtin_trap();
+    if (list.PictureFolder != "/card" || list.CurrentFile != "/card/anim.alt" || list.Modified) __builtin_trap();
     if (std::to_string(std::stoi(list.WriteNoText)) != list.WriteNoText) __builtin_trap();
     if (std::to_string(std::stoi(list.TimeText)) != list.TimeText) __builtin_trap();
 

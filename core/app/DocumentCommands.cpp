@@ -177,7 +177,11 @@ std::optional<std::vector<MemoryImage>> DocumentCommands::AnimationDemoFrames(Fi
                                                                               const std::function<void()>& ready) {
     doc_.RecordStep();
     // The demo replaces the picture: unsaved drawing is not dropped without asking.
-    if (!files_.ConfirmDiscard() || !listDialog.Execute()) return std::nullopt;
+    if (!files_.ConfirmDiscard()) return std::nullopt;
+    // The list is looked for on the card, never where an earlier dialog left off.
+    listDialog.InitialDir = files_.DriveRoot();
+    listDialog.FileName.clear();
+    if (!listDialog.Execute()) return std::nullopt;
     // The maker's window is closed: the folder the list fixes is released
     // again whatever happens, so its next opening accepts pictures from anywhere.
     struct ReleaseFolder {
@@ -189,7 +193,8 @@ std::optional<std::vector<MemoryImage>> DocumentCommands::AnimationDemoFrames(Fi
         return std::nullopt;
     if (ready) ready();
     std::vector<MemoryImage> frames =
-        CaptureAnimationFrames(doc_, list, [this](const std::string& path) { LoadWithoutQuestion(path); }, layout);
+        CaptureAnimationFrames(doc_, list, [this](const std::string& path) { LoadWithoutQuestion(path); }, layout,
+                               prompter_);
     // The pictures loaded are one step: undo goes back to the picture before the demo.
     EndLoads();
     return frames;

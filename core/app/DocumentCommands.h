@@ -65,7 +65,8 @@ public:
     /// After loads without question: what they left is one undo step, saved
     /// in its file when the last load read it completely.
     void EndLoads();
-    /// 動画のデモ up to its playing: the discard question, listDialog, the list
+    /// 動画のデモ up to its playing: the discard question, listDialog (started
+    /// in the drive's root, no name preset), the list
     /// read into list and checked (with their messages); then ready() (the
     /// window makes way) and each picture loaded and rendered on layout, the
     /// loads one undo step. The list's folder is released again whatever

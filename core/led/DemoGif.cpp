@@ -1,5 +1,7 @@
 #include "led/DemoGif.h"
 
+#include "platform/Paths.h"
+
 #include <algorithm>
 
 #include "led/DemoSequence.h"
@@ -80,5 +82,15 @@ std::vector<GifFrame> AnimationGifFrames(const std::vector<MemoryImage>& picture
     for (const MemoryImage& p : pictures) frames.push_back({p, kAnimationFrameCs});
     return frames;
 }
+
+std::string GifPathFor(const std::string& shownFile) {
+    return shownFile.empty() ? std::string() : ReplaceExtension(shownFile, ".gif");
+}
+
+std::string GifFolderFor(const std::string& shownFile, const std::string& driveRoot) {
+    return shownFile.empty() ? driveRoot : FolderOfFile(shownFile);
+}
+
+std::string GifSavedText(const std::string& path) { return path + " に保存しました"; }
 
 }  // namespace tesslor

@@ -2,6 +2,7 @@
 // What the demos show, as the frames of an animated GIF to share: the still
 // picture's demo in its display mode with the demo's own timings, and the
 // animation demo's pictures at its pace.
+#include <string>
 #include <vector>
 
 #include "files/GifFile.h"
@@ -20,6 +21,15 @@ inline constexpr int kAnimationFrameCs = 10;
 /// demo's pace. The document must be laid out as the demo lays it out
 /// (Relayout at 80). Empty when the configured display has no panels.
 std::vector<GifFrame> DemoGifFrames(LedHyoujikiClass& doc);
+
+/// The name GIFで保存 proposes: the shown file (the picture, or the
+/// animation list) with ".gif" in place of its extension, in its folder; ""
+/// when the demo shows no file.
+std::string GifPathFor(const std::string& shownFile);
+/// Where GIFで保存 starts: the shown file's folder, else the drive's root.
+std::string GifFolderFor(const std::string& shownFile, const std::string& driveRoot);
+/// What the demo says after a good GIFで保存: where the file went.
+std::string GifSavedText(const std::string& path);
 
 /// The animation demo's frames, each shown for 100 ms.
 std::vector<GifFrame> AnimationGifFrames(const std::vector<MemoryImage>& pictures);

@@ -2,15 +2,14 @@
 
 #include <algorithm>
 #include <climits>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <utility>
 #include <string_view>
-#include <system_error>
 
 #include "files/Framing.h"
 #include "files/UnitFile.h"
+#include "makers/ListEntries.h"
 #include "platform/Paths.h"
 #include "text/Numbers.h"
 #include "text/ShiftJis.h"
@@ -104,35 +103,6 @@ std::optional<int> ListNumber(std::string line) {
     return StrictInt(line);
 }
 
-// ---- folders ----
-
-// The folder a path lies in: "." for a bare name, the root for "/name".
-std::string FolderOf(const std::string& path) {
-    std::size_t p = path.find_last_of("\\/");
-    if (p == std::string::npos) return ".";
-    if (p == 0) return path.substr(0, 1);
-    return path.substr(0, p);
-}
-
-// A folder in a form two spellings of the same folder share: both separators
-// read as "/", made absolute, links and "." and ".." resolved as far as the
-// folder exists.
-std::string CanonicalFolder(const std::string& folder) {
-    std::string s = folder.empty() ? "." : folder;
-    std::replace(s.begin(), s.end(), '\\', '/');
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::path p = fs::absolute(fs::path(s), ec);
-    if (ec) p = fs::path(s);
-    fs::path c = fs::weakly_canonical(p, ec);
-    if (ec) c = p.lexically_normal();
-    std::string r = c.lexically_normal().string();
-    while (r.size() > 1 && r.back() == '/') r.pop_back();
-    return r;
-}
-
-bool SameFolder(const std::string& a, const std::string& b) { return CanonicalFolder(a) == CanonicalFolder(b); }
-
 // ---- the data file ----
 
 std::string BlankDataLine(int n) { return "$" + ZeroPad(n, 3) + ":0000,0000,0000,0000,0000,"; }
@@ -178,18 +148,19 @@ bool CopyBlock(LineReader& in, std::string& out, const char* open, const char* c
 
 // ---- the window's state ----
 
-AnimationList::AnimationList(FileSystem& files) : files_(&files) {}
+AnimationList::AnimationList(FileSystem& files) : Form(files) {}
 
 void AnimationList::OpenWindow() {
     Entries.clear();
-    CurrentList.clear();
+    CurrentFile.clear();
     Modified = false;
+    Status.clear();
 }
 
 void AnimationList::CloseWindow() { PictureFolder.clear(); }
 
 bool AnimationList::AddPicture(const std::string& path, int insertBefore, Prompter& prompter) {
-    const std::string folder = FolderOf(path);
+    const std::string folder = FolderOfFile(path);
     if (!PictureFolder.empty() && !SameFolder(folder, PictureFolder)) {
         prompter.Inform(kOtherFolderMessage);
         return false;
@@ -210,7 +181,28 @@ bool AnimationList::AddPicture(const std::string& path, int insertBefore, Prompt
     return true;
 }
 
+int AnimationList::AddPictures(const std::vector<std::string>& paths, int insertBefore, Prompter& prompter) {
+    int added = 0;
+    for (const std::string& path : paths) {
+        // Each picture goes in after the one before it, so a pick keeps its order.
+        const int at = insertBefore < 0 ? -1 : insertBefore + added;
+        if (!AddPicture(path, at, prompter)) break;
+        ++added;
+    }
+    return added;
+}
+
+int AnimationList::AddWithDialog(FileDialog& dialog, const FormDialogs& dialogs, int insertBefore,
+                                 Prompter& prompter) {
+    Status.clear();
+    dialog.InitialDir = DialogFolder(dialogs);
+    dialog.FileName.clear();
+    if (!dialog.ExecuteMany()) return 0;
+    return AddPictures(dialog.FileNames, insertBefore, prompter);
+}
+
 void AnimationList::DeletePicture(int index) {
+    Status.clear();
     if (index < 0 || static_cast<std::size_t>(index) >= Entries.size()) return;
     Entries.erase(Entries.begin() + index);
     Modified = true;
@@ -249,7 +241,13 @@ bool AnimationList::Validate(Prompter& prompter) const {
 }
 
 bool AnimationList::LoadAnimationList(const std::string& path, Prompter& prompter) {
-    std::unique_ptr<LineReader> in = files_->OpenText(path);
+    if (!ReadFile(path, prompter)) return false;
+    Opened(path);
+    return true;
+}
+
+bool AnimationList::ReadFile(const std::string& path, Prompter& prompter) {
+    std::unique_ptr<LineReader> in = Files().OpenText(path);
     if (!in) {
         prompter.Inform(path + kOpenErrorSuffix);
         return false;
@@ -283,7 +281,7 @@ bool AnimationList::LoadAnimationList(const std::string& path, Prompter& prompte
     TimeText = std::to_string(*time);
 
     Entries.clear();
-    PictureFolder = FolderOf(path);
+    PictureFolder = FolderOfFile(path);
     // A name is one whole line, however long; only its line end is dropped.
     std::string piece, name;
     bool open = false;
@@ -298,14 +296,15 @@ bool AnimationList::LoadAnimationList(const std::string& path, Prompter& prompte
         }
     }
     if (open) Entries.push_back(FromShiftJis(name));
-    CurrentList = path;
-    Modified = false;
     return true;
 }
 
 bool AnimationList::SaveAnimation(const std::string& path, Prompter& prompter) {
-    if (!Validate(prompter)) return false;
-    if (PictureFolder.empty() || !SameFolder(FolderOf(path), PictureFolder)) {
+    return Validate(prompter) && WriteFile(path, prompter);
+}
+
+bool AnimationList::WriteFile(const std::string& path, Prompter& prompter) {
+    if (PictureFolder.empty() || !SameFolder(FolderOfFile(path), PictureFolder)) {
         prompter.Inform(kOtherFolderMessage);
         return false;
     }
@@ -317,7 +316,7 @@ bool AnimationList::SaveAnimation(const std::string& path, Prompter& prompter) {
 bool AnimationList::WriteListFile(const std::string& listPath, Prompter& prompter) const {
     // The list file, whole or not at all.
     return WriteWholeFile(
-        *files_, prompter, listPath,
+        Files(), prompter, listPath,
         [this](OutputFile& out) {
             if (!out.Write(std::string(Type == kAnimationNormal ? kNormalLine : kSuperLine) + "\r\n")) return false;
             // The numbers go out without surrounding blanks: the list's reader
@@ -340,7 +339,7 @@ bool AnimationList::WriteDataFile(const std::string& dataPath, Prompter& prompte
     // The data file: written beside its target and put in place only when every
     // picture went in, so a bad picture never leaves a file the unit would
     // take for complete, nor costs the earlier one.
-    std::unique_ptr<OutputFile> out = files_->Create(dataPath);
+    std::unique_ptr<OutputFile> out = Files().Create(dataPath);
     if (!out) {
         prompter.Inform(dataPath + kOpenErrorSuffix);
         return false;
@@ -372,7 +371,7 @@ bool AnimationList::WriteDataHead(OutputFile& out) const {
 bool AnimationList::PictureBlock(std::size_t j, std::string& block, Prompter& prompter) const {
     const std::string name = TrimEntry(Entries[j]);
     const std::string picture = PicturePath(Entries[j]);
-    std::unique_ptr<LineReader> in = picture.empty() ? nullptr : files_->OpenText(picture);
+    std::unique_ptr<LineReader> in = picture.empty() ? nullptr : Files().OpenText(picture);
     if (!in) {
         prompter.Inform(kPictureOpenPrefix + name);
         return false;
@@ -400,13 +399,57 @@ std::string AnimationList::PicturePath(const std::string& entry) const {
     const std::string name = TrimEntry(entry);
     // An entry names a file in the list's own folder and nothing else: a
     // hand-edited list must not reach files elsewhere.
-    if (name.empty() || name.find_first_of("\\/:") != std::string::npos || name.find("..") != std::string::npos)
-        return "";
-    if (PictureFolder.empty()) return name;
-    const char last = PictureFolder.back();
-    if (last == '/' || last == '\\') return PictureFolder + name;
-    const bool backslashes = PictureFolder.find('\\') != std::string::npos && PictureFolder.find('/') == std::string::npos;
-    return PictureFolder + (backslashes ? "\\" : "/") + name;
+    if (!IsBareName(name)) return "";
+    return PathInFolder(PictureFolder, name);
+}
+
+std::string AnimationList::DialogFolder(const FormDialogs& dialogs) const {
+    return PictureFolder.empty() ? dialogs.DriveRoot : PictureFolder;
+}
+
+void AnimationList::Saved(const std::string& path, bool, Prompter&) {
+    Modified = false;
+    Status = std::string(kAnimationSavedMessage) + "　" + ListPathFor(path);
+}
+
+// ---- named fields ----
+
+std::vector<std::string> AnimationList::FieldNames() const {
+    std::vector<std::string> names{kTypeField, kWriteNoField, kTimeField};
+    for (std::size_t i = 0; i < Entries.size(); ++i) names.push_back(EntryFieldName(i));
+    return names;
+}
+
+std::optional<std::string> AnimationList::Value(const std::string& name) const {
+    if (name == kTypeField) return std::string(kTypeItems[Type == kAnimationNormal ? 1 : 0]);
+    if (name == kWriteNoField) return WriteNoText;
+    if (name == kTimeField) return TimeText;
+    const std::optional<std::size_t> entry = EntryFieldIndex(name);
+    if (entry && *entry < Entries.size()) return Entries[*entry];
+    return std::nullopt;
+}
+
+bool AnimationList::SetValue(const std::string& name, const std::string& value, std::string& problem) {
+    if (name == kTypeField) {
+        for (int i = 0; i < 2; ++i) {
+            if (value == kTypeItems[i] || value == std::to_string(i)) {
+                Type = i;
+                return true;
+            }
+        }
+        problem = name + " takes " + kTypeItems[0] + " (0) or " + kTypeItems[1] + " (1), not \"" + value + "\"";
+        return false;
+    }
+    if (name == kWriteNoField || name == kTimeField) {
+        const std::size_t digits = name == kWriteNoField ? kWriteNoDigits : kTimeDigits;
+        if (!FitsDigitsBox(value, digits)) {
+            problem = name + " takes at most " + std::to_string(digits) + " digits, not \"" + value + "\"";
+            return false;
+        }
+        (name == kWriteNoField ? WriteNoText : TimeText) = value;
+        return true;
+    }
+    return SetEntryField(Entries, name, value, problem, "the animation window has no control named \"" + name + "\"");
 }
 
 // ---- checking a data file ----
@@ -526,12 +569,18 @@ bool CheckDemoList(const AnimationList& list, Prompter& prompter) {
 
 std::vector<MemoryImage> CaptureAnimationFrames(LedHyoujikiClass& doc, const AnimationList& list,
                                                 const std::function<void(const std::string& path)>& open,
-                                                DrawingSurface& layout) {
+                                                DrawingSurface& layout, Prompter& prompter) {
     std::vector<MemoryImage> frames;
     const std::size_t count = std::min(list.Entries.size(), static_cast<std::size_t>(kMaxDemoFrames));
     frames.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
-        open(list.PicturePath(list.Entries[i]));
+        const std::string path = list.PicturePath(list.Entries[i]);
+        // An entry that names no file of the list's folder is told by its
+        // name, as the maker's save tells it; the frame shows the picture as it was.
+        if (path.empty() || !list.Files().OpenText(path))
+            prompter.Inform(kPictureOpenPrefix + TrimEntry(list.Entries[i]));
+        else
+            open(path);
         // The demo's dots: 6 pixels each at magnification 80.
         doc.Relayout(layout, 80);
         frames.emplace_back();

@@ -1,12 +1,16 @@
 #pragma once
 // The animation maker's state apart from its window: the ordered list of
 // pictures, the animation's settings, the list file (.alt) and the animation
-// data file (.ana) the unit plays, and the demo's frames.
+// data file (.ana) the unit plays, the maker's file flows and dialogs, and the
+// demo's frames.
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "files/Form.h"
 #include "led/Ledhyoujiki.h"
+#include "platform/FileChooser.h"
 #include "platform/Files.h"
 #include "platform/MemoryImage.h"
 #include "platform/Prompter.h"
@@ -19,8 +23,32 @@ inline constexpr int kAnimationNormal = 1;  ///< "ノーマル": 1 to 15 picture
 /// The most frames the demo holds.
 inline constexpr int kMaxDemoFrames = 30;
 
-class AnimationList {
+/// The pictures to add or insert (追加, 挿入); the operator may pick several.
+inline const FileDialogSetup kAnimationPictureDialog{FileDialogKind::Open, {{"LEDデータファイル", "*.lee"}}, "", ""};
+/// 名前を付けて保存 of the list.
+inline const FileDialogSetup kAnimationSaveDialog{
+    FileDialogKind::Save, {{"アニメーションファイルリスト", "*.alt"}, {"files.txt", "*.txt"}}, "", ""};
+/// 開く of a list; also the main window's dialog of the animation demo. Its
+/// second entry matches only files named files.txt.
+inline const FileDialogSetup kAnimationListOpenDialog{
+    FileDialogKind::Open, {{"アニメーションリストファイル", "*.alt"}, {"files.txt", "files.txt"}}, "", ""};
+
+/// What the maker's window says in its status line after a good save.
+inline constexpr const char* kAnimationSavedMessage = "保存完了";
+
+class AnimationList : public Form {
 public:
+    /// The write number box takes 2 digits, the display time box 4.
+    static constexpr int kWriteNoDigits = 2;
+    static constexpr int kTimeDigits = 4;
+    /// The controls' names, as `show` prints them and --set takes them; the
+    /// list's entries are "Entry1", "Entry2", ... in play order.
+    static constexpr const char* kTypeField = "AnimationTypeRadioGroup";
+    static constexpr const char* kWriteNoField = "WriteNoMaskEdit";
+    static constexpr const char* kTimeField = "P_TimeMaskEdit";
+    /// AnimationTypeRadioGroup's items, by index.
+    static constexpr const char* kTypeItems[2] = {"スーパー", "ノーマル"};
+
     explicit AnimationList(FileSystem& files = RealFileSystem());
 
     std::vector<std::string> Entries;  ///< ListBox: bare picture names in play order
@@ -28,37 +56,70 @@ public:
     std::string WriteNoText;           ///< WriteNoMaskEdit, as typed (or one digit after a load)
     std::string TimeText = "10";       ///< P_TimeMaskEdit, in units of 10 ms
     std::string PictureFolder;         ///< the one folder of every picture and of the list; "" until fixed
-    std::string CurrentList;           ///< the list file last loaded; 上書き保存 saves there
-    bool Modified = false;
+    /// The status line's text: what the last good save wrote; "" after any other operation.
+    std::string Status;
+    // CurrentFile (the base's) is the list last loaded, which 上書き保存 saves
+    // to; 名前を付けて保存 leaves it as it is.
+
+    // ---- named fields ----
+
+    std::string Kind() const override { return "animation"; }
+    /// AnimationTypeRadioGroup, WriteNoMaskEdit, P_TimeMaskEdit, then Entry1 to EntryN.
+    std::vector<std::string> FieldNames() const override;
+    /// The type as its item text ("スーパー", "ノーマル").
+    std::optional<std::string> Value(const std::string& name) const override;
+    /// The type takes its item text or index ("0", "1"); the boxes take what
+    /// could be typed into them (digits, at most 2 and 4); EntryN replaces an
+    /// entry, and Entry(N+1) appends one: a bare file name.
+    bool SetValue(const std::string& name, const std::string& value, std::string& problem) override;
+
+    // ---- the window ----
 
     /// The window's opening: the list emptied, no current list, nothing unsaved.
     /// Type, write number and display time keep their values.
     void OpenWindow();
-    /// The window has closed: PictureFolder is emptied.
+    /// The window closes when ConfirmClose allowed it: PictureFolder is emptied.
     void CloseWindow();
 
     /// 追加 (insertBefore -1) and 挿入 (before that entry; -1 or out of range
     /// appends): the first picture fixes PictureFolder; a picture from another
     /// folder shows "同一のフォルダー内のファイルしか指定できません" and changes nothing.
     /// A name the unit's list cannot hold (no Shift-JIS form) is refused with the
-    /// same kind of message. True when the entry was added; Modified is set.
+    /// file-name message. True when the entry was added; Modified is set.
     bool AddPicture(const std::string& path, int insertBefore, Prompter& prompter);
+    /// Several pictures of one pick, in the order given, each after the one
+    /// before it. The first refused picture shows its one message and ends the
+    /// pick: the pictures before it stay. Returns how many were added.
+    int AddPictures(const std::vector<std::string>& paths, int insertBefore, Prompter& prompter);
+    /// 追加 and 挿入 with their dialog: started in DialogFolder() with no stale
+    /// name, several pictures taken in the order chosen. Returns how many were added.
+    int AddWithDialog(FileDialog& dialog, const FormDialogs& dialogs, int insertBefore, Prompter& prompter);
     /// 削除: removes entry index (nothing for -1 or out of range) and sets Modified.
     void DeletePicture(int index);
+    /// An edit of the type, the write number or the display time in the window.
+    void SettingEdited() {
+        Modified = true;
+        Status.clear();
+    }
 
     /// The checks before saving, in order, stopping at the first failure with its message.
     bool Validate(Prompter& prompter) const;
+    bool Check(Prompter& prompter) override { return Validate(prompter); }
 
     /// Loads a list file (its messages: path + "オープンエラー", + "リードエラー",
     /// + "アニメーションリストファイルではありません"). On success Entries, Type,
-    /// WriteNoText, TimeText, PictureFolder and CurrentList come from the file
+    /// WriteNoText, TimeText, PictureFolder and CurrentFile come from the file
     /// and nothing is unsaved. Values set before a later failure stay.
     bool LoadAnimationList(const std::string& path, Prompter& prompter);
+    /// The reading part of LoadAnimationList: CurrentFile and Modified untouched.
+    bool ReadFile(const std::string& path, Prompter& prompter) override;
 
-    /// Validates, checks the folder rule, writes the list file (ListPathFor(path))
-    /// and then the animation data file (DataPathFor of it), each whole or not at
-    /// all, with every message of the save. True when both were written.
+    /// Validates, then WriteFile. True when both files were written.
     bool SaveAnimation(const std::string& path, Prompter& prompter);
+    /// The folder rule, then the list file (ListPathFor(path)) and the
+    /// animation data file (DataPathFor of it), each whole or not at all, with
+    /// every message of the save.
+    bool WriteFile(const std::string& path, Prompter& prompter) override;
 
     /// The list path for a chosen path: the extension of the file name (not of
     /// a folder) replaced by ".alt", or ".alt" appended when it has none.
@@ -70,8 +131,19 @@ public:
     /// folder separator or "..", which must not reach outside PictureFolder.
     std::string PicturePath(const std::string& entry) const;
 
+    /// Every dialog starts in PictureFolder once it is fixed, else in the drive's root.
+    std::string DialogFolder(const FormDialogs& dialogs) const override;
+
+protected:
+    /// 名前を付けて保存 starts without a name.
+    std::string SavePreset() const override { return ""; }
+    /// A save clears Modified and says what it wrote; it never changes CurrentFile.
+    void Saved(const std::string& path, bool overwrite, Prompter& prompter) override;
+    /// The Yes of "保存しますか？" before 開く runs 名前を付けて保存.
+    bool SaveBeforeOpen(const FormDialogs& dialogs, Prompter& prompter) override { return SaveAs(dialogs, prompter); }
+
 private:
-    // SaveAnimation's two files, each with its own messages; false after the message.
+    // WriteFile's two files, each with its own messages; false after the message.
     bool WriteListFile(const std::string& listPath, Prompter& prompter) const;
     bool WriteDataFile(const std::string& dataPath, Prompter& prompter) const;
     // The data file's framing head and define lines; false when a write failed.
@@ -80,8 +152,6 @@ private:
     // lines of each colour) in block; false after the message when the picture
     // cannot be opened or ends early.
     bool PictureBlock(std::size_t j, std::string& block, Prompter& prompter) const;
-
-    FileSystem* files_;
 };
 
 /// Shown once when a list holds more pictures than the demo holds frames.
@@ -103,10 +173,11 @@ bool CheckAnimationData(LineReader& in, Prompter& prompter);
 /// them, open(path of the entry) loads the picture into doc (a picture that
 /// cannot be read leaves doc as it was), then doc is laid out on layout at
 /// magnification 80 and RenderNormal draws the frame: YokoMaisuu x 96 by
-/// TateMaisuu x 96 pixels.
+/// TateMaisuu x 96 pixels. An entry naming no file that can be opened shows
+/// "オープンエラー " + the entry and is not loaded; its frame shows doc as it was.
 std::vector<MemoryImage> CaptureAnimationFrames(LedHyoujikiClass& doc, const AnimationList& list,
                                                 const std::function<void(const std::string& path)>& open,
-                                                DrawingSurface& layout);
+                                                DrawingSurface& layout, Prompter& prompter);
 
 /// The demo's playing order: frame 0 on every showing, then one frame on every
 /// 100 ms tick, back to 0 after the last.

@@ -2,34 +2,16 @@
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
 #include <optional>
-#include <system_error>
 
 #include "files/UnitFile.h"
+#include "makers/ListEntries.h"
 #include "platform/Paths.h"
 #include "text/ShiftJis.h"
 
 namespace tesslor {
 
 namespace {
-
-// A folder in a form two spellings of the same folder share: both separators
-// read as "/", made absolute, links and "." and ".." resolved as far as the
-// folder exists.
-std::string CanonicalFolder(const std::string& folder) {
-    std::string s = folder.empty() ? "." : folder;
-    std::replace(s.begin(), s.end(), '\\', '/');
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::path p = fs::absolute(fs::path(s), ec);
-    if (ec) p = fs::path(s);
-    fs::path c = fs::weakly_canonical(p, ec);
-    if (ec) c = p.lexically_normal();
-    std::string r = c.lexically_normal().string();
-    while (r.size() > 1 && r.back() == '/') r.pop_back();
-    return r;
-}
 
 bool HasControlCharacter(const std::string& text) {
     return std::any_of(text.begin(), text.end(), [](char c) {
@@ -39,20 +21,6 @@ bool HasControlCharacter(const std::string& text) {
 }
 
 }  // namespace
-
-std::string PerformFolderOf(const std::string& path) {
-    const std::size_t p = path.find_last_of("\\/");
-    if (p == std::string::npos) {
-        // "E:name" lies in the drive's folder.
-        const std::size_t colon = path.find(':');
-        return colon == std::string::npos ? "." : path.substr(0, colon + 1);
-    }
-    // A file in a root keeps the root's separator: "/x" lies in "/", "E:\x" in "E:\".
-    if (p == 0 || (p == 2 && path[1] == ':')) return path.substr(0, p + 1);
-    return path.substr(0, p);
-}
-
-bool SamePerformFolder(const std::string& a, const std::string& b) { return CanonicalFolder(a) == CanonicalFolder(b); }
 
 bool PerformLine(const std::string& entry, std::string& line) {
     // A line break inside a name would split it into two entries of the list.
@@ -84,20 +52,49 @@ std::vector<std::string> PerformLinesOf(const std::string& bytes) {
     return lines;
 }
 
-PerformList::PerformList(FileSystem& files) : files_(&files) {}
+PerformList::PerformList(FileSystem& files) : Form(files) {}
 
 void PerformList::OpenWindow() {
     Entries.clear();
     PerformFolder.clear();
+    CurrentFile.clear();
+    Modified = false;
+    Status.clear();
+}
+
+void PerformList::FixFolder(const std::string& folder) {
+    PerformFolder = folder;
+    CurrentFile = PerformPath();
+}
+
+std::vector<std::string> PerformList::FieldNames() const {
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < Entries.size(); ++i) names.push_back(EntryFieldName(i));
+    return names;
+}
+
+std::optional<std::string> PerformList::Value(const std::string& name) const {
+    const std::optional<std::size_t> entry = EntryFieldIndex(name);
+    if (entry && *entry < Entries.size()) return Entries[*entry];
+    return std::nullopt;
+}
+
+bool PerformList::SetValue(const std::string& name, const std::string& value, std::string& problem) {
+    std::string line;
+    if (!PerformLine(value, line) || HasControlCharacter(value)) {
+        problem = name + " takes a file name the unit can read, not \"" + value + "\"";
+        return false;
+    }
+    return SetEntryField(Entries, name, value, problem, "the perform window has no control named \"" + name + "\"");
 }
 
 bool PerformList::Add(const std::string& path, Prompter& prompter) {
-    const std::string folder = PerformFolderOf(path);
-    if (!PerformFolder.empty() && !SamePerformFolder(folder, PerformFolder)) {
+    const std::string folder = FolderOfFile(path);
+    if (!PerformFolder.empty() && !SameFolder(folder, PerformFolder)) {
         prompter.Inform(kPerformOtherFolderMessage);
         return false;
     }
-    if (PerformFolder.empty()) PerformFolder = folder;
+    if (PerformFolder.empty()) FixFolder(folder);
     const std::string name = FileNamePart(path);
     // A name the list cannot carry as one line of the unit's bytes is refused
     // like an overlong one; "." and ".." name folders, not files.
@@ -106,47 +103,74 @@ bool PerformList::Add(const std::string& path, Prompter& prompter) {
         return false;
     }
     Entries.push_back(name);
+    Modified = true;
     return true;
 }
 
-void PerformList::Delete(int index) {
-    if (index < 0 || static_cast<std::size_t>(index) >= Entries.size()) return;
-    Entries.erase(Entries.begin() + index);
+bool PerformList::AddWithDialog(FileDialog& dialog, const FormDialogs& dialogs, Prompter& prompter) {
+    Status.clear();
+    dialog.InitialDir = DialogFolder(dialogs);
+    dialog.FileName.clear();
+    if (!dialog.Execute()) return false;
+    return Add(dialog.FileName, prompter);
 }
 
-bool PerformList::Open(const std::string& path, Prompter& prompter) {
+void PerformList::Delete(int index) {
+    Status.clear();
+    if (index < 0 || static_cast<std::size_t>(index) >= Entries.size()) return;
+    Entries.erase(Entries.begin() + index);
+    Modified = true;
+}
+
+bool PerformList::ReadFile(const std::string& path, Prompter& prompter) {
     std::string bytes;
     // A file that cannot be read must not leave an empty list behind as if it
     // had been one.
-    if (!files_->ReadAll(path, bytes)) {
+    if (!Files().ReadAll(path, bytes)) {
         prompter.Inform(path + "オープンエラー");
         return false;
     }
     Entries = PerformLinesOf(bytes);
-    PerformFolder = PerformFolderOf(path);
+    PerformFolder = FolderOfFile(path);
     return true;
 }
 
-std::string PerformList::PerformPath() const {
-    if (PerformFolder.empty()) return kPerformFileName;
-    const char last = PerformFolder.back();
-    if (last == '/' || last == '\\') return PerformFolder + kPerformFileName;
-    const bool backslashes =
-        PerformFolder.find('\\') != std::string::npos && PerformFolder.find('/') == std::string::npos;
-    return PerformFolder + (backslashes ? "\\" : "/") + kPerformFileName;
+void PerformList::Opened(const std::string&) {
+    // 保存 writes "Perform.txt" in the folder read from, whatever the file read was called.
+    CurrentFile = PerformPath();
+    Modified = false;
 }
 
-bool PerformList::Save(Prompter& prompter) {
-    if (Entries.empty()) {
-        prompter.Inform(kPerformEmptyMessage);
-        return false;
-    }
-    if (PerformFolder.empty()) {
-        prompter.Inform(kPerformOpenErrorMessage);
-        return false;
-    }
-    const bool written = WriteWholeFile(
-        *files_, prompter, PerformPath(),
+bool PerformList::Open(const std::string& path, Prompter& prompter) {
+    Status.clear();
+    if (!ReadFile(path, prompter)) return false;
+    Opened(path);
+    return true;
+}
+
+bool PerformList::OpenWithDialog(FileDialog& dialog, const FormDialogs& dialogs, Prompter& prompter) {
+    Status.clear();
+    dialog.InitialDir = dialogs.DriveRoot;
+    dialog.FileName = kPerformFileName;
+    if (!dialog.Execute()) return false;
+    return Open(dialog.FileName, prompter);
+}
+
+std::string PerformList::PerformPath() const { return PathInFolder(PerformFolder, kPerformFileName); }
+
+std::string PerformList::DialogFolder(const FormDialogs& dialogs) const {
+    return PerformFolder.empty() ? dialogs.DriveRoot : PerformFolder;
+}
+
+bool PerformList::Check(Prompter& prompter) {
+    if (!Entries.empty()) return true;
+    prompter.Inform(kPerformEmptyMessage);
+    return false;
+}
+
+bool PerformList::WriteFile(const std::string& path, Prompter& prompter) {
+    return WriteWholeFile(
+        Files(), prompter, path,
         [this](OutputFile& out) {
             std::string line;
             for (const std::string& entry : Entries)
@@ -154,9 +178,25 @@ bool PerformList::Save(Prompter& prompter) {
             return true;
         },
         kPerformOpenErrorMessage, kPerformWriteErrorMessage);
-    if (!written) return false;
-    prompter.Inform(kPerformSavedMessage);
+}
+
+bool PerformList::Save(Prompter& prompter) {
+    Status.clear();
+    if (!Check(prompter)) return false;
+    if (PerformFolder.empty()) {
+        prompter.Inform(kPerformOpenErrorMessage);
+        return false;
+    }
+    const std::string path = PerformPath();
+    if (!WriteFile(path, prompter)) return false;
+    Saved(path, true, prompter);
     return true;
+}
+
+void PerformList::Saved(const std::string& path, bool, Prompter&) {
+    CurrentFile = path;
+    Modified = false;
+    Status = std::string(kPerformSavedMessage) + "　" + path;
 }
 
 std::string CheckPerformBytes(const std::string& bytes) {

@@ -2,9 +2,12 @@
 // The perform list maker's state apart from its window: the names of the
 // files the unit is to play, in the operator's order, all from one folder,
 // and the list file "Perform.txt" written into that folder.
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "files/Form.h"
+#include "platform/FileChooser.h"
 #include "platform/Files.h"
 #include "platform/Prompter.h"
 
@@ -20,14 +23,46 @@ inline constexpr const char* kPerformNameTooLongMessage = "エラー　ファイ
 inline constexpr const char* kPerformEmptyMessage = "入力されていません";
 inline constexpr const char* kPerformOpenErrorMessage = "Perform.txt オープンエラー";
 inline constexpr const char* kPerformWriteErrorMessage = "Perform.txt 書き込みエラー";
+/// Said in the status line (and by tesslor-cli) after a good 保存.
 inline constexpr const char* kPerformSavedMessage = "保存完了";
 
-class PerformList {
+/// 追加: the files the unit takes, of the kinds the other makers write.
+/// The dialog gives a file's full name: the list's 30-byte rule alone decides
+/// whether it is taken.
+inline const FileDialogSetup kPerformAddDialog{
+    FileDialogKind::Open,
+    {{"標準ＬＥＤデータ", "*.lee"},
+     {"動画データ", "*.ana"},
+     {"設定データ（setei.txt)", "*.txt"},
+     {"表示スケジュールデータ", "*.txt"},
+     {"CO2削減設定", "*.co2"}},
+    "",
+    "ファイルの追加"};
+/// 開く: a "Perform.txt" to take the list from.
+inline const FileDialogSetup kPerformOpenDialog{FileDialogKind::Open, {{"Perform.txt", "Perform.txt"}}, "", ""};
+
+class PerformList : public Form {
 public:
     explicit PerformList(FileSystem& files = RealFileSystem());
 
     std::vector<std::string> Entries;  ///< ListBox: bare file names (UTF-8), in play order
     std::string PerformFolder;         ///< the one folder of every entry and of the list file; "" until fixed
+    /// The status line's text: what the last good 保存 wrote; "" after any other operation.
+    std::string Status;
+    // CurrentFile (the base's) is PerformPath() once the folder is fixed, "" before.
+
+    // ---- named fields ----
+
+    std::string Kind() const override { return "perform"; }
+    /// Entry1 to EntryN, in list order.
+    std::vector<std::string> FieldNames() const override;
+    /// An entry as it stands (trailing blanks of a loaded line kept).
+    std::optional<std::string> Value(const std::string& name) const override;
+    /// EntryN replaces an entry, Entry(N+1) appends one: a bare file name whose
+    /// line the unit can read (a Shift-JIS form, no line break).
+    bool SetValue(const std::string& name, const std::string& value, std::string& problem) override;
+
+    // ---- the window ----
 
     /// The window's opening: the list and PerformFolder emptied.
     void OpenWindow();
@@ -39,6 +74,8 @@ public:
     /// A refused name leaves the list as it was (PerformFolder stays fixed once
     /// the folder rule passed). True when the name was appended.
     bool Add(const std::string& path, Prompter& prompter);
+    /// 追加 with its dialog: started in DialogFolder() with no stale name. True when a name was appended.
+    bool AddWithDialog(FileDialog& dialog, const FormDialogs& dialogs, Prompter& prompter);
     /// 削除: removes entry index; nothing for -1 or out of range.
     void Delete(int index);
 
@@ -47,18 +84,32 @@ public:
     /// PerformFolder the file's folder. A file that cannot be read shows
     /// path + "オープンエラー" and changes nothing. True when loaded.
     bool Open(const std::string& path, Prompter& prompter);
+    /// 開く with its dialog: started in the drive's root, preset with "Perform.txt".
+    bool OpenWithDialog(FileDialog& dialog, const FormDialogs& dialogs, Prompter& prompter);
+    bool ReadFile(const std::string& path, Prompter& prompter) override;
 
-    /// 保存: "入力されていません" for an empty list; otherwise writes
-    /// PerformPath() whole or not at all ("Perform.txt オープンエラー",
-    /// "Perform.txt 書き込みエラー"; the earlier file then stays as it was) and
-    /// shows "保存完了". True when the file is in place.
+    /// "入力されていません" for an empty list.
+    bool Check(Prompter& prompter) override;
+    /// Writes the list into path whole or not at all ("Perform.txt オープンエラー",
+    /// "Perform.txt 書き込みエラー"; the earlier file then stays as it was).
+    bool WriteFile(const std::string& path, Prompter& prompter) override;
+    using Form::Save;
+    /// 保存: the check, then PerformPath() written; Status then says so. True when the file is in place.
     bool Save(Prompter& prompter);
 
     /// Where 保存 writes: "Perform.txt" in PerformFolder.
     std::string PerformPath() const;
 
+    /// 追加 starts in PerformFolder once it is fixed (a refused file must not
+    /// send the next pick elsewhere), else in the drive's root.
+    std::string DialogFolder(const FormDialogs& dialogs) const override;
+
+protected:
+    void Saved(const std::string& path, bool overwrite, Prompter& prompter) override;
+    void Opened(const std::string& path) override;
+
 private:
-    FileSystem* files_;
+    void FixFolder(const std::string& folder);
 };
 
 /// The bytes of one list line: the name in Shift-JIS cut to 30 bytes (never
@@ -70,13 +121,6 @@ bool PerformLine(const std::string& entry, std::string& line);
 /// CR LF, LF or CR; a last line without a line end counts when not empty.
 /// The lines are converted from Shift-JIS.
 std::vector<std::string> PerformLinesOf(const std::string& bytes);
-
-/// The folder a path lies in ("." for a bare name, the root kept for a file in it).
-std::string PerformFolderOf(const std::string& path);
-
-/// Whether two folders are the same folder, however spelt ("\" or "/",
-/// trailing separators, "." and "..", links).
-bool SamePerformFolder(const std::string& a, const std::string& b);
 
 /// Checks a list file's bytes as the unit takes them: every line exactly
 /// 30 bytes and CR LF, a name of one of the unit's file kinds (.lee, .ana,

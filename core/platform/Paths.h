@@ -15,6 +15,24 @@ std::string FolderPart(const std::string& path);
 /// "C:\\x\\Tesslor.exe" + ".INI" gives "C:\\x\\Tesslor.INI".
 std::string ReplaceExtension(const std::string& path, const std::string& suffix);
 
+/// The folder a file lies in, as a list of one folder's files fixes it:
+/// "." for a bare name, the root kept for a file in it ("/x" lies in "/",
+/// "E:\\x" in "E:\\", "E:x" in "E:").
+std::string FolderOfFile(const std::string& path);
+
+/// A folder in a form two spellings of the same folder share: both
+/// separators read as "/", made absolute, links and "." and ".." resolved as
+/// far as the folder exists, no trailing separator. It never depends on
+/// which folder a dialog left current: "" and "." are the process's folder.
+std::string CanonicalFolder(const std::string& folder);
+
+/// Whether two folders are the same folder, however spelt.
+bool SameFolder(const std::string& a, const std::string& b);
+
+/// name in folder, joined with the separator folder already uses ("/" unless
+/// it is spelt with "\\" only); name alone when folder is "".
+std::string PathInFolder(const std::string& folder, const std::string& name);
+
 /// The lower-case extension of the file-name part, without the dot ("" when none).
 std::string LowerExtension(const std::string& path);
 

@@ -63,6 +63,7 @@ TAnimaDemoForm::TAnimaDemoForm(const WindowContext& context, QWidget* parent)
 }
 
 void TAnimaDemoForm::ClearFrames() {
+    gifSaver_.Status->clear();
     for (QLabel* l : frameImages_) {
         l->move(0, 0);
         l->setEnabled(false);
@@ -160,6 +161,6 @@ std::vector<MemoryImage> TAnimaDemoForm::CapturedPictures() const {
     return shown;
 }
 
-void TAnimaDemoForm::GifSaveButtonClick() { gifSaver_.Save(AnimationGifFrames(CapturedPictures())); }
+void TAnimaDemoForm::GifSaveButtonClick() { gifSaver_.Save(AnimationGifFrames(CapturedPictures()), listFile_); }
 
 }  // namespace tesslor::gui

@@ -39,6 +39,8 @@ public:
     void Timer1Timer();
     /// The timer stopped.
     void FormHide();
+    /// The list the frames come from; GIFで保存 proposes its name with ".gif".
+    void SetListFile(const std::string& path) { listFile_ = path; }
     /// The "GIFで保存" button: the captured frames as an animated GIF, 100 ms each.
     void GifSaveButtonClick();
     /// The captured frames as the window shows them (all of the last frame's size).
@@ -96,6 +98,7 @@ private:
     std::vector<MemoryImage> pictures_;
     AnimaDemoSequence sequence_;
     DemoGifSaver gifSaver_;
+    std::string listFile_;
 };
 
 }  // namespace tesslor::gui

@@ -521,6 +521,7 @@ void TMainForm::AnimeDemonstrationClick(TMakeAnimationForm& maker, TAnimaDemoFor
     ShowDocument();
     if (!frames) return;
     demo.SetFrames(std::move(*frames));
+    demo.SetListFile(maker.List().CurrentFile);
     demo.exec();
 }
 

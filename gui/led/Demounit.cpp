@@ -51,6 +51,11 @@ DemoGifSaver::DemoGifSaver(const WindowContext& context, QDialog& form)
     Button->setObjectName(QStringLiteral("GifSaveButton"));
     Button->setAutoDefault(false);
     Button->setToolTip(QStringLiteral("表示中のデモをGIFアニメーションとして保存します"));
+    Status = new QLabel(Strip);
+    Status->setObjectName(QStringLiteral("GifSaveStatus"));
+    QPalette text = Status->palette();
+    text.setColor(QPalette::WindowText, Qt::white);
+    Status->setPalette(text);
     Place(kDemoMinimumClient.width, kDemoMinimumClient.height);
 }
 
@@ -60,18 +65,24 @@ void DemoGifSaver::Place(int clientWidth, int top) {
     const int height = std::min(hint.height(), kDemoButtonStripHeight - 6);
     const int width = std::min(hint.width(), clientWidth - 8);
     Button->setGeometry(clientWidth - 4 - width, (kDemoButtonStripHeight - height) / 2, width, height);
+    Status->setGeometry(4, 0, std::max(0, clientWidth - width - 12), kDemoButtonStripHeight);
     Strip->raise();
 }
 
-bool DemoGifSaver::Save(const std::vector<GifFrame>& frames) {
+bool DemoGifSaver::Save(const std::vector<GifFrame>& frames, const std::string& shownFile) {
     if (frames.empty()) return false;
-    dialog_.InitialDir = context_.driveRoot ? context_.driveRoot() : std::string();
+    Status->clear();
+    dialog_.InitialDir = GifFolderFor(shownFile, context_.driveRoot ? context_.driveRoot() : std::string());
+    dialog_.FileName = GifPathFor(shownFile);
     if (!dialog_.Execute()) return false;
     std::string error;
     if (!WriteAnimatedGif(context_.files, dialog_.FileName, frames, &error)) {
         context_.prompter.Inform(error);
         return false;
     }
+    const QString said = QString::fromStdString(GifSavedText(dialog_.FileName));
+    Status->setText(Status->fontMetrics().elidedText(said, Qt::ElideMiddle, Status->width()));
+    Status->setToolTip(said);
     return true;
 }
 
@@ -115,6 +126,8 @@ void TDemoForm::hideEvent(QHideEvent* event) {
 }
 
 void TDemoForm::FormShow() {
+    // What an earlier showing saved is not this showing's news.
+    gifSaver_.Status->clear();
     document_.Relayout(*PaintBox1, 80);
     Timer1->stop();
     Image1->move(0, 0);
@@ -176,7 +189,7 @@ void TDemoForm::GifSaveButtonClick() {
     // The frames need the document laid out as the demo lays it out, which
     // holds from FormShow until the main window takes the document back.
     if (document_.CurrentSurface() != PaintBox1) return;
-    gifSaver_.Save(DemoGifFrames(document_));
+    gifSaver_.Save(DemoGifFrames(document_), document_.FileName);
 }
 
 void TDemoForm::FormHide() {

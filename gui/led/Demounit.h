@@ -32,18 +32,20 @@ WindowSize DemoWindowWithStrip(int pictureWidth, int pictureHeight);
 /// The strip below a demo's picture and its "GIFで保存" button (objectName
 /// "GifSaveButton"), which asks for a file name and writes the frames that
 /// framesToSave gives as an animated GIF; a failure is shown to the operator,
-/// a success shows nothing.
+/// a success is said in the strip (objectName "GifSaveStatus").
 class DemoGifSaver {
 public:
     DemoGifSaver(const WindowContext& context, QDialog& form);
     /// Puts the strip below a picture of the client width, at top.
     void Place(int clientWidth, int top);
-    /// Asks for the file and writes frames; nothing happens for no frames.
-    /// True when a file was written.
-    bool Save(const std::vector<GifFrame>& frames);
+    /// Asks for the file, proposing shownFile's name with ".gif" in its
+    /// folder, and writes frames; nothing happens for no frames. True when a
+    /// file was written; the strip then says where.
+    bool Save(const std::vector<GifFrame>& frames, const std::string& shownFile);
 
     QWidget* Strip;
     QPushButton* Button;
+    QLabel* Status;
 
 private:
     WindowContext context_;

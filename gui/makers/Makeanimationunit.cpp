@@ -15,19 +15,7 @@
 
 namespace tesslor::gui {
 
-const FileDialogSetup kAnimationPictureDialog{FileDialogKind::Open, {{"LEDデータファイル", "*.lee"}}, "", ""};
-const FileDialogSetup kAnimationSaveDialog{
-    FileDialogKind::Save, {{"アニメーションファイルリスト", "*.alt"}, {"files.txt", "*.txt"}}, "", ""};
-const FileDialogSetup kAnimationListOpenDialog{
-    FileDialogKind::Open, {{"アニメーションリストファイル", "*.alt"}, {"files.txt", "files.txt"}}, "", ""};
-
 namespace {
-constexpr const char* kSaveQuestion = "保存しますか？";
-constexpr const char* kDiscardQuestion = "作成したデータが失われてもいいですか？";
-// The write number has two digits on the unit's card, the display time four.
-constexpr int kWriteNoDigits = 2;
-constexpr int kTimeDigits = 4;
-
 QLabel* Label(const char* name, const char* text, QWidget* parent) {
     auto* l = new QLabel(QString::fromUtf8(text), parent);
     l->setObjectName(QString::fromLatin1(name));
@@ -76,14 +64,15 @@ void TMakeAnimationForm::CreateControls() {
     ListBox->setMinimumSize(220, 300);
 
     AnimationTypeRadioGroup = new RadioGroup(QString(), 1, this);
-    AnimationTypeRadioGroup->setObjectName(QStringLiteral("AnimationTypeRadioGroup"));
-    AnimationTypeRadioGroup->SetItems({QStringLiteral("スーパー"), QStringLiteral("ノーマル")});
+    AnimationTypeRadioGroup->setObjectName(QString::fromLatin1(AnimationList::kTypeField));
+    AnimationTypeRadioGroup->SetItems(
+        {QString::fromUtf8(AnimationList::kTypeItems[0]), QString::fromUtf8(AnimationList::kTypeItems[1])});
 
     Label1 = Label("Label1", "書き込みNo", this);
-    WriteNoMaskEdit = DigitsEdit("WriteNoMaskEdit", kWriteNoDigits, this);
+    WriteNoMaskEdit = DigitsEdit(AnimationList::kWriteNoField, AnimationList::kWriteNoDigits, this);
     WriteNoMaskEdit->setToolTip(QStringLiteral("入力値のチェックを行っていませんのでご注意願います。"));
     Label2 = Label("Label2", "１枚の表示時間(単位10msec)", this);
-    P_TimeMaskEdit = DigitsEdit("P_TimeMaskEdit", kTimeDigits, this);
+    P_TimeMaskEdit = DigitsEdit(AnimationList::kTimeField, AnimationList::kTimeDigits, this);
     Label3 = Label("Label3", "入力値のチェックを行っていませんので", this);
     Label4 = Label("Label4", "注意願います", this);
 
@@ -93,6 +82,8 @@ void TMakeAnimationForm::CreateControls() {
     DelButton = NamedButton("DelButton", "削除", this);
     SaveButton = NamedButton("SaveButton", "名前を付けて保存", this);
     OverSaveButton = NamedButton("OverSaveButton", "上書き保存", this);
+    StatusLabel = Label("StatusLabel", "", this);
+    StatusLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* settings = new QGridLayout;
     settings->addWidget(AnimationTypeRadioGroup, 0, 0, 1, 2);
@@ -116,11 +107,14 @@ void TMakeAnimationForm::CreateControls() {
     right->addWidget(SaveButton);
     right->addWidget(OverSaveButton);
 
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(ListBox, 1);
-    layout->addLayout(listButtons);
-    layout->addSpacing(12);
-    layout->addLayout(right);
+    auto* columns = new QHBoxLayout;
+    columns->addWidget(ListBox, 1);
+    columns->addLayout(listButtons);
+    columns->addSpacing(12);
+    columns->addLayout(right);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns, 1);
+    layout->addWidget(StatusLabel);
     layout->setSizeConstraint(QLayout::SetMinimumSize);
 }
 
@@ -142,6 +136,7 @@ void TMakeAnimationForm::ShowList() {
     AnimationTypeRadioGroup->SetItemIndex(list_.Type);
     WriteNoMaskEdit->setText(QString::fromStdString(list_.WriteNoText));
     P_TimeMaskEdit->setText(QString::fromStdString(list_.TimeText));
+    StatusLabel->setText(QString::fromStdString(list_.Status));
     showing_ = false;
 }
 
@@ -153,11 +148,12 @@ int TMakeAnimationForm::SelectedIndex() const {
 void TMakeAnimationForm::SettingEdited() {
     if (showing_) return;
     ReadList();
-    list_.Modified = true;
+    list_.SettingEdited();
+    StatusLabel->setText(QString::fromStdString(list_.Status));
 }
 
-std::string TMakeAnimationForm::DialogFolder() const {
-    return list_.PictureFolder.empty() ? context_.driveRoot() : list_.PictureFolder;
+FormDialogs TMakeAnimationForm::Dialogs() {
+    return FormDialogs{&OpenDialog, &SaveDialog, context_.driveRoot ? context_.driveRoot() : std::string()};
 }
 
 // ---- opening and closing ----
@@ -178,7 +174,7 @@ void TMakeAnimationForm::FormShow() {
 
 bool TMakeAnimationForm::FormCloseQuery() {
     ReadList();
-    if (list_.Modified && !context_.prompter.Confirm(kDiscardQuestion)) return false;
+    if (!list_.ConfirmClose(context_.prompter)) return false;
     list_.CloseWindow();
     return true;
 }
@@ -191,15 +187,12 @@ void TMakeAnimationForm::reject() {
 
 void TMakeAnimationForm::AddOrInsert(int insertBefore) {
     ReadList();
-    AddOpenDialog.InitialDir = DialogFolder();
-    AddOpenDialog.FileName.clear();
-    if (!AddOpenDialog.Execute()) return;
     const int selected = SelectedIndex();
-    if (list_.AddPicture(AddOpenDialog.FileName, insertBefore, context_.prompter)) {
-        ShowList();
-        // The selection stays on the same entry, which an insertion moves down.
-        if (selected >= 0 && insertBefore >= 0 && insertBefore <= selected) ListBox->setCurrentRow(selected + 1);
-    }
+    const int added = list_.AddWithDialog(AddOpenDialog, Dialogs(), insertBefore, context_.prompter);
+    ShowList();
+    // The selection stays on the same entry, which an insertion moves down.
+    if (added > 0 && selected >= 0 && insertBefore >= 0 && insertBefore <= selected)
+        ListBox->setCurrentRow(selected + added);
 }
 
 void TMakeAnimationForm::AddButtonClick() { AddOrInsert(-1); }
@@ -217,36 +210,29 @@ void TMakeAnimationForm::DelButtonClick() {
 
 bool TMakeAnimationForm::SaveButtonClick() {
     ReadList();
-    SaveDialog.InitialDir = DialogFolder();
-    SaveDialog.FileName.clear();
-    if (!SaveDialog.Execute()) return false;
-    const bool saved = list_.SaveAnimation(SaveDialog.FileName, context_.prompter);
-    if (saved) list_.Modified = false;
+    list_.Status.clear();
+    const bool saved = list_.SaveAs(Dialogs(), context_.prompter);
     ShowList();
     return saved;
 }
 
 bool TMakeAnimationForm::OverSaveButtonClick() {
     ReadList();
-    if (list_.CurrentList.empty()) return SaveButtonClick();
-    const bool saved = list_.SaveAnimation(list_.CurrentList, context_.prompter);
-    if (saved) list_.Modified = false;
+    list_.Status.clear();
+    const bool saved = list_.Save(Dialogs(), context_.prompter);
     ShowList();
     return saved;
 }
 
 void TMakeAnimationForm::OpenButtonClick() {
     ReadList();
-    // Work the operator chose to keep is never dropped: when it was not saved
-    // (dialog cancelled or the save failed), nothing is opened over it.
-    if (list_.Modified && context_.prompter.Ask(kSaveQuestion) && !SaveButtonClick()) return;
-    OpenDialog.InitialDir = DialogFolder();
-    OpenDialog.FileName.clear();
-    if (!OpenDialog.Execute()) return;
+    list_.Status.clear();
     ListBox->clearSelection();
-    list_.LoadAnimationList(OpenDialog.FileName, context_.prompter);
-    // A failed load shows the values read before it failed.
+    // The read's messages come after the window shows what was read before a failure.
+    HeldMessages held(context_.prompter);
+    list_.Open(Dialogs(), held);
     ShowList();
+    held.Release();
 }
 
 }  // namespace tesslor::gui

@@ -18,12 +18,10 @@ namespace tesslor::gui {
 
 class RadioGroup;
 
-/// The dialogs of the animation maker. The list dialog is also the main
-/// window's dialog of the animation demo; its second entry matches only files
-/// named files.txt.
-extern const FileDialogSetup kAnimationPictureDialog;
-extern const FileDialogSetup kAnimationSaveDialog;
-extern const FileDialogSetup kAnimationListOpenDialog;
+// The maker's dialogs are set up beside its form.
+using tesslor::kAnimationListOpenDialog;
+using tesslor::kAnimationPictureDialog;
+using tesslor::kAnimationSaveDialog;
 
 class TMakeAnimationForm : public QDialog {
     Q_OBJECT
@@ -67,6 +65,8 @@ public:
     QPushButton* DelButton;
     QPushButton* SaveButton;
     QPushButton* OverSaveButton;
+    /// What the last good save wrote; empty otherwise.
+    QLabel* StatusLabel;
     FileDialog AddOpenDialog;
     FileDialog SaveDialog;
     FileDialog OpenDialog;
@@ -82,9 +82,8 @@ private:
     void CreateControls();
     /// 追加 (insertBefore -1) and 挿入.
     void AddOrInsert(int insertBefore);
-    /// The folder the dialogs start in: the pictures' folder once it is fixed,
-    /// else the selected drive's root.
-    std::string DialogFolder() const;
+    /// The form's dialogs, starting from the selected drive's root.
+    FormDialogs Dialogs();
     /// An edit of type, write number or display time by the operator.
     void SettingEdited();
 

@@ -2,24 +2,13 @@
 #include "platform/NamedWidgets.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace tesslor::gui {
-
-// The dialog gives a file's full name: the list's 30-byte rule alone decides whether it is taken.
-const FileDialogSetup kPerformAddDialog{
-    FileDialogKind::Open,
-    {{"標準ＬＥＤデータ", "*.lee"},
-     {"動画データ", "*.ana"},
-     {"設定データ（setei.txt)", "*.txt"},
-     {"表示スケジュールデータ", "*.txt"},
-     {"CO2削減設定", "*.co2"}},
-    "",
-    "ファイルの追加"};
-const FileDialogSetup kPerformOpenDialog{FileDialogKind::Open, {{"Perform.txt", "Perform.txt"}}, "", ""};
 
 TMakePerformForm::TMakePerformForm(const WindowContext& context, QWidget* parent)
     : QDialog(parent),
@@ -40,9 +29,15 @@ TMakePerformForm::TMakePerformForm(const WindowContext& context, QWidget* parent
     auto* buttons = new QVBoxLayout;
     for (QPushButton* b : {OpenButton, AddButton, DelButton, SaveButton}) buttons->addWidget(b);
     buttons->addStretch();
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(ListBox, 1);
-    layout->addLayout(buttons);
+    StatusLabel = new QLabel(this);
+    StatusLabel->setObjectName(QStringLiteral("StatusLabel"));
+    StatusLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* columns = new QHBoxLayout;
+    columns->addWidget(ListBox, 1);
+    columns->addLayout(buttons);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns, 1);
+    layout->addWidget(StatusLabel);
 
     connect(OpenButton, &QPushButton::clicked, this, [this] { OpenButtonClick(); });
     connect(AddButton, &QPushButton::clicked, this, [this] { AddButtonClick(); });
@@ -60,10 +55,13 @@ void TMakePerformForm::FormShow() {
     ShowList();
 }
 
+FormDialogs TMakePerformForm::Dialogs() {
+    return FormDialogs{&FileOpenDialog, nullptr,
+                       context_.driveRoot ? context_.driveRoot() : std::string()};
+}
+
 void TMakePerformForm::AddButtonClick() {
-    AddOpenDialog.InitialDir = context_.driveRoot();
-    if (!AddOpenDialog.Execute()) return;
-    list_.Add(AddOpenDialog.FileName, context_.prompter);
+    list_.AddWithDialog(AddOpenDialog, Dialogs(), context_.prompter);
     ShowList();
 }
 
@@ -73,18 +71,19 @@ void TMakePerformForm::DelButtonClick() {
 }
 
 void TMakePerformForm::OpenButtonClick() {
-    FileOpenDialog.InitialDir = context_.driveRoot();
-    FileOpenDialog.FileName = kPerformFileName;
-    if (!FileOpenDialog.Execute()) return;
-    list_.Open(FileOpenDialog.FileName, context_.prompter);
+    list_.OpenWithDialog(FileOpenDialog, Dialogs(), context_.prompter);
     ShowList();
 }
 
-void TMakePerformForm::SaveButtonClick() { list_.Save(context_.prompter); }
+void TMakePerformForm::SaveButtonClick() {
+    list_.Save(context_.prompter);
+    ShowList();
+}
 
 void TMakePerformForm::ShowList() {
     ListBox->clear();
     for (const std::string& entry : list_.Entries) ListBox->addItem(QString::fromStdString(entry));
+    StatusLabel->setText(QString::fromStdString(list_.Status));
 }
 
 int TMakePerformForm::SelectedIndex() const {

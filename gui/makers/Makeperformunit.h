@@ -8,13 +8,15 @@
 #include "makers/PerformList.h"
 #include "platform/FileChooser.h"
 
+class QLabel;
 class QListWidget;
 class QPushButton;
 
 namespace tesslor::gui {
 
-extern const FileDialogSetup kPerformAddDialog;
-extern const FileDialogSetup kPerformOpenDialog;
+// The maker's dialogs are set up beside its form.
+using tesslor::kPerformAddDialog;
+using tesslor::kPerformOpenDialog;
 
 class TMakePerformForm : public QDialog {
     Q_OBJECT
@@ -26,13 +28,14 @@ public:
 
     /// The opening: the list and its folder emptied.
     void FormShow();
-    /// 追加: the add dialog from the chosen drive's root, then the file added.
+    /// 追加: the add dialog from the list's folder (the chosen drive's root
+    /// while none is fixed), then the file added.
     void AddButtonClick();
     /// 削除: the selected entry removed (nothing when none is selected).
     void DelButtonClick();
     /// 開く: the open dialog from the chosen drive's root, then the list loaded.
     void OpenButtonClick();
-    /// 保存: "Perform.txt" written into the list's folder.
+    /// 保存: "Perform.txt" written into the list's folder; the status line says so.
     void SaveButtonClick();
 
     /// List to widgets.
@@ -45,6 +48,8 @@ public:
     QPushButton* AddButton;
     QPushButton* DelButton;
     QPushButton* SaveButton;
+    /// What the last good 保存 wrote; empty otherwise.
+    QLabel* StatusLabel;
     FileDialog AddOpenDialog;
     FileDialog FileOpenDialog;
 
@@ -52,6 +57,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    FormDialogs Dialogs();
+
     WindowContext context_;
     PerformList list_;
 };

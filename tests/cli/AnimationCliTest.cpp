@@ -129,6 +129,11 @@ TEST_F(AnimationCli, AnimateUsageErrors) {
         EXPECT_EQ(r.status, 2) << args.back();
         EXPECT_FALSE(fs::exists(P("pics/anim.alt")));
     }
+    // The boxes' widths are the maker's, and the refusal is in the operator's language.
+    CliRun r = Run({"animate", "--time", "12345", P("pics/anim.alt"), P("pics/a.lee")});
+    EXPECT_EQ(r.err, "tesslor-cli: --time には4桁までの数字を指定して下さい: \"12345\"\n");
+    r = Run({"animate", "--write-no", "5x", P("pics/anim.alt"), P("pics/a.lee")});
+    EXPECT_EQ(r.err, "tesslor-cli: --write-no には2桁までの数字を指定して下さい: \"5x\"\n");
 }
 
 TEST_F(AnimationCli, CheckReportsListAndDataFileFaults) {
@@ -181,11 +186,11 @@ TEST_F(AnimationCli, RenderOfEmptyLongAndBrokenLists) {
     EXPECT_EQ(r.err, "ファイルが３０を超えていますので、最初の３０ファイルを表示します\n");
     EXPECT_EQ(Le32(ReadFileBytes(P("long.bmp")), 18), 30u * 96u);
 
-    // An entry that cannot be read is reported; its frame shows what the picture held.
+    // An entry that cannot be read is reported by its name; its frame shows what the picture held.
     WriteFileBytes(P("pics/gap.alt"), "ANIMATION_QUALITY_SUPER\r\n1\r\n10\r\na.lee\r\nmissing.lee\r\n../a.lee\r\n");
     r = Run({"render", "--config", P("small.INI"), "--view", "animation", P("pics/gap.alt"), P("g%d.bmp")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "ファイル　オープン　エラー\nファイル　オープン　エラー\n");
+    EXPECT_EQ(r.err, "オープンエラー missing.lee\nオープンエラー ../a.lee\n");
     EXPECT_EQ(ReadFileBytes(P("g0.bmp")), ReadFileBytes(P("g2.bmp")));
 
     r = Run({"render", "--view", "animation", P("pics/missing.alt"), P("m.bmp")});

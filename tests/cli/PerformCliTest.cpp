@@ -50,7 +50,7 @@ TEST(PerformCli, RefusedFilesAndEmptyListsWriteNothing) {
 
     CliRun r = RunCli(dir, {"perform", dir.Path("card/a.lee"), dir.Path("b.lee")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "同一のフォルダー内のファイルしか指定できません\ntesslor-cli: not added, nothing written: " +
+    EXPECT_EQ(r.err, "同一のフォルダー内のファイルしか指定できません\ntesslor-cli: 追加できなかったため、何も書き込んでいません: " +
                          dir.Path("b.lee") + "\n");
 
     r = RunCli(dir, {"perform", dir.Path("card/" + std::string(27, 'n') + ".lee")});
@@ -65,6 +65,37 @@ TEST(PerformCli, RefusedFilesAndEmptyListsWriteNothing) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, dir.Path("card/none.txt") + "オープンエラー\n");
     EXPECT_EQ(ReadFileBytes(dir.Path("card/Perform.txt")), earlier);
+}
+
+TEST(PerformCli, ShowPrintsTheEntriesAndPerformTakesThemBack) {
+    TempDir dir;
+    fs::create_directory(dir.Path("card"));
+    const std::string original = Line30("a.lee") + Line30("setei.txt") + Line30("x.co2");
+    WriteFileBytes(dir.Path("card/Perform.txt"), original);
+    CliRun r = RunCli(dir, {"show", dir.Path("card/Perform.txt")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, "kind=perform\nEntry1=a.lee" + std::string(25, ' ') + "\nEntry2=setei.txt" + std::string(21, ' ') +
+                         "\nEntry3=x.co2" + std::string(25, ' ') + "\n");
+
+    // What show printed, perform takes back: the same list in the folder of the printed file.
+    fs::create_directory(dir.Path("copy"));
+    WriteFileBytes(dir.Path("copy/shown.txt"), r.out + "Entry4=new.lee\n");
+    r = RunCli(dir, {"perform", "--from", dir.Path("copy/shown.txt")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadFileBytes(dir.Path("copy/Perform.txt")), original + Line30("new.lee"));
+
+    // A line it cannot take names itself, and nothing is written.
+    WriteFileBytes(dir.Path("copy/bad.txt"), "kind=perform\nEntry1=a.lee\nEntry3=b.lee\n");
+    r = RunCli(dir, {"perform", "--from", dir.Path("copy/bad.txt")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err.rfind("tesslor-cli: " + dir.Path("copy/bad.txt") + " 3行目: ", 0), 0u) << r.err;
+    EXPECT_EQ(ReadFileBytes(dir.Path("copy/Perform.txt")), original + Line30("new.lee"));
+
+    // A list that cannot be read says so in Japanese, as the window's 開く does.
+    r = RunCli(dir, {"show", dir.Path("none/Perform.txt")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, dir.Path("none/Perform.txt") + "オープンエラー\n");
 }
 
 TEST(PerformCli, CheckNamesTheBadLine) {

@@ -297,11 +297,11 @@ TEST_F(AnimationTest, AddInsertDeleteAndTheFolderRule) {
     EXPECT_EQ(list.Entries.size(), 4u);
     EXPECT_EQ(prompter.shown.back(), "ファイル名が長すぎます");
 
-    list.CurrentList = "x.alt";
+    list.CurrentFile = "x.alt";
     list.WriteNoText = "4";
     list.OpenWindow();
     EXPECT_TRUE(list.Entries.empty());
-    EXPECT_EQ(list.CurrentList, "");
+    EXPECT_EQ(list.CurrentFile, "");
     EXPECT_FALSE(list.Modified);
     EXPECT_EQ(list.WriteNoText, "4");
     EXPECT_EQ(list.PictureFolder, dir.Dir().string());
@@ -322,6 +322,163 @@ TEST_F(AnimationTest, SavingOutsideThePictureFolderIsRefused) {
     bare.WriteNoText = "1";
     EXPECT_FALSE(bare.SaveAnimation(dir.Path("anim.alt"), prompter));
     EXPECT_EQ(prompter.shown.back(), kOtherFolder);
+}
+
+// ---- the form: named fields and the window's flows ----
+
+TEST_F(AnimationTest, NamedFieldsShowAndTakeBackWhatTheWindowHolds) {
+    list.Type = kAnimationNormal;
+    list.WriteNoText = "12";
+    list.TimeText = "50";
+    list.Entries = {"a.lee", "b.lee"};
+    EXPECT_EQ(list.Kind(), "animation");
+    const std::vector<std::string> names = list.FieldNames();
+    EXPECT_EQ(names, (std::vector<std::string>{"AnimationTypeRadioGroup", "WriteNoMaskEdit", "P_TimeMaskEdit",
+                                               "Entry1", "Entry2"}));
+    // What show prints, another form takes back unchanged.
+    AnimationList copy(files);
+    copy.Entries.clear();
+    std::string problem;
+    for (const std::string& name : names) ASSERT_TRUE(copy.SetValue(name, *list.Value(name), problem)) << problem;
+    EXPECT_EQ(*copy.Value("AnimationTypeRadioGroup"), "ノーマル");
+    EXPECT_EQ(copy.Type, kAnimationNormal);
+    EXPECT_EQ(copy.WriteNoText, "12");
+    EXPECT_EQ(copy.TimeText, "50");
+    EXPECT_EQ(copy.Entries, list.Entries);
+    EXPECT_FALSE(list.Value("Entry3"));
+
+    struct Case {
+        const char* name;
+        std::string value;
+        bool taken;
+    };
+    const Case cases[] = {
+        {"AnimationTypeRadioGroup", "スーパー", true}, {"AnimationTypeRadioGroup", "0", true},
+        {"AnimationTypeRadioGroup", "1", true},       {"AnimationTypeRadioGroup", "2", false},
+        {"AnimationTypeRadioGroup", "super", false},  {"WriteNoMaskEdit", "", true},
+        {"WriteNoMaskEdit", " 5", true},              {"WriteNoMaskEdit", "123", false},
+        {"WriteNoMaskEdit", "a", false},              {"P_TimeMaskEdit", "9999", true},
+        {"P_TimeMaskEdit", "10000", false},           {"P_TimeMaskEdit", "-1", false},
+        {"Entry1", "c.lee", true},                    {"Entry3", "d.lee", true},
+        {"Entry5", "e.lee", false},                   {"Entry0", "e.lee", false},
+        {"Entry1", "../x.lee", false},                {"Entry1", "sub/x.lee", false},
+        {"Entry1", "", false},                        {"ListBox", "x", false},
+    };
+    for (const Case& c : cases) {
+        problem.clear();
+        EXPECT_EQ(copy.SetValue(c.name, c.value, problem), c.taken) << c.name << "=" << c.value;
+        EXPECT_EQ(problem.empty(), c.taken) << c.name << "=" << c.value;
+    }
+    EXPECT_EQ(copy.Entries, (std::vector<std::string>{"c.lee", "b.lee", "d.lee"}));
+    // The window's boxes take as many digits as the form says.
+    EXPECT_EQ(AnimationList::kWriteNoDigits, 2);
+    EXPECT_EQ(AnimationList::kTimeDigits, 4);
+}
+
+TEST_F(AnimationTest, APickOfSeveralPicturesGoesInInOrderUntilARefusal) {
+    fs::create_directory(dir.Path("other"));
+    EXPECT_EQ(list.AddPictures({dir.Path("c.lee"), dir.Path("a.lee")}, -1, prompter), 2);
+    EXPECT_EQ(list.AddPictures({dir.Path("x.lee"), dir.Path("y.lee")}, 1, prompter), 2);
+    EXPECT_EQ(list.Entries, (std::vector<std::string>{"c.lee", "x.lee", "y.lee", "a.lee"}));
+    // A picture of another folder ends the pick with its one message; those before it stay.
+    EXPECT_EQ(list.AddPictures({dir.Path("b.lee"), dir.Path("other/o.lee"), dir.Path("d.lee")}, 0, prompter), 1);
+    EXPECT_EQ(list.Entries, (std::vector<std::string>{"b.lee", "c.lee", "x.lee", "y.lee", "a.lee"}));
+    EXPECT_EQ(prompter.shown, std::vector<std::string>{kOtherFolder});
+}
+
+TEST_F(AnimationTest, DialogsStartInTheListsFolderWithNoStaleName) {
+    ScriptedFileChooser chooser;
+    FileDialog add(chooser, kAnimationPictureDialog);
+    FileDialog save(chooser, kAnimationSaveDialog);
+    FileDialog open(chooser, kAnimationListOpenDialog);
+    const FormDialogs dialogs{&open, &save, "/drive"};
+    fs::create_directory(dir.Path("other"));
+
+    add.FileName = "/somewhere/stale.lee";
+    chooser.manyScript = {std::vector<std::string>{dir.Path("a.lee")}, std::vector<std::string>{dir.Path("other/b.lee")},
+                          std::nullopt};
+    EXPECT_EQ(list.AddWithDialog(add, dialogs, -1, prompter), 1);
+    EXPECT_EQ(list.AddWithDialog(add, dialogs, -1, prompter), 0);  // refused: another folder
+    EXPECT_EQ(list.AddWithDialog(add, dialogs, -1, prompter), 0);  // cancelled
+    ASSERT_EQ(chooser.requests.size(), 3u);
+    EXPECT_EQ(chooser.requests[0].initialDir, "/drive");  // no folder yet: the drive's root
+    EXPECT_TRUE(chooser.requests[0].fileName.empty());
+    EXPECT_TRUE(chooser.requests[0].multiple);
+    // After the refusal the next pick starts in the list's folder, not where the refused file was.
+    EXPECT_EQ(chooser.requests[2].initialDir, list.PictureFolder);
+    EXPECT_TRUE(chooser.requests[2].fileName.empty());
+    EXPECT_EQ(list.DialogFolder(dialogs), dir.Dir().string());
+}
+
+TEST_F(AnimationTest, SaveAsChecksFirstKeepsTheCurrentListAndSaysWhatItWrote) {
+    ScriptedFileChooser chooser;
+    FileDialog save(chooser, kAnimationSaveDialog);
+    FileDialog open(chooser, kAnimationListOpenDialog);
+    const FormDialogs dialogs{&open, &save, "/drive"};
+    AddPictures(2);
+
+    // An empty write number is refused before any name is asked for.
+    EXPECT_FALSE(list.SaveAs(dialogs, prompter));
+    EXPECT_TRUE(chooser.requests.empty());
+    EXPECT_EQ(prompter.shown, std::vector<std::string>{"書き込みＮｏを入力して下さい"});
+
+    list.WriteNoText = "3";
+    list.CurrentFile = dir.Path("loaded.alt");
+    save.FileName = "/stale/name.alt";
+    chooser.script = {dir.Path("copy")};
+    ASSERT_TRUE(list.SaveAs(dialogs, prompter));
+    EXPECT_EQ(chooser.requests.back().initialDir, list.PictureFolder);
+    EXPECT_TRUE(chooser.requests.back().fileName.empty());
+    EXPECT_TRUE(Exists("copy.alt"));
+    EXPECT_TRUE(Exists("copy.ana"));
+    EXPECT_EQ(list.CurrentFile, dir.Path("loaded.alt")) << "名前を付けて保存 leaves the current list";
+    EXPECT_FALSE(list.Modified);
+    EXPECT_EQ(list.Status, "保存完了　" + dir.Path("copy.alt"));
+    EXPECT_EQ(prompter.shown.size(), 1u) << "a good save shows no box";
+
+    // 上書き保存 writes the current list without a dialog.
+    list.SettingEdited();
+    EXPECT_TRUE(list.Modified);
+    EXPECT_EQ(list.Status, "");
+    const std::size_t asked = chooser.requests.size();
+    ASSERT_TRUE(list.Save(dialogs, prompter));
+    EXPECT_EQ(chooser.requests.size(), asked);
+    EXPECT_TRUE(Exists("loaded.alt"));
+    EXPECT_EQ(list.Status, "保存完了　" + dir.Path("loaded.alt"));
+}
+
+TEST_F(AnimationTest, OpenAsksToSaveAndItsYesSavesUnderANewName) {
+    ScriptedFileChooser chooser;
+    FileDialog save(chooser, kAnimationSaveDialog);
+    FileDialog open(chooser, kAnimationListOpenDialog);
+    const FormDialogs dialogs{&open, &save, "/drive"};
+    AddPictures(1);
+    list.WriteNoText = "1";
+    ASSERT_TRUE(Save("first.alt"));
+    ASSERT_TRUE(list.LoadAnimationList(dir.Path("first.alt"), prompter));
+    list.DeletePicture(0);
+    AddPictures(2);
+    ASSERT_TRUE(list.Modified);
+
+    // Yes to "保存しますか？" asks for a name even though a list is current.
+    prompter.answers = {true};
+    chooser.script = {dir.Path("second.alt"), dir.Path("first.alt")};
+    ASSERT_TRUE(list.Open(dialogs, prompter));
+    ASSERT_EQ(chooser.requests.size(), 2u);
+    EXPECT_EQ(chooser.requests[0].kind, FileDialogKind::Save);
+    EXPECT_EQ(chooser.requests[1].kind, FileDialogKind::Open);
+    EXPECT_EQ(chooser.requests[1].initialDir, list.PictureFolder);
+    EXPECT_EQ(prompter.shown, std::vector<std::string>{"保存しますか？"});
+    EXPECT_EQ(Bytes("second.alt"), "ANIMATION_QUALITY_SUPER\r\n1\r\n10\r\np00.lee\r\np01.lee\r\n");
+    EXPECT_EQ(list.Entries, std::vector<std::string>{"p00.lee"});
+    EXPECT_EQ(list.CurrentFile, dir.Path("first.alt"));
+    EXPECT_FALSE(list.Modified);
+
+    // Closing with unsaved work asks, and No keeps it.
+    list.SettingEdited();
+    prompter.answers = {false};
+    EXPECT_FALSE(list.ConfirmClose(prompter));
+    EXPECT_EQ(prompter.shown.back(), "作成したデータが失われてもいいですか？");
 }
 
 // ---- naming ----
@@ -483,7 +640,7 @@ TEST_F(AnimationTest, LoadsTheListWithItsValues) {
     EXPECT_EQ(list.TimeText, "150");
     EXPECT_EQ(list.Entries, (std::vector<std::string>{"b.lee", " a.lee", "絵.lee"}));
     EXPECT_EQ(list.PictureFolder, dir.Dir().string());
-    EXPECT_EQ(list.CurrentList, dir.Path("l.alt"));
+    EXPECT_EQ(list.CurrentFile, dir.Path("l.alt"));
     EXPECT_FALSE(list.Modified);
 
     // A name longer than the reader's line is still one entry.
@@ -524,7 +681,7 @@ TEST_F(AnimationTest, EveryMessageOfTheLoad) {
 
 TEST_F(AnimationTest, ValuesTakenBeforeAFailedLoadStay) {
     list.Entries = {"kept.lee"};
-    list.CurrentList = "kept.alt";
+    list.CurrentFile = "kept.alt";
     list.Modified = true;
     WriteFileBytes(dir.Path("l.alt"), "ANIMATION_QUALITY_NORMAL\r\n7 \r\nten\r\na.lee\r\n");
     EXPECT_FALSE(list.LoadAnimationList(dir.Path("l.alt"), prompter));
@@ -532,7 +689,7 @@ TEST_F(AnimationTest, ValuesTakenBeforeAFailedLoadStay) {
     EXPECT_EQ(list.WriteNoText, "7");
     EXPECT_EQ(list.TimeText, "10");
     EXPECT_EQ(list.Entries, std::vector<std::string>{"kept.lee"});
-    EXPECT_EQ(list.CurrentList, "kept.alt");
+    EXPECT_EQ(list.CurrentFile, "kept.alt");
     EXPECT_TRUE(list.Modified);
 }
 
@@ -613,7 +770,7 @@ TEST(AnimationDemo, FramesOfTheFirstThirtyEntriesAtTheUnitsSize) {
     DocUnderTest t(config);
     AnimationList list;
     list.PictureFolder = dir.Dir().string();
-    list.Entries = {"lit.lee", "dark.lee", "../lit.lee"};
+    list.Entries = {"lit.lee", "dark.lee", "../lit.lee", " gone.lee "};
     for (int i = 0; i < 30; ++i) list.Entries.push_back("lit.lee");
     std::vector<std::string> opened;
     NullSurface layout;
@@ -623,18 +780,22 @@ TEST(AnimationDemo, FramesOfTheFirstThirtyEntriesAtTheUnitsSize) {
             opened.push_back(path);
             t.files.OpenFile(path);
         },
-        layout);
+        layout, t.prompter);
     ASSERT_EQ(frames.size(), 30u);
+    ASSERT_EQ(opened.size(), 28u) << "entries outside the folder or missing are not opened";
     EXPECT_EQ(opened[0], dir.Path("lit.lee"));
-    EXPECT_EQ(opened[2], "") << "an entry outside the folder is opened as nothing";
+    EXPECT_EQ(opened[1], dir.Path("dark.lee"));
+    EXPECT_EQ(opened[2], dir.Path("lit.lee"));
     for (const MemoryImage& f : frames) {
         EXPECT_EQ(f.Width(), 3 * 96);
         EXPECT_EQ(f.Height(), 2 * 96);
     }
     EXPECT_NE(frames[0].Pixels(), frames[1].Pixels());
     EXPECT_EQ(frames[1].Pixels(), frames[2].Pixels()) << "an unreadable entry keeps what the picture holds";
-    EXPECT_EQ(frames[0].Pixels(), frames[3].Pixels());
-    EXPECT_EQ(t.prompter.shown, std::vector<std::string>{"ファイル　オープン　エラー"});
+    EXPECT_EQ(frames[1].Pixels(), frames[3].Pixels());
+    EXPECT_EQ(frames[0].Pixels(), frames[4].Pixels());
+    // Each entry that cannot be shown is named.
+    EXPECT_EQ(t.prompter.shown, (std::vector<std::string>{"オープンエラー ../lit.lee", "オープンエラー gone.lee"}));
 }
 
 TEST(AnimationDemo, EmptyAndOverlongLists) {

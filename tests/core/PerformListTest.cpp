@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "makers/ListEntries.h"
 #include "makers/PerformList.h"
+#include "platform/Paths.h"
 
 namespace tesslor::test {
 namespace {
@@ -36,7 +38,11 @@ TEST(PerformList, SaveWritesThirtyBytePaddedLinesInOrder) {
                                  Line30("setei.txt");
     EXPECT_EQ(ReadFileBytes(dir.Path("Perform.txt")), expected);
     EXPECT_EQ(ReadFileBytes(dir.Path("Perform.txt")).substr(0, 32), "a" + std::string(29, ' ') + "\r\n");
-    EXPECT_EQ(prompter.shown, std::vector<std::string>{"保存完了"});
+    // A good save is said in the window's status line, not in a box.
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_EQ(list.Status, "保存完了　" + dir.Path("Perform.txt"));
+    EXPECT_FALSE(list.Modified);
+    EXPECT_EQ(list.CurrentFile, dir.Path("Perform.txt"));
 }
 
 TEST(PerformList, AddKeepsOneFolderAndThirtyBytes) {
@@ -167,6 +173,120 @@ TEST(PerformList, CheckerNamesTheFirstBadLine) {
     EXPECT_EQ(CheckPerformBytes(Line30("")), "エラー　1行目　ファイル名がありません");
     EXPECT_EQ(CheckPerformBytes(Line30("x/a.lee")), "エラー　1行目　フォルダー付きの名前です: x/a.lee");
     EXPECT_NE(CheckPerformBytes(""), "");
+}
+
+// ---- the form: named fields and the window's flows ----
+
+TEST(PerformList, EntriesByNameRoundTripAndRefuseWhatTheUnitCannotRead) {
+    TempDir dir;
+    ScriptedPrompter prompter;
+    WriteFileBytes(dir.Path("Perform.txt"), Line30("a.lee") + Line30(kSjisA + ".ana"));
+    PerformList list;
+    ASSERT_TRUE(list.Open(dir.Path("Perform.txt"), prompter));
+    EXPECT_EQ(list.Kind(), "perform");
+    EXPECT_EQ(list.FieldNames(), (std::vector<std::string>{"Entry1", "Entry2"}));
+    EXPECT_EQ(*list.Value("Entry2"), kA + ".ana" + std::string(24, ' '));
+    EXPECT_FALSE(list.Value("Entry3"));
+
+    // What show prints, another list takes back and writes as the same bytes.
+    PerformList copy;
+    std::string problem;
+    for (const std::string& name : list.FieldNames())
+        ASSERT_TRUE(copy.SetValue(name, *list.Value(name), problem)) << problem;
+    EXPECT_EQ(copy.Entries, list.Entries);
+
+    struct Case {
+        std::string name, value;
+        bool taken;
+    };
+    const Case cases[] = {
+        {"Entry1", "b.lee", true},          {"Entry3", "c.co2", true},        {"Entry5", "d.lee", false},
+        {"Entry01", "d.lee", false},        {"Entry", "d.lee", false},        {"ListBox", "d.lee", false},
+        {"Entry1", "x/b.lee", false},       {"Entry1", "..", false},          {"Entry1", "", false},
+        {"Entry1", "a\nb.lee", false},      {"Entry1", "\xF0\x9F\x98\x80.lee", false},
+    };
+    for (const Case& c : cases) {
+        problem.clear();
+        EXPECT_EQ(copy.SetValue(c.name, c.value, problem), c.taken) << c.name << "=" << c.value;
+        EXPECT_EQ(problem.empty(), c.taken) << c.name << "=" << c.value;
+    }
+    EXPECT_EQ(copy.Entries, (std::vector<std::string>{"b.lee", kA + ".ana" + std::string(24, ' '), "c.co2"}));
+}
+
+TEST(PerformList, DialogsStartWhereTheWindowSaysWithNoStaleName) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.Path("other"));
+    ScriptedPrompter prompter;
+    ScriptedFileChooser chooser;
+    FileDialog add(chooser, kPerformAddDialog);
+    FileDialog open(chooser, kPerformOpenDialog);
+    const FormDialogs dialogs{&open, nullptr, "/drive"};
+    PerformList list;
+
+    add.FileName = "/old/stale.lee";
+    chooser.script = {dir.Path("a.lee"), dir.Path("other/b.lee"), std::nullopt, dir.Path("Perform.txt")};
+    EXPECT_TRUE(list.AddWithDialog(add, dialogs, prompter));
+    EXPECT_FALSE(list.AddWithDialog(add, dialogs, prompter));  // another folder
+    EXPECT_FALSE(list.AddWithDialog(add, dialogs, prompter));  // cancelled
+    ASSERT_EQ(chooser.requests.size(), 3u);
+    EXPECT_EQ(chooser.requests[0].initialDir, "/drive");
+    EXPECT_TRUE(chooser.requests[0].fileName.empty());
+    EXPECT_EQ(chooser.requests[0].title, "ファイルの追加");
+    // After a refused file the next 追加 starts in the list's folder again.
+    EXPECT_EQ(chooser.requests[2].initialDir, dir.Dir().string());
+    EXPECT_TRUE(chooser.requests[2].fileName.empty());
+    EXPECT_EQ(prompter.shown, std::vector<std::string>{"同一のフォルダー内のファイルしか指定できません"});
+
+    // 開く starts at the drive's root, preset with the list's name.
+    ASSERT_TRUE(list.Save(prompter));
+    EXPECT_EQ(list.CurrentFile, dir.Path("Perform.txt"));
+    list.OpenWindow();
+    EXPECT_EQ(list.Status, "");
+    EXPECT_EQ(list.CurrentFile, "");
+    ASSERT_TRUE(list.OpenWithDialog(open, dialogs, prompter));
+    EXPECT_EQ(chooser.requests[3].initialDir, "/drive");
+    EXPECT_EQ(chooser.requests[3].fileName, "Perform.txt");
+    EXPECT_EQ(list.Entries, std::vector<std::string>{"a.lee" + std::string(25, ' ')});
+    EXPECT_EQ(list.CurrentFile, dir.Path("Perform.txt"));
+    EXPECT_FALSE(list.Modified);
+}
+
+// ---- the folder rule shared by both lists ----
+
+TEST(ListFolders, OneFolderHoweverSpelt) {
+    const std::pair<std::string, std::string> folders[] = {
+        {"/card/a.lee", "/card"}, {"/a.lee", "/"},     {"a.lee", "."},        {"E:\\x.lee", "E:\\"},
+        {"E:x.lee", "E:"},        {"E:\\d\\x.lee", "E:\\d"}, {"d/e/x.lee", "d/e"},
+    };
+    for (const auto& [path, folder] : folders) EXPECT_EQ(FolderOfFile(path), folder) << path;
+
+    TempDir dir;
+    const std::string d = dir.Dir().string();
+    EXPECT_TRUE(SameFolder(d, d + "/"));
+    EXPECT_TRUE(SameFolder(d, d + "/./sub/.."));
+    EXPECT_TRUE(SameFolder(d, d + "\\."));
+    EXPECT_FALSE(SameFolder(d, d + "/sub"));
+    EXPECT_TRUE(SameFolder("", "."));
+    EXPECT_EQ(PathInFolder("/card", "a.lee"), "/card/a.lee");
+    EXPECT_EQ(PathInFolder("/", "a.lee"), "/a.lee");
+    EXPECT_EQ(PathInFolder("E:\\d", "a.lee"), "E:\\d\\a.lee");
+    EXPECT_EQ(PathInFolder("", "a.lee"), "a.lee");
+}
+
+TEST(ListFolders, EntryNamesAndBareNames) {
+    EXPECT_EQ(EntryFieldName(0), "Entry1");
+    EXPECT_EQ(EntryFieldName(29), "Entry30");
+    const std::pair<const char*, std::optional<std::size_t>> names[] = {
+        {"Entry1", 0}, {"Entry30", 29}, {"Entry0", std::nullopt}, {"Entry01", std::nullopt},
+        {"Entry", std::nullopt}, {"entry1", std::nullopt}, {"Entry1a", std::nullopt}, {"Entry99999999", std::nullopt},
+    };
+    for (const auto& [name, index] : names) EXPECT_EQ(EntryFieldIndex(name), index) << name;
+    for (const char* bare : {"a.lee", "a b.lee", "..a"}) EXPECT_EQ(IsBareName(bare), std::string(bare) != "..a") << bare;
+    for (const char* notBare : {"", "x/a.lee", "x\\a.lee", "E:a.lee", "..", "a..b"}) EXPECT_FALSE(IsBareName(notBare)) << notBare;
+    EXPECT_TRUE(FitsDigitsBox("12", 2));
+    EXPECT_TRUE(FitsDigitsBox(" 1", 2));
+    EXPECT_FALSE(FitsDigitsBox("123", 2));
+    EXPECT_FALSE(FitsDigitsBox("1a", 2));
 }
 
 }  // namespace

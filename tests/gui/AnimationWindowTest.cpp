@@ -115,7 +115,7 @@ protected:
 
 TEST_F(AnimationWindows, MakerOpensModallyFromTheMenuWithItsControls) {
     maker.List().Entries = {"OLD.lee"};
-    maker.List().CurrentList = card.Path("old.alt");
+    maker.List().CurrentFile = card.Path("old.alt");
     maker.List().WriteNoText = "3";
     maker.List().Type = kAnimationNormal;
     maker.ShowList();
@@ -128,7 +128,7 @@ TEST_F(AnimationWindows, MakerOpensModallyFromTheMenuWithItsControls) {
         EXPECT_EQ(maker.windowTitle(), QStringLiteral("MakeAnimation"));
         // Every opening starts an empty list; the settings keep their values.
         EXPECT_EQ(maker.ListBox->count(), 0);
-        EXPECT_TRUE(maker.List().CurrentList.empty());
+        EXPECT_TRUE(maker.List().CurrentFile.empty());
         EXPECT_EQ(maker.AnimationTypeRadioGroup->ItemIndex(), kAnimationNormal);
         EXPECT_EQ(maker.WriteNoMaskEdit->text(), QStringLiteral("3"));
         EXPECT_FALSE(maker.List().Modified);
@@ -228,6 +228,41 @@ TEST_F(AnimationWindows, AddInsertAndDeleteKeepToOneFolder) {
     EXPECT_TRUE(maker.List().Modified);
 }
 
+TEST_F(AnimationWindows, OnePickAddsOrInsertsSeveralPicturesInTheOrderChosen) {
+    const std::string a = Picture(card, "A.lee", 1);
+    const std::string b = Picture(card, "B.lee", 2);
+    const std::string c = Picture(card, "C.lee", 3);
+    TempDir elsewhere;
+    const std::string d = Picture(elsewhere, "D.lee", 4);
+    OpenMaker();
+
+    e.chooser.manyScript = {std::vector<std::string>{c, a}};
+    maker.AddButton->click();
+    ASSERT_EQ(e.chooser.requests.size(), 1u);
+    EXPECT_TRUE(e.chooser.requests[0].multiple);
+    EXPECT_EQ(Items(maker.ListBox), (std::vector<std::string>{"C.lee", "A.lee"}));
+
+    // 挿入 puts the pick before the selected entry, in order; the selection stays on it.
+    maker.ListBox->setCurrentRow(1);
+    e.chooser.manyScript = {std::vector<std::string>{b, c}};
+    maker.InsertButton->click();
+    EXPECT_EQ(Items(maker.ListBox), (std::vector<std::string>{"C.lee", "B.lee", "C.lee", "A.lee"}));
+    EXPECT_EQ(maker.SelectedIndex(), 3);
+
+    // A picture of another folder ends the pick with one message; those before it stay.
+    e.chooser.manyScript = {std::vector<std::string>{a, d, b}};
+    maker.AddButton->click();
+    EXPECT_EQ(e.prompter.shown, std::vector<std::string>{"同一のフォルダー内のファイルしか指定できません"});
+    EXPECT_EQ(Items(maker.ListBox), (std::vector<std::string>{"C.lee", "B.lee", "C.lee", "A.lee", "A.lee"}));
+    // The next pick starts in the list's folder again, with no name left over.
+    e.chooser.requests.clear();
+    e.chooser.manyScript = {std::nullopt};
+    maker.AddButton->click();
+    ASSERT_EQ(e.chooser.requests.size(), 1u);
+    EXPECT_EQ(e.chooser.requests[0].initialDir, maker.List().PictureFolder);
+    EXPECT_TRUE(e.chooser.requests[0].fileName.empty());
+}
+
 TEST_F(AnimationWindows, EditsOfTheSettingsAreUnsavedWorkAndClosingAsks) {
     OpenMaker();
     EXPECT_FALSE(maker.List().Modified);
@@ -296,14 +331,25 @@ TEST_F(AnimationWindows, SaveAsAndOverwriteSave) {
     EXPECT_NE(ana.find("$ANIMATION_PICTURES=02"), std::string::npos);
     EXPECT_NE(ana.find("$WRITE_TABLE_NO=12"), std::string::npos);
     EXPECT_FALSE(maker.List().Modified);
-    EXPECT_TRUE(maker.List().CurrentList.empty());  // a save does not make a current list
+    EXPECT_TRUE(maker.List().CurrentFile.empty());  // a save does not make a current list
+    // The save is told in the window's status line, with no box to click away.
+    EXPECT_EQ(maker.StatusLabel->text().toStdString(), "保存完了　" + card.Path("anim.alt"));
 
-    // A refused save keeps the work unsaved.
+    // A refused save keeps the work unsaved, and its check comes before any name is asked for.
     Editor::TypeInto(maker.WriteNoMaskEdit, QStringLiteral("21"));
-    Click(maker.SaveButton, {card.Path("other.alt")});
-    EXPECT_EQ(e.prompter.shown.size(), 1u);
+    EXPECT_TRUE(maker.StatusLabel->text().isEmpty()) << "an edit ends what the status line said";
+    const std::size_t before = e.chooser.requests.size();
+    Click(maker.SaveButton, {});
+    EXPECT_EQ(e.chooser.requests.size(), before);
+    EXPECT_EQ(e.prompter.shown, std::vector<std::string>{"ノーマルアニメーションの書き込みＮｏは、１～２０です"});
     EXPECT_FALSE(fs::exists(card.Path("other.alt")));
     EXPECT_TRUE(maker.List().Modified);
+    Editor::TypeInto(maker.WriteNoMaskEdit, QStringLiteral(""));
+    Click(maker.SaveButton, {});
+    EXPECT_EQ(e.chooser.requests.size(), before) << "an empty write number costs no file name";
+    EXPECT_EQ(e.prompter.shown.back(), "書き込みＮｏを入力して下さい");
+    EXPECT_TRUE(maker.StatusLabel->text().isEmpty());
+    Editor::TypeInto(maker.WriteNoMaskEdit, QStringLiteral("12"));
     // A cancelled one as well.
     Click(maker.SaveButton, {std::nullopt});
     EXPECT_TRUE(maker.List().Modified);
@@ -311,7 +357,7 @@ TEST_F(AnimationWindows, SaveAsAndOverwriteSave) {
     // After a list was opened, 上書き保存 writes there without a dialog.
     e.prompter.answers = {false};  // "保存しますか？": No
     Click(maker.OpenButton, {card.Path("anim.alt")});
-    EXPECT_EQ(maker.List().CurrentList, card.Path("anim.alt"));
+    EXPECT_EQ(maker.List().CurrentFile, card.Path("anim.alt"));
     Editor::TypeInto(maker.P_TimeMaskEdit, QStringLiteral("1"));
     const std::size_t dialogs = e.chooser.requests.size();
     maker.OverSaveButton->click();
@@ -476,6 +522,21 @@ TEST_F(AnimationWindows, DemoPlaysTheListInOrderTenFramesASecond) {
     EXPECT_TRUE(demo.FrameImage(0)->isVisible());
     EXPECT_FALSE(demo.FrameImage(1)->isVisible());
     demo.hide();
+}
+
+TEST_F(AnimationWindows, DemoListStartsOnTheCardAndAMissingEntryIsNamed) {
+    Picture(card, "P1.lee", 1);
+    // Whatever dialog ran before, the list is looked for at the drive's root.
+    TempDir elsewhere;
+    e.Main().AnaOpenDialog->InitialDir = elsewhere.Dir().string();
+    e.Main().AnaOpenDialog->FileName = elsewhere.Path("stale.alt");
+    RunDemo(ListFile("gap.alt", {"P1.lee", "gone.lee"}));
+    ASSERT_TRUE(demoShown);
+    ASSERT_EQ(e.chooser.requests.size(), 1u);
+    EXPECT_EQ(e.chooser.requests[0].initialDir, card.Dir().string());
+    EXPECT_TRUE(e.chooser.requests[0].fileName.empty());
+    EXPECT_EQ(demo.FrameCount(), 2);
+    EXPECT_EQ(e.prompter.shown, std::vector<std::string>{"オープンエラー gone.lee"});
 }
 
 TEST_F(AnimationWindows, DemoRunsShowOnlyTheirOwnFrames) {

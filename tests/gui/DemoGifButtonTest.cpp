@@ -101,8 +101,14 @@ TEST_F(DemoGif, BlinkSavesBothPhasesForASecondEach) {
     EXPECT_EQ(r.filters[0].pattern, "*.gif");
     EXPECT_EQ(r.defaultExt, "gif");
     EXPECT_EQ(r.title, "GIFで保存");
-    EXPECT_EQ(r.initialDir, card.Dir().string());
+    EXPECT_EQ(r.initialDir, card.Dir().string());  // a picture of no file: the drive's root
+    EXPECT_TRUE(r.fileName.empty());
     EXPECT_TRUE(e.prompter.shown.empty());
+    // The strip says where the file went, with no box to click away.
+    auto* status = demo.findChild<QLabel*>(QStringLiteral("GifSaveStatus"));
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status->toolTip().toStdString(), path + " に保存しました");
+    EXPECT_FALSE(status->text().isEmpty());
 
     const DecodedGif gif = Decode(path);
     EXPECT_EQ(gif.loopCount, 0);
@@ -142,6 +148,22 @@ TEST_F(DemoGif, ScrollSavesOnePassAtTheDemosPace) {
     EXPECT_NEAR(total, 113 * 16 / 10, 4);      // one pass in the time the demo takes
     EXPECT_TRUE(AllBlack(gif.frames[0].image));  // the picture enters from the right
     EXPECT_GT(withGreen, 10);
+}
+
+TEST_F(DemoGif, ProposesThePicturesNameInItsFolder) {
+    TempDir elsewhere;
+    const std::string picture = elsewhere.Path("sign.lee");
+    e.Doc().Board(0, 0).Led(0, 0).Color = kLedRed;
+    e.chooser.script = {picture};
+    e.Main().FileWriteNameClick();
+    e.chooser.requests.clear();
+    demo.show();
+    QApplication::processEvents();
+    Press(demo.GifSaveButton, std::nullopt);
+    ASSERT_EQ(e.chooser.requests.size(), 1u);
+    EXPECT_EQ(e.chooser.requests[0].fileName, elsewhere.Path("sign.gif"));
+    EXPECT_EQ(e.chooser.requests[0].initialDir, elsewhere.Dir().string());
+    EXPECT_TRUE(demo.findChild<QLabel*>(QStringLiteral("GifSaveStatus"))->text().isEmpty());
 }
 
 TEST_F(DemoGif, CancelWritesNothing) {
@@ -246,6 +268,12 @@ TEST_F(AnimaDemoGif, SavesTheFramesItPlaysAtATenthOfASecond) {
         for (int i = 0; i < 3; ++i) shown.push_back(anima.FrameImage(i)->pixmap().toImage());
         Press(anima.GifSaveButton, path);
         EXPECT_TRUE(e.prompter.shown.empty());
+        // The list's name is proposed, in its folder, and the strip says where the file went.
+        ASSERT_FALSE(e.chooser.requests.empty());
+        EXPECT_EQ(e.chooser.requests.back().fileName, card.Path("list.gif"));
+        EXPECT_EQ(e.chooser.requests.back().initialDir, card.Dir().string());
+        EXPECT_EQ(anima.findChild<QLabel*>(QStringLiteral("GifSaveStatus"))->toolTip().toStdString(),
+                  path + " に保存しました");
     });
     const DecodedGif gif = Decode(path);
     ASSERT_EQ(gif.frames.size(), 3u);

@@ -2,6 +2,7 @@
 // opening and saving through the dialogs, and the empty list at every opening.
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -79,6 +80,15 @@ TEST_F(PerformWindow, AddDeleteSaveAndOpen) {
     Add("/elsewhere/d.lee");
     EXPECT_EQ(prompter.shown, std::vector<std::string>{"同一のフォルダー内のファイルしか指定できません"});
     EXPECT_EQ(Items(), (QStringList{"a.lee", "b.ana", "c.co2"}));
+    // Once the list's folder is fixed, every 追加 starts there, also after a
+    // refused pick from elsewhere, with no name left over from it.
+    chooser.requests.clear();
+    Add(card.Path("e.lee"));
+    ASSERT_EQ(chooser.requests.size(), 1u);
+    EXPECT_EQ(chooser.requests[0].initialDir, window.List().PerformFolder);
+    EXPECT_TRUE(chooser.requests[0].fileName.empty());
+    window.ListBox->setCurrentRow(3);
+    QTest::mouseClick(Button("DelButton"), Qt::LeftButton);
 
     QTest::mouseClick(Button("DelButton"), Qt::LeftButton);  // nothing selected
     EXPECT_EQ(Items().size(), 3);
@@ -88,7 +98,8 @@ TEST_F(PerformWindow, AddDeleteSaveAndOpen) {
 
     prompter.shown.clear();
     QTest::mouseClick(Button("SaveButton"), Qt::LeftButton);
-    EXPECT_EQ(prompter.shown, std::vector<std::string>{"保存完了"});
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_EQ(window.StatusLabel->text().toStdString(), "保存完了　" + card.Path("Perform.txt"));
     const std::string bytes = ReadFileBytes(card.Path("Perform.txt"));
     EXPECT_EQ(bytes, "a.lee" + std::string(25, ' ') + "\r\nc.co2" + std::string(25, ' ') + "\r\n");
 
