@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "makers/PerformList.h"
+#include "platform/Paths.h"
 
 namespace tesslor {
 
@@ -47,7 +47,7 @@ CardWriteResult WriteCard(FileSystem& files, const CardScan& source, const std::
         result.failure = CardFolderMissingMessage(card);
         return result;
     }
-    if (SamePerformFolder(card, source.folder)) {
+    if (SameFolder(card, source.folder)) {
         result.failure = "書き出し元とカードが同じフォルダーです";
         return result;
     }
