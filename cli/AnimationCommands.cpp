@@ -140,7 +140,7 @@ bool CheckAnimationFile(const std::string& path, bool& ok, std::string& message)
         ok = false;
         prompter.Inform(kFileOpenErrorMessage);
     }
-    message = prompter.shown.empty() ? std::string(ok ? "" : "could not be read") : prompter.shown.front();
+    message = prompter.shown.empty() ? std::string(ok ? "" : "読み込めませんでした") : prompter.shown.front();
     return true;
 }
 

@@ -139,7 +139,7 @@ bool WriteImage(DocumentFiles& files, const std::string& path) {
     // The editor's export quietly writes nothing for an empty picture; a
     // script must hear that its picture does not exist.
     if (files.Document().LastUsedColumn() < 0) {
-        files.Messages().Inform("tesslor-cli: the picture has no lit dot, so no image was written");
+        files.Messages().Inform("tesslor-cli: 点灯しているドットがない絵なので、画像を書き込みませんでした");
         return false;
     }
     CountingPrompter* counting = Counting(files);
@@ -184,8 +184,8 @@ std::string ExtensionList(bool (*FileKind::*member)(DocumentFiles&, const std::s
 const FileKind* ReadableKind(const std::string& input, std::ostream& err) {
     const FileKind* kind = FindFileKind(input);
     if (kind && kind->read) return kind;
-    err << "tesslor-cli: cannot read " << input << ": the input must end in " << ExtensionList(&FileKind::read)
-        << '\n';
+    err << "tesslor-cli: " << input << " は読めません（読めるのは " << ExtensionList(&FileKind::read)
+        << " のファイルです）\n";
     return nullptr;
 }
 
@@ -193,8 +193,8 @@ const FileKind* ReadableKind(const std::string& input, std::ostream& err) {
 const FileKind* WritableKind(const std::string& output, std::ostream& err) {
     const FileKind* kind = FindFileKind(output);
     if (kind && kind->write) return kind;
-    err << "tesslor-cli: cannot write " << output << ": the output must end in " << ExtensionList(&FileKind::write)
-        << '\n';
+    err << "tesslor-cli: " << output << " には書き込めません（書けるのは " << ExtensionList(&FileKind::write)
+        << " のファイルです）\n";
     return nullptr;
 }
 
@@ -203,7 +203,7 @@ const FileKind* WritableKind(const std::string& output, std::ostream& err) {
 bool ReadInput(DocumentFiles& files, CountingPrompter& prompter, const FileKind& kind, const std::string& input) {
     std::size_t before = prompter.Count();
     if (kind.read(files, input)) return true;
-    if (prompter.Count() == before) prompter.Inform("tesslor-cli: " + input + " could not be read");
+    if (prompter.Count() == before) prompter.Inform("tesslor-cli: " + input + " を読み込めませんでした");
     return false;
 }
 
@@ -212,7 +212,7 @@ bool ReadInput(DocumentFiles& files, CountingPrompter& prompter, const FileKind&
 bool WriteOutput(DocumentFiles& files, CountingPrompter& prompter, const FileKind& kind, const std::string& output) {
     std::size_t before = prompter.Count();
     if (kind.write(files, output)) return true;
-    if (prompter.Count() == before) prompter.Inform("tesslor-cli: " + output + " was not written");
+    if (prompter.Count() == before) prompter.Inform("tesslor-cli: " + output + " に書き込めませんでした");
     return false;
 }
 
@@ -228,7 +228,7 @@ bool IsDigits(const std::string& s) {
 // The position box takes digits only; anything else never reaches the editor.
 bool NiniItiIsTypeable(const ConvertOptions& options, std::ostream& err) {
     if (!options.niniIti || IsDigits(*options.niniIti)) return true;
-    err << "tesslor-cli: --nini takes a dot column written in digits, not \"" << *options.niniIti << "\"\n";
+    err << "tesslor-cli: --nini にはドット列を数字で指定して下さい: \"" << *options.niniIti << "\"\n";
     return false;
 }
 
@@ -250,7 +250,7 @@ bool SettingsInRange(DocumentFiles& files, const std::string& customerMode, cons
 // The codes were chosen from the lists on the command line; a code the tables
 // do not know is the caller's mistake, not the document's.
 int UnknownSetting(const char* what, std::ostream& err) {
-    err << "tesslor-cli: unknown " << what << '\n';
+    err << "tesslor-cli: " << what << " が分かりません\n";
     return kExitUsage;
 }
 
@@ -258,14 +258,14 @@ int UnknownSetting(const char* what, std::ostream& err) {
 // bar; kExitOk, or the status to end with.
 int ApplySettings(LedHyoujikiClass& doc, Prompter& prompter, const ConvertOptions& options, std::ostream& err) {
     if (options.writeNo) doc.SetWriteNoText(*options.writeNo);
-    if (options.displayMode && !doc.SetDisplayMode(*options.displayMode)) return UnknownSetting("display mode", err);
+    if (options.displayMode && !doc.SetDisplayMode(*options.displayMode)) return UnknownSetting("表示モード", err);
     if (options.reverseColor) {
         if (*options.reverseColor < 0 || *options.reverseColor >= doc.ReverseColorCount())
-            return UnknownSetting("reverse colour", err);
+            return UnknownSetting("反転の色", err);
         doc.SetReverseColorByIndex(*options.reverseColor);
     }
-    if (options.sounyuuMoji && !doc.SetSounyuuMoji(*options.sounyuuMoji)) return UnknownSetting("insertion", err);
-    if (options.sounyuuIti && !doc.SetSounyuuIti(*options.sounyuuIti)) return UnknownSetting("insertion position", err);
+    if (options.sounyuuMoji && !doc.SetSounyuuMoji(*options.sounyuuMoji)) return UnknownSetting("挿入文字", err);
+    if (options.sounyuuIti && !doc.SetSounyuuIti(*options.sounyuuIti)) return UnknownSetting("挿入位置", err);
     if (options.niniIti && !doc.SetNiniItiText(*options.niniIti)) {
         prompter.Inform(NiniItiRangeMessage(doc.MaxColumns()));
         return kExitFailed;
@@ -279,14 +279,14 @@ int ApplySettings(LedHyoujikiClass& doc, Prompter& prompter, const ConvertOption
 bool RenderableOutput(const std::string& output, std::ostream& err) {
     const std::string ext = LowerExtension(output);
     if (ext == "bmp" || ext == "png") return true;
-    err << "tesslor-cli: cannot write " << output << ": a rendering is saved as .bmp or .png\n";
+    err << "tesslor-cli: " << output << " には書き込めません（描画は .bmp か .png で保存します）\n";
     return false;
 }
 
 // The demo as it plays is an animation: only .gif holds it.
 bool GifOutput(const std::string& output, std::ostream& err) {
     if (LowerExtension(output) == "gif") return true;
-    err << "tesslor-cli: cannot write " << output << ": the demo as it plays is saved as .gif\n";
+    err << "tesslor-cli: " << output << " には書き込めません（デモは .gif で保存します）\n";
     return false;
 }
 
@@ -360,7 +360,7 @@ int RunCheck(const StartupConfig& config, const std::vector<std::string>& files,
         if (!kind || !kind->read) {
             // The line names only the picture kinds, the ones both read and
             // written: every other kind check knows was dealt with above.
-            out << path << ": unknown kind of file (expected " << ExtensionList(&FileKind::write) << ")\n";
+            out << path << ": 種類の分からないファイルです（" << ExtensionList(&FileKind::write) << " のほか設定、文言、アニメーション、Perform.txt を確かめられます）\n";
             status = kExitFailed;
             continue;
         }
@@ -372,7 +372,7 @@ int RunCheck(const StartupConfig& config, const std::vector<std::string>& files,
             continue;
         }
         status = kExitFailed;
-        out << path << ": " << (prompter.shown.empty() ? std::string("could not be read") : prompter.shown.front())
+        out << path << ": " << (prompter.shown.empty() ? std::string("読み込めませんでした") : prompter.shown.front())
             << '\n';
         // Anything said after the first message still reaches the operator.
         for (std::size_t i = 1; i < prompter.shown.size(); ++i) err << prompter.shown[i] << '\n';
@@ -397,7 +397,7 @@ int RunRender(const StartupConfig& config, RenderView view, const std::string& i
     if (view == RenderView::Demo) {
         const std::vector<GifFrame> frames = DemoGifFrames(doc);
         if (frames.empty()) {
-            prompter.Inform("tesslor-cli: the configured display has no panels to show, so no image was written");
+            prompter.Inform("tesslor-cli: 設定の表示器にパネルがないため、画像を書き込みませんでした");
             return kExitFailed;
         }
         std::string error;
@@ -412,11 +412,11 @@ int RunRender(const StartupConfig& config, RenderView view, const std::string& i
     MemoryImage& image = LowerExtension(output) == "png" ? png : bmp;
     Render(doc, view, image);
     if (image.Width() <= 0 || image.Height() <= 0) {
-        prompter.Inform("tesslor-cli: the configured display has no panels to show, so no image was written");
+        prompter.Inform("tesslor-cli: 設定の表示器にパネルがないため、画像を書き込みませんでした");
         return kExitFailed;
     }
     if (!image.SaveToFile(output)) {
-        prompter.Inform(image.ErrorText().empty() ? "tesslor-cli: " + output + " was not written" : image.ErrorText());
+        prompter.Inform(image.ErrorText().empty() ? "tesslor-cli: " + output + " に書き込めませんでした" : image.ErrorText());
         return kExitFailed;
     }
     return kExitOk;

@@ -254,8 +254,7 @@ CLI::App* AddMakeCommand(CLI::App& app, MakeArgs& args) {
                          ->allow_extra_args(false);
     args.setFileOption =
         sub->add_option("--set-file", args.setFiles, "a file of NAME=VALUE lines (as `show` prints them)")
-            ->allow_extra_args(false)
-            ->check(CLI::ExistingFile);
+            ->allow_extra_args(false);
     sub->add_option("OUTPUT", args.options.output, "settings file or text message file (.mon) to write")->required();
     return sub;
 }
@@ -282,9 +281,10 @@ struct ShowArgs {
 
 CLI::App* AddShowCommand(CLI::App& app, ShowArgs& args) {
     CLI::App* sub = app.add_subcommand(
-        "show", "open a settings file or a text message file and print its window's controls as NAME=VALUE");
+        "show", "open a settings file, a CO2 file, a text message file or Perform.txt and print its window's "
+                "controls as NAME=VALUE (a perform list as EntryN=NAME)");
     AddConfigOption(*sub, args.configPath);
-    sub->add_option("FILE", args.file, "settings file or text message file (.mon) to open")->required();
+    sub->add_option("FILE", args.file, "settings file, .co2, text message file (.mon) or Perform.txt to open")->required();
     return sub;
 }
 
@@ -340,7 +340,7 @@ CLI::App* AddPerformCommand(CLI::App& app, PerformArgs& args) {
     CLI::App* sub = app.add_subcommand(
         "perform", "write \"Perform.txt\" in the folder of the listed files: PERFORM's lines, then each FILE added");
     AddConfigOption(*sub, args.configPath);
-    sub->add_option("--from", args.options.from, "start from the lines of this \"Perform.txt\", as 開く loads them");
+    sub->add_option("--from", args.options.from, "start from the lines of this \"Perform.txt\", as 開く loads them, or from what `show` printed of one");
     sub->add_option("FILE", args.options.files,
                     "files of one folder to add in order (.lee, .ana, .txt, .co2; they need not exist yet)");
     return sub;

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QLabel>
+#include <QScreen>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTreeView>
@@ -26,10 +28,21 @@ QWidget* DialogParent() {
 }
 
 // A box at least as wide as its title with the window manager's buttons
-// beside it: a short message otherwise makes the frame cut "Tesslor" to "T…".
+// beside it (a short message otherwise makes the frame cut "Tesslor" to
+// "T…"), and wide enough for each line of its text on one line up to most of
+// the screen: the box's own limit would wrap a sentence and leave its "。"
+// alone on the next line.
 void FitTitle(QMessageBox& box) {
     auto* grid = qobject_cast<QGridLayout*>(box.layout());
     if (!grid) return;
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        int widest = 0;
+        for (const QString& line : label->text().split(QLatin1Char('\n')))
+            widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+        const QScreen* screen = box.screen();
+        const int limit = screen ? screen->availableGeometry().width() * 4 / 5 : 1000;
+        label->setMinimumWidth(std::min(widest + 4, limit));
+    }
     const int width = std::max(kMessageBoxMinWidth, box.fontMetrics().horizontalAdvance(box.windowTitle()) * 3 / 2 + 140);
     grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
                   grid->columnCount());

@@ -249,7 +249,7 @@ TEST(CliConvert, ReadAndExportFailuresAreReported) {
     WriteFileBytes(dir.Path("black.bmp"), MakeBmp(4, 4, [](int, int) { return 0u; }));
     r = RunCli(dir, {"convert", dir.Path("black.bmp"), dir.Path("out.bmp")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("no lit dot"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("点灯しているドットがない絵"), std::string::npos) << r.err;
     EXPECT_FALSE(Exists(dir.Path("out.bmp")));
 
     // The bitmap written for a picture reads back as the same picture.
@@ -330,7 +330,7 @@ TEST(CliCheck, PrintsOneLinePerFileAndFailsWhenAnyFails) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, dir.Path("good.lee") + ": OK\n" + dir.Path("short.led") + ": ファイルリードエラー\n" +
                          dir.Path("bad.lee") + ": エラー　#DEFINE\n" + dir.Path("notes.txt") +
-                         ": unknown kind of file (expected .lee, .led, .bmp, .png)\n" + dir.Path("pic.bmp") + ": OK\n");
+                         ": 種類の分からないファイルです（.lee, .led, .bmp, .png のほか設定、文言、アニメーション、Perform.txt を確かめられます）\n" + dir.Path("pic.bmp") + ": OK\n");
 
     r = RunCli(dir, {"check", dir.Path("good.lee"), dir.Path("pic.bmp")});
     EXPECT_EQ(r.status, 0) << r.out << r.err;

@@ -323,7 +323,7 @@ TEST_F(MongonCli, ConvertLightsTheDotsOfTheTextOnlyWithoutADisplay) {
     ASSERT_EQ(Run({"convert", Path("far.mon"), Path("far.lee")}).status, 0);
     CliRun r = Run({"convert", Path("far.lee"), Path("far.bmp")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("no lit dot"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("点灯しているドットがない絵"), std::string::npos) << r.err;
 
     // Picture options apply as for a bitmap; a broken file converts to nothing.
     r = Run({"convert", "--write-no", "3", "--mode", "S", Path("red.mon"), Path("opts.lee")});
