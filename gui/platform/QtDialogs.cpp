@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -103,9 +104,20 @@ QString QtFilterString(const std::vector<FileFilter>& filters) {
 
 namespace {
 
+// Qt's own Japanese texts lack the kind of a folder: the details view would
+// say "Folder" between Japanese kinds of files.
+class JapaneseKinds : public QFileIconProvider {
+public:
+    QString type(const QFileInfo& info) const override {
+        return info.isDir() ? QStringLiteral("ファイル フォルダー") : QFileIconProvider::type(info);
+    }
+};
+
 // Shows the dialog a request describes; the chosen paths, none when cancelled.
 QStringList RunFileDialog(const FileDialogRequest& request) {
+    static JapaneseKinds kinds;
     QFileDialog dialog(DialogParent());
+    dialog.setIconProvider(&kinds);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setOption(QFileDialog::ReadOnly, false);
     if (!request.title.empty()) dialog.setWindowTitle(QString::fromStdString(request.title));
