@@ -190,6 +190,10 @@ bool ReadBlocks(LedHyoujikiClass& doc, LineReader& in, std::string& message) {
 
 }  // namespace
 
+bool ReadColourBlocks(LedHyoujikiClass& doc, LineReader& in, std::string& message) {
+    return ReadBlocks(doc, in, message);
+}
+
 bool WriteLedData(const LedHyoujikiClass& doc, OutputFile& out) {
     const int lastColumn = doc.LastUsedColumn();
     const int width = 16 * (lastColumn + 1);

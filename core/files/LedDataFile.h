@@ -22,6 +22,12 @@ bool WriteLedData(const LedHyoujikiClass& doc, OutputFile& out);
 /// already taken in the document.
 bool ReadLedData(LedHyoujikiClass& doc, LineReader& in, const WriteNoCheck& checkWriteNo, std::string& message);
 
+/// Reads the colour blocks ("#RED" … "#END_OF_RED", "#GREEN" … "#END_OF_GREEN")
+/// that follow in, as a picture file and each picture of an animation hold
+/// them, OR-ing the dots into doc; stops after "#END_OF_GREEN" or at the end.
+/// False with its message at a bad data line.
+bool ReadColourBlocks(LedHyoujikiClass& doc, LineReader& in, std::string& message);
+
 // The open filter writes ＬＥＤ in full-width letters, the save filter in ASCII letters.
 inline const FileDialogSetup kFileOpenDialog{
     FileDialogKind::Open, {{"ＬＥＤデータファイル(*.lee)", "*.lee"}}, "", ""};

@@ -7,6 +7,7 @@
 
 #include "FileTestDoc.h"
 #include "card/Card.h"
+#include "card/CardView.h"
 #include "card/CardWrite.h"
 #include "files/LedDataFile.h"
 #include "makers/AnimationList.h"
@@ -171,6 +172,36 @@ TEST(CardScan, BadInputIsRefusedWithoutReadingWritingOrWaiting) {
     EXPECT_TRUE(got.Find("same.lee")->ok);
     EXPECT_FALSE(got.Find("pipe.lee")->ok);
     EXPECT_NE(got.Find("huge.lee")->status.find("大きすぎます"), std::string::npos);
+}
+
+TEST(CardView, WordsAndSmallPicturesOfWhatTheCardHolds) {
+    TempDir dir;
+    WritePicture(dir.Path("a.lee"), "04", 20);  // lit at column 20, row 3
+    WritePicture(dir.Path("b.lee"), "05", 2);
+    WriteAnimation(dir, "m.alt", {"b.lee", "a.lee"});
+    WritePerform(dir, {"a.lee"});
+    const CardScan scan = Scan(dir);
+    const CardFile& picture = *scan.Find("a.lee");
+    const CardFile& animation = *scan.Find("m.ana");
+    EXPECT_EQ(CardWriteNoText(picture), "04");
+    EXPECT_EQ(CardSummaryText(picture), "表示モード A・幅 32ドット");
+    EXPECT_EQ(CardWriteNoText(animation), "2");
+    EXPECT_EQ(CardSummaryText(animation), "スーパー・2枚・表示時間 10");
+    EXPECT_EQ(CardSummaryText(*scan.Find("m.alt")), "2件");
+    EXPECT_EQ(CardWriteNoText(*scan.Find("Perform.txt")), "");
+
+    const CardThumbnail small = CardThumbnailOf(RealFileSystem(), scan.folder, picture, DisplayShape{});
+    ASSERT_EQ(small.width, 32);
+    ASSERT_EQ(small.height, 80);
+    for (int y = 0; y < small.height; ++y)
+        for (int x = 0; x < small.width; ++x)
+            ASSERT_EQ(small.codes[y * 32 + x], (x == 20 && y == 3) ? kLedRed : kOff) << x << "," << y;
+    // An animation shows its first picture; three panel rows show 48 dot rows.
+    const CardThumbnail first = CardThumbnailOf(RealFileSystem(), scan.folder, animation, DisplayShape{3, 5, 2});
+    ASSERT_EQ(first.width, 16);
+    EXPECT_EQ(first.height, 48);
+    EXPECT_EQ(first.codes[3 * 16 + 2], kLedRed);
+    EXPECT_TRUE(CardThumbnailOf(RealFileSystem(), scan.folder, *scan.Find("Perform.txt"), DisplayShape{}).Empty());
 }
 
 TEST(CardWrite, EveryFileWholeAndVerifiedPerformLastAndOthersLeftAlone) {

@@ -1,0 +1,69 @@
+#include "card/CardView.h"
+
+#include "files/LedDataFile.h"
+#include "led/PictureEdits.h"
+#include "platform/NullSurface.h"
+
+namespace tesslor {
+
+std::string CardWriteNoText(const CardFile& file) {
+    if (file.kind != CardKind::Picture && file.kind != CardKind::OldPicture && file.kind != CardKind::Animation)
+        return "";
+    return file.Summary("writeno");
+}
+
+std::string CardSummaryText(const CardFile& file) {
+    switch (file.kind) {
+        case CardKind::Picture:
+        case CardKind::OldPicture:
+            if (file.summary.empty()) return "";
+            return "表示モード " + file.Summary("mode") + "・幅 " + file.Summary("width") + "ドット";
+        case CardKind::Animation:
+            if (file.summary.empty()) return "";
+            return std::string(file.superAnimation ? "スーパー" : "ノーマル") + "・" + file.Summary("pictures") +
+                   "枚・表示時間 " + file.Summary("time");
+        case CardKind::AnimationList:
+        case CardKind::Perform:
+        case CardKind::Schedule:
+            return file.summary.empty() ? "" : file.Summary("entries") + "件";
+        default:
+            return "";
+    }
+}
+
+namespace {
+// Reads lines up to and including the first that starts with prefix; false at the end.
+bool SkipPast(LineReader& in, const std::string& prefix) {
+    std::string line;
+    while (in.ReadLine(line, 200))
+        if (line.compare(0, prefix.size(), prefix) == 0) return true;
+    return false;
+}
+}  // namespace
+
+CardThumbnail CardThumbnailOf(FileSystem& files, const std::string& folder, const CardFile& file,
+                              const DisplayShape& shape) {
+    CardThumbnail thumb;
+    if (!file.ok || (file.kind != CardKind::Picture && file.kind != CardKind::Animation)) return thumb;
+    if (file.size > CardKindMaxBytes(file.kind)) return thumb;
+    std::string bytes;
+    const std::string path = folder == "/" ? "/" + file.name : folder + "/" + file.name;
+    if (!files.ReadPrefix(path, static_cast<std::size_t>(CardKindMaxBytes(file.kind)), bytes)) return thumb;
+    NullSurface surface;
+    LedHyoujikiClass doc(surface, shape);
+    ViewLineReader in(bytes);
+    std::string message;
+    // A picture's blocks follow its settings; an animation's first picture follows "#PICTURE_NO=".
+    if (!SkipPast(in, file.kind == CardKind::Picture ? "#END_OF_DEFINE" : "#PICTURE_NO=")) return thumb;
+    if (!ReadColourBlocks(doc, in, message)) return thumb;
+    thumb.width = UsedWidth(doc);
+    thumb.height = 16 * std::max(0, std::min(shape.TateMaisuu, LedHyoujikiClass::kDotRows / 16));
+    if (thumb.Empty()) return thumb;
+    thumb.codes.resize(static_cast<std::size_t>(thumb.width) * thumb.height);
+    for (int y = 0; y < thumb.height; ++y)
+        for (int x = 0; x < thumb.width; ++x)
+            thumb.codes[static_cast<std::size_t>(y) * thumb.width + x] = static_cast<std::uint8_t>(doc.DotColor(x, y));
+    return thumb;
+}
+
+}  // namespace tesslor
