@@ -1,5 +1,6 @@
 #include "CardCommands.h"
 
+#include "app/CardOptions.h"
 #include "card/CardWrite.h"
 #include "PngImage.h"
 
@@ -25,10 +26,7 @@ bool HasError(const CardScan& scan) {
 }  // namespace
 
 CardScanOptions CardOptionsOf(const StartupConfig& config) {
-    CardScanOptions options;
-    options.shape = DisplayShapeOf(config);
-    const std::string mode = config.CustomerMode;
-    options.checkWriteNo = [mode](const std::string& text, int& n) { return CheckWriteNo(text, mode, n); };
+    CardScanOptions options = CardScanOptionsOf(config);
     options.newImage = [](FileSystem& files) { return std::make_unique<PngImage>(files); };
     return options;
 }

@@ -16,7 +16,7 @@ using namespace tesslor;
 
 std::map<std::string, std::string> Values(const SeteiForm& form) {
     std::map<std::string, std::string> values;
-    for (const FieldInfo& f : form.Fields()) values[f.Name] = form.Value(f.Name);
+    for (const FieldInfo& f : form.Fields()) values[f.Name] = form.Value(f.Name).value_or("");
     for (const auto& [key, value] : form.ModeValues()) values["mode:" + key] = value;
     return values;
 }

@@ -47,6 +47,12 @@ bool Form::Open(const FormDialogs& dialogs, Prompter& prompter) {
     return true;
 }
 
+bool Form::OpenPath(const FormDialogs& dialogs, const std::string& path, Prompter& prompter) {
+    if (!AskToSave(dialogs, prompter) || !ReadFile(path, prompter)) return false;
+    Opened(path);
+    return true;
+}
+
 bool Form::ConfirmClose(Prompter& prompter) const { return !Modified || prompter.Confirm(kFormDiscardQuestion); }
 
 void Form::Saved(const std::string& path, bool, Prompter&) {

@@ -13,7 +13,7 @@ struct FileFilter {
     std::string pattern;      ///< e.g. "*.lee"
 };
 
-enum class FileDialogKind { Open, Save };
+enum class FileDialogKind { Open, Save, Folder };
 
 /// Everything a chooser needs to show one dialog.
 struct FileDialogRequest {

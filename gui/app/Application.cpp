@@ -9,7 +9,9 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QLibraryInfo>
+#include <QFileInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QStandardPaths>
 #include <QTranslator>
 #include <exception>
@@ -28,6 +30,7 @@
 #include "makers/Makeanimationunit.h"
 #include "makers/Makeperformunit.h"
 #include "makers/Mongonhensyuu.h"
+#include "platform/Paths.h"
 #include "settings/Co2sakugenseteiunit.h"
 #include "settings/Setei2unit.h"
 #include "settings/Seteiunit.h"
@@ -122,6 +125,63 @@ EditorWindows::EditorWindows(const EditorEnvironment& env) {
     }
     OpenAfterNotices(main.CO21, {kCo2Notice}, [this] { ShowModeless(*co2SakugenSeteiForm_); });
     OpenModeless(main.N1, *setei2Form_);
+    cardForm_ = std::make_unique<TCardForm>(context);
+    cardForm_->onOpen = [this](CardKind kind, const std::string& path) { OpenCardFile(kind, path); };
+    OpenModeless(main.CardCheck, *cardForm_);
+}
+
+void EditorWindows::ShowModalThen(QDialog& window, std::function<void()> load) {
+    QTimer::singleShot(0, &window, std::move(load));
+    window.exec();
+}
+
+void EditorWindows::OpenCardFile(CardKind kind, const std::string& path) {
+    switch (kind) {
+        case CardKind::Picture:
+        case CardKind::OldPicture:
+        case CardKind::Bitmap:
+            // The main window asks before dropping unsaved work.
+            mainForm_->OpenFromCommandLine(path);
+            mainForm_->raise();
+            mainForm_->activateWindow();
+            return;
+        case CardKind::Settings1:
+        case CardKind::Settings2:
+            seteiForm_->setWindowTitle(
+                QString::fromUtf8(kind == CardKind::Settings2 ? kSetei2Caption : kSetei1Caption));
+            seteiForm_->OpenPath(path, kind == CardKind::Settings2);
+            return;
+        case CardKind::Settings3:
+            setei2Form_->OpenPath(path);
+            return;
+        case CardKind::Schedule:
+            hyoujiScheduleForm_->OpenPath(path);
+            return;
+        case CardKind::Text:
+            mongonHensyuuForm_->OpenPath(path);
+            RepaintMainForm();
+            return;
+        case CardKind::AnimationList:
+            ShowModalThen(*makeAnimationForm_, [this, path] { makeAnimationForm_->OpenPath(path); });
+            return;
+        case CardKind::Perform:
+            ShowModalThen(*makePerformForm_, [this, path] { makePerformForm_->OpenPath(path); });
+            return;
+        case CardKind::Animation: {
+            // An animation is edited through its list: the list of the same name, when there is one.
+            const std::string list = path.substr(0, path.find_last_of('.')) + ".alt";
+            if (!QFileInfo::exists(QString::fromStdString(list))) {
+                mainForm_->Context().prompter.Inform(FileNamePart(path) + " はリスト " + FileNamePart(list) +
+                                                     " がないため開けません（動画ファイルの作成で作り直せます）");
+                return;
+            }
+            ShowModalThen(*makeAnimationForm_, [this, list] { makeAnimationForm_->OpenPath(list); });
+            return;
+        }
+        case CardKind::Co2:
+        case CardKind::Other:
+            return;
+    }
 }
 
 void EditorWindows::RepaintMainForm() {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/Mainunit.h"
+#include "app/Cardunit.h"
 #include "app/WindowContext.h"
 
 class QAction;
@@ -63,6 +64,7 @@ public:
     TCO2SakugenSeteiForm& CO2SakugenSeteiForm() { return *co2SakugenSeteiForm_; }
     TSetei2Form& Setei2Form() { return *setei2Form_; }
     TSeteiForm& SeteiForm() { return *seteiForm_; }
+    TCardForm& CardForm() { return *cardForm_; }
 
 private:
     /// The item opens the window modally: the main window waits until it is closed.
@@ -73,6 +75,10 @@ private:
     void OpenAfterNotices(QAction* item, std::vector<std::string> notices, std::function<void()> open);
     /// Repaints the main window and its picture.
     void RepaintMainForm();
+    /// Opens a file of the card where it is edited.
+    void OpenCardFile(CardKind kind, const std::string& path);
+    /// Shows a modal window and, once it shows, runs load (its opening empties it first).
+    static void ShowModalThen(QDialog& window, std::function<void()> load);
 
     std::unique_ptr<TMainForm> mainForm_;
     std::unique_ptr<TDemoForm> demoForm_;
@@ -86,6 +92,7 @@ private:
     std::unique_ptr<TSeteiForm> seteiForm_;
     std::unique_ptr<TCO2SakugenSeteiForm> co2SakugenSeteiForm_;
     std::unique_ptr<TSetei2Form> setei2Form_;
+    std::unique_ptr<TCardForm> cardForm_;
 };
 
 /// An application that shows an exception escaping a handler in a message box

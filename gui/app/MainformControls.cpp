@@ -168,6 +168,8 @@ void TMainForm::CreateToolMenu() {
     SeteiMake2 = MenuItem(R1, "SeteiMake2", "設定作成２");
     N1 = MenuItem(R1, "N1", "設定作成３");
     CO21 = MenuItem(R1, "CO21", "CO2削減量設定ファイル作成");
+    R1->addSeparator();
+    CardCheck = MenuItem(R1, "CardCheck", "カードの確認");
 }
 
 void TMainForm::CreateViewMenus() {

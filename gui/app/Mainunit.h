@@ -172,6 +172,7 @@ public:
     QAction* SeteiMake2;
     QAction* N1;
     QAction* CO21;
+    QAction* CardCheck;
     QMenu* Hyouji;
     QAction* HyoujiBairitu;
     QAction* Demonstration;

@@ -75,6 +75,17 @@ void THyoujiScheduleForm::OpenButtonClick() {
     held.Release();
 }
 
+void THyoujiScheduleForm::OpenPath(const std::string& path) {
+    show();
+    raise();
+    activateWindow();
+    ReadForm();
+    HeldMessages held(context_.prompter);
+    form_.OpenPath(Dialogs(), path, held);
+    ShowForm();
+    held.Release();
+}
+
 void THyoujiScheduleForm::WriteButtonClick() {
     ReadForm();
     form_.WriteWithDialog(Dialogs(), context_.prompter);

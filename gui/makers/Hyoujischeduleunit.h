@@ -25,6 +25,8 @@ public:
 
     /// 開く: the dialog from the chosen drive's root, then the file read into the entries.
     void OpenButtonClick();
+    /// Shows the window and reads path as 開く does after its dialog.
+    void OpenPath(const std::string& path);
     /// 書込み: the input check, the dialog, then the file.
     void WriteButtonClick();
     /// キャンセル: closes the window (which empties the entries).

@@ -224,6 +224,16 @@ bool TMakeAnimationForm::OverSaveButtonClick() {
     return saved;
 }
 
+void TMakeAnimationForm::OpenPath(const std::string& path) {
+    ReadList();
+    list_.Status.clear();
+    ListBox->clearSelection();
+    HeldMessages held(context_.prompter);
+    list_.OpenPath(Dialogs(), path, held);
+    ShowList();
+    held.Release();
+}
+
 void TMakeAnimationForm::OpenButtonClick() {
     ReadList();
     list_.Status.clear();

@@ -40,6 +40,8 @@ public:
     void InsertButtonClick();
     void DelButtonClick();
     void OpenButtonClick();
+    /// Reads the list path as 開く does after its dialog (the window is showing).
+    void OpenPath(const std::string& path);
     /// 名前を付けて保存. True when the files were written.
     bool SaveButtonClick();
     /// 上書き保存. True when the files were written.

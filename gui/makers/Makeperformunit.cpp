@@ -75,6 +75,11 @@ void TMakePerformForm::OpenButtonClick() {
     ShowList();
 }
 
+void TMakePerformForm::OpenPath(const std::string& path) {
+    list_.Open(path, context_.prompter);
+    ShowList();
+}
+
 void TMakePerformForm::SaveButtonClick() {
     list_.Save(context_.prompter);
     ShowList();

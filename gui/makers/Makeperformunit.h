@@ -35,6 +35,8 @@ public:
     void DelButtonClick();
     /// 開く: the open dialog from the chosen drive's root, then the list loaded.
     void OpenButtonClick();
+    /// Reads the list path as 開く does after its dialog (the window is showing).
+    void OpenPath(const std::string& path);
     /// 保存: "Perform.txt" written into the list's folder; the status line says so.
     void SaveButtonClick();
 

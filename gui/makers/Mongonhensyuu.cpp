@@ -379,6 +379,15 @@ void TMongonHensyuuForm::FileReadButtonClick() {
     ShowRows();
 }
 
+void TMongonHensyuuForm::OpenPath(const std::string& path) {
+    show();
+    raise();
+    activateWindow();
+    ReadRows();
+    form_.OpenPath(Dialogs(), path, context_.prompter);
+    ShowRows();
+}
+
 void TMongonHensyuuForm::FileWriteButtonClick() {
     ReadRows();
     form_.SaveMongonFile(Dialogs(), context_.prompter);

@@ -50,6 +50,8 @@ public:
     void MakeDataButtonClick();
     /// 開く.
     void FileReadButtonClick();
+    /// Shows the window and reads path as 開く does after its dialog.
+    void OpenPath(const std::string& path);
     /// 上書き保存.
     void FileWriteButtonClick();
     /// 名前を付けて保存.

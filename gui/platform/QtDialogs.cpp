@@ -121,8 +121,12 @@ QStringList RunFileDialog(const FileDialogRequest& request) {
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setOption(QFileDialog::ReadOnly, false);
     if (!request.title.empty()) dialog.setWindowTitle(QString::fromStdString(request.title));
-    dialog.setNameFilter(QtFilterString(request.filters));
-    if (request.kind == FileDialogKind::Save) {
+    if (!request.filters.empty()) dialog.setNameFilter(QtFilterString(request.filters));
+    if (request.kind == FileDialogKind::Folder) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    } else if (request.kind == FileDialogKind::Save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);

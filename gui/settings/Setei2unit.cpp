@@ -321,6 +321,17 @@ void TSetei2Form::OpenButtonClick() {
     held.Release();
 }
 
+void TSetei2Form::OpenPath(const std::string& path) {
+    show();
+    raise();
+    activateWindow();
+    ReadForm();
+    HeldMessages held(context_.prompter);
+    form_.OpenPath(Dialogs(), path, held);
+    ShowForm();
+    held.Release();
+}
+
 void TSetei2Form::WriteButtonClick() {
     ReadForm();
     form_.SaveAs(Dialogs(), context_.prompter);

@@ -34,6 +34,8 @@ public:
     /// 開く: the open dialog from the chosen drive's root, then the file read
     /// into the window. A failed open leaves what was read so far.
     void OpenButtonClick();
+    /// Shows the window and reads path as 開く does after its dialog.
+    void OpenPath(const std::string& path);
     /// 書込み: the settings check, the save dialog, then the file.
     void WriteButtonClick();
     /// キャンセル: hides the window; the contents stay.

@@ -306,6 +306,15 @@ void TSeteiForm::OpenButtonClick() {
     held.Release();
 }
 
+void TSeteiForm::OpenPath(const std::string& path, bool settings2) {
+    OpenInMode(settings2);
+    ReadForm();
+    HeldMessages held(context_.prompter);
+    form_.OpenPath(Dialogs(), path, held);
+    ShowForm();
+    held.Release();
+}
+
 void TSeteiForm::WriteButtonClick() {
     ReadForm();
     // The unit reads the file from its card: the dialog starts where the card is.

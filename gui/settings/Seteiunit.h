@@ -31,6 +31,8 @@ public:
     /// choices are shown, written and read) or settings 1 mode (false). The
     /// fields keep what was entered before.
     void OpenInMode(bool settings2);
+    /// Shows the window in the mode and reads path as 開く does after its dialog.
+    void OpenPath(const std::string& path, bool settings2);
 
     /// 開く: the open dialog from the chosen drive's root, then the file read
     /// into the window. A failed open leaves what was read so far.

@@ -1,0 +1,311 @@
+#include "app/Cardunit.h"
+
+#include <QApplication>
+#include <QFileSystemWatcher>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/CardOptions.h"
+#include "card/CardView.h"
+#include "card/CardWrite.h"
+#include "platform/NamedWidgets.h"
+#include "platform/QtImage.h"
+
+namespace tesslor::gui {
+
+namespace {
+// Thumbnails are drawn this many pixels high, whatever the picture's rows.
+constexpr int kThumbnailHeight = 20;
+// A rescan waits this long after the last change in the folder: a save
+// renames a temporary file, a copy writes many.
+constexpr int kRescanDelayMs = 400;
+// Thumbnails made per turn of the event loop, so the window stays responsive.
+constexpr int kThumbnailsPerTurn = 4;
+
+QColor DotColour(std::uint8_t code) {
+    switch (code) {
+        case 1: return QColor(0xFF, 0x00, 0x00);
+        case 2: return QColor(0x00, 0xFF, 0x00);
+        case 3: return QColor(0xFF, 0xFF, 0x00);
+        default: return QColor(0x00, 0x00, 0x00);
+    }
+}
+
+QImage ThumbnailImage(const CardThumbnail& thumb) {
+    QImage image(thumb.width, thumb.height, QImage::Format_RGB32);
+    for (int y = 0; y < thumb.height; ++y)
+        for (int x = 0; x < thumb.width; ++x)
+            image.setPixelColor(x, y, DotColour(thumb.codes[static_cast<std::size_t>(y) * thumb.width + x]));
+    // Whole dots: a picture is never smoothed into colours the unit cannot show.
+    return image.scaledToHeight(kThumbnailHeight, Qt::FastTransformation);
+}
+
+QTableWidgetItem* Cell(const std::string& text) {
+    auto* item = new QTableWidgetItem(QString::fromStdString(text));
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    return item;
+}
+}  // namespace
+
+TCardForm::TCardForm(const WindowContext& context, QWidget* parent)
+    : QDialog(parent),
+      FolderDialog(context.chooser, kCardFolderDialog),
+      SourceDialog(context.chooser, kCardSourceDialog),
+      context_(context),
+      watcher_(new QFileSystemWatcher(this)),
+      rescanTimer_(new QTimer(this)),
+      thumbnailTimer_(new QTimer(this)) {
+    setObjectName(QStringLiteral("CardForm"));
+    setWindowTitle(QStringLiteral("カードの確認"));
+    setModal(false);
+    CreateControls();
+    rescanTimer_->setSingleShot(true);
+    rescanTimer_->setInterval(kRescanDelayMs);
+    connect(rescanTimer_, &QTimer::timeout, this, [this] { Rescan(); });
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, this, [this] {
+        if (!writing_) rescanTimer_->start();
+    });
+    thumbnailTimer_->setInterval(0);
+    connect(thumbnailTimer_, &QTimer::timeout, this, [this] { NextThumbnails(); });
+    connect(FolderButton, &QPushButton::clicked, this, [this] { FolderButtonClick(); });
+    connect(RefreshButton, &QPushButton::clicked, this, [this] { Rescan(); });
+    connect(WriteButton, &QPushButton::clicked, this, [this] { WriteButtonClick(); });
+    connect(CancelWriteButton, &QPushButton::clicked, this, [this] { CancelWriteButtonClick(); });
+    connect(CloseButton, &QPushButton::clicked, this, [this] { close(); });
+    connect(FileTable, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { OpenRow(row); });
+}
+
+TCardForm::~TCardForm() = default;
+
+void TCardForm::CreateControls() {
+    FolderLabel = new QLabel(this);
+    FolderLabel->setObjectName(QStringLiteral("FolderLabel"));
+    FolderLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    FolderButton = NamedButton("FolderButton", "フォルダーの選択…", this);
+    RefreshButton = NamedButton("RefreshButton", "更新", this);
+    WriteButton = NamedButton("WriteButton", "カードへ書き出し…", this);
+    CancelWriteButton = NamedButton("CancelWriteButton", "書き出しの中止", this);
+    CancelWriteButton->setEnabled(false);
+    CloseButton = NamedButton("CloseButton", "閉じる", this);
+
+    FileTable = new QTableWidget(0, kCardColumns, this);
+    FileTable->setObjectName(QStringLiteral("FileTable"));
+    FileTable->setHorizontalHeaderLabels({QStringLiteral("名前"), QStringLiteral("種類"), QStringLiteral("書き込みNo"),
+                                          QStringLiteral("内容"), QStringLiteral("状態"), QStringLiteral("Perform順")});
+    FileTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    FileTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    FileTable->verticalHeader()->setVisible(false);
+    FileTable->setIconSize(QSize(120, kThumbnailHeight));
+    FileTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    FileTable->horizontalHeader()->setSectionResizeMode(kCardState, QHeaderView::Stretch);
+
+    FindingTable = new QTableWidget(0, 2, this);
+    FindingTable->setObjectName(QStringLiteral("FindingTable"));
+    FindingTable->setHorizontalHeaderLabels({QStringLiteral("区分"), QStringLiteral("内容")});
+    FindingTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    FindingTable->verticalHeader()->setVisible(false);
+    FindingTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    FindingTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    SummaryLabel = new QLabel(this);
+    SummaryLabel->setObjectName(QStringLiteral("SummaryLabel"));
+    WriteProgress = new QProgressBar(this);
+    WriteProgress->setObjectName(QStringLiteral("WriteProgress"));
+    WriteProgress->setVisible(false);
+    WriteResult = new QListWidget(this);
+    WriteResult->setObjectName(QStringLiteral("WriteResult"));
+    WriteResult->setVisible(false);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("フォルダー:"), this));
+    top->addWidget(FolderLabel, 1);
+    top->addWidget(FolderButton);
+    top->addWidget(RefreshButton);
+    auto* split = new QSplitter(Qt::Vertical, this);
+    split->addWidget(FileTable);
+    split->addWidget(FindingTable);
+    split->addWidget(WriteResult);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(SummaryLabel, 1);
+    bottom->addWidget(WriteProgress);
+    bottom->addWidget(WriteButton);
+    bottom->addWidget(CancelWriteButton);
+    bottom->addWidget(CloseButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(split, 1);
+    layout->addLayout(bottom);
+    // Fits a 1366 × 768 screen with its task bar.
+    resize(1000, 600);
+}
+
+CardScanOptions TCardForm::Options() const {
+    CardScanOptions options = CardScanOptionsOf(context_.config);
+    options.newImage = [](FileSystem& files) { return std::make_unique<QtImage>(files); };
+    return options;
+}
+
+void TCardForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Each opening looks at the card of the drive selected now.
+    if (!event->spontaneous() && context_.driveRoot) ShowFolder(context_.driveRoot());
+}
+
+void TCardForm::ShowFolder(const std::string& folder) {
+    if (!watcher_->directories().isEmpty()) watcher_->removePaths(watcher_->directories());
+    folder_ = folder;
+    FolderLabel->setText(QString::fromStdString(folder));
+    if (!folder.empty()) watcher_->addPath(QString::fromStdString(folder));
+    Rescan();
+}
+
+void TCardForm::Rescan() {
+    std::string message;
+    thumbnailTimer_->stop();
+    if (!ScanCard(context_.files, folder_, Options(), scan_, message)) {
+        scan_ = CardScan{};
+        ShowScan();
+        ShowMessage(message);
+        return;
+    }
+    ShowScan();
+    nextThumbnail_ = 0;
+    thumbnailTimer_->start();
+}
+
+void TCardForm::ShowMessage(const std::string& message) { SummaryLabel->setText(QString::fromStdString(message)); }
+
+void TCardForm::ShowScan() {
+    FileTable->setRowCount(static_cast<int>(scan_.files.size()));
+    for (int row = 0; row < FileTable->rowCount(); ++row) {
+        const CardFile& f = scan_.files[static_cast<std::size_t>(row)];
+        const int position = scan_.PerformPosition(f.name);
+        FileTable->setItem(row, kCardName, Cell(f.name));
+        FileTable->setItem(row, kCardKind, Cell(CardKindCaption(f.kind)));
+        FileTable->setItem(row, kCardWriteNo, Cell(CardWriteNoText(f)));
+        FileTable->setItem(row, kCardContent, Cell(CardSummaryText(f)));
+        QTableWidgetItem* state = Cell(f.status);
+        if (!f.ok) state->setForeground(QColor(0xC0, 0x00, 0x00));
+        FileTable->setItem(row, kCardState, state);
+        FileTable->setItem(row, kCardPerform, Cell(position > 0 ? std::to_string(position) : ""));
+    }
+    FindingTable->setRowCount(static_cast<int>(scan_.findings.size()));
+    int errors = 0;
+    for (int row = 0; row < FindingTable->rowCount(); ++row) {
+        const CardFinding& f = scan_.findings[static_cast<std::size_t>(row)];
+        QTableWidgetItem* severity = Cell(CardSeverityWord(f.severity));
+        if (f.severity == CardSeverity::Error) {
+            severity->setForeground(QColor(0xC0, 0x00, 0x00));
+            ++errors;
+        }
+        FindingTable->setItem(row, 0, severity);
+        FindingTable->setItem(row, 1, Cell(f.message));
+    }
+    const int cautions = static_cast<int>(scan_.findings.size()) - errors;
+    ShowMessage(scan_.files.empty() && folder_.empty()
+                    ? std::string()
+                    : std::to_string(scan_.files.size()) + "ファイル・エラー " + std::to_string(errors) + "件・注意 " +
+                          std::to_string(cautions) + "件" +
+                          (scan_.Passed() ? "（表示器で読めます）" : "（このままでは表示器が表示しません）"));
+}
+
+void TCardForm::NextThumbnails() {
+    int made = 0;
+    const DisplayShape shape = DisplayShapeOf(context_.config);
+    while (nextThumbnail_ < scan_.files.size() && made < kThumbnailsPerTurn) {
+        const CardFile& f = scan_.files[nextThumbnail_];
+        const int row = static_cast<int>(nextThumbnail_++);
+        const CardThumbnail thumb = CardThumbnailOf(context_.files, scan_.folder, f, shape);
+        if (thumb.Empty()) continue;
+        if (QTableWidgetItem* item = FileTable->item(row, kCardName))
+            item->setIcon(QIcon(QPixmap::fromImage(ThumbnailImage(thumb))));
+        ++made;
+    }
+    if (nextThumbnail_ >= scan_.files.size()) thumbnailTimer_->stop();
+}
+
+void TCardForm::MakeAllThumbnails() {
+    while (nextThumbnail_ < scan_.files.size()) NextThumbnails();
+    thumbnailTimer_->stop();
+}
+
+void TCardForm::FolderButtonClick() {
+    FolderDialog.InitialDir = folder_;
+    FolderDialog.FileName.clear();
+    if (FolderDialog.Execute()) ShowFolder(FolderDialog.FileName);
+}
+
+void TCardForm::OpenRow(int row) {
+    if (row < 0 || row >= static_cast<int>(scan_.files.size()) || !onOpen) return;
+    const CardFile& f = scan_.files[static_cast<std::size_t>(row)];
+    onOpen(f.kind, scan_.folder == "/" ? "/" + f.name : scan_.folder + "/" + f.name);
+}
+
+void TCardForm::CancelWriteButtonClick() { cancelWrite_ = true; }
+
+void TCardForm::WriteButtonClick() {
+    if (writing_ || folder_.empty()) return;
+    SourceDialog.InitialDir.clear();
+    SourceDialog.FileName.clear();
+    if (!SourceDialog.Execute()) return;
+    const std::string source = SourceDialog.FileName;
+    CardScan prepared;
+    std::string message;
+    if (!ScanCard(context_.files, source, Options(), prepared, message)) {
+        context_.prompter.Inform(message);
+        return;
+    }
+    int errors = 0;
+    for (const CardFinding& f : prepared.findings) errors += f.severity == CardSeverity::Error;
+    if (errors > 0 && !context_.prompter.Confirm(source + " にエラーが" + std::to_string(errors) +
+                                                 "件あります。それでもカードへ書き出しますか？"))
+        return;
+    writing_ = true;
+    cancelWrite_ = false;
+    WriteResult->clear();
+    WriteResult->setVisible(true);
+    WriteProgress->setVisible(true);
+    WriteProgress->setRange(0, static_cast<int>(CardWriteOrder(prepared).size()));
+    WriteProgress->setValue(0);
+    CancelWriteButton->setEnabled(true);
+    for (QPushButton* b : {WriteButton, FolderButton, RefreshButton}) b->setEnabled(false);
+    const CardWriteResult result = WriteCard(
+        context_.files, prepared, folder_,
+        [this](std::size_t index, std::size_t, const std::string&) {
+            WriteProgress->setValue(static_cast<int>(index));
+            // Between files the operator may press 書き出しの中止.
+            QApplication::processEvents();
+            return !cancelWrite_;
+        },
+        [this](const std::string& name) {
+            WriteResult->addItem(QString::fromStdString(CardWrittenLine(name)));
+            WriteResult->scrollToBottom();
+        });
+    WriteProgress->setValue(static_cast<int>(result.written.size()));
+    for (const CardFinding& f : result.leftAlone)
+        WriteResult->addItem(QString::fromStdString(std::string(CardSeverityWord(f.severity)) + "　" + f.message));
+    std::string outcome = result.cancelled ? "書き出しを中止しました（" + std::to_string(result.written.size()) +
+                                                 "ファイルは書き込み済みです）"
+                          : result.failure.empty() ? "書き出し完了（" + std::to_string(result.written.size()) +
+                                                         "ファイル）"
+                                                   : "書き出しエラー: " + result.failure;
+    WriteResult->addItem(QString::fromStdString(outcome));
+    WriteResult->scrollToBottom();
+    writing_ = false;
+    CancelWriteButton->setEnabled(false);
+    for (QPushButton* b : {WriteButton, FolderButton, RefreshButton}) b->setEnabled(true);
+    Rescan();
+}
+
+}  // namespace tesslor::gui

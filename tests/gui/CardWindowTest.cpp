@@ -1,0 +1,145 @@
+// カードの確認: the card of the selected drive at a glance, opening its files
+// where they are edited, following changes in the folder, and writing a
+// prepared folder onto it.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QTableWidget>
+#include <QTest>
+#include <filesystem>
+
+#include "GuiHarness.h"
+#include "app/Mainunit.h"
+#include "files/LedDataFile.h"
+#include "makers/PerformList.h"
+#include "platform/NullSurface.h"
+#include "settings/SettingsKinds.h"
+#include "settings/Setei2unit.h"
+
+namespace tesslor::test {
+namespace {
+
+void WritePicture(const std::string& path, const std::string& writeNo) {
+    NullSurface surface;
+    LedHyoujikiClass doc(surface, DisplayShape{});
+    doc.Board(0, 0).Led(5, 1).AddColor(kLedGreen);
+    doc.SetWriteNoText(writeNo);
+    std::unique_ptr<OutputFile> out = RealFileSystem().Create(path);
+    ASSERT_TRUE(out && WriteLedData(doc, *out) && out->Commit());
+}
+
+void WritePerform(const std::string& path, const std::vector<std::string>& names) {
+    std::string bytes, line;
+    for (const std::string& n : names) bytes += PerformLine(n, line) ? line : "";
+    WriteFileBytes(path, bytes);
+}
+
+class CardWindow : public ::testing::Test {
+protected:
+    CardWindow() : e(("[User]\nUser=root\n[DriveRoots]\nC=" + card.Dir().string() + "\n").c_str()) {
+        WritePicture(card.Path("a.lee"), "01");
+        WritePicture(card.Path("b.lee"), "02");
+        std::unique_ptr<SettingsForm> settings = NewSettingsForm("settings3");
+        settings->Standard();
+        ScriptedPrompter quiet;
+        WriteSettingsFile(*settings, RealFileSystem(), quiet, card.Path("setei.txt"));
+        WritePerform(card.Path("Perform.txt"), {"a.lee", "b.lee", "gone.lee", "setei.txt"});
+    }
+    ~CardWindow() override { Form().hide(); }
+
+    gui::TCardForm& Form() { return e.windows->CardForm(); }
+    QString Cell(int row, int column) { return Form().FileTable->item(row, column)->text(); }
+    int RowOf(const char* name) {
+        for (int r = 0; r < Form().FileTable->rowCount(); ++r)
+            if (Cell(r, gui::kCardName) == QString::fromUtf8(name)) return r;
+        return -1;
+    }
+
+    TempDir card;
+    Editor e;
+};
+
+TEST_F(CardWindow, TheDrivesCardInATableWithTheFindingsBelow) {
+    e.Main().CardCheck->trigger();
+    QApplication::processEvents();
+    ASSERT_TRUE(Form().isVisible());
+    EXPECT_EQ(Form().FolderLabel->text().toStdString(), card.Dir().string());
+    ASSERT_EQ(Form().FileTable->rowCount(), 4);
+    const int a = RowOf("a.lee");
+    ASSERT_GE(a, 0);
+    EXPECT_EQ(Cell(a, gui::kCardKind), QStringLiteral("絵"));
+    EXPECT_EQ(Cell(a, gui::kCardWriteNo), QStringLiteral("01"));
+    EXPECT_EQ(Cell(a, gui::kCardContent), QStringLiteral("表示モード A・幅 16ドット"));
+    EXPECT_EQ(Cell(a, gui::kCardState), QStringLiteral("OK"));
+    EXPECT_EQ(Cell(a, gui::kCardPerform), QStringLiteral("1"));
+    EXPECT_EQ(Cell(RowOf("setei.txt"), gui::kCardPerform), QStringLiteral("4"));
+    EXPECT_EQ(Cell(RowOf("Perform.txt"), gui::kCardPerform), QString());
+    Form().MakeAllThumbnails();
+    EXPECT_FALSE(Form().FileTable->item(a, gui::kCardName)->icon().isNull());
+    EXPECT_TRUE(Form().FileTable->item(RowOf("Perform.txt"), gui::kCardName)->icon().isNull());
+
+    ASSERT_EQ(Form().FindingTable->rowCount(), 1);
+    EXPECT_EQ(Form().FindingTable->item(0, 0)->text(), QStringLiteral("エラー"));
+    EXPECT_EQ(Form().FindingTable->item(0, 1)->text(), QStringLiteral("Perform.txt の3行目 gone.lee がカードにありません"));
+    EXPECT_TRUE(Form().SummaryLabel->text().contains(QStringLiteral("エラー 1件")));
+
+    // The folder changes: the window follows without 更新.
+    WritePicture(card.Path("gone.lee"), "03");
+    for (int i = 0; i < 40 && Form().FileTable->rowCount() != 5; ++i) QTest::qWait(100);
+    EXPECT_EQ(Form().FileTable->rowCount(), 5);
+    EXPECT_EQ(Form().FindingTable->rowCount(), 0);
+
+    // Another folder through the chooser; one that is gone says so.
+    e.chooser.script = {card.Path("nowhere")};
+    Form().FolderButtonClick();
+    EXPECT_EQ(Form().FileTable->rowCount(), 0);
+    EXPECT_EQ(Form().SummaryLabel->text().toStdString(), "フォルダー " + card.Path("nowhere") + " が見つかりません");
+}
+
+TEST_F(CardWindow, ADoubleClickOpensTheFileWhereItIsEdited) {
+    Form().ShowFolder(card.Dir().string());
+    Form().OpenRow(RowOf("b.lee"));
+    EXPECT_EQ(e.Doc().FileName, card.Path("b.lee"));
+    EXPECT_EQ(e.Doc().WriteNoText(), "02");
+
+    Form().OpenRow(RowOf("setei.txt"));
+    gui::TSetei2Form& settings = e.windows->Setei2Form();
+    EXPECT_TRUE(settings.isVisible());
+    EXPECT_FALSE(settings.findChild<QLineEdit*>(QStringLiteral("TentouJikanEdit"))->text().isEmpty());
+    EXPECT_FALSE(e.prompter.shown.empty());  // the read's own message
+    settings.hide();
+}
+
+TEST_F(CardWindow, WritingAFolderOntoTheCardShowsEachFileAndTheResult) {
+    TempDir source;
+    WritePicture(source.Path("new.lee"), "05");
+    WritePerform(source.Path("Perform.txt"), {"new.lee"});
+    Form().ShowFolder(card.Dir().string());
+    e.chooser.script = {source.Dir().string()};
+    Form().WriteButtonClick();
+    EXPECT_EQ(ReadFileBytes(card.Path("new.lee")), ReadFileBytes(source.Path("new.lee")));
+    EXPECT_EQ(ReadFileBytes(card.Path("Perform.txt")), ReadFileBytes(source.Path("Perform.txt")));
+    EXPECT_EQ(Form().WriteProgress->value(), 2);
+    QStringList lines;
+    for (int i = 0; i < Form().WriteResult->count(); ++i) lines << Form().WriteResult->item(i)->text();
+    EXPECT_EQ(lines.first(), QStringLiteral("new.lee: 書き込み完了"));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Perform.txt: 書き込み完了")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("注意　a.lee は書き出し元にありません（カードにそのまま残します）")));
+    EXPECT_EQ(lines.last(), QStringLiteral("書き出し完了（2ファイル）"));
+    EXPECT_EQ(Form().FileTable->rowCount(), 5);  // rescanned
+
+    // A source with an エラー asks first; No writes nothing.
+    TempDir broken;
+    WritePerform(broken.Path("Perform.txt"), {"missing.lee"});
+    e.chooser.script = {broken.Dir().string()};
+    e.prompter.answers = {false};
+    const std::string before = ReadFileBytes(card.Path("Perform.txt"));
+    Form().WriteButtonClick();
+    EXPECT_EQ(e.prompter.shown.back(), broken.Dir().string() + " にエラーが1件あります。それでもカードへ書き出しますか？");
+    EXPECT_EQ(ReadFileBytes(card.Path("Perform.txt")), before);
+}
+
+}  // namespace
+}  // namespace tesslor::test
