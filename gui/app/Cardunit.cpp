@@ -24,8 +24,9 @@
 namespace tesslor::gui {
 
 namespace {
-// Thumbnails are drawn this many pixels high, whatever the picture's rows.
-constexpr int kThumbnailHeight = 20;
+// Thumbnails are drawn this many pixels high, whatever the picture's rows
+// (half a pixel a dot for the unit's five panel rows).
+constexpr int kThumbnailHeight = 40;
 // A rescan waits this long after the last change in the folder: a save
 // renames a temporary file, a copy writes many.
 constexpr int kRescanDelayMs = 400;
@@ -105,7 +106,8 @@ void TCardForm::CreateControls() {
     FileTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     FileTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     FileTable->verticalHeader()->setVisible(false);
-    FileTable->setIconSize(QSize(120, kThumbnailHeight));
+    FileTable->setIconSize(QSize(6 * kThumbnailHeight, kThumbnailHeight));
+    FileTable->verticalHeader()->setDefaultSectionSize(kThumbnailHeight + 6);
     FileTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     FileTable->horizontalHeader()->setSectionResizeMode(kCardState, QHeaderView::Stretch);
 
