@@ -261,21 +261,30 @@ std::string CardFile::Summary(const std::string& key) const {
 
 const CardFile* CardScan::Find(const std::string& name) const {
     // An exact match first: a Linux folder may hold names that differ only in case.
-    for (const CardFile& f : files)
-        if (f.name == name) return &f;
-    for (const CardFile& f : files)
-        if (SameName(f.name, name)) return &f;
+    if (auto it = exact_.find(name); it != exact_.end()) return &files[it->second];
+    if (auto it = folded_.find(Lower(name)); it != folded_.end()) return &files[it->second];
     return nullptr;
 }
 
 int CardScan::PerformPosition(const std::string& name) const {
+    auto it = performLines_.find(name);
+    return it == performLines_.end() ? 0 : it->second;
+}
+
+void CardScan::Index() {
+    exact_.clear();
+    folded_.clear();
+    performLines_.clear();
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        exact_.emplace(files[i].name, i);
+        folded_.emplace(Lower(files[i].name), i);
+    }
     const CardFile* perform = nullptr;
     for (const CardFile& f : files)
         if (f.kind == CardKind::Perform) perform = &f;
-    if (!perform) return 0;
+    if (!perform) return;
     for (std::size_t i = 0; i < perform->entries.size(); ++i)
-        if (Find(perform->entries[i]) && Find(perform->entries[i])->name == name) return static_cast<int>(i) + 1;
-    return 0;
+        if (const CardFile* f = Find(perform->entries[i])) performLines_.emplace(f->name, static_cast<int>(i) + 1);
 }
 
 bool CardScan::Passed() const {
@@ -337,6 +346,7 @@ bool ScanCard(FileSystem& files, const std::string& folder, const CardScanOption
         }
         scan.files.push_back(std::move(file));
     }
+    scan.Index();
     AddCardFindings(scan, memory);
     return true;
 }

@@ -7,6 +7,7 @@
 // memory and never writes into the folder.
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -86,6 +87,14 @@ struct CardScan {
     int PerformPosition(const std::string& name) const;
     /// True when no file of a kind the unit reads failed and no finding is an エラー.
     bool Passed() const;
+
+    /// Builds the lookups of Find and PerformPosition; ScanCard does it once the files are read.
+    void Index();
+
+private:
+    std::map<std::string, std::size_t> exact_;   // name → index in files
+    std::map<std::string, std::size_t> folded_;  // name with ASCII letters in lower case → first such file
+    std::map<std::string, int> performLines_;    // name of a listed file → its first line
 };
 
 struct CardScanOptions {

@@ -102,6 +102,8 @@ void CheckAnimationLists(CardScan& scan) {
 // An animation must hold what its list (same base name) gives now: a picture
 // changed or gone since it was saved leaves it showing the old frames.
 void CheckAnimationsAgainstLists(CardScan& scan, CardFiles& files) {
+    // Animations share pictures: each picture's blocks are copied once.
+    std::map<std::string, std::string> blocks;
     for (const CardFile& ana : scan.files) {
         if (ana.kind != CardKind::Animation) continue;
         const std::string base = ana.name.substr(0, ana.name.find_last_of('.'));
@@ -109,6 +111,7 @@ void CheckAnimationsAgainstLists(CardScan& scan, CardFiles& files) {
         if (!list || !list->ok || list->kind != CardKind::AnimationList) continue;
         QuietPrompter quiet;
         AnimationList regenerated(files);
+        regenerated.PictureBlocks = &blocks;
         const std::string listPath = files.PathOf(list->name);
         files.ClearWritten();
         bool same = regenerated.LoadAnimationList(listPath, quiet) &&

@@ -371,6 +371,15 @@ bool AnimationList::WriteDataHead(OutputFile& out) const {
 bool AnimationList::PictureBlock(std::size_t j, std::string& block, Prompter& prompter) const {
     const std::string name = TrimEntry(Entries[j]);
     const std::string picture = PicturePath(Entries[j]);
+    block.clear();
+    AppendLine(block, "#PICTURE_NO=" + ZeroPad(static_cast<int>(j), 2));
+    if (PictureBlocks && !picture.empty()) {
+        if (auto kept = PictureBlocks->find(picture); kept != PictureBlocks->end()) {
+            block += kept->second;
+            return true;
+        }
+    }
+    const std::size_t head = block.size();
     std::unique_ptr<LineReader> in = picture.empty() ? nullptr : Files().OpenText(picture);
     if (!in) {
         prompter.Inform(kPictureOpenPrefix + name);
@@ -378,12 +387,11 @@ bool AnimationList::PictureBlock(std::size_t j, std::string& block, Prompter& pr
     }
     // A picture's lines go out in one write: a line at a time costs the
     // card a write for every one of its 165 lines.
-    block.clear();
-    AppendLine(block, "#PICTURE_NO=" + ZeroPad(static_cast<int>(j), 2));
     if (!CopyBlock(*in, block, "#RED", "#END_OF_RED") || !CopyBlock(*in, block, "#GREEN", "#END_OF_GREEN")) {
         prompter.Inform(name + kPictureErrorSuffix);
         return false;
     }
+    if (PictureBlocks) PictureBlocks->emplace(picture, block.substr(head));
     return true;
 }
 

@@ -4,6 +4,7 @@
 // data file (.ana) the unit plays, the maker's file flows and dialogs, and the
 // demo's frames.
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -152,6 +153,12 @@ private:
     // lines of each colour) in block; false after the message when the picture
     // cannot be opened or ends early.
     bool PictureBlock(std::size_t j, std::string& block, Prompter& prompter) const;
+
+public:
+    /// The colour blocks of pictures already copied, by picture path, kept for
+    /// later saves of this or another list when not null: checking a card
+    /// makes many animations again from the same pictures.
+    std::map<std::string, std::string>* PictureBlocks = nullptr;
 };
 
 /// Shown once when a list holds more pictures than the demo holds frames.

@@ -27,8 +27,18 @@ bool LineReader::Refill() {
 bool LineReader::ReadLine(std::string& line, std::size_t maxChars) {
     line.clear();
     while (line.size() < maxChars) {
-        int c = RawGet();
-        if (c < 0) break;
+        if (pos_ == len_ && !Refill()) break;
+        // Plain characters up to the next CR or LF, as many as the line still takes, in one go.
+        const char* start = buffer_ + pos_;
+        const std::size_t room = std::min(len_ - pos_, maxChars - line.size());
+        std::size_t n = 0;
+        while (n < room && start[n] != '\r' && start[n] != '\n') ++n;
+        if (n > 0) {
+            line.append(start, n);
+            pos_ += n;
+            continue;
+        }
+        char c = buffer_[pos_++];
         if (c == '\r') {
             // Text mode: CR LF reads as LF; a CR not followed by LF stays.
             if (pos_ == len_) Refill();
@@ -37,7 +47,7 @@ bool LineReader::ReadLine(std::string& line, std::size_t maxChars) {
                 c = '\n';
             }
         }
-        line.push_back(static_cast<char>(c));
+        line.push_back(c);
         if (c == '\n') break;
     }
     return !line.empty();

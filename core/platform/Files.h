@@ -42,11 +42,6 @@ protected:
     virtual std::size_t Fill(char* buffer, std::size_t capacity) = 0;
 
 private:
-    // The next raw byte, or -1 at the end.
-    int RawGet() {
-        if (pos_ == len_ && !Refill()) return -1;
-        return static_cast<unsigned char>(buffer_[pos_++]);
-    }
     bool Refill();
 
     static constexpr std::size_t kBufferSize = 16384;
