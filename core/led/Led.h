@@ -20,6 +20,8 @@ LedColor ColorCodeOf(Rgb value);
 
 class LedClass {
 public:
+    /// A dot not laid out yet: off, at the origin, size 0, drawing nowhere.
+    LedClass() = default;
     LedClass(Point position, int size, DrawingSurface* surface, bool enabled = true);
 
     /// New position, size and surface; colour and Enabled stay (magnification change).

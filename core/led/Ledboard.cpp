@@ -15,7 +15,7 @@ void LedBoardClass::Build(Point origin, int boardSize, DrawingSurface* surface, 
     if (enabled) DrawBackground();
     for (int c = 0; c < kDots; ++c)
         for (int r = 0; r < kDots; ++r)
-            Leds[c * kDots + r] = std::make_unique<LedClass>(DotOrigin(c, r), DotSize, surface, enabled);
+            Leds[c * kDots + r] = LedClass(DotOrigin(c, r), DotSize, surface, enabled);
     Enabled = enabled;
     if (enabled) DrawFrame();
 }
@@ -85,7 +85,7 @@ bool LedBoardClass::SetDotAt(int x, int y, Rgb rgb) {
 }
 
 void LedBoardClass::ClearAll() {
-    for (auto& led : Leds) led->Clear();
+    for (auto& led : Leds) led.Clear();
 }
 
 void LedBoardClass::OrColumn(int c, std::uint16_t word, LedColor bits) {
@@ -134,7 +134,7 @@ void LedBoardClass::PutPixels(DrawingSurface& image, int x, int y) const {
 }
 
 void LedBoardClass::DrawTo(DrawingSurface& image, Point& pos, int firstColumn, int endColumn) const {
-    const int d = Leds[0]->Size;
+    const int d = Leds[0].Size;
     image.SetPen(kBlack, 1);
     image.SetBrushColor(kBlack);
     image.Rectangle(pos.x, pos.y, pos.x + (endColumn - firstColumn) * d, pos.y + kDots * d);
@@ -145,7 +145,7 @@ void LedBoardClass::DrawTo(DrawingSurface& image, Point& pos, int firstColumn, i
 
 void LedBoardClass::DrawReversedTo(DrawingSurface& image, Point& pos, int firstColumn, int endColumn,
                                    Rgb reverse) const {
-    const int d = Leds[0]->Size;
+    const int d = Leds[0].Size;
     image.SetPen(kBlack, 1);
     image.SetBrushColor(kBlack);
     image.Rectangle(pos.x, pos.y, pos.x + (endColumn - firstColumn) * d, pos.y + kDots * d);

@@ -54,12 +54,15 @@ public:
     void DrawReversedTo(DrawingSurface& image, Point& pos, int firstColumn, int endColumn, Rgb reverse) const;
 
     /// Dot at column c, row r (0 to 15).
-    LedClass& Led(int c, int r) { return *Leds[c * kDots + r]; }
-    const LedClass& Led(int c, int r) const { return *Leds[c * kDots + r]; }
+    LedClass& Led(int c, int r) { return Leds[c * kDots + r]; }
+    const LedClass& Led(int c, int r) const { return Leds[c * kDots + r]; }
 
     void SetFrameInfo(const PanelFrameInfo& info) { frame_ = info; }
 
-    std::array<std::unique_ptr<LedClass>, 256> Leds;
+    /// The dots, column by column, held in the panel itself: a picture is
+    /// read, cleared and drawn dot by dot, and dots apart in memory cost the
+    /// most there.
+    std::array<LedClass, 256> Leds;
     int X = 0;
     int Y = 0;
     int BoardSize = 0;

@@ -16,8 +16,7 @@ constexpr int kScrollBlankDots = 80;
 
 // The dot size of the last layout; every panel shares it.
 int DotSizeOf(const LedHyoujikiClass& doc) {
-    const auto& led = doc.Board(0, 0).Leds[0];
-    return led ? std::max(led->Size, 0) : 0;
+    return std::max(doc.Board(0, 0).Leds[0].Size, 0);
 }
 
 // Configured panel counts as image sizes use them. A count of zero or below
