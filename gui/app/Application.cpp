@@ -30,6 +30,7 @@
 #include "makers/Makeanimationunit.h"
 #include "makers/Makeperformunit.h"
 #include "makers/Mongonhensyuu.h"
+#include "platform/FormWidgets.h"
 #include "platform/Paths.h"
 #include "settings/Co2sakugenseteiunit.h"
 #include "settings/Setei2unit.h"
@@ -64,15 +65,6 @@ bool InstallJapaneseTranslations(QApplication& app) {
     app.installTranslator(translator);
     return true;
 }
-
-namespace {
-// Shows a modeless window beside the main window, or brings it to the front.
-void ShowModeless(QWidget& window) {
-    window.show();
-    window.raise();
-    window.activateWindow();
-}
-}  // namespace
 
 EditorWindows::EditorWindows(const EditorEnvironment& env) {
     // Created in this order: each later window may use what the earlier ones made.

@@ -68,22 +68,15 @@ void THyoujiScheduleForm::ClearEntries() {
 
 void THyoujiScheduleForm::OpenButtonClick() {
     ReadForm();
-    // The entries read (also before a fault) are on screen before the read's message.
-    HeldMessages held(context_.prompter);
-    form_.OpenWithDialog(Dialogs(), held);
-    ShowForm();
-    held.Release();
+    ReadShowingValuesFirst(
+        context_.prompter, [&](Prompter& held) { form_.OpenWithDialog(Dialogs(), held); }, [this] { ShowForm(); });
 }
 
 void THyoujiScheduleForm::OpenPath(const std::string& path) {
-    show();
-    raise();
-    activateWindow();
+    ShowModeless(*this);
     ReadForm();
-    HeldMessages held(context_.prompter);
-    form_.OpenPath(Dialogs(), path, held);
-    ShowForm();
-    held.Release();
+    ReadShowingValuesFirst(
+        context_.prompter, [&](Prompter& held) { form_.OpenPath(Dialogs(), path, held); }, [this] { ShowForm(); });
 }
 
 void THyoujiScheduleForm::WriteButtonClick() {

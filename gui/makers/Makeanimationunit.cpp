@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "platform/RadioGroup.h"
+#include "platform/FormWidgets.h"
 #include "platform/NamedWidgets.h"
 
 namespace tesslor::gui {
@@ -228,21 +229,15 @@ void TMakeAnimationForm::OpenPath(const std::string& path) {
     ReadList();
     list_.Status.clear();
     ListBox->clearSelection();
-    HeldMessages held(context_.prompter);
-    list_.OpenPath(Dialogs(), path, held);
-    ShowList();
-    held.Release();
+    ReadShowingValuesFirst(
+        context_.prompter, [&](Prompter& held) { list_.OpenPath(Dialogs(), path, held); }, [this] { ShowList(); });
 }
 
 void TMakeAnimationForm::OpenButtonClick() {
     ReadList();
     list_.Status.clear();
     ListBox->clearSelection();
-    // The read's messages come after the window shows what was read before a failure.
-    HeldMessages held(context_.prompter);
-    list_.Open(Dialogs(), held);
-    ShowList();
-    held.Release();
+    ReadShowingValuesFirst(context_.prompter, [&](Prompter& held) { list_.Open(Dialogs(), held); }, [this] { ShowList(); });
 }
 
 }  // namespace tesslor::gui

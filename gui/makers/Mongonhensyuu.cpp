@@ -18,6 +18,7 @@
 
 #include "app/Pencolorunit.h"
 #include "makers/MongonPreviewBox.h"
+#include "platform/FormWidgets.h"
 #include "platform/NamedWidgets.h"
 #include "platform/QtFonts.h"
 #include "platform/Windows.h"
@@ -380,9 +381,7 @@ void TMongonHensyuuForm::FileReadButtonClick() {
 }
 
 void TMongonHensyuuForm::OpenPath(const std::string& path) {
-    show();
-    raise();
-    activateWindow();
+    ShowModeless(*this);
     ReadRows();
     form_.OpenPath(Dialogs(), path, context_.prompter);
     ShowRows();

@@ -64,4 +64,18 @@ void CopyFormToWidgets(const FormFields& form, QWidget& window) {
     }
 }
 
+void ShowModeless(QWidget& window) {
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+void ReadShowingValuesFirst(Prompter& prompter, const std::function<void(Prompter&)>& read,
+                            const std::function<void()>& show) {
+    HeldMessages held(prompter);
+    read(held);
+    show();
+    held.Release();
+}
+
 }  // namespace tesslor::gui

@@ -314,22 +314,14 @@ FormDialogs TSetei2Form::Dialogs() { return {&FileOpenDialog, &SaveDialog, conte
 void TSetei2Form::OpenButtonClick() {
     // The four CHK2 "to" fields keep their text through the open's clearing.
     ReadForm();
-    // What was read (also before a failure) is on screen before the read's message.
-    HeldMessages held(context_.prompter);
-    form_.Open(Dialogs(), held);
-    ShowForm();
-    held.Release();
+    ReadShowingValuesFirst(context_.prompter, [&](Prompter& held) { form_.Open(Dialogs(), held); }, [this] { ShowForm(); });
 }
 
 void TSetei2Form::OpenPath(const std::string& path) {
-    show();
-    raise();
-    activateWindow();
+    ShowModeless(*this);
     ReadForm();
-    HeldMessages held(context_.prompter);
-    form_.OpenPath(Dialogs(), path, held);
-    ShowForm();
-    held.Release();
+    ReadShowingValuesFirst(
+        context_.prompter, [&](Prompter& held) { form_.OpenPath(Dialogs(), path, held); }, [this] { ShowForm(); });
 }
 
 void TSetei2Form::WriteButtonClick() {

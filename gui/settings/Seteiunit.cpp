@@ -299,20 +299,14 @@ FormDialogs TSeteiForm::Dialogs() { return {&FileOpenDialog, &SaveDialog, contex
 
 void TSeteiForm::OpenButtonClick() {
     ReadForm();
-    // What was read (also before a failure) is on screen before the read's message.
-    HeldMessages held(context_.prompter);
-    form_.Open(Dialogs(), held);
-    ShowForm();
-    held.Release();
+    ReadShowingValuesFirst(context_.prompter, [&](Prompter& held) { form_.Open(Dialogs(), held); }, [this] { ShowForm(); });
 }
 
 void TSeteiForm::OpenPath(const std::string& path, bool settings2) {
     OpenInMode(settings2);
     ReadForm();
-    HeldMessages held(context_.prompter);
-    form_.OpenPath(Dialogs(), path, held);
-    ShowForm();
-    held.Release();
+    ReadShowingValuesFirst(
+        context_.prompter, [&](Prompter& held) { form_.OpenPath(Dialogs(), path, held); }, [this] { ShowForm(); });
 }
 
 void TSeteiForm::WriteButtonClick() {

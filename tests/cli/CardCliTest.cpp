@@ -8,9 +8,7 @@
 
 #include "CliRun.h"
 #include "TestSupport.h"
-#include "files/LedDataFile.h"
-#include "makers/PerformList.h"
-#include "platform/NullSurface.h"
+#include "led/Led.h"
 
 namespace tesslor {
 namespace {
@@ -24,18 +22,7 @@ using test::WriteFileBytes;
 namespace fs = std::filesystem;
 
 void WritePicture(const std::string& path, const std::string& writeNo) {
-    NullSurface surface;
-    LedHyoujikiClass doc(surface, DisplayShape{});
-    doc.Board(1, 0).Led(0, 0).AddColor(kLedGreen);
-    doc.SetWriteNoText(writeNo);
-    std::unique_ptr<OutputFile> out = RealFileSystem().Create(path);
-    ASSERT_TRUE(out && WriteLedData(doc, *out) && out->Commit());
-}
-
-void WritePerform(const std::string& path, const std::vector<std::string>& names) {
-    std::string bytes, line;
-    for (const std::string& n : names) bytes += PerformLine(n, line) ? line : "";
-    WriteFileBytes(path, bytes);
+    test::WriteTestPicture(path, writeNo, 16, 0, kLedGreen);
 }
 
 TEST(CardCli, CheckPrintsEveryFileThenTheFindingsAndExitsByThem) {
@@ -44,7 +31,7 @@ TEST(CardCli, CheckPrintsEveryFileThenTheFindingsAndExitsByThem) {
     WritePicture(dir.Path("card/b.lee"), "02");
     WritePicture(dir.Path("card/a.lee"), "02");
     WriteFileBytes(dir.Path("card/memo.bin"), "x");
-    WritePerform(dir.Path("card/Perform.txt"), {"a.lee", "b.lee"});
+    test::WritePerformList(dir.Path("card/Perform.txt"), {"a.lee", "b.lee"});
 
     CliRun r = RunCli(dir, {"card", "check", dir.Path("card")});
     EXPECT_EQ(r.status, 0) << r.err;  // a caution alone passes
@@ -56,7 +43,7 @@ TEST(CardCli, CheckPrintsEveryFileThenTheFindingsAndExitsByThem) {
               "注意\ta.lee、b.lee は同じ書き込みNo 2 の絵です（表示器では後のものが前のものを置き換えます）\n");
     EXPECT_EQ(r.err, "");
 
-    WritePerform(dir.Path("card/Perform.txt"), {"a.lee", "c.lee"});
+    test::WritePerformList(dir.Path("card/Perform.txt"), {"a.lee", "c.lee"});
     r = RunCli(dir, {"card", "check", dir.Path("card")});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find("エラー\tPerform.txt の2行目 c.lee がカードにありません\n"), std::string::npos) << r.out;
@@ -75,7 +62,7 @@ TEST(CardCli, WriteRefusesAnErrorUnlessForcedAndReportsEachFile) {
     fs::create_directory(dir.Path("src"));
     fs::create_directory(dir.Path("card"));
     WritePicture(dir.Path("src/a.lee"), "01");
-    WritePerform(dir.Path("src/Perform.txt"), {"a.lee", "gone.lee"});
+    test::WritePerformList(dir.Path("src/Perform.txt"), {"a.lee", "gone.lee"});
     WriteFileBytes(dir.Path("card/old.lee"), "old");
 
     CliRun r = RunCli(dir, {"card", "write", dir.Path("src"), dir.Path("card")});

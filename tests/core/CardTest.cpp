@@ -24,21 +24,11 @@ using test::WriteFileBytes;
 
 // A picture with write number writeNo and one lit dot in column x.
 void WritePicture(const std::string& path, const std::string& writeNo, int x) {
-    test::DocUnderTest t;
-    t.Light(x, 3, kLedRed);
-    t.doc.SetWriteNoText(writeNo);
-    std::unique_ptr<OutputFile> out = RealFileSystem().Create(path);
-    ASSERT_TRUE(out && WriteLedData(t.doc, *out) && out->Commit()) << path;
+    test::WriteTestPicture(path, writeNo, x, 3, kLedRed);
 }
 
 void WritePerform(const TempDir& dir, const std::vector<std::string>& names) {
-    std::string bytes;
-    for (const std::string& n : names) {
-        std::string line;
-        ASSERT_TRUE(PerformLine(n, line));
-        bytes += line;
-    }
-    WriteFileBytes(dir.Path("Perform.txt"), bytes);
+    test::WritePerformList(dir.Path("Perform.txt"), names);
 }
 
 void WriteAnimation(const TempDir& dir, const std::string& name, const std::vector<std::string>& pictures) {

@@ -12,29 +12,13 @@
 
 #include "GuiHarness.h"
 #include "app/Mainunit.h"
-#include "files/LedDataFile.h"
-#include "makers/PerformList.h"
-#include "platform/NullSurface.h"
 #include "settings/SettingsKinds.h"
 #include "settings/Setei2unit.h"
 
 namespace tesslor::test {
 namespace {
 
-void WritePicture(const std::string& path, const std::string& writeNo) {
-    NullSurface surface;
-    LedHyoujikiClass doc(surface, DisplayShape{});
-    doc.Board(0, 0).Led(5, 1).AddColor(kLedGreen);
-    doc.SetWriteNoText(writeNo);
-    std::unique_ptr<OutputFile> out = RealFileSystem().Create(path);
-    ASSERT_TRUE(out && WriteLedData(doc, *out) && out->Commit());
-}
-
-void WritePerform(const std::string& path, const std::vector<std::string>& names) {
-    std::string bytes, line;
-    for (const std::string& n : names) bytes += PerformLine(n, line) ? line : "";
-    WriteFileBytes(path, bytes);
-}
+void WritePicture(const std::string& path, const std::string& writeNo) { WriteTestPicture(path, writeNo, 5, 1, kLedGreen); }
 
 class CardWindow : public ::testing::Test {
 protected:
@@ -45,7 +29,7 @@ protected:
         settings->Standard();
         ScriptedPrompter quiet;
         WriteSettingsFile(*settings, RealFileSystem(), quiet, card.Path("setei.txt"));
-        WritePerform(card.Path("Perform.txt"), {"a.lee", "b.lee", "gone.lee", "setei.txt"});
+        WritePerformList(card.Path("Perform.txt"), {"a.lee", "b.lee", "gone.lee", "setei.txt"});
     }
     ~CardWindow() override { Form().hide(); }
 
@@ -115,7 +99,7 @@ TEST_F(CardWindow, ADoubleClickOpensTheFileWhereItIsEdited) {
 TEST_F(CardWindow, WritingAFolderOntoTheCardShowsEachFileAndTheResult) {
     TempDir source;
     WritePicture(source.Path("new.lee"), "05");
-    WritePerform(source.Path("Perform.txt"), {"new.lee"});
+    WritePerformList(source.Path("Perform.txt"), {"new.lee"});
     Form().ShowFolder(card.Dir().string());
     e.chooser.script = {source.Dir().string()};
     Form().WriteButtonClick();
@@ -132,7 +116,7 @@ TEST_F(CardWindow, WritingAFolderOntoTheCardShowsEachFileAndTheResult) {
 
     // A source with an エラー asks first; No writes nothing.
     TempDir broken;
-    WritePerform(broken.Path("Perform.txt"), {"missing.lee"});
+    WritePerformList(broken.Path("Perform.txt"), {"missing.lee"});
     e.chooser.script = {broken.Dir().string()};
     e.prompter.answers = {false};
     const std::string before = ReadFileBytes(card.Path("Perform.txt"));

@@ -1,5 +1,9 @@
 #include "TestSupport.h"
 
+#include "files/LedDataFile.h"
+#include "makers/PerformList.h"
+#include "platform/NullSurface.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -160,6 +164,24 @@ std::string CrLfLines(const std::vector<std::string>& lines, bool pad) {
         out += "\r\n";
     }
     return out;
+}
+
+void WriteTestPicture(const std::string& path, const std::string& writeNo, int x, int y, std::uint8_t colour) {
+    NullSurface surface;
+    LedHyoujikiClass doc(surface, DisplayShape{});
+    doc.Board(x / 16, y / 16).Led(x % 16, y % 16).AddColor(colour);
+    doc.SetWriteNoText(writeNo);
+    std::unique_ptr<OutputFile> out = RealFileSystem().Create(path);
+    ASSERT_TRUE(out && WriteLedData(doc, *out) && out->Commit()) << path;
+}
+
+void WritePerformList(const std::string& path, const std::vector<std::string>& names) {
+    std::string bytes, line;
+    for (const std::string& n : names) {
+        ASSERT_TRUE(PerformLine(n, line)) << n;
+        bytes += line;
+    }
+    WriteFileBytes(path, bytes);
 }
 
 }  // namespace tesslor::test

@@ -2,6 +2,7 @@
 // Test doubles shared by the core and CLI tests: a surface that records calls,
 // a prompter and a file chooser that follow a script, a file system that fails
 // at a chosen write, and a scratch folder.
+#include <cstdint>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -107,6 +108,12 @@ private:
 
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+
+/// Writes an LED data file (.lee) with the given write number and one dot of
+/// colour (1 red, 2 green, 3 yellow) at dot column x, row y.
+void WriteTestPicture(const std::string& path, const std::string& writeNo, int x, int y, std::uint8_t colour);
+/// Writes a perform list naming names, one padded line each.
+void WritePerformList(const std::string& path, const std::vector<std::string>& names);
 
 /// Joins lines with CR LF after each, each padded with blanks to 30 characters
 /// when pad is true: the bytes a framed file is made of.
