@@ -15,7 +15,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static LedHyoujikiClass copy(surface);
     fuzz::CheckRoundTrip(
         data, size, doc, copy, prompter,
-        [](LedHyoujikiClass& d, LineReader& in, Prompter&) { return fuzz::ReadPicture(&ReadLedData, d, in); },
+        [](LedHyoujikiClass& d, LineReader& in, Prompter&) {
+            // The reader that takes the dots into the document itself.
+            bool (*read)(LedHyoujikiClass&, LineReader&, const WriteNoCheck&, std::string&) = &ReadLedData;
+            return fuzz::ReadPicture(read, d, in);
+        },
         [](const LedHyoujikiClass& d, OutputFile& out) { return WriteLedData(d, out); },
         [](LedHyoujikiClass& d) { d.ClearAll(); });
     return 0;

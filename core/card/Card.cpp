@@ -7,7 +7,7 @@
 #include "card/CardFiles.h"
 #include "files/LedDataFile.h"
 #include "files/OldLedFile.h"
-#include "led/PictureEdits.h"
+#include "led/PictureColumns.h"
 #include "makers/AnimationList.h"
 #include "makers/MongonTable.h"
 #include "makers/PerformList.h"
@@ -64,8 +64,6 @@ std::string Lower(std::string s) {
     return s;
 }
 
-bool SameName(const std::string& a, const std::string& b) { return Lower(a) == Lower(b); }
-
 std::string TrimBlanks(std::string s) {
     while (!s.empty() && (s.back() == ' ' || s.back() == '\r' || s.back() == '\n')) s.pop_back();
     std::size_t start = 0;
@@ -103,19 +101,20 @@ std::string FirstShown(const QuietPrompter& prompter) {
     return prompter.shown.empty() ? std::string() : prompter.shown.front();
 }
 
-// One document reads every picture of a scan: laying one out costs more than
-// reading a picture into it.
+// One document takes the settings of every picture of a scan (laying one out
+// costs more than reading a picture), and the dots go into plain columns.
 struct PictureReader {
     explicit PictureReader(const DisplayShape& shape)
         : doc(surface, shape), writeNo(doc.WriteNoText()), mode(doc.DisplayModeCode()) {}
     LedHyoujikiClass& Fresh() {
-        doc.ClearAll();
         doc.SetWriteNoText(writeNo);
         doc.SetDisplayMode(mode);
+        dots.Clear();
         return doc;
     }
     NullSurface surface;
     LedHyoujikiClass doc;
+    PictureColumns dots;
     std::string writeNo;
     char mode;
 };
@@ -129,15 +128,24 @@ void ReadPicture(CardFile& file, CardFiles& files, const std::string& path, cons
         n = std::atoi(text.c_str());
         return true;
     };
-    if (std::unique_ptr<LineReader> in = files.OpenText(path))
-        ok = file.kind == CardKind::Picture ? ReadLedData(doc, *in, check, message)
-                                             : ReadOldLed(doc, *in, check, message);
+    int lastColumn = -1;
+    if (std::unique_ptr<LineReader> in = files.OpenText(path)) {
+        if (file.kind == CardKind::Picture) {
+            ok = ReadLedData(doc, reader.dots, *in, check, message);
+            lastColumn = reader.dots.LastUsedPanelColumn(doc.Shape().TateMaisuu);
+        } else {
+            // Old pictures are rare: they go through the document's own dots.
+            doc.ClearAll();
+            ok = ReadOldLed(doc, *in, check, message);
+            lastColumn = doc.LastUsedColumn();
+        }
+    }
     SetStatus(file, ok, message);
     if (!ok) return;
     file.writeNo = std::atoi(doc.WriteNoText().c_str());
     file.summary = {{"writeno", doc.WriteNoText()},
                     {"mode", std::string(1, doc.DisplayModeCode())},
-                    {"width", std::to_string(UsedWidth(doc))}};
+                    {"width", std::to_string(16 * (lastColumn + 1))}};
 }
 
 // The define lines of an animation data file that its summary shows.
@@ -339,7 +347,8 @@ bool ScanCard(FileSystem& files, const std::string& folder, const CardScanOption
             SetStatus(file, true, "");
         } else if (e.size > CardKindMaxBytes(file.kind)) {
             SetStatus(file, false, SizeRefusal(e.size, CardKindMaxBytes(file.kind)));
-        } else if (!memory.Load(e.name, start, start.size() < kProbeBytes, CardKindMaxBytes(file.kind))) {
+        } else if (const bool whole = start.size() < kProbeBytes;
+                   !memory.Load(e.name, std::move(start), whole, CardKindMaxBytes(file.kind))) {
             SetStatus(file, false, CardFileUnreadableMessage(e.name));
         } else {
             ReadFileOfKind(file, memory, path, options, pictures);

@@ -27,10 +27,10 @@ std::string CardFiles::PathOf(const std::string& name) const {
     return folder_ == "/" ? "/" + name : folder_ + "/" + name;
 }
 
-bool CardFiles::Load(const std::string& name, const std::string& start, bool startIsWhole, std::uintmax_t maxBytes) {
+bool CardFiles::Load(const std::string& name, std::string start, bool startIsWhole, std::uintmax_t maxBytes) {
     const std::string path = PathOf(name);
     if (startIsWhole) {
-        loaded_[path] = start;
+        loaded_[path] = std::move(start);
         return true;
     }
     std::string bytes;

@@ -34,7 +34,7 @@ public:
     /// Takes the file into memory: start when it is the whole file, else read
     /// again whole (at most the kind's limit beyond which nothing is read).
     /// False when it cannot be read.
-    bool Load(const std::string& name, const std::string& start, bool startIsWhole, std::uintmax_t maxBytes);
+    bool Load(const std::string& name, std::string start, bool startIsWhole, std::uintmax_t maxBytes);
     /// The bytes loaded for path ("" for none).
     const std::string& Bytes(const std::string& path) const;
     /// What the readers wrote, by path.

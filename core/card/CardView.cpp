@@ -1,8 +1,9 @@
 #include "card/CardView.h"
 
+#include <algorithm>
+
 #include "files/LedDataFile.h"
-#include "led/PictureEdits.h"
-#include "platform/NullSurface.h"
+#include "led/PictureColumns.h"
 
 namespace tesslor {
 
@@ -49,20 +50,21 @@ CardThumbnail CardThumbnailOf(FileSystem& files, const std::string& folder, cons
     std::string bytes;
     const std::string path = folder == "/" ? "/" + file.name : folder + "/" + file.name;
     if (!files.ReadPrefix(path, static_cast<std::size_t>(CardKindMaxBytes(file.kind)), bytes)) return thumb;
-    NullSurface surface;
-    LedHyoujikiClass doc(surface, shape);
+    PictureColumns dots;
     ViewLineReader in(bytes);
     std::string message;
     // A picture's blocks follow its settings; an animation's first picture follows "#PICTURE_NO=".
     if (!SkipPast(in, file.kind == CardKind::Picture ? "#END_OF_DEFINE" : "#PICTURE_NO=")) return thumb;
-    if (!ReadColourBlocks(doc, in, message)) return thumb;
-    thumb.width = UsedWidth(doc);
-    thumb.height = 16 * std::max(0, std::min(shape.TateMaisuu, LedHyoujikiClass::kDotRows / 16));
+    if (!ReadColourBlocks(dots, in, message)) return thumb;
+    // Only the panel rows the display has show.
+    const int rows = std::clamp(shape.TateMaisuu, 0, LedHyoujikiClass::kPanelRows);
+    thumb.width = 16 * (dots.LastUsedPanelColumn(rows) + 1);
+    thumb.height = 16 * rows;
     if (thumb.Empty()) return thumb;
     thumb.codes.resize(static_cast<std::size_t>(thumb.width) * thumb.height);
     for (int y = 0; y < thumb.height; ++y)
         for (int x = 0; x < thumb.width; ++x)
-            thumb.codes[static_cast<std::size_t>(y) * thumb.width + x] = static_cast<std::uint8_t>(doc.DotColor(x, y));
+            thumb.codes[static_cast<std::size_t>(y) * thumb.width + x] = static_cast<std::uint8_t>(dots.DotColor(x, y));
     return thumb;
 }
 

@@ -27,7 +27,11 @@ bool IsKeywordLine(std::string_view line, std::string_view keyword) {
     // The padding and the line feed count: "#DEFINE" with a blank too few, or a
     // keyword line cut off by the end of the file, is not the keyword.
     if (line.size() != kFramedReadLength || line.back() != '\n') return false;
-    return line.substr(0, kFramedLineWidth) == PadFramed(keyword);
+    if (keyword.size() > kFramedLineWidth || line.substr(0, keyword.size()) != keyword) return false;
+    // Checked in place: every data line of a copied picture is asked whether it ends the block.
+    for (std::size_t i = keyword.size(); i < kFramedLineWidth; ++i)
+        if (line[i] != ' ') return false;
+    return true;
 }
 
 bool ExpectKeyword(LineReader& in, std::string_view keyword, const std::string& readMessage,

@@ -152,7 +152,7 @@ bool ReadWriteTableNo(LedHyoujikiClass& doc, LineReader& in, const WriteNoCheck&
 enum class Block { None, Red, Green };
 
 // The RED and GREEN blocks, up to "#END_OF_GREEN" or the end of the file.
-bool ReadBlocks(LedHyoujikiClass& doc, LineReader& in, std::string& message) {
+bool ReadBlocks(PictureColumns& dots, LineReader& in, std::string& message) {
     Block block = Block::None;
     int last = -1;
     std::string line;
@@ -179,10 +179,8 @@ bool ReadBlocks(LedHyoujikiClass& doc, LineReader& in, std::string& message) {
             // The picture ends at dot column 479; a line beyond it has nowhere to go.
             if (n >= LedHyoujikiClass::kDotColumns) return Fail(message, "データナンバーエラー");
             const LedColor bits = block == Block::Red ? kLedRed : kLedGreen;
-            for (int k = 0; k < kWords; ++k) {
-                const auto word = static_cast<std::uint16_t>(LeadingHex(TextFrom(line, 5 + 5 * k), 4));
-                doc.Board(n / 16, k).OrColumn(n % 16, word, bits);
-            }
+            for (int k = 0; k < kWords; ++k)
+                dots.Or(n, k, static_cast<std::uint16_t>(LeadingHex(TextFrom(line, 5 + 5 * k), 4)), bits);
         }
     }
     return true;
@@ -190,8 +188,8 @@ bool ReadBlocks(LedHyoujikiClass& doc, LineReader& in, std::string& message) {
 
 }  // namespace
 
-bool ReadColourBlocks(LedHyoujikiClass& doc, LineReader& in, std::string& message) {
-    return ReadBlocks(doc, in, message);
+bool ReadColourBlocks(PictureColumns& dots, LineReader& in, std::string& message) {
+    return ReadBlocks(dots, in, message);
 }
 
 bool WriteLedData(const LedHyoujikiClass& doc, OutputFile& out) {
@@ -213,6 +211,15 @@ bool WriteLedData(const LedHyoujikiClass& doc, OutputFile& out) {
 }
 
 bool ReadLedData(LedHyoujikiClass& doc, LineReader& in, const WriteNoCheck& checkWriteNo, std::string& message) {
+    PictureColumns dots;
+    const bool ok = ReadLedData(doc, dots, in, checkWriteNo, message);
+    // What was read before a fault stays, as it does in the blocks' own order.
+    dots.OrInto(doc);
+    return ok;
+}
+
+bool ReadLedData(LedHyoujikiClass& doc, PictureColumns& dots, LineReader& in, const WriteNoCheck& checkWriteNo,
+                 std::string& message) {
     for (const KeywordMessages& k : kHeadKeywords)
         if (!Expect(in, k, message)) return false;
     if (!ReadSetei(doc, in, message)) return false;
@@ -221,7 +228,7 @@ bool ReadLedData(LedHyoujikiClass& doc, LineReader& in, const WriteNoCheck& chec
     if (!ReadReverseColor(doc, in, message)) return false;
     if (!ReadWriteTableNo(doc, in, checkWriteNo, message)) return false;
     if (!Expect(in, kEndOfDefine, message)) return false;
-    if (maximum != 0 && !ReadBlocks(doc, in, message)) return false;
+    if (maximum != 0 && !ReadBlocks(dots, in, message)) return false;
     return Expect(in, kEndOfFile, message);
 }
 

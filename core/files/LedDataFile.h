@@ -5,6 +5,7 @@
 #include <string>
 
 #include "led/Ledhyoujiki.h"
+#include "led/PictureColumns.h"
 #include "platform/FileChooser.h"
 #include "platform/Files.h"
 
@@ -21,12 +22,16 @@ bool WriteLedData(const LedHyoujikiClass& doc, OutputFile& out);
 /// fault returns false with its one message in message, leaving what was
 /// already taken in the document.
 bool ReadLedData(LedHyoujikiClass& doc, LineReader& in, const WriteNoCheck& checkWriteNo, std::string& message);
+/// The same read with the dots OR-ed into dots instead: settings still go
+/// into (and are checked by) the document, whose dots stay as they are.
+bool ReadLedData(LedHyoujikiClass& settings, PictureColumns& dots, LineReader& in, const WriteNoCheck& checkWriteNo,
+                 std::string& message);
 
 /// Reads the colour blocks ("#RED" … "#END_OF_RED", "#GREEN" … "#END_OF_GREEN")
 /// that follow in, as a picture file and each picture of an animation hold
-/// them, OR-ing the dots into doc; stops after "#END_OF_GREEN" or at the end.
+/// them, OR-ing the dots into dots; stops after "#END_OF_GREEN" or at the end.
 /// False with its message at a bad data line.
-bool ReadColourBlocks(LedHyoujikiClass& doc, LineReader& in, std::string& message);
+bool ReadColourBlocks(PictureColumns& dots, LineReader& in, std::string& message);
 
 // The open filter writes ＬＥＤ in full-width letters, the save filter in ASCII letters.
 inline const FileDialogSetup kFileOpenDialog{

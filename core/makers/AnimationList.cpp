@@ -498,11 +498,16 @@ public:
     }
 
     // One data line numbered n: "$", three digits, ":", at most 30 characters.
+    // An animation has 960 of them a picture: the messages are made only for a fault.
     bool DataLine(int n) {
-        const std::string prefix = "$" + ZeroPad(n, 3) + ":";
-        if (!Next("データ行 " + prefix)) return false;
-        const bool ok = line_.back() == '\n' && line_.size() <= kFramedReadLength && StartsWith(line_, prefix);
-        return ok || Fail("データ行 " + prefix + " ではありません");
+        const char prefix[] = {'$', static_cast<char>('0' + n / 100 % 10), static_cast<char>('0' + n / 10 % 10),
+                               static_cast<char>('0' + n % 10), ':'};
+        const std::string_view expected(prefix, sizeof prefix);
+        ++number_;
+        if (!in_.ReadLine(line_, kFramedReadLength))
+            return Fail("データ行 " + std::string(expected) + " がリード出来ませんでした");
+        const bool ok = line_.back() == '\n' && line_.size() <= kFramedReadLength && StartsWith(line_, expected);
+        return ok || Fail("データ行 " + std::string(expected) + " ではありません");
     }
 
     bool Block(const char* open, const char* close) {

@@ -19,6 +19,7 @@ namespace tesslor {
 bool LineReader::Refill() {
     if (atEnd_) return false;
     pos_ = 0;
+    data_ = buffer_;
     len_ = Fill(buffer_, kBufferSize);
     if (len_ == 0) atEnd_ = true;
     return len_ > 0;
@@ -26,23 +27,40 @@ bool LineReader::Refill() {
 
 bool LineReader::ReadLine(std::string& line, std::size_t maxChars) {
     line.clear();
+    // Most lines end, CR LF or LF, within what is at hand and within maxChars:
+    // taken in one go. A CR inside a line stays; only the one before the LF goes.
+    if (pos_ < len_ && maxChars > 0) {
+        const char* start = data_ + pos_;
+        const std::size_t window = std::min(len_ - pos_, maxChars + 1);
+        if (const void* found = std::memchr(start, '\n', window)) {
+            const auto lf = static_cast<std::size_t>(static_cast<const char*>(found) - start);
+            const std::size_t text = lf > 0 && start[lf - 1] == '\r' ? lf - 1 : lf;
+            if (text + 1 <= maxChars) {
+                line.assign(start, text);
+                line.push_back('\n');
+                pos_ += lf + 1;
+                return true;
+            }
+        }
+    }
     while (line.size() < maxChars) {
         if (pos_ == len_ && !Refill()) break;
         // Plain characters up to the next CR or LF, as many as the line still takes, in one go.
-        const char* start = buffer_ + pos_;
+        const char* start = data_ + pos_;
         const std::size_t room = std::min(len_ - pos_, maxChars - line.size());
-        std::size_t n = 0;
-        while (n < room && start[n] != '\r' && start[n] != '\n') ++n;
+        std::size_t n = room;
+        if (const void* lf = std::memchr(start, '\n', n)) n = static_cast<std::size_t>(static_cast<const char*>(lf) - start);
+        if (const void* cr = std::memchr(start, '\r', n)) n = static_cast<std::size_t>(static_cast<const char*>(cr) - start);
         if (n > 0) {
             line.append(start, n);
             pos_ += n;
             continue;
         }
-        char c = buffer_[pos_++];
+        char c = data_[pos_++];
         if (c == '\r') {
             // Text mode: CR LF reads as LF; a CR not followed by LF stays.
             if (pos_ == len_) Refill();
-            if (pos_ < len_ && buffer_[pos_] == '\n') {
+            if (pos_ < len_ && data_[pos_] == '\n') {
                 ++pos_;
                 c = '\n';
             }
@@ -51,20 +69,6 @@ bool LineReader::ReadLine(std::string& line, std::size_t maxChars) {
         if (c == '\n') break;
     }
     return !line.empty();
-}
-
-std::size_t MemoryLineReader::Fill(char* buffer, std::size_t capacity) {
-    const std::size_t n = std::min(capacity, bytes_.size() - pos_);
-    std::memcpy(buffer, bytes_.data() + pos_, n);
-    pos_ += n;
-    return n;
-}
-
-std::size_t ViewLineReader::Fill(char* buffer, std::size_t capacity) {
-    const std::size_t n = std::min(capacity, bytes_.size() - pos_);
-    std::memcpy(buffer, bytes_.data() + pos_, n);
-    pos_ += n;
-    return n;
 }
 
 namespace {

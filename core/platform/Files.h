@@ -32,6 +32,10 @@ public:
 /// fgets with a buffer of maxChars + 1.
 class LineReader {
 public:
+    LineReader() = default;
+    // A reader may read in place from bytes its subclass holds.
+    LineReader(const LineReader&) = delete;
+    LineReader& operator=(const LineReader&) = delete;
     virtual ~LineReader() = default;
     /// The next line or piece, including its LF when one was reached. False at
     /// the end of the file (or on a read error) before any character was read.
@@ -40,12 +44,21 @@ public:
 protected:
     /// Puts up to capacity raw bytes into buffer; the count, 0 at the end (or on error).
     virtual std::size_t Fill(char* buffer, std::size_t capacity) = 0;
+    /// For a reader over bytes already in memory: lines are read from them in
+    /// place, and Fill is never called.
+    void ReadInPlace(std::string_view bytes) {
+        data_ = bytes.data();
+        len_ = bytes.size();
+        pos_ = 0;
+        atEnd_ = true;
+    }
 
 private:
     bool Refill();
 
     static constexpr std::size_t kBufferSize = 16384;
     char buffer_[kBufferSize];
+    const char* data_ = buffer_;
     std::size_t pos_ = 0;
     std::size_t len_ = 0;
     bool atEnd_ = false;
@@ -54,14 +67,13 @@ private:
 /// A LineReader over bytes held in memory (tests, fuzzing).
 class MemoryLineReader : public LineReader {
 public:
-    explicit MemoryLineReader(std::string bytes) : bytes_(std::move(bytes)) {}
+    explicit MemoryLineReader(std::string bytes) : bytes_(std::move(bytes)) { ReadInPlace(bytes_); }
 
 protected:
-    std::size_t Fill(char* buffer, std::size_t capacity) override;
+    std::size_t Fill(char*, std::size_t) override { return 0; }
 
 private:
     std::string bytes_;
-    std::size_t pos_ = 0;
 };
 
 /// One entry of a folder as ListFolder gives it.
@@ -80,14 +92,10 @@ struct FolderEntry {
 /// A LineReader over bytes someone else keeps alive for as long as it reads.
 class ViewLineReader : public LineReader {
 public:
-    explicit ViewLineReader(std::string_view bytes) : bytes_(bytes) {}
+    explicit ViewLineReader(std::string_view bytes) { ReadInPlace(bytes); }
 
 protected:
-    std::size_t Fill(char* buffer, std::size_t capacity) override;
-
-private:
-    std::string_view bytes_;
-    std::size_t pos_ = 0;
+    std::size_t Fill(char*, std::size_t) override { return 0; }
 };
 
 /// Where files come from and go to.

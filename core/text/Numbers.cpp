@@ -26,20 +26,6 @@ int LeadingInt(std::string_view text) {
     return static_cast<int>(value);
 }
 
-unsigned LeadingHex(std::string_view text, int maxDigits) {
-    unsigned value = 0;
-    for (int i = 0; i < maxDigits && static_cast<std::size_t>(i) < text.size(); ++i) {
-        char c = text[i];
-        unsigned d;
-        if (c >= '0' && c <= '9') d = c - '0';
-        else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
-        else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-        else break;
-        value = value * 16 + d;
-    }
-    return value;
-}
-
 std::string ZeroPad(int value, int width) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%0*d", width, value);

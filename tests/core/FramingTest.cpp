@@ -130,6 +130,8 @@ TEST(FramingRead, ExpectKeywordComparesAllThirtyOneCharacters) {
         {"a blank too many", "#DEFINE" + std::string(24, ' ') + "\r\n", false, "different"},
         {"no padding", "#DEFINE\r\n", false, "different"},
         {"trailing character", "#DEFINEX" + std::string(22, ' ') + "\r\n", false, "different"},
+        {"a character in the padding", "#DEFINE" + std::string(22, ' ') + "x\r\n", false, "different"},
+        {"a tab in the padding", "#DEFINE\t" + std::string(22, ' ') + "\r\n", false, "different"},
         {"lower case", "#define" + std::string(23, ' ') + "\r\n", false, "different"},
         {"cut by the end of the file", "#DEFINE" + std::string(23, ' '), false, "different"},
         {"CR without LF", "#DEFINE" + std::string(23, ' ') + "\r", false, "different"},

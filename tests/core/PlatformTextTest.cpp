@@ -136,6 +136,32 @@ TEST(LineReading, RefillsInTheMiddleOfALineEndChangeNothing) {
     EXPECT_FALSE(r.ReadLine(line, 31));
 }
 
+// Every text of up to 7 bytes from "a", CR and LF, read in place at once and
+// read a byte at a time, gives the same pieces at every line length.
+TEST(LineReading, InPlaceReadingMatchesByteByByteForEveryShortText) {
+    const char alphabet[] = {'a', '\r', '\n'};
+    std::vector<std::string> texts{""};
+    for (std::size_t start = 0, length = 0; length < 7; ++length) {
+        const std::size_t end = texts.size();
+        for (std::size_t i = start; i < end; ++i)
+            for (char c : alphabet) texts.push_back(texts[i] + c);
+        start = end;
+    }
+    for (const std::string& text : texts) {
+        for (std::size_t max : {1u, 2u, 3u, 5u}) {
+            TrickleReader trickle(text);
+            MemoryLineReader whole(text);
+            std::string a, b;
+            for (;;) {
+                const bool more = trickle.ReadLine(a, max);
+                ASSERT_EQ(more, whole.ReadLine(b, max)) << testing::PrintToString(text) << " max " << max;
+                if (!more) break;
+                ASSERT_EQ(a, b) << testing::PrintToString(text) << " max " << max;
+            }
+        }
+    }
+}
+
 TEST(RealFiles, CommitReplacesTheTargetOnlyWhenComplete) {
     test::TempDir dir;
     const std::string target = dir.Path("pic.lee");
