@@ -177,6 +177,37 @@ TEST(LedDataWrite, RoundTripKeepsPictureAndSettings) {
     }
 }
 
+// The card reads pictures into plain columns: the same dots, the same width,
+// for every display height, and the rows a display lacks do not count.
+TEST(LedDataRead, PlainColumnsHoldWhatTheDocumentHolds) {
+    DocUnderTest full;
+    for (int x = 3; x < 200; x += 11)
+        for (int y = 1; y < 80; y += 9) full.Light(x, y, static_cast<LedColor>(1 + (x + y) % 3));
+    full.Light(300, 75, kLedGreen);  // only the bottom panel row reaches column 300
+    full.doc.SetWriteNoText("7");
+    const std::string bytes = Written(full.doc);
+    for (int tate : {5, 4, 1}) {
+        StartupConfig config;
+        config.TateMaisuu = tate;
+        DocUnderTest doc(config), settings(config);
+        ASSERT_TRUE(Read(doc, bytes));
+        PictureColumns dots;
+        MemoryLineReader in(bytes);
+        std::string message;
+        ASSERT_TRUE(ReadLedData(settings.doc, dots, in, [](const std::string&, int& n) { return n = 1, true; },
+                                message));
+        for (int x = 0; x < 480; ++x)
+            for (int y = 0; y < 16 * tate; ++y) ASSERT_EQ(dots.DotColor(x, y), doc.doc.DotColor(x, y)) << x << "," << y;
+        EXPECT_EQ(dots.LastUsedPanelColumn(tate), doc.doc.LastUsedColumn()) << tate;
+        EXPECT_EQ(settings.doc.LastUsedColumn(), -1) << "the settings' document keeps its dots";
+    }
+    PictureColumns dots;
+    dots.Or(480, 0, 0xFFFF, kLedRed);
+    dots.Or(0, 5, 0xFFFF, kLedRed);
+    EXPECT_EQ(dots.LastUsedPanelColumn(5), -1) << "nothing lands outside the picture";
+    EXPECT_EQ(dots.DotColor(-1, 0), kOff);
+}
+
 // ---- reader messages ----
 
 TEST(LedDataRead, EveryFaultShowsItsOneMessage) {
