@@ -139,14 +139,17 @@ void AddCardFindings(CardScan& scan, CardFiles& files) {
         if (f.kind == CardKind::Perform) perform = &f;
     if (!perform) {
         Add(scan, CardSeverity::Caution, "Perform.txt がありません（表示器は何を表示するか分かりません）", {});
-        return;
+    } else {
+        CheckPerformLines(scan, *perform);
+        CheckSharedWriteNumbers(scan, *perform);
+        for (const CardFile& f : scan.files) {
+            if (!NamedInPerform(f.kind) || scan.PerformPosition(f.name) > 0) continue;
+            Add(scan, CardSeverity::Caution, f.name + " は " + perform->name + " に載っていません", {f.name});
+        }
     }
-    CheckPerformLines(scan, *perform);
-    CheckSharedWriteNumbers(scan, *perform);
-    for (const CardFile& f : scan.files) {
-        if (!NamedInPerform(f.kind) || scan.PerformPosition(f.name) > 0) continue;
-        Add(scan, CardSeverity::Caution, f.name + " は " + perform->name + " に載っていません", {f.name});
-    }
+    // What stops the unit first, each group in the order it was found.
+    std::stable_partition(scan.findings.begin(), scan.findings.end(),
+                          [](const CardFinding& f) { return f.severity == CardSeverity::Error; });
 }
 
 }  // namespace tesslor

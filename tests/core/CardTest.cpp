@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "FileTestDoc.h"
@@ -121,6 +122,11 @@ TEST(CardScan, FindingsAcrossFiles) {
         const CardScan scan = Scan(dir);
         EXPECT_TRUE(HasFinding(scan, CardSeverity::Caution, "anim.ana は anim.alt の今の絵と違います"));
         EXPECT_TRUE(HasFinding(scan, CardSeverity::Caution, "anim.alt を保存し直してください"));
+        // Errors come first, though the animation's caution is found before Perform.txt's errors.
+        ASSERT_EQ(scan.findings.front().severity, CardSeverity::Error);
+        EXPECT_TRUE(std::is_partitioned(scan.findings.begin(), scan.findings.end(), [](const CardFinding& f) {
+            return f.severity == CardSeverity::Error;
+        })) << testing::PrintToString(FindingLines(scan));
     }
     std::filesystem::remove(dir.Path("p3.lee"));
     std::filesystem::remove(dir.Path("Perform.txt"));
