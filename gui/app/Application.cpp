@@ -137,20 +137,26 @@ void EditorWindows::OpenCardFile(CardKind kind, const std::string& path) {
             mainForm_->raise();
             mainForm_->activateWindow();
             return;
+        // A read's message box hands the focus back to the card window when
+        // it closes: the window opened comes forward again after it.
         case CardKind::Settings1:
         case CardKind::Settings2:
             seteiForm_->setWindowTitle(
                 QString::fromUtf8(kind == CardKind::Settings2 ? kSetei2Caption : kSetei1Caption));
             seteiForm_->OpenPath(path, kind == CardKind::Settings2);
+            ShowModeless(*seteiForm_);
             return;
         case CardKind::Settings3:
             setei2Form_->OpenPath(path);
+            ShowModeless(*setei2Form_);
             return;
         case CardKind::Schedule:
             hyoujiScheduleForm_->OpenPath(path);
+            ShowModeless(*hyoujiScheduleForm_);
             return;
         case CardKind::Text:
             mongonHensyuuForm_->OpenPath(path);
+            ShowModeless(*mongonHensyuuForm_);
             RepaintMainForm();
             return;
         case CardKind::AnimationList:
@@ -171,7 +177,12 @@ void EditorWindows::OpenCardFile(CardKind kind, const std::string& path) {
             return;
         }
         case CardKind::Co2:
+            // Its window only makes new files; saying so beats a double-click that does nothing.
+            mainForm_->Context().prompter.Inform(FileNamePart(path) +
+                                                 " を開く画面はありません（CO2削減量設定ファイル作成で作り直せます）");
+            return;
         case CardKind::Other:
+            mainForm_->Context().prompter.Inform(FileNamePart(path) + " は表示器のファイルではないため開けません");
             return;
     }
 }

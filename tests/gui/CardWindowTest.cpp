@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "GuiHarness.h"
+#include "platform/FormWidgets.h"
 #include "app/Mainunit.h"
 #include "settings/SettingsKinds.h"
 #include "settings/Setei2unit.h"
@@ -88,12 +89,23 @@ TEST_F(CardWindow, ADoubleClickOpensTheFileWhereItIsEdited) {
     EXPECT_EQ(e.Doc().FileName, card.Path("b.lee"));
     EXPECT_EQ(e.Doc().WriteNoText(), "02");
 
+    // The read's message box gives the focus back to the card window when it closes.
+    e.prompter.onInform = [this](const std::string&) { ShowModeless(Form()); };
     Form().OpenRow(RowOf("setei.txt"));
+    e.prompter.onInform = nullptr;
     gui::TSetei2Form& settings = e.windows->Setei2Form();
     EXPECT_TRUE(settings.isVisible());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&settings, 1000)) << "the window opened stays in front";
     EXPECT_FALSE(settings.findChild<QLineEdit*>(QStringLiteral("TentouJikanEdit"))->text().isEmpty());
     EXPECT_FALSE(e.prompter.shown.empty());  // the read's own message
     settings.hide();
+
+    // Kinds no window opens say so instead of doing nothing.
+    WriteFileBytes(card.Path("memo.txt"), "memo\r\n");
+    Form().ShowFolder(card.Dir().string());
+    e.prompter.shown.clear();
+    Form().OpenRow(RowOf("memo.txt"));
+    EXPECT_EQ(e.prompter.shown, std::vector<std::string>{"memo.txt は表示器のファイルではないため開けません"});
 }
 
 TEST_F(CardWindow, WritingAFolderOntoTheCardShowsEachFileAndTheResult) {
