@@ -165,6 +165,12 @@ void TCardForm::showEvent(QShowEvent* event) {
 }
 
 void TCardForm::ShowFolder(const std::string& folder) {
+    if (folder != folder_) {
+        // A write's result tells of the folder it went to, not of the next one shown.
+        WriteResult->clear();
+        WriteResult->setVisible(false);
+        WriteProgress->setVisible(false);
+    }
     if (!watcher_->directories().isEmpty()) watcher_->removePaths(watcher_->directories());
     folder_ = folder;
     FolderLabel->setText(QString::fromStdString(folder));

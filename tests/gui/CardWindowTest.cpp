@@ -135,6 +135,12 @@ TEST_F(CardWindow, WritingAFolderOntoTheCardShowsEachFileAndTheResult) {
     Form().WriteButtonClick();
     EXPECT_EQ(e.prompter.shown.back(), broken.Dir().string() + " にエラーが1件あります。それでもカードへ書き出しますか？");
     EXPECT_EQ(ReadFileBytes(card.Path("Perform.txt")), before);
+    EXPECT_FALSE(Form().WriteResult->isHidden()) << "the result stays while its card is shown";
+
+    // Another folder shown: the result of the write to the card goes.
+    Form().ShowFolder(source.Dir().string());
+    EXPECT_TRUE(Form().WriteResult->isHidden());
+    EXPECT_TRUE(Form().WriteProgress->isHidden());
 }
 
 }  // namespace
