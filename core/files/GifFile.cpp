@@ -1,6 +1,8 @@
 #include "files/GifFile.h"
 
+#ifndef TESSLOR_NO_GIF
 #include <gif_lib.h>
+#endif
 
 #include <algorithm>
 #include <cstring>
@@ -11,6 +13,7 @@
 
 namespace tesslor {
 
+#ifndef TESSLOR_NO_GIF
 namespace {
 
 struct GifWriteSink {
@@ -248,18 +251,6 @@ std::optional<std::string> EncodeAnimatedGif(const std::vector<GifFrame>& frames
     return std::move(sink.bytes);
 }
 
-bool WriteAnimatedGif(FileSystem& files, const std::string& path, const std::vector<GifFrame>& frames,
-                      std::string* error) {
-    const std::optional<std::string> bytes = EncodeAnimatedGif(frames, error);
-    if (!bytes) return false;
-    std::unique_ptr<OutputFile> out = files.Create(path);
-    if (!out || !out->Write(*bytes) || !out->Commit()) {
-        SetError(error, CannotWriteMessage(path));
-        return false;
-    }
-    return true;
-}
-
 std::optional<DecodedGif> DecodeGif(std::string_view bytes, std::string* error) {
     GifReadSource source{bytes};
     int status = 0;
@@ -300,6 +291,31 @@ std::optional<DecodedGif> DecodeGif(std::string_view bytes, std::string* error) 
         gcb = NoGraphicsControl();
     }
     return out;
+}
+
+#else
+// A build without giflib (the Windows command-line tool) says so instead.
+std::optional<std::string> EncodeAnimatedGif(const std::vector<GifFrame>&, std::string* error) {
+    if (error) *error = kNoGifMessage;
+    return std::nullopt;
+}
+
+std::optional<DecodedGif> DecodeGif(std::string_view, std::string* error) {
+    if (error) *error = kNoGifMessage;
+    return std::nullopt;
+}
+#endif
+
+bool WriteAnimatedGif(FileSystem& files, const std::string& path, const std::vector<GifFrame>& frames,
+                      std::string* error) {
+    const std::optional<std::string> bytes = EncodeAnimatedGif(frames, error);
+    if (!bytes) return false;
+    std::unique_ptr<OutputFile> out = files.Create(path);
+    if (!out || !out->Write(*bytes) || !out->Commit()) {
+        if (error) *error = CannotWriteMessage(path);
+        return false;
+    }
+    return true;
 }
 
 std::vector<int> FrameDelaysCs(int frameCount, int tickMs, int minimumCs) {

@@ -12,6 +12,9 @@
 
 namespace tesslor {
 
+/// What a build without giflib (the Windows command-line tool) says for any GIF.
+inline constexpr const char* kNoGifMessage = "この tesslor-cli は GIF を扱えません（Windows 版は BMP だけを書き出します）";
+
 struct GifFrame {
     MemoryImage image;
     int delayCs = 10;  ///< hundredths of a second the frame stays
