@@ -4,7 +4,7 @@
 #include <vector>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "platform/WideNames.h"
 #else
 #include <unistd.h>
 #endif
@@ -23,11 +23,12 @@ std::string DriveFilePathFor(const std::string& executablePath) {
 
 std::string ExecutablePath() {
 #ifdef _WIN32
-    std::vector<char> buf(MAX_PATH);
+    // Wide, so that a program in a folder with a Japanese name finds itself.
+    std::vector<wchar_t> buf(MAX_PATH);
     for (;;) {
-        DWORD n = GetModuleFileNameA(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+        DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
         if (n == 0) return "";
-        if (n < buf.size()) return std::string(buf.data(), n);
+        if (n < buf.size()) return Utf8Of(std::wstring_view(buf.data(), n));
         buf.resize(buf.size() * 2);
     }
 #else
@@ -42,8 +43,13 @@ std::string ExecutablePath() {
 }
 
 std::string HomeFolder() {
+#ifdef _WIN32
+    const wchar_t* home = _wgetenv(L"USERPROFILE");
+    return home ? Utf8Of(home) : std::string();
+#else
     const char* home = std::getenv("HOME");
     return home ? std::string(home) : std::string();
+#endif
 }
 
 std::string DriveRootFor([[maybe_unused]] const ProfileStrings& config, char letter) {

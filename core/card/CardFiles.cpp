@@ -1,5 +1,7 @@
 #include "card/CardFiles.h"
 
+#include "platform/Paths.h"
+
 namespace tesslor {
 
 namespace {
@@ -24,7 +26,9 @@ private:
 }  // namespace
 
 std::string CardFiles::PathOf(const std::string& name) const {
-    return folder_ == "/" ? "/" + name : folder_ + "/" + name;
+    // Joined as the animation list joins its pictures' names, so that both
+    // find the same file (Windows folders are written with "\").
+    return PathInFolder(folder_, name);
 }
 
 bool CardFiles::Load(const std::string& name, std::string start, bool startIsWhole, std::uintmax_t maxBytes) {

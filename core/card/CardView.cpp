@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/Paths.h"
 #include "files/LedDataFile.h"
 #include "led/PictureColumns.h"
 
@@ -48,7 +49,7 @@ CardThumbnail CardThumbnailOf(FileSystem& files, const std::string& folder, cons
     if (!file.ok || (file.kind != CardKind::Picture && file.kind != CardKind::Animation)) return thumb;
     if (file.size > CardKindMaxBytes(file.kind)) return thumb;
     std::string bytes;
-    const std::string path = folder == "/" ? "/" + file.name : folder + "/" + file.name;
+    const std::string path = PathInFolder(folder, file.name);
     if (!files.ReadPrefix(path, static_cast<std::size_t>(CardKindMaxBytes(file.kind)), bytes)) return thumb;
     PictureColumns dots;
     ViewLineReader in(bytes);

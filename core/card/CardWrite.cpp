@@ -8,7 +8,7 @@ namespace tesslor {
 
 namespace {
 std::string PathIn(const std::string& folder, const std::string& name) {
-    return !folder.empty() && folder.back() == '/' ? folder + name : folder + "/" + name;
+    return PathInFolder(folder, name);
 }
 
 // Copies one file; "" when it is in place and reads back the same, else why not.

@@ -4,6 +4,12 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/Paths.h"
+
+#ifdef _WIN32
+#include "platform/WideNames.h"
+#endif
+
 namespace tesslor {
 
 namespace {
@@ -12,13 +18,17 @@ namespace {
 bool IsFile(const std::string& path) {
     if (path.empty()) return false;
     std::error_code ec;
-    return std::filesystem::is_regular_file(std::filesystem::path(path), ec);
+    return std::filesystem::is_regular_file(PathOfUtf8(path), ec);
 }
 
 std::string Join(const std::string& folder, const std::string& name) {
     if (folder.empty()) return "";
     if (folder.back() == '/' || folder.back() == '\\') return folder + name;
+#ifdef _WIN32
+    return folder + "\\" + name;
+#else
     return folder + "/" + name;
+#endif
 }
 
 }  // namespace
@@ -38,7 +48,16 @@ std::string UserConfigFolderFrom(const char* xdgConfigHome, const char* home) {
     return "";
 }
 
+#ifdef _WIN32
+std::string UserConfigFolder() {
+    // %APPDATA%\Tesslor, the place of a Windows user's own settings.
+    const wchar_t* appData = _wgetenv(L"APPDATA");
+    if (!appData || appData[0] == L'\0') return "";
+    return Utf8Of(appData) + "\\Tesslor";
+}
+#else
 std::string UserConfigFolder() { return UserConfigFolderFrom(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")); }
+#endif
 
 bool IsInstalledProgramFolder(const std::string& folder) {
 #ifdef _WIN32

@@ -11,6 +11,7 @@
 #define SI_IMPLEMENTATION
 #include <SimpleIni.h>
 
+#include "platform/Paths.h"
 #include "text/Numbers.h"
 
 namespace tesslor {
@@ -36,7 +37,7 @@ LoadResult Load(FileSystem& files, const std::string& path, Ini& ini) {
     std::string bytes;
     if (!files.ReadAll(path, bytes)) {
         std::error_code ec;
-        bool exists = std::filesystem::exists(path, ec);
+        bool exists = std::filesystem::exists(PathOfUtf8(path), ec);
         // A file that exists but cannot be read must not be taken for an empty
         // one: writing would then throw away everything in it.
         return (!exists && !ec) ? LoadResult::Missing : LoadResult::Failed;

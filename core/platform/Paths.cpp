@@ -45,13 +45,27 @@ std::string CanonicalFolder(const std::string& folder) {
     std::replace(s.begin(), s.end(), '\\', '/');
     namespace fs = std::filesystem;
     std::error_code ec;
-    fs::path p = fs::absolute(fs::path(s), ec);
-    if (ec) p = fs::path(s);
+    fs::path p = fs::absolute(PathOfUtf8(s), ec);
+    if (ec) p = PathOfUtf8(s);
     fs::path c = fs::weakly_canonical(p, ec);
     if (ec) c = p.lexically_normal();
-    std::string r = c.lexically_normal().string();
+    std::string r = Utf8OfPath(c.lexically_normal());
+#ifdef _WIN32
+    // "E:\" keeps its separator: "E:" alone is the drive's current folder.
+    while (r.size() > 3 && (r.back() == '\\' || r.back() == '/')) r.pop_back();
+#else
     while (r.size() > 1 && r.back() == '/') r.pop_back();
+#endif
     return r;
+}
+
+std::filesystem::path PathOfUtf8(std::string_view utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Utf8OfPath(const std::filesystem::path& path) {
+    const std::u8string u = path.u8string();
+    return std::string(u.begin(), u.end());
 }
 
 bool SameFolder(const std::string& a, const std::string& b) { return CanonicalFolder(a) == CanonicalFolder(b); }

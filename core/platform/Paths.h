@@ -1,6 +1,8 @@
 #pragma once
 // Paths and drive letters.
+#include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace tesslor {
 
@@ -25,6 +27,12 @@ std::string FolderOfFile(const std::string& path);
 /// far as the folder exists, no trailing separator. It never depends on
 /// which folder a dialog left current: "" and "." are the process's folder.
 std::string CanonicalFolder(const std::string& folder);
+
+/// A UTF-8 name as the standard library's path, and back. (Given plain bytes,
+/// the library on Windows would take them in the ANSI code page, and a
+/// Japanese name would come out garbled.)
+std::filesystem::path PathOfUtf8(std::string_view utf8);
+std::string Utf8OfPath(const std::filesystem::path& path);
 
 /// Whether two folders are the same folder, however spelt.
 bool SameFolder(const std::string& a, const std::string& b);

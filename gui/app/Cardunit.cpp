@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "platform/Paths.h"
 #include "app/CardOptions.h"
 #include "card/CardView.h"
 #include "card/CardWrite.h"
@@ -257,7 +258,7 @@ void TCardForm::FolderButtonClick() {
 void TCardForm::OpenRow(int row) {
     if (row < 0 || row >= static_cast<int>(scan_.files.size()) || !onOpen) return;
     const CardFile& f = scan_.files[static_cast<std::size_t>(row)];
-    onOpen(f.kind, scan_.folder == "/" ? "/" + f.name : scan_.folder + "/" + f.name);
+    onOpen(f.kind, PathInFolder(scan_.folder, f.name));
 }
 
 void TCardForm::CancelWriteButtonClick() { cancelWrite_ = true; }

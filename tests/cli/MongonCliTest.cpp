@@ -59,21 +59,6 @@ struct BmpPixels {
     std::uint32_t At(int x, int y) const { return pixels.at(static_cast<std::size_t>(y) * width + x); }
 };
 
-// Unsets an environment variable for the life of the object.
-class UnsetEnv {
-public:
-    explicit UnsetEnv(const char* name) : name_(name) {
-        if (const char* v = std::getenv(name)) saved_ = v;
-        ::unsetenv(name);
-    }
-    ~UnsetEnv() {
-        if (saved_) ::setenv(name_, saved_->c_str(), 1);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> saved_;
-};
 
 class MongonCli : public ::testing::Test {
 protected:
@@ -270,9 +255,9 @@ TEST_F(MongonCli, ShowFeedsBackIntoMakeByteForByte) {
 }
 
 TEST_F(MongonCli, ConvertLightsTheDotsOfTheTextOnlyWithoutADisplay) {
-    UnsetEnv platform("QT_QPA_PLATFORM");
-    UnsetEnv display("DISPLAY");
-    UnsetEnv wayland("WAYLAND_DISPLAY");
+    ScopedEnv platform("QT_QPA_PLATFORM", nullptr);
+    ScopedEnv display("DISPLAY", nullptr);
+    ScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
     Make("red.mon", {"X_Edit0=0", "Y_Edit0=0", "MojiEdit0=HI", "Font0.Name=Unifont", "Font0.Height=-16",
                      "X_Edit1=500", "Y_Edit1=0", "MojiEdit1=far right", "Font1.Name=Unifont", "Font1.Height=-16"});
     for (const char* out : {"red.bmp", "red.png", "red.lee"}) {

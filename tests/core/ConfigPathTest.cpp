@@ -27,8 +27,13 @@ struct Folders {
         std::filesystem::create_directories(system);
     }
     std::string Chosen() const { return ChooseConfigFile(beside, user, system); }
-    std::string UserFile() const { return user + "/tesslor.INI"; }
-    std::string SystemFile() const { return system + "/tesslor.INI"; }
+    std::string UserFile() const { return user + kSeparator + "tesslor.INI"; }
+    std::string SystemFile() const { return system + kSeparator + "tesslor.INI"; }
+#ifdef _WIN32
+    static constexpr const char* kSeparator = "\\";
+#else
+    static constexpr const char* kSeparator = "/";
+#endif
 };
 
 TEST(ConfigPath, TheFirstExistingFileWinsInOrder) {
@@ -60,7 +65,7 @@ TEST(ConfigPath, OnlyExistingFilesCountAndEmptyFoldersAreSkipped) {
     EXPECT_EQ(ChooseConfigFile(f.beside, "", ""), f.beside);
     EXPECT_EQ(ChooseConfigFile(f.beside, "", f.system), f.SystemFile());
     // A trailing separator on a folder is not doubled.
-    EXPECT_EQ(ChooseConfigFile(f.beside, "", f.system + "/"), f.SystemFile());
+    EXPECT_EQ(ChooseConfigFile(f.beside, "", f.system + f.kSeparator), f.SystemFile());
     // A missing user folder is looked past.
     EXPECT_EQ(ChooseConfigFile(f.beside, f.root.Path("nowhere"), f.system), f.SystemFile());
 }
@@ -76,6 +81,9 @@ TEST(ConfigPath, BesideTheCliAndTheEditorTheNamesFollowTheExecutable) {
 }
 
 TEST(ConfigPath, UserFolderFollowsXdgConfigHomeElseHome) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows keeps a user's settings under %APPDATA%";
+#endif
     EXPECT_EQ(UserConfigFolderFrom("/x/cfg", "/home/op"), "/x/cfg/Tesslor");
     EXPECT_EQ(UserConfigFolderFrom("/x/cfg/", "/home/op"), "/x/cfg/Tesslor");
     EXPECT_EQ(UserConfigFolderFrom(nullptr, "/home/op"), "/home/op/.config/Tesslor");
@@ -88,6 +96,9 @@ TEST(ConfigPath, UserFolderFollowsXdgConfigHomeElseHome) {
 }
 
 TEST(ConfigPath, InstalledProgramFoldersAreNeverWrittenBeside) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Linux folders";
+#endif
     for (const char* folder : {"/usr/bin", "/usr/local/bin", "/bin", "/sbin", "/opt/tesslor/bin", "/usr/bin/",
                                "/usr/../usr/bin", "/snap/tesslor/12/bin"})
         EXPECT_TRUE(IsInstalledProgramFolder(folder)) << folder;

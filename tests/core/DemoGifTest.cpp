@@ -19,6 +19,9 @@ struct DemoDoc : test::DocUnderTest {
 };
 
 TEST(DemoGif, StillAndBlinkingModesShowTheirImagesForTheirTime) {
+#ifdef TESSLOR_NO_GIF
+    GTEST_SKIP() << "built without giflib";
+#endif
     DemoDoc still(0);
     std::vector<GifFrame> frames = DemoGifFrames(still.doc);
     ASSERT_EQ(frames.size(), 1u);
@@ -42,6 +45,9 @@ TEST(DemoGif, StillAndBlinkingModesShowTheirImagesForTheirTime) {
 }
 
 TEST(DemoGif, AScrollMakesOnePassAtTheDemoPace) {
+#ifdef TESSLOR_NO_GIF
+    GTEST_SKIP() << "built without giflib";
+#endif
     DemoDoc scroll(4);
     const std::vector<GifFrame> frames = DemoGifFrames(scroll.doc);
     // The ticks of one pass, as the demo window counts them.

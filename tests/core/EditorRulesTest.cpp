@@ -181,6 +181,9 @@ TEST(MainWindowRules, DriveFileLetterCaptionAndBoxes) {
 }
 
 TEST(DriveRoots, AMissingFolderFallsBackToHomeAndIsToldOncePerLetter) {
+#ifdef _WIN32
+    GTEST_SKIP() << "on Windows a letter's root is the drive itself";
+#endif
     TempDir card;
     TempDir dir;
     const std::string missing = card.Path("not-inserted");

@@ -16,6 +16,9 @@ MemoryImage Frame(Rgb fill, Rgb dot, int x, int y) {
 }
 
 TEST(GifFile, FramesDelaysAndColoursComeBack) {
+#ifdef TESSLOR_NO_GIF
+    GTEST_SKIP() << "built without giflib";
+#endif
     std::vector<GifFrame> frames{{Frame(kBlack, kRed, 0, 0), 100},
                                  {Frame(kBlack, kGreen, 39, 11), 3},
                                  {Frame(kYellow, kBlue, 20, 6), 65535}};
@@ -36,6 +39,9 @@ TEST(GifFile, FramesDelaysAndColoursComeBack) {
 }
 
 TEST(GifFile, ManyColoursTakeTheNearestAndBadInputIsRefused) {
+#ifdef TESSLOR_NO_GIF
+    GTEST_SKIP() << "built without giflib";
+#endif
     MemoryImage ramp(300, 1);
     // 300 colours; each of the last 44 has a twin one blue step away among the first 256.
     for (int x = 0; x < 300; ++x) ramp.SetPixel(x, 0, Rgb{static_cast<std::uint8_t>(x % 150), 0, static_cast<std::uint8_t>(x / 150)});
@@ -62,6 +68,9 @@ TEST(GifFile, ManyColoursTakeTheNearestAndBadInputIsRefused) {
 }
 
 TEST(GifFile, WritesWholeOrNotAtAll) {
+#ifdef TESSLOR_NO_GIF
+    GTEST_SKIP() << "built without giflib";
+#endif
     test::TempDir dir;
     test::FailingFileSystem files;
     const std::string path = dir.Path("demo.gif");

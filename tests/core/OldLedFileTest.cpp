@@ -339,7 +339,7 @@ TEST(OldLedSave, DialogAndNameLength) {
     chooser.script = {fits};
     EXPECT_TRUE(t.files.SaveOldWithDialog(dialog));
     EXPECT_EQ(t.doc.FileName, fits);
-    EXPECT_TRUE(std::filesystem::exists(fits));
+    EXPECT_TRUE(std::filesystem::exists(PathOfUtf8(fits)));
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include "TestSupport.h"
 
+#include <cstdlib>
+
 #include "files/LedDataFile.h"
+#include "platform/Paths.h"
 #include "makers/PerformList.h"
 #include "platform/NullSurface.h"
 
@@ -146,13 +149,13 @@ TempDir::~TempDir() {
 }
 
 std::string ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathOfUtf8(path), std::ios::binary);
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
 }
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(PathOfUtf8(path), std::ios::binary | std::ios::trunc);
     out << bytes;
 }
 
@@ -183,5 +186,26 @@ void WritePerformList(const std::string& path, const std::vector<std::string>& n
     }
     WriteFileBytes(path, bytes);
 }
+
+namespace {
+void SetEnvironment(const char* name, const char* value) {
+#ifdef _WIN32
+    // An empty value removes the variable.
+    _putenv_s(name, value ? value : "");
+#else
+    if (value)
+        ::setenv(name, value, 1);
+    else
+        ::unsetenv(name);
+#endif
+}
+}  // namespace
+
+ScopedEnv::ScopedEnv(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    SetEnvironment(name, value);
+}
+
+ScopedEnv::~ScopedEnv() { SetEnvironment(name_, old_ ? old_->c_str() : nullptr); }
 
 }  // namespace tesslor::test

@@ -13,6 +13,7 @@
 
 #include "platform/FileChooser.h"
 #include "platform/Files.h"
+#include "platform/Paths.h"
 #include "platform/Prompter.h"
 #include "platform/Surface.h"
 
@@ -99,7 +100,8 @@ public:
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
-    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+    /// The UTF-8 path of name in the folder, on every system.
+    std::string Path(const std::string& name) const { return Utf8OfPath(dir_ / PathOfUtf8(name)); }
     const std::filesystem::path& Dir() const { return dir_; }
 
 private:
@@ -114,6 +116,20 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 void WriteTestPicture(const std::string& path, const std::string& writeNo, int x, int y, std::uint8_t colour);
 /// Writes a perform list naming names, one padded line each.
 void WritePerformList(const std::string& path, const std::vector<std::string>& names);
+
+/// Sets (or, for a null value, removes) an environment variable for the life
+/// of the object, then puts back what was there.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
 
 /// Joins lines with CR LF after each, each padded with blanks to 30 characters
 /// when pad is true: the bytes a framed file is made of.

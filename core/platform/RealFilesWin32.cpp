@@ -1,0 +1,177 @@
+// The file system of Windows: names are UTF-8 inside and wide at the Win32
+// calls, "\" and "/" both separate folders, and a finished file replaces the
+// earlier one in one call, so the earlier one stays whole until then.
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Files.h"
+#include "platform/WideNames.h"
+
+namespace tesslor {
+
+namespace {
+
+DWORD AttributesOf(const std::string& path) { return GetFileAttributesW(WideOf(path).c_str()); }
+
+bool IsFolder(DWORD attributes) {
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Opens an existing file to read; null for a folder or a file that cannot be opened.
+std::FILE* OpenToRead(const std::string& path) {
+    const DWORD attributes = AttributesOf(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || IsFolder(attributes)) return nullptr;
+    return _wfopen(WideOf(path).c_str(), L"rb");
+}
+
+class FileLineReader : public LineReader {
+public:
+    explicit FileLineReader(std::FILE* f) : f_(f) {}
+    ~FileLineReader() override { std::fclose(f_); }
+
+protected:
+    std::size_t Fill(char* buffer, std::size_t capacity) override { return std::fread(buffer, 1, capacity, f_); }
+
+private:
+    std::FILE* f_;
+};
+
+// Writes beside the target and puts it in the target's place on Commit().
+class AtomicOutputFile : public OutputFile {
+public:
+    AtomicOutputFile(std::string target, std::wstring temp, HANDLE handle)
+        : target_(std::move(target)), temp_(std::move(temp)), handle_(handle) {}
+    ~AtomicOutputFile() override {
+        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+        if (!committed_) DeleteFileW(temp_.c_str());
+    }
+
+    bool Write(std::string_view bytes) override {
+        if (handle_ == INVALID_HANDLE_VALUE || failed_) return false;
+        const char* p = bytes.data();
+        std::size_t left = bytes.size();
+        while (left > 0) {
+            const DWORD chunk = left > (1u << 30) ? (1u << 30) : static_cast<DWORD>(left);
+            DWORD written = 0;
+            if (!WriteFile(handle_, p, chunk, &written, nullptr) || written == 0) {
+                failed_ = true;
+                return false;
+            }
+            p += written;
+            left -= written;
+        }
+        return true;
+    }
+
+    bool Commit() override {
+        if (handle_ == INVALID_HANDLE_VALUE || failed_ || committed_) return false;
+        bool ok = FlushFileBuffers(handle_) != 0;
+        ok = CloseHandle(handle_) != 0 && ok;
+        handle_ = INVALID_HANDLE_VALUE;
+        if (!ok) return false;
+        // A plain rename fails over an existing file on Windows; this call
+        // replaces it, and waits until the move is on the card.
+        if (!MoveFileExW(temp_.c_str(), WideOf(target_).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return false;
+        committed_ = true;
+        return true;
+    }
+
+private:
+    std::string target_;
+    std::wstring temp_;
+    HANDLE handle_;
+    bool failed_ = false;
+    bool committed_ = false;
+};
+
+class RealFs : public FileSystem {
+public:
+    std::unique_ptr<OutputFile> Create(const std::string& path) override {
+        if (path.empty() || IsSeparator(path.back()) || IsFolder(AttributesOf(path))) return nullptr;
+        // The temporary file lies in the target's folder so the move cannot
+        // cross drives; its name starts as the card's scan expects of one.
+        const std::size_t slash = path.find_last_of("\\/");
+        const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+        static unsigned counter = 0;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const std::string name = ".tesslor-save-" + std::to_string(GetCurrentProcessId()) + "-" +
+                                     std::to_string(++counter) + "-" + std::to_string(GetTickCount());
+            std::wstring temp = WideOf(folder + name);
+            HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (h != INVALID_HANDLE_VALUE) return std::make_unique<AtomicOutputFile>(path, std::move(temp), h);
+            if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) return nullptr;
+        }
+        return nullptr;
+    }
+
+    std::unique_ptr<LineReader> OpenText(const std::string& path) override {
+        std::FILE* f = OpenToRead(path);
+        if (!f) return nullptr;
+        return std::make_unique<FileLineReader>(f);
+    }
+
+    bool ReadAll(const std::string& path, std::string& bytes) override {
+        return ReadPrefix(path, static_cast<std::size_t>(-1), bytes);
+    }
+
+    bool ReadPrefix(const std::string& path, std::size_t maxBytes, std::string& bytes) override {
+        bytes.clear();
+        std::FILE* f = OpenToRead(path);
+        if (!f) return false;
+        char buf[65536];
+        std::size_t n;
+        while (bytes.size() < maxBytes &&
+               (n = std::fread(buf, 1, std::min(sizeof buf, maxBytes - bytes.size()), f)) > 0)
+            bytes.append(buf, n);
+        const bool ok = !std::ferror(f);
+        std::fclose(f);
+        return ok;
+    }
+
+    bool FolderExists(const std::string& path) override { return !path.empty() && IsFolder(AttributesOf(path)); }
+
+    bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override {
+        entries.clear();
+        if (folder.empty()) return false;
+        const std::string pattern = folder + (IsSeparator(folder.back()) ? "*" : "\\*");
+        WIN32_FIND_DATAW found;
+        HANDLE h = FindFirstFileExW(WideOf(pattern).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
+        if (h == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND && FolderExists(folder);
+        do {
+            const std::string name = Utf8Of(found.cFileName);
+            if (name == "." || name == "..") continue;
+            FolderEntry e;
+            e.name = name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+                // Links and junctions are not followed: they may lead anywhere.
+                e.type = FolderEntry::Type::OutsideLink;
+            } else if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                e.type = FolderEntry::Type::Folder;
+            } else if (found.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) {
+                e.type = FolderEntry::Type::Special;
+            } else {
+                e.type = FolderEntry::Type::File;
+                e.size = (static_cast<std::uintmax_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+            }
+            entries.push_back(std::move(e));
+        } while (FindNextFileW(h, &found));
+        const bool ok = GetLastError() == ERROR_NO_MORE_FILES;
+        FindClose(h);
+        return ok;
+    }
+};
+
+}  // namespace
+
+FileSystem& RealFileSystem() {
+    static RealFs fs;
+    return fs;
+}
+
+}  // namespace tesslor
