@@ -7,7 +7,9 @@ JOBS ?= 2
 BUILD_TYPE ?= RelWithDebInfo
 PACKAGE_DIR ?= build-package
 
-.PHONY: all deps configure build test run bench package clean
+WINDOWS_DIR ?= build-windows
+
+.PHONY: all deps configure build test run bench package windows windows-test clean
 
 all: build
 
@@ -38,5 +40,15 @@ package: deps
 	cd $(PACKAGE_DIR) && cpack -G DEB
 	@ls $(PACKAGE_DIR)/tesslor_*.deb
 
+# Windows: core and its tests cross-built with MinGW-w64 (windows-test runs
+# them under Wine).
+windows:
+	@bash scripts/install-deps.sh windows
+	JOBS=$(JOBS) bash scripts/build-windows.sh $(WINDOWS_DIR)
+
+windows-test:
+	@bash scripts/install-deps.sh windows
+	JOBS=$(JOBS) bash scripts/build-windows.sh $(WINDOWS_DIR) --test
+
 clean:
-	rm -rf $(BUILD_DIR) $(PACKAGE_DIR)
+	rm -rf $(BUILD_DIR) $(PACKAGE_DIR) $(WINDOWS_DIR)

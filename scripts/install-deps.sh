@@ -16,6 +16,12 @@ PACKAGES=(
   dpkg-dev file
 )
 
+# `install-deps.sh windows`: also what the Windows cross build and its tests
+# under Wine need.
+if [ "${1:-}" = "windows" ]; then
+  PACKAGES+=(g++-mingw-w64-x86-64-posix wine64 zip)
+fi
+
 missing=()
 for p in "${PACKAGES[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

@@ -192,6 +192,65 @@ TEST(RealFiles, CommitReplacesTheTargetOnlyWhenComplete) {
     EXPECT_EQ(line, "new\n");
 }
 
+// A card's files may have Japanese names: written, listed and read back by
+// the name the operator typed, and replaced whole.
+TEST(RealFiles, JapaneseNamesAreWrittenListedAndReadBack) {
+    test::TempDir dir;
+    const std::string name = "気温.lee";
+    const std::string path = dir.Path(name);
+    for (const char* bytes : {"first\r\n", "second\r\n"}) {
+        auto out = RealFileSystem().Create(path);
+        ASSERT_TRUE(out);
+        ASSERT_TRUE(out->Write(bytes));
+        ASSERT_TRUE(out->Commit()) << "a second save replaces the first";
+    }
+    std::vector<FolderEntry> entries;
+    ASSERT_TRUE(RealFileSystem().ListFolder(dir.Dir().string(), entries));
+    ASSERT_EQ(entries.size(), 1u) << "no temporary file is left";
+    EXPECT_EQ(entries[0].name, name);
+    EXPECT_EQ(entries[0].type, FolderEntry::Type::File);
+    EXPECT_EQ(entries[0].size, 8u);
+    std::string bytes;
+    ASSERT_TRUE(RealFileSystem().ReadAll(path, bytes));
+    EXPECT_EQ(bytes, "second\r\n");
+    auto in = RealFileSystem().OpenText(path);
+    ASSERT_TRUE(in);
+    std::string line;
+    ASSERT_TRUE(in->ReadLine(line, 31));
+    EXPECT_EQ(line, "second\n");
+    // A folder with a Japanese name holds files like any other.
+    std::filesystem::create_directory(PathOfUtf8(dir.Path("現場")));
+    EXPECT_TRUE(RealFileSystem().FolderExists(dir.Path("現場")));
+    EXPECT_TRUE(SameFolder(dir.Path("現場"), dir.Path("現場/.")));
+    auto inner = RealFileSystem().Create(PathInFolder(dir.Path("現場"), "騒音.lee"));
+    ASSERT_TRUE(inner);
+    ASSERT_TRUE(inner->Write("x"));
+    ASSERT_TRUE(inner->Commit());
+    EXPECT_EQ(test::ReadFileBytes(PathInFolder(dir.Path("現場"), "騒音.lee")), "x");
+}
+
+// A save that cannot complete leaves the earlier file as it was.
+TEST(RealFiles, AnAbandonedOrImpossibleSaveKeepsTheEarlierFile) {
+    test::TempDir dir;
+    const std::string path = dir.Path("気温.lee");
+    test::WriteFileBytes(path, "earlier");
+    {
+        auto out = RealFileSystem().Create(path);
+        ASSERT_TRUE(out);
+        ASSERT_TRUE(out->Write("half a pict"));
+        // The card is pulled: no commit.
+    }
+    EXPECT_EQ(test::ReadFileBytes(path), "earlier");
+    // A folder of the target's name cannot be replaced by a file.
+    std::filesystem::create_directory(PathOfUtf8(dir.Path("sub")));
+    test::WriteFileBytes(dir.Path("sub/keep.lee"), "kept");
+    EXPECT_FALSE(RealFileSystem().Create(dir.Path("sub")));
+    EXPECT_EQ(test::ReadFileBytes(dir.Path("sub/keep.lee")), "kept");
+    std::vector<FolderEntry> entries;
+    ASSERT_TRUE(RealFileSystem().ListFolder(dir.Dir().string(), entries));
+    EXPECT_EQ(entries.size(), 2u) << "no temporary file is left";
+}
+
 TEST(RealFiles, FailuresAreReportedNotHidden) {
     test::TempDir dir;
     EXPECT_FALSE(RealFileSystem().Create(dir.Path("no/such/folder/x.lee")));
