@@ -40,8 +40,8 @@ package: deps
 	cd $(PACKAGE_DIR) && cpack -G DEB
 	@ls $(PACKAGE_DIR)/tesslor_*.deb
 
-# Windows: core and its tests cross-built with MinGW-w64 (windows-test runs
-# them under Wine).
+# Windows: core, tesslor-cli and their tests cross-built with MinGW-w64, and
+# build-windows/tesslor-cli.zip (windows-test also runs the tests under Wine).
 windows:
 	@bash scripts/install-deps.sh windows
 	JOBS=$(JOBS) bash scripts/build-windows.sh $(WINDOWS_DIR)

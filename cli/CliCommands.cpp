@@ -151,13 +151,26 @@ bool WriteImage(DocumentFiles& files, const std::string& path) {
     return false;
 }
 
+#ifdef TESSLOR_NO_QT
+// The Windows tool has no PNG codec: it says so, rather than the editor's
+// "ビットマップファイルエラー" for a picture it never tried to read.
+bool NoPng(DocumentFiles& files, const std::string&) {
+    files.Messages().Inform(kNoPngMessage);
+    return false;
+}
+#endif
+
 // A text message file is read only: its rows are drawn into the picture as
 // 表示データ作成 does.
 constexpr std::array<FileKind, 5> kFileKinds{{
     {"lee", ReadLee, WriteLee},
     {"led", ReadLed, WriteLed},
     {"bmp", ReadImage<MemoryImage>, WriteImage<MemoryImage>},
+#ifdef TESSLOR_NO_QT
+    {"png", NoPng, NoPng},
+#else
     {"png", ReadImage<PngImage>, WriteImage<PngImage>},
+#endif
     {"mon", ReadTextMessagePicture, nullptr},
 }};
 

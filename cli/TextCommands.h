@@ -55,4 +55,8 @@ bool CheckTextMessageFile(const std::string& path, bool& ok, std::string& messag
 /// the document's prompter), a short file included.
 bool ReadTextMessagePicture(DocumentFiles& files, const std::string& path);
 
+/// What a build without Qt (the Windows tool) says instead of drawing text.
+inline constexpr const char* kNoTextPictureMessage =
+    "この tesslor-cli は文言ファイルから絵を作れません（Windows 版には文字を描くフォントがありません）";
+
 }  // namespace tesslor::cli

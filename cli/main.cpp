@@ -26,6 +26,12 @@
 #include "makers/AnimationList.h"
 #include "settings/SettingsKinds.h"
 
+#ifdef _WIN32
+// windows.h first, then the shell's header.
+#include "platform/WideNames.h"
+#include <shellapi.h>
+#endif
+
 using namespace tesslor;
 using namespace tesslor::cli;
 
@@ -99,6 +105,13 @@ const WordList<RenderView> kRenderViewWords{
     {"normal", RenderView::Normal}, {"reversed", RenderView::Reversed}, {"strip", RenderView::Strip},
     {"demo", RenderView::Demo}};
 
+#ifdef TESSLOR_NO_QT
+// What the Windows build lacks, at the end of its help.
+const char* const kWindowsLacks =
+    "This Windows build lacks: PNG pictures (convert and render take and write .bmp only), pictures drawn "
+    "from text message files (convert INPUT.mon), and animated GIFs (render --view demo and --view animation).";
+#endif
+
 // The animation demo's frames, rendered from a list rather than a picture.
 const char* const kAnimationView = "animation";
 
@@ -115,8 +128,13 @@ std::string DefaultConfigPath() {
 void AddConfigOption(CLI::App& sub, std::string& configPath) {
     configPath = DefaultConfigPath();
     sub.add_option("--config", configPath,
+#ifdef _WIN32
+                   "configuration file ([Led], [User]); default: the .INI beside the program, "
+                   "else %APPDATA%\\Tesslor\\tesslor.INI")
+#else
                    "configuration file ([Led], [User], [DriveRoots]); default: the .INI beside the program, "
                    "else ~/.config/Tesslor/tesslor.INI, else /etc/tesslor.INI")
+#endif
         ->check(CLI::ExistingFile);
 }
 
@@ -396,14 +414,55 @@ Subcommand Register(CLI::App& app, CLI::App* (*add)(CLI::App&, Args&), int (*run
     return {add(app, *args), [args, run] { return run(*args); }};
 }
 
+#ifdef _WIN32
+// Windows gives main() its arguments in the ANSI code page: they are taken
+// wide and made UTF-8, as every name is inside the program.
+std::vector<std::string> Utf8Arguments() {
+    std::vector<std::string> args;
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!wide) return args;
+    for (int i = 0; i < count; ++i) args.push_back(Utf8Of(wide[i]));
+    LocalFree(wide);
+    return args;
+}
+
+// Japanese text on a Windows console: UTF-8 while the tool runs, the
+// console's own code page again afterwards. Output to a file or a pipe is
+// UTF-8 in any case.
+struct ConsoleInUtf8 {
+    ConsoleInUtf8() : previous(GetConsoleOutputCP()) { SetConsoleOutputCP(CP_UTF8); }
+    ~ConsoleInUtf8() {
+        std::cout.flush();
+        std::cerr.flush();
+        if (previous != 0) SetConsoleOutputCP(previous);
+    }
+    UINT previous;
+};
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    ConsoleInUtf8 console;
+    std::vector<std::string> utf8 = Utf8Arguments();
+    std::vector<char*> utf8Argv;
+    for (std::string& a : utf8) utf8Argv.push_back(a.data());
+    utf8Argv.push_back(nullptr);
+    if (!utf8.empty()) {
+        argc = static_cast<int>(utf8.size());
+        argv = utf8Argv.data();
+    }
+#endif
     CLI::App app{"tesslor-cli: converts, checks and renders LED display pictures (.lee, .led, .bmp, .png) and "
                  "makes settings files, text message files (.mon), animations (.alt, .ana) and perform lists "
                  "(Perform.txt)",
                  "tesslor-cli"};
     app.set_version_flag("--version", std::string("tesslor-cli ") + TESSLOR_VERSION);
+#ifdef TESSLOR_NO_QT
+    app.footer(kWindowsLacks);
+#endif
     app.require_subcommand(1);
 
     // In the order the help lists them.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Cross-builds core and its tests for 64-bit Windows with MinGW-w64 into a
-# build folder (default build-windows) and, with --test, runs the tests under
-# Wine. Used by `make windows` and CI.
+# Cross-builds core, tesslor-cli and their tests for 64-bit Windows with
+# MinGW-w64 into a build folder (default build-windows), leaves
+# tesslor-cli.zip there (the program, statically linked, and its usage) and,
+# with --test, runs the tests under Wine. Used by `make windows` and CI.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,13 +20,23 @@ cp /usr/include/SimpleIni.h "$DIR/include/"
 rm -rf "$DIR/include/CLI" && cp -r /usr/include/CLI "$DIR/include/"
 
 cmake -S . -B "$DIR" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
-  -DTESSLOR_WITH_QT=OFF -DTESSLOR_WITH_GIF=OFF -DTESSLOR_BUILD_GUI=OFF -DTESSLOR_BUILD_CLI=OFF \
+  -DTESSLOR_WITH_QT=OFF -DTESSLOR_WITH_GIF=OFF -DTESSLOR_BUILD_GUI=OFF -DTESSLOR_BUILD_CLI=ON \
   -DTESSLOR_BUILD_BENCH=OFF -DTESSLOR_EXTRA_INCLUDE="$DIR/include" \
   -DTESSLOR_GTEST_SOURCE=/usr/src/googletest
-cmake --build "$DIR" -j"$JOBS" --target tesslor-core-tests
+cmake --build "$DIR" -j"$JOBS" --target tesslor-cli tesslor-core-tests tesslor-cli-tests
+
+# The zip: the program (no DLL beyond Windows' own) and how to use it.
+stage="$DIR/zip"
+rm -rf "$stage" "$DIR/tesslor-cli.zip"
+mkdir -p "$stage"
+x86_64-w64-mingw32-strip -o "$stage/tesslor-cli.exe" "$DIR/cli/tesslor-cli.exe"
+cp cli/USAGE.md "$stage/USAGE.md"
+(cd "$stage" && zip -q -9 ../tesslor-cli.zip tesslor-cli.exe USAGE.md)
+echo "$DIR/tesslor-cli.zip: $(stat -c %s "$DIR/tesslor-cli.zip") bytes"
 
 if [ "$RUN_TESTS" = 1 ]; then
   # Headless: no display, no Wine chatter, a prefix of the build's own.
   export WINEDEBUG=-all WINEPREFIX="$DIR/wineprefix" DISPLAY=
   wine "$DIR/tests/tesslor-core-tests.exe" --gtest_brief=1
+  wine "$DIR/tests/tesslor-cli-tests.exe" --gtest_brief=1
 fi
