@@ -74,6 +74,10 @@ public:
         ok = CloseHandle(handle_) != 0 && ok;
         handle_ = INVALID_HANDLE_VALUE;
         if (!ok) return false;
+        // A file the operator made read-only stays as it is (Windows refuses
+        // to replace one; said here so that every file system agrees).
+        const DWORD existing = AttributesOf(target_);
+        if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY)) return false;
         // A plain rename fails over an existing file on Windows; this call
         // replaces it, and waits until the move is on the card.
         if (!MoveFileExW(temp_.c_str(), WideOf(target_).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))

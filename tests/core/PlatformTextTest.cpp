@@ -1,12 +1,15 @@
 // Shift-JIS, number reading, paths, text-mode line reading and atomic saves.
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include "platform/WideNames.h"
+#else
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 #include <climits>
+#include <cstdlib>
 #include <filesystem>
 
 #include "TestSupport.h"
@@ -249,6 +252,53 @@ TEST(RealFiles, AnAbandonedOrImpossibleSaveKeepsTheEarlierFile) {
     std::vector<FolderEntry> entries;
     ASSERT_TRUE(RealFileSystem().ListFolder(dir.Dir().string(), entries));
     EXPECT_EQ(entries.size(), 2u) << "no temporary file is left";
+}
+
+// A card that fills up during a save: the earlier file stays whole and no
+// part of the new one is left. Runs where TESSLOR_FULL_FOLDER names a small
+// file system (the Windows test run under Wine mounts one).
+TEST(RealFiles, AFullCardKeepsTheEarlierFile) {
+    const char* folder = std::getenv("TESSLOR_FULL_FOLDER");
+    if (!folder || !*folder) GTEST_SKIP() << "TESSLOR_FULL_FOLDER names no small file system";
+    const std::string path = PathInFolder(folder, "気温.lee");
+    const std::string earlier(1000, 'e');
+    {
+        auto out = RealFileSystem().Create(path);
+        ASSERT_TRUE(out);
+        ASSERT_TRUE(out->Write(earlier));
+        ASSERT_TRUE(out->Commit());
+    }
+    auto out = RealFileSystem().Create(path);
+    ASSERT_TRUE(out);
+    const std::string chunk(64 * 1024, 'n');
+    bool written = true;
+    for (int i = 0; i < 64 && written; ++i) written = out->Write(chunk);  // 4 MiB, more than the card holds
+    EXPECT_FALSE(written && out->Commit()) << "a save that did not fit is reported";
+    out.reset();
+    EXPECT_EQ(test::ReadFileBytes(path), earlier);
+    std::vector<FolderEntry> entries;
+    ASSERT_TRUE(RealFileSystem().ListFolder(folder, entries));
+    ASSERT_EQ(entries.size(), 1u) << "no temporary file is left";
+    EXPECT_EQ(entries[0].name, "気温.lee");
+}
+
+// A file the operator made read-only is not replaced on Windows.
+TEST(RealFiles, AReadOnlyFileIsNotReplacedOnWindows) {
+#ifndef _WIN32
+    GTEST_SKIP() << "Windows' read-only attribute";
+#else
+    test::TempDir dir;
+    const std::string path = dir.Path("気温.lee");
+    test::WriteFileBytes(path, "earlier");
+    ASSERT_TRUE(SetFileAttributesW(WideOf(path).c_str(), FILE_ATTRIBUTE_READONLY));
+    auto out = RealFileSystem().Create(path);
+    ASSERT_TRUE(out);
+    ASSERT_TRUE(out->Write("later"));
+    EXPECT_FALSE(out->Commit());
+    out.reset();
+    EXPECT_EQ(test::ReadFileBytes(path), "earlier");
+    SetFileAttributesW(WideOf(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+#endif
 }
 
 TEST(RealFiles, FailuresAreReportedNotHidden) {
