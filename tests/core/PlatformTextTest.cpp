@@ -9,6 +9,7 @@
 #endif
 
 #include <climits>
+#include <optional>
 #include <cstdlib>
 #include <filesystem>
 
@@ -37,6 +38,32 @@ TEST(ShiftJis, ConvertsBothWaysAndRefusesWhatItCannotHold) {
     EXPECT_EQ(CutShiftJis("ab\x82\xA0\x82\xA2", 6), "ab\x82\xA0\x82\xA2");
     EXPECT_EQ(CutShiftJis("ab\xB1" "c", 3), "ab\xB1");  // half-width katakana is one byte
     EXPECT_EQ(CutShiftJis("a\x82", 5), "a");          // a lead byte without its trail
+}
+
+// Where the systems' own code page 932 tables differ, Linux and Windows
+// still write and read the same bytes.
+TEST(ShiftJis, TheEdgesOfTheCodePageAreTheSameOnEverySystem) {
+    const struct {
+        const char* text;
+        std::optional<std::string> bytes;
+    } encodings[] = {
+        {"\u00A2", "\x81\x91"}, {"\u00A3", "\x81\x92"}, {"\u00A5", "\x5C"},       {"\u00AC", "\x81\xCA"},
+        {"\u2014", "\x81\x5C"}, {"\u2016", "\x81\x61"}, {"\u203E", "\x7E"},       {"\u2212", "\x81\x7C"},
+        {"\u301C", "\x81\x60"}, {"\uFF5E", "\x81\x60"}, {"a\u301Cb", "a\x81\x60" "b"}, {"\u2460", "\x87\x40"},
+        {"\u9AD9", "\xFB\xFC"}, {"\u0080", std::nullopt}, {"\uF8F0", std::nullopt},   {"\uF8F3", std::nullopt},
+        {"\u20AC", std::nullopt}, {"\uFFFD", std::nullopt},  {"x\u20ACy", std::nullopt},
+    };
+    for (const auto& e : encodings) EXPECT_EQ(ToShiftJis(e.text), e.bytes) << e.text;
+    const struct {
+        std::string bytes;
+        const char* text;
+    } decodings[] = {
+        {"\x80", "\uFFFD"},         {"\xA0", "\uFFFD"},           {"\xFD", "\uFFFD"},   {"\xFF", "\uFFFD"},
+        {"\x82\x80", "\uFFFD\uFFFD"}, {"\x81\x20", "\uFFFD "},       {"\xEF\x40", "\uFFFD@"},
+        {"\x81\x60", "\uFF5E"},     {"\x81\x5F", "\uFF3C"},       {"\x87\x40", "\u2460"}, {"\xED\x40", "\u7E8A"},
+        {"\xB1\x80x", "\uFF71\uFFFDx"},
+    };
+    for (const auto& d : decodings) EXPECT_EQ(FromShiftJis(d.bytes), d.text) << testing::PrintToString(d.bytes);
 }
 
 TEST(Numbers, LeadingIntegerReadsLikeTheCLibraryButSaturates) {
