@@ -82,7 +82,14 @@ TEST(ConfigPath, BesideTheCliAndTheEditorTheNamesFollowTheExecutable) {
 
 TEST(ConfigPath, UserFolderFollowsXdgConfigHomeElseHome) {
 #ifdef _WIN32
-    GTEST_SKIP() << "Windows keeps a user's settings under %APPDATA%";
+    {
+        // Windows keeps a user's settings under %APPDATA%.
+        test::ScopedEnv appData("APPDATA", "C:\\Users\\現場\\AppData\\Roaming");
+        EXPECT_EQ(UserConfigFolder(), "C:\\Users\\現場\\AppData\\Roaming\\Tesslor");
+        test::ScopedEnv none("APPDATA", nullptr);
+        EXPECT_EQ(UserConfigFolder(), "");
+        return;
+    }
 #endif
     EXPECT_EQ(UserConfigFolderFrom("/x/cfg", "/home/op"), "/x/cfg/Tesslor");
     EXPECT_EQ(UserConfigFolderFrom("/x/cfg/", "/home/op"), "/x/cfg/Tesslor");

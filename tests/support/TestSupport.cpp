@@ -187,25 +187,5 @@ void WritePerformList(const std::string& path, const std::vector<std::string>& n
     WriteFileBytes(path, bytes);
 }
 
-namespace {
-void SetEnvironment(const char* name, const char* value) {
-#ifdef _WIN32
-    // An empty value removes the variable.
-    _putenv_s(name, value ? value : "");
-#else
-    if (value)
-        ::setenv(name, value, 1);
-    else
-        ::unsetenv(name);
-#endif
-}
-}  // namespace
-
-ScopedEnv::ScopedEnv(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    SetEnvironment(name, value);
-}
-
-ScopedEnv::~ScopedEnv() { SetEnvironment(name_, old_ ? old_->c_str() : nullptr); }
 
 }  // namespace tesslor::test
