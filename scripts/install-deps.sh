@@ -19,7 +19,7 @@ PACKAGES=(
 # `install-deps.sh windows`: also what the Windows cross build and its tests
 # under Wine need.
 if [ "${1:-}" = "windows" ]; then
-  PACKAGES+=(g++-mingw-w64-x86-64-posix wine64 zip)
+  PACKAGES+=(g++-mingw-w64-x86-64-posix wine64 zip googletest)
 fi
 
 missing=()
