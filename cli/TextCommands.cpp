@@ -119,4 +119,10 @@ bool CheckTextMessageFile(const std::string& path, bool& ok, std::string& messag
     return true;
 }
 
+bool ReadWholeTextMessageFile(DocumentFiles& files, const std::string& path, MongonTable& table) {
+    bool shortRead = false;
+    return ReadMongonFile(files.Files(), files.Messages(), path, table, &shortRead) == MongonReadResult::kRead &&
+           !shortRead;
+}
+
 }  // namespace tesslor::cli

@@ -12,6 +12,7 @@
 
 namespace tesslor {
 class LedHyoujikiClass;
+struct MongonTable;
 }
 
 namespace tesslor::cli {
@@ -54,6 +55,11 @@ bool CheckTextMessageFile(const std::string& path, bool& ok, std::string& messag
 /// unchanged, when the reader reported a failure (its message shown through
 /// the document's prompter), a short file included.
 bool ReadTextMessagePicture(DocumentFiles& files, const std::string& path);
+
+/// Reads the whole text message file at path into table, its messages shown
+/// through the document's prompter; false when the reader failed or the file
+/// was short. (What every build does before drawing the rows.)
+bool ReadWholeTextMessageFile(DocumentFiles& files, const std::string& path, MongonTable& table);
 
 /// What a build without Qt (the Windows tool) says instead of drawing text.
 inline constexpr const char* kNoTextPictureMessage =

@@ -56,10 +56,7 @@ private:
 
 bool ReadTextMessagePicture(DocumentFiles& files, const std::string& path) {
     MongonTable table;
-    bool shortRead = false;
-    if (ReadMongonFile(files.Files(), files.Messages(), path, table, &shortRead) != MongonReadResult::kRead ||
-        shortRead)
-        return false;
+    if (!ReadWholeTextMessageFile(files, path, table)) return false;
     OffscreenFonts fonts;
     gui::QtImage canvas;
     DrawMongonRows(table, canvas);

@@ -8,10 +8,7 @@ namespace tesslor::cli {
 
 bool ReadTextMessagePicture(DocumentFiles& files, const std::string& path) {
     MongonTable table;
-    bool shortRead = false;
-    if (ReadMongonFile(files.Files(), files.Messages(), path, table, &shortRead) != MongonReadResult::kRead ||
-        shortRead)
-        return false;
+    if (!ReadWholeTextMessageFile(files, path, table)) return false;
     files.Messages().Inform(kNoTextPictureMessage);
     return false;
 }

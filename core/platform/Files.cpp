@@ -1,5 +1,7 @@
 #include "platform/Files.h"
 
+#include "platform/StdioFiles.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -58,6 +60,45 @@ bool LineReader::ReadLine(std::string& line, std::size_t maxChars) {
         if (c == '\n') break;
     }
     return !line.empty();
+}
+
+namespace {
+
+class FileLineReader : public LineReader {
+public:
+    explicit FileLineReader(std::FILE* f) : f_(f) {}
+    ~FileLineReader() override { std::fclose(f_); }
+
+protected:
+    std::size_t Fill(char* buffer, std::size_t capacity) override { return std::fread(buffer, 1, capacity, f_); }
+
+private:
+    std::FILE* f_;
+};
+
+}  // namespace
+
+std::unique_ptr<LineReader> StdioFileSystem::OpenText(const std::string& path) {
+    std::FILE* f = OpenToRead(path);
+    if (!f) return nullptr;
+    return std::make_unique<FileLineReader>(f);
+}
+
+bool StdioFileSystem::ReadAll(const std::string& path, std::string& bytes) {
+    return ReadPrefix(path, static_cast<std::size_t>(-1), bytes);
+}
+
+bool StdioFileSystem::ReadPrefix(const std::string& path, std::size_t maxBytes, std::string& bytes) {
+    bytes.clear();
+    std::FILE* f = OpenToRead(path);
+    if (!f) return false;
+    char buf[65536];
+    std::size_t n;
+    while (bytes.size() < maxBytes && (n = std::fread(buf, 1, std::min(sizeof buf, maxBytes - bytes.size()), f)) > 0)
+        bytes.append(buf, n);
+    const bool ok = !std::ferror(f);
+    std::fclose(f);
+    return ok;
 }
 
 }  // namespace tesslor

@@ -1,6 +1,7 @@
 // The file system of Linux (and any POSIX system): writes go to a temporary
 // file beside the target, renamed over it when complete.
 #include "platform/Files.h"
+#include "platform/StdioFiles.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -17,18 +18,6 @@
 namespace tesslor {
 
 namespace {
-
-class FileLineReader : public LineReader {
-public:
-    explicit FileLineReader(std::FILE* f) : f_(f) {}
-    ~FileLineReader() override { std::fclose(f_); }
-
-protected:
-    std::size_t Fill(char* buffer, std::size_t capacity) override { return std::fread(buffer, 1, capacity, f_); }
-
-private:
-    std::FILE* f_;
-};
 
 // Writes beside the target and renames over it on Commit(), so the earlier
 // file survives any failure up to the very last step.
@@ -88,7 +77,7 @@ private:
     bool committed_ = false;
 };
 
-class RealFs : public FileSystem {
+class RealFs : public StdioFileSystem {
 public:
     std::unique_ptr<OutputFile> Create(const std::string& path) override {
         if (path.empty()) return nullptr;
@@ -105,34 +94,6 @@ public:
         int fd = ::mkstemp(buf.data());
         if (fd < 0) return nullptr;
         return std::make_unique<AtomicOutputFile>(path, std::string(buf.data()), fd);
-    }
-
-    std::unique_ptr<LineReader> OpenText(const std::string& path) override {
-        struct stat st;
-        if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return nullptr;
-        std::FILE* f = std::fopen(path.c_str(), "rb");
-        if (!f) return nullptr;
-        return std::make_unique<FileLineReader>(f);
-    }
-
-    bool ReadAll(const std::string& path, std::string& bytes) override {
-        return ReadPrefix(path, static_cast<std::size_t>(-1), bytes);
-    }
-
-    bool ReadPrefix(const std::string& path, std::size_t maxBytes, std::string& bytes) override {
-        bytes.clear();
-        struct stat st;
-        if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
-        std::FILE* f = std::fopen(path.c_str(), "rb");
-        if (!f) return false;
-        char buf[65536];
-        std::size_t n;
-        while (bytes.size() < maxBytes &&
-               (n = std::fread(buf, 1, std::min(sizeof buf, maxBytes - bytes.size()), f)) > 0)
-            bytes.append(buf, n);
-        bool ok = !std::ferror(f);
-        std::fclose(f);
-        return ok;
     }
 
     bool FolderExists(const std::string& path) override {
@@ -159,6 +120,13 @@ public:
         const bool ok = errno == 0;
         ::closedir(dir);
         return ok;
+    }
+
+protected:
+    std::FILE* OpenToRead(const std::string& path) override {
+        struct stat st;
+        if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return nullptr;
+        return std::fopen(path.c_str(), "rb");
     }
 
 private:

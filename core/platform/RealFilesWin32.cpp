@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Files.h"
+#include "platform/StdioFiles.h"
 #include "platform/WideNames.h"
 
 namespace tesslor {
@@ -21,25 +22,6 @@ bool IsFolder(DWORD attributes) {
 }
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-// Opens an existing file to read; null for a folder or a file that cannot be opened.
-std::FILE* OpenToRead(const std::string& path) {
-    const DWORD attributes = AttributesOf(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES || IsFolder(attributes)) return nullptr;
-    return _wfopen(WideOf(path).c_str(), L"rb");
-}
-
-class FileLineReader : public LineReader {
-public:
-    explicit FileLineReader(std::FILE* f) : f_(f) {}
-    ~FileLineReader() override { std::fclose(f_); }
-
-protected:
-    std::size_t Fill(char* buffer, std::size_t capacity) override { return std::fread(buffer, 1, capacity, f_); }
-
-private:
-    std::FILE* f_;
-};
 
 // Writes beside the target and puts it in the target's place on Commit().
 class AtomicOutputFile : public OutputFile {
@@ -94,7 +76,7 @@ private:
     bool committed_ = false;
 };
 
-class RealFs : public FileSystem {
+class RealFs : public StdioFileSystem {
 public:
     std::unique_ptr<OutputFile> Create(const std::string& path) override {
         if (path.empty() || IsSeparator(path.back()) || IsFolder(AttributesOf(path))) return nullptr;
@@ -112,30 +94,6 @@ public:
             if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) return nullptr;
         }
         return nullptr;
-    }
-
-    std::unique_ptr<LineReader> OpenText(const std::string& path) override {
-        std::FILE* f = OpenToRead(path);
-        if (!f) return nullptr;
-        return std::make_unique<FileLineReader>(f);
-    }
-
-    bool ReadAll(const std::string& path, std::string& bytes) override {
-        return ReadPrefix(path, static_cast<std::size_t>(-1), bytes);
-    }
-
-    bool ReadPrefix(const std::string& path, std::size_t maxBytes, std::string& bytes) override {
-        bytes.clear();
-        std::FILE* f = OpenToRead(path);
-        if (!f) return false;
-        char buf[65536];
-        std::size_t n;
-        while (bytes.size() < maxBytes &&
-               (n = std::fread(buf, 1, std::min(sizeof buf, maxBytes - bytes.size()), f)) > 0)
-            bytes.append(buf, n);
-        const bool ok = !std::ferror(f);
-        std::fclose(f);
-        return ok;
     }
 
     bool FolderExists(const std::string& path) override { return !path.empty() && IsFolder(AttributesOf(path)); }
@@ -168,6 +126,13 @@ public:
         const bool ok = GetLastError() == ERROR_NO_MORE_FILES;
         FindClose(h);
         return ok;
+    }
+
+protected:
+    std::FILE* OpenToRead(const std::string& path) override {
+        const DWORD attributes = AttributesOf(path);
+        if (attributes == INVALID_FILE_ATTRIBUTES || IsFolder(attributes)) return nullptr;
+        return _wfopen(WideOf(path).c_str(), L"rb");
     }
 };
 
