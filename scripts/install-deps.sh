@@ -14,12 +14,15 @@ PACKAGES=(
   fonts-ipafont-gothic fonts-unifont fonts-misaki xvfb xauth
   libgif-dev
   dpkg-dev file
+  exfat-fuse exfatprogs fuse3 util-linux
 )
 
 # `install-deps.sh windows`: also what the Windows cross build and its tests
-# under Wine need.
+# under Wine need. `wine` is the package of the `wine` launcher the build's
+# test discovery and the test run call; wine64 alone (installed without
+# recommends) does not bring it.
 if [ "${1:-}" = "windows" ]; then
-  PACKAGES+=(g++-mingw-w64-x86-64-posix wine64 zip googletest)
+  PACKAGES+=(g++-mingw-w64-x86-64-posix wine wine64 zip googletest)
 fi
 
 missing=()
