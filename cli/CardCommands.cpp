@@ -70,4 +70,19 @@ int RunCardWrite(const StartupConfig& config, const std::string& source, const s
     return 0;
 }
 
+int RunCardPlan(const StartupConfig& config, const std::string& source, const std::string& card, std::ostream& out,
+                std::ostream& err) {
+    CardScan scan;
+    if (!Scan(config, source, scan, err)) return 1;
+    CardPlan plan;
+    std::string failure;
+    if (!PlanCardWrite(RealFileSystem(), scan, card, plan, failure)) {
+        err << failure << '\n';
+        return 1;
+    }
+    for (const CardPlanEntry& e : plan.entries) out << e.name << '\t' << CardPlanWord(e.action) << '\n';
+    out << std::flush;
+    return 0;
+}
+
 }  // namespace tesslor::cli

@@ -21,10 +21,17 @@ void PrintCardScan(const CardScan& scan, std::ostream& out);
 int RunCardCheck(const StartupConfig& config, const std::string& folder, std::ostream& out, std::ostream& err);
 
 /// `card write [--force] SOURCE CARD`: refuses a source with an エラー unless
-/// force (its findings printed, nothing written, 1); otherwise one line
-/// "NAME: 書き込み完了" per file, then the cards' files the source lacks as
-/// 注意 lines. 1 at the first failure (its name and reason on err).
+/// force (its findings printed, nothing written, 1); otherwise, once the whole
+/// card is in place, one line "NAME: 書き込み完了" per file, then the card's
+/// files the source lacks as 注意 lines. 1 when the write fails (its name and
+/// reason on err; the card is then as it was, or the reason says it is not).
 int RunCardWrite(const StartupConfig& config, const std::string& source, const std::string& card, bool force,
                  std::ostream& out, std::ostream& err);
+
+/// `card write --dry-run SOURCE CARD`: one line per file, NAME<TAB>新規,
+/// 置き換え, 同じ or カードのみ, in byte order of the names; writes nothing.
+/// 0, or 1 when a folder cannot be read (its message on err).
+int RunCardPlan(const StartupConfig& config, const std::string& source, const std::string& card, std::ostream& out,
+                std::ostream& err);
 
 }  // namespace tesslor::cli

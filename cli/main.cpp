@@ -380,6 +380,7 @@ struct CardArgs {
     std::string configPath;
     std::string folder, source, card;
     bool force = false;
+    bool dryRun = false;
     CLI::App* check = nullptr;
 };
 
@@ -392,10 +393,14 @@ CLI::App* AddCardCommand(CLI::App& app, CardArgs& args) {
     AddConfigOption(*args.check, args.configPath);
     args.check->add_option("FOLDER", args.folder, "the card's folder (normally a drive's root)")->required();
     CLI::App* write = sub->add_subcommand(
-        "write", "check SOURCE, then copy every file of a known kind onto CARD, each whole and read back, "
-                 "Perform.txt last; refused when SOURCE has an エラー");
+        "write", "check SOURCE, then write every file of a known kind that differs onto CARD as one change: "
+                 "all of them staged and read back before any file of the card is replaced, Perform.txt last; "
+                 "a full card is left as it was; refused when SOURCE has an エラー");
     AddConfigOption(*write, args.configPath);
     write->add_flag("--force", args.force, "write even when SOURCE has an エラー");
+    write->add_flag("--dry-run", args.dryRun,
+                    "write nothing; print what the write would do to each file, NAME<TAB>新規|置き換え|同じ|カードのみ, "
+                    "in byte order of the names");
     write->add_option("SOURCE", args.source, "the prepared folder")->required();
     write->add_option("CARD", args.card, "the card's folder")->required();
     return sub;
@@ -404,6 +409,7 @@ CLI::App* AddCardCommand(CLI::App& app, CardArgs& args) {
 int RunCardCommand(const CardArgs& args) {
     const StartupConfig config = LoadConfig(args.configPath);
     if (args.check->parsed()) return RunCardCheck(config, args.folder, std::cout, std::cerr);
+    if (args.dryRun) return RunCardPlan(config, args.source, args.card, std::cout, std::cerr);
     return RunCardWrite(config, args.source, args.card, args.force, std::cout, std::cerr);
 }
 

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "card/CardFiles.h"
+#include "card/CardWrite.h"
 #include "files/LedDataFile.h"
 #include "files/OldLedFile.h"
 #include "led/PictureColumns.h"
@@ -325,7 +326,7 @@ bool ScanCard(FileSystem& files, const std::string& folder, const CardScanOption
     CardFiles memory(files, root);
     PictureReader pictures(options.shape);
     for (const FolderEntry& e : entries) {
-        if (e.type == FolderEntry::Type::Folder || IsSaveInProgress(e.name)) continue;
+        if (e.type == FolderEntry::Type::Folder || IsCardWriteWorkFile(e.name)) continue;
         CardFile file;
         file.name = e.name;
         file.size = e.size;
@@ -357,6 +358,7 @@ bool ScanCard(FileSystem& files, const std::string& folder, const CardScanOption
     }
     scan.Index();
     AddCardFindings(scan, memory);
+    AddCardWriteFindings(scan, entries);
     return true;
 }
 

@@ -70,8 +70,6 @@ bool CardFiles::ReadAll(const std::string& path, std::string& bytes) {
 
 bool CardFiles::FolderExists(const std::string& path) { return path == folder_ || disk_->FolderExists(path); }
 
-bool IsSaveInProgress(const std::string& name) { return name.rfind(".tesslor-save-", 0) == 0; }
-
 std::string CardFileUnreadableMessage(const std::string& name) { return name + " を読み込めません"; }
 
 }  // namespace tesslor

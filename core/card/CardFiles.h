@@ -53,10 +53,6 @@ private:
     std::map<std::string, std::string> written_;
 };
 
-/// Whether a name is a save still being written (the temporary file of an
-/// atomic save); such files are not part of the card.
-bool IsSaveInProgress(const std::string& name);
-
 /// "<name> を読み込めません".
 std::string CardFileUnreadableMessage(const std::string& name);
 

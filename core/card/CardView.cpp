@@ -69,4 +69,30 @@ CardThumbnail CardThumbnailOf(FileSystem& files, const std::string& folder, cons
     return thumb;
 }
 
+CardThumbnail ScaledThumbnail(const CardThumbnail& thumb, int height) {
+    CardThumbnail out;
+    if (thumb.Empty() || height <= 0) return out;
+    out.height = height;
+    out.width = static_cast<int>((static_cast<long long>(thumb.width) * height + thumb.height - 1) / thumb.height);
+    out.codes.assign(static_cast<std::size_t>(out.width) * out.height, 0);
+    // The source rows (or columns) [first, last) that output index i covers.
+    const auto span = [](int i, int from, int to) {
+        const int first = static_cast<int>(static_cast<long long>(i) * from / to);
+        const int last = static_cast<int>((static_cast<long long>(i + 1) * from + to - 1) / to);
+        return std::pair<int, int>(std::min(first, from - 1), std::clamp(last, first + 1, from));
+    };
+    for (int oy = 0; oy < out.height; ++oy) {
+        const auto [y0, y1] = span(oy, thumb.height, out.height);
+        for (int ox = 0; ox < out.width; ++ox) {
+            const auto [x0, x1] = span(ox, thumb.width, out.width);
+            std::uint8_t code = 0;
+            // A dot's code holds one bit per LED: red and green together show yellow.
+            for (int y = y0; y < y1; ++y)
+                for (int x = x0; x < x1; ++x) code |= thumb.codes[static_cast<std::size_t>(y) * thumb.width + x];
+            out.codes[static_cast<std::size_t>(oy) * out.width + ox] = code;
+        }
+    }
+    return out;
+}
+
 }  // namespace tesslor

@@ -30,4 +30,9 @@ struct CardThumbnail {
 CardThumbnail CardThumbnailOf(FileSystem& files, const std::string& folder, const CardFile& file,
                               const DisplayShape& shape);
 
+/// The thumbnail at height rows of pixels (width in proportion, rounded
+/// up): each pixel the colours of every dot it covers together, so that no
+/// lit dot, the last column and row included, disappears when it shrinks.
+CardThumbnail ScaledThumbnail(const CardThumbnail& thumb, int height);
+
 }  // namespace tesslor

@@ -312,7 +312,7 @@ bool WriteAnimatedGif(FileSystem& files, const std::string& path, const std::vec
     if (!bytes) return false;
     std::unique_ptr<OutputFile> out = files.Create(path);
     if (!out || !out->Write(*bytes) || !out->Commit()) {
-        if (error) *error = CannotWriteMessage(path);
+        if (error) *error = out ? CannotWriteMessage(path) : CreateRefusal(files, path, CannotWriteMessage(path));
         return false;
     }
     return true;

@@ -15,7 +15,7 @@ bool WriteWholeFile(FileSystem& files, Prompter& prompter, const std::string& pa
                     const std::string& writeError) {
     std::unique_ptr<OutputFile> out = files.Create(path);
     if (!out) {
-        prompter.Inform(openError);
+        prompter.Inform(CreateRefusal(files, path, openError));
         return false;
     }
     // An uncommitted file is dropped when out goes, so a card that is full or

@@ -341,7 +341,7 @@ bool AnimationList::WriteDataFile(const std::string& dataPath, Prompter& prompte
     // take for complete, nor costs the earlier one.
     std::unique_ptr<OutputFile> out = Files().Create(dataPath);
     if (!out) {
-        prompter.Inform(dataPath + kOpenErrorSuffix);
+        prompter.Inform(CreateRefusal(Files(), dataPath, dataPath + kOpenErrorSuffix));
         return false;
     }
     const auto writeFailed = [&] {

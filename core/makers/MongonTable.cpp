@@ -226,7 +226,7 @@ bool WriteMongonFile(FileSystem& files, Prompter& prompter, const std::string& p
     }
     std::unique_ptr<OutputFile> out = files.Create(path);
     if (!out) {
-        prompter.Inform(kMongonCannotCreateMessage);
+        prompter.Inform(CreateRefusal(files, path, kMongonCannotCreateMessage));
         return false;
     }
     // A card that is full or pulled leaves the earlier file as it was.

@@ -1,5 +1,6 @@
 #include "platform/Files.h"
 
+#include "platform/Paths.h"
 #include "platform/StdioFiles.h"
 
 #include <algorithm>
@@ -76,7 +77,87 @@ private:
     std::FILE* f_;
 };
 
+// A save put together from the steps of a file system: the bytes go to a
+// temporary file beside the target, which Commit() flushes, renames over the
+// target and makes last by flushing the folder. At any failure the temporary
+// file goes and the target keeps its earlier bytes.
+class AtomicSave : public OutputFile {
+public:
+    AtomicSave(FileSystem& files, std::string target, std::string temp, std::unique_ptr<NewFile> file)
+        : files_(files), target_(std::move(target)), temp_(std::move(temp)), file_(std::move(file)) {}
+    ~AtomicSave() override {
+        if (renamed_) return;
+        file_.reset();
+        files_.Remove(temp_);
+    }
+
+    bool Write(std::string_view bytes) override {
+        if (failed_ || !file_) return false;
+        if (!file_->Write(bytes)) failed_ = true;
+        return !failed_;
+    }
+
+    bool Commit() override {
+        if (failed_ || !file_) return false;
+        const bool flushed = file_->Flush();
+        file_.reset();
+        if (!flushed) {
+            failed_ = true;
+            return false;
+        }
+        // The earlier bytes, to put back should the new name not reach the card.
+        std::string earlier;
+        const bool hadEarlier = files_.ReadAll(target_, earlier);
+        if (!files_.Rename(temp_, target_)) {
+            failed_ = true;
+            return false;
+        }
+        renamed_ = true;
+        if (files_.FlushFolder(FolderOfFile(target_))) return true;
+        // A save reported as failed leaves what was there before it.
+        failed_ = true;
+        PutBackFile(files_, target_, hadEarlier ? &earlier : nullptr);
+        return false;
+    }
+
+private:
+    FileSystem& files_;
+    std::string target_;
+    std::string temp_;
+    std::unique_ptr<NewFile> file_;
+    bool failed_ = false;
+    bool renamed_ = false;
+};
+
 }  // namespace
+
+std::unique_ptr<OutputFile> FileSystem::Create(const std::string& path) {
+    if (path.empty() || FolderExists(path) || IsReadOnly(path)) return nullptr;
+    std::string temp;
+    std::unique_ptr<NewFile> file = CreateTemporary(path, temp);
+    if (!file) return nullptr;
+    return std::make_unique<AtomicSave>(*this, path, std::move(temp), std::move(file));
+}
+
+bool PutBackFile(FileSystem& files, const std::string& path, const std::string* earlier) {
+    bool ok = true;
+    if (!earlier) {
+        ok = files.Remove(path);
+    } else {
+        std::string temp;
+        std::unique_ptr<NewFile> file = files.CreateTemporary(path, temp);
+        ok = file && file->Write(*earlier) && file->Flush();
+        file.reset();
+        ok = ok && files.Rename(temp, path);
+        if (!ok && !temp.empty()) files.Remove(temp);
+    }
+    return files.FlushFolder(FolderOfFile(path)) && ok;
+}
+
+std::string CreateRefusal(FileSystem& files, const std::string& path, const std::string& message) {
+    if (!files.IsReadOnly(path)) return message;
+    return message + "（" + FileNamePart(path) + " は読み取り専用のため書き換えません）";
+}
 
 std::unique_ptr<LineReader> StdioFileSystem::OpenText(const std::string& path) {
     std::FILE* f = OpenToRead(path);

@@ -1,8 +1,10 @@
 #pragma once
 // Files as the model reads and writes them. Every writer goes through an
 // OutputFile that replaces its target only when committed, so a card that is
-// full or pulled never loses the last good file; tests swap in a FileSystem
-// that fails at a chosen write.
+// full or pulled never loses the last good file. A save is made of a few
+// steps each system gives (create a temporary file, write, flush, rename,
+// flush the folder), put together once here for every system; tests swap in
+// a FileSystem that fails at any one of them.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -64,6 +66,20 @@ private:
     bool atEnd_ = false;
 };
 
+/// A new file being written, before it is put anywhere: the raw steps of a save.
+class NewFile {
+public:
+    virtual ~NewFile() = default;  ///< closes the file if Flush() was not called
+    /// Writes the bytes as they are. False on failure.
+    virtual bool Write(std::string_view bytes) = 0;
+    /// Puts every byte written on the medium and closes the file. False on failure.
+    virtual bool Flush() = 0;
+};
+
+/// The name every temporary file of a save starts with: a scan of the card
+/// passes over them, and a card write removes those a stopped one left.
+inline constexpr const char* kSavePrefix = ".tesslor-save-";
+
 /// A LineReader over bytes held in memory (tests, fuzzing).
 class MemoryLineReader : public LineReader {
 public:
@@ -102,8 +118,46 @@ protected:
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
-    /// Starts writing path. Null when the file cannot be created.
-    virtual std::unique_ptr<OutputFile> Create(const std::string& path) = 0;
+    /// Starts writing path: a temporary file beside it (CreateTemporary),
+    /// which Commit() flushes, renames over path and makes last by flushing
+    /// the folder. Null when the file cannot be created, and for a path that
+    /// is a folder or a read-only file (never replaced, on any system). A
+    /// file system that keeps files elsewhere (in memory) overrides it.
+    virtual std::unique_ptr<OutputFile> Create(const std::string& path);
+
+    // The steps a save is made of. A file system that cannot do them says false.
+
+    /// Creates an empty file in target's folder under a name no file has yet,
+    /// starting with kSavePrefix, and gives its path. Null when it cannot.
+    virtual std::unique_ptr<NewFile> CreateTemporary(const std::string& target, std::string& tempPath) {
+        (void)target;
+        tempPath.clear();
+        return nullptr;
+    }
+    /// Renames from to to in the same folder, replacing a file to names, in
+    /// one step: to names the old file or the new one, never neither.
+    virtual bool Rename(const std::string& from, const std::string& to) {
+        (void)from;
+        (void)to;
+        return false;
+    }
+    /// Removes a file. False when it cannot (or is not there).
+    virtual bool Remove(const std::string& path) {
+        (void)path;
+        return false;
+    }
+    /// Puts the folder's list of names on the medium, so that a rename or a
+    /// removal survives the card being pulled. False on failure.
+    virtual bool FlushFolder(const std::string& folder) {
+        (void)folder;
+        return false;
+    }
+    /// Whether path names an existing file marked read-only.
+    virtual bool IsReadOnly(const std::string& path) {
+        (void)path;
+        return false;
+    }
+
     /// Opens path for reading. Null when it cannot be opened.
     virtual std::unique_ptr<LineReader> OpenText(const std::string& path) = 0;
     /// Reads the whole file. False when it cannot be read.
@@ -130,5 +184,15 @@ public:
 
 /// The real file system (paths are UTF-8).
 FileSystem& RealFileSystem();
+
+/// Puts a file back as it was before a save being undone: the earlier bytes
+/// through a temporary file renamed over path, or no file when there was
+/// none; then the folder flushed. Never undoes itself should that fail.
+/// False when the file could not be put back.
+bool PutBackFile(FileSystem& files, const std::string& path, const std::string* earlier);
+
+/// A save's message for a target that could not be created: message itself,
+/// or, for a read-only file, message with the reason after it.
+std::string CreateRefusal(FileSystem& files, const std::string& path, const std::string& message);
 
 }  // namespace tesslor

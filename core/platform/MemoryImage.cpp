@@ -207,7 +207,7 @@ bool MemoryImage::SaveToFile(const std::string& path) {
     const std::string bytes = EncodeBmp24(*this);
     std::unique_ptr<OutputFile> out = files.Create(path);
     if (!out || !out->Write(bytes) || !out->Commit()) {
-        errorText_ = CannotWriteMessage(path);
+        errorText_ = out ? CannotWriteMessage(path) : CreateRefusal(files, path, CannotWriteMessage(path));
         return false;
     }
     return true;

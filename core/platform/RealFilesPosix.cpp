@@ -1,5 +1,5 @@
-// The file system of Linux (and any POSIX system): writes go to a temporary
-// file beside the target, renamed over it when complete.
+// The file system of Linux (and any POSIX system): the steps of a save
+// (a temporary file beside the target, fsync, rename, fsync of the folder).
 #include "platform/Files.h"
 #include "platform/StdioFiles.h"
 
@@ -19,26 +19,22 @@ namespace tesslor {
 
 namespace {
 
-// Writes beside the target and renames over it on Commit(), so the earlier
-// file survives any failure up to the very last step.
-class AtomicOutputFile : public OutputFile {
+// A new file: written, then synced to the medium and closed.
+class PosixNewFile : public NewFile {
 public:
-    AtomicOutputFile(std::string target, std::string temp, int fd)
-        : target_(std::move(target)), temp_(std::move(temp)), fd_(fd) {}
-    ~AtomicOutputFile() override {
+    explicit PosixNewFile(int fd) : fd_(fd) {}
+    ~PosixNewFile() override {
         if (fd_ >= 0) ::close(fd_);
-        if (!committed_) ::unlink(temp_.c_str());
     }
 
     bool Write(std::string_view bytes) override {
-        if (fd_ < 0 || failed_) return false;
+        if (fd_ < 0) return false;
         const char* p = bytes.data();
         std::size_t left = bytes.size();
         while (left > 0) {
             ssize_t n = ::write(fd_, p, left);
             if (n < 0) {
                 if (errno == EINTR) continue;
-                failed_ = true;
                 return false;
             }
             p += n;
@@ -47,53 +43,69 @@ public:
         return true;
     }
 
-    bool Commit() override {
-        if (fd_ < 0 || failed_ || committed_) return false;
+    bool Flush() override {
+        if (fd_ < 0) return false;
+        bool ok = ::fsync(fd_) == 0;
+        ok = (::close(fd_) == 0) && ok;
+        fd_ = -1;
+        return ok;
+    }
+
+private:
+    int fd_;
+};
+
+class RealFs : public StdioFileSystem {
+public:
+    std::unique_ptr<NewFile> CreateTemporary(const std::string& target, std::string& tempPath) override {
+        tempPath.clear();
+        if (target.empty()) return nullptr;
+        // The temporary file lies in the target's folder so the rename cannot
+        // cross file systems. Here only "/" separates folders.
+        std::size_t slash = target.find_last_of('/');
+        if (slash == target.size() - 1) return nullptr;
+        std::string pattern =
+            (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) + kSavePrefix + "XXXXXX";
+        std::vector<char> buf(pattern.begin(), pattern.end());
+        buf.push_back('\0');
+        int fd = ::mkstemp(buf.data());
+        if (fd < 0) return nullptr;
         // Keep the permissions of the file being replaced, else the usual ones.
         struct stat st;
         mode_t mode = 0666;
-        if (::stat(target_.c_str(), &st) == 0) {
+        if (::stat(target.c_str(), &st) == 0) {
             mode = st.st_mode & 07777;
         } else {
             mode_t mask = ::umask(0);
             ::umask(mask);
             mode &= ~mask;
         }
-        ::fchmod(fd_, mode);
-        bool ok = ::fsync(fd_) == 0;
-        ok = (::close(fd_) == 0) && ok;
-        fd_ = -1;
-        if (!ok) return false;
-        if (::rename(temp_.c_str(), target_.c_str()) != 0) return false;
-        committed_ = true;
-        return true;
+        ::fchmod(fd, mode);
+        tempPath = buf.data();
+        return std::make_unique<PosixNewFile>(fd);
     }
 
-private:
-    std::string target_;
-    std::string temp_;
-    int fd_;
-    bool failed_ = false;
-    bool committed_ = false;
-};
+    bool Rename(const std::string& from, const std::string& to) override {
+        return !from.empty() && !to.empty() && ::rename(from.c_str(), to.c_str()) == 0;
+    }
 
-class RealFs : public StdioFileSystem {
-public:
-    std::unique_ptr<OutputFile> Create(const std::string& path) override {
-        if (path.empty()) return nullptr;
+    bool Remove(const std::string& path) override { return !path.empty() && ::unlink(path.c_str()) == 0; }
+
+    bool FlushFolder(const std::string& folder) override {
+        const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) return false;
+        bool ok = ::fsync(fd) == 0;
+        // Some file systems cannot sync a folder on its own (they keep names
+        // with the files, or sync everything at once): nothing more to do there.
+        if (!ok && (errno == EINVAL || errno == ENOTSUP || errno == ENOSYS)) ok = true;
+        ::close(fd);
+        return ok;
+    }
+
+    bool IsReadOnly(const std::string& path) override {
         struct stat st;
-        if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return nullptr;
-        // The temporary file lies in the target's folder so the rename cannot
-        // cross file systems. Here only "/" separates folders.
-        std::size_t slash = path.find_last_of('/');
-        if (slash == path.size() - 1) return nullptr;
-        std::string pattern =
-            (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + ".tesslor-save-XXXXXX";
-        std::vector<char> buf(pattern.begin(), pattern.end());
-        buf.push_back('\0');
-        int fd = ::mkstemp(buf.data());
-        if (fd < 0) return nullptr;
-        return std::make_unique<AtomicOutputFile>(path, std::string(buf.data()), fd);
+        // No write permission for anyone: even root, who could write it, leaves it.
+        return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0;
     }
 
     bool FolderExists(const std::string& path) override {

@@ -1,6 +1,7 @@
 // The file system of Windows: names are UTF-8 inside and wide at the Win32
 // calls, "\" and "/" both separate folders, and a finished file replaces the
-// earlier one in one call, so the earlier one stays whole until then.
+// earlier one in one call written through to the card, so the earlier one
+// stays whole until then.
 #include <algorithm>
 #include <cstdio>
 #include <memory>
@@ -23,77 +24,80 @@ bool IsFolder(DWORD attributes) {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
-// Writes beside the target and puts it in the target's place on Commit().
-class AtomicOutputFile : public OutputFile {
+// A new file: written, then flushed to the medium and closed.
+class Win32NewFile : public NewFile {
 public:
-    AtomicOutputFile(std::string target, std::wstring temp, HANDLE handle)
-        : target_(std::move(target)), temp_(std::move(temp)), handle_(handle) {}
-    ~AtomicOutputFile() override {
+    explicit Win32NewFile(HANDLE handle) : handle_(handle) {}
+    ~Win32NewFile() override {
         if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-        if (!committed_) DeleteFileW(temp_.c_str());
     }
 
     bool Write(std::string_view bytes) override {
-        if (handle_ == INVALID_HANDLE_VALUE || failed_) return false;
+        if (handle_ == INVALID_HANDLE_VALUE) return false;
         const char* p = bytes.data();
         std::size_t left = bytes.size();
         while (left > 0) {
             const DWORD chunk = left > (1u << 30) ? (1u << 30) : static_cast<DWORD>(left);
             DWORD written = 0;
-            if (!WriteFile(handle_, p, chunk, &written, nullptr) || written == 0) {
-                failed_ = true;
-                return false;
-            }
+            if (!WriteFile(handle_, p, chunk, &written, nullptr) || written == 0) return false;
             p += written;
             left -= written;
         }
         return true;
     }
 
-    bool Commit() override {
-        if (handle_ == INVALID_HANDLE_VALUE || failed_ || committed_) return false;
+    bool Flush() override {
+        if (handle_ == INVALID_HANDLE_VALUE) return false;
         bool ok = FlushFileBuffers(handle_) != 0;
         ok = CloseHandle(handle_) != 0 && ok;
         handle_ = INVALID_HANDLE_VALUE;
-        if (!ok) return false;
-        // A file the operator made read-only stays as it is (Windows refuses
-        // to replace one; said here so that every file system agrees).
-        const DWORD existing = AttributesOf(target_);
-        if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY)) return false;
-        // A plain rename fails over an existing file on Windows; this call
-        // replaces it, and waits until the move is on the card.
-        if (!MoveFileExW(temp_.c_str(), WideOf(target_).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return false;
-        committed_ = true;
-        return true;
+        return ok;
     }
 
 private:
-    std::string target_;
-    std::wstring temp_;
     HANDLE handle_;
-    bool failed_ = false;
-    bool committed_ = false;
 };
 
 class RealFs : public StdioFileSystem {
 public:
-    std::unique_ptr<OutputFile> Create(const std::string& path) override {
-        if (path.empty() || IsSeparator(path.back()) || IsFolder(AttributesOf(path))) return nullptr;
+    std::unique_ptr<NewFile> CreateTemporary(const std::string& target, std::string& tempPath) override {
+        tempPath.clear();
+        if (target.empty() || IsSeparator(target.back())) return nullptr;
         // The temporary file lies in the target's folder so the move cannot
-        // cross drives; its name starts as the card's scan expects of one.
-        const std::size_t slash = path.find_last_of("\\/");
-        const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+        // cross drives.
+        const std::size_t slash = target.find_last_of("\\/");
+        const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
         static unsigned counter = 0;
         for (int attempt = 0; attempt < 100; ++attempt) {
-            const std::string name = ".tesslor-save-" + std::to_string(GetCurrentProcessId()) + "-" +
+            const std::string path = folder + kSavePrefix + std::to_string(GetCurrentProcessId()) + "-" +
                                      std::to_string(++counter) + "-" + std::to_string(GetTickCount());
-            std::wstring temp = WideOf(folder + name);
-            HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-            if (h != INVALID_HANDLE_VALUE) return std::make_unique<AtomicOutputFile>(path, std::move(temp), h);
+            HANDLE h = CreateFileW(WideOf(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                   nullptr);
+            if (h != INVALID_HANDLE_VALUE) {
+                tempPath = path;
+                return std::make_unique<Win32NewFile>(h);
+            }
             if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) return nullptr;
         }
         return nullptr;
+    }
+
+    bool Rename(const std::string& from, const std::string& to) override {
+        // A plain rename fails over an existing file on Windows; this call
+        // replaces it, and waits until the move is on the card.
+        return !from.empty() && !to.empty() &&
+               MoveFileExW(WideOf(from).c_str(), WideOf(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    }
+
+    bool Remove(const std::string& path) override { return !path.empty() && DeleteFileW(WideOf(path).c_str()); }
+
+    // Every rename was written through to the card: the folder has nothing left to flush.
+    bool FlushFolder(const std::string& folder) override { return FolderExists(folder.empty() ? "." : folder); }
+
+    bool IsReadOnly(const std::string& path) override {
+        const DWORD attributes = AttributesOf(path);
+        return attributes != INVALID_FILE_ATTRIBUTES && !IsFolder(attributes) &&
+               (attributes & FILE_ATTRIBUTE_READONLY) != 0;
     }
 
     bool FolderExists(const std::string& path) override { return !path.empty() && IsFolder(AttributesOf(path)); }

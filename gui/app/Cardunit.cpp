@@ -1,6 +1,7 @@
 #include "app/Cardunit.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFileSystemWatcher>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -43,13 +44,15 @@ QColor DotColour(std::uint8_t code) {
     }
 }
 
-QImage ThumbnailImage(const CardThumbnail& thumb) {
+QImage ThumbnailImage(const CardThumbnail& dots) {
+    // Whole dots: a picture is never smoothed into colours the unit cannot
+    // show, and no lit dot is dropped where it shrinks.
+    const CardThumbnail thumb = ScaledThumbnail(dots, kThumbnailHeight);
     QImage image(thumb.width, thumb.height, QImage::Format_RGB32);
     for (int y = 0; y < thumb.height; ++y)
         for (int x = 0; x < thumb.width; ++x)
             image.setPixelColor(x, y, DotColour(thumb.codes[static_cast<std::size_t>(y) * thumb.width + x]));
-    // Whole dots: a picture is never smoothed into colours the unit cannot show.
-    return image.scaledToHeight(kThumbnailHeight, Qt::FastTransformation);
+    return image;
 }
 
 QTableWidgetItem* Cell(const std::string& text) {
@@ -138,7 +141,11 @@ void TCardForm::CreateControls() {
     split->addWidget(FindingTable);
     split->addWidget(WriteResult);
     split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 1);
+    split->setStretchFactor(1, 2);
+    split->setStretchFactor(2, 2);
+    split->setChildrenCollapsible(false);
+    // The findings get room for a dozen lines.
+    split->setSizes({300, 200, 160});
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(SummaryLabel, 1);
     bottom->addWidget(WriteProgress);
@@ -263,6 +270,19 @@ void TCardForm::OpenRow(int row) {
 
 void TCardForm::CancelWriteButtonClick() { cancelWrite_ = true; }
 
+void TCardForm::reject() {
+    // A write runs to its end (or its cancel) before the window goes.
+    if (!writing_) QDialog::reject();
+}
+
+void TCardForm::closeEvent(QCloseEvent* event) {
+    if (writing_) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
 void TCardForm::WriteButtonClick() {
     if (writing_ || folder_.empty()) return;
     SourceDialog.InitialDir.clear();
@@ -280,40 +300,49 @@ void TCardForm::WriteButtonClick() {
     if (errors > 0 && !context_.prompter.Confirm(source + " にエラーが" + std::to_string(errors) +
                                                  "件あります。それでもカードへ書き出しますか？"))
         return;
-    writing_ = true;
-    cancelWrite_ = false;
+    // What the write will do, file by file, in view before anything changes.
+    CardPlan plan;
+    if (!PlanCardWrite(context_.files, prepared, folder_, plan, message)) {
+        context_.prompter.Inform(message);
+        return;
+    }
     WriteResult->clear();
     WriteResult->setVisible(true);
+    WriteResult->addItem(QStringLiteral("書き出しの予定（") + QString::fromStdString(source) + QStringLiteral(" → ") +
+                         QString::fromStdString(folder_) + QStringLiteral("）"));
+    for (const CardPlanEntry& e : plan.entries)
+        WriteResult->addItem(QString::fromStdString(e.name + "　" + CardPlanWord(e.action)));
+    const std::string question = CardReplaceQuestion(plan);
+    if (!question.empty() && !context_.prompter.Confirm(question)) {
+        WriteResult->addItem(QStringLiteral("書き出しをやめました（カードはそのままです）"));
+        WriteResult->scrollToBottom();
+        return;
+    }
+    writing_ = true;
+    cancelWrite_ = false;
     WriteProgress->setVisible(true);
-    WriteProgress->setRange(0, static_cast<int>(CardWriteOrder(prepared).size()));
+    WriteProgress->setRange(0, 1);
     WriteProgress->setValue(0);
     CancelWriteButton->setEnabled(true);
-    for (QPushButton* b : {WriteButton, FolderButton, RefreshButton}) b->setEnabled(false);
+    for (QPushButton* b : {WriteButton, FolderButton, RefreshButton, CloseButton}) b->setEnabled(false);
     const CardWriteResult result = WriteCard(
         context_.files, prepared, folder_,
-        [this](std::size_t index, std::size_t, const std::string&) {
+        [this](std::size_t index, std::size_t count, const std::string&) {
+            WriteProgress->setRange(0, static_cast<int>(count));
             WriteProgress->setValue(static_cast<int>(index));
             // Between files the operator may press 書き出しの中止.
             QApplication::processEvents();
             return !cancelWrite_;
         },
-        [this](const std::string& name) {
-            WriteResult->addItem(QString::fromStdString(CardWrittenLine(name)));
-            WriteResult->scrollToBottom();
-        });
-    WriteProgress->setValue(static_cast<int>(result.written.size()));
+        [this](const std::string& name) { WriteResult->addItem(QString::fromStdString(CardWrittenLine(name))); });
+    if (result.Succeeded()) WriteProgress->setValue(WriteProgress->maximum());
     for (const CardFinding& f : result.leftAlone)
         WriteResult->addItem(QString::fromStdString(std::string(CardSeverityWord(f.severity)) + "　" + f.message));
-    std::string outcome = result.cancelled ? "書き出しを中止しました（" + std::to_string(result.written.size()) +
-                                                 "ファイルは書き込み済みです）"
-                          : result.failure.empty() ? "書き出し完了（" + std::to_string(result.written.size()) +
-                                                         "ファイル）"
-                                                   : "書き出しエラー: " + result.failure;
-    WriteResult->addItem(QString::fromStdString(outcome));
+    WriteResult->addItem(QString::fromStdString(CardWriteOutcome(result)));
     WriteResult->scrollToBottom();
     writing_ = false;
     CancelWriteButton->setEnabled(false);
-    for (QPushButton* b : {WriteButton, FolderButton, RefreshButton}) b->setEnabled(true);
+    for (QPushButton* b : {WriteButton, FolderButton, RefreshButton, CloseButton}) b->setEnabled(true);
     Rescan();
 }
 

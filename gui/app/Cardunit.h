@@ -70,6 +70,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    /// Escape: ignored while a write runs.
+    void reject() override;
 
 private:
     void CreateControls();

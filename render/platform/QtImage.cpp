@@ -126,12 +126,14 @@ bool QtImage::SavePng(const std::string& path) {
             ok = writer.write(image);
         }
     }
+    bool created = true;
     if (ok) {
         std::unique_ptr<OutputFile> out = Files().Create(path);
+        created = out != nullptr;
         ok = out && out->Write(std::string_view(encoded.constData(), static_cast<std::size_t>(encoded.size()))) &&
              out->Commit();
     }
-    if (!ok) errorText_ = CannotWriteMessage(path);
+    if (!ok) errorText_ = created ? CannotWriteMessage(path) : CreateRefusal(Files(), path, CannotWriteMessage(path));
     return ok;
 }
 

@@ -80,16 +80,46 @@ TEST(CardCli, WriteRefusesAnErrorUnlessForcedAndReportsEachFile) {
     EXPECT_EQ(ReadFileBytes(dir.Path("card/Perform.txt")), ReadFileBytes(dir.Path("src/Perform.txt")));
 
     // A card that cannot take a file (a folder stands in its place): the
-    // file's name and why, the files before it complete, nothing after it.
+    // file's name and why, and nothing written at all.
     fs::remove(dir.Path("card/a.lee"));
     fs::remove(dir.Path("card/Perform.txt"));
     WritePicture(dir.Path("src/0.lee"), "03");
     fs::create_directory(dir.Path("card/a.lee"));
     r = RunCli(dir, {"card", "write", "--force", dir.Path("src"), dir.Path("card")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "0.lee: 書き込み完了\n注意\told.lee は書き出し元にありません（カードにそのまま残します）\n");
-    EXPECT_EQ(r.err.rfind("a.lee: カードにファイルを作れません", 0), 0u) << r.err;
+    EXPECT_EQ(r.out, "注意\told.lee は書き出し元にありません（カードにそのまま残します）\n");
+    EXPECT_EQ(r.err, "a.lee: カードに同じ名前のフォルダーがあるため書き込めません。カードは元のままです\n");
     EXPECT_FALSE(fs::exists(dir.Path("card/Perform.txt")));
+    EXPECT_FALSE(fs::exists(dir.Path("card/0.lee")));
+}
+
+TEST(CardCli, DryRunPrintsThePlanInByteOrderAndWritesNothing) {
+    TempDir dir;
+    fs::create_directory(dir.Path("src"));
+    fs::create_directory(dir.Path("card"));
+    WritePicture(dir.Path("src/kion.lee"), "01");
+    WritePicture(dir.Path("src/b.lee"), "02");
+    WritePicture(dir.Path("src/same.lee"), "03");
+    test::WritePerformList(dir.Path("src/Perform.txt"), {"kion.lee", "b.lee", "same.lee"});
+    WriteFileBytes(dir.Path("card/KION.LEE"), "older");
+    WriteFileBytes(dir.Path("card/same.lee"), ReadFileBytes(dir.Path("src/same.lee")));
+    WriteFileBytes(dir.Path("card/Z.lee"), "the card's own");
+    const auto before = test::FolderContents(dir.Path("card"));
+
+    CliRun r = RunCli(dir, {"card", "write", "--dry-run", dir.Path("src"), dir.Path("card")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "Perform.txt\t新規\n"
+              "Z.lee\tカードのみ\n"
+              "b.lee\t新規\n"
+              "kion.lee\t置き換え\n"
+              "same.lee\t同じ\n");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(test::FolderContents(dir.Path("card")), before);
+
+    r = RunCli(dir, {"card", "write", "--dry-run", dir.Path("src"), dir.Path("nowhere")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "フォルダー " + dir.Path("nowhere") + " が見つかりません\n");
 }
 
 }  // namespace

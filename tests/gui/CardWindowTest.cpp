@@ -6,8 +6,10 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 
 #include "GuiHarness.h"
@@ -113,17 +115,41 @@ TEST_F(CardWindow, WritingAFolderOntoTheCardShowsEachFileAndTheResult) {
     WritePicture(source.Path("new.lee"), "05");
     WritePerformList(source.Path("Perform.txt"), {"new.lee"});
     Form().ShowFolder(card.Dir().string());
+    const auto lines = [this] {
+        QStringList list;
+        for (int i = 0; i < Form().WriteResult->count(); ++i) list << Form().WriteResult->item(i)->text();
+        return list;
+    };
+    // The plan first; the card's Perform.txt would be replaced: No leaves the card as it is.
+    const std::string earlierList = ReadFileBytes(card.Path("Perform.txt"));
     e.chooser.script = {source.Dir().string()};
+    e.prompter.answers = {false};
     Form().WriteButtonClick();
+    EXPECT_EQ(e.prompter.shown.back(), "カードの 1ファイル（Perform.txt）を書き出し元の内容で置き換えます。よろしいですか？");
+    EXPECT_EQ(ReadFileBytes(card.Path("Perform.txt")), earlierList);
+    EXPECT_FALSE(std::filesystem::exists(card.Path("new.lee")));
+    EXPECT_TRUE(lines().contains(QStringLiteral("Perform.txt　置き換え")));
+    EXPECT_TRUE(lines().contains(QStringLiteral("new.lee　新規")));
+    EXPECT_TRUE(lines().contains(QStringLiteral("a.lee　カードのみ")));
+    EXPECT_EQ(lines().last(), QStringLiteral("書き出しをやめました（カードはそのままです）"));
+
+    // Yes: written as a whole; 閉じる waits while it runs.
+    e.chooser.script = {source.Dir().string()};
+    e.prompter.answers = {true};
+    bool closeEnabledDuringWrite = true;
+    QTimer::singleShot(0, &Form(), [&] { closeEnabledDuringWrite = Form().CloseButton->isEnabled(); });
+    Form().WriteButtonClick();
+    EXPECT_FALSE(closeEnabledDuringWrite);
+    EXPECT_TRUE(Form().CloseButton->isEnabled());
     EXPECT_EQ(ReadFileBytes(card.Path("new.lee")), ReadFileBytes(source.Path("new.lee")));
     EXPECT_EQ(ReadFileBytes(card.Path("Perform.txt")), ReadFileBytes(source.Path("Perform.txt")));
     EXPECT_EQ(Form().WriteProgress->value(), 2);
-    QStringList lines;
-    for (int i = 0; i < Form().WriteResult->count(); ++i) lines << Form().WriteResult->item(i)->text();
-    EXPECT_EQ(lines.first(), QStringLiteral("new.lee: 書き込み完了"));
-    EXPECT_TRUE(lines.contains(QStringLiteral("Perform.txt: 書き込み完了")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("注意　a.lee は書き出し元にありません（カードにそのまま残します）")));
-    EXPECT_EQ(lines.last(), QStringLiteral("書き出し完了（2ファイル）"));
+    const QStringList written = lines();
+    EXPECT_TRUE(written.first().startsWith(QStringLiteral("書き出しの予定")));
+    EXPECT_LT(written.indexOf(QStringLiteral("new.lee: 書き込み完了")), written.indexOf(QStringLiteral("Perform.txt: 書き込み完了")));
+    EXPECT_GT(written.indexOf(QStringLiteral("new.lee: 書き込み完了")), 0);
+    EXPECT_TRUE(written.contains(QStringLiteral("注意　a.lee は書き出し元にありません（カードにそのまま残します）")));
+    EXPECT_EQ(written.last(), QStringLiteral("書き出し完了（2ファイル）"));
     EXPECT_EQ(Form().FileTable->rowCount(), 5);  // rescanned
 
     // A source with an エラー asks first; No writes nothing.

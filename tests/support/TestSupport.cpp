@@ -104,36 +104,60 @@ std::optional<std::vector<std::string>> ScriptedFileChooser::ChooseMany(const Fi
 }
 
 namespace {
-class CountingOutput : public OutputFile {
+class CountingFile : public NewFile {
 public:
-    CountingOutput(std::unique_ptr<OutputFile> inner, FailingFileSystem& fs) : inner_(std::move(inner)), fs_(fs) {}
+    CountingFile(std::unique_ptr<NewFile> inner, FailingFileSystem& fs) : inner_(std::move(inner)), fs_(fs) {}
     bool Write(std::string_view bytes) override {
         ++fs_.writes;
-        if (fs_.failAtWrite != 0 && fs_.writes == fs_.failAtWrite) return false;
+        if (!fs_.Step("write") || (fs_.failAtWrite != 0 && fs_.writes == fs_.failAtWrite)) return false;
         return inner_->Write(bytes);
     }
-    bool Commit() override {
-        if (fs_.failCommit) return false;
-        return inner_->Commit();
+    bool Flush() override {
+        // A flush that fails still closes the file, as a real one does.
+        if (!fs_.Step("flush") || fs_.failCommit) {
+            inner_.reset();
+            return false;
+        }
+        return inner_->Flush();
     }
 
 private:
-    std::unique_ptr<OutputFile> inner_;
+    std::unique_ptr<NewFile> inner_;
     FailingFileSystem& fs_;
 };
 }  // namespace
 
-std::unique_ptr<OutputFile> FailingFileSystem::Create(const std::string& path) {
-    if (failCreate) return nullptr;
-    auto inner = RealFileSystem().Create(path);
+bool FailingFileSystem::Step(const char* kind) {
+    steps.push_back(kind);
+    return failAtStep == 0 || static_cast<int>(steps.size()) != failAtStep;
+}
+
+std::unique_ptr<NewFile> FailingFileSystem::CreateTemporary(const std::string& target, std::string& tempPath) {
+    tempPath.clear();
+    if (!Step("create") || failCreate) return nullptr;
+    auto inner = RealFileSystem().CreateTemporary(target, tempPath);
     if (!inner) return nullptr;
-    return std::make_unique<CountingOutput>(std::move(inner), *this);
+    return std::make_unique<CountingFile>(std::move(inner), *this);
+}
+bool FailingFileSystem::Rename(const std::string& from, const std::string& to) {
+    return Step("rename") && RealFileSystem().Rename(from, to);
+}
+bool FailingFileSystem::FlushFolder(const std::string& folder) {
+    return Step("folder-flush") && RealFileSystem().FlushFolder(folder);
 }
 std::unique_ptr<LineReader> FailingFileSystem::OpenText(const std::string& path) {
     return RealFileSystem().OpenText(path);
 }
 bool FailingFileSystem::ReadAll(const std::string& path, std::string& bytes) {
     return RealFileSystem().ReadAll(path, bytes);
+}
+
+std::map<std::string, std::string> FolderContents(const std::string& folder) {
+    std::map<std::string, std::string> contents;
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(PathOfUtf8(folder), ec))
+        if (e.is_regular_file()) contents[Utf8OfPath(e.path().filename())] = ReadFileBytes(Utf8OfPath(e.path()));
+    return contents;
 }
 
 TempDir::TempDir() {

@@ -74,24 +74,43 @@ public:
     std::vector<FileDialogRequest> requests;
 };
 
-/// The real file system, except that the failAtWrite-th Write() (1-based,
-/// counted over all files created) fails; 0 never fails. failCreate makes
-/// Create() fail; failCommit makes Commit() fail.
+/// The real file system, failing at a chosen step of a save. The steps are
+/// counted over every file: making a temporary file ("create"), each Write
+/// ("write"), Flush ("flush"), Rename ("rename") and FlushFolder
+/// ("folder-flush"); steps lists them in order. failAtStep (1-based) fails
+/// that step, failAtWrite the n-th Write only, failCreate every create,
+/// failCommit every Flush (the first step of completing a file); 0 and false
+/// never fail. Removals and reads always pass.
 class FailingFileSystem : public FileSystem {
 public:
-    std::unique_ptr<OutputFile> Create(const std::string& path) override;
+    std::unique_ptr<NewFile> CreateTemporary(const std::string& target, std::string& tempPath) override;
+    bool Rename(const std::string& from, const std::string& to) override;
+    bool Remove(const std::string& path) override { return RealFileSystem().Remove(path); }
+    bool FlushFolder(const std::string& folder) override;
+    bool IsReadOnly(const std::string& path) override { return RealFileSystem().IsReadOnly(path); }
     std::unique_ptr<LineReader> OpenText(const std::string& path) override;
     bool ReadAll(const std::string& path, std::string& bytes) override;
+    bool ReadPrefix(const std::string& path, std::size_t maxBytes, std::string& bytes) override {
+        return RealFileSystem().ReadPrefix(path, maxBytes, bytes);
+    }
     bool FolderExists(const std::string& path) override { return RealFileSystem().FolderExists(path); }
     bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override {
         return RealFileSystem().ListFolder(folder, entries);
     }
 
+    /// Counts a step of the given kind; false when it is the one to fail.
+    bool Step(const char* kind);
+
+    int failAtStep = 0;
     int failAtWrite = 0;
     bool failCreate = false;
     bool failCommit = false;
     int writes = 0;
+    std::vector<std::string> steps;
 };
+
+/// Every file of a folder (not its subfolders) with its bytes, by name.
+std::map<std::string, std::string> FolderContents(const std::string& folder);
 
 /// A fresh folder under the system's temporary folder, removed afterwards.
 class TempDir {

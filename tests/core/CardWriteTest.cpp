@@ -1,0 +1,265 @@
+// Writing a prepared folder onto a card as one change: the plan, all or
+// nothing at every step, a stopped write reported and cleared.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "TestSupport.h"
+#include "card/Card.h"
+#include "card/CardView.h"
+#include "card/CardWrite.h"
+
+namespace tesslor {
+namespace {
+
+using test::FolderContents;
+using test::ReadFileBytes;
+using test::TempDir;
+using test::WriteFileBytes;
+
+void WritePicture(const TempDir& dir, const std::string& name, const std::string& writeNo, int x) {
+    test::WriteTestPicture(dir.Path(name), writeNo, x, 3, kLedRed);
+}
+
+CardScan Scan(const TempDir& dir) {
+    CardScan scan;
+    std::string message;
+    EXPECT_TRUE(ScanCard(RealFileSystem(), dir.Dir().string(), {}, scan, message)) << message;
+    return scan;
+}
+
+std::vector<std::string> PlanLines(const CardPlan& plan) {
+    std::vector<std::string> lines;
+    for (const CardPlanEntry& e : plan.entries) lines.push_back(e.name + "\t" + CardPlanWord(e.action));
+    return lines;
+}
+
+bool HasFinding(const CardScan& scan, CardSeverity severity, const std::string& part) {
+    for (const CardFinding& f : scan.findings)
+        if (f.severity == severity && f.message.find(part) != std::string::npos) return true;
+    return false;
+}
+
+// A source of three pictures and its list, and a card holding an older
+// version of one picture, one the same, and one file of its own.
+struct Cards {
+    Cards() {
+        WritePicture(source, "a.lee", "01", 1);
+        WritePicture(source, "b.lee", "02", 2);
+        WritePicture(source, "c.lee", "03", 3);
+        test::WritePerformList(source.Path("Perform.txt"), {"a.lee", "b.lee", "c.lee"});
+        WriteFileBytes(source.Path("notes.bin"), "not for the unit");
+        WritePicture(card, "b.lee", "02", 9);
+        WriteFileBytes(card.Path("c.lee"), ReadFileBytes(source.Path("c.lee")));
+        WriteFileBytes(card.Path("old.lee"), "kept");
+        scan = Scan(source);
+    }
+    std::map<std::string, std::string> Wanted() const {
+        std::map<std::string, std::string> wanted = FolderContents(card.Dir().string());
+        for (const char* name : {"a.lee", "b.lee", "c.lee", "Perform.txt"}) wanted[name] = ReadFileBytes(source.Path(name));
+        return wanted;
+    }
+    TempDir source, card;
+    CardScan scan;
+};
+
+TEST(CardWrite, ThePlanTellsNewReplacedSameAndCardOnlyInByteOrder) {
+    Cards c;
+    WriteFileBytes(c.card.Path(".tesslor-save-x1"), "left by a stopped save");
+    CardPlan plan;
+    std::string failure;
+    ASSERT_TRUE(PlanCardWrite(RealFileSystem(), c.scan, c.card.Dir().string(), plan, failure));
+    EXPECT_EQ(PlanLines(plan), (std::vector<std::string>{"Perform.txt\t新規", "a.lee\t新規", "b.lee\t置き換え",
+                                                         "c.lee\t同じ", "old.lee\tカードのみ"}));
+    EXPECT_EQ(CardReplaceQuestion(plan), "カードの 1ファイル（b.lee）を書き出し元の内容で置き換えます。よろしいですか？");
+    EXPECT_FALSE(PlanCardWrite(RealFileSystem(), c.scan, "/no/such/card", plan, failure));
+    EXPECT_EQ(failure, "フォルダー /no/such/card が見つかりません");
+}
+
+TEST(CardWrite, WritesWhatDiffersPerformLastAndLeavesTheRest) {
+    Cards c;
+    EXPECT_EQ(CardWriteOrder(c.scan), (std::vector<std::string>{"a.lee", "b.lee", "c.lee", "Perform.txt"}));
+    std::vector<std::string> progress, written;
+    test::FailingFileSystem counting;
+    const CardWriteResult result = WriteCard(
+        counting, c.scan, c.card.Dir().string(),
+        [&](std::size_t i, std::size_t n, const std::string& name) {
+            progress.push_back(std::to_string(i) + "/" + std::to_string(n) + name);
+            return true;
+        },
+        [&](const std::string& name) { written.push_back(name); });
+    ASSERT_TRUE(result.Succeeded()) << result.failure;
+    // c.lee is the same on both sides: staged are a, b and the list only.
+    EXPECT_EQ(progress, (std::vector<std::string>{"0/3a.lee", "1/3b.lee", "2/3Perform.txt"}));
+    EXPECT_EQ(written, (std::vector<std::string>{"a.lee", "b.lee", "c.lee", "Perform.txt"}));
+    EXPECT_EQ(result.written, written);
+    // The journal and three staged files are all that was created.
+    EXPECT_EQ(std::count(counting.steps.begin(), counting.steps.end(), "create"), 4);
+    // The renames: the journal's, then the three staged files, Perform.txt last.
+    EXPECT_EQ(std::count(counting.steps.begin(), counting.steps.end(), "rename"), 4);
+    EXPECT_EQ(counting.steps.back(), "folder-flush");
+    ASSERT_EQ(result.leftAlone.size(), 1u);
+    EXPECT_EQ(result.leftAlone[0].message, "old.lee は書き出し元にありません（カードにそのまま残します）");
+    EXPECT_EQ(FolderContents(c.card.Dir().string()), c.Wanted());
+    EXPECT_EQ(CardWriteOutcome(result), "書き出し完了（4ファイル）");
+    EXPECT_FALSE(std::filesystem::exists(c.card.Path("notes.bin")));
+
+    // Again: everything is the same, so nothing is created at all.
+    test::FailingFileSystem again;
+    EXPECT_TRUE(WriteCard(again, c.scan, c.card.Dir().string()).Succeeded());
+    EXPECT_EQ(std::count(again.steps.begin(), again.steps.end(), "create"), 0);
+
+    EXPECT_EQ(WriteCard(RealFileSystem(), c.scan, c.source.Dir().string()).failure,
+              "書き出し元とカードが同じフォルダーです");
+    EXPECT_EQ(WriteCard(RealFileSystem(), c.scan, "/no/such/card").failure, "フォルダー /no/such/card が見つかりません");
+}
+
+// A card that fills up, or is pulled, at any step of the write: either the
+// write failed and the card is byte for byte as it was, or it went through
+// whole. Every step before the last rename is flushed fails the write.
+TEST(CardWrite, AFailureAtAnyStepLeavesTheCardAsItWasOrWhole) {
+    Cards c;
+    const auto before = FolderContents(c.card.Dir().string());
+    const auto wanted = c.Wanted();
+    test::FailingFileSystem counting;
+    ASSERT_TRUE(WriteCard(counting, c.scan, c.card.Dir().string()).Succeeded());
+    const std::vector<std::string> steps = counting.steps;
+    // Back to the earlier card for the runs that fail.
+    const auto restore = [&] {
+        std::filesystem::remove_all(c.card.Dir());
+        std::filesystem::create_directory(c.card.Dir());
+        for (const auto& [name, bytes] : before) WriteFileBytes(c.card.Path(name), bytes);
+    };
+    restore();
+    // The last step is the flush after the journal goes: past the card's change.
+    ASSERT_GE(steps.size(), 2u);
+    for (std::size_t at = 1; at <= steps.size(); ++at) {
+        SCOPED_TRACE("step " + std::to_string(at) + " " + steps[at - 1]);
+        test::FailingFileSystem failing;
+        failing.failAtStep = static_cast<int>(at);
+        const CardWriteResult result = WriteCard(failing, c.scan, c.card.Dir().string());
+        if (at < steps.size()) {
+            EXPECT_FALSE(result.Succeeded());
+            EXPECT_TRUE(result.cardUnchanged);
+            EXPECT_NE(result.failure.find("カードは元のままです"), std::string::npos) << result.failure;
+            EXPECT_TRUE(result.written.empty());
+            EXPECT_EQ(FolderContents(c.card.Dir().string()), before);
+        } else {
+            EXPECT_TRUE(result.Succeeded()) << result.failure;
+            EXPECT_EQ(FolderContents(c.card.Dir().string()), wanted);
+            restore();
+        }
+    }
+}
+
+TEST(CardWrite, CancelledWhileStagingLeavesTheCardAsItWas) {
+    Cards c;
+    const auto before = FolderContents(c.card.Dir().string());
+    const CardWriteResult cancelled = WriteCard(RealFileSystem(), c.scan, c.card.Dir().string(),
+                                                [](std::size_t i, std::size_t, const std::string&) { return i < 2; });
+    EXPECT_TRUE(cancelled.cancelled);
+    EXPECT_TRUE(cancelled.cardUnchanged);
+    EXPECT_TRUE(cancelled.written.empty());
+    EXPECT_EQ(CardWriteOutcome(cancelled), "書き出しを中止しました（カードは元のままです）");
+    EXPECT_EQ(FolderContents(c.card.Dir().string()), before);
+}
+
+// What a write cut off between its renames leaves: the journal, staged
+// files, and a card part new, part old. The check says so; the next write
+// finishes the job and removes every leftover.
+TEST(CardWrite, AStoppedWriteIsReportedAndTheNextWriteClearsIt) {
+    Cards c;
+    WriteFileBytes(c.card.Path(kCardJournalName), "TESSLOR CARD WRITE\r\na.lee\r\n");
+    WriteFileBytes(c.card.Path(".tesslor-save-AbC123"), "half a pictu");
+    WriteFileBytes(c.card.Path("a.lee"), ReadFileBytes(c.source.Path("a.lee")));
+    const CardScan stopped = Scan(c.card);
+    EXPECT_FALSE(stopped.Passed());
+    ASSERT_FALSE(stopped.findings.empty());
+    EXPECT_EQ(stopped.findings[0].severity, CardSeverity::Error);
+    EXPECT_NE(stopped.findings[0].message.find("途中"), std::string::npos);
+    EXPECT_NE(stopped.findings[0].message.find("もう一度カードへ書き出してください"), std::string::npos);
+    EXPECT_TRUE(HasFinding(stopped, CardSeverity::Caution, ".tesslor-save-AbC123 は途中で止まった保存の一時ファイルです"));
+    // The write's own files are not files of the card.
+    EXPECT_EQ(stopped.Find(kCardJournalName), nullptr);
+    EXPECT_EQ(stopped.Find(".tesslor-save-AbC123"), nullptr);
+
+    // A write that fails leaves the journal: the card is still unfinished.
+    test::FailingFileSystem full;
+    full.failAtStep = 2;
+    EXPECT_FALSE(WriteCard(full, c.scan, c.card.Dir().string()).Succeeded());
+    EXPECT_TRUE(std::filesystem::exists(c.card.Path(kCardJournalName)));
+
+    ASSERT_TRUE(WriteCard(RealFileSystem(), c.scan, c.card.Dir().string()).Succeeded());
+    EXPECT_EQ(FolderContents(c.card.Dir().string()), c.Wanted());
+    EXPECT_FALSE(HasFinding(Scan(c.card), CardSeverity::Error, "途中"));
+}
+
+TEST(CardWrite, AReadOnlyFileOnTheCardStopsTheWriteBeforeAnythingChanges) {
+    Cards c;
+    std::filesystem::permissions(c.card.Dir() / "b.lee", std::filesystem::perms::owner_read);
+    const auto before = FolderContents(c.card.Dir().string());
+    const CardWriteResult result = WriteCard(RealFileSystem(), c.scan, c.card.Dir().string());
+    EXPECT_EQ(result.failure, "b.lee: カードのファイルが読み取り専用のため書き換えません。カードは元のままです");
+    EXPECT_EQ(FolderContents(c.card.Dir().string()), before);
+    std::filesystem::permissions(c.card.Dir() / "b.lee", std::filesystem::perms::owner_all);
+}
+
+// The unit's card does not tell case apart: KION.LEE is the file kion.lee
+// replaces, and only one of them is left, whatever the folder keeps.
+TEST(CardWrite, ANameDifferingOnlyInCaseIsReplacedNotDoubled) {
+    TempDir source, card;
+    WritePicture(source, "kion.lee", "01", 1);
+    WriteFileBytes(card.Path("KION.LEE"), "the earlier picture");
+    const CardScan scan = Scan(source);
+    CardPlan plan;
+    std::string failure;
+    ASSERT_TRUE(PlanCardWrite(RealFileSystem(), scan, card.Dir().string(), plan, failure));
+    EXPECT_EQ(PlanLines(plan), std::vector<std::string>{"kion.lee\t置き換え"});
+    ASSERT_TRUE(WriteCard(RealFileSystem(), scan, card.Dir().string()).Succeeded());
+    const auto after = FolderContents(card.Dir().string());
+    ASSERT_EQ(after.size(), 1u);
+    EXPECT_EQ(after.begin()->second, ReadFileBytes(source.Path("kion.lee")));
+
+    // A failure after the swap puts the old spelling and bytes back.
+    WriteFileBytes(card.Path("KION.LEE"), "the earlier picture");
+    std::filesystem::remove(card.Dir() / "kion.lee");
+    test::FailingFileSystem counting;
+    ASSERT_TRUE(WriteCard(counting, scan, card.Dir().string()).Succeeded());
+    std::filesystem::remove(card.Dir() / "kion.lee");
+    WriteFileBytes(card.Path("KION.LEE"), "the earlier picture");
+    test::FailingFileSystem failing;
+    failing.failAtStep = static_cast<int>(counting.steps.size()) - 1;  // the flush after the swap
+    EXPECT_FALSE(WriteCard(failing, scan, card.Dir().string()).Succeeded());
+    EXPECT_EQ(FolderContents(card.Dir().string()),
+              (std::map<std::string, std::string>{{"KION.LEE", "the earlier picture"}}));
+}
+
+TEST(CardView, AShrunkThumbnailKeepsEveryLitDotTheLastColumnAndRowToo) {
+    CardThumbnail dots;
+    dots.width = 32;
+    dots.height = 80;
+    dots.codes.assign(32 * 80, 0);
+    dots.codes[79 * 32 + 31] = kLedRed;   // the last dot
+    dots.codes[0] = kLedGreen;            // the first
+    dots.codes[1] = kLedRed;              // beside it: together yellow
+    const CardThumbnail half = ScaledThumbnail(dots, 40);
+    ASSERT_EQ(half.width, 16);
+    ASSERT_EQ(half.height, 40);
+    EXPECT_EQ(half.codes[0], kLedRed | kLedGreen);
+    EXPECT_EQ(half.codes[39 * 16 + 15], kLedRed);
+    int lit = 0;
+    for (std::uint8_t code : half.codes) lit += code != 0;
+    EXPECT_EQ(lit, 2);
+    // One panel row grows to the height; an odd width rounds up.
+    dots.width = 17;
+    dots.height = 16;
+    dots.codes.assign(17 * 16, 0);
+    dots.codes[15 * 17 + 16] = kLedGreen;
+    const CardThumbnail grown = ScaledThumbnail(dots, 40);
+    ASSERT_EQ(grown.width, 43);
+    EXPECT_EQ(grown.codes[39 * 43 + 42], kLedGreen);
+    EXPECT_TRUE(ScaledThumbnail(CardThumbnail{}, 40).Empty());
+}
+
+}  // namespace
+}  // namespace tesslor
