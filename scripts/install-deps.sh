@@ -14,7 +14,7 @@ PACKAGES=(
   fonts-ipafont-gothic fonts-unifont fonts-misaki xvfb xauth
   libgif-dev
   dpkg-dev file
-  exfat-fuse exfatprogs fuse3 util-linux
+  exfat-fuse exfatprogs fuse3 util-linux strace
 )
 
 # `install-deps.sh windows`: also what the Windows cross build and its tests
