@@ -256,10 +256,9 @@ bool DocumentCommands::ClearDots() {
 
 void DocumentCommands::Record(const std::string& typing) { doc_.RecordStep(typing); }
 
-void DocumentCommands::PictureReplaced(const std::string& keptIn) {
+void DocumentCommands::PictureReplaced() {
+    // The picture drawn in is kept in no file: the step is never a saved state.
     doc_.RecordStep();
-    // A picture drawn in anew has nothing unsaved; undo and redo find it so again.
-    if (!doc_.Modified) doc_.MarkKept(keptIn.empty() ? "tmp.bmp" : keptIn);
 }
 
 }  // namespace tesslor

@@ -97,9 +97,9 @@ public:
     /// together are one step.
     void Record(const std::string& typing = {});
     /// Another window has drawn a new picture into the document (the text
-    /// editor's rendering, also kept in the file keptIn): one undo step, and
-    /// when the document has nothing unsaved, undo and redo find it so again.
-    void PictureReplaced(const std::string& keptIn);
+    /// editor's rendering): one undo step. The picture is unsaved under no
+    /// name; undo gives back the one before with its name and saved state.
+    void PictureReplaced();
 
     /// The work image of the last bitmap command, null before the first.
     RgbImage* WorkImage() const { return workImage_.get(); }

@@ -79,7 +79,7 @@ EditorWindows::EditorWindows(const EditorEnvironment& env) {
     // The text editor's rendering replaces the picture: one step of the main window's undo.
     mongonHensyuuForm_ = std::make_unique<TMongonHensyuuForm>(context, main.Document(), *penColorForm_, [this] {
         RepaintMainForm();
-        mainForm_->PictureChangedElsewhere(mongonHensyuuForm_->TmpBitmapPath);
+        mainForm_->PictureChangedElsewhere();
     });
     mongonHensyuuForm_->TmpBitmapPath =
         ChooseTmpBitmapPath(QCoreApplication::applicationFilePath().toStdString());

@@ -1,6 +1,7 @@
 // What a new user met in the editor: a demo that never appeared, a good file
 // emptied after a failed open, the LED data format written into an old file,
-// English dialogs, and a drive folder that is not there.
+// English dialogs, a drive folder that is not there, and a text picture
+// saved over the file opened before it.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -14,6 +15,7 @@
 
 #include "GuiHarness.h"
 #include "app/Drives.h"
+#include "makers/Mongonhensyuu.h"
 
 namespace tesslor::test {
 namespace {
@@ -138,6 +140,43 @@ TEST_F(NewUserFiles, AFailedSaveShowsItsMessageAndKeepsTheEarlierFile) {
     EXPECT_EQ(ReadFileBytes(path), earlier);
     EXPECT_TRUE(e.Doc().Modified);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(card.Dir()), {}), 1);  // no temporary left behind
+}
+
+TEST_F(NewUserFiles, TextDrawnOverAnOpenedFrameAsksForANameInsteadOfOverwritingTheFrame) {
+    const std::string frame = card.Path("FRAME1.lee");
+    WriteTestPicture(frame, "03", 40, 2, kLedGreen);
+    const std::string frameBytes = ReadFileBytes(frame);
+    e.chooser.script = {frame};
+    e.Main().FileOpen->trigger();
+    ASSERT_EQ(e.Doc().FileName, frame);
+
+    auto& w = e.windows->MongonHensyuuForm();
+    w.TmpBitmapPath = e.dir.Path("tmp.bmp");
+    Editor::TypeInto(w.X_Edit(0), QStringLiteral("0"));
+    Editor::TypeInto(w.Y_Edit(0), QStringLiteral("0"));
+    Editor::TypeInto(w.MojiEdit(0), QStringLiteral("■"));
+    w.MakeDataButton->click();
+    EXPECT_EQ(e.Doc().DotColor(40, 2), kOff);
+    EXPECT_EQ(e.Doc().FileName, "");
+    EXPECT_TRUE(e.Doc().Modified);
+    EXPECT_EQ(e.Main().FileStatusLabel->text(), QStringLiteral("新規 (未保存)"));
+
+    e.prompter.shown.clear();
+    e.chooser.script = {std::nullopt};
+    const std::size_t asked = e.chooser.requests.size();
+    e.Main().UwagakiHozonButton->click();
+    EXPECT_EQ(e.prompter.shown, std::vector<std::string>{"ファイルなし"});
+    ASSERT_EQ(e.chooser.requests.size(), asked + 1);
+    EXPECT_EQ(e.chooser.requests.back().kind, FileDialogKind::Save);
+    EXPECT_EQ(e.chooser.requests.back().initialDir, card.Dir().string());
+    EXPECT_EQ(ReadFileBytes(frame), frameBytes);
+    EXPECT_TRUE(e.Doc().Modified);
+
+    // One undo gives the frame back under its name, as its file holds it.
+    e.Main().UndoClick();
+    EXPECT_EQ(e.Doc().FileName, frame);
+    EXPECT_FALSE(e.Doc().Modified);
+    EXPECT_EQ(e.Doc().DotColor(40, 2), kLedGreen);
 }
 
 TEST(NewUser, DialogsSpeakJapanese) {
