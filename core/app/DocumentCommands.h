@@ -51,9 +51,10 @@ public:
     bool SaveAs();
     /// 旧ファイルで保存. True when a file was written.
     bool SaveOld();
-    /// A file given by name (a drop, the command line): .lee and .led open,
-    /// .bmp and .png are imported, each after the discard question. False when
-    /// refused, of another kind or unreadable.
+    /// A file given by name (a drop, the command line, the card window): .lee
+    /// and .led open, .bmp and .png are imported, each after the discard
+    /// question; the read's messages name the file. False when refused, of
+    /// another kind or unreadable.
     bool OpenByName(const std::string& path);
     /// An entry of 最近使ったファイル: as OpenByName; a file that is gone may
     /// leave the list when the operator says so.
