@@ -9,6 +9,7 @@
 #include "PngImage.h"
 #include "app/DocumentFiles.h"
 #include "app/Messages.h"
+#include "card/Card.h"
 #include "led/Ledhyoujiki.h"
 #include "makers/AnimationList.h"
 #include "platform/MemoryImage.h"
@@ -125,6 +126,25 @@ int RunRenderAnimation(const StartupConfig& config, const std::string& listPath,
         }
     }
     return entryFailed ? kExitFailed : kExitOk;
+}
+
+int RunShowAnimationData(const std::string& path, std::ostream& out, std::ostream& err) {
+    StreamPrompter prompter(err);
+    std::unique_ptr<LineReader> in = RealFileSystem().OpenText(path);
+    if (!in) {
+        prompter.Inform(kFileOpenErrorMessage);
+        return kExitFailed;
+    }
+    AnimationDataSettings settings;
+    if (!ReadAnimationData(*in, prompter, settings)) return kExitFailed;
+    // The words of `card check`'s summary and of animate's options.
+    out << "kind=" << CardKindWord(CardKind::Animation) << '\n'
+        << "type=" << (settings.Type == kAnimationSuper ? "super" : "normal") << '\n'
+        << "writeno=" << settings.WriteNo << '\n'
+        << "pictures=" << settings.Pictures << '\n'
+        << "time=" << settings.DisplayTime << '\n'
+        << std::flush;
+    return kExitOk;
 }
 
 bool CheckAnimationFile(const std::string& path, bool& ok, std::string& message) {

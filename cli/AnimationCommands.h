@@ -34,6 +34,12 @@ int RunAnimate(const AnimateOptions& options, std::ostream& err);
 int RunRenderAnimation(const StartupConfig& config, const std::string& list, const std::string& output,
                        std::ostream& err);
 
+/// `show` of an animation data file: checks it as `check` does and prints
+/// "kind=animation" and its define lines as type= (super or normal),
+/// writeno=, pictures= and time= (in 10 ms). Returns 0, or 1 after the
+/// check's message on err.
+int RunShowAnimationData(const std::string& path, std::ostream& out, std::ostream& err);
+
 /// For `check`: when path is a list (.alt) or a data file (.ana), reads it,
 /// sets ok and message (its first message, "" when it passed) and returns
 /// true; false for any other file.

@@ -5,7 +5,9 @@
 #include "SettingsCommands.h"
 #include "TextCommands.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 
 #include "files/GifFile.h"
 #include "led/DemoGif.h"
@@ -14,6 +16,7 @@
 #include "app/DocumentFiles.h"
 #include "app/Drives.h"
 #include "app/FileDialogs.h"
+#include "card/Card.h"
 #include "led/Ledhyoujiki.h"
 #include "platform/FileChooser.h"
 #include "platform/IniProfile.h"
@@ -53,6 +56,15 @@ bool RecordingPrompter::Confirm(const std::string& text) {
 bool RecordingPrompter::Ask(const std::string& text) {
     Inform(text);
     return true;
+}
+
+// ---- words ----
+
+std::string CodeWord(char code) { return code == ' ' ? "none" : std::string(1, code); }
+
+const std::vector<std::string>& ReverseColorWords() {
+    static const std::vector<std::string> words{"red", "green", "yellow"};
+    return words;
 }
 
 // ---- configuration ----
@@ -392,6 +404,52 @@ int RunCheck(const StartupConfig& config, const std::vector<std::string>& files,
     }
     out << std::flush;
     return status;
+}
+
+int RunShowPicture(const StartupConfig& config, const std::string& path, std::ostream& out, std::ostream& err) {
+    StreamPrompter prompter(err);
+    StartedDocument started(prompter, config);
+    if (!started.files.OpenFile(path)) return kExitFailed;
+    const LedHyoujikiClass& doc = started.doc;
+    const int reverse = doc.ReverseColorIndex();
+    out << "kind=" << CardKindWord(CardKind::Picture) << '\n'
+        << "writeno=" << doc.WriteNoText() << '\n'
+        << "mode=" << CodeWord(doc.DisplayModeCode()) << '\n'
+        << "insert=" << CodeWord(doc.SounyuuMojiCode()) << '\n'
+        << "position=" << CodeWord(doc.SounyuuItiCode()) << '\n'
+        << "nini=" << doc.NiniItiText() << '\n'
+        << "reverse=" << ReverseColorWords().at(static_cast<std::size_t>(reverse)) << '\n'
+        << std::flush;
+    return kExitOk;
+}
+
+int RunShowFile(const StartupConfig& config, const std::string& path, std::ostream& out, std::ostream& err) {
+    if (IsSettingsFile(path)) return RunShow(path, out, err);
+    const std::string ext = LowerExtension(path);
+    if (ext == "lee") return RunShowPicture(config, path, out, err);
+    if (ext == "ana") return RunShowAnimationData(path, out, err);
+    std::string name = FileNamePart(path);
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+    // A file of no kind that is named like a settings file is read as one,
+    // so that its reader says what is wrong with it.
+    if ((ext == "txt" && name != "files.txt") || ext == "co2") return RunShow(path, out, err);
+    std::string probe;
+    if (!RealFileSystem().ReadPrefix(path, 1, probe)) {
+        err << path << "オープンエラー\n";
+        return kExitFailed;
+    }
+    // The other kinds the editor knows have no settings to show.
+    CardKind kind = CardKind::Other;
+    if (ext == "led") kind = CardKind::OldPicture;
+    if (ext == "alt" || name == "files.txt") kind = CardKind::AnimationList;
+    if (ext == "bmp" || ext == "png") kind = CardKind::Bitmap;
+    const std::string what = kind == CardKind::Other
+                                 ? std::string("表示器のファイルではない")
+                                 : std::string(CardKindCaption(kind)) + "（" + CardKindWord(kind) + "）な";
+    err << "tesslor-cli: " << path << " は" << what
+        << "ので表示できません（show で表示できるのは picture、animation、text、settings1、settings2、settings3、"
+           "schedule、co2、perform のファイルです）\n";
+    return kExitFailed;
 }
 
 int RunRender(const StartupConfig& config, RenderView view, const std::string& input, const std::string& output,

@@ -49,6 +49,13 @@ public:
     std::vector<std::string> shown;
 };
 
+/// A code of the document's insertion and position tables as the command line
+/// writes it: "none" for the blank code, else the code letter.
+std::string CodeWord(char code);
+/// The reverse colours as the command line writes them, by the document's
+/// index: red, green, yellow.
+const std::vector<std::string>& ReverseColorWords();
+
 /// The configuration: the file at configPath, or the one beside the executable
 /// when configPath is "". A missing file or key gives the editor's defaults.
 StartupConfig LoadConfig(const std::string& configPath);
@@ -74,6 +81,19 @@ int RunConvert(const StartupConfig& config, const std::string& input, const std:
 /// "path: <first message>" to out. Returns kExitFailed when any file failed.
 int RunCheck(const StartupConfig& config, const std::vector<std::string>& files, std::ostream& out,
              std::ostream& err);
+
+/// `show` of an LED data file: reads it as the editor's open does and prints
+/// "kind=picture" and its settings, one per line, in the words of convert's
+/// options: writeno= (two digits, as the editor shows it), mode=, insert=, position=,
+/// nini=, reverse=. Returns 0, or 1 after the reader's message on err.
+int RunShowPicture(const StartupConfig& config, const std::string& path, std::ostream& out, std::ostream& err);
+
+/// `show` of a file that is no text message file and no perform list:
+/// settings, schedule and CO2 files told by their content, pictures (.lee) and
+/// animation data files (.ana) by their name; a ".txt" or ".co2" file of no
+/// kind goes to the settings reader, which says what is wrong. Any other file
+/// is refused with what it is. Returns 0, or 1 when refused or read with a failure.
+int RunShowFile(const StartupConfig& config, const std::string& path, std::ostream& out, std::ostream& err);
 
 enum class RenderView { Normal, Reversed, Strip, Demo };
 

@@ -69,7 +69,12 @@ int RunShowPerform(const std::string& path, std::ostream& out, std::ostream& err
     PerformList list;
     if (!list.Open(path, prompter)) return kExitFailed;
     out << "kind=" << list.Kind() << '\n';
-    for (const std::string& name : list.FieldNames()) out << name << '=' << list.Value(name).value_or("") << '\n';
+    for (const std::string& name : list.FieldNames()) {
+        // Each line fills its name with blanks to 30 bytes for the unit: the name alone is shown.
+        std::string entry = list.Value(name).value_or("");
+        entry.erase(entry.find_last_not_of(' ') + 1);
+        out << name << '=' << entry << '\n';
+    }
     out << std::flush;
     return kExitOk;
 }

@@ -23,8 +23,8 @@ struct PerformOptions {
 int RunPerform(const PerformOptions& options, std::ostream& err);
 
 /// `show` of a perform list: opens it as 開く does and prints "kind=perform"
-/// and one EntryN=NAME line per entry, as it stands. Returns 0, or 1 when the
-/// file cannot be read (its message on err).
+/// and one EntryN=NAME line per entry, the name without the blanks that fill
+/// its line. Returns 0, or 1 when the file cannot be read (its message on err).
 int RunShowPerform(const std::string& path, std::ostream& out, std::ostream& err);
 
 /// Whether path names a file "Perform.txt" (in any case).

@@ -125,6 +125,8 @@ int RunShow(const std::string& path, std::ostream& out, std::ostream& err) {
     return kExitOk;
 }
 
+bool IsSettingsFile(const std::string& path) { return KindOfFile(path).has_value(); }
+
 bool CheckSettingsFile(const std::string& path, bool& ok, std::string& message) {
     const std::optional<std::string> kind = KindOfFile(path);
     if (!kind) return false;

@@ -42,6 +42,9 @@ int RunMake(const MakeOptions& options, std::ostream& err);
 /// reader failed) or 2 (a file of no kind that can be shown).
 int RunShow(const std::string& path, std::ostream& out, std::ostream& err);
 
+/// Whether path holds a settings, schedule or CO2 reduction setting file, told by its content.
+bool IsSettingsFile(const std::string& path);
+
 /// For `check`: when path is a settings file (by content), opens it with its
 /// reader, sets message to its first failure ("" when it opened) and returns
 /// true; returns false for any other file.

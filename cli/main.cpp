@@ -51,7 +51,7 @@ CodeChoices FromTable(const char* what, const CodeName* table) {
     CodeChoices c;
     c.help = what;
     for (std::size_t i = 0; i < TableLength(table); ++i) {
-        std::string word = table[i].code == ' ' ? "none" : std::string(1, table[i].code);
+        std::string word = CodeWord(table[i].code);
         c.codes[word] = table[i].code;
         c.words.push_back(word);
         c.help += (i == 0 ? ": " : ", ") + word + " " + table[i].name;
@@ -100,7 +100,13 @@ T ValueOf(const WordList<T>& list, const std::string& word) {
 }
 
 // The document's reverse colours by their index.
-const WordList<int> kReverseColorWords{{"red", 0}, {"green", 1}, {"yellow", 2}};
+WordList<int> ReverseColorWordList() {
+    WordList<int> list;
+    for (std::size_t i = 0; i < ReverseColorWords().size(); ++i)
+        list.emplace_back(ReverseColorWords()[i], static_cast<int>(i));
+    return list;
+}
+const WordList<int> kReverseColorWords = ReverseColorWordList();
 const WordList<RenderView> kRenderViewWords{
     {"normal", RenderView::Normal}, {"reversed", RenderView::Reversed}, {"strip", RenderView::Strip},
     {"demo", RenderView::Demo}};
@@ -299,10 +305,13 @@ struct ShowArgs {
 
 CLI::App* AddShowCommand(CLI::App& app, ShowArgs& args) {
     CLI::App* sub = app.add_subcommand(
-        "show", "open a settings file, a CO2 file, a text message file or Perform.txt and print its window's "
-                "controls as NAME=VALUE (a perform list as EntryN=NAME)");
+        "show", "open a settings file, a CO2 file, a text message file, Perform.txt, a picture (.lee) or an "
+                "animation data file (.ana) and print kind=KIND and its values as NAME=VALUE (a perform list as "
+                "EntryN=NAME)");
     AddConfigOption(*sub, args.configPath);
-    sub->add_option("FILE", args.file, "settings file, .co2, text message file (.mon) or Perform.txt to open")->required();
+    sub->add_option("FILE", args.file,
+                    "settings file, .co2, text message file (.mon), Perform.txt, .lee or .ana to open")
+        ->required();
     return sub;
 }
 
@@ -311,7 +320,7 @@ int RunShowCommand(const ShowArgs& args) {
     if (IsTextMessageFile(args.file)) return RunShowText(LoadConfig(args.configPath), args.file, std::cout, std::cerr);
     // A perform list is a list of names, not a settings file, whatever its ".txt" says.
     if (IsPerformFile(args.file)) return RunShowPerform(args.file, std::cout, std::cerr);
-    return RunShow(args.file, std::cout, std::cerr);
+    return RunShowFile(LoadConfig(args.configPath), args.file, std::cout, std::cerr);
 }
 
 // ---- animate ----

@@ -4,6 +4,7 @@
 #include "app/FileDialogs.h"
 #include "led/PictureEditing.h"
 #include "platform/IniProfile.h"
+#include "platform/NamedMessages.h"
 
 namespace tesslor {
 
@@ -121,17 +122,20 @@ bool DocumentCommands::OpenByName(const std::string& path) {
     if (!kind) return false;
     doc_.RecordStep();
     if (!files_.ConfirmDiscard()) return false;
+    // No dialog showed the file a moment ago: the read's messages say which it is.
+    NamedMessages named(prompter_, path);
+    DocumentFiles reader = files_.WithMessagesTo(named);
     bool ok = false;
     switch (*kind) {
         case OpenedKind::LedData:
-            ok = files_.OpenFile(path);
+            ok = reader.OpenFile(path);
             break;
         case OpenedKind::OldLed:
-            ok = files_.OpenOldFile(path);
+            ok = reader.OpenOldFile(path);
             break;
         case OpenedKind::Bitmap:
         case OpenedKind::Png:
-            ok = files_.ImportBmpFile(path, FreshImage());
+            ok = reader.ImportBmpFile(path, FreshImage());
             break;
     }
     if (ok) {
@@ -256,10 +260,9 @@ bool DocumentCommands::ClearDots() {
 
 void DocumentCommands::Record(const std::string& typing) { doc_.RecordStep(typing); }
 
-void DocumentCommands::PictureReplaced(const std::string& keptIn) {
+void DocumentCommands::PictureReplaced() {
+    // The picture drawn in is kept in no file: the step is never a saved state.
     doc_.RecordStep();
-    // A picture drawn in anew has nothing unsaved; undo and redo find it so again.
-    if (!doc_.Modified) doc_.MarkKept(keptIn.empty() ? "tmp.bmp" : keptIn);
 }
 
 }  // namespace tesslor

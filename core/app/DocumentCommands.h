@@ -51,9 +51,10 @@ public:
     bool SaveAs();
     /// 旧ファイルで保存. True when a file was written.
     bool SaveOld();
-    /// A file given by name (a drop, the command line): .lee and .led open,
-    /// .bmp and .png are imported, each after the discard question. False when
-    /// refused, of another kind or unreadable.
+    /// A file given by name (a drop, the command line, the card window): .lee
+    /// and .led open, .bmp and .png are imported, each after the discard
+    /// question; the read's messages name the file. False when refused, of
+    /// another kind or unreadable.
     bool OpenByName(const std::string& path);
     /// An entry of 最近使ったファイル: as OpenByName; a file that is gone may
     /// leave the list when the operator says so.
@@ -97,9 +98,9 @@ public:
     /// together are one step.
     void Record(const std::string& typing = {});
     /// Another window has drawn a new picture into the document (the text
-    /// editor's rendering, also kept in the file keptIn): one undo step, and
-    /// when the document has nothing unsaved, undo and redo find it so again.
-    void PictureReplaced(const std::string& keptIn);
+    /// editor's rendering): one undo step. The picture is unsaved under no
+    /// name; undo gives back the one before with its name and saved state.
+    void PictureReplaced();
 
     /// The work image of the last bitmap command, null before the first.
     RgbImage* WorkImage() const { return workImage_.get(); }

@@ -38,6 +38,12 @@ bool ReadInto(LedHyoujikiClass& doc, FileSystem& files, Prompter& prompter, cons
 DocumentFiles::DocumentFiles(LedHyoujikiClass& doc, Prompter& prompter, FileSystem& files, std::string customerMode)
     : doc_(doc), prompter_(prompter), files_(&files), customerMode_(std::move(customerMode)) {}
 
+DocumentFiles DocumentFiles::WithMessagesTo(Prompter& prompter) const {
+    DocumentFiles files(doc_, prompter, *files_, customerMode_);
+    files.driveRoot_ = driveRoot_;
+    return files;
+}
+
 bool DocumentFiles::ConfirmDiscard() { return tesslor::ConfirmDiscard(prompter_, doc_.Modified); }
 
 bool DocumentFiles::NewData() {

@@ -73,6 +73,10 @@ public:
     bool ExportBmpFile(const std::string& path, RgbImage& image);
 
     LedHyoujikiClass& Document() { return doc_; }
+    /// The same operations on the same document and files, their questions
+    /// and messages shown through prompter instead.
+    DocumentFiles WithMessagesTo(Prompter& prompter) const;
+
     Prompter& Messages() { return prompter_; }
     FileSystem& Files() { return *files_; }
     void SetFileSystem(FileSystem& files) { files_ = &files; }

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/NamedMessages.h"
+
 namespace tesslor {
 
 // ---- flows ----
@@ -48,7 +50,10 @@ bool Form::Open(const FormDialogs& dialogs, Prompter& prompter) {
 }
 
 bool Form::OpenPath(const FormDialogs& dialogs, const std::string& path, Prompter& prompter) {
-    if (!AskToSave(dialogs, prompter) || !ReadFile(path, prompter)) return false;
+    if (!AskToSave(dialogs, prompter)) return false;
+    // Picked outside the window: the read's messages say which file they are about.
+    NamedMessages named(prompter, path);
+    if (!ReadFile(path, named)) return false;
     Opened(path);
     return true;
 }

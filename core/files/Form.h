@@ -79,8 +79,8 @@ public:
     /// preset, then ReadFile. False when cancelled or the read failed.
     bool Open(const FormDialogs& dialogs, Prompter& prompter);
     /// Opening a file the operator picked elsewhere (the card window): as
-    /// 開く, without its dialog. False when a wanted save did not happen or
-    /// the read failed.
+    /// 開く, without its dialog; each message of the read names the file.
+    /// False when a wanted save did not happen or the read failed.
     bool OpenPath(const FormDialogs& dialogs, const std::string& path, Prompter& prompter);
     /// Closing the window: true when nothing is unsaved or the operator
     /// answers Yes to "作成したデータが失われてもいいですか？".

@@ -541,6 +541,11 @@ private:
 }  // namespace
 
 bool CheckAnimationData(LineReader& in, Prompter& prompter) {
+    AnimationDataSettings settings;
+    return ReadAnimationData(in, prompter, settings);
+}
+
+bool ReadAnimationData(LineReader& in, Prompter& prompter, AnimationDataSettings& settings) {
     DataChecker c(in, prompter);
     for (const char* keyword : {"#LED_DATA_FILE", "#DATA_TYPE", "$ANIMATION", "#END_OF_DATA_TYPE", "#DEFINE"})
         if (!c.Keyword(keyword)) return false;
@@ -566,7 +571,9 @@ bool CheckAnimationData(LineReader& in, Prompter& prompter) {
         if (!c.Keyword(number.c_str())) return false;
         if (!c.Block("#RED", "#END_OF_RED") || !c.Block("#GREEN", "#END_OF_GREEN")) return false;
     }
-    return c.Keyword("#END_OF_LED_DATA_FILE") && c.AtEnd();
+    if (!c.Keyword("#END_OF_LED_DATA_FILE") || !c.AtEnd()) return false;
+    settings = {type, time, pictures, writeNo};
+    return true;
 }
 
 // ---- the demo ----

@@ -176,6 +176,16 @@ bool CheckDemoList(const AnimationList& list, Prompter& prompter);
 /// and returns false.
 bool CheckAnimationData(LineReader& in, Prompter& prompter);
 
+/// The define lines of an animation data file.
+struct AnimationDataSettings {
+    int Type = kAnimationSuper;  ///< kAnimationSuper or kAnimationNormal
+    int DisplayTime = 0;         ///< of each picture, in 10 ms
+    int Pictures = 0;
+    int WriteNo = 0;
+};
+/// CheckAnimationData, and the values of the define lines when the whole file passed.
+bool ReadAnimationData(LineReader& in, Prompter& prompter, AnimationDataSettings& settings);
+
 /// The demo's frames: for each entry of the list, at most kMaxDemoFrames of
 /// them, open(path of the entry) loads the picture into doc (a picture that
 /// cannot be read leaves doc as it was), then doc is laid out on layout at

@@ -255,6 +255,12 @@ bool RenderMongonTable(const MongonTable& table, RgbImage& canvas, LedHyoujikiCl
     if (!tmpBitmapPath.empty()) canvas.SaveToFile(tmpBitmapPath);
     if (!ConfirmDiscard(prompter, doc.Modified)) return false;
     ReplacePictureWith(canvas, doc);
+    // The text drawn is a picture no file holds yet. Left under the name of
+    // the picture it replaced (an animation frame, say), 上書き保存 would put
+    // it into that file without a word; with no name it asks for one, and
+    // closing asks before it is lost.
+    doc.FileName.clear();
+    doc.Modified = true;
     return true;
 }
 

@@ -152,7 +152,8 @@ void DrawMongonRows(const MongonTable& table, DrawingSurface& canvas);
 /// saves the canvas to tmpBitmapPath (when not empty; a failed save is not the
 /// operator's concern), then, after the discard question through prompter
 /// when the document has unsaved changes, replaces the picture with the
-/// canvas. True when the document took the picture.
+/// canvas. The picture taken is a new one: it has no file name and counts as
+/// unsaved. True when the document took the picture.
 bool RenderMongonTable(const MongonTable& table, RgbImage& canvas, LedHyoujikiClass& doc,
                        const std::string& tmpBitmapPath, Prompter& prompter);
 

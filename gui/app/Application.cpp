@@ -66,9 +66,33 @@ bool InstallJapaneseTranslations(QApplication& app) {
     return true;
 }
 
-EditorWindows::EditorWindows(const EditorEnvironment& env) {
+namespace {
+
+// The environment with its message boxes replaced by prompter.
+EditorEnvironment WithPrompter(EditorEnvironment env, Prompter& prompter) {
+    env.prompter = &prompter;
+    return env;
+}
+
+// Names the work a card file would replace for as long as it lives.
+class WorkNamed {
+public:
+    WorkNamed(WorkNamingPrompter& prompter, std::string work) : prompter_(prompter) {
+        prompter_.NameWork(std::move(work));
+    }
+    ~WorkNamed() { prompter_.NameWork({}); }
+    WorkNamed(const WorkNamed&) = delete;
+    WorkNamed& operator=(const WorkNamed&) = delete;
+
+private:
+    WorkNamingPrompter& prompter_;
+};
+
+}  // namespace
+
+EditorWindows::EditorWindows(const EditorEnvironment& env) : prompter_(*env.prompter) {
     // Created in this order: each later window may use what the earlier ones made.
-    mainForm_ = std::make_unique<TMainForm>(env);
+    mainForm_ = std::make_unique<TMainForm>(WithPrompter(env, prompter_));
     TMainForm& main = *mainForm_;
     const WindowContext& context = main.Context();
     demoForm_ = std::make_unique<TDemoForm>(context, main.Document());
@@ -79,7 +103,7 @@ EditorWindows::EditorWindows(const EditorEnvironment& env) {
     // The text editor's rendering replaces the picture: one step of the main window's undo.
     mongonHensyuuForm_ = std::make_unique<TMongonHensyuuForm>(context, main.Document(), *penColorForm_, [this] {
         RepaintMainForm();
-        mainForm_->PictureChangedElsewhere(mongonHensyuuForm_->TmpBitmapPath);
+        mainForm_->PictureChangedElsewhere();
     });
     mongonHensyuuForm_->TmpBitmapPath =
         ChooseTmpBitmapPath(QCoreApplication::applicationFilePath().toStdString());
@@ -154,11 +178,17 @@ void EditorWindows::OpenCardFile(CardKind kind, const std::string& path) {
             hyoujiScheduleForm_->OpenPath(path);
             ShowModeless(*hyoujiScheduleForm_);
             return;
-        case CardKind::Text:
+        case CardKind::Text: {
+            // The card window gives no hint that "保存しますか？" is about the
+            // text editor's rows, which may lie hidden: the question says so.
+            const std::string& current = mongonHensyuuForm_->Form().CurrentFile;
+            const std::string work = current.empty() ? std::string("名前なし") : FileNamePart(current);
+            WorkNamed named(prompter_, "文言編集の文言（" + work + "）を " + FileNamePart(path) + " で置き換えます。");
             mongonHensyuuForm_->OpenPath(path);
             ShowModeless(*mongonHensyuuForm_);
             RepaintMainForm();
             return;
+        }
         case CardKind::AnimationList:
             ShowModalThen(*makeAnimationForm_, [this, path] { makeAnimationForm_->OpenPath(path); });
             return;

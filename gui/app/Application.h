@@ -44,6 +44,24 @@ void UseJapaneseSystemLocale();
 /// not installed; the dialogs then speak English.
 bool InstallJapaneseTranslations(QApplication& app);
 
+/// The message boxes every window is given. While a file of the card is
+/// opened, a question about work it would replace first says whose work that is.
+class WorkNamingPrompter : public Prompter {
+public:
+    explicit WorkNamingPrompter(Prompter& shown) : shown_(&shown) {}
+    void Inform(const std::string& text) override { shown_->Inform(text); }
+    bool Confirm(const std::string& text) override { return shown_->Confirm(Named(text)); }
+    bool Ask(const std::string& text) override { return shown_->Ask(Named(text)); }
+    /// Every question until the next call shows work on a line before its own
+    /// text; "" ends that.
+    void NameWork(std::string work) { work_ = std::move(work); }
+
+private:
+    std::string Named(const std::string& text) const { return work_.empty() ? text : work_ + "\n" + text; }
+    Prompter* shown_;
+    std::string work_;
+};
+
 /// The windows of one run, created in the program's order, wired to the main
 /// window's menu items, and destroyed at exit. A new window is one member, one
 /// line that creates it and one line that wires its menu item.
@@ -80,6 +98,7 @@ private:
     /// Shows a modal window and, once it shows, runs load (its opening empties it first).
     static void ShowModalThen(QDialog& window, std::function<void()> load);
 
+    WorkNamingPrompter prompter_;
     std::unique_ptr<TMainForm> mainForm_;
     std::unique_ptr<TDemoForm> demoForm_;
     std::unique_ptr<TPenColorForm> penColorForm_;

@@ -408,11 +408,11 @@ void TMainForm::FlipVerticallyClick() { RunCommand(&DocumentCommands::FlipDotsVe
 void TMainForm::SwapRedGreenClick() { RunCommand(&DocumentCommands::SwapDotColors); }
 void TMainForm::ClearPictureClick() { RunCommand(&DocumentCommands::ClearDots); }
 
-void TMainForm::PictureChangedElsewhere(const std::string& keptIn) {
+void TMainForm::PictureChangedElsewhere() {
     // The other window has drawn the picture itself; a stroke here has ended.
     tools_->End();
     strokeButton_ = Qt::NoButton;
-    commands_->PictureReplaced(keptIn);
+    commands_->PictureReplaced();
     ShowDocument();
 }
 

@@ -107,9 +107,9 @@ public:
     void FlipVerticallyClick();
     void SwapRedGreenClick();
     void ClearPictureClick();
-    /// Another window has drawn the picture anew (the text editor's rendering,
-    /// also written to the file keptIn): the change becomes one undo step.
-    void PictureChangedElsewhere(const std::string& keptIn);
+    /// Another window has drawn the picture anew (the text editor's
+    /// rendering): the change becomes one undo step, a new unsaved picture.
+    void PictureChangedElsewhere();
 
     // ---- view and help ----
     /// Hides this window while the demo runs modally, then shows it again with

@@ -149,6 +149,33 @@ TEST_F(AnimationCli, CheckReportsListAndDataFileFaults) {
                          ": ファイル　オープン　エラー\n");
 }
 
+TEST_F(AnimationCli, ShowPrintsAnAnimationDataFilesDefineLinesInCardChecksWords) {
+    ASSERT_EQ(Run({"animate", "--write-no", "3", "--time", "50", P("pics/anim"), P("pics/a.lee"), P("pics/b.lee")})
+                  .status,
+              0);
+    CliRun r = Run({"show", P("pics/anim.ana")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, "kind=animation\ntype=super\nwriteno=3\npictures=2\ntime=50\n");
+    r = Run({"card", "check", P("pics")});
+    EXPECT_NE(r.out.find("anim.ana\tanimation\tOK\ttype=super writeno=3 pictures=2 time=50\n"), std::string::npos)
+        << r.out;
+
+    ASSERT_EQ(Run({"animate", "--type", "normal", "--write-no", "20", P("pics/anim.alt")}).status, 0);
+    r = Run({"show", P("pics/anim.ana")});
+    EXPECT_EQ(r.out, "kind=animation\ntype=normal\nwriteno=20\npictures=2\ntime=50\n");
+
+    // A broken or missing file gives check's message and nothing on standard output.
+    WriteFileBytes(P("bad.ana"), CrLfLines({"#LED_DATA_FILE", "#DATA_TYPE", "$NORMAL"}, true));
+    r = Run({"show", P("bad.ana")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "エラー　3行目　$ANIMATION ではありません\n");
+    r = Run({"show", P("none.ana")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "ファイル　オープン　エラー\n");
+}
+
 TEST_F(AnimationCli, RenderWritesTheDemosFrames) {
     WriteFileBytes(P("pics/l.alt"), "ANIMATION_QUALITY_SUPER\r\n1\r\n10\r\na.lee\r\nempty.lee\r\n");
 #ifdef TESSLOR_NO_QT

@@ -386,6 +386,68 @@ TEST(CliCheck, PrintsOneLinePerFileAndFailsWhenAnyFails) {
     EXPECT_EQ(r.status, 0);
 }
 
+TEST(CliShow, APictureShowsItsSettingsInConvertsWordsAndABrokenOneItsReadersMessage) {
+    TempDir dir;
+    WriteFileBytes(dir.Path("set.lee"), LeeFile("S,A,c,012", "GREEN", "07", SmallPictureRed, SmallPictureGreen));
+    CliRun r = RunCli(dir, {"show", dir.Path("set.lee")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, "kind=picture\nwriteno=07\nmode=S\ninsert=A\nposition=c\nnini=012\nreverse=green\n");
+    WriteFileBytes(dir.Path("plain.LEE"), LeeFile("A, , ,000", "YELLOW", "1", SmallPictureRed, SmallPictureGreen));
+    r = RunCli(dir, {"show", dir.Path("plain.LEE")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "kind=picture\nwriteno=01\nmode=A\ninsert=none\nposition=none\nnini=000\nreverse=yellow\n");
+
+    // A broken or missing picture, or one whose write number the configuration
+    // does not offer, says what check says.
+    WriteFileBytes(dir.Path("bad.lee"), CrLfLines({"#LED_DATA_FILE", "#DATA_TYPE", "$NORMAL", "#END_OF_DATA_TYPE"},
+                                                  true) +
+                                           "#DEFINE" + std::string(22, ' ') + "\r\n");
+    WriteFileBytes(dir.Path("w55.lee"), LeeFile("A, , ,000", "RED", "55", SmallPictureRed, SmallPictureGreen));
+    for (const char* name : {"bad.lee", "w55.lee", "none.lee"}) {
+        const CliRun checked = RunCli(dir, {"check", dir.Path(name)});
+        const std::string message = checked.out.substr(dir.Path(name).size() + 2);
+        r = RunCli(dir, {"show", dir.Path(name)});
+        EXPECT_EQ(r.status, 1) << name;
+        EXPECT_EQ(r.out, "") << name;
+        EXPECT_EQ(r.err, message) << name;
+        EXPECT_NE(message.find("エラー"), std::string::npos) << message;
+    }
+
+    // A settings file is told by its content, whatever its name.
+    ASSERT_EQ(RunCli(dir, {"make", "settings3", "--standard", dir.Path("setei.lee")}).status, 0);
+    r = RunCli(dir, {"show", dir.Path("setei.lee")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("kind=settings3\n", 0), 0u) << r.out;
+}
+
+TEST(CliShow, FilesWithoutSettingsToShowAreRefusedWithWhatTheyAre) {
+    TempDir dir;
+    WriteFileBytes(dir.Path("pic.bmp"), SmallPicture());
+    struct Case {
+        const char* name;
+        const char* what;
+    } cases[] = {
+        {"old.led", "旧形式の絵（old-picture）な"},
+        {"anim.alt", "アニメーションリスト（animation-list）な"},
+        {"files.txt", "アニメーションリスト（animation-list）な"},
+        {"pic.bmp", "ビットマップ（bitmap）な"},
+        {"pic.PNG", "ビットマップ（bitmap）な"},
+        {"memo.doc", "表示器のファイルではない"},
+    };
+    for (const Case& c : cases) {
+        const std::string path = dir.Path(c.name);
+        if (!std::filesystem::exists(path)) WriteFileBytes(path, "ANIMATION_QUALITY_SUPER\r\n1\r\n10\r\n");
+        const CliRun r = RunCli(dir, {"show", path});
+        EXPECT_EQ(r.status, 1) << c.name;
+        EXPECT_EQ(r.out, "") << c.name;
+        EXPECT_EQ(r.err.rfind("tesslor-cli: " + path + " は" + c.what + "ので表示できません（", 0), 0u) << r.err;
+    }
+    const CliRun r = RunCli(dir, {"show", dir.Path("none.doc")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, dir.Path("none.doc") + "オープンエラー\n");
+}
+
 TEST(CliRender, RendersTheDemoViewsAsBitmaps) {
     TempDir dir;
     WriteFileBytes(dir.Path("pic.bmp"), SmallPicture());

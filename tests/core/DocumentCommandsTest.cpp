@@ -9,6 +9,7 @@
 #include "files/LedDataFile.h"
 #include "led/DocumentHistory.h"
 #include "led/PictureEditing.h"
+#include "makers/MongonForm.h"
 #include "platform/MemoryImage.h"
 
 namespace tesslor {
@@ -169,6 +170,69 @@ TEST(DocumentUndo, LoadsWithoutQuestionAreOneStepWithNothingUnsaved) {
     e.commands.Undo();  // all the loads are one step
     EXPECT_EQ(e.t.doc.FileName, "");
     EXPECT_TRUE(e.t.doc.Modified) << "the drawing from before the demo was never saved";
+}
+
+// Draws each text as a solid block of its colour, one pixel per byte wide:
+// the text editor's rendering lights dots without any font.
+class BlockTextImage : public MemoryImage {
+public:
+    void TextOut(int x, int y, const std::string& text, const FontSpec& font, Rgb fg, Rgb) override {
+        for (int dy = 0; dy < font.pixelSize; ++dy)
+            for (int dx = 0; dx < static_cast<int>(text.size()); ++dx) SetPixel(x + dx, y + dy, fg);
+    }
+};
+
+TEST(DocumentUndo, TextDrawnOverAnOpenedFrameIsANewUnsavedPictureThatNeverOverwritesTheFrame) {
+    Editor e;
+    const std::string frame = e.MakeFile("frame1.lee", 40, 'S', "03");
+    const std::string frameBytes = Bytes(frame);
+    ASSERT_TRUE(e.Open(frame));
+    const DocumentSnapshot opened(e.t.doc);
+    const std::size_t steps = e.t.doc.History().StepCount();
+
+    MongonForm text(2, 5);
+    text.Rows[0].X = "0";
+    text.Rows[0].Y = "0";
+    text.Rows[0].Text = "AB";
+    BlockTextImage canvas;
+    ASSERT_TRUE(text.RenderRows(canvas, e.t.doc, "", e.t.prompter));
+    e.commands.PictureReplaced();
+    EXPECT_EQ(e.t.doc.FileName, "");
+    EXPECT_TRUE(e.t.doc.Modified);
+    EXPECT_FALSE(e.t.doc.AtSavedState());
+    EXPECT_EQ(e.t.doc.DotColor(0, 0), kLedRed);
+    EXPECT_EQ(e.t.doc.DotColor(40, 3), kOff);
+    EXPECT_EQ(e.t.doc.DisplayModeCode(), 'S');  // the settings in the bar stay
+    EXPECT_EQ(e.t.doc.History().StepCount(), steps + 1);
+
+    // 上書き保存 asks for a name; cancelled, the frame's file is as it was.
+    e.t.prompter.shown.clear();
+    e.chooser.script.push_back(std::nullopt);
+    EXPECT_FALSE(e.commands.Save());
+    EXPECT_EQ(e.t.prompter.shown, std::vector<std::string>{"ファイルなし"});
+    ASSERT_FALSE(e.chooser.requests.empty());
+    EXPECT_EQ(e.chooser.requests.back().kind, FileDialogKind::Save);
+    EXPECT_EQ(e.chooser.requests.back().fileName, "");
+    EXPECT_EQ(Bytes(frame), frameBytes);
+    EXPECT_TRUE(e.t.doc.Modified);
+    // Closing asks before the text's picture is lost.
+    e.t.prompter.answers = {false};
+    EXPECT_FALSE(e.commands.Close(e.dir.Path("Drive.INI"), "C"));
+
+    // Undo gives back the frame as its file holds it; redo the text's picture, unsaved again.
+    ASSERT_TRUE(e.commands.Undo());
+    EXPECT_EQ(DocumentSnapshot(e.t.doc), opened);
+    ASSERT_TRUE(e.commands.Redo());
+    EXPECT_EQ(e.t.doc.FileName, "");
+    EXPECT_TRUE(e.t.doc.Modified);
+
+    // Saved under a name of its own, it is saved there and nowhere else.
+    const std::string named = e.dir.Path("text.lee");
+    e.chooser.script.push_back(named);
+    ASSERT_TRUE(e.commands.Save());
+    EXPECT_EQ(e.t.doc.FileName, named);
+    EXPECT_FALSE(e.t.doc.Modified);
+    EXPECT_EQ(Bytes(frame), frameBytes);
 }
 
 TEST(DocumentHistoryBounds, TrimmedStepsAndReplacedBranchesAreNeverSaved) {

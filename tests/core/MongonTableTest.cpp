@@ -333,7 +333,9 @@ TEST(MongonRender, RowsWithPositionsLightTheirColoursOnly) {
     for (int x = 0; x < 480; ++x)
         for (int y = 0; y < 80; ++y) lit += t.doc.DotColor(x, y) != kOff;
     EXPECT_EQ(lit, 3 * 2 * 4 + 10 * 4);
-    EXPECT_FALSE(t.doc.Modified);
+    // A new picture: no file holds it yet.
+    EXPECT_TRUE(t.doc.Modified);
+    EXPECT_EQ(t.doc.FileName, "");
 }
 
 TEST(MongonRender, RefusedDiscardLeavesThePictureAndStillReports) {

@@ -43,5 +43,36 @@ TEST(DialogFilters, EveryFilterEndsInItsOwnPattern) {
     EXPECT_EQ(gui::QtFilterString({{"ＬＥＤ設定(*.lee)", "*.lee"}}), QStringLiteral("ＬＥＤ設定(*.lee)"));
 }
 
+// The main window's dialogs as the operator knows them: the open filter of
+// the LED data file writes ＬＥＤ in full-width letters, its save filter in
+// ASCII ones, and Qt shows each description as it stands.
+TEST(DialogFilters, TheMainWindowsDialogsShowTheirOwnTexts) {
+    struct Expected {
+        const FileDialogSetup* setup;
+        FileDialogKind kind;
+        const char* filter;
+        const char* pattern;
+        const char* defaultExt;
+        const char* title;
+    } expected[] = {
+        {&kFileOpenDialog, FileDialogKind::Open, "ＬＥＤデータファイル(*.lee)", "*.lee", "", ""},
+        {&kFileSaveDialog, FileDialogKind::Save, "LEDデータファイル(*.lee)", "*.lee", "lee", "LEDデータファイルを保存する"},
+        {&kOldFileOpenDialog, FileDialogKind::Open, "旧ＬＥＤファイル(*.led)", "*.led", "", ""},
+        {&kOldFileSaveDialog, FileDialogKind::Save, "旧ＬＥＤファイル(*.led)", "*.led", "led", ""},
+        {&kBmpFileOpenDialog, FileDialogKind::Open, "ビットマップファイル(*.bmp)", "*.bmp", "", ""},
+        {&kBmpFileSaveDialog, FileDialogKind::Save, "ビットマップファイル(*.bmp)", "*.bmp", "bmp",
+         "ビットマップファイルの保存"},
+    };
+    for (const Expected& e : expected) {
+        ASSERT_EQ(e.setup->filters.size(), 1u) << e.filter;
+        EXPECT_EQ(e.setup->kind, e.kind) << e.filter;
+        EXPECT_EQ(e.setup->filters[0].description, e.filter);
+        EXPECT_EQ(e.setup->filters[0].pattern, e.pattern) << e.filter;
+        EXPECT_EQ(e.setup->defaultExt, e.defaultExt) << e.filter;
+        EXPECT_EQ(e.setup->title, e.title) << e.filter;
+        EXPECT_EQ(gui::QtFilterString(e.setup->filters), QString::fromUtf8(e.filter));
+    }
+}
+
 }  // namespace
 }  // namespace tesslor

@@ -246,6 +246,7 @@ TEST_F(Editing, NewOpenImportAndTextRenderingAreOneStepEach) {
     const PictureDots text = Picture();
     ASSERT_NE(text, partial);
     const bool modifiedAfterText = Modified();
+    EXPECT_TRUE(modifiedAfterText);  // a new picture, in no file yet
     Undo();
     EXPECT_EQ(Picture(), partial);
     EXPECT_FALSE(Modified());  // the picture is the one its bitmap holds

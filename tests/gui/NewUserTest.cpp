@@ -1,6 +1,8 @@
 // What a new user met in the editor: a demo that never appeared, a good file
 // emptied after a failed open, the LED data format written into an old file,
-// English dialogs, and a drive folder that is not there.
+// English dialogs, a drive folder that is not there, a text picture saved
+// over the file opened before it, and messages and questions from the card
+// window that did not say which file or work they were about.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -9,11 +11,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 
 #include "GuiHarness.h"
 #include "app/Drives.h"
+#include "makers/Mongonhensyuu.h"
+#include "settings/Setei2unit.h"
+#include "settings/SettingsKinds.h"
 
 namespace tesslor::test {
 namespace {
@@ -138,6 +145,119 @@ TEST_F(NewUserFiles, AFailedSaveShowsItsMessageAndKeepsTheEarlierFile) {
     EXPECT_EQ(ReadFileBytes(path), earlier);
     EXPECT_TRUE(e.Doc().Modified);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(card.Dir()), {}), 1);  // no temporary left behind
+}
+
+TEST_F(NewUserFiles, TextDrawnOverAnOpenedFrameAsksForANameInsteadOfOverwritingTheFrame) {
+    const std::string frame = card.Path("FRAME1.lee");
+    WriteTestPicture(frame, "03", 40, 2, kLedGreen);
+    const std::string frameBytes = ReadFileBytes(frame);
+    e.chooser.script = {frame};
+    e.Main().FileOpen->trigger();
+    ASSERT_EQ(e.Doc().FileName, frame);
+
+    auto& w = e.windows->MongonHensyuuForm();
+    w.TmpBitmapPath = e.dir.Path("tmp.bmp");
+    Editor::TypeInto(w.X_Edit(0), QStringLiteral("0"));
+    Editor::TypeInto(w.Y_Edit(0), QStringLiteral("0"));
+    Editor::TypeInto(w.MojiEdit(0), QStringLiteral("■"));
+    w.MakeDataButton->click();
+    EXPECT_EQ(e.Doc().DotColor(40, 2), kOff);
+    EXPECT_EQ(e.Doc().FileName, "");
+    EXPECT_TRUE(e.Doc().Modified);
+    EXPECT_EQ(e.Main().FileStatusLabel->text(), QStringLiteral("新規 (未保存)"));
+
+    e.prompter.shown.clear();
+    e.chooser.script = {std::nullopt};
+    const std::size_t asked = e.chooser.requests.size();
+    e.Main().UwagakiHozonButton->click();
+    EXPECT_EQ(e.prompter.shown, std::vector<std::string>{"ファイルなし"});
+    ASSERT_EQ(e.chooser.requests.size(), asked + 1);
+    EXPECT_EQ(e.chooser.requests.back().kind, FileDialogKind::Save);
+    EXPECT_EQ(e.chooser.requests.back().initialDir, card.Dir().string());
+    EXPECT_EQ(ReadFileBytes(frame), frameBytes);
+    EXPECT_TRUE(e.Doc().Modified);
+
+    // One undo gives the frame back under its name, as its file holds it.
+    e.Main().UndoClick();
+    EXPECT_EQ(e.Doc().FileName, frame);
+    EXPECT_FALSE(e.Doc().Modified);
+    EXPECT_EQ(e.Doc().DotColor(40, 2), kLedGreen);
+}
+
+// A double-click on the card window's row of name.
+void OpenFromCard(Editor& e, const std::string& name) {
+    gui::TCardForm& card = e.windows->CardForm();
+    for (int r = 0; r < card.FileTable->rowCount(); ++r)
+        if (card.FileTable->item(r, gui::kCardName)->text().toStdString() == name) return card.OpenRow(r);
+    ADD_FAILURE() << name << " is not on the card";
+}
+
+TEST_F(NewUserFiles, AFileFromTheCardThatCannotBeReadIsNamedInItsMessage) {
+    const std::string good = card.Path("kion.lee");
+    WriteTestPicture(good, "01", 3, 3, kLedRed);
+    std::string broken = ReadFileBytes(good);
+    broken.replace(broken.find("#END_OF_LED_DATA_FILE"), 21, "#END_OF_SOMETHING_ELSE");
+    WriteFileBytes(card.Path("waku.lee"), broken);
+    std::unique_ptr<SettingsForm> settings = NewSettingsForm("settings3");
+    settings->Standard();
+    ScriptedPrompter quiet;
+    ASSERT_TRUE(WriteSettingsFile(*settings, RealFileSystem(), quiet, card.Path("setei.txt")));
+    std::string badSettings = ReadFileBytes(card.Path("setei.txt"));
+    badSettings.replace(badSettings.find("$TCHK1=001,027,no,no"), 20, "$TCHK1=001,027,05,no");
+    WriteFileBytes(card.Path("setei.txt"), badSettings);
+
+    // Through 開く the operator has just picked the file: the reader's message as it stands.
+    e.chooser.script = {card.Path("waku.lee")};
+    e.Main().FileOpen->trigger();
+    ASSERT_FALSE(e.prompter.shown.empty());
+    const std::string readerMessage = e.prompter.shown.back();
+
+    e.windows->CardForm().ShowFolder(card.Dir().string());
+    e.prompter.shown.clear();
+    OpenFromCard(e, "waku.lee");
+    EXPECT_EQ(e.prompter.shown, std::vector<std::string>{"waku.lee: " + readerMessage});
+    OpenFromCard(e, "kion.lee");
+    EXPECT_EQ(e.Doc().FileName, good);
+    EXPECT_EQ(e.prompter.shown.size(), 1u);  // a good file says nothing
+
+    e.prompter.shown.clear();
+    OpenFromCard(e, "setei.txt");
+    EXPECT_NE(std::find(e.prompter.shown.begin(), e.prompter.shown.end(), "setei.txt: 温度 Chk1 エラー"),
+              e.prompter.shown.end())
+        << e.prompter.shown.size();
+    e.windows->Setei2Form().hide();
+    e.windows->CardForm().hide();
+}
+
+TEST_F(NewUserFiles, TextFromTheCardAsksWhoseUnsavedTextItWouldReplace) {
+    auto& w = e.windows->MongonHensyuuForm();
+    Editor::TypeInto(w.X_Edit(0), QStringLiteral("0"));
+    Editor::TypeInto(w.Y_Edit(0), QStringLiteral("0"));
+    Editor::TypeInto(w.MojiEdit(0), QStringLiteral("温度"));
+    e.chooser.script = {card.Path("kion.mon")};
+    w.FileReNameWriteButtonClick();
+    ASSERT_EQ(w.Form().CurrentFile, card.Path("kion.mon"));
+    std::filesystem::copy_file(card.Path("kion.mon"), card.Path("waku.mon"));
+    Editor::TypeInto(w.MojiEdit(0), QStringLiteral("騒音"));
+
+    e.windows->CardForm().ShowFolder(card.Dir().string());
+    e.prompter.shown.clear();
+    e.prompter.answers = {false};
+    OpenFromCard(e, "waku.mon");
+    EXPECT_EQ(e.prompter.shown,
+              std::vector<std::string>{"文言編集の文言（kion.mon）を waku.mon で置き換えます。\n保存しますか？"});
+    EXPECT_EQ(w.MojiEdit(0)->text(), QStringLiteral("温度"));
+    EXPECT_EQ(w.Form().CurrentFile, card.Path("waku.mon"));
+
+    // The editor's own 開く asks as it always has.
+    Editor::TypeInto(w.MojiEdit(0), QStringLiteral("騒音"));
+    e.prompter.shown.clear();
+    e.prompter.answers = {false};
+    e.chooser.script = {std::nullopt};
+    w.FileReadButtonClick();
+    EXPECT_EQ(e.prompter.shown, std::vector<std::string>{"保存しますか？"});
+    w.hide();
+    e.windows->CardForm().hide();
 }
 
 TEST(NewUser, DialogsSpeakJapanese) {
