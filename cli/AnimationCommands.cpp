@@ -137,8 +137,8 @@ int RunShowAnimationData(const std::string& path, std::ostream& out, std::ostrea
     }
     AnimationDataSettings settings;
     if (!ReadAnimationData(*in, prompter, settings)) return kExitFailed;
-    // The words of `card check`'s summary and of animate's options.
-    out << "kind=" << CardKindWord(CardKind::Animation) << '\n'
+    // The settings in the words of `card check`'s summary and of animate's options.
+    out << "kind=animation-data" << '\n'
         << "type=" << (settings.Type == kAnimationSuper ? "super" : "normal") << '\n'
         << "writeno=" << settings.WriteNo << '\n'
         << "pictures=" << settings.Pictures << '\n'

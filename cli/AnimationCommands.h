@@ -35,7 +35,7 @@ int RunRenderAnimation(const StartupConfig& config, const std::string& list, con
                        std::ostream& err);
 
 /// `show` of an animation data file: checks it as `check` does and prints
-/// "kind=animation" and its define lines as type= (super or normal),
+/// "kind=animation-data" and its define lines as type= (super or normal),
 /// writeno=, pictures= and time= (in 10 ms). Returns 0, or 1 after the
 /// check's message on err.
 int RunShowAnimationData(const std::string& path, std::ostream& out, std::ostream& err);

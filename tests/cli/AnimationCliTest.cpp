@@ -156,14 +156,14 @@ TEST_F(AnimationCli, ShowPrintsAnAnimationDataFilesDefineLinesInCardChecksWords)
     CliRun r = Run({"show", P("pics/anim.ana")});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.out, "kind=animation\ntype=super\nwriteno=3\npictures=2\ntime=50\n");
+    EXPECT_EQ(r.out, "kind=animation-data\ntype=super\nwriteno=3\npictures=2\ntime=50\n");
     r = Run({"card", "check", P("pics")});
     EXPECT_NE(r.out.find("anim.ana\tanimation\tOK\ttype=super writeno=3 pictures=2 time=50\n"), std::string::npos)
         << r.out;
 
     ASSERT_EQ(Run({"animate", "--type", "normal", "--write-no", "20", P("pics/anim.alt")}).status, 0);
     r = Run({"show", P("pics/anim.ana")});
-    EXPECT_EQ(r.out, "kind=animation\ntype=normal\nwriteno=20\npictures=2\ntime=50\n");
+    EXPECT_EQ(r.out, "kind=animation-data\ntype=normal\nwriteno=20\npictures=2\ntime=50\n");
 
     // A broken or missing file gives check's message and nothing on standard output.
     WriteFileBytes(P("bad.ana"), CrLfLines({"#LED_DATA_FILE", "#DATA_TYPE", "$NORMAL"}, true));
