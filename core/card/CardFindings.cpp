@@ -2,6 +2,7 @@
 // prepared (エラー) and what looks unintended (注意).
 #include <algorithm>
 #include <map>
+#include <set>
 
 #include "card/CardFiles.h"
 #include "makers/AnimationList.h"
@@ -129,6 +130,18 @@ void CheckAnimationsAgainstLists(CardScan& scan, CardFiles& files) {
     }
 }
 
+// Each picture an animation list on the card names: the unit takes it with
+// its animation, so Perform.txt need not name it.
+std::set<const CardFile*> PicturesOfAnimationLists(const CardScan& scan) {
+    std::set<const CardFile*> pictures;
+    for (const CardFile& list : scan.files) {
+        if (list.kind != CardKind::AnimationList || !list.ok) continue;
+        for (const std::string& name : list.entries)
+            if (const CardFile* f = scan.Find(name); f && f->kind == CardKind::Picture) pictures.insert(f);
+    }
+    return pictures;
+}
+
 }  // namespace
 
 void AddCardFindings(CardScan& scan, CardFiles& files) {
@@ -142,8 +155,9 @@ void AddCardFindings(CardScan& scan, CardFiles& files) {
     } else {
         CheckPerformLines(scan, *perform);
         CheckSharedWriteNumbers(scan, *perform);
+        const std::set<const CardFile*> animated = PicturesOfAnimationLists(scan);
         for (const CardFile& f : scan.files) {
-            if (!NamedInPerform(f.kind) || scan.PerformPosition(f.name) > 0) continue;
+            if (!NamedInPerform(f.kind) || scan.PerformPosition(f.name) > 0 || animated.count(&f)) continue;
             Add(scan, CardSeverity::Caution, f.name + " は " + perform->name + " に載っていません", {f.name});
         }
     }
