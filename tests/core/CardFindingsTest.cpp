@@ -1,7 +1,10 @@
 // The findings of a card check that must not cry wolf: pictures taken through
-// an animation need no line of their own.
+// an animation need no line of their own, and an animation saved before its
+// list changed is told by what changed.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +16,7 @@
 namespace tesslor {
 namespace {
 
+using test::ReadFileBytes;
 using test::ScriptedPrompter;
 using test::TempDir;
 using test::WriteFileBytes;
@@ -37,6 +41,13 @@ void SaveList(const TempDir& dir, const std::string& name, const std::vector<std
     list.WriteNoText = settings.writeNo;
     list.TimeText = settings.time;
     ASSERT_TRUE(list.SaveAnimation(dir.Path(name), prompter)) << testing::PrintToString(prompter.shown);
+}
+
+// Saves m.alt again as the maker would, leaving the m.ana saved before on the card.
+void ResaveListOnly(const TempDir& dir, const std::vector<std::string>& pictures, const ListSettings& settings = {}) {
+    const std::string ana = ReadFileBytes(dir.Path("m.ana"));
+    SaveList(dir, "m.alt", pictures, settings);
+    WriteFileBytes(dir.Path("m.ana"), ana);
 }
 
 CardScan Scan(const std::string& folder, FileSystem& files = RealFileSystem()) {
@@ -99,6 +110,61 @@ TEST(CardFindings, PicturesAnAnimationListNamesNeedNoPerformLine) {
     test::WritePerformList(good.Path("Perform.txt"), {"m.ana"});
     const CardScan clean = Scan(good.Dir().string());
     EXPECT_TRUE(clean.findings.empty()) << testing::PrintToString(Findings(clean));
+}
+
+TEST(CardFindings, AStaleAnimationSaysWhetherItsSettingsOrItsPicturesChanged) {
+    const std::string settings =
+        "注意 m.ana は m.alt の今の設定と違います（保存の後で表示時間などの設定が変わっています）。m.alt を保存し直してください";
+    const std::string pictures =
+        "注意 m.ana は m.alt の今の絵と違います（保存の後で絵が変わったか、なくなっています）。m.alt を保存し直してください";
+    const std::string both =
+        "注意 m.ana は m.alt の今の設定とも今の絵とも違います（保存の後で表示時間などの設定が変わり、絵も変わったか、"
+        "なくなっています）。m.alt を保存し直してください";
+    struct Case {
+        const char* what;
+        // Changes the card after m.alt and m.ana were saved over p1.lee and p2.lee.
+        std::function<void(const TempDir&)> change;
+        std::vector<std::string> expected;
+    };
+    const std::vector<Case> cases = {
+        {"saved again alike", [](const TempDir& d) { ResaveListOnly(d, {"p1.lee", "p2.lee"}); }, {}},
+        {"display time", [](const TempDir& d) { ResaveListOnly(d, {"p1.lee", "p2.lee"}, {kAnimationSuper, "2", "20"}); },
+         {settings}},
+        {"write number", [](const TempDir& d) { ResaveListOnly(d, {"p1.lee", "p2.lee"}, {kAnimationSuper, "5", "10"}); },
+         {settings}},
+        {"type", [](const TempDir& d) { ResaveListOnly(d, {"p1.lee", "p2.lee"}, {kAnimationNormal, "2", "10"}); },
+         {settings}},
+        {"a picture redrawn", [](const TempDir& d) { WritePicture(d.Path("p2.lee"), "02", 40); }, {pictures}},
+        {"pictures in another order", [](const TempDir& d) { ResaveListOnly(d, {"p2.lee", "p1.lee"}); }, {pictures}},
+        {"time and a picture",
+         [](const TempDir& d) {
+             ResaveListOnly(d, {"p1.lee", "p2.lee"}, {kAnimationSuper, "2", "30"});
+             WritePicture(d.Path("p1.lee"), "01", 50);
+         },
+         {both}},
+        // The number of pictures is a define line.
+        {"a picture fewer", [](const TempDir& d) { ResaveListOnly(d, {"p1.lee"}); }, {both}},
+        {"a picture gone", [](const TempDir& d) { std::filesystem::remove(d.Path("p2.lee")); }, {pictures}},
+        {"a list edited by hand past what the maker saves",
+         [](const TempDir& d) {
+             WriteFileBytes(d.Path("m.alt"), "ANIMATION_QUALITY_SUPER\r\n2\r\n0\r\np1.lee\r\np2.lee\r\n");
+         },
+         {"注意 m.ana は m.alt から作り直せません（１枚の表示時間は、１～９９９９です）。m.alt "
+          "の設定を直して保存し直してください"}},
+        {"an animation cut short", [](const TempDir& d) { WriteFileBytes(d.Path("m.ana"), "#LED_DATA_FILE\r\n"); },
+         {both}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        WritePicture(dir.Path("p1.lee"), "01", 1);
+        WritePicture(dir.Path("p2.lee"), "02", 2);
+        SaveList(dir, "m.alt", {"p1.lee", "p2.lee"});
+        test::WritePerformList(dir.Path("Perform.txt"), {"m.ana"});
+        c.change(dir);
+        const CardScan scan = Scan(dir.Dir().string());
+        EXPECT_EQ(Findings(scan, "m.ana"), c.expected) << testing::PrintToString(Findings(scan));
+    }
 }
 
 }  // namespace
