@@ -182,9 +182,26 @@ std::set<const CardFile*> PicturesOfAnimationLists(const CardScan& scan) {
     return pictures;
 }
 
+// The files and folders computers leave on a card, told once: nobody need
+// act on them, but an operator who sees them on the card may wonder.
+void NoteLeftByComputers(CardScan& scan, const std::vector<FolderEntry>& entries) {
+    if (entries.empty()) return;
+    std::string names;
+    std::vector<std::string> involved;
+    bool files = false, folders = false;
+    for (const FolderEntry& e : entries) {
+        names += (names.empty() ? "" : "、") + e.name;
+        involved.push_back(e.name);
+        (e.type == FolderEntry::Type::Folder ? folders : files) = true;
+    }
+    const char* what = files && folders ? "ファイルとフォルダー" : folders ? "フォルダー" : "ファイル";
+    Add(scan, CardSeverity::Caution,
+        names + " はパソコンが作った" + what + "です（表示器は読みません。消してもかまいません）", involved);
+}
+
 }  // namespace
 
-void AddCardFindings(CardScan& scan, CardFiles& files) {
+void AddCardFindings(CardScan& scan, CardFiles& files, const std::vector<FolderEntry>& leftByComputers) {
     CheckAnimationLists(scan);
     CheckAnimationsAgainstLists(scan, files);
     const CardFile* perform = nullptr;
@@ -201,6 +218,7 @@ void AddCardFindings(CardScan& scan, CardFiles& files) {
             Add(scan, CardSeverity::Caution, f.name + " は " + perform->name + " に載っていません", {f.name});
         }
     }
+    NoteLeftByComputers(scan, leftByComputers);
     // What stops the unit first, each group in the order it was found.
     std::stable_partition(scan.findings.begin(), scan.findings.end(),
                           [](const CardFinding& f) { return f.severity == CardSeverity::Error; });

@@ -1,15 +1,19 @@
 // The findings of a card check that must not cry wolf: pictures taken through
-// an animation need no line of their own, and an animation saved before its
-// list changed is told by what changed.
+// an animation, files computers leave on a card, and an animation saved
+// before its list changed told by what changed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "TestSupport.h"
 #include "card/Card.h"
+#include "card/CardFiles.h"
+#include "card/CardWrite.h"
 #include "makers/AnimationList.h"
 #include "settings/SettingsKinds.h"
 
@@ -165,6 +169,141 @@ TEST(CardFindings, AStaleAnimationSaysWhetherItsSettingsOrItsPicturesChanged) {
         const CardScan scan = Scan(dir.Dir().string());
         EXPECT_EQ(Findings(scan, "m.ana"), c.expected) << testing::PrintToString(Findings(scan));
     }
+}
+
+TEST(CardScan, NamesComputersLeaveOnACardCaseBlind) {
+    for (const char* name : {"._", "._kion.lee", "._Perform.txt", "._.", ".DS_Store", ".ds_store", "Thumbs.db",
+                             "THUMBS.DB", "desktop.ini", "Desktop.INI", ".Spotlight-V100", ".spotlight-v100",
+                             ".Trashes", ".fseventsd", "System Volume Information", "SYSTEM VOLUME INFORMATION"})
+        EXPECT_TRUE(IsLeftByComputer(name)) << name;
+    for (const char* name : {"", ".", "..", "_", "_.lee", "x._kion.lee", ". _x", ".DS_Store.lee", "DS_Store",
+                             "Thumbs.db.lee", "thumbs", "desktop.ini.txt", ".Trash", ".Trashes2", "System Volume",
+                             "kion.lee", "Perform.txt", "files.txt"})
+        EXPECT_FALSE(IsLeftByComputer(name)) << name;
+}
+
+TEST(CardScan, FilesComputersLeaveAreNotedOnceAndNeverRead) {
+    TempDir dir;
+    WritePicture(dir.Path("kion.lee"), "01", 1);
+    test::WritePerformList(dir.Path("Perform.txt"), {"kion.lee"});
+    // A Mac's AppleDouble file: bytes no reader takes, under a name that says picture.
+    const std::string appleDouble("\x00\x05\x16\x07\x00\x02\x00\x00Mac OS X        ", 24);
+    WriteFileBytes(dir.Path("._kion.lee"), appleDouble);
+    WriteFileBytes(dir.Path("._Perform.txt"), appleDouble);
+    WriteFileBytes(dir.Path("._"), appleDouble);
+    WriteFileBytes(dir.Path(".DS_Store"), std::string("\0\0\0\1Bud1", 8));
+    WriteFileBytes(dir.Path("THUMBS.DB"), "junk");
+    for (const char* folder : {".Trashes", ".fseventsd", ".Spotlight-V100", "System Volume Information", "sub"})
+        std::filesystem::create_directory(dir.Dir() / folder);
+    // A file inside a computer's folder is no more part of the card than any subfolder's.
+    WritePicture((dir.Dir() / ".Trashes" / "gone.lee").string(), "07", 1);
+
+    const CardScan scan = Scan(dir.Dir().string());
+    std::vector<std::string> rows;
+    for (const CardFile& f : scan.files) rows.push_back(f.name + " " + CardKindWord(f.kind) + " " + f.status);
+    EXPECT_EQ(rows, (std::vector<std::string>{
+                        ".DS_Store other OK",
+                        "._ other OK",
+                        "._Perform.txt other OK",
+                        "._kion.lee other OK",
+                        "Perform.txt perform OK",
+                        "THUMBS.DB other OK",
+                        "kion.lee picture OK",
+                    }));
+    const std::vector<std::string> names{".DS_Store", "._",       "._Perform.txt",
+                                         "._kion.lee", ".Spotlight-V100", ".Trashes", ".fseventsd",
+                                         "System Volume Information", "THUMBS.DB"};
+    // In byte order of the names, files and folders together.
+    std::vector<std::string> ordered = names;
+    std::sort(ordered.begin(), ordered.end());
+    std::string listed;
+    for (const std::string& n : ordered) listed += (listed.empty() ? "" : "、") + n;
+    ASSERT_EQ(Findings(scan), std::vector<std::string>{"注意 " + listed +
+                                                       " はパソコンが作ったファイルとフォルダーです（表示器は読みません。消してもかまいません）"});
+    EXPECT_EQ(scan.findings[0].files, ordered);
+    EXPECT_TRUE(scan.Passed());
+    // Nor are they carried onto a card.
+    EXPECT_EQ(CardWriteOrder(scan), (std::vector<std::string>{"kion.lee", "Perform.txt"}));
+
+    // Files alone, and folders alone, are called what they are.
+    TempDir files, folders;
+    WriteFileBytes(files.Path("._kion.lee"), appleDouble);
+    WriteFileBytes(files.Path(".DS_Store"), "x");
+    std::filesystem::create_directory(folders.Dir() / ".Trashes");
+    const CardScan filesOnly = Scan(files.Dir().string());
+    const CardScan foldersOnly = Scan(folders.Dir().string());
+    EXPECT_EQ(Findings(filesOnly, ".DS_Store"),
+              std::vector<std::string>{
+                  "注意 .DS_Store、._kion.lee はパソコンが作ったファイルです（表示器は読みません。消してもかまいません）"});
+    EXPECT_EQ(Findings(foldersOnly, ".Trashes"),
+              std::vector<std::string>{"注意 .Trashes はパソコンが作ったフォルダーです（表示器は読みません。消してもかまいません）"});
+}
+
+// A card folder held in memory, whose names no real folder need allow.
+class MemoryCard : public FileSystem {
+public:
+    static constexpr const char* kFolder = "/card";
+    std::map<std::string, std::string> files;  // bare name → bytes
+    std::vector<std::string> folders;
+    int creates = 0;
+
+    std::unique_ptr<OutputFile> Create(const std::string&) override {
+        ++creates;
+        return nullptr;
+    }
+    std::unique_ptr<LineReader> OpenText(const std::string& path) override {
+        const auto it = files.find(NameOf(path));
+        return it == files.end() ? nullptr : std::make_unique<MemoryLineReader>(it->second);
+    }
+    bool ReadAll(const std::string& path, std::string& bytes) override {
+        const auto it = files.find(NameOf(path));
+        if (it == files.end()) return false;
+        bytes = it->second;
+        return true;
+    }
+    bool FolderExists(const std::string& path) override { return path == kFolder; }
+    bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override {
+        entries.clear();
+        if (folder != kFolder) return false;
+        for (const auto& [name, bytes] : files) entries.push_back({name, FolderEntry::Type::File, bytes.size()});
+        for (const std::string& name : folders) entries.push_back({name, FolderEntry::Type::Folder, 0});
+        return true;
+    }
+
+private:
+    static std::string NameOf(const std::string& path) {
+        const std::string prefix = std::string(kFolder) + "/";
+        return path.rfind(prefix, 0) == 0 ? path.substr(prefix.size()) : std::string("\x01none");
+    }
+};
+
+TEST(CardScan, OddNamesAreListedAsTheyAreAndNeverCrashTheCheck) {
+    MemoryCard card;
+    const std::string list = "ANIMATION_QUALITY_SUPER\r\n2\r\n10\r\n._\r\n.lee\r\n\r\n";
+    for (const char* name : {"", ".", "._", "._.", "._.lee", "._.ana", "._.alt", ".lee", "..ana", "x.", "ana", ".alt",
+                             ".ana", "Perform.txt"})
+        card.files[name] = "#";
+    card.files[".alt"] = list;
+    card.files["._.alt"] = list;
+    card.files["Perform.txt"] = "._\r\n.ana\r\n";
+    card.folders = {"._", ".TRASHES", ""};
+
+    const CardScan scan = Scan(MemoryCard::kFolder, card);
+    EXPECT_EQ(card.creates, 0);
+    ASSERT_EQ(scan.files.size(), card.files.size());
+    for (const std::string name : {"._", "._.", "._.lee", "._.ana", "._.alt"}) {
+        const CardFile* f = scan.Find(name);
+        ASSERT_NE(f, nullptr) << name;
+        EXPECT_EQ(f->kind, CardKind::Other) << name;
+        EXPECT_EQ(f->status, "OK") << name;
+    }
+    EXPECT_EQ(scan.Find(".lee")->kind, CardKind::Picture);
+    EXPECT_EQ(scan.Find(".alt")->kind, CardKind::AnimationList);
+    EXPECT_EQ(scan.Find("x.")->kind, CardKind::Other);
+    const std::vector<std::string> noted = Findings(scan, ".TRASHES、");
+    ASSERT_EQ(noted.size(), 1u) << testing::PrintToString(Findings(scan));
+    EXPECT_EQ(noted[0].rfind("注意 .TRASHES、._、._、._.、._.alt、._.ana、._.lee はパソコンが作ったファイルとフォルダーです", 0), 0u)
+        << noted[0];
 }
 
 }  // namespace
