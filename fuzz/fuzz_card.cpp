@@ -1,16 +1,21 @@
 // Feeds arbitrary bytes to the card check as the files of one card folder
 // (split at each 0xFF byte into Perform.txt, a picture, an animation and its
-// list, a settings file and a text table). Whatever they hold, the scan lists
-// every file once, in name order, never writes, and a card that passes has no
-// failed file the unit reads and no エラー.
+// list, a settings file and a text table; any parts after them come in pairs,
+// a file's name and its bytes, a name ending in "/" making a folder).
+// Whatever they hold, the scan lists every file once, in name order, never
+// writes, never reads a file a computer left there, and a card that passes
+// has no failed file the unit reads and no エラー.
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "FuzzSupport.h"
 #include "card/Card.h"
+#include "card/CardWrite.h"
+#include "card/CardFiles.h"
 
 namespace {
 
@@ -22,6 +27,7 @@ const std::string kFolder = "/fuzz-card";
 class CardInMemory : public FileSystem {
 public:
     std::map<std::string, std::string> files;  // bare name → bytes
+    std::vector<std::string> folders;
     std::unique_ptr<OutputFile> Create(const std::string&) override { __builtin_trap(); }
     std::unique_ptr<LineReader> OpenText(const std::string& path) override {
         const auto it = files.find(Name(path));
@@ -39,6 +45,7 @@ public:
         entries.clear();
         if (folder != kFolder) return false;
         for (const auto& [name, bytes] : files) entries.push_back({name, FolderEntry::Type::File, bytes.size()});
+        for (const std::string& name : folders) entries.push_back({name, FolderEntry::Type::Folder, 0});
         return true;
     }
 
@@ -52,15 +59,29 @@ private:
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CardInMemory card;
-    std::string part;
-    std::size_t next = 0;
-    for (std::size_t i = 0; i <= size && next < std::size(kNames); ++i) {
-        if (i == size || data[i] == 0xFF) {
-            card.files[kNames[next++]] = part;
-            part.clear();
-        } else {
-            part.push_back(static_cast<char>(data[i]));
-        }
+    std::vector<std::string> parts(1);
+    for (std::size_t i = 0; i < size; ++i) {
+        if (data[i] == 0xFF)
+            parts.emplace_back();
+        else
+            parts.back().push_back(static_cast<char>(data[i]));
+    }
+    for (std::size_t i = 0; i < parts.size() && i < std::size(kNames); ++i) card.files[kNames[i]] = parts[i];
+    std::set<std::string> leftByComputers;
+    for (std::size_t i = std::size(kNames); i < parts.size(); i += 2) {
+        std::string name = parts[i];
+        const bool folder = !name.empty() && name.back() == '/';
+        if (folder) name.pop_back();
+        // A folder lists bare names only: never a "/" or a NUL, never "." or
+        // "..", never one of the scan's own unfinished saves.
+        const bool separator = name.find_first_of(std::string("/\0", 2)) != std::string::npos;
+        if (name.empty() || name == "." || name == ".." || separator || IsCardWriteWorkFile(name) || card.files.count(name))
+            continue;
+        if (IsLeftByComputer(name)) leftByComputers.insert(name);
+        if (folder)
+            card.folders.push_back(name);
+        else
+            card.files[name] = i + 1 < parts.size() ? parts[i + 1] : std::string();
     }
     CardScanOptions options;
     options.checkWriteNo = fuzz::AnyWriteNo;
@@ -73,7 +94,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const CardFile& f : scan.files) {
         if (f.ok != (f.status == "OK")) __builtin_trap();
         if (!scan.Find(f.name)) __builtin_trap();
+        if (IsLeftByComputer(f.name) && (f.kind != CardKind::Other || !f.ok)) __builtin_trap();
     }
+    // Whatever computers left is told in one caution, naming each of them.
+    std::size_t noted = 0;
+    for (const CardFinding& f : scan.findings) {
+        if (f.files.empty() || !IsLeftByComputer(f.files.front())) continue;
+        if (f.severity != CardSeverity::Caution || ++noted > 1) __builtin_trap();
+        if (std::set<std::string>(f.files.begin(), f.files.end()) != leftByComputers) __builtin_trap();
+    }
+    if (noted != (leftByComputers.empty() ? 0u : 1u)) __builtin_trap();
     if (scan.Passed()) {
         for (const CardFinding& f : scan.findings)
             if (f.severity == CardSeverity::Error) __builtin_trap();

@@ -325,7 +325,11 @@ bool ScanCard(FileSystem& files, const std::string& folder, const CardScanOption
 
     CardFiles memory(files, root);
     PictureReader pictures(options.shape);
+    std::vector<FolderEntry> leftByComputers;
     for (const FolderEntry& e : entries) {
+        const bool leftByComputer = IsLeftByComputer(e.name);
+        if (leftByComputer && (e.type == FolderEntry::Type::File || e.type == FolderEntry::Type::Folder))
+            leftByComputers.push_back(e);
         if (e.type == FolderEntry::Type::Folder || IsCardWriteWorkFile(e.name)) continue;
         CardFile file;
         file.name = e.name;
@@ -333,6 +337,12 @@ bool ScanCard(FileSystem& files, const std::string& folder, const CardScanOption
         if (e.type != FolderEntry::Type::File) {
             SetStatus(file, false, e.type == FolderEntry::Type::OutsideLink ? "フォルダーの外を指すリンクです（読みません）"
                                                                              : "普通のファイルではありません（読みません）");
+            scan.files.push_back(std::move(file));
+            continue;
+        }
+        if (leftByComputer) {
+            // A Mac's "._kion.lee" holds no picture, whatever its name ends with.
+            SetStatus(file, true, "");
             scan.files.push_back(std::move(file));
             continue;
         }
@@ -357,7 +367,7 @@ bool ScanCard(FileSystem& files, const std::string& folder, const CardScanOption
         scan.files.push_back(std::move(file));
     }
     scan.Index();
-    AddCardFindings(scan, memory);
+    AddCardFindings(scan, memory, leftByComputers);
     AddCardWriteFindings(scan, entries);
     return true;
 }

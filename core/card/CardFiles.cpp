@@ -1,5 +1,8 @@
 #include "card/CardFiles.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "platform/Paths.h"
 
 namespace tesslor {
@@ -69,6 +72,16 @@ bool CardFiles::ReadAll(const std::string& path, std::string& bytes) {
 }
 
 bool CardFiles::FolderExists(const std::string& path) { return path == folder_ || disk_->FolderExists(path); }
+
+bool IsLeftByComputer(const std::string& name) {
+    if (name.rfind("._", 0) == 0) return true;
+    static const char* const kNames[] = {".ds_store",  ".spotlight-v100", ".trashes", ".fseventsd",
+                                         "thumbs.db",  "desktop.ini",     "system volume information"};
+    std::string lower = name;
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return std::find(std::begin(kNames), std::end(kNames), lower) != std::end(kNames);
+}
 
 std::string CardFileUnreadableMessage(const std::string& name) { return name + " を読み込めません"; }
 

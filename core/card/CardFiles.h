@@ -53,10 +53,19 @@ private:
     std::map<std::string, std::string> written_;
 };
 
+/// Whether a name is one that computers leave on a card for their own use: a
+/// Mac's "._" files beside each file it copied, its .DS_Store and its
+/// .Spotlight-V100, .Trashes and .fseventsd folders; Windows' Thumbs.db,
+/// desktop.ini and System Volume Information folder. ASCII case is not told
+/// apart. The unit passes them by; the scan never reads them.
+bool IsLeftByComputer(const std::string& name);
+
 /// "<name> を読み込めません".
 std::string CardFileUnreadableMessage(const std::string& name);
 
 /// The findings across the scanned files, appended to scan.findings.
-void AddCardFindings(CardScan& scan, CardFiles& files);
+/// leftByComputers are the folder's entries IsLeftByComputer names, files and
+/// folders, in name order.
+void AddCardFindings(CardScan& scan, CardFiles& files, const std::vector<FolderEntry>& leftByComputers);
 
 }  // namespace tesslor

@@ -2,6 +2,9 @@
 // prepared (エラー) and what looks unintended (注意).
 #include <algorithm>
 #include <map>
+#include <set>
+#include <string_view>
+#include <utility>
 
 #include "card/CardFiles.h"
 #include "makers/AnimationList.h"
@@ -99,8 +102,32 @@ void CheckAnimationLists(CardScan& scan) {
     }
 }
 
-// An animation must hold what its list (same base name) gives now: a picture
-// changed or gone since it was saved leaves it showing the old frames.
+// An animation data file in two parts: the define lines (type, display time,
+// number of pictures, write number) through "#END_OF_DEFINE", then the
+// pictures. A file without that line is all define part.
+std::pair<std::string_view, std::string_view> SplitAtEndOfDefine(std::string_view bytes) {
+    std::size_t end = bytes.find("#END_OF_DEFINE");
+    if (end == std::string_view::npos) return {bytes, {}};
+    end = bytes.find('\n', end);
+    end = end == std::string_view::npos ? bytes.size() : end + 1;
+    return {bytes.substr(0, end), bytes.substr(end)};
+}
+
+// What an animation that differs from its list's bytes now is told: which of
+// the list's settings and its pictures changed since it was saved.
+std::string StaleAnimationMessage(const std::string& ana, const std::string& list, bool settings, bool pictures) {
+    std::string why;
+    if (settings && pictures)
+        why = " の今の設定とも今の絵とも違います（保存の後で表示時間などの設定が変わり、絵も変わったか、なくなっています）";
+    else if (settings)
+        why = " の今の設定と違います（保存の後で表示時間などの設定が変わっています）";
+    else
+        why = " の今の絵と違います（保存の後で絵が変わったか、なくなっています）";
+    return ana + " は " + list + why + "。" + list + " を保存し直してください";
+}
+
+// An animation must hold what its list (same base name) gives now: a setting
+// or a picture changed since it was saved leaves it showing the old ones.
 void CheckAnimationsAgainstLists(CardScan& scan, CardFiles& files) {
     // Animations share pictures: each picture's blocks are copied once.
     std::map<std::string, std::string> blocks;
@@ -113,25 +140,68 @@ void CheckAnimationsAgainstLists(CardScan& scan, CardFiles& files) {
         AnimationList regenerated(files);
         regenerated.PictureBlocks = &blocks;
         const std::string listPath = files.PathOf(list->name);
-        files.ClearWritten();
-        bool same = regenerated.LoadAnimationList(listPath, quiet) &&
-                    regenerated.SaveAnimation(listPath, quiet);
-        if (same) {
-            const auto it = files.Written().find(AnimationList::DataPathFor(AnimationList::ListPathFor(listPath)));
-            same = it != files.Written().end() && it->second == files.Bytes(files.PathOf(ana.name));
+        if (!regenerated.LoadAnimationList(listPath, quiet)) continue;
+        if (!regenerated.Validate(quiet)) {
+            // Settings the maker would not save (a hand-edited list): saving
+            // again cannot help until they are put right.
+            Add(scan, CardSeverity::Caution,
+                ana.name + " は " + list->name + " から作り直せません（" +
+                    (quiet.shown.empty() ? std::string() : quiet.shown.front()) + "）。" + list->name +
+                    " の設定を直して保存し直してください",
+                {ana.name, list->name});
+            continue;
         }
         files.ClearWritten();
-        if (same) continue;
-        Add(scan, CardSeverity::Caution,
-            ana.name + " は " + list->name + " の今の絵と違います（保存の後で絵が変わったか、なくなっています）。" +
-                list->name + " を保存し直してください",
+        bool settings = false, pictures = true;
+        if (regenerated.SaveAnimation(listPath, quiet)) {
+            const auto it = files.Written().find(AnimationList::DataPathFor(AnimationList::ListPathFor(listPath)));
+            if (it != files.Written().end()) {
+                const auto now = SplitAtEndOfDefine(it->second);
+                const auto saved = SplitAtEndOfDefine(files.Bytes(files.PathOf(ana.name)));
+                settings = now.first != saved.first;
+                pictures = now.second != saved.second;
+            }
+        }
+        // A picture that is gone or cannot be read stops the save: the pictures changed.
+        files.ClearWritten();
+        if (!settings && !pictures) continue;
+        Add(scan, CardSeverity::Caution, StaleAnimationMessage(ana.name, list->name, settings, pictures),
             {ana.name, list->name});
     }
 }
 
+// Each picture an animation list on the card names: the unit takes it with
+// its animation, so Perform.txt need not name it.
+std::set<const CardFile*> PicturesOfAnimationLists(const CardScan& scan) {
+    std::set<const CardFile*> pictures;
+    for (const CardFile& list : scan.files) {
+        if (list.kind != CardKind::AnimationList || !list.ok) continue;
+        for (const std::string& name : list.entries)
+            if (const CardFile* f = scan.Find(name); f && f->kind == CardKind::Picture) pictures.insert(f);
+    }
+    return pictures;
+}
+
+// The files and folders computers leave on a card, told once: nobody need
+// act on them, but an operator who sees them on the card may wonder.
+void NoteLeftByComputers(CardScan& scan, const std::vector<FolderEntry>& entries) {
+    if (entries.empty()) return;
+    std::string names;
+    std::vector<std::string> involved;
+    bool files = false, folders = false;
+    for (const FolderEntry& e : entries) {
+        names += (names.empty() ? "" : "、") + e.name;
+        involved.push_back(e.name);
+        (e.type == FolderEntry::Type::Folder ? folders : files) = true;
+    }
+    const char* what = files && folders ? "ファイルとフォルダー" : folders ? "フォルダー" : "ファイル";
+    Add(scan, CardSeverity::Caution,
+        names + " はパソコンが作った" + what + "です（表示器は読みません。消してもかまいません）", involved);
+}
+
 }  // namespace
 
-void AddCardFindings(CardScan& scan, CardFiles& files) {
+void AddCardFindings(CardScan& scan, CardFiles& files, const std::vector<FolderEntry>& leftByComputers) {
     CheckAnimationLists(scan);
     CheckAnimationsAgainstLists(scan, files);
     const CardFile* perform = nullptr;
@@ -142,11 +212,13 @@ void AddCardFindings(CardScan& scan, CardFiles& files) {
     } else {
         CheckPerformLines(scan, *perform);
         CheckSharedWriteNumbers(scan, *perform);
+        const std::set<const CardFile*> animated = PicturesOfAnimationLists(scan);
         for (const CardFile& f : scan.files) {
-            if (!NamedInPerform(f.kind) || scan.PerformPosition(f.name) > 0) continue;
+            if (!NamedInPerform(f.kind) || scan.PerformPosition(f.name) > 0 || animated.count(&f)) continue;
             Add(scan, CardSeverity::Caution, f.name + " は " + perform->name + " に載っていません", {f.name});
         }
     }
+    NoteLeftByComputers(scan, leftByComputers);
     // What stops the unit first, each group in the order it was found.
     std::stable_partition(scan.findings.begin(), scan.findings.end(),
                           [](const CardFinding& f) { return f.severity == CardSeverity::Error; });

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <map>
 
+#include "card/CardFiles.h"
 #include "platform/Paths.h"
 
 namespace tesslor {
@@ -251,7 +252,10 @@ CardWriteResult WriteCard(FileSystem& files, const CardScan& source, const std::
     if (!files.ListFolder(card, onCard)) return fail("", "フォルダー " + card + " を読み込めません");
     std::sort(onCard.begin(), onCard.end(), [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
     for (const FolderEntry& e : onCard) {
-        if (e.type != FolderEntry::Type::File || IsCardWriteWorkFile(e.name) || source.Find(e.name)) continue;
+        // What computers leave on a card is the check's to mention, not each write's.
+        if (e.type != FolderEntry::Type::File || IsCardWriteWorkFile(e.name) || IsLeftByComputer(e.name) ||
+            source.Find(e.name))
+            continue;
         result.leftAlone.push_back({CardSeverity::Caution,
                                     e.name + " は書き出し元にありません（カードにそのまま残します）", {e.name}});
     }

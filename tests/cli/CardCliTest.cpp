@@ -9,6 +9,7 @@
 #include "CliRun.h"
 #include "TestSupport.h"
 #include "led/Led.h"
+#include "makers/AnimationList.h"
 
 namespace tesslor {
 namespace {
@@ -16,6 +17,7 @@ namespace {
 using test::CliRun;
 using test::ReadFileBytes;
 using test::RunCli;
+using test::ScriptedPrompter;
 using test::TempDir;
 using test::WriteFileBytes;
 
@@ -55,6 +57,42 @@ TEST(CardCli, CheckPrintsEveryFileThenTheFindingsAndExitsByThem) {
 
     EXPECT_EQ(RunCli(dir, {"card", "check"}).status, 2);
     EXPECT_EQ(RunCli(dir, {"card"}).status, 2);
+}
+
+TEST(CardCli, CheckPassesAnAnimationCardAMacHasTouched) {
+    TempDir dir;
+    fs::create_directory(dir.Path("card"));
+    WritePicture(dir.Path("card/a.lee"), "01");
+    WritePicture(dir.Path("card/b.lee"), "02");
+    ScriptedPrompter prompter;
+    AnimationList list;
+    ASSERT_TRUE(list.AddPicture(dir.Path("card/a.lee"), -1, prompter));
+    ASSERT_TRUE(list.AddPicture(dir.Path("card/b.lee"), -1, prompter));
+    list.WriteNoText = "1";
+    ASSERT_TRUE(list.SaveAnimation(dir.Path("card/m.alt"), prompter));
+    test::WritePerformList(dir.Path("card/Perform.txt"), {"m.ana"});
+    // What a Mac leaves beside what it copied: a "._" file for each, its index, its folders.
+    const std::string appleDouble("\x00\x05\x16\x07\x00\x02\x00\x00Mac OS X        ", 24);
+    WriteFileBytes(dir.Path("card/._a.lee"), appleDouble);
+    WriteFileBytes(dir.Path("card/._m.ana"), appleDouble);
+    WriteFileBytes(dir.Path("card/.DS_Store"), "Bud1");
+    fs::create_directory(dir.Path("card/.fseventsd"));
+
+    CliRun r = RunCli(dir, {"card", "check", dir.Path("card")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    // The animation's pictures need no Perform.txt line of their own.
+    EXPECT_EQ(r.out,
+              ".DS_Store\tother\tOK\t\n"
+              "._a.lee\tother\tOK\t\n"
+              "._m.ana\tother\tOK\t\n"
+              "Perform.txt\tperform\tOK\tentries=1\n"
+              "a.lee\tpicture\tOK\twriteno=01 mode=A width=32\n"
+              "b.lee\tpicture\tOK\twriteno=02 mode=A width=32\n"
+              "m.alt\tanimation-list\tOK\tentries=2\n"
+              "m.ana\tanimation\tOK\ttype=super writeno=1 pictures=2 time=10\n"
+              "注意\t.DS_Store、._a.lee、._m.ana、.fseventsd はパソコンが作ったファイルとフォルダーです"
+              "（表示器は読みません。消してもかまいません）\n");
+    EXPECT_EQ(r.err, "");
 }
 
 TEST(CardCli, WriteRefusesAnErrorUnlessForcedAndReportsEachFile) {

@@ -98,7 +98,9 @@ TEST(CardScan, EachFileItsKindStatusAndSummaryInNameOrder) {
     EXPECT_EQ(scan.PerformPosition("a1.lee"), 0);
     // Broken, but nothing names it: the unit reads it, so the card fails.
     EXPECT_FALSE(scan.Passed());
-    EXPECT_TRUE(HasFinding(scan, CardSeverity::Caution, "a1.lee は Perform.txt に載っていません"));
+    // a1.lee goes to the unit with anim.ana; broken.lee with nothing.
+    EXPECT_FALSE(HasFinding(scan, CardSeverity::Caution, "a1.lee は Perform.txt に載っていません"));
+    EXPECT_TRUE(HasFinding(scan, CardSeverity::Caution, "broken.lee は Perform.txt に載っていません"));
 }
 
 TEST(CardScan, FindingsAcrossFiles) {
