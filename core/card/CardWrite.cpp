@@ -78,6 +78,7 @@ struct Staged {
     std::string target;      // where it goes
     std::string temp;        // where it waits ("" once renamed or never made)
     std::string old;         // the bytes it replaces
+    std::string bytes;       // its bytes, until read back from the card
     bool swapped = false;    // renamed over its target
     bool oldGone = false;    // a name differing only in case removed after it (case-sensitive folders)
 };
@@ -286,7 +287,7 @@ CardWriteResult WriteCard(FileSystem& files, const CardScan& source, const std::
     for (const std::string& name : order) {
         const CardPlanEntry* e = planOf.at(name);
         if (e->action == CardPlanAction::New || e->action == CardPlanAction::Replace)
-            staged.push_back({e, PathInFolder(card, name), "", "", false, false});
+            staged.push_back({e, PathInFolder(card, name), "", "", "", false, false});
     }
 
     CardTransaction transaction(files, card, journalBefore);
@@ -300,7 +301,8 @@ CardWriteResult WriteCard(FileSystem& files, const CardScan& source, const std::
                             (result.cardUnchanged ? kCardAsItWas : ""));
     }
 
-    // Stage: every file that differs, beside its target, flushed and read back.
+    // Stage: every file that differs, beside its target; then all of them
+    // flushed onto the card at once and read back.
     for (std::size_t i = 0; i < staged.size(); ++i) {
         Staged& s = staged[i];
         const std::string& name = s.entry->name;
@@ -309,23 +311,25 @@ CardWriteResult WriteCard(FileSystem& files, const CardScan& source, const std::
             result.cardUnchanged = transaction.RollBack(staged);
             return result;
         }
-        std::string bytes;
         const std::string why =
-            ReadSource(files, PathInFolder(source.folder, name), CardKindMaxBytes(source.Find(name)->kind), bytes);
+            ReadSource(files, PathInFolder(source.folder, name), CardKindMaxBytes(source.Find(name)->kind), s.bytes);
         if (!why.empty()) return undo(name, why);
         if (s.entry->action == CardPlanAction::Replace &&
             !files.ReadAll(PathInFolder(card, s.entry->cardName), s.old))
             return undo(name, "カードのファイルを読み込めません");
         std::unique_ptr<NewFile> file = files.CreateTemporary(s.target, s.temp);
         if (!file) return undo(name, "カードにファイルを作れません（書き込み禁止か、カードが抜かれています）");
-        const bool flushed = file->Write(bytes) && file->Flush();
+        const bool written = file->Write(s.bytes) && file->Close();
         file.reset();
-        if (!flushed) return undo(name, kCardFull);
-        std::string back;
-        if (!files.ReadAll(s.temp, back)) return undo(name, "書き込んだファイルを読み直せません");
-        if (back != bytes) return undo(name, "書き込んだ内容を読み直すと元と違います");
+        if (!written) return undo(name, kCardFull);
     }
-    if (!staged.empty() && !files.FlushFolder(card)) return undo("", kCardFull);
+    if (!staged.empty() && !files.FlushAll(card)) return undo("", kCardFull);
+    for (Staged& s : staged) {
+        std::string back;
+        if (!files.ReadAll(s.temp, back)) return undo(s.entry->name, "書き込んだファイルを読み直せません");
+        if (back != s.bytes) return undo(s.entry->name, "書き込んだ内容を読み直すと元と違います");
+        s.bytes = std::string();
+    }
 
     // Swap: each in the place of the one it replaces, Perform.txt last.
     for (Staged& s : staged) {

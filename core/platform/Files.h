@@ -74,6 +74,9 @@ public:
     virtual bool Write(std::string_view bytes) = 0;
     /// Puts every byte written on the medium and closes the file. False on failure.
     virtual bool Flush() = 0;
+    /// Closes the file; its bytes may still be on their way to the medium
+    /// (FileSystem::FlushAll of its folder puts them there). False on failure.
+    virtual bool Close() { return Flush(); }
 };
 
 /// The name every temporary file of a save starts with: a scan of the card
@@ -152,6 +155,9 @@ public:
         (void)folder;
         return false;
     }
+    /// Puts every file written into folder (closed with NewFile::Close) and
+    /// the folder's names on the medium: one flush for many files.
+    virtual bool FlushAll(const std::string& folder) { return FlushFolder(folder); }
     /// Whether path names an existing file marked read-only.
     virtual bool IsReadOnly(const std::string& path) {
         (void)path;

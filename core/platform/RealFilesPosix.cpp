@@ -51,6 +51,13 @@ public:
         return ok;
     }
 
+    bool Close() override {
+        if (fd_ < 0) return false;
+        const bool ok = ::close(fd_) == 0;
+        fd_ = -1;
+        return ok;
+    }
+
 private:
     int fd_;
 };
@@ -100,6 +107,21 @@ public:
         if (!ok && (errno == EINVAL || errno == ENOTSUP || errno == ENOSYS)) ok = true;
         ::close(fd);
         return ok;
+    }
+
+    bool FlushAll(const std::string& folder) override {
+        const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) return false;
+        // The whole file system the folder is on: for a card, the card (one
+        // flush instead of one a file). Without syncfs, everything.
+#ifdef __linux__
+        const bool ok = ::syncfs(fd) == 0;
+#else
+        ::sync();
+        const bool ok = true;
+#endif
+        ::close(fd);
+        return ok && FlushFolder(folder);
     }
 
     bool IsReadOnly(const std::string& path) override {

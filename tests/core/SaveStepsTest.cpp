@@ -189,12 +189,7 @@ TEST(SaveSteps, EveryWriterFailedAtEachStepKeepsTheEarlierFileAndSaysSo) {
 }
 
 TEST(SaveSteps, AReadOnlyFileIsNeverReplacedAndTheMessageSaysWhy) {
-#ifdef _WIN32
-    const auto makeReadOnly = [](const std::string& path) {
-        SetFileAttributesW(PathOfUtf8(path).c_str(), FILE_ATTRIBUTE_READONLY);
-    };
-    const auto undo = [](const std::string& path) { SetFileAttributesW(PathOfUtf8(path).c_str(), FILE_ATTRIBUTE_NORMAL); };
-#else
+    // Without write permission: on Windows the read-only attribute.
     const auto makeReadOnly = [](const std::string& path) {
         std::filesystem::permissions(PathOfUtf8(path), std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
                                                            std::filesystem::perms::others_read);
@@ -202,7 +197,6 @@ TEST(SaveSteps, AReadOnlyFileIsNeverReplacedAndTheMessageSaysWhy) {
     const auto undo = [](const std::string& path) {
         std::filesystem::permissions(PathOfUtf8(path), std::filesystem::perms::owner_all);
     };
-#endif
     TempDir dir;
     std::vector<std::string> shown;
     ASSERT_TRUE(SavePicture(RealFileSystem(), dir, 0, shown, false));

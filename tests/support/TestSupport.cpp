@@ -120,6 +120,13 @@ public:
         }
         return inner_->Flush();
     }
+    bool Close() override {
+        if (!fs_.Step("close")) {
+            inner_.reset();
+            return false;
+        }
+        return inner_->Close();
+    }
 
 private:
     std::unique_ptr<NewFile> inner_;
@@ -144,6 +151,9 @@ bool FailingFileSystem::Rename(const std::string& from, const std::string& to) {
 }
 bool FailingFileSystem::FlushFolder(const std::string& folder) {
     return Step("folder-flush") && RealFileSystem().FlushFolder(folder);
+}
+bool FailingFileSystem::FlushAll(const std::string& folder) {
+    return Step("flush-all") && RealFileSystem().FlushAll(folder);
 }
 std::unique_ptr<LineReader> FailingFileSystem::OpenText(const std::string& path) {
     return RealFileSystem().OpenText(path);

@@ -76,8 +76,9 @@ public:
 
 /// The real file system, failing at a chosen step of a save. The steps are
 /// counted over every file: making a temporary file ("create"), each Write
-/// ("write"), Flush ("flush"), Rename ("rename") and FlushFolder
-/// ("folder-flush"); steps lists them in order. failAtStep (1-based) fails
+/// ("write"), Flush ("flush"), Close ("close"), Rename ("rename"),
+/// FlushFolder ("folder-flush") and FlushAll ("flush-all"); steps lists them
+/// in order. failAtStep (1-based) fails
 /// that step, failAtWrite the n-th Write only, failCreate every create,
 /// failCommit every Flush (the first step of completing a file); 0 and false
 /// never fail. Removals and reads always pass.
@@ -87,6 +88,7 @@ public:
     bool Rename(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override { return RealFileSystem().Remove(path); }
     bool FlushFolder(const std::string& folder) override;
+    bool FlushAll(const std::string& folder) override;
     bool IsReadOnly(const std::string& path) override { return RealFileSystem().IsReadOnly(path); }
     std::unique_ptr<LineReader> OpenText(const std::string& path) override;
     bool ReadAll(const std::string& path, std::string& bytes) override;
