@@ -310,9 +310,14 @@ void TCardForm::WriteButtonClick() {
     WriteResult->setVisible(true);
     WriteResult->addItem(QStringLiteral("書き出しの予定（") + QString::fromStdString(source) + QStringLiteral(" → ") +
                          QString::fromStdString(folder_) + QStringLiteral("）"));
-    for (const CardPlanEntry& e : plan.entries)
-        WriteResult->addItem(QString::fromStdString(e.name + "　" + CardPlanWord(e.action)));
-    const std::string question = CardReplaceQuestion(plan);
+    bool refused = false;
+    for (const CardPlanEntry& e : plan.entries) {
+        const bool readOnly = e.action == CardPlanAction::Replace && e.readOnly;
+        refused = refused || readOnly;
+        WriteResult->addItem(QString::fromStdString(e.name + "　" + CardPlanWord(e.action) + (readOnly ? "（読み取り専用）" : "")));
+    }
+    // A write that a read-only file stops says so at once, without asking first.
+    const std::string question = refused ? "" : CardReplaceQuestion(plan);
     if (!question.empty() && !context_.prompter.Confirm(question)) {
         WriteResult->addItem(QStringLiteral("書き出しをやめました（カードはそのままです）"));
         WriteResult->scrollToBottom();

@@ -309,23 +309,21 @@ TEST(RealFiles, AFullCardKeepsTheEarlierFile) {
     EXPECT_EQ(entries[0].name, "気温.lee");
 }
 
-// A file the operator made read-only is not replaced on Windows.
-TEST(RealFiles, AReadOnlyFileIsNotReplacedOnWindows) {
-#ifndef _WIN32
-    GTEST_SKIP() << "Windows' read-only attribute";
-#else
+// A file the operator made read-only is never replaced, on any system: no
+// save of it even starts.
+TEST(RealFiles, AReadOnlyFileIsNeverReplaced) {
     test::TempDir dir;
     const std::string path = dir.Path("気温.lee");
     test::WriteFileBytes(path, "earlier");
-    ASSERT_TRUE(SetFileAttributesW(WideOf(path).c_str(), FILE_ATTRIBUTE_READONLY));
-    auto out = RealFileSystem().Create(path);
-    ASSERT_TRUE(out);
-    ASSERT_TRUE(out->Write("later"));
-    EXPECT_FALSE(out->Commit());
-    out.reset();
+    std::filesystem::permissions(PathOfUtf8(path), std::filesystem::perms::owner_read);
+    EXPECT_TRUE(RealFileSystem().IsReadOnly(path));
+    EXPECT_FALSE(RealFileSystem().Create(path));
     EXPECT_EQ(test::ReadFileBytes(path), "earlier");
-    SetFileAttributesW(WideOf(path).c_str(), FILE_ATTRIBUTE_NORMAL);
-#endif
+    std::vector<FolderEntry> entries;
+    ASSERT_TRUE(RealFileSystem().ListFolder(dir.Dir().string(), entries));
+    EXPECT_EQ(entries.size(), 1u) << "no temporary file";
+    std::filesystem::permissions(PathOfUtf8(path), std::filesystem::perms::owner_all);
+    EXPECT_FALSE(RealFileSystem().IsReadOnly(path));
 }
 
 TEST(RealFiles, FailuresAreReportedNotHidden) {

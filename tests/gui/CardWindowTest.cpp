@@ -152,6 +152,19 @@ TEST_F(CardWindow, WritingAFolderOntoTheCardShowsEachFileAndTheResult) {
     EXPECT_EQ(written.last(), QStringLiteral("書き出し完了（2ファイル）"));
     EXPECT_EQ(Form().FileTable->rowCount(), 5);  // rescanned
 
+    // A read-only file on the card: said in the plan, and the write stops at
+    // once without asking whether to replace it.
+    WritePicture(source.Path("new.lee"), "06");
+    std::filesystem::permissions(card.Dir() / "new.lee", std::filesystem::perms::owner_read);
+    const std::string kept = ReadFileBytes(card.Path("new.lee"));
+    e.chooser.script = {source.Dir().string()};
+    Form().WriteButtonClick();
+    EXPECT_TRUE(lines().contains(QStringLiteral("new.lee　置き換え（読み取り専用）")));
+    EXPECT_EQ(lines().last(),
+              QStringLiteral("書き出しエラー: new.lee: カードのファイルが読み取り専用のため書き換えません。カードは元のままです"));
+    EXPECT_EQ(ReadFileBytes(card.Path("new.lee")), kept);
+    std::filesystem::permissions(card.Dir() / "new.lee", std::filesystem::perms::owner_all);
+
     // A source with an エラー asks first; No writes nothing.
     TempDir broken;
     WritePerformList(broken.Path("Perform.txt"), {"missing.lee"});
