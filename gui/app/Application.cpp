@@ -156,8 +156,10 @@ void EditorWindows::OpenCardFile(CardKind kind, const std::string& path) {
         case CardKind::Picture:
         case CardKind::OldPicture:
         case CardKind::Bitmap:
-            // The main window asks before dropping unsaved work.
-            mainForm_->OpenFromCommandLine(path);
+            // The main window asks before dropping unsaved work; it comes
+            // forward with the picture, and a picture that did not open
+            // leaves the card window in front.
+            if (!mainForm_->OpenFromCommandLine(path)) return;
             mainForm_->raise();
             mainForm_->activateWindow();
             return;

@@ -332,12 +332,12 @@ bool TMainForm::OpenByName(const std::string& path) {
     return ok;
 }
 
-void TMainForm::OpenFromCommandLine(const std::string& path) {
+bool TMainForm::OpenFromCommandLine(const std::string& path) {
     if (!OpenedKindOf(path)) {
         prompter_.Inform(UnknownKindMessage(path));
-        return;
+        return false;
     }
-    OpenByName(path);
+    return OpenByName(path);
 }
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* event) {

@@ -221,7 +221,8 @@ public:
     /// its menu command. False when refused, unknown or unreadable.
     bool OpenByName(const std::string& path);
     /// `tesslor FILE`: OpenByName, and a file of another kind is said so.
-    void OpenFromCommandLine(const std::string& path);
+    /// True when the picture opened.
+    bool OpenFromCommandLine(const std::string& path);
 
 protected:
     void showEvent(QShowEvent* event) override;
