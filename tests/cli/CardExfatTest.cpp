@@ -7,6 +7,7 @@
 // Needs root, loop devices and FUSE; says why and skips without them.
 #ifndef _WIN32
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/statvfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -213,7 +214,15 @@ protected:
     void SetUp() override {
         const std::string why = WhyNoExfat();
         if (!why.empty()) GTEST_SKIP() << "no real exFAT card here: " << why;
+        // One card at a time: CTest runs tests side by side, and two of them
+        // taking the same free loop device at once would both fail.
+        lock_ = open("/tmp/tesslor-exfat-tests.lock", O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (lock_ >= 0) flock(lock_, LOCK_EX);
     }
+    void TearDown() override {
+        if (lock_ >= 0) close(lock_);
+    }
+    int lock_ = -1;
     // The old card written (a plain copy), the card's image kept for each run.
     void MakeOldCard(ExfatCard& card, const Prepared& p, const std::string& pristine) {
         ASSERT_TRUE(card.Format(8));

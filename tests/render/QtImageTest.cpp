@@ -178,16 +178,26 @@ TEST_F(QtImageFiles, FailedSavesLeaveTheEarlierFileAndSayWhy) {
         image.Fill(kBlack);
         ASSERT_TRUE(image.SaveToFile(path));
         const std::string earlier = ReadFileBytes(path);
-        FailingFileSystem failing;
-        QtImage onFailingCard(7, 5, failing);
-        onFailingCard.Fill(kWhite);
-        failing.failAtWrite = 1;
-        EXPECT_FALSE(onFailingCard.SaveToFile(path)) << name;
-        failing.failAtWrite = 0;
-        failing.failCommit = true;
-        EXPECT_FALSE(onFailingCard.SaveToFile(path)) << name;
-        EXPECT_EQ(onFailingCard.ErrorText(), "ファイル " + path + " に書き込めませんでした");
-        EXPECT_EQ(ReadFileBytes(path), earlier) << name;
+        const auto before = test::FolderContents(dir.Dir().string());
+        // Failed at each step of the save in turn: create, write, flush,
+        // rename, the folder's flush; then with no failure it goes through.
+        for (int at = 1;; ++at) {
+            FailingFileSystem failing;
+            failing.failAtStep = at;
+            QtImage onFailingCard(7, 5, failing);
+            onFailingCard.Fill(kWhite);
+            const bool saved = onFailingCard.SaveToFile(path);
+            if (at > static_cast<int>(failing.steps.size())) {
+                EXPECT_TRUE(saved) << name;
+                EXPECT_EQ(failing.steps,
+                          (std::vector<std::string>{"create", "write", "flush", "rename", "folder-flush"}));
+                break;
+            }
+            EXPECT_FALSE(saved) << name << " " << failing.steps[at - 1];
+            EXPECT_EQ(onFailingCard.ErrorText(), "ファイル " + path + " に書き込めませんでした");
+            EXPECT_EQ(ReadFileBytes(path), earlier) << name << " " << failing.steps[at - 1];
+            EXPECT_EQ(test::FolderContents(dir.Dir().string()), before) << "no file left behind";
+        }
     }
 
     // An image without pixels makes no PNG file, and says so.
