@@ -8,6 +8,7 @@
 #include "card/Card.h"
 #include "card/CardView.h"
 #include "card/CardWrite.h"
+#include "platform/Paths.h"
 
 namespace tesslor {
 namespace {
@@ -151,6 +152,24 @@ TEST(CardWrite, AFailureAtAnyStepLeavesTheCardAsItWasOrWhole) {
             restore();
         }
     }
+}
+
+// A card that gives back other bytes than were written (a failing card, a
+// fake one that drops writes): the write sees it before anything is replaced.
+TEST(CardWrite, AStagedFileThatReadsBackDifferentlyStopsTheWrite) {
+    struct Garbling : test::FailingFileSystem {
+        bool ReadAll(const std::string& path, std::string& bytes) override {
+            if (!FailingFileSystem::ReadAll(path, bytes)) return false;
+            if (FileNamePart(path).rfind(kSavePrefix, 0) == 0 && !bytes.empty()) bytes[bytes.size() / 2] ^= 0x20;
+            return true;
+        }
+    };
+    Cards c;
+    const auto before = FolderContents(c.card.Dir().string());
+    Garbling card;
+    const CardWriteResult result = WriteCard(card, c.scan, c.card.Dir().string());
+    EXPECT_EQ(result.failure, "a.lee: 書き込んだ内容を読み直すと元と違います。カードは元のままです");
+    EXPECT_EQ(FolderContents(c.card.Dir().string()), before);
 }
 
 TEST(CardWrite, CancelledWhileStagingLeavesTheCardAsItWas) {
