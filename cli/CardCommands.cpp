@@ -18,11 +18,6 @@ bool Scan(const StartupConfig& config, const std::string& folder, CardScan& scan
     return false;
 }
 
-bool HasError(const CardScan& scan) {
-    for (const CardFinding& f : scan.findings)
-        if (f.severity == CardSeverity::Error) return true;
-    return false;
-}
 }  // namespace
 
 CardScanOptions CardOptionsOf(const StartupConfig& config) {
@@ -53,7 +48,7 @@ int RunCardWrite(const StartupConfig& config, const std::string& source, const s
                  std::ostream& out, std::ostream& err) {
     CardScan scan;
     if (!Scan(config, source, scan, err)) return 1;
-    if (HasError(scan) && !force) {
+    if (scan.ErrorCount() > 0 && !force) {
         for (const CardFinding& f : scan.findings) PrintFinding(f, out);
         out << std::flush;
         err << source << " にエラーがあるため、カードには何も書き込みません（--force で書き込めます）\n";

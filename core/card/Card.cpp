@@ -296,6 +296,11 @@ void CardScan::Index() {
         if (const CardFile* f = Find(perform->entries[i])) performLines_.emplace(f->name, static_cast<int>(i) + 1);
 }
 
+int CardScan::ErrorCount() const {
+    return static_cast<int>(std::count_if(findings.begin(), findings.end(),
+                                          [](const CardFinding& f) { return f.severity == CardSeverity::Error; }));
+}
+
 bool CardScan::Passed() const {
     for (const CardFile& f : files)
         if (!f.ok && UnitReadsKind(f.kind)) return false;

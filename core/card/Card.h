@@ -87,6 +87,8 @@ struct CardScan {
     int PerformPosition(const std::string& name) const;
     /// True when no file of a kind the unit reads failed and no finding is an エラー.
     bool Passed() const;
+    /// How many findings are エラー.
+    int ErrorCount() const;
 
     /// Builds the lookups of Find and PerformPosition; ScanCard does it once the files are read.
     void Index();

@@ -7,10 +7,10 @@
 #include <utility>
 
 #include "card/CardFiles.h"
+#include "files/UnitFile.h"
 #include "makers/AnimationList.h"
 #include "makers/PerformList.h"
 #include "platform/Paths.h"
-#include "text/ShiftJis.h"
 
 namespace tesslor {
 
@@ -40,8 +40,7 @@ void CheckPerformLines(CardScan& scan, const CardFile& perform) {
     for (std::size_t i = 0; i < perform.entries.size(); ++i) {
         const std::string& name = perform.entries[i];
         const std::string where = perform.name + " の" + std::to_string(i + 1) + "行目 " + name;
-        const std::optional<std::size_t> bytes = ShiftJisLength(name);
-        if (!bytes || *bytes > kPerformLineBytes) {
+        if (!NameFitsUnit(name)) {
             Add(scan, CardSeverity::Error,
                 where + " は表示器が扱えない名前です（Shift-JISで30バイトまで）", {perform.name});
             continue;

@@ -33,6 +33,13 @@ std::string CardSummaryText(const CardFile& file) {
     }
 }
 
+std::string CardScanSummary(const CardScan& scan) {
+    const int errors = scan.ErrorCount();
+    const int cautions = static_cast<int>(scan.findings.size()) - errors;
+    return std::to_string(scan.files.size()) + "ファイル・エラー " + std::to_string(errors) + "件・注意 " +
+           std::to_string(cautions) + "件" + (scan.Passed() ? "（表示器で読めます）" : "（このままでは表示器が表示しません）");
+}
+
 namespace {
 // Reads lines up to and including the first that starts with prefix; false at the end.
 bool SkipPast(LineReader& in, const std::string& prefix) {

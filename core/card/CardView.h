@@ -15,6 +15,10 @@ std::string CardWriteNoText(const CardFile& file);
 /// "スーパー・3枚・表示時間 10", "3件"), "" when there is none.
 std::string CardSummaryText(const CardFile& file);
 
+/// The card window's line under the findings: "5ファイル・エラー 0件・注意 2件"
+/// and whether the unit can read the card.
+std::string CardScanSummary(const CardScan& scan);
+
 /// The dots of a small picture: colour codes (0 off, 1 red, 2 green, 3
 /// yellow), row by row, width × height.
 struct CardThumbnail {

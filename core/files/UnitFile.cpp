@@ -5,8 +5,10 @@
 
 namespace tesslor {
 
-bool FileNameFitsUnit(const std::string& path) {
-    const auto length = ShiftJisLength(FileNamePart(path));
+bool FileNameFitsUnit(const std::string& path) { return NameFitsUnit(FileNamePart(path)); }
+
+bool NameFitsUnit(const std::string& name) {
+    const auto length = ShiftJisLength(name);
     return length && *length <= kUnitNameBytes;
 }
 

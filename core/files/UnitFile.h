@@ -17,6 +17,9 @@ inline constexpr std::size_t kUnitNameBytes = 30;
 /// Whether the file-name part of path (after the last "\\", "/" or ":") fits
 /// the unit's 30 bytes in Shift-JIS. A name with no Shift-JIS form does not fit.
 bool FileNameFitsUnit(const std::string& path);
+/// Whether a bare name (as a list's line holds it) fits the unit's 30 bytes
+/// in Shift-JIS. A name with no Shift-JIS form does not fit.
+bool NameFitsUnit(const std::string& name);
 
 /// Creates the file beside its target, lets write() fill it and puts it in
 /// place only when all of it was written. Shows openError when it cannot be

@@ -25,6 +25,7 @@
 #include "app/MainWindowRules.h"
 #include "platform/PaintBoxWidget.h"
 #include "platform/QtFonts.h"
+#include "card/CardOpen.h"
 #include "led/Demounit.h"
 #include "makers/Hyoujischeduleunit.h"
 #include "makers/Makeanimationunit.h"
@@ -151,11 +152,11 @@ void EditorWindows::ShowModalThen(QDialog& window, std::function<void()> load) {
     window.exec();
 }
 
-void EditorWindows::OpenCardFile(CardKind kind, const std::string& path) {
-    switch (kind) {
-        case CardKind::Picture:
-        case CardKind::OldPicture:
-        case CardKind::Bitmap:
+void EditorWindows::OpenCardFile(CardKind kind, const std::string& cardPath) {
+    const CardOpening opening = CardOpeningOf(mainForm_->Context().files, kind, cardPath);
+    const std::string& path = opening.path;
+    switch (opening.editor) {
+        case CardEditor::Picture:
             // The main window asks before dropping unsaved work; it comes
             // forward with the picture, and a picture that did not open
             // leaves the card window in front.
@@ -165,22 +166,23 @@ void EditorWindows::OpenCardFile(CardKind kind, const std::string& path) {
             return;
         // A read's message box hands the focus back to the card window when
         // it closes: the window opened comes forward again after it.
-        case CardKind::Settings1:
-        case CardKind::Settings2:
-            seteiForm_->setWindowTitle(
-                QString::fromUtf8(kind == CardKind::Settings2 ? kSetei2Caption : kSetei1Caption));
-            seteiForm_->OpenPath(path, kind == CardKind::Settings2);
+        case CardEditor::Settings1:
+        case CardEditor::Settings2: {
+            const bool second = opening.editor == CardEditor::Settings2;
+            seteiForm_->setWindowTitle(QString::fromUtf8(second ? kSetei2Caption : kSetei1Caption));
+            seteiForm_->OpenPath(path, second);
             ShowModeless(*seteiForm_);
             return;
-        case CardKind::Settings3:
+        }
+        case CardEditor::Settings3:
             setei2Form_->OpenPath(path);
             ShowModeless(*setei2Form_);
             return;
-        case CardKind::Schedule:
+        case CardEditor::Schedule:
             hyoujiScheduleForm_->OpenPath(path);
             ShowModeless(*hyoujiScheduleForm_);
             return;
-        case CardKind::Text: {
+        case CardEditor::Text: {
             // The card window gives no hint that "保存しますか？" is about the
             // text editor's rows, which may lie hidden: the question says so.
             const std::string& current = mongonHensyuuForm_->Form().CurrentFile;
@@ -191,30 +193,14 @@ void EditorWindows::OpenCardFile(CardKind kind, const std::string& path) {
             RepaintMainForm();
             return;
         }
-        case CardKind::AnimationList:
+        case CardEditor::AnimationList:
             ShowModalThen(*makeAnimationForm_, [this, path] { makeAnimationForm_->OpenPath(path); });
             return;
-        case CardKind::Perform:
+        case CardEditor::Perform:
             ShowModalThen(*makePerformForm_, [this, path] { makePerformForm_->OpenPath(path); });
             return;
-        case CardKind::Animation: {
-            // An animation is edited through its list: the list of the same name, when there is one.
-            const std::string list = path.substr(0, path.find_last_of('.')) + ".alt";
-            if (!QFileInfo::exists(QString::fromStdString(list))) {
-                mainForm_->Context().prompter.Inform(FileNamePart(path) + " はリスト " + FileNamePart(list) +
-                                                     " がないため開けません（動画ファイルの作成で作り直せます）");
-                return;
-            }
-            ShowModalThen(*makeAnimationForm_, [this, list] { makeAnimationForm_->OpenPath(list); });
-            return;
-        }
-        case CardKind::Co2:
-            // Its window only makes new files; saying so beats a double-click that does nothing.
-            mainForm_->Context().prompter.Inform(FileNamePart(path) +
-                                                 " を開く画面はありません（CO2削減量設定ファイル作成で作り直せます）");
-            return;
-        case CardKind::Other:
-            mainForm_->Context().prompter.Inform(FileNamePart(path) + " は表示器のファイルではないため開けません");
+        case CardEditor::None:
+            mainForm_->Context().prompter.Inform(opening.refusal);
             return;
     }
 }

@@ -217,23 +217,14 @@ void TCardForm::ShowScan() {
         FileTable->setItem(row, kCardPerform, Cell(position > 0 ? std::to_string(position) : ""));
     }
     FindingTable->setRowCount(static_cast<int>(scan_.findings.size()));
-    int errors = 0;
     for (int row = 0; row < FindingTable->rowCount(); ++row) {
         const CardFinding& f = scan_.findings[static_cast<std::size_t>(row)];
         QTableWidgetItem* severity = Cell(CardSeverityWord(f.severity));
-        if (f.severity == CardSeverity::Error) {
-            severity->setForeground(QColor(0xC0, 0x00, 0x00));
-            ++errors;
-        }
+        if (f.severity == CardSeverity::Error) severity->setForeground(QColor(0xC0, 0x00, 0x00));
         FindingTable->setItem(row, 0, severity);
         FindingTable->setItem(row, 1, Cell(f.message));
     }
-    const int cautions = static_cast<int>(scan_.findings.size()) - errors;
-    ShowMessage(scan_.files.empty() && folder_.empty()
-                    ? std::string()
-                    : std::to_string(scan_.files.size()) + "ファイル・エラー " + std::to_string(errors) + "件・注意 " +
-                          std::to_string(cautions) + "件" +
-                          (scan_.Passed() ? "（表示器で読めます）" : "（このままでは表示器が表示しません）"));
+    ShowMessage(scan_.files.empty() && folder_.empty() ? std::string() : CardScanSummary(scan_));
 }
 
 void TCardForm::NextThumbnails() {
@@ -295,8 +286,7 @@ void TCardForm::WriteButtonClick() {
         context_.prompter.Inform(message);
         return;
     }
-    int errors = 0;
-    for (const CardFinding& f : prepared.findings) errors += f.severity == CardSeverity::Error;
+    const int errors = prepared.ErrorCount();
     if (errors > 0 && !context_.prompter.Confirm(source + " にエラーが" + std::to_string(errors) +
                                                  "件あります。それでもカードへ書き出しますか？"))
         return;
