@@ -74,12 +74,20 @@ bool DocumentCommands::Open() {
 
 bool DocumentCommands::OpenOld() {
     doc_.RecordStep();
-    const bool wentAhead = files_.OpenOldWithDialog(OldFileOpenDialog);
+    bool read = false;
+    const bool wentAhead =
+        OpenThroughDialog(prompter_, doc_.Modified, OldFileOpenDialog, [this, &read](const std::string& path) {
+            read = files_.OpenOldFile(path);
+            return read;
+        });
     if (wentAhead) {
         AfterRead();
         Remember(OldFileOpenDialog.FileName);
     }
     doc_.RecordStep();
+    // What was read completely is kept in that file, as a dropped one is: an
+    // undo back to it leaves nothing unsaved.
+    if (read) doc_.MarkKept(OldFileOpenDialog.FileName);
     return wentAhead;
 }
 

@@ -129,6 +129,27 @@ TEST(DocumentUndo, EditsAfterAnOpenAreUnsavedAndASaveMovesTheSavedState) {
     EXPECT_FALSE(e.t.doc.Modified);
 }
 
+// 旧ファイルを開く, draw, undo: the picture is again what the old file holds,
+// as after a drop of the same file.
+TEST(DocumentUndo, UndoBackToAnOldFileOpenedLeavesNothingUnsaved) {
+    Editor e;
+    DocUnderTest other;
+    other.doc.SetWriteNoText("10");
+    other.Light(7, 2, kLedRed);
+    const std::string old = e.dir.Path("old.led");
+    ASSERT_TRUE(other.files.SaveOldFile(old));
+    e.chooser.script.push_back(old);
+    ASSERT_TRUE(e.commands.OpenOld()) << testing::PrintToString(e.t.prompter.shown);
+    EXPECT_FALSE(e.t.doc.Modified);
+    EXPECT_EQ(e.t.doc.FileName, "") << "an old file never becomes the picture's file";
+    PaintDot(e.t.doc, {100, 10}, kRed);
+    e.commands.Record();
+    EXPECT_TRUE(e.t.doc.Modified);
+    e.commands.Undo();
+    EXPECT_FALSE(e.t.doc.Modified) << "back at the picture the old file holds";
+    EXPECT_TRUE(e.t.doc.AtSavedState());
+}
+
 TEST(DocumentUndo, NewFileAndFailedOpenAreStepsThatKeepTheirNames) {
     Editor e;
     const std::string a = e.MakeFile("a.lee", 5, 'A', "01");
