@@ -28,7 +28,7 @@
 
 #ifdef _WIN32
 // windows.h first, then the shell's header.
-#include "platform/WideNames.h"
+#include "text/WideNames.h"
 #include <shellapi.h>
 #endif
 

@@ -8,7 +8,7 @@
 
 #include "FuzzSupport.h"
 #include "files/MemoryOutputFile.h"
-#include "makers/ScheduleForm.h"
+#include "settings/ScheduleForm.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #ifdef _WIN32
-#include "platform/WideNames.h"
+#include "text/WideNames.h"
 #else
 #include <unistd.h>
 #endif

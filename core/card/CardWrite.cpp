@@ -198,6 +198,12 @@ std::string CardWriteOutcome(const CardWriteResult& result) {
     return "書き出し完了（" + std::to_string(result.written.size()) + "ファイル）";
 }
 
+std::string CardSourceErrorQuestion(const CardScan& source) {
+    const int errors = source.ErrorCount();
+    if (errors == 0) return "";
+    return source.folder + " にエラーが" + std::to_string(errors) + "件あります。それでもカードへ書き出しますか？";
+}
+
 std::string CardReplaceQuestion(const CardPlan& plan) {
     const std::vector<const CardPlanEntry*> replaced = plan.Of(CardPlanAction::Replace);
     if (replaced.empty()) return "";

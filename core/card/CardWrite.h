@@ -94,6 +94,10 @@ CardWriteResult WriteCard(FileSystem& files, const CardScan& source, const std::
 /// stopped, or "書き出しエラー: " and why.
 std::string CardWriteOutcome(const CardWriteResult& result);
 
+/// The question asked before writing a source whose check found errors;
+/// "" when it found none.
+std::string CardSourceErrorQuestion(const CardScan& source);
+
 /// The question asked before a write replaces files of the card with other
 /// bytes; "" when the plan replaces none.
 std::string CardReplaceQuestion(const CardPlan& plan);

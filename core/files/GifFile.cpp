@@ -318,18 +318,4 @@ bool WriteAnimatedGif(FileSystem& files, const std::string& path, const std::vec
     return true;
 }
 
-std::vector<int> FrameDelaysCs(int frameCount, int tickMs, int minimumCs) {
-    std::vector<int> delays;
-    long long elapsedMs = 0, shownCs = 0;
-    for (int i = 0; i < frameCount; ++i) {
-        elapsedMs += tickMs;
-        // Round the running total, so the animation keeps the demo's pace.
-        const long long due = (elapsedMs + 5) / 10;
-        const int delay = static_cast<int>(std::max<long long>(due - shownCs, minimumCs));
-        delays.push_back(delay);
-        shownCs += delay;
-    }
-    return delays;
-}
-
 }  // namespace tesslor

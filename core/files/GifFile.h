@@ -15,11 +15,6 @@ namespace tesslor {
 /// What a build without giflib (the Windows command-line tool) says for any GIF.
 inline constexpr const char* kNoGifMessage = "この tesslor-cli は GIF を扱えません（Windows 版は BMP だけを書き出します）";
 
-struct GifFrame {
-    MemoryImage image;
-    int delayCs = 10;  ///< hundredths of a second the frame stays
-};
-
 /// The frames as an animated GIF that loops forever. Every frame must have
 /// the size of the first (at least 1 x 1, at most 65,535 a side). The colours
 /// of all frames share one table; past 256 colours the rest take the nearest
@@ -43,9 +38,5 @@ struct DecodedGif {
 /// GIF or its screen or a frame is over 16 million pixels.
 std::optional<DecodedGif> DecodeGif(std::string_view bytes, std::string* error = nullptr);
 
-/// Hundredths of a second for frames of tickMs each, rounded so that the
-/// running total stays true (32 ms ticks give 3, 3, 4, 3, 3, …) but never
-/// below minimumCs (viewers slow down frames under 2).
-std::vector<int> FrameDelaysCs(int frameCount, int tickMs, int minimumCs = 2);
 
 }  // namespace tesslor

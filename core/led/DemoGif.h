@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "files/GifFile.h"
+#include "platform/MemoryImage.h"
 #include "led/Ledhyoujiki.h"
 
 namespace tesslor {
@@ -30,6 +30,11 @@ std::string GifPathFor(const std::string& shownFile);
 std::string GifFolderFor(const std::string& shownFile, const std::string& driveRoot);
 /// What the demo says after a good GIFで保存: where the file went.
 std::string GifSavedText(const std::string& path);
+
+/// Hundredths of a second for frames of tickMs each, rounded so that the
+/// running total stays true (32 ms ticks give 3, 3, 4, 3, 3, …) but never
+/// below minimumCs (viewers slow down frames under 2).
+std::vector<int> FrameDelaysCs(int frameCount, int tickMs, int minimumCs = 2);
 
 /// The animation demo's frames, each shown for 100 ms.
 std::vector<GifFrame> AnimationGifFrames(const std::vector<MemoryImage>& pictures);

@@ -7,7 +7,7 @@
 #include "platform/Paths.h"
 
 #ifdef _WIN32
-#include "platform/WideNames.h"
+#include "text/WideNames.h"
 #endif
 
 namespace tesslor {

@@ -119,4 +119,10 @@ private:
     FileSystemOfImage files_;
 };
 
+/// One frame of an animation to share: an image and how long it stays.
+struct GifFrame {
+    MemoryImage image;
+    int delayCs = 10;  ///< hundredths of a second the frame stays
+};
+
 }  // namespace tesslor

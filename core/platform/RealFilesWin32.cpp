@@ -10,7 +10,7 @@
 
 #include "platform/Files.h"
 #include "platform/StdioFiles.h"
-#include "platform/WideNames.h"
+#include "text/WideNames.h"
 
 namespace tesslor {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "files/Framing.h"
-#include "makers/ScheduleForm.h"
+#include "settings/ScheduleForm.h"
 #include "settings/Co2Form.h"
 #include "settings/Setei3Form.h"
 #include "settings/SeteiForm.h"

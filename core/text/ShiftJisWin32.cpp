@@ -1,6 +1,6 @@
 #include "text/Cp932.h"
 
-#include "platform/WideNames.h"
+#include "text/WideNames.h"
 
 namespace tesslor {
 

@@ -286,10 +286,8 @@ void TCardForm::WriteButtonClick() {
         context_.prompter.Inform(message);
         return;
     }
-    const int errors = prepared.ErrorCount();
-    if (errors > 0 && !context_.prompter.Confirm(source + " にエラーが" + std::to_string(errors) +
-                                                 "件あります。それでもカードへ書き出しますか？"))
-        return;
+    const std::string errors = CardSourceErrorQuestion(prepared);
+    if (!errors.empty() && !context_.prompter.Confirm(errors)) return;
     // What the write will do, file by file, in view before anything changes.
     CardPlan plan;
     if (!PlanCardWrite(context_.files, prepared, folder_, plan, message)) {

@@ -6,7 +6,7 @@
 #include <array>
 
 #include "app/WindowContext.h"
-#include "makers/ScheduleForm.h"
+#include "settings/ScheduleForm.h"
 #include "platform/FileChooser.h"
 
 class QLabel;

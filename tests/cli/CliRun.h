@@ -3,7 +3,7 @@
 #ifdef _WIN32
 #include <cwchar>
 
-#include "platform/WideNames.h"
+#include "text/WideNames.h"
 #else
 #include <fcntl.h>
 #include <spawn.h>

@@ -6,6 +6,7 @@
 #include "card/Card.h"
 #include "card/CardOpen.h"
 #include "card/CardView.h"
+#include "card/CardWrite.h"
 #include "files/UnitFile.h"
 
 namespace tesslor {
@@ -53,11 +54,14 @@ TEST(CardOpen, EachKindOpensInItsWindowAndAnAnimationThroughItsList) {
 
 TEST(CardView, TheSummaryLineCountsErrorsAndCautionsAndSaysWhetherTheUnitReadsTheCard) {
     CardScan scan;
+    scan.folder = "/site/card-0612";
     scan.files.resize(3);
     EXPECT_EQ(CardScanSummary(scan), "3ファイル・エラー 0件・注意 0件（表示器で読めます）");
+    EXPECT_EQ(CardSourceErrorQuestion(scan), "");
     scan.findings = {{CardSeverity::Caution, "a", {}}, {CardSeverity::Error, "b", {}}, {CardSeverity::Caution, "c", {}}};
     EXPECT_EQ(scan.ErrorCount(), 1);
     EXPECT_EQ(CardScanSummary(scan), "3ファイル・エラー 1件・注意 2件（このままでは表示器が表示しません）");
+    EXPECT_EQ(CardSourceErrorQuestion(scan), "/site/card-0612 にエラーが1件あります。それでもカードへ書き出しますか？");
 }
 
 // The unit reads 30 bytes of a name, counted in Shift-JIS: 30 fit, 31 do not.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "FileTestDoc.h"
+#include "files/GifFile.h"
 #include "led/DemoGif.h"
 #include "led/DemoSequence.h"
 
@@ -81,6 +82,16 @@ TEST(DemoGif, AScrollMakesOnePassAtTheDemoPace) {
     ASSERT_TRUE(back);
     EXPECT_EQ(back->frames.size(), frames.size());
     EXPECT_EQ(back->frames.back().image.Pixels(), frames.back().image.Pixels());
+}
+
+TEST(DemoGif, DelaysKeepTheDemoPaceAboveTheViewersFloor) {
+    EXPECT_EQ(FrameDelaysCs(5, 32), (std::vector<int>{3, 3, 4, 3, 3}));
+    EXPECT_EQ(FrameDelaysCs(2, 1000), (std::vector<int>{100, 100}));
+    EXPECT_EQ(FrameDelaysCs(3, 100), (std::vector<int>{10, 10, 10}));
+    for (int d : FrameDelaysCs(10, 5)) EXPECT_GE(d, 2);
+    int total = 0;
+    for (int d : FrameDelaysCs(100, 32)) total += d;
+    EXPECT_EQ(total, 320);
 }
 
 }  // namespace

@@ -85,15 +85,5 @@ TEST(GifFile, WritesWholeOrNotAtAll) {
     EXPECT_EQ(test::ReadFileBytes(path).substr(0, 6), "GIF89a");
 }
 
-TEST(GifFile, DelaysKeepTheDemoPaceAboveTheViewersFloor) {
-    EXPECT_EQ(FrameDelaysCs(5, 32), (std::vector<int>{3, 3, 4, 3, 3}));
-    EXPECT_EQ(FrameDelaysCs(2, 1000), (std::vector<int>{100, 100}));
-    EXPECT_EQ(FrameDelaysCs(3, 100), (std::vector<int>{10, 10, 10}));
-    for (int d : FrameDelaysCs(10, 5)) EXPECT_GE(d, 2);
-    int total = 0;
-    for (int d : FrameDelaysCs(100, 32)) total += d;
-    EXPECT_EQ(total, 320);
-}
-
 }  // namespace
 }  // namespace tesslor

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
-#include "platform/WideNames.h"
+#include "text/WideNames.h"
 #else
 #include <sys/stat.h>
 #include <unistd.h>

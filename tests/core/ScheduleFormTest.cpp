@@ -8,7 +8,7 @@
 
 #include "TestSupport.h"
 #include "files/MemoryOutputFile.h"
-#include "makers/ScheduleForm.h"
+#include "settings/ScheduleForm.h"
 
 namespace tesslor::test {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #ifdef _WIN32
-#include "platform/WideNames.h"
+#include "text/WideNames.h"
 #endif
 
 #include "TestSupport.h"

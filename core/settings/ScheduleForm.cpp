@@ -1,4 +1,4 @@
-#include "makers/ScheduleForm.h"
+#include "settings/ScheduleForm.h"
 
 #include <algorithm>
 #include <vector>
