@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "files/Bitmap.h"
-#include "files/BmpCodec.h"
+#include "platform/BmpCodec.h"
 #include "led/Ledhyoujiki.h"
 #include "platform/MemoryImage.h"
 #include "platform/NullSurface.h"

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "platform/FileMessages.h"
-#include "files/BmpCodec.h"
+#include "platform/BmpCodec.h"
 
 namespace tesslor {
 

@@ -8,7 +8,7 @@
 #include "FileTestDoc.h"
 #include "TestSupport.h"
 #include "files/Bitmap.h"
-#include "files/BmpCodec.h"
+#include "platform/BmpCodec.h"
 #include "platform/MemoryImage.h"
 
 namespace tesslor {

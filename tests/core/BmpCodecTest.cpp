@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "files/BmpCodec.h"
+#include "platform/BmpCodec.h"
 #include "platform/MemoryImage.h"
 
 namespace tesslor {

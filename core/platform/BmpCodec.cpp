@@ -1,4 +1,4 @@
-#include "files/BmpCodec.h"
+#include "platform/BmpCodec.h"
 
 #include <algorithm>
 #include <array>
