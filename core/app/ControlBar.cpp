@@ -29,7 +29,8 @@ void ControlBar::FormCreate() {
     // change the operator made: a fresh picture closes without the discard question.
     s.ReverseColorIndex = InitialColorIndex(doc_.Shape().NanSyoku);
     doc_.SetReverseColorByIndex(s.ReverseColorIndex);
-    doc_.Modified = false;
+    // The picture of a new start is the saved one: nothing to undo yet.
+    doc_.StartHistory();
 }
 
 void ControlBar::DisplayModeComboBoxChange() {

@@ -2,6 +2,7 @@
 
 #include "platform/DialogFlows.h"
 #include "app/FileDialogs.h"
+#include "led/DocumentStep.h"
 #include "led/PictureEditing.h"
 #include "platform/IniProfile.h"
 #include "platform/NamedMessages.h"
@@ -31,7 +32,6 @@ void DocumentCommands::ShowSettingsInBar() {
 void DocumentCommands::AfterRead() {
     ShowSettingsInBar();
     doc_.Paint();
-    doc_.Modified = false;
 }
 
 void DocumentCommands::Remember(const std::string& path) {
@@ -40,83 +40,53 @@ void DocumentCommands::Remember(const std::string& path) {
     if (onRecentChanged) onRecentChanged();
 }
 
-void DocumentCommands::Recorded(bool inItsFile) {
-    if (inItsFile) {
-        doc_.MarkSaved();
-    } else {
-        doc_.RecordStep();
-    }
-}
-
 RgbImage& DocumentCommands::FreshImage() {
     workImage_ = makeImage_();
     return *workImage_;
 }
 
 void DocumentCommands::NewFile() {
-    doc_.RecordStep();
-    // An empty picture under no name has nothing to lose.
-    if (files_.NewData()) Recorded(true);
+    const DocumentStep step(doc_);
+    files_.NewData();
 }
 
 bool DocumentCommands::Open() {
-    doc_.RecordStep();
+    const DocumentStep step(doc_);
     FileOpenDialog.InitialDir = files_.DriveRoot();
-    // A file that fails to open or read still refreshes the window and counts
-    // as nothing unsaved; only a file read is remembered.
+    // A file that fails to open or read still refreshes the window; the
+    // picture it leaves is the one before, as unsaved as it was. Only a file
+    // read is remembered.
     const bool wentAhead = files_.OpenWithDialog(FileOpenDialog);
     if (wentAhead) AfterRead();
     const bool read = wentAhead && !FileOpenDialog.FileName.empty() && doc_.FileName == FileOpenDialog.FileName;
-    Recorded(read);
     if (read) Remember(FileOpenDialog.FileName);
     return read;
 }
 
 bool DocumentCommands::OpenOld() {
-    doc_.RecordStep();
-    bool read = false;
-    const bool wentAhead =
-        OpenThroughDialog(prompter_, doc_.Modified, OldFileOpenDialog, [this, &read](const std::string& path) {
-            read = files_.OpenOldFile(path);
-            return read;
-        });
+    const DocumentStep step(doc_);
+    const bool wentAhead = files_.OpenOldWithDialog(OldFileOpenDialog);
     if (wentAhead) {
         AfterRead();
         Remember(OldFileOpenDialog.FileName);
     }
-    doc_.RecordStep();
-    // What was read completely is kept in that file, as a dropped one is: an
-    // undo back to it leaves nothing unsaved.
-    if (read) doc_.MarkKept(OldFileOpenDialog.FileName);
     return wentAhead;
 }
 
 bool DocumentCommands::ImportBitmap() {
-    doc_.RecordStep();
-    bool converted = false;
-    const bool wentAhead =
-        OpenThroughDialog(prompter_, doc_.Modified, BmpFileOpenDialog, [this, &converted](const std::string& path) {
-            converted = files_.ImportBmpFile(path, FreshImage());
-            return true;
-        });
-    if (wentAhead) {
-        doc_.Paint();
-        doc_.Modified = false;
-        Remember(BmpFileOpenDialog.FileName);
-    }
-    doc_.RecordStep();
-    // The picture converted is kept in its bitmap; one that failed to load changed nothing.
-    if (converted) doc_.MarkKept(BmpFileOpenDialog.FileName);
-    return wentAhead;
+    const DocumentStep step(doc_);
+    // A bitmap that cannot be loaded leaves the picture as it was and is not remembered.
+    if (!files_.ImportBmpWithDialog(BmpFileOpenDialog, FreshImage())) return false;
+    doc_.Paint();
+    Remember(BmpFileOpenDialog.FileName);
+    return true;
 }
 
 bool DocumentCommands::ExportBitmap() { return files_.ExportBmpWithDialog(BmpFileSaveDialog, FreshImage()); }
 
 bool DocumentCommands::Write(bool (DocumentFiles::*write)(FileDialog&), FileDialog& dialog) {
-    doc_.RecordStep();
+    const DocumentStep step(doc_);
     const bool written = (files_.*write)(dialog);
-    // A file written is what the document holds now, under the name it was written to.
-    Recorded(written);
     if (written) Remember(doc_.FileName);
     return written;
 }
@@ -128,7 +98,7 @@ bool DocumentCommands::SaveOld() { return Write(&DocumentFiles::SaveOldWithDialo
 bool DocumentCommands::OpenByName(const std::string& path) {
     const std::optional<OpenedKind> kind = OpenedKindOf(path);
     if (!kind) return false;
-    doc_.RecordStep();
+    const DocumentStep step(doc_);
     if (!files_.ConfirmDiscard()) return false;
     // No dialog showed the file a moment ago: the read's messages say which it is.
     NamedMessages named(prompter_, path);
@@ -151,14 +121,9 @@ bool DocumentCommands::OpenByName(const std::string& path) {
             AfterRead();
         } else {
             doc_.Paint();
-            doc_.Modified = false;
         }
         Remember(path);
     }
-    doc_.RecordStep();
-    // What was read completely is kept in that file (an LED data file is
-    // also the picture's own).
-    if (ok) doc_.MarkKept(path);
     return ok;
 }
 
@@ -174,20 +139,18 @@ void DocumentCommands::OpenRecent(const std::string& path) {
 }
 
 bool DocumentCommands::LoadWithoutQuestion(const std::string& path) {
-    lastLoadRead_ = files_.OpenFile(path);
+    const bool read = files_.OpenFile(path);
     bar_.ShowDocumentSettings();
     doc_.Paint();
-    doc_.Modified = false;
-    return lastLoadRead_;
+    return read;
 }
-
-void DocumentCommands::EndLoads() { Recorded(lastLoadRead_); }
 
 std::optional<std::vector<MemoryImage>> DocumentCommands::AnimationDemoFrames(FileDialog& listDialog,
                                                                               AnimationList& list,
                                                                               DrawingSurface& layout,
                                                                               const std::function<void()>& ready) {
-    doc_.RecordStep();
+    // The pictures loaded are one step: undo goes back to the picture before the demo.
+    const DocumentStep step(doc_);
     // The demo replaces the picture: unsaved drawing is not dropped without asking.
     if (!files_.ConfirmDiscard()) return std::nullopt;
     // The list is looked for on the card, never where an earlier dialog left off.
@@ -204,12 +167,8 @@ std::optional<std::vector<MemoryImage>> DocumentCommands::AnimationDemoFrames(Fi
     if (!list.LoadAnimationList(listDialog.FileName, prompter_) || !CheckDemoList(list, prompter_))
         return std::nullopt;
     if (ready) ready();
-    std::vector<MemoryImage> frames =
-        CaptureAnimationFrames(doc_, list, [this](const std::string& path) { LoadWithoutQuestion(path); }, layout,
-                               prompter_);
-    // The pictures loaded are one step: undo goes back to the picture before the demo.
-    EndLoads();
-    return frames;
+    return CaptureAnimationFrames(doc_, list, [this](const std::string& path) { LoadWithoutQuestion(path); }, layout,
+                                  prompter_);
 }
 
 bool DocumentCommands::Close(const std::string& driveFilePath, const std::string& driveLetter) {
@@ -218,7 +177,6 @@ bool DocumentCommands::Close(const std::string& driveFilePath, const std::string
     // cannot be written must not keep the operator from ending the program.
     if (!drive.WriteString("Drive", "Drive", driveLetter))
         prompter_.Inform("ドライブファイル " + driveFilePath + " に書き込めませんでした");
-    doc_.RecordStep();
     return files_.ConfirmDiscard();
 }
 
@@ -235,13 +193,10 @@ bool DocumentCommands::Redo() {
 }
 
 bool DocumentCommands::EditDots(const std::function<void(PictureDots&)>& change) {
-    doc_.RecordStep();
+    const DocumentStep step(doc_);
     PictureDots dots = CapturePicture(doc_);
     change(dots);
-    if (ShowPicture(doc_, dots) == 0) return false;
-    doc_.Modified = true;
-    doc_.RecordStep();
-    return true;
+    return ShowPicture(doc_, dots) != 0;
 }
 
 bool DocumentCommands::ShiftDots(int dx, int dy) {
@@ -264,13 +219,6 @@ bool DocumentCommands::SwapDotColors() {
 
 bool DocumentCommands::ClearDots() {
     return EditDots([](PictureDots& dots) { dots = PictureDots(); });
-}
-
-void DocumentCommands::Record(const std::string& typing) { doc_.RecordStep(typing); }
-
-void DocumentCommands::PictureReplaced() {
-    // The picture drawn in is kept in no file: the step is never a saved state.
-    doc_.RecordStep();
 }
 
 }  // namespace tesslor

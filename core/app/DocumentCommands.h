@@ -1,6 +1,6 @@
 #pragma once
 // The main window's commands over its one document: each file command's whole
-// flow (discard question, dialog, read or write, Modified and the saved state,
+// flow (discard question, dialog, read or write, one undo step, the file that holds the picture,
 // the recent files), undo and redo, and what happens when the window closes.
 // The window only forwards its menu items, shortcuts and drops here and then
 // shows the document's state; tests and tesslor-cli run the same commands.
@@ -59,13 +59,10 @@ public:
     /// An entry of 最近使ったファイル: as OpenByName; a file that is gone may
     /// leave the list when the operator says so.
     void OpenRecent(const std::string& path);
-    /// Loads an LED data file without dialog, question or undo step (the
-    /// animation demo goes through its pictures so); nothing is unsaved
-    /// afterwards. True when it was read completely.
+    /// Loads an LED data file without dialog or question (the animation
+    /// demo goes through its pictures so, inside one undo step); a picture
+    /// read completely is what its file holds. True when it was read so.
     bool LoadWithoutQuestion(const std::string& path);
-    /// After loads without question: what they left is one undo step, saved
-    /// in its file when the last load read it completely.
-    void EndLoads();
     /// 動画のデモ up to its playing: the discard question, listDialog (started
     /// in the drive's root, no name preset), the list
     /// read into list and checked (with their messages); then ready() (the
@@ -92,15 +89,6 @@ public:
     bool FlipDotsVertically();
     bool SwapDotColors();
     bool ClearDots();
-    /// Whatever changed the document outside these commands (a stroke, a
-    /// shape, an edit, a setting, the text editor's rendering) becomes one
-    /// undo step; typing names a box typed into key by key, whose changes
-    /// together are one step.
-    void Record(const std::string& typing = {});
-    /// Another window has drawn a new picture into the document (the text
-    /// editor's rendering): one undo step. The picture is unsaved under no
-    /// name; undo gives back the one before with its name and saved state.
-    void PictureReplaced();
 
     /// The work image of the last bitmap command, null before the first.
     RgbImage* WorkImage() const { return workImage_.get(); }
@@ -123,9 +111,6 @@ private:
     /// the picture is drawn, nothing is unsaved.
     void AfterRead();
     void Remember(const std::string& path);
-    /// The command's result as one undo step; inItsFile when the document is
-    /// now what its file holds.
-    void Recorded(bool inItsFile);
     RgbImage& FreshImage();
     /// A save through dialog by write: one undo step, and the file remembered.
     bool Write(bool (DocumentFiles::*write)(FileDialog&), FileDialog& dialog);
@@ -138,7 +123,6 @@ private:
     RecentFiles* recent_;
     ImageMaker makeImage_;
     std::unique_ptr<RgbImage> workImage_;
-    bool lastLoadRead_ = false;
 };
 
 }  // namespace tesslor

@@ -44,13 +44,15 @@ DocumentFiles DocumentFiles::WithMessagesTo(Prompter& prompter) const {
     return files;
 }
 
-bool DocumentFiles::ConfirmDiscard() { return tesslor::ConfirmDiscard(prompter_, doc_.Modified); }
+bool DocumentFiles::ConfirmDiscard() { return tesslor::ConfirmDiscard(prompter_, doc_.Modified()); }
 
 bool DocumentFiles::NewData() {
     if (!ConfirmDiscard()) return false;
     doc_.FileName.clear();
     doc_.ClearAll();
     doc_.Paint();
+    // An empty picture under no name has nothing to lose.
+    doc_.HeldIn("");
     return true;
 }
 
@@ -94,12 +96,12 @@ bool DocumentFiles::SaveToFile(const std::string& path, FileDialog& dialog) {
     if (!WriteWholeFile(*files_, prompter_, path, [this](OutputFile& out) { return WriteLedData(doc_, out); }))
         return false;
     doc_.FileName = path;
-    doc_.Modified = false;
+    doc_.HeldIn(path);
     return true;
 }
 
 bool DocumentFiles::OpenWithDialog(FileDialog& dialog) {
-    return OpenThroughDialog(prompter_, doc_.Modified, dialog, [this](const std::string& path) { return OpenFile(path); });
+    return OpenThroughDialog(prompter_, doc_.Modified(), dialog, [this](const std::string& path) { return OpenFile(path); });
 }
 
 bool DocumentFiles::OpenFile(const std::string& path) {
@@ -107,13 +109,14 @@ bool DocumentFiles::OpenFile(const std::string& path) {
     // naming a good file that the next overwrite-save would empty.
     if (!ReadInto(doc_, *files_, prompter_, path, &ReadLedData, WriteNoRule())) return false;
     doc_.FileName = path;
+    doc_.HeldIn(path);
     return true;
 }
 
 // ---- old LED file ----
 
 bool DocumentFiles::OpenOldWithDialog(FileDialog& dialog) {
-    return OpenThroughDialog(prompter_, doc_.Modified, dialog,
+    return OpenThroughDialog(prompter_, doc_.Modified(), dialog,
                              [this](const std::string& path) { return OpenOldFile(path); });
 }
 
@@ -121,6 +124,8 @@ bool DocumentFiles::OpenOldFile(const std::string& path) {
     if (!ReadInto(doc_, *files_, prompter_, path, &ReadOldLed, WriteNoRule())) return false;
     // An old file never becomes the document's file: the next overwrite-save asks for a name.
     doc_.FileName = "";
+    // What was read completely is kept in that file: an undo back to it leaves nothing unsaved.
+    doc_.HeldIn(path);
     return true;
 }
 
@@ -138,14 +143,14 @@ bool DocumentFiles::SaveOldFile(const std::string& path) {
     if (!WriteWholeFile(*files_, prompter_, path, [this](OutputFile& out) { return WriteOldLed(doc_, out); }))
         return false;
     doc_.FileName = path;
-    doc_.Modified = false;
+    doc_.HeldIn(path);
     return true;
 }
 
 // ---- bitmaps ----
 
 bool DocumentFiles::ImportBmpWithDialog(FileDialog& dialog, RgbImage& image) {
-    return OpenThroughDialog(prompter_, doc_.Modified, dialog,
+    return OpenThroughDialog(prompter_, doc_.Modified(), dialog,
                              [this, &image](const std::string& path) { return ImportBmpFile(path, image); });
 }
 
@@ -158,6 +163,8 @@ bool DocumentFiles::ImportBmpFile(const std::string& path, RgbImage& image) {
         return false;
     }
     ReplacePictureWith(image, doc_);
+    // The picture converted is kept in its bitmap, whatever its own file name.
+    doc_.HeldIn(path);
     return true;
 }
 

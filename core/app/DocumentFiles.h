@@ -3,7 +3,7 @@
 // and bitmaps, each through its dialog or by name, with the questions and
 // messages the operator sees. The formats only read and write; this is where
 // their failures are shown, the discard question is asked and the document's
-// file name and Modified follow a read or a write.
+// file name and the file known to hold the picture follow a read or a write.
 #include <functional>
 #include <string>
 

@@ -24,18 +24,16 @@ void DrawingTools::Select(DrawingTool tool) {
 void DrawingTools::Press(const ToolPointer& at, Rgb colour) {
     switch (tool_) {
     case DrawingTool::Pen:
-        dragging_ = true;
-        // The pen marks the picture changed wherever it touches, as a stroke does.
-        doc_.Modified = true;
+        if (!stroke_) stroke_.emplace(doc_);
         if (at.dot) PaintDot(doc_, *at.dot, colour);
         lastDot_ = at.dot;
         return;
     case DrawingTool::Fill:
-        if (!dragging_) Fill(at, colour);
+        if (!Dragging()) Fill(at, colour);
         return;
     default:
-        if (dragging_ || !at.dot) return;
-        dragging_ = true;
+        if (Dragging() || !at.dot) return;
+        stroke_.emplace(doc_);
         code_ = ColorCodeOf(colour);
         shapeStart_ = *at.dot;
         shapeEnd_ = at.nearest;
@@ -47,12 +45,11 @@ void DrawingTools::Press(const ToolPointer& at, Rgb colour) {
 
 void DrawingTools::Fill(const ToolPointer& at, Rgb colour) {
     if (!at.dot) return;
+    const DocumentStep step(doc_);
     PictureDots dots = CapturePicture(doc_);
     // Rows the display does not have are never entered.
     FloodFill(dots, *at.dot, ColorCodeOf(colour), UsedRows(doc_));
-    if (ShowPicture(doc_, dots) == 0) return;
-    doc_.Modified = true;
-    doc_.RecordStep();
+    ShowPicture(doc_, dots);
 }
 
 void DrawingTools::Move(const ToolPointer& at, Rgb colour) {
@@ -63,11 +60,9 @@ void DrawingTools::Move(const ToolPointer& at, Rgb colour) {
         }
         return;
     }
-    dragging_ = true;
+    if (!stroke_) stroke_.emplace(doc_);
     if (!at.dot) {
-        // Off the picture the document is marked changed as always, and the
-        // line starts afresh where the pointer comes back.
-        doc_.Modified = true;
+        // Off the picture the line starts afresh where the pointer comes back.
         lastDot_.reset();
         return;
     }
@@ -79,7 +74,7 @@ void DrawingTools::Move(const ToolPointer& at, Rgb colour) {
 }
 
 void DrawingTools::Release(const ToolPointer& at) {
-    if (!dragging_) return;
+    if (!Dragging()) return;
     if (IsShape()) {
         shapeEnd_ = at.nearest;
         PreviewShape();
@@ -88,17 +83,14 @@ void DrawingTools::Release(const ToolPointer& at) {
 }
 
 void DrawingTools::End() {
-    // A shape is drawn without the pen, which would have marked the change.
-    if (DraggingShape() && CapturePicture(doc_) != shapeBase_) doc_.Modified = true;
-    dragging_ = false;
     lastDot_.reset();
-    doc_.RecordStep();
+    stroke_.reset();
 }
 
 bool DrawingTools::Escape() {
     if (!DraggingShape()) return false;
     ShowPicture(doc_, shapeBase_);
-    dragging_ = false;
+    stroke_.reset();
     return true;
 }
 

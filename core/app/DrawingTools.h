@@ -5,6 +5,7 @@
 // dots that change) and makes it one undo step when the drag ends.
 #include <optional>
 
+#include "led/DocumentStep.h"
 #include "led/Ledhyoujiki.h"
 #include "led/PictureEdits.h"
 
@@ -50,8 +51,8 @@ public:
     /// or 90 degrees while it is held. False when no shape was being dragged.
     bool SetShift(bool held);
     /// A stroke or shape is being dragged.
-    bool Dragging() const { return dragging_; }
-    bool DraggingShape() const { return dragging_ && IsShape(); }
+    bool Dragging() const { return stroke_.has_value(); }
+    bool DraggingShape() const { return Dragging() && IsShape(); }
 
 private:
     bool IsShape() const { return tool_ != DrawingTool::Pen && tool_ != DrawingTool::Fill; }
@@ -60,7 +61,9 @@ private:
 
     LedHyoujikiClass& doc_;
     DrawingTool tool_ = DrawingTool::Pen;
-    bool dragging_ = false;
+    // The drag's undo step: what was drawn before the press is a step of its
+    // own, the stroke or shape one more when the drag ends.
+    std::optional<DocumentStep> stroke_;
     bool shift_ = false;
     LedColor code_ = kOff;
     std::optional<Point> lastDot_;

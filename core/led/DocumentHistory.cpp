@@ -35,7 +35,7 @@ bool DocumentHistory::JoinTyping(const DocumentState& state, const std::string& 
 
 void DocumentHistory::Record(const DocumentState& state, const std::string& typing) {
     if (state == current_) return;
-    if (JoinTyping(state, typing)) return;
+    if (RenameInPlace(state) || JoinTyping(state, typing)) return;
     while (steps_.size() > position_) {
         bytes_ -= steps_.back().dots.data.size();
         steps_.pop_back();
@@ -72,22 +72,24 @@ void DocumentHistory::ForgetUnreachedFiles() {
     std::erase_if(saved_, [&names](const auto& entry) { return !names.contains(entry.second.fileName); });
 }
 
-void DocumentHistory::MarkSaved(const DocumentState& state, const std::string& where) {
-    if (state.dots == current_.dots && state.settings == current_.settings && state.fileName != current_.fileName) {
-        // Written under another name: the state keeps its place in the
-        // history, and its steps now lead to and from that name.
-        current_.fileName = state.fileName;
-        if (position_ > 0) steps_[position_ - 1].after.fileName = state.fileName;
-        if (position_ < steps_.size()) steps_[position_].before.fileName = state.fileName;
-    } else {
-        Record(state);
-    }
-    saved_[where] = state;
+bool DocumentHistory::RenameInPlace(const DocumentState& state) {
+    if (state.fileName == current_.fileName || state.dots != current_.dots || state.settings != current_.settings ||
+        !Holds(state))
+        return false;
+    // Written under another name: the state keeps its place in the history,
+    // and its steps now lead to and from that name.
+    current_.fileName = state.fileName;
+    if (position_ > 0) steps_[position_ - 1].after.fileName = state.fileName;
+    if (position_ < steps_.size()) steps_[position_].before.fileName = state.fileName;
+    ForgetUnreachedFiles();
+    return true;
 }
 
-bool DocumentHistory::AtSavedState() const {
-    for (const auto& [where, state] : saved_)
-        if (state == current_) return true;
+void DocumentHistory::Hold(const DocumentState& state, const std::string& where) { saved_[where] = state; }
+
+bool DocumentHistory::Holds(const DocumentState& state) const {
+    for (const auto& [where, held] : saved_)
+        if (held == state) return true;
     return false;
 }
 

@@ -46,14 +46,17 @@ public:
     /// of settings only with the same non-empty typing key as the step before
     /// (one box typed into key by key) joins that step instead.
     void Record(const DocumentState& state, const std::string& typing = {});
-    /// state is what the file where now holds (it was read from it or written
-    /// to it); another state kept there no longer is. where is the picture's
-    /// own file name unless the picture came from elsewhere (a bitmap). A
-    /// state that differs from the one last recorded only by its file name (a
-    /// save under a new name) takes that name in place, without a step: undo
-    /// then goes back to the state before, under the name it had.
-    void MarkSaved(const DocumentState& state, const std::string& where);
-    void MarkSaved(const DocumentState& state) { MarkSaved(state, state.fileName); }
+    /// state is what the file where now holds (it was read from it or
+    /// written to it); another state kept there no longer is. where is the
+    /// picture's own file name unless the picture came from elsewhere (a
+    /// bitmap). No step is taken here: the next Record takes it. When that
+    /// state differs from the one last recorded only by its file name and a
+    /// file holds it (a save under a new name), the name is taken in place,
+    /// without a step: undo then goes back to the state before, under the
+    /// name it had.
+    void Hold(const DocumentState& state, const std::string& where);
+    /// Whether some file holds state, as far as this program knows.
+    bool Holds(const DocumentState& state) const;
 
     bool CanUndo() const { return position_ > 0; }
     bool CanRedo() const { return position_ < steps_.size(); }
@@ -64,7 +67,7 @@ public:
     const DocumentState& Current() const { return current_; }
     /// Whether Current() is kept in a file, as far as this program knows
     /// (last saved or read there with these dots, settings and file name).
-    bool AtSavedState() const;
+    bool AtSavedState() const { return Holds(current_); }
 
     std::size_t StepCount() const { return steps_.size(); }
     /// Bytes the steps' dot changes hold.
@@ -82,6 +85,8 @@ private:
         std::string typing;
     };
     void Trim();
+    /// Takes a new name for the state last recorded in place (a save under a new name).
+    bool RenameInPlace(const DocumentState& state);
     /// Joins a settings-only change to the last step typed into the same box.
     bool JoinTyping(const DocumentState& state, const std::string& typing);
     /// Forgets the saved states of files no state in the history belongs to.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "led/DocumentHistory.h"
+#include "led/PictureEditing.h"
 #include "led/Tables.h"
 #include "platform/Paths.h"
 #include "text/Numbers.h"
@@ -23,13 +24,13 @@ std::string NameAt(const CodeName* table, int i) {
 LedHyoujikiClass::LedHyoujikiClass(DrawingSurface& surface, const DisplayShape& shape)
     : surface_(&surface), shape_(shape), history_(std::make_unique<DocumentHistory>()) {
     for (auto& b : Boards) b = std::make_unique<LedBoardClass>();
-    Modified = false;
     Layout(surface, 100, true);
     displayMode_ = 'A';
     sounyuuMoji_ = ' ';
     sounyuuIti_ = 'A';
     niniIti_ = "0";
     writeNo_ = "";
+    StartHistory();
 }
 
 LedHyoujikiClass::~LedHyoujikiClass() = default;
@@ -78,7 +79,6 @@ void LedHyoujikiClass::Paint() {
 }
 
 void LedHyoujikiClass::DrawDot(int x, int y, Rgb rgb) {
-    Modified = true;
     int gc = (x - 20) / pitch_;
     int gr = (y - 12) / pitch_;
     if (gc < 0 || gr < 0) return;
@@ -89,7 +89,50 @@ void LedHyoujikiClass::DrawDot(int x, int y, Rgb rgb) {
 
 void LedHyoujikiClass::ClearAll() {
     for (auto& b : Boards) b->ClearAll();
-    Modified = false;
+}
+
+// ---- undo history and saved state ----
+
+namespace {
+DocumentState CaptureState(const LedHyoujikiClass& doc) {
+    return {CapturePicture(doc), CaptureSettings(doc), doc.FileName};
+}
+}  // namespace
+
+void LedHyoujikiClass::RecordStep(const std::string& typing) { history_->Record(CaptureState(*this), typing); }
+
+bool LedHyoujikiClass::Modified() const { return !history_->Holds(CaptureState(*this)); }
+
+void LedHyoujikiClass::HeldIn(const std::string& where) { history_->Hold(CaptureState(*this), where); }
+
+void LedHyoujikiClass::StartHistory() { history_->Reset(CaptureState(*this), true); }
+
+bool LedHyoujikiClass::CanUndo() const { return history_->CanUndo(); }
+bool LedHyoujikiClass::CanRedo() const { return history_->CanRedo(); }
+
+bool LedHyoujikiClass::Undo() {
+    RecordStep();
+    if (!history_->Undo()) return false;
+    RestoreState(history_->Current());
+    return true;
+}
+
+bool LedHyoujikiClass::Redo() {
+    RecordStep();
+    if (!history_->Redo()) return false;
+    RestoreState(history_->Current());
+    return true;
+}
+
+void LedHyoujikiClass::RestoreState(const DocumentState& state) {
+    ShowPicture(*this, state.dots);
+    displayMode_ = state.settings.displayMode;
+    sounyuuMoji_ = state.settings.sounyuuMoji;
+    sounyuuIti_ = state.settings.sounyuuIti;
+    niniIti_ = state.settings.niniIti;
+    writeNo_ = state.settings.writeNo;
+    reverseModeColor_ = ReverseColorValue(state.settings.reverseColor);
+    FileName = state.fileName;
 }
 
 int LedHyoujikiClass::LastUsedColumn() const {
@@ -121,11 +164,10 @@ bool CodeIn(const CodeName* table, int i, char& code) {
     return true;
 }
 
-// Stores code when the table has it; a different value marks the document modified.
-bool SetCodeIn(const CodeName* table, char code, char& field, bool& modified) {
+// Stores code when the table has it.
+bool SetCodeIn(const CodeName* table, char code, char& field) {
     int i;
     if (!FindCode(table, code, i)) return false;
-    if (field != code) modified = true;
     field = code;
     return true;
 }
@@ -149,7 +191,7 @@ bool LedHyoujikiClass::SetDisplayModeByIndex(int i) {
     return DisplayModeCodeAt(i, code) && SetDisplayMode(code);
 }
 bool LedHyoujikiClass::SetDisplayMode(char code) {
-    return SetCodeIn(kDisplayModeTable, code, displayMode_, Modified);
+    return SetCodeIn(kDisplayModeTable, code, displayMode_);
 }
 int LedHyoujikiClass::DisplayModeIndex() const { return IndexIn(kDisplayModeTable, displayMode_); }
 
@@ -165,7 +207,7 @@ bool LedHyoujikiClass::SetSounyuuMojiByIndex(int i) {
     return SounyuuMojiCodeAt(i, code) && SetSounyuuMoji(code);
 }
 bool LedHyoujikiClass::SetSounyuuMoji(char code) {
-    return SetCodeIn(kSounyuuMojiTable, code, sounyuuMoji_, Modified);
+    return SetCodeIn(kSounyuuMojiTable, code, sounyuuMoji_);
 }
 int LedHyoujikiClass::SounyuuMojiIndex() const { return IndexIn(kSounyuuMojiTable, sounyuuMoji_); }
 
@@ -177,14 +219,13 @@ bool LedHyoujikiClass::SetSounyuuItiByIndex(int i) {
     char code;
     return SounyuuItiCodeAt(i, code) && SetSounyuuIti(code);
 }
-bool LedHyoujikiClass::SetSounyuuIti(char code) { return SetCodeIn(kSounyuuItiTable, code, sounyuuIti_, Modified); }
+bool LedHyoujikiClass::SetSounyuuIti(char code) { return SetCodeIn(kSounyuuItiTable, code, sounyuuIti_); }
 int LedHyoujikiClass::SounyuuItiIndex() const { return IndexIn(kSounyuuItiTable, sounyuuIti_); }
 
 // ---- arbitrary position ----
 bool LedHyoujikiClass::SetNiniIti(int n) {
     if (n < 0 || n >= kDotColumns) return false;
     std::string text = ZeroPad(n, 3);
-    if (text != niniIti_) Modified = true;
     niniIti_ = text;
     return true;
 }
@@ -204,7 +245,6 @@ bool LedHyoujikiClass::SetNiniItiText(const std::string& text) {
 
 // ---- write number ----
 void LedHyoujikiClass::SetWriteNoText(const std::string& text) {
-    if (!writeNo_.empty() && writeNo_ != text) Modified = true;
     writeNo_ = text;
 }
 
@@ -222,7 +262,6 @@ Rgb LedHyoujikiClass::ReverseColorValue(int i) const {
 }
 void LedHyoujikiClass::SetReverseColorByIndex(int i) {
     if (i < 0 || i >= kReverseColorCount) return;
-    if (reverseModeColor_ != kReverseColors[i]) Modified = true;
     reverseModeColor_ = kReverseColors[i];
 }
 int LedHyoujikiClass::ReverseColorIndex() const {

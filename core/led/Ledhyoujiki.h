@@ -48,38 +48,35 @@ public:
     void Relayout(DrawingSurface& surface, int magnification);
     /// Redraws labels and every enabled panel (panels the surface does not need are skipped).
     void Paint();
-    /// The operator's pen stroke at surface pixel (x, y); always marks the document modified.
+    /// The operator's pen stroke at surface pixel (x, y).
     void DrawDot(int x, int y, Rgb rgb);
 
     // ---- document commands ----
-    /// Every dot off; Modified = false.
+    /// Every dot off.
     void ClearAll();
     /// Highest panel column with a lit dot, -1 when none.
     int LastUsedColumn() const;
     int MaxColumns() const { return kDotColumns; }
 
-    // ---- undo history ----
-    /// Takes the document as it now is (dots, settings, file name) into the
-    /// history: one step when anything differs from the state last recorded.
-    /// typing names a box typed into key by key: its changes of settings are one step.
-    void RecordStep(const std::string& typing = {});
-    /// The document as it now is, is what its file holds (just read from it or
-    /// written to it). A save under a new name is no step of its own.
-    void MarkSaved();
-    /// The document as it now is, is what the file where holds (a bitmap it
-    /// was converted from), whatever its own file name.
-    void MarkKept(const std::string& where);
-    /// Whether the document is what its file holds, as far as the history knows.
-    bool AtSavedState() const;
-    /// Starts the history afresh from the document as it now is; when nothing
-    /// is unsaved, that is the saved state.
-    void ResetHistory();
+    // ---- undo history and saved state ----
+    // A change becomes an undo step inside a DocumentStep (led/DocumentStep.h);
+    // whether anything is unsaved follows from the history, never set by hand.
+    /// Whether the document as it now is (dots, settings, file name) differs
+    /// from everything a file is known to hold.
+    bool Modified() const;
+    /// The document as it now is, is what the file where holds (just read
+    /// from it or written to it; a bitmap it was converted from keeps its own
+    /// file name). A save under a new name is no step of its own.
+    void HeldIn(const std::string& where);
+    /// Starts the history afresh from the document as it now is, which is
+    /// taken as nothing unsaved (the start of the program).
+    void StartHistory();
     bool CanUndo() const;
     bool CanRedo() const;
     /// One step back or forward: the dots (each changed dot redrawn), the
-    /// settings and the file name come back together; Modified is false
-    /// exactly when the state reached is what its file holds. False when
-    /// there is no step.
+    /// settings and the file name come back together. A change not yet
+    /// recorded (a stroke not yet ended) is a step of its own first, so that
+    /// undo takes back exactly that. False when there is no step.
     bool Undo();
     bool Redo();
     const DocumentHistory& History() const { return *history_; }
@@ -151,10 +148,15 @@ public:
 
     std::array<std::unique_ptr<LedBoardClass>, kPanelColumns * kPanelRows> Boards;
     std::string FileName;
-    bool Modified = false;
 
 private:
     friend class LedHyoujikiTestAccess;
+    friend class DocumentStep;
+
+    /// Takes the document as it now is into the history: one step when
+    /// anything differs from the state last recorded; typing names a box
+    /// typed into key by key, whose changes of settings are one step.
+    void RecordStep(const std::string& typing = {});
 
     DrawingSurface* surface_ = nullptr;
     int pitch_ = 0;

@@ -25,7 +25,6 @@ std::optional<Point> DotAtPixel(const LedHyoujikiClass& doc, int x, int y) {
 }
 
 void PaintDot(LedHyoujikiClass& doc, Point dot, Rgb rgb) {
-    doc.Modified = true;
     if (!PictureDots::Inside(dot.x, dot.y)) return;
     doc.Board(dot.x / 16, dot.y / 16).Led(dot.x % 16, dot.y % 16).SetColorValue(rgb);
 }

@@ -18,8 +18,7 @@ namespace tesslor {
 /// first panel, or no layout yet).
 std::optional<Point> DotAtPixel(const LedHyoujikiClass& doc, int x, int y);
 
-/// The pen's paint of one dot given as dot coordinates: marks the document
-/// modified as DrawDot does; a dot outside the picture or of a disabled panel
+/// The pen's paint of one dot given as dot coordinates: a dot outside the picture or of a disabled panel
 /// row stays as it was. The dot is redrawn.
 void PaintDot(LedHyoujikiClass& doc, Point dot, Rgb rgb);
 

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "files/Bitmap.h"
+#include "led/DocumentStep.h"
 #include "platform/DialogFlows.h"
 #include "text/Numbers.h"
 #include "text/ShiftJis.h"
@@ -253,14 +254,15 @@ bool RenderMongonTable(const MongonTable& table, RgbImage& canvas, LedHyoujikiCl
     DrawMongonRows(table, canvas);
     // Nothing reads the bitmap back; it is there for the operator to look at.
     if (!tmpBitmapPath.empty()) canvas.SaveToFile(tmpBitmapPath);
-    if (!ConfirmDiscard(prompter, doc.Modified)) return false;
+    if (!ConfirmDiscard(prompter, doc.Modified())) return false;
+    // One undo step of the editor: undo gives back the picture before with its name.
+    const DocumentStep step(doc);
     ReplacePictureWith(canvas, doc);
     // The text drawn is a picture no file holds yet. Left under the name of
     // the picture it replaced (an animation frame, say), 上書き保存 would put
     // it into that file without a word; with no name it asks for one, and
     // closing asks before it is lost.
     doc.FileName.clear();
-    doc.Modified = true;
     return true;
 }
 

@@ -29,6 +29,7 @@
 #include "app/Magnificationunit.h"
 #include "app/MainWindowRules.h"
 #include "app/Pencolorunit.h"
+#include "led/DocumentStep.h"
 #include "platform/WindowSizes.h"
 #include "makers/Makeanimationunit.h"
 #include "platform/PaintBoxWidget.h"
@@ -73,8 +74,6 @@ TMainForm::TMainForm(const EditorEnvironment& env, QWidget* parent)
     CreateDialogs();
     ApplyConfiguration();
     FormCreate();
-    // The picture of a new start is the saved one: nothing to undo yet.
-    document_->ResetHistory();
     UpdateEditActions();
     UpdateStatusBar();
     // The tool bar and the status bar come beside the window's specified
@@ -284,11 +283,13 @@ void TMainForm::ZoomAt(int steps, QPoint pos) {
 template <class Rule>
 void TMainForm::RunBarRule(Rule rule, const char* typing) {
     if (showingBar_ || !bar_) return;
-    bar_->state = ReadBar();
-    (bar_.get()->*rule)();
+    {
+        // A setting changed is a step of its own; a box typed into key by key is one step.
+        const DocumentStep step(*document_, typing ? typing : "");
+        bar_->state = ReadBar();
+        (bar_.get()->*rule)();
+    }
     ShowBar(bar_->state);
-    // A setting changed is a step of its own; a box typed into key by key is one step.
-    commands_->Record(typing);
     UpdateEditActions();
     UpdateStatusBar();
 }
@@ -376,7 +377,6 @@ void TMainForm::SelectTool(Tool tool) {
 }
 
 void TMainForm::RecordPicture() {
-    commands_->Record();
     UpdateEditActions();
     UpdateStatusBar();
 }
@@ -412,7 +412,6 @@ void TMainForm::PictureChangedElsewhere() {
     // The other window has drawn the picture itself; a stroke here has ended.
     tools_->End();
     strokeButton_ = Qt::NoButton;
-    commands_->PictureReplaced();
     ShowDocument();
 }
 
@@ -427,7 +426,7 @@ void TMainForm::UpdateStatusBar() {
     const int percent = magnificationForm_ ? magnificationForm_->Magnification() : 100;
     MagnificationStatusLabel->setText(QString::fromStdString(MagnificationText(percent)));
     UsedWidthStatusLabel->setText(QString::fromStdString(UsedWidthText(UsedWidth(*document_))));
-    FileStatusLabel->setText(QString::fromStdString(DocumentStatusText(document_->FileName, document_->Modified)));
+    FileStatusLabel->setText(QString::fromStdString(DocumentStatusText(document_->FileName, document_->Modified())));
     FileStatusLabel->setToolTip(QString::fromStdString(document_->FileName));
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "FileTestDoc.h"
+#include "UnsavedDocument.h"
 #include "TestSupport.h"
 #include "files/Bitmap.h"
 #include "platform/BmpCodec.h"
@@ -61,6 +62,8 @@ TEST(BitmapConvert, OnlyTheFirst480ColumnsAnd80RowsBecomeDots) {
 
     MemoryImage wide(500, 90);
     wide.Fill(kRed);
+    // The converted picture is held by no file: each next one asks first.
+    t.prompter.answers = {true, true};
     ASSERT_TRUE(t.files.ImportImage(wide));
     EXPECT_EQ(LitDots(t.doc), 480 * 80);
     EXPECT_EQ(t.doc.DotColor(479, 79), kLedRed);
@@ -97,7 +100,7 @@ TEST(BitmapConvert, AnySurfaceIsReadPixelByPixel) {
 TEST(BitmapConvert, ImportImageReplacesThePictureOnlyAfterTheDiscardQuestion) {
     DocUnderTest t;
     t.Light(300, 70, kLedRed);
-    t.doc.Modified = true;
+    MarkUnsaved(t.doc);
     MemoryImage img(1, 1);
     img.SetPixel(0, 0, kGreen);
 
@@ -229,7 +232,7 @@ TEST(BitmapExport, ExportThenImportReproducesThePicture) {
 struct BitmapImport : ::testing::Test {
     BitmapImport() : dialog(BmpDialog(chooser, FileDialogKind::Open)) {
         t.Light(200, 10, kLedYellow);
-        t.doc.Modified = true;
+        MarkUnsaved(t.doc);
         MemoryImage img(2, 2);
         img.Fill(kRed);
         goodPath = dir.Path("good.bmp");
@@ -252,7 +255,7 @@ TEST_F(BitmapImport, RefusalOrCancelChangesNothing) {
     chooser.script = {std::nullopt};
     EXPECT_FALSE(t.files.ImportBmpWithDialog(dialog, image));
     EXPECT_EQ(t.doc.DotColor(200, 10), kLedYellow);
-    EXPECT_TRUE(t.doc.Modified);
+    EXPECT_TRUE(t.doc.Modified());
     EXPECT_EQ(t.prompter.shown, (std::vector<std::string>{kDiscard, kDiscard}));
 }
 
@@ -262,7 +265,7 @@ TEST_F(BitmapImport, AnUnreadableFileIsReportedAndLeavesThePictureAsItWas) {
     test::WriteFileBytes(dir.Path("bad.bmp"), "BM but not really a bitmap");
     t.doc.FileName = "picture.lee";
     t.Light(7, 7, kLedGreen);
-    t.doc.Modified = true;
+    MarkUnsaved(t.doc);
     const int lit = LitDots(t.doc);
     t.prompter.answers = {true};
     chooser.script = {dir.Path("bad.bmp")};
@@ -270,7 +273,7 @@ TEST_F(BitmapImport, AnUnreadableFileIsReportedAndLeavesThePictureAsItWas) {
     EXPECT_EQ(t.prompter.shown, (std::vector<std::string>{kDiscard, "ビットマップファイルエラー"}));
     EXPECT_EQ(LitDots(t.doc), lit);
     EXPECT_EQ(t.doc.FileName, "picture.lee");
-    EXPECT_TRUE(t.doc.Modified);
+    EXPECT_TRUE(t.doc.Modified());
 
     t.prompter.answers = {true};
     chooser.script = {dir.Path("missing.bmp")};

@@ -4,10 +4,13 @@
 // file it came from.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "FileTestDoc.h"
 #include "app/DocumentCommands.h"
 #include "files/LedDataFile.h"
 #include "led/DocumentHistory.h"
+#include "led/DocumentStep.h"
 #include "led/PictureEditing.h"
 #include "makers/MongonForm.h"
 #include "platform/MemoryImage.h"
@@ -33,13 +36,19 @@ std::string LedBytes(const LedHyoujikiClass& doc) {
     return sink.bytes;
 }
 
+/// One dot painted as one undo step, as a pen stroke is.
+void DrawStep(LedHyoujikiClass& doc, Point dot) {
+    const DocumentStep step(doc);
+    PaintDot(doc, dot, kRed);
+}
+
 struct Editor {
     Editor()
         : bar(t.doc, t.prompter),
           commands(t.files, bar, chooser, &recent, [] { return std::make_unique<MemoryImage>(); }) {
         t.files.SetDriveRootProvider([this] { return dir.Dir().string(); });
         bar.FormCreate();
-        t.doc.ResetHistory();
+        t.doc.StartHistory();
     }
     /// Writes a picture of its own (one lit dot at column x, mode, write number) to name.
     std::string MakeFile(const std::string& name, int x, char mode, const std::string& writeNo) {
@@ -94,7 +103,7 @@ TEST(DocumentUndo, OpenOpenUndoSaveWritesEachPictureOnlyIntoItsOwnFile) {
     e.commands.Undo();
     ASSERT_TRUE(e.commands.Undo());
     EXPECT_EQ(e.t.doc.FileName, "");
-    EXPECT_FALSE(e.t.doc.Modified);
+    EXPECT_FALSE(e.t.doc.Modified());
     EXPECT_EQ(e.t.doc.LastUsedColumn(), -1);
     EXPECT_FALSE(e.commands.Undo());
 }
@@ -103,30 +112,31 @@ TEST(DocumentUndo, EditsAfterAnOpenAreUnsavedAndASaveMovesTheSavedState) {
     Editor e;
     const std::string a = e.MakeFile("a.lee", 5, 'A', "01");
     ASSERT_TRUE(e.Open(a));
-    PaintDot(e.t.doc, {100, 10}, kRed);
-    e.commands.Record();
-    EXPECT_TRUE(e.t.doc.Modified);
+    DrawStep(e.t.doc, {100, 10});
+    EXPECT_TRUE(e.t.doc.Modified());
     e.commands.Undo();
-    EXPECT_FALSE(e.t.doc.Modified) << "back at the picture the file holds";
+    EXPECT_FALSE(e.t.doc.Modified()) << "back at the picture the file holds";
     e.commands.Redo();
-    EXPECT_TRUE(e.t.doc.Modified);
+    EXPECT_TRUE(e.t.doc.Modified());
 
     // Saved with the dot: now the state before it is the one that differs from the file.
     ASSERT_TRUE(e.commands.Save());
-    EXPECT_FALSE(e.t.doc.Modified);
+    EXPECT_FALSE(e.t.doc.Modified());
     e.commands.Undo();
-    EXPECT_TRUE(e.t.doc.Modified);
+    EXPECT_TRUE(e.t.doc.Modified());
     EXPECT_EQ(e.t.doc.FileName, a);
     e.commands.Redo();
-    EXPECT_FALSE(e.t.doc.Modified);
+    EXPECT_FALSE(e.t.doc.Modified());
 
     // A setting is a step of its own, and comes back with undo.
-    e.t.doc.SetDisplayMode('S');
-    e.commands.Record();
-    EXPECT_TRUE(e.t.doc.Modified);
+    {
+        const DocumentStep step(e.t.doc);
+        e.t.doc.SetDisplayMode('S');
+    }
+    EXPECT_TRUE(e.t.doc.Modified());
     e.commands.Undo();
     EXPECT_EQ(e.t.doc.DisplayModeCode(), 'A');
-    EXPECT_FALSE(e.t.doc.Modified);
+    EXPECT_FALSE(e.t.doc.Modified());
 }
 
 // 旧ファイルを開く, draw, undo: the picture is again what the old file holds,
@@ -140,14 +150,13 @@ TEST(DocumentUndo, UndoBackToAnOldFileOpenedLeavesNothingUnsaved) {
     ASSERT_TRUE(other.files.SaveOldFile(old));
     e.chooser.script.push_back(old);
     ASSERT_TRUE(e.commands.OpenOld()) << testing::PrintToString(e.t.prompter.shown);
-    EXPECT_FALSE(e.t.doc.Modified);
+    EXPECT_FALSE(e.t.doc.Modified());
     EXPECT_EQ(e.t.doc.FileName, "") << "an old file never becomes the picture's file";
-    PaintDot(e.t.doc, {100, 10}, kRed);
-    e.commands.Record();
-    EXPECT_TRUE(e.t.doc.Modified);
+    DrawStep(e.t.doc, {100, 10});
+    EXPECT_TRUE(e.t.doc.Modified());
     e.commands.Undo();
-    EXPECT_FALSE(e.t.doc.Modified) << "back at the picture the old file holds";
-    EXPECT_TRUE(e.t.doc.AtSavedState());
+    EXPECT_FALSE(e.t.doc.Modified()) << "back at the picture the old file holds";
+    EXPECT_TRUE(e.t.doc.History().AtSavedState());
 }
 
 TEST(DocumentUndo, NewFileAndFailedOpenAreStepsThatKeepTheirNames) {
@@ -181,16 +190,17 @@ TEST(DocumentUndo, LoadsWithoutQuestionAreOneStepWithNothingUnsaved) {
     Editor e;
     const std::string a = e.MakeFile("a.lee", 5, 'A', "01");
     const std::string b = e.MakeFile("b.lee", 60, 'S', "02");
-    PaintDot(e.t.doc, {1, 1}, kRed);
-    e.commands.Record();
-    ASSERT_TRUE(e.commands.LoadWithoutQuestion(a));
-    ASSERT_TRUE(e.commands.LoadWithoutQuestion(b));
-    e.commands.EndLoads();
-    EXPECT_FALSE(e.t.doc.Modified);
+    DrawStep(e.t.doc, {1, 1});
+    {
+        const DocumentStep step(e.t.doc);
+        ASSERT_TRUE(e.commands.LoadWithoutQuestion(a));
+        ASSERT_TRUE(e.commands.LoadWithoutQuestion(b));
+    }
+    EXPECT_FALSE(e.t.doc.Modified());
     EXPECT_EQ(e.t.doc.FileName, b);
     e.commands.Undo();  // all the loads are one step
     EXPECT_EQ(e.t.doc.FileName, "");
-    EXPECT_TRUE(e.t.doc.Modified) << "the drawing from before the demo was never saved";
+    EXPECT_TRUE(e.t.doc.Modified()) << "the drawing from before the demo was never saved";
 }
 
 // Draws each text as a solid block of its colour, one pixel per byte wide:
@@ -217,10 +227,9 @@ TEST(DocumentUndo, TextDrawnOverAnOpenedFrameIsANewUnsavedPictureThatNeverOverwr
     text.Rows[0].Text = "AB";
     BlockTextImage canvas;
     ASSERT_TRUE(text.RenderRows(canvas, e.t.doc, "", e.t.prompter));
-    e.commands.PictureReplaced();
     EXPECT_EQ(e.t.doc.FileName, "");
-    EXPECT_TRUE(e.t.doc.Modified);
-    EXPECT_FALSE(e.t.doc.AtSavedState());
+    EXPECT_TRUE(e.t.doc.Modified());
+    EXPECT_FALSE(e.t.doc.History().AtSavedState());
     EXPECT_EQ(e.t.doc.DotColor(0, 0), kLedRed);
     EXPECT_EQ(e.t.doc.DotColor(40, 3), kOff);
     EXPECT_EQ(e.t.doc.DisplayModeCode(), 'S');  // the settings in the bar stay
@@ -235,7 +244,7 @@ TEST(DocumentUndo, TextDrawnOverAnOpenedFrameIsANewUnsavedPictureThatNeverOverwr
     EXPECT_EQ(e.chooser.requests.back().kind, FileDialogKind::Save);
     EXPECT_EQ(e.chooser.requests.back().fileName, "");
     EXPECT_EQ(Bytes(frame), frameBytes);
-    EXPECT_TRUE(e.t.doc.Modified);
+    EXPECT_TRUE(e.t.doc.Modified());
     // Closing asks before the text's picture is lost.
     e.t.prompter.answers = {false};
     EXPECT_FALSE(e.commands.Close(e.dir.Path("Drive.INI"), "C"));
@@ -245,15 +254,112 @@ TEST(DocumentUndo, TextDrawnOverAnOpenedFrameIsANewUnsavedPictureThatNeverOverwr
     EXPECT_EQ(DocumentSnapshot(e.t.doc), opened);
     ASSERT_TRUE(e.commands.Redo());
     EXPECT_EQ(e.t.doc.FileName, "");
-    EXPECT_TRUE(e.t.doc.Modified);
+    EXPECT_TRUE(e.t.doc.Modified());
 
     // Saved under a name of its own, it is saved there and nowhere else.
     const std::string named = e.dir.Path("text.lee");
     e.chooser.script.push_back(named);
     ASSERT_TRUE(e.commands.Save());
     EXPECT_EQ(e.t.doc.FileName, named);
-    EXPECT_FALSE(e.t.doc.Modified);
+    EXPECT_FALSE(e.t.doc.Modified());
     EXPECT_EQ(Bytes(frame), frameBytes);
+}
+
+// Every command begins its step by taking in what was drawn before it and not
+// yet recorded (a stroke still going): undo after the command gives that back.
+TEST(DocumentUndo, EachCommandKeepsTheDrawingBeforeItAsAStepOfItsOwn) {
+    struct Case {
+        const char* name;
+        std::function<void(Editor&, const std::string& file)> command;
+    };
+    const Case cases[] = {
+        {"開く", [](Editor& e, const std::string& file) { e.Open(file); }},
+        {"新規作成", [](Editor& e, const std::string&) { e.commands.NewFile(); }},
+        {"ファイル名で開く", [](Editor& e, const std::string& file) { e.commands.OpenByName(file); }},
+        {"左へずらす", [](Editor& e, const std::string&) { e.commands.ShiftDots(-1, 0); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Editor e;
+        const std::string file = e.MakeFile("a.lee", 5, 'A', "01");
+        DrawStep(e.t.doc, {1, 1});
+        PaintDot(e.t.doc, {200, 20}, kRed);  // a stroke not yet ended
+        e.t.prompter.answers = {true};
+        c.command(e, file);
+        ASSERT_TRUE(e.commands.Undo());
+        EXPECT_EQ(e.t.doc.DotColor(200, 20), kLedRed) << "the unended stroke is its own step";
+        EXPECT_EQ(e.t.doc.DotColor(1, 1), kLedRed);
+        ASSERT_TRUE(e.commands.Undo());
+        EXPECT_EQ(e.t.doc.DotColor(200, 20), kOff);
+        EXPECT_EQ(e.t.doc.DotColor(1, 1), kLedRed);
+    }
+}
+
+// A read that fails leaves the picture on screen as it was: it is as unsaved
+// as before, and closing still asks before it is lost.
+TEST(DocumentUndo, AFailedOpenLeavesAnUnsavedPictureUnsaved) {
+    Editor e;
+    DrawStep(e.t.doc, {3, 3});
+    const std::string broken = e.dir.Path("broken.lee");
+    test::WriteFileBytes(broken, "nonsense\r\n");
+    e.t.prompter.answers = {true};
+    EXPECT_FALSE(e.Open(broken));
+    EXPECT_EQ(e.t.doc.DotColor(3, 3), kLedRed);
+    EXPECT_TRUE(e.t.doc.Modified());
+    e.t.prompter.answers = {false};
+    EXPECT_FALSE(e.commands.Close(e.dir.Path("Drive.INI"), "C"));
+}
+
+// Steps nest: each takes a step where it begins and where it ends.
+TEST(DocumentUndo, NestedStepsEachRecordTheirOwnChange) {
+    test::DocUnderTest t;
+    {
+        const DocumentStep outer(t.doc);
+        PaintDot(t.doc, {0, 0}, kRed);
+        {
+            const DocumentStep inner(t.doc);
+            PaintDot(t.doc, {1, 0}, kRed);
+        }
+        PaintDot(t.doc, {2, 0}, kRed);
+    }
+    EXPECT_EQ(t.doc.History().StepCount(), 3u);
+    ASSERT_TRUE(t.doc.Undo());
+    EXPECT_EQ(t.doc.DotColor(2, 0), kOff);
+    EXPECT_EQ(t.doc.DotColor(1, 0), kLedRed);
+    ASSERT_TRUE(t.doc.Undo());
+    EXPECT_EQ(t.doc.DotColor(1, 0), kOff);
+    EXPECT_EQ(t.doc.DotColor(0, 0), kLedRed);
+}
+
+// What a file holds is its dots, every setting written beside them and the
+// name: a change of any one of them is unsaved.
+TEST(DocumentHistorySaved, EverySettingCounts) {
+    DocumentState saved;
+    saved.settings = {'A', ' ', 'A', "000", "01", 0};
+    saved.fileName = "a.lee";
+    const std::function<void(DocumentState&)> changes[] = {
+        [](DocumentState& s) { s.settings.displayMode = 'B'; },
+        [](DocumentState& s) { s.settings.sounyuuMoji = 'a'; },
+        [](DocumentState& s) { s.settings.sounyuuIti = 'B'; },
+        [](DocumentState& s) { s.settings.niniIti = "001"; },
+        [](DocumentState& s) { s.settings.writeNo = "02"; },
+        [](DocumentState& s) { s.settings.reverseColor = 1; },
+        [](DocumentState& s) { s.dots.Set(479, 79, kLedGreen); },
+        [](DocumentState& s) { s.fileName = "b.lee"; },
+    };
+    int i = 0;
+    for (const auto& change : changes) {
+        SCOPED_TRACE(i++);
+        DocumentHistory history;
+        history.Reset(saved, true);
+        DocumentState changed = saved;
+        change(changed);
+        EXPECT_FALSE(history.Holds(changed));
+        history.Record(changed);
+        EXPECT_FALSE(history.AtSavedState());
+        history.Undo();
+        EXPECT_TRUE(history.AtSavedState());
+    }
 }
 
 TEST(DocumentHistoryBounds, TrimmedStepsAndReplacedBranchesAreNeverSaved) {
@@ -273,7 +379,8 @@ TEST(DocumentHistoryBounds, TrimmedStepsAndReplacedBranchesAreNeverSaved) {
     EXPECT_EQ(history.Current().dots.Get(2, 0), kOff);
 
     history.Redo();
-    history.MarkSaved(history.Current());
+    history.Hold(history.Current(), history.Current().fileName);
+    history.Record(history.Current());
     EXPECT_TRUE(history.AtSavedState());
     history.Undo();
     EXPECT_FALSE(history.AtSavedState());
@@ -289,7 +396,8 @@ TEST(DocumentHistoryBounds, TrimmedStepsAndReplacedBranchesAreNeverSaved) {
     EXPECT_TRUE(history.AtSavedState());
     // Saved under a new name: no step, and undo goes back under the old name.
     again.fileName = "b.lee";
-    history.MarkSaved(again);
+    history.Hold(again, again.fileName);
+    history.Record(again);
     EXPECT_EQ(history.StepCount(), 1u);
     EXPECT_TRUE(history.AtSavedState());
     history.Undo();

@@ -36,7 +36,7 @@ TEST(DrawingTools, EachToolDrawsItsShapeAsOneUndoStep) {
     };
     for (const Case& c : cases) {
         DocUnderTest t;
-        t.doc.ResetHistory();
+        t.doc.StartHistory();
         DrawingTools tools(t.doc);
         tools.Select(c.tool);
         tools.SetShift(c.shift);
@@ -48,7 +48,7 @@ TEST(DrawingTools, EachToolDrawsItsShapeAsOneUndoStep) {
         EXPECT_EQ(Lit(t.doc), c.lit) << tool;
         EXPECT_EQ(t.doc.DotColor(c.litDot.x, c.litDot.y), kLedGreen) << tool;
         EXPECT_EQ(t.doc.DotColor(c.darkDot.x, c.darkDot.y), kOff) << tool;
-        EXPECT_TRUE(t.doc.Modified) << tool;
+        EXPECT_TRUE(t.doc.Modified()) << tool;
         EXPECT_FALSE(tools.Dragging()) << tool;
         ASSERT_TRUE(t.doc.Undo()) << tool;
         EXPECT_EQ(Lit(t.doc), 0) << tool;
@@ -58,7 +58,7 @@ TEST(DrawingTools, EachToolDrawsItsShapeAsOneUndoStep) {
 
 TEST(DrawingTools, EscapeFillAndThePenOffThePicture) {
     DocUnderTest t;
-    t.doc.ResetHistory();
+    t.doc.StartHistory();
     DrawingTools tools(t.doc);
     tools.Select(DrawingTool::FilledRectangle);
     tools.Press(At(0, 0), kRed);
@@ -67,11 +67,11 @@ TEST(DrawingTools, EscapeFillAndThePenOffThePicture) {
     EXPECT_TRUE(tools.Escape());
     EXPECT_EQ(Lit(t.doc), 0);  // as before the press
     EXPECT_FALSE(tools.Escape());
-    EXPECT_FALSE(t.doc.Modified);
+    EXPECT_FALSE(t.doc.Modified());
 
     // Fill stops at the rows the display has (two panel rows here).
     DocUnderTest two(StartupConfig{2, 2, 5, "customer"});
-    two.doc.ResetHistory();
+    two.doc.StartHistory();
     DrawingTools fill(two.doc);
     fill.Select(DrawingTool::Fill);
     fill.Press(At(100, 10), kYellow);
@@ -80,11 +80,11 @@ TEST(DrawingTools, EscapeFillAndThePenOffThePicture) {
     EXPECT_TRUE(two.doc.Undo());
     EXPECT_EQ(Lit(two.doc), 0);
 
-    // The pen off the picture marks it changed but paints nothing, and the
-    // stroke starts afresh where it comes back.
+    // The pen off the picture paints nothing (nothing is unsaved for it), and
+    // the stroke starts afresh where it comes back.
     tools.Select(DrawingTool::Pen);
     tools.Press({}, kRed);
-    EXPECT_TRUE(t.doc.Modified);
+    EXPECT_FALSE(t.doc.Modified());
     tools.Move(At(10, 10), kRed);
     tools.Move({}, kRed);
     tools.Move(At(20, 10), kRed);

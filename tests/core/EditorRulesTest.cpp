@@ -43,7 +43,7 @@ TEST(ControlBarRules, StartUpIsTheSameForEveryFrontAndLeavesNothingUnsaved) {
         EXPECT_EQ(t.doc.SounyuuItiCode(), ' ');
         EXPECT_EQ(t.doc.NiniItiText(), "000");
         EXPECT_EQ(t.doc.ReverseColorIndex(), nanSyoku == -1 ? 2 : 0);
-        EXPECT_FALSE(t.doc.Modified) << nanSyoku;  // the XK series' yellow is no change of the operator's
+        EXPECT_FALSE(t.doc.Modified()) << nanSyoku;  // the XK series' yellow is no change of the operator's
         EXPECT_TRUE(t.prompter.shown.empty());
     }
 }

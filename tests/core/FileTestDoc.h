@@ -29,7 +29,7 @@ struct DocUnderTest {
 struct DocumentSnapshot {
     explicit DocumentSnapshot(const LedHyoujikiClass& doc)
         : fileName(doc.FileName),
-          modified(doc.Modified),
+          modified(doc.Modified()),
           writeNo(doc.WriteNoText()),
           mode(doc.DisplayModeCode()),
           moji(doc.SounyuuMojiCode()),

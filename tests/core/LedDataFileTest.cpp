@@ -6,6 +6,7 @@
 #include <random>
 
 #include "FileTestDoc.h"
+#include "UnsavedDocument.h"
 #include "files/LedDataFile.h"
 #include "files/MemoryOutputFile.h"
 
@@ -88,13 +89,13 @@ TEST(LedDataWrite, OneRedDotGoldenBytesOnDisk) {
     TempDir dir;
     ScriptedFileChooser chooser;
     FileDialog dialog(chooser, FileDialogKind::Save, {});
-    t.doc.Modified = true;
+    MarkUnsaved(t.doc);
     ASSERT_TRUE(t.files.SaveToFile(dir.Path("one.lee"), dialog));
     const std::string bytes = ReadFileBytes(dir.Path("one.lee"));
     EXPECT_EQ(bytes, CrLfLines(kOneRedDot, true));
     EXPECT_EQ(bytes.size(), 47u * 32u);
     EXPECT_EQ(t.doc.FileName, dir.Path("one.lee"));
-    EXPECT_FALSE(t.doc.Modified);
+    EXPECT_FALSE(t.doc.Modified());
     EXPECT_TRUE(t.prompter.shown.empty());
 }
 
@@ -419,13 +420,13 @@ TEST(LedDataSave, FailedWritesKeepTheEarlierFileAndTheDocument) {
     ASSERT_TRUE(s.t.files.SaveToFile(path, s.dialog));  // the earlier file: an empty picture
     const std::string earlier = ReadFileBytes(path);
     MakeOneRedDot(s.t);
-    s.t.doc.Modified = true;
+    MarkUnsaved(s.t.doc);
 
     auto expectUntouched = [&](const std::string& what, const char* message) {
         EXPECT_EQ(s.t.prompter.shown, std::vector<std::string>{message}) << what;
         EXPECT_EQ(ReadFileBytes(path), earlier) << what;
         EXPECT_EQ(s.t.doc.FileName, path) << what;
-        EXPECT_TRUE(s.t.doc.Modified) << what;
+        EXPECT_TRUE(s.t.doc.Modified()) << what;
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(s.dir.Dir()), {}), 1) << "no stray file";
         s.t.prompter.shown.clear();
     };
@@ -459,7 +460,7 @@ TEST(LedDataSave, FailedWritesKeepTheEarlierFileAndTheDocument) {
 
 TEST(LedDataSave, NoNameSaysSoAndAsksAtTheDriveRoot) {
     SaveSetup s;
-    s.t.doc.Modified = true;
+    MarkUnsaved(s.t.doc);
     s.chooser.script = {s.dir.Path("chosen.lee")};
     EXPECT_TRUE(s.t.files.Save(s.dialog));
     EXPECT_EQ(s.t.prompter.shown, std::vector<std::string>{"ファイルなし"});
@@ -468,7 +469,7 @@ TEST(LedDataSave, NoNameSaysSoAndAsksAtTheDriveRoot) {
     EXPECT_EQ(s.chooser.requests[0].fileName, "");
     EXPECT_EQ(s.chooser.requests[0].kind, FileDialogKind::Save);
     EXPECT_EQ(s.t.doc.FileName, s.dir.Path("chosen.lee"));
-    EXPECT_FALSE(s.t.doc.Modified);
+    EXPECT_FALSE(s.t.doc.Modified());
     EXPECT_TRUE(std::filesystem::exists(s.dir.Path("chosen.lee")));
 }
 
@@ -506,12 +507,12 @@ TEST(LedDataSave, NameLengthCountsShiftJisBytesOfTheNameOnly) {
 TEST(LedDataSave, SaveAsCancelledChangesNothing) {
     SaveSetup s;
     s.t.doc.FileName = "before.lee";
-    s.t.doc.Modified = true;
+    MarkUnsaved(s.t.doc);
     s.chooser.script = {std::nullopt};
     EXPECT_FALSE(s.t.files.SaveAs(s.dialog));
     EXPECT_EQ(s.chooser.requests.at(0).fileName, "before.lee");
     EXPECT_EQ(s.t.doc.FileName, "before.lee");
-    EXPECT_TRUE(s.t.doc.Modified);
+    EXPECT_TRUE(s.t.doc.Modified());
     EXPECT_TRUE(s.t.prompter.shown.empty());
 }
 
@@ -542,7 +543,7 @@ TEST(LedDataOpen, DialogFlows) {
         DocUnderTest t;
         t.Light(100, 50, kLedGreen);
         t.doc.FileName = "old.lee";
-        t.doc.Modified = c.modified;
+        SetUnsaved(t.doc, c.modified);
         t.prompter.answers = c.answers;
         ScriptedFileChooser chooser;
         chooser.script = c.script;
@@ -554,7 +555,7 @@ TEST(LedDataOpen, DialogFlows) {
         EXPECT_EQ(t.doc.DotColor(100, 50), (c.cleared || c.fileName == good) ? kOff : kLedGreen) << c.name;
         EXPECT_EQ(t.doc.FileName, c.fileName) << c.name;
         if (c.fileName != good) {
-            EXPECT_EQ(t.doc.Modified, c.modified) << c.name;
+            EXPECT_EQ(t.doc.Modified(), c.modified) << c.name;
         }
         EXPECT_EQ(chooser.requests.size(), c.script.size()) << c.name;
         for (const auto& r : chooser.requests) {
@@ -582,7 +583,7 @@ TEST(LedDataOpen, FailedReadLeavesTheDocumentExactlyAsItWas) {
         for (bool modified : {false, true}) {
             DocUnderTest t;
             MakeDistinctive(t);
-            t.doc.Modified = modified;
+            SetUnsaved(t.doc, modified);
             const DocumentSnapshot before(t.doc);
             EXPECT_FALSE(t.files.OpenFile(path));
             ASSERT_EQ(t.prompter.shown.size(), 1u);

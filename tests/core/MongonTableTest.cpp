@@ -5,6 +5,7 @@
 #include <string>
 
 #include "FileTestDoc.h"
+#include "UnsavedDocument.h"
 #include "files/Bitmap.h"
 #include "TestSupport.h"
 #include "makers/MongonForm.h"
@@ -334,7 +335,7 @@ TEST(MongonRender, RowsWithPositionsLightTheirColoursOnly) {
         for (int y = 0; y < 80; ++y) lit += t.doc.DotColor(x, y) != kOff;
     EXPECT_EQ(lit, 3 * 2 * 4 + 10 * 4);
     // A new picture: no file holds it yet.
-    EXPECT_TRUE(t.doc.Modified);
+    EXPECT_TRUE(t.doc.Modified());
     EXPECT_EQ(t.doc.FileName, "");
 }
 
@@ -342,7 +343,7 @@ TEST(MongonRender, RefusedDiscardLeavesThePictureAndStillReports) {
     TempDir dir;
     DocUnderTest t;
     test::MakeDistinctive(t);
-    t.doc.Modified = true;
+    MarkUnsaved(t.doc);
     const test::DocumentSnapshot before(t.doc);
     ScriptedPrompter prompter;
     MongonForm form(2, 5);

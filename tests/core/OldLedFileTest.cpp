@@ -6,6 +6,7 @@
 #include <random>
 
 #include "FileTestDoc.h"
+#include "UnsavedDocument.h"
 #include "files/MemoryOutputFile.h"
 #include "files/OldLedFile.h"
 
@@ -65,12 +66,12 @@ bool Read(DocUnderTest& t, const std::string& bytes) {
 TEST(OldLedWrite, OneRedDotGoldenBytesOnDisk) {
     DocUnderTest t;
     MakeOneRedDot(t);
-    t.doc.Modified = true;
+    MarkUnsaved(t.doc);
     TempDir dir;
     ASSERT_TRUE(t.files.SaveOldFile(dir.Path("old.led")));
     EXPECT_EQ(ReadFileBytes(dir.Path("old.led")), CrLfLines(OneRedDotLines(), false));
     EXPECT_EQ(t.doc.FileName, dir.Path("old.led"));
-    EXPECT_FALSE(t.doc.Modified);
+    EXPECT_FALSE(t.doc.Modified());
     EXPECT_TRUE(t.prompter.shown.empty());
 }
 
@@ -228,7 +229,7 @@ TEST(OldLedOpen, AGoodFileEmptiesFileNameABrokenOneChangesNothing) {
         // that the next overwrite-save would fill with them.
         DocUnderTest t;
         MakeDistinctive(t);
-        t.doc.Modified = true;
+        MarkUnsaved(t.doc);
         const DocumentSnapshot before(t.doc);
         EXPECT_FALSE(t.files.OpenOldFile(dir.Path("short.led")));
         EXPECT_TRUE(DocumentSnapshot(t.doc) == before);
@@ -263,7 +264,7 @@ TEST(OldLedOpen, DialogFlows) {
         DocUnderTest t;
         t.Light(200, 10, kLedRed);
         t.doc.FileName = "pic.lee";
-        t.doc.Modified = c.modified;
+        SetUnsaved(t.doc, c.modified);
         t.prompter.answers = c.answers;
         ScriptedFileChooser chooser;
         chooser.script = c.script;
@@ -285,13 +286,13 @@ TEST(OldLedSave, FailedWritesKeepTheEarlierFileAndTheDocument) {
     ASSERT_TRUE(t.files.SaveOldFile(path));
     const std::string earlier = ReadFileBytes(path);
     t.Light(0, 0, kLedRed);
-    t.doc.Modified = true;
+    MarkUnsaved(t.doc);
     t.doc.FileName = "pic.lee";
     auto expectUntouched = [&](const std::string& what, const char* message) {
         EXPECT_EQ(t.prompter.shown, std::vector<std::string>{message}) << what;
         EXPECT_EQ(ReadFileBytes(path), earlier) << what;
         EXPECT_EQ(t.doc.FileName, "pic.lee") << what;
-        EXPECT_TRUE(t.doc.Modified) << what;
+        EXPECT_TRUE(t.doc.Modified()) << what;
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Dir()), {}), 1) << what;
         t.prompter.shown.clear();
     };

@@ -43,15 +43,15 @@ TEST(PaintDot, PaintsLikeThePenAndLeavesDisabledRowsDark) {
     test::DocUnderTest t(config);
     PaintDot(t.doc, {5, 31}, kGreen);
     EXPECT_EQ(t.doc.DotColor(5, 31), kLedGreen);
-    EXPECT_TRUE(t.doc.Modified);
-    t.doc.Modified = false;
+    EXPECT_TRUE(t.doc.Modified());
+    t.doc.HeldIn(t.doc.FileName);
     PaintDot(t.doc, {5, 32}, kGreen);  // a row the display does not have
     PaintDot(t.doc, {480, 0}, kGreen);
     PaintDot(t.doc, {-1, 0}, kGreen);
     EXPECT_EQ(t.doc.DotColor(5, 32), kOff);
     EXPECT_EQ(UsedWidth(t.doc), 16);
-    // Outside the picture the document is still marked, as the pen marks it.
-    EXPECT_TRUE(t.doc.Modified);
+    // Nothing changed: nothing is unsaved.
+    EXPECT_FALSE(t.doc.Modified());
 }
 
 TEST(ShowPicture, CountsChangedDotsAndKeepsDisabledRowsDark) {
@@ -66,7 +66,7 @@ TEST(ShowPicture, CountsChangedDotsAndKeepsDisabledRowsDark) {
     EXPECT_EQ(ShowPicture(t.doc, dots), 0);
     EXPECT_EQ(t.doc.DotColor(479, 47), kLedYellow);
     EXPECT_EQ(t.doc.DotColor(10, 48), kOff);
-    EXPECT_FALSE(t.doc.Modified);  // the caller decides what the change means
+    EXPECT_TRUE(t.doc.Modified()) << "no file holds the picture shown";
     EXPECT_EQ(ShowPicture(t.doc, PictureDots()), 2);
     EXPECT_EQ(t.doc.LastUsedColumn(), -1);
 }

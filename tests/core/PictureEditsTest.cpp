@@ -161,7 +161,8 @@ TEST(PictureUndo, EveryStepComesBackExactlyAndTheSavedStateIsKnown) {
     // Saved in the middle, then a new step after undoing past it: unreachable.
     history.Undo();
     history.Undo();
-    history.MarkSaved(history.Current());
+    history.Hold(history.Current(), history.Current().fileName);
+    history.Record(history.Current());
     history.Redo();
     EXPECT_FALSE(history.AtSavedState());
     history.Undo();

@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "GuiHarness.h"
+#include "UnsavedDocument.h"
 #include "app/Animademoformunit.h"
 #include "makers/Makeanimationunit.h"
 
@@ -43,7 +44,7 @@ protected:
     void Draw(int x, int y) { e.Press(Qt::LeftButton, Qt::NoButton, e.DotPixel(x, y)); }
     /// A picture file in folder whose first `dots` dots of the top row are lit.
     std::string Picture(const TempDir& folder, const std::string& name, int dots) {
-        e.Doc().Modified = false;
+        e.Doc().HeldIn(e.Doc().FileName);
         e.Main().NewFileOpenClick();
         for (int x = 0; x < dots; ++x) Draw(x, 0);
         const std::string path = folder.Path(name);
@@ -501,7 +502,7 @@ TEST_F(AnimationWindows, DemoPlaysTheListInOrderTenFramesASecond) {
     EXPECT_EQ(e.Doc().CurrentSurface(), static_cast<DrawingSurface*>(e.Main().PaintBox1));
     EXPECT_EQ(e.Doc().Pitch(), 16 * 12 + 3);
     EXPECT_EQ(e.Doc().FileName, p1);
-    EXPECT_FALSE(e.Doc().Modified);
+    EXPECT_FALSE(e.Doc().Modified());
     EXPECT_EQ(e.Doc().DotColor(0, 0), kLedRed);
     EXPECT_EQ(e.Doc().DotColor(1, 0), kOff);
     EXPECT_TRUE(e.prompter.shown.empty());
@@ -561,14 +562,14 @@ TEST_F(AnimationWindows, DemoRunsShowOnlyTheirOwnFrames) {
     EXPECT_EQ(Frame(0), ExpectedFrame(p2));
 
     // A list of no pictures says so and plays nothing, not the last run's frames.
-    e.Doc().Modified = true;
+    MarkUnsaved(e.Doc());
     e.prompter.answers = {true};  // the picture may go
     RunDemo(ListFile("empty.alt", {}));
     EXPECT_FALSE(demoShown);
     EXPECT_EQ(e.prompter.shown, (std::vector<std::string>{kDiscard, "ファイルが追加されていません"}));
     EXPECT_TRUE(e.Main().isVisible());
-    EXPECT_TRUE(e.Doc().Modified);  // nothing replaced the picture
-    e.Doc().Modified = false;
+    EXPECT_TRUE(e.Doc().Modified());  // nothing replaced the picture
+    e.Doc().HeldIn(e.Doc().FileName);
 
     // A list that cannot be read ends with the maker's message.
     e.prompter.shown.clear();
@@ -601,7 +602,7 @@ TEST_F(AnimationWindows, DemoAsksBeforeDroppingUnsavedDrawing) {
     Picture(card, "P1.lee", 1);
     const std::string list = ListFile("list.alt", {"P1.lee"});
     Draw(5, 5);
-    ASSERT_TRUE(e.Doc().Modified);
+    ASSERT_TRUE(e.Doc().Modified());
     e.prompter.answers = {false};
     RunDemo(list);
     EXPECT_FALSE(demoShown);
@@ -609,7 +610,7 @@ TEST_F(AnimationWindows, DemoAsksBeforeDroppingUnsavedDrawing) {
     EXPECT_EQ(e.chooser.requests.size(), 0u);
     EXPECT_EQ(e.chooser.script.size(), 1u);
     EXPECT_EQ(e.Doc().DotColor(5, 5), kLedRed);
-    EXPECT_TRUE(e.Doc().Modified);
+    EXPECT_TRUE(e.Doc().Modified());
 }
 
 TEST_F(AnimationWindows, TheDemosListDoesNotTieTheMakerToItsFolder) {

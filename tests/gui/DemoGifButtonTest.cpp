@@ -219,7 +219,7 @@ protected:
     AnimaDemoGif() : anima(e.windows->AnimaDemoForm()) {}
     /// A picture file whose first `dots` dots of the top row are lit.
     std::string Picture(const std::string& name, int dots) {
-        e.Doc().Modified = false;
+        e.Doc().HeldIn(e.Doc().FileName);
         e.Main().NewFileOpenClick();
         for (int x = 0; x < dots; ++x) e.Press(Qt::LeftButton, Qt::NoButton, e.DotPixel(x, 0));
         const std::string path = card.Path(name);

@@ -35,7 +35,7 @@ TEST_F(FileCommands, OpenRefusedOrCancelledChangesNothing) {
     EXPECT_EQ(e.chooser.requests[0].fileName, "");
     EXPECT_EQ(e.chooser.requests[0].filters[0].description, "ＬＥＤデータファイル(*.lee)");
     EXPECT_EQ(e.Doc().DotColor(1, 1), kLedRed);
-    EXPECT_TRUE(e.Doc().Modified);
+    EXPECT_TRUE(e.Doc().Modified());
 
     // Closing still asks.
     e.prompter.answers = {false};
@@ -57,7 +57,7 @@ TEST_F(FileCommands, SaveOfANewPictureAsksForANameAtTheDriveRoot) {
     EXPECT_EQ(r.defaultExt, "lee");
     EXPECT_TRUE(r.overwritePrompt);
     EXPECT_EQ(e.Doc().FileName, path);
-    EXPECT_FALSE(e.Doc().Modified);
+    EXPECT_FALSE(e.Doc().Modified());
     const std::string bytes = ReadFileBytes(path);
     EXPECT_EQ(bytes.size(), 47u * 32u);
     EXPECT_NE(bytes.find("$000:8000,0000,0000,0000,0000,\r\n"), std::string::npos);
@@ -79,7 +79,7 @@ TEST_F(FileCommands, OpenBringsTheSettingsIntoTheBar) {
     const std::string path = cardDir.Path("settings.lee");
     e.chooser.script = {path};
     e.Main().FileWriteName->trigger();
-    ASSERT_FALSE(e.Doc().Modified);
+    ASSERT_FALSE(e.Doc().Modified());
 
     e.Main().NewFileOpen->trigger();
     Editor::Choose(e.Main().DisplayModeComboBox, 0);
@@ -96,7 +96,7 @@ TEST_F(FileCommands, OpenBringsTheSettingsIntoTheBar) {
     EXPECT_TRUE(m.NiniItiMaskEdit->isEnabled());  // the enabling rules ran
     EXPECT_EQ(e.Doc().DotColor(3, 3), kLedRed);
     EXPECT_EQ(e.Doc().FileName, path);
-    EXPECT_FALSE(e.Doc().Modified);
+    EXPECT_FALSE(e.Doc().Modified());
 }
 
 TEST_F(FileCommands, NewKeepsTheSettingsAndBitmapOpenLeavesTheBar) {
@@ -109,14 +109,14 @@ TEST_F(FileCommands, NewKeepsTheSettingsAndBitmapOpenLeavesTheBar) {
     EXPECT_EQ(e.Main().DisplayModeComboBox->currentIndex(), 2);
     EXPECT_EQ(e.Doc().DisplayModeCode(), 'C');
     EXPECT_EQ(e.Doc().WriteNoText(), "7");
-    EXPECT_FALSE(e.Doc().Modified);
+    EXPECT_FALSE(e.Doc().Modified());
 
     // Export a picture, then import it back.
     Draw(17, 5);
     const std::string bmp = cardDir.Path("p.bmp");
     e.chooser.script = {bmp};
     e.Main().BmpFileWrite->trigger();
-    EXPECT_TRUE(e.Doc().Modified);  // exporting is not saving
+    EXPECT_TRUE(e.Doc().Modified());  // exporting is not saving
     ASSERT_TRUE(std::filesystem::exists(bmp));
     EXPECT_EQ(e.chooser.requests.back().title, "ビットマップファイルの保存");
     e.prompter.answers = {true};
@@ -126,7 +126,7 @@ TEST_F(FileCommands, NewKeepsTheSettingsAndBitmapOpenLeavesTheBar) {
     EXPECT_EQ(e.Doc().DotColor(17, 5), kLedRed);
     EXPECT_EQ(e.Main().DisplayModeComboBox->currentIndex(), 5);
     EXPECT_EQ(e.Main().WriteNoMaskComboBox->currentText(), QStringLiteral("7"));
-    EXPECT_FALSE(e.Doc().Modified);
+    EXPECT_FALSE(e.Doc().Modified());
     EXPECT_NE(e.Main().WorkImage(), nullptr);
 }
 
@@ -136,7 +136,7 @@ TEST_F(FileCommands, OldFileRoundTripAndTooLongNames) {
     e.chooser.script = {old};
     e.Main().OldFileWrite->trigger();
     EXPECT_EQ(e.Doc().FileName, old);
-    EXPECT_FALSE(e.Doc().Modified);
+    EXPECT_FALSE(e.Doc().Modified());
     e.chooser.script = {old};
     e.Main().OldFileOpen->trigger();
     EXPECT_EQ(e.Doc().DotColor(0, 0), kLedRed);

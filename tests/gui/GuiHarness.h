@@ -39,7 +39,7 @@ public:
     }
     ~Editor() {
         // Leave without questions: the tests close the window themselves when they test closing.
-        Main().Document().Modified = false;
+        Main().Document().HeldIn(Main().Document().FileName);
         windows.reset();
     }
 

@@ -592,7 +592,7 @@ TEST(MongonWindow, UnsavedPictureAsksFirstAndNoKeepsItButStillWritesTmpBmp) {
     Editor e;
     auto& w = Window(e);
     e.Press(Qt::LeftButton, Qt::NoButton, e.DotPixel(300, 20));
-    ASSERT_TRUE(e.Doc().Modified);
+    ASSERT_TRUE(e.Doc().Modified());
     const std::vector<LedColor> before = Picture(e.Doc());
     TypeRow(w, 0, "0", "0", QStringLiteral("■"));
     e.prompter.answers = {false};
@@ -600,14 +600,14 @@ TEST(MongonWindow, UnsavedPictureAsksFirstAndNoKeepsItButStillWritesTmpBmp) {
     EXPECT_EQ(e.prompter.shown,
               (std::vector<std::string>{"作成したデータが失われてもいいですか？", "Led表示データ作成完了"}));
     EXPECT_EQ(Picture(e.Doc()), before);
-    EXPECT_TRUE(e.Doc().Modified);
+    EXPECT_TRUE(e.Doc().Modified());
     EXPECT_TRUE(std::filesystem::exists(w.TmpBitmapPath));
 
     e.prompter.answers = {true};
     Click(w.MakeDataButton);
     EXPECT_EQ(e.Doc().DotColor(300, 20), kOff);
     EXPECT_GT(LitDots(e.Doc(), 0, 16).red, 0);
-    EXPECT_TRUE(e.Doc().Modified);  // the text's picture is new and unsaved
+    EXPECT_TRUE(e.Doc().Modified());  // the text's picture is new and unsaved
 }
 
 TEST(MongonWindow, PreviewFollowsTheRowsWithoutTouchingThePicture) {

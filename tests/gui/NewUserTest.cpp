@@ -91,7 +91,7 @@ TEST_F(NewUserFiles, AFailedOpenLeavesTheEditorAsItWasAndTheGoodFileSafe) {
         e.chooser.script = {open == e.Main().FileOpen ? broken : brokenOld};
         open->trigger();
         EXPECT_EQ(e.Doc().FileName, good);
-        EXPECT_TRUE(e.Doc().Modified);  // the unsaved dot is still unsaved
+        EXPECT_TRUE(e.Doc().Modified());  // the unsaved dot is still unsaved
         EXPECT_EQ(e.Doc().DotColor(50, 5), kLedRed);
         EXPECT_EQ(e.Doc().DotColor(39, 3), kLedRed);
         EXPECT_EQ(e.Main().DisplayModeComboBox->currentIndex(), 1);
@@ -122,14 +122,14 @@ TEST_F(NewUserFiles, OverwriteSaveNeverPutsLedDataIntoAnOldFile) {
     EXPECT_EQ(e.chooser.requests.back().fileName, card.Path("OLD.lee"));
     EXPECT_EQ(e.chooser.requests.back().defaultExt, "lee");
     EXPECT_EQ(ReadFileBytes(old), oldBytes);
-    EXPECT_TRUE(e.Doc().Modified);
+    EXPECT_TRUE(e.Doc().Modified());
 
     e.chooser.script = {card.Path("OLD.lee")};
     e.Main().FileWrite->trigger();
     EXPECT_EQ(ReadFileBytes(old), oldBytes);
     EXPECT_EQ(ReadFileBytes(card.Path("OLD.lee")).substr(0, 14), "#LED_DATA_FILE");
     EXPECT_EQ(e.Doc().FileName, card.Path("OLD.lee"));
-    EXPECT_FALSE(e.Doc().Modified);
+    EXPECT_FALSE(e.Doc().Modified());
 }
 
 TEST_F(NewUserFiles, AFailedSaveShowsItsMessageAndKeepsTheEarlierFile) {
@@ -143,7 +143,7 @@ TEST_F(NewUserFiles, AFailedSaveShowsItsMessageAndKeepsTheEarlierFile) {
     e.Main().UwagakiHozonButton->click();
     EXPECT_EQ(e.prompter.shown.back(), "ファイルライトエラー");
     EXPECT_EQ(ReadFileBytes(path), earlier);
-    EXPECT_TRUE(e.Doc().Modified);
+    EXPECT_TRUE(e.Doc().Modified());
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(card.Dir()), {}), 1);  // no temporary left behind
 }
 
@@ -163,7 +163,7 @@ TEST_F(NewUserFiles, TextDrawnOverAnOpenedFrameAsksForANameInsteadOfOverwritingT
     w.MakeDataButton->click();
     EXPECT_EQ(e.Doc().DotColor(40, 2), kOff);
     EXPECT_EQ(e.Doc().FileName, "");
-    EXPECT_TRUE(e.Doc().Modified);
+    EXPECT_TRUE(e.Doc().Modified());
     EXPECT_EQ(e.Main().FileStatusLabel->text(), QStringLiteral("新規 (未保存)"));
 
     e.prompter.shown.clear();
@@ -175,12 +175,12 @@ TEST_F(NewUserFiles, TextDrawnOverAnOpenedFrameAsksForANameInsteadOfOverwritingT
     EXPECT_EQ(e.chooser.requests.back().kind, FileDialogKind::Save);
     EXPECT_EQ(e.chooser.requests.back().initialDir, card.Dir().string());
     EXPECT_EQ(ReadFileBytes(frame), frameBytes);
-    EXPECT_TRUE(e.Doc().Modified);
+    EXPECT_TRUE(e.Doc().Modified());
 
     // One undo gives the frame back under its name, as its file holds it.
     e.Main().UndoClick();
     EXPECT_EQ(e.Doc().FileName, frame);
-    EXPECT_FALSE(e.Doc().Modified);
+    EXPECT_FALSE(e.Doc().Modified());
     EXPECT_EQ(e.Doc().DotColor(40, 2), kLedGreen);
 }
 

@@ -59,7 +59,7 @@ TEST(CommandLineFile, OpensAPictureAndSaysSoForOtherKindsAndTheStatusBarNamesIt)
     e.Main().OpenFromCommandLine(a);
     EXPECT_EQ(e.Doc().FileName, a);
     EXPECT_EQ(e.Doc().DotColor(3, 4), kLedRed);
-    EXPECT_FALSE(e.Doc().Modified);
+    EXPECT_FALSE(e.Doc().Modified());
 
     const std::string notes = e.dir.Path("notes.txt");
     e.Main().OpenFromCommandLine(notes);
@@ -84,7 +84,7 @@ TEST(RecentFiles, OpenedAndSavedFilesAreListedNewestFirstAndOpenAgain) {
     e.Main().RecentFilesMenu->actions()[1]->trigger();  // a.lee
     EXPECT_EQ(e.Doc().DotColor(3, 4), kLedRed);
     EXPECT_EQ(e.Doc().FileName, a);
-    EXPECT_FALSE(e.Doc().Modified);
+    EXPECT_FALSE(e.Doc().Modified());
     EXPECT_EQ(RecentCaptions(e)[0], "&1 " + QString::fromStdString(a));
 
     // Unsaved drawing: the discard question first; No opens nothing.
@@ -98,7 +98,7 @@ TEST(RecentFiles, OpenedAndSavedFilesAreListedNewestFirstAndOpenAgain) {
 
     // A file gone since is reported by its reader and changes nothing.
     std::filesystem::remove(b);
-    e.Doc().Modified = false;
+    e.Doc().HeldIn(e.Doc().FileName);
     const std::size_t shown = e.prompter.shown.size();
     EXPECT_FALSE(e.Main().OpenByName(b));
     EXPECT_GT(e.prompter.shown.size(), shown);
@@ -117,13 +117,13 @@ TEST(RecentFiles, OpenedAndSavedFilesAreListedNewestFirstAndOpenAgain) {
     EXPECT_EQ(RecentCaptions(e), QStringList{"&1 " + QString::fromStdString(a)});
     // A file that is there is never asked about.
     const std::size_t before = e.prompter.shown.size();
-    e.Doc().Modified = false;
+    e.Doc().HeldIn(e.Doc().FileName);
     e.Main().RecentFilesMenu->actions()[0]->trigger();
     EXPECT_EQ(e.prompter.shown.size(), before);
     SavePicture(e, "b.lee", 10, 20);
 
     // The list outlives the run.
-    e.Doc().Modified = false;
+    e.Doc().HeldIn(e.Doc().FileName);
     e.windows.reset();
     e.windows = std::make_unique<gui::EditorWindows>(e.env);
     EXPECT_EQ(RecentCaptions(e), (QStringList{"&1 " + QString::fromStdString(b), "&2 " + QString::fromStdString(a)}));

@@ -54,7 +54,7 @@ TEST(EditorStartup, DefaultsWithoutAConfigurationFile) {
     EXPECT_EQ(doc.SounyuuItiCode(), ' ');
     EXPECT_EQ(doc.NiniItiText(), "000");
     EXPECT_EQ(doc.ReverseColorIndex(), 0);
-    EXPECT_FALSE(doc.Modified);
+    EXPECT_FALSE(doc.Modified());
     EXPECT_EQ(m.PaintBox1->width(), 131 * 30 + 23);
     EXPECT_EQ(m.findChild<QComboBox*>("DisplayModeComboBox")->count(), 10);
     EXPECT_EQ(m.menuBar()->objectName(), QStringLiteral("MainMenu1"));
@@ -77,7 +77,7 @@ TEST(EditorStartup, XkSeriesRootAndEnvironmentDisplay) {
     EXPECT_EQ(e.Doc().ReverseColorIndex(), 2);
     EXPECT_EQ(e.windows->PenColorForm().PenColorRadioGroup->ItemIndex(), 2);
     EXPECT_EQ(m.PenColorValue(), kYellow);
-    EXPECT_FALSE(e.Doc().Modified);  // starting up changed nothing the operator made
+    EXPECT_FALSE(e.Doc().Modified());  // starting up changed nothing the operator made
     EXPECT_FALSE(m.SounyuuMojiComboBox->isHidden());
     EXPECT_TRUE(m.OldFileOpen->isVisible());
     EXPECT_TRUE(m.HyoujiSchedule->isEnabled());
@@ -117,7 +117,7 @@ TEST(EditorClose, NoKeepsRunningAndTheDriveIsStoredEitherWay) {
     auto& m = e.Main();
     m.DriveComboBox->setCurrentIndex(4);  // E
     e.Press(Qt::LeftButton, Qt::NoButton, e.DotPixel(3, 3));
-    ASSERT_TRUE(e.Doc().Modified);
+    ASSERT_TRUE(e.Doc().Modified());
     e.prompter.answers = {false};
     EXPECT_FALSE(m.close());
     EXPECT_TRUE(m.isVisible());
