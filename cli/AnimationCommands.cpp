@@ -136,7 +136,8 @@ int RunShowAnimationData(const std::string& path, std::ostream& out, std::ostrea
         return kExitFailed;
     }
     AnimationDataSettings settings;
-    if (!ReadAnimationData(*in, prompter, settings)) return kExitFailed;
+    std::string message;
+    if (!ShowFailure(prompter, ReadAnimationData(*in, settings, message), message)) return kExitFailed;
     // The settings in the words of `card check`'s summary and of animate's options.
     out << "kind=animation-data" << '\n'
         << "type=" << (settings.Type == kAnimationSuper ? "super" : "normal") << '\n'
@@ -150,17 +151,17 @@ int RunShowAnimationData(const std::string& path, std::ostream& out, std::ostrea
 bool CheckAnimationFile(const std::string& path, bool& ok, std::string& message) {
     const std::string ext = LowerExtension(path);
     if (ext != "alt" && ext != "ana") return false;
-    RecordingPrompter prompter;
+    message.clear();
     if (ext == "alt") {
         AnimationList list;
-        ok = list.LoadAnimationList(path, prompter);
+        ok = list.LoadAnimationList(path, message);
     } else if (std::unique_ptr<LineReader> in = RealFileSystem().OpenText(path)) {
-        ok = CheckAnimationData(*in, prompter);
+        ok = CheckAnimationData(*in, message);
     } else {
         ok = false;
-        prompter.Inform(kFileOpenErrorMessage);
+        message = kFileOpenErrorMessage;
     }
-    message = prompter.shown.empty() ? std::string(ok ? "" : "読み込めませんでした") : prompter.shown.front();
+    if (!ok && message.empty()) message = "読み込めませんでした";
     return true;
 }
 

@@ -97,12 +97,14 @@ int RunMake(const MakeOptions& options, std::ostream& err) {
     }
 
     StreamPrompter prompter(err);
-    if (!options.from.empty() && !OpenSettingsFile(*form, RealFileSystem(), prompter, options.from)) return kExitFailed;
+    std::vector<std::string> said;
+    if (!options.from.empty() && !ShowAll(prompter, OpenSettingsFile(*form, RealFileSystem(), options.from, said), said))
+        return kExitFailed;
     if (options.standard) form->Standard();
     if (options.windOnly) SetWindOnlyMode(*form, true);
     for (const std::string& a : assignments) Assign(*form, a);
     if (!form->Check(prompter)) return kExitFailed;
-    return WriteSettingsFile(*form, RealFileSystem(), prompter, options.output) ? kExitOk : kExitFailed;
+    return form->WriteFile(options.output, prompter) ? kExitOk : kExitFailed;
 }
 
 int RunShow(const std::string& path, std::ostream& out, std::ostream& err) {
@@ -117,7 +119,8 @@ int RunShow(const std::string& path, std::ostream& out, std::ostream& err) {
     const std::string kind = SettingsKindOfContent(*probe).value_or("settings1");
     std::unique_ptr<SettingsForm> form = NewSettingsForm(kind);
     if (!form) return Usage(err, path + " は表示できる設定ファイルではありません");
-    if (!OpenSettingsFile(*form, RealFileSystem(), prompter, path)) return kExitFailed;
+    std::vector<std::string> said;
+    if (!ShowAll(prompter, OpenSettingsFile(*form, RealFileSystem(), path, said), said)) return kExitFailed;
     out << "kind=" << kind << '\n';
     for (const FieldInfo& f : form->Fields()) out << f.Name << '=' << form->Value(f.Name).value_or("") << '\n';
     for (const auto& [name, value] : form->ModeValues()) out << name << '=' << value << '\n';
@@ -130,16 +133,18 @@ bool IsSettingsFile(const std::string& path) { return KindOfFile(path).has_value
 bool CheckSettingsFile(const std::string& path, bool& ok, std::string& message) {
     const std::optional<std::string> kind = KindOfFile(path);
     if (!kind) return false;
-    RecordingPrompter prompter;
+    std::vector<std::string> said;
     if (*kind == "co2") {
         std::unique_ptr<LineReader> in = RealFileSystem().OpenText(path);
-        ok = in && CheckCo2File(*in, prompter);
+        std::string fault;
+        ok = in && CheckCo2File(*in, fault);
+        if (!fault.empty()) said.push_back(fault);
     } else {
         std::unique_ptr<SettingsForm> form = NewSettingsForm(*kind);
-        ok = form && OpenSettingsFile(*form, RealFileSystem(), prompter, path);
+        ok = form && OpenSettingsFile(*form, RealFileSystem(), path, said);
     }
     // A good open may still say something (a settings 3 file's "読み込み完了"); only a failure has a message to report.
-    message = ok || prompter.shown.empty() ? "" : prompter.shown.front();
+    message = ok || said.empty() ? "" : said.front();
     if (!ok && message.empty()) message = "読み込めませんでした";
     return true;
 }

@@ -107,22 +107,24 @@ int RunShowText(const StartupConfig& config, const std::string& path, std::ostre
 
 bool CheckTextMessageFile(const std::string& path, bool& ok, std::string& message, std::ostream& err) {
     if (!IsTextMessageFile(path)) return false;
-    RecordingPrompter prompter;
+    std::vector<std::string> said;
     MongonTable table;
     bool shortRead = false;
-    const MongonReadResult result = ReadMongonFile(RealFileSystem(), prompter, path, table, &shortRead);
+    const MongonReadResult result = ReadMongonFile(RealFileSystem(), path, table, said, &shortRead);
     ok = result == MongonReadResult::kRead && !shortRead;
-    message = ok || prompter.shown.empty() ? "" : prompter.shown.front();
+    message = ok || said.empty() ? "" : said.front();
     if (!ok && message.empty()) message = "読み込めませんでした";
     // A short file with wrong marks says both; the second still reaches the operator.
-    for (std::size_t i = 1; i < prompter.shown.size(); ++i) err << prompter.shown[i] << '\n';
+    for (std::size_t i = 1; i < said.size(); ++i) err << said[i] << '\n';
     return true;
 }
 
 bool ReadWholeTextMessageFile(DocumentFiles& files, const std::string& path, MongonTable& table) {
     bool shortRead = false;
-    return ReadMongonFile(files.Files(), files.Messages(), path, table, &shortRead) == MongonReadResult::kRead &&
-           !shortRead;
+    std::vector<std::string> said;
+    const MongonReadResult result = ReadMongonFile(files.Files(), path, table, said, &shortRead);
+    ShowAll(files.Messages(), true, said);
+    return result == MongonReadResult::kRead && !shortRead;
 }
 
 }  // namespace tesslor::cli

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "FuzzSupport.h"
 #include "files/MemoryOutputFile.h"
@@ -24,20 +25,22 @@ std::map<std::string, std::string> Values(const ScheduleForm& form) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static fuzz::SilentPrompter prompter;
+    std::vector<std::string> said;
+    std::string message;
     ScheduleForm form;
     MemoryLineReader in(std::string(reinterpret_cast<const char*>(data), size));
     // Whatever the reader puts into an entry is something the unit takes.
-    const bool opened = form.Open(in, "fuzz", prompter);
+    const bool opened = form.Open(in, "fuzz", said);
     if (!form.Check(prompter)) __builtin_trap();
     if (!opened) return 0;
     MemoryOutputFile first;
-    if (!form.WriteLines(first, prompter)) __builtin_trap();
+    if (!form.WriteLines(first, message)) __builtin_trap();
 
     ScheduleForm copy;
     MemoryLineReader again(first.Bytes());
-    if (!copy.Open(again, "fuzz", prompter)) __builtin_trap();
+    if (!copy.Open(again, "fuzz", said)) __builtin_trap();
     if (Values(copy) != Values(form)) __builtin_trap();
     MemoryOutputFile second;
-    if (!copy.WriteLines(second, prompter) || second.Bytes() != first.Bytes()) __builtin_trap();
+    if (!copy.WriteLines(second, message) || second.Bytes() != first.Bytes()) __builtin_trap();
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "FuzzSupport.h"
 #include "files/MemoryOutputFile.h"
@@ -22,19 +23,21 @@ std::map<std::string, std::string> Values(const SeteiForm& form) {
 }
 
 void RoundTrip(const std::string& bytes, bool settings2, Prompter& prompter) {
+    std::vector<std::string> said;
+    std::string message;
     SeteiForm form(settings2);
     MemoryLineReader in(bytes);
-    if (!form.Open(in, "fuzz", prompter)) return;
+    if (!form.Open(in, "fuzz", said)) return;
     if (!form.Check(prompter)) return;
     MemoryOutputFile first;
-    if (!form.WriteLines(first, prompter)) __builtin_trap();
+    if (!form.WriteLines(first, message)) __builtin_trap();
 
     SeteiForm copy(settings2);
     MemoryLineReader again(first.Bytes());
-    if (!copy.Open(again, "fuzz", prompter)) __builtin_trap();
+    if (!copy.Open(again, "fuzz", said)) __builtin_trap();
     if (Values(copy) != Values(form)) __builtin_trap();
     MemoryOutputFile second;
-    if (!copy.WriteLines(second, prompter) || second.Bytes() != first.Bytes()) __builtin_trap();
+    if (!copy.WriteLines(second, message) || second.Bytes() != first.Bytes()) __builtin_trap();
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "FuzzSupport.h"
 #include "settings/Setei3Form.h"
@@ -19,17 +20,18 @@ bool SameValues(const tesslor::Setei3Form& a, const tesslor::Setei3Form& b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tesslor;
-    static fuzz::SilentPrompter prompter;
+    std::vector<std::string> said;
+    std::string message;
     Setei3Form form;
     MemoryLineReader in(std::string(reinterpret_cast<const char*>(data), size));
-    if (!form.Open(in, "fuzz", prompter)) return 0;
+    if (!form.Open(in, "fuzz", said)) return 0;
 
     MemoryOutputFile first;
-    if (!form.WriteLines(first, prompter)) __builtin_trap();
+    if (!form.WriteLines(first, message)) __builtin_trap();
     Setei3Form copy;
     MemoryLineReader again(first.Bytes());
-    if (!copy.Open(again, "fuzz", prompter) || !SameValues(form, copy)) __builtin_trap();
+    if (!copy.Open(again, "fuzz", said) || !SameValues(form, copy)) __builtin_trap();
     MemoryOutputFile second;
-    if (!copy.WriteLines(second, prompter) || second.Bytes() != first.Bytes()) __builtin_trap();
+    if (!copy.WriteLines(second, message) || second.Bytes() != first.Bytes()) __builtin_trap();
     return 0;
 }

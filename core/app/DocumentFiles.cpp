@@ -93,7 +93,10 @@ bool DocumentFiles::SaveToFile(const std::string& path, FileDialog& dialog) {
         prompter_.Inform(kNameTooLongMessage);
         return SaveAs(dialog);
     }
-    if (!WriteWholeFile(*files_, prompter_, path, [this](OutputFile& out) { return WriteLedData(doc_, out); }))
+    std::string message;
+    if (!ShowFailure(prompter_,
+                     WriteWholeFile(*files_, path, [this](OutputFile& out) { return WriteLedData(doc_, out); }, message),
+                     message))
         return false;
     doc_.FileName = path;
     doc_.HeldIn(path);
@@ -140,7 +143,10 @@ bool DocumentFiles::SaveOldFile(const std::string& path) {
     }
     // Every line counts: a trailer line lost on a full card would leave a file
     // the unit cannot take.
-    if (!WriteWholeFile(*files_, prompter_, path, [this](OutputFile& out) { return WriteOldLed(doc_, out); }))
+    std::string message;
+    if (!ShowFailure(prompter_,
+                     WriteWholeFile(*files_, path, [this](OutputFile& out) { return WriteOldLed(doc_, out); }, message),
+                     message))
         return false;
     doc_.FileName = path;
     doc_.HeldIn(path);

@@ -98,9 +98,7 @@ void SetStatus(CardFile& file, bool ok, const std::string& message) {
     file.status = ok ? "OK" : (message.empty() ? "読み込めません" : message);
 }
 
-std::string FirstShown(const QuietPrompter& prompter) {
-    return prompter.shown.empty() ? std::string() : prompter.shown.front();
-}
+std::string First(const std::vector<std::string>& said) { return said.empty() ? std::string() : said.front(); }
 
 // One document takes the settings of every picture of a scan (laying one out
 // costs more than reading a picture), and the dots go into plain columns.
@@ -181,8 +179,8 @@ void SummariseAnimation(CardFile& file, const std::string& bytes) {
 
 void ReadFileOfKind(CardFile& file, CardFiles& files, const std::string& path, const CardScanOptions& options,
                     PictureReader& pictures) {
-    QuietPrompter prompter;
     const std::string& bytes = files.Bytes(path);
+    std::string message;
     switch (file.kind) {
         case CardKind::Picture:
         case CardKind::OldPicture:
@@ -190,13 +188,13 @@ void ReadFileOfKind(CardFile& file, CardFiles& files, const std::string& path, c
             return;
         case CardKind::Animation: {
             ViewLineReader in(bytes);
-            SetStatus(file, CheckAnimationData(in, prompter), FirstShown(prompter));
+            SetStatus(file, CheckAnimationData(in, message), message);
             SummariseAnimation(file, bytes);
             return;
         }
         case CardKind::AnimationList: {
             AnimationList list(files);
-            SetStatus(file, list.LoadAnimationList(path, prompter), FirstShown(prompter));
+            SetStatus(file, list.LoadAnimationList(path, message), message);
             for (const std::string& e : list.Entries) file.entries.push_back(TrimBlanks(e));
             if (file.ok) file.summary = {{"entries", std::to_string(file.entries.size())}};
             return;
@@ -204,8 +202,9 @@ void ReadFileOfKind(CardFile& file, CardFiles& files, const std::string& path, c
         case CardKind::Text: {
             MongonTable table;
             bool shortRead = false;
-            const bool ok = ReadMongonFile(files, prompter, path, table, &shortRead) == MongonReadResult::kRead;
-            SetStatus(file, ok && !shortRead, FirstShown(prompter));
+            std::vector<std::string> said;
+            const bool ok = ReadMongonFile(files, path, table, said, &shortRead) == MongonReadResult::kRead;
+            SetStatus(file, ok && !shortRead, First(said));
             return;
         }
         case CardKind::Settings1:
@@ -213,9 +212,10 @@ void ReadFileOfKind(CardFile& file, CardFiles& files, const std::string& path, c
         case CardKind::Settings3:
         case CardKind::Schedule: {
             std::unique_ptr<SettingsForm> form = NewSettingsForm(CardKindWord(file.kind));
-            const bool ok = form && OpenSettingsFile(*form, files, prompter, path);
+            std::vector<std::string> said;
+            const bool ok = form && OpenSettingsFile(*form, files, path, said);
             // A good read may still say "読み込み完了"; only a failure's message is a status.
-            SetStatus(file, ok, FirstShown(prompter));
+            SetStatus(file, ok, First(said));
             if (ok && file.kind == CardKind::Schedule) {
                 int used = 0;
                 for (const std::string& name : form->FieldNames()) used += !form->Value(name).value_or("").empty();
@@ -225,7 +225,7 @@ void ReadFileOfKind(CardFile& file, CardFiles& files, const std::string& path, c
         }
         case CardKind::Co2: {
             ViewLineReader in(bytes);
-            SetStatus(file, CheckCo2File(in, prompter), FirstShown(prompter));
+            SetStatus(file, CheckCo2File(in, message), message);
             return;
         }
         case CardKind::Perform: {

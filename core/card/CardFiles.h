@@ -8,21 +8,8 @@
 
 #include "card/Card.h"
 #include "platform/Files.h"
-#include "platform/Prompter.h"
 
 namespace tesslor {
-
-/// Keeps every message instead of showing it.
-class QuietPrompter : public Prompter {
-public:
-    void Inform(const std::string& text) override { shown.push_back(text); }
-    bool Confirm(const std::string& text) override {
-        shown.push_back(text);
-        return false;
-    }
-    bool Ask(const std::string& text) override { return Confirm(text); }
-    std::vector<std::string> shown;
-};
 
 class CardFiles : public FileSystem {
 public:

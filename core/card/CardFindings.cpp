@@ -135,24 +135,24 @@ void CheckAnimationsAgainstLists(CardScan& scan, CardFiles& files) {
         const std::string base = ana.name.substr(0, ana.name.find_last_of('.'));
         const CardFile* list = scan.Find(base + ".alt");
         if (!list || !list->ok || list->kind != CardKind::AnimationList) continue;
-        QuietPrompter quiet;
         AnimationList regenerated(files);
         regenerated.PictureBlocks = &blocks;
         const std::string listPath = files.PathOf(list->name);
-        if (!regenerated.LoadAnimationList(listPath, quiet)) continue;
-        if (!regenerated.Validate(quiet)) {
+        std::string message;
+        if (!regenerated.LoadAnimationList(listPath, message)) continue;
+        if (const std::string fault = regenerated.Fault(); !fault.empty()) {
             // Settings the maker would not save (a hand-edited list): saving
             // again cannot help until they are put right.
             Add(scan, CardSeverity::Caution,
                 ana.name + " は " + list->name + " から作り直せません（" +
-                    (quiet.shown.empty() ? std::string() : quiet.shown.front()) + "）。" + list->name +
+                    fault + "）。" + list->name +
                     " の設定を直して保存し直してください",
                 {ana.name, list->name});
             continue;
         }
         files.ClearWritten();
         bool settings = false, pictures = true;
-        if (regenerated.SaveAnimation(listPath, quiet)) {
+        if (regenerated.WriteFiles(listPath, message)) {
             const auto it = files.Written().find(AnimationList::DataPathFor(AnimationList::ListPathFor(listPath)));
             if (it != files.Written().end()) {
                 const auto now = SplitAtEndOfDefine(it->second);

@@ -48,12 +48,4 @@ bool ExpectKeyword(LineReader& in, std::string_view keyword, const std::string& 
     return true;
 }
 
-bool ExpectKeyword(LineReader& in, std::string_view keyword, const std::string& readMessage,
-                   const std::string& mismatchMessage, Prompter& prompter) {
-    std::string message;
-    if (ExpectKeyword(in, keyword, readMessage, mismatchMessage, message)) return true;
-    prompter.Inform(message);
-    return false;
-}
-
 }  // namespace tesslor

@@ -7,7 +7,6 @@
 #include <string_view>
 
 #include "platform/Files.h"
-#include "platform/Prompter.h"
 
 namespace tesslor {
 
@@ -41,11 +40,8 @@ bool ReadLine(LineReader& in, std::string& line, std::size_t maxLength);
 bool IsKeywordLine(std::string_view line, std::string_view keyword);
 
 /// Reads one line of at most 31 characters and compares it with the keyword line.
-/// Shows readMessage when no line can be read and mismatchMessage when it differs;
-/// returns false in both cases.
-bool ExpectKeyword(LineReader& in, std::string_view keyword, const std::string& readMessage,
-                   const std::string& mismatchMessage, Prompter& prompter);
-/// The same, giving the message back in message instead of showing it.
+/// False with message = readMessage when no line can be read, or
+/// mismatchMessage when it differs.
 bool ExpectKeyword(LineReader& in, std::string_view keyword, const std::string& readMessage,
                    const std::string& mismatchMessage, std::string& message);
 

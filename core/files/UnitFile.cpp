@@ -12,18 +12,17 @@ bool NameFitsUnit(const std::string& name) {
     return length && *length <= kUnitNameBytes;
 }
 
-bool WriteWholeFile(FileSystem& files, Prompter& prompter, const std::string& path,
-                    const std::function<bool(OutputFile&)>& write, const std::string& openError,
-                    const std::string& writeError) {
+bool WriteWholeFile(FileSystem& files, const std::string& path, const std::function<bool(OutputFile&)>& write,
+                    std::string& message, const std::string& openError, const std::string& writeError) {
     std::unique_ptr<OutputFile> out = files.Create(path);
     if (!out) {
-        prompter.Inform(CreateRefusal(files, path, openError));
+        message = CreateRefusal(files, path, openError);
         return false;
     }
     // An uncommitted file is dropped when out goes, so a card that is full or
     // pulled halfway keeps its earlier file whole.
     if (!write(*out) || !out->Commit()) {
-        prompter.Inform(writeError);
+        message = writeError;
         return false;
     }
     return true;

@@ -6,7 +6,6 @@
 
 #include "files/FileMessages.h"
 #include "platform/Files.h"
-#include "platform/Prompter.h"
 
 namespace tesslor {
 
@@ -22,11 +21,12 @@ bool FileNameFitsUnit(const std::string& path);
 bool NameFitsUnit(const std::string& name);
 
 /// Creates the file beside its target, lets write() fill it and puts it in
-/// place only when all of it was written. Shows openError when it cannot be
-/// created and writeError when write() or the final step fails; the earlier
-/// file then stays exactly as it was. True when the new file is in place.
-bool WriteWholeFile(FileSystem& files, Prompter& prompter, const std::string& path,
-                    const std::function<bool(OutputFile&)>& write, const std::string& openError = kCreateErrorMessage,
+/// place only when all of it was written. True when the new file is in
+/// place; otherwise message is openError when it cannot be created (with the
+/// reason when the target is read-only) or writeError when write() or the
+/// final step failed, and the earlier file stays exactly as it was.
+bool WriteWholeFile(FileSystem& files, const std::string& path, const std::function<bool(OutputFile&)>& write,
+                    std::string& message, const std::string& openError = kCreateErrorMessage,
                     const std::string& writeError = kWriteErrorMessage);
 
 }  // namespace tesslor

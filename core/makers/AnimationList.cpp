@@ -208,54 +208,46 @@ void AnimationList::DeletePicture(int index) {
     Modified = true;
 }
 
-bool AnimationList::Validate(Prompter& prompter) const {
+std::string AnimationList::Fault() const {
     const TypeLimits limits = LimitsOf(Type);
     const int count = static_cast<int>(std::min<std::size_t>(Entries.size(), INT_MAX));
-    if (count == 0) {
-        prompter.Inform(kNoPicturesMessage);
-        return false;
-    }
-    if (count > limits.maxPictures) {
-        prompter.Inform(Type == kAnimationNormal ? kNormalCountMessage : kSuperCountMessage);
-        return false;
-    }
+    if (count == 0) return kNoPicturesMessage;
+    if (count > limits.maxPictures) return Type == kAnimationNormal ? kNormalCountMessage : kSuperCountMessage;
     const std::string writeNo = TrimBlanks(WriteNoText);
-    if (writeNo.empty() || LeadingInt(writeNo) < 1) {
-        prompter.Inform(kWriteNoMissingMessage);
-        return false;
-    }
-    if (LeadingInt(writeNo) > limits.maxWriteNo) {
-        prompter.Inform(Type == kAnimationNormal ? kNormalWriteNoMessage : kSuperWriteNoMessage);
-        return false;
-    }
-    if (TimeText.empty()) {
-        prompter.Inform(kTimeMissingMessage);
-        return false;
-    }
+    if (writeNo.empty() || LeadingInt(writeNo) < 1) return kWriteNoMissingMessage;
+    if (LeadingInt(writeNo) > limits.maxWriteNo) return Type == kAnimationNormal ? kNormalWriteNoMessage : kSuperWriteNoMessage;
+    if (TimeText.empty()) return kTimeMissingMessage;
     const int time = LeadingInt(TimeText);
-    if (time < 1 || time > kMaxDisplayTime) {
-        prompter.Inform(kTimeRangeMessage);
-        return false;
-    }
-    return true;
+    if (time < 1 || time > kMaxDisplayTime) return kTimeRangeMessage;
+    return {};
 }
 
 bool AnimationList::LoadAnimationList(const std::string& path, Prompter& prompter) {
-    if (!ReadFile(path, prompter)) return false;
+    std::string message;
+    return ShowFailure(prompter, LoadAnimationList(path, message), message);
+}
+
+bool AnimationList::LoadAnimationList(const std::string& path, std::string& message) {
+    if (!ReadListFile(path, message)) return false;
     Opened(path);
     return true;
 }
 
 bool AnimationList::ReadFile(const std::string& path, Prompter& prompter) {
+    std::string message;
+    return ShowFailure(prompter, ReadListFile(path, message), message);
+}
+
+bool AnimationList::ReadListFile(const std::string& path, std::string& message) {
     std::unique_ptr<LineReader> in = Files().OpenText(path);
     if (!in) {
-        prompter.Inform(path + kOpenErrorSuffix);
+        message = path + kOpenErrorSuffix;
         return false;
     }
     std::string lines[3];
     for (std::string& line : lines) {
         if (!in->ReadLine(line, kListLineLength)) {
-            prompter.Inform(path + kReadErrorSuffix);
+            message = path + kReadErrorSuffix;
             return false;
         }
     }
@@ -264,18 +256,18 @@ bool AnimationList::ReadFile(const std::string& path, Prompter& prompter) {
     } else if (lines[0] == std::string(kNormalLine) + "\n") {
         Type = kAnimationNormal;
     } else {
-        prompter.Inform(path + kNotAListSuffix);
+        message = path + kNotAListSuffix;
         return false;
     }
     const std::optional<int> writeNo = ListNumber(lines[1]);
     if (!writeNo) {
-        prompter.Inform(path + kNotAListSuffix);
+        message = path + kNotAListSuffix;
         return false;
     }
     WriteNoText = std::to_string(*writeNo);
     const std::optional<int> time = ListNumber(lines[2]);
     if (!time) {
-        prompter.Inform(path + kNotAListSuffix);
+        message = path + kNotAListSuffix;
         return false;
     }
     TimeText = std::to_string(*time);
@@ -304,19 +296,24 @@ bool AnimationList::SaveAnimation(const std::string& path, Prompter& prompter) {
 }
 
 bool AnimationList::WriteFile(const std::string& path, Prompter& prompter) {
+    std::string message;
+    return ShowFailure(prompter, WriteFiles(path, message), message);
+}
+
+bool AnimationList::WriteFiles(const std::string& path, std::string& message) const {
     if (PictureFolder.empty() || !SameFolder(FolderOfFile(path), PictureFolder)) {
-        prompter.Inform(kOtherFolderMessage);
+        message = kOtherFolderMessage;
         return false;
     }
     const std::string listPath = ListPathFor(path);
-    if (!WriteListFile(listPath, prompter)) return false;
-    return WriteDataFile(DataPathFor(listPath), prompter);
+    if (!WriteListFile(listPath, message)) return false;
+    return WriteDataFile(DataPathFor(listPath), message);
 }
 
-bool AnimationList::WriteListFile(const std::string& listPath, Prompter& prompter) const {
+bool AnimationList::WriteListFile(const std::string& listPath, std::string& message) const {
     // The list file, whole or not at all.
     return WriteWholeFile(
-        Files(), prompter, listPath,
+        Files(), listPath,
         [this](OutputFile& out) {
             if (!out.Write(std::string(Type == kAnimationNormal ? kNormalLine : kSuperLine) + "\r\n")) return false;
             // The numbers go out without surrounding blanks: the list's reader
@@ -332,26 +329,26 @@ bool AnimationList::WriteListFile(const std::string& listPath, Prompter& prompte
             }
             return true;
         },
-        listPath + kOpenErrorSuffix, listPath + kWriteErrorSuffix);
+        message, listPath + kOpenErrorSuffix, listPath + kWriteErrorSuffix);
 }
 
-bool AnimationList::WriteDataFile(const std::string& dataPath, Prompter& prompter) const {
+bool AnimationList::WriteDataFile(const std::string& dataPath, std::string& message) const {
     // The data file: written beside its target and put in place only when every
     // picture went in, so a bad picture never leaves a file the unit would
     // take for complete, nor costs the earlier one.
     std::unique_ptr<OutputFile> out = Files().Create(dataPath);
     if (!out) {
-        prompter.Inform(CreateRefusal(Files(), dataPath, dataPath + kOpenErrorSuffix));
+        message = CreateRefusal(Files(), dataPath, dataPath + kOpenErrorSuffix);
         return false;
     }
     const auto writeFailed = [&] {
-        prompter.Inform(dataPath + kWriteErrorSuffix);
+        message = dataPath + kWriteErrorSuffix;
         return false;
     };
     if (!WriteDataHead(*out)) return writeFailed();
     std::string block;
     for (std::size_t j = 0; j < Entries.size(); ++j) {
-        if (!PictureBlock(j, block, prompter)) return false;
+        if (!PictureBlock(j, block, message)) return false;
         if (!out->Write(block)) return writeFailed();
     }
     if (!WriteFrameTail(*out) || !out->Commit()) return writeFailed();
@@ -368,7 +365,7 @@ bool AnimationList::WriteDataHead(OutputFile& out) const {
            WriteLine(out, "#END_OF_DEFINE");
 }
 
-bool AnimationList::PictureBlock(std::size_t j, std::string& block, Prompter& prompter) const {
+bool AnimationList::PictureBlock(std::size_t j, std::string& block, std::string& message) const {
     const std::string name = TrimEntry(Entries[j]);
     const std::string picture = PicturePath(Entries[j]);
     block.clear();
@@ -382,13 +379,13 @@ bool AnimationList::PictureBlock(std::size_t j, std::string& block, Prompter& pr
     const std::size_t head = block.size();
     std::unique_ptr<LineReader> in = picture.empty() ? nullptr : Files().OpenText(picture);
     if (!in) {
-        prompter.Inform(kPictureOpenPrefix + name);
+        message = kPictureOpenPrefix + name;
         return false;
     }
     // A picture's lines go out in one write: a line at a time costs the
     // card a write for every one of its 165 lines.
     if (!CopyBlock(*in, block, "#RED", "#END_OF_RED") || !CopyBlock(*in, block, "#GREEN", "#END_OF_GREEN")) {
-        prompter.Inform(name + kPictureErrorSuffix);
+        message = name + kPictureErrorSuffix;
         return false;
     }
     if (PictureBlocks) PictureBlocks->emplace(picture, block.substr(head));
@@ -467,7 +464,7 @@ namespace {
 // Reads a data file line by line, numbering the lines for the messages.
 class DataChecker {
 public:
-    DataChecker(LineReader& in, Prompter& prompter) : in_(in), prompter_(prompter) {}
+    DataChecker(LineReader& in, std::string& message) : in_(in), message_(message) {}
 
     // The next line, or a message naming what was expected there.
     bool Next(const std::string& expected) {
@@ -525,28 +522,28 @@ public:
 
     const std::string& Line() const { return line_; }
 
-    // Shows the message for the current line; false.
+    // The message for the current line; false.
     bool Fail(const std::string& what) {
-        prompter_.Inform("エラー　" + std::to_string(number_) + "行目　" + what);
+        message_ = "エラー　" + std::to_string(number_) + "行目　" + what;
         return false;
     }
 
 private:
     LineReader& in_;
-    Prompter& prompter_;
+    std::string& message_;
     std::string line_;
     long long number_ = 0;
 };
 
 }  // namespace
 
-bool CheckAnimationData(LineReader& in, Prompter& prompter) {
+bool CheckAnimationData(LineReader& in, std::string& message) {
     AnimationDataSettings settings;
-    return ReadAnimationData(in, prompter, settings);
+    return ReadAnimationData(in, settings, message);
 }
 
-bool ReadAnimationData(LineReader& in, Prompter& prompter, AnimationDataSettings& settings) {
-    DataChecker c(in, prompter);
+bool ReadAnimationData(LineReader& in, AnimationDataSettings& settings, std::string& message) {
+    DataChecker c(in, message);
     for (const char* keyword : {"#LED_DATA_FILE", "#DATA_TYPE", "$ANIMATION", "#END_OF_DATA_TYPE", "#DEFINE"})
         if (!c.Keyword(keyword)) return false;
 

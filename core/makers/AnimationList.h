@@ -104,7 +104,9 @@ public:
     }
 
     /// The checks before saving, in order, stopping at the first failure with its message.
-    bool Validate(Prompter& prompter) const;
+    bool Validate(Prompter& prompter) const { return ShowFailure(prompter, Fault().empty(), Fault()); }
+    /// The message of the first check that fails, "" when the list may be saved.
+    std::string Fault() const;
     bool Check(Prompter& prompter) override { return Validate(prompter); }
 
     /// Loads a list file (its messages: path + "オープンエラー", + "リードエラー",
@@ -112,8 +114,11 @@ public:
     /// WriteNoText, TimeText, PictureFolder and CurrentFile come from the file
     /// and nothing is unsaved. Values set before a later failure stay.
     bool LoadAnimationList(const std::string& path, Prompter& prompter);
+    /// The same, giving the message back instead of showing it.
+    bool LoadAnimationList(const std::string& path, std::string& message);
     /// The reading part of LoadAnimationList: CurrentFile and Modified untouched.
     bool ReadFile(const std::string& path, Prompter& prompter) override;
+    bool ReadListFile(const std::string& path, std::string& message);
 
     /// Validates, then WriteFile. True when both files were written.
     bool SaveAnimation(const std::string& path, Prompter& prompter);
@@ -121,6 +126,8 @@ public:
     /// animation data file (DataPathFor of it), each whole or not at all, with
     /// every message of the save.
     bool WriteFile(const std::string& path, Prompter& prompter) override;
+    /// The same, giving the message back instead of showing it.
+    bool WriteFiles(const std::string& path, std::string& message) const;
 
     /// The list path for a chosen path: the extension of the file name (not of
     /// a folder) replaced by ".alt", or ".alt" appended when it has none.
@@ -145,14 +152,14 @@ protected:
 
 private:
     // WriteFile's two files, each with its own messages; false after the message.
-    bool WriteListFile(const std::string& listPath, Prompter& prompter) const;
-    bool WriteDataFile(const std::string& dataPath, Prompter& prompter) const;
+    bool WriteListFile(const std::string& listPath, std::string& message) const;
+    bool WriteDataFile(const std::string& dataPath, std::string& message) const;
     // The data file's framing head and define lines; false when a write failed.
     bool WriteDataHead(OutputFile& out) const;
     // Entry j's picture as the data file takes it (its number, then exactly 80
     // lines of each colour) in block; false after the message when the picture
     // cannot be opened or ends early.
-    bool PictureBlock(std::size_t j, std::string& block, Prompter& prompter) const;
+    bool PictureBlock(std::size_t j, std::string& block, std::string& message) const;
 
 public:
     /// The colour blocks of pictures already copied, by picture path, kept for
@@ -172,9 +179,8 @@ bool CheckDemoList(const AnimationList& list, Prompter& prompter);
 
 /// Checks an animation data file: its framing, the define lines and their
 /// ranges, then for each picture the "#PICTURE_NO=" line and exactly 80
-/// numbered data lines per colour. Shows one message naming the failing line
-/// and returns false.
-bool CheckAnimationData(LineReader& in, Prompter& prompter);
+/// numbered data lines per colour. False with one message naming the failing line.
+bool CheckAnimationData(LineReader& in, std::string& message);
 
 /// The define lines of an animation data file.
 struct AnimationDataSettings {
@@ -184,7 +190,7 @@ struct AnimationDataSettings {
     int WriteNo = 0;
 };
 /// CheckAnimationData, and the values of the define lines when the whole file passed.
-bool ReadAnimationData(LineReader& in, Prompter& prompter, AnimationDataSettings& settings);
+bool ReadAnimationData(LineReader& in, AnimationDataSettings& settings, std::string& message);
 
 /// The demo's frames: for each entry of the list, at most kMaxDemoFrames of
 /// them, open(path of the entry) loads the picture into doc (a picture that

@@ -337,7 +337,9 @@ bool MongonForm::RenderRows(RgbImage& canvas, LedHyoujikiClass& doc, const std::
 
 bool MongonForm::ReadFile(const std::string& path, Prompter& prompter) {
     MongonTable read;
-    const MongonReadResult result = ::tesslor::ReadMongonFile(Files(), prompter, path, read);
+    std::vector<std::string> said;
+    const MongonReadResult result = ::tesslor::ReadMongonFile(Files(), path, read, said);
+    ShowAll(prompter, true, said);
     if (result == MongonReadResult::kCannotOpen) return false;
     CurrentFile = path;
     if (result != MongonReadResult::kRead) return false;

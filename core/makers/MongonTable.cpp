@@ -197,21 +197,21 @@ MongonTable DecodeMongonTable(std::string_view input) {
     return table;
 }
 
-MongonReadResult ReadMongonFile(FileSystem& files, Prompter& prompter, const std::string& path,
-                                MongonTable& table, bool* shortRead) {
+MongonReadResult ReadMongonFile(FileSystem& files, const std::string& path, MongonTable& table,
+                                std::vector<std::string>& said, bool* shortRead) {
     if (shortRead) *shortRead = false;
     std::string bytes;
     if (!files.ReadPrefix(path, kMongonTableBytes, bytes)) {
-        prompter.Inform(MongonCannotOpenMessage(path));
+        said.push_back(MongonCannotOpenMessage(path));
         return MongonReadResult::kCannotOpen;
     }
     if (bytes.size() < kMongonTableBytes) {
         if (shortRead) *shortRead = true;
-        prompter.Inform(MongonShortReadMessage(path));
+        said.push_back(MongonShortReadMessage(path));
     }
     MongonTable read = DecodeMongonTable(bytes);
     if (!read.HasMarks()) {
-        prompter.Inform(MongonDataErrorMessage(path));
+        said.push_back(MongonDataErrorMessage(path));
         return MongonReadResult::kDataError;
     }
     table = std::move(read);

@@ -131,12 +131,13 @@ enum class MongonReadResult {
     kDataError,   ///< "文言ファイルのデータエラー(path)"; table unchanged
 };
 
-/// Reads a ".mon" file into table with the editor's messages: a file that
-/// cannot be opened, a file shorter than 5,560 bytes (its message, then the
-/// check of the marks on what was read), and wrong marks. Only the first
-/// 5,560 bytes of a longer file are read. shortRead tells whether the file was short.
-MongonReadResult ReadMongonFile(FileSystem& files, Prompter& prompter, const std::string& path,
-                                MongonTable& table, bool* shortRead = nullptr);
+/// Reads a ".mon" file into table, adding the editor's messages to said: a
+/// file that cannot be opened, a file shorter than 5,560 bytes (its message,
+/// then the check of the marks on what was read), and wrong marks. Only the
+/// first 5,560 bytes of a longer file are read. shortRead tells whether the
+/// file was short.
+MongonReadResult ReadMongonFile(FileSystem& files, const std::string& path, MongonTable& table,
+                                std::vector<std::string>& said, bool* shortRead = nullptr);
 
 /// Writes the table whole or not at all: a text with no Shift-JIS form shows
 /// its message, a file that cannot be created "エラー open", a write or a

@@ -169,15 +169,17 @@ bool PerformList::Check(Prompter& prompter) {
 }
 
 bool PerformList::WriteFile(const std::string& path, Prompter& prompter) {
-    return WriteWholeFile(
-        Files(), prompter, path,
+    std::string message;
+    const bool written = WriteWholeFile(
+        Files(), path,
         [this](OutputFile& out) {
             std::string line;
             for (const std::string& entry : Entries)
                 if (!PerformLine(entry, line) || !out.Write(line)) return false;
             return true;
         },
-        kPerformOpenErrorMessage, kPerformWriteErrorMessage);
+        message, kPerformOpenErrorMessage, kPerformWriteErrorMessage);
+    return ShowFailure(prompter, written, message);
 }
 
 bool PerformList::Save(Prompter& prompter) {

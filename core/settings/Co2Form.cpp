@@ -52,7 +52,7 @@ bool Co2Form::Check(Prompter& prompter) {
     return true;
 }
 
-bool Co2Form::WriteLines(OutputFile& out, Prompter&) const {
+bool Co2Form::WriteLines(OutputFile& out, std::string&) const {
     std::string line = kCo2Key;
     for (const Co2Field& f : kCo2Fields) line += Text(f.Name);
     return WriteFrameHead(out, "$CO2SAKUGENSETEI") && WriteLine(out, line) && WriteLine(out, "#END_OF_DEFINE") &&
@@ -81,7 +81,7 @@ bool Co2Form::SetAmount(std::string_view digits) {
     return true;
 }
 
-bool Co2Form::Open(LineReader& in, const std::string&, Prompter& prompter) {
+bool Co2Form::Open(LineReader& in, const std::string&, std::vector<std::string>& said) {
     struct Keyword {
         const char* keyword;
         const char* mismatch;
@@ -92,8 +92,12 @@ bool Co2Form::Open(LineReader& in, const std::string&, Prompter& prompter) {
                             {"#END_OF_DATA_TYPE", "エラー　#END_OF_DATA_TYPE"},
                             {"#DEFINE", "エラー　#DEFINE"}};
     auto expect = [&](const Keyword& k) {
-        return ExpectKeyword(in, k.keyword, std::string("エラー　") + k.keyword + " がリード出来ませんでした", k.mismatch,
-                             prompter);
+        std::string message;
+        if (ExpectKeyword(in, k.keyword, std::string("エラー　") + k.keyword + " がリード出来ませんでした", k.mismatch,
+                          message))
+            return true;
+        said.push_back(message);
+        return false;
     };
     for (const Keyword& k : head)
         if (!expect(k)) return false;
@@ -101,7 +105,7 @@ bool Co2Form::Open(LineReader& in, const std::string&, Prompter& prompter) {
     std::string line;
     const std::string key = kCo2Key;
     if (!ReadLine(in, line, kFramedReadLength)) {
-        prompter.Inform("エラー　CO2SAKUGENSETEI がリード出来ませんでした");
+        said.push_back("エラー　CO2SAKUGENSETEI がリード出来ませんでした");
         return false;
     }
     // The amount: digits up to the padding, which must be the writer's.
@@ -111,7 +115,7 @@ bool Co2Form::Open(LineReader& in, const std::string&, Prompter& prompter) {
         ++digits;
     const std::string expected = PadFramed(line.substr(0, std::min(line.size(), key.size() + digits))) + "\n";
     if (!StartsWith(line, key) || line != expected || !SetAmount(std::string_view(line).substr(key.size(), digits))) {
-        prompter.Inform("エラー　CO2SAKUGENSETEI");
+        said.push_back("エラー　CO2SAKUGENSETEI");
         return false;
     }
     return expect({"#END_OF_DEFINE", "エラー　#END_OF_DEFINE"}) &&

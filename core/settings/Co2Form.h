@@ -53,14 +53,14 @@ public:
     /// thousands are given. A thousands text of "0" is emptied as the check reaches it.
     bool Check(Prompter& prompter) override;
     /// The framing with "$CO2SAKUGENSETEI" and the one line "CO2SAKUGENSETEI=" + the three texts.
-    bool WriteLines(OutputFile& out, Prompter& prompter) const override;
+    bool WriteLines(OutputFile& out, std::string& message) const override;
     /// The window never opens a file of its own.
     bool CanOpen() const override { return false; }
     /// Reads a written file: its framing and its setting line ("CO2SAKUGENSETEI="
     /// and at most seven digits, padded as the writer pads it). The digits are
     /// split into the three texts that write the same line again. Shows the
     /// first fault's message and returns false; nothing is shown when it reads.
-    bool Open(LineReader& in, const std::string& path, Prompter& prompter) override;
+    bool Open(LineReader& in, const std::string& path, std::vector<std::string>& said) override;
 
     /// The three texts that write "CO2SAKUGENSETEI=" + digits and pass the
     /// check: tenths the last digit, units the three before it, thousands the

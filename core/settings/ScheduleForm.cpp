@@ -61,7 +61,7 @@ std::string ScheduleForm::GroupLine(int group) const {
     return line;
 }
 
-bool ScheduleForm::WriteLines(OutputFile& out, Prompter&) const {
+bool ScheduleForm::WriteLines(OutputFile& out, std::string&) const {
     for (int n = 1; n <= kScheduleEntries; ++n)
         if (!IsValidEntry(Entry(n))) return false;
     if (!WriteFrameHead(out, "$SCHEDULE")) return false;
@@ -119,10 +119,10 @@ bool ScheduleForm::WriteWithDialog(const FormDialogs& dialogs, Prompter& prompte
 
 void ScheduleForm::Opened(const std::string&) { Modified = false; }
 
-bool ScheduleForm::Open(LineReader& in, const std::string&, Prompter& prompter) {
+bool ScheduleForm::Open(LineReader& in, const std::string&, std::vector<std::string>& said) {
     Clear();
     const auto fail = [&] {
-        prompter.Inform(kScheduleReadError);
+        said.push_back(kScheduleReadError);
         return false;
     };
     std::string line;
@@ -135,7 +135,7 @@ bool ScheduleForm::Open(LineReader& in, const std::string&, Prompter& prompter) 
             return fail();
     }
     if (!keyword("#END_OF_DEFINE") || !keyword("#END_OF_LED_DATA_FILE")) return fail();
-    prompter.Inform(kScheduleReadDone);
+    said.push_back(kScheduleReadDone);
     return true;
 }
 

@@ -58,13 +58,13 @@ public:
     /// The whole file, one framed line at a time. False at the first failed
     /// line, and without writing anything when an entry is invalid (the check
     /// was skipped): such a line would not read back.
-    bool WriteLines(OutputFile& out, Prompter& prompter) const override;
+    bool WriteLines(OutputFile& out, std::string& message) const override;
 
     /// Empties the entries and reads the file: the five head lines, "$S1=",
     /// "$S2=", "$S3=", "#END_OF_DEFINE" and "#END_OF_LED_DATA_FILE", in that
     /// order. Shows "ファイル読み込み完了" when all of it read, otherwise
     /// "ファイルに誤りがあります。" (values read before the fault stay).
-    bool Open(LineReader& in, const std::string& path, Prompter& prompter) override;
+    bool Open(LineReader& in, const std::string& path, std::vector<std::string>& said) override;
 
     /// 開く: the open dialog from the drive's root (dialogs.DriveRoot), then
     /// the file read. Remembers that folder for 書込み. False when cancelled or

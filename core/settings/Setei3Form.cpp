@@ -260,25 +260,25 @@ bool Setei3Form::ControlEnabled(std::string_view name) const {
     return true;
 }
 
-bool Setei3Form::CheckSettings3(Prompter& prompter) const {
+std::string Setei3Form::Settings3Fault() const {
+    std::string fault;
     auto number = [&](const char* name, int& value) {
         const Setei3NumberField& f = Number(name);
-        return CheckNumberText(Text(name), f.Width, f.Min, f.Max, f.Message, prompter, value);
+        if (NumberTextValue(Text(name), f.Width, f.Min, f.Max, value)) return true;
+        fault = f.Message;
+        return false;
     };
     // 1. The times.
     int value = 0;
     for (std::size_t i = 0; i < 3; ++i)
-        if (!number(kNumbers[i].Name, value)) return false;
+        if (!number(kNumbers[i].Name, value)) return fault;
     // 2.-4. The bands' bounds: from, to, then their order; a switched-off band is not looked at.
     for (const Setei3Band& b : kBands) {
         if (b.CheckBox && !Checked(b.CheckBox)) continue;
         int from = 0, to = 0;
-        if (b.FromField && !number(b.FromField, from)) return false;
-        if (b.ToField && !number(b.ToField, to)) return false;
-        if (b.OrderError && to < from) {
-            prompter.Inform(b.OrderError);
-            return false;
-        }
+        if (b.FromField && !number(b.FromField, from)) return fault;
+        if (b.ToField && !number(b.ToField, to)) return fault;
+        if (b.OrderError && to < from) return b.OrderError;
     }
     // 5., 6. Lamps, then messages: each named once at most; a switched-off band has none.
     auto choices = [&](std::span<const char* const> items, std::string (*name)(const Setei3Band&),
@@ -289,27 +289,25 @@ bool Setei3Form::CheckSettings3(Prompter& prompter) const {
             const std::string& text = Text(name(b));
             if (text == kNo) continue;
             if (!IsOneOf(text, items) || std::find(used.begin(), used.end(), text) != used.end()) {
-                prompter.Inform(b.*error);
+                fault = b.*error;
                 return false;
             }
             used.push_back(text);
         }
         return true;
     };
-    if (!choices(kLampItems, LampName, &Setei3Band::LampError)) return false;
-    if (!choices(kMongonItems, MongonName, &Setei3Band::MongonError)) return false;
+    if (!choices(kLampItems, LampName, &Setei3Band::LampError)) return fault;
+    if (!choices(kMongonItems, MongonName, &Setei3Band::MongonError)) return fault;
     // 7. The 8-segment positions: each display position at most once.
     std::vector<std::string> positions;
     for (const Setei3SegChoice& s : kSegs) {
         const std::string& text = Text(s.Name);
         if (text == kNo) continue;
-        if (!IsOneOf(text, kSegItems) || std::find(positions.begin(), positions.end(), text) != positions.end()) {
-            prompter.Inform(s.Message);
-            return false;
-        }
+        if (!IsOneOf(text, kSegItems) || std::find(positions.begin(), positions.end(), text) != positions.end())
+            return s.Message;
         positions.push_back(text);
     }
-    return true;
+    return {};
 }
 
 // ---- writing ----
@@ -362,7 +360,7 @@ std::string Setei3Form::LineText(std::size_t index) const {
     return {};
 }
 
-bool Setei3Form::WriteLines(OutputFile& out, Prompter&) const {
+bool Setei3Form::WriteLines(OutputFile& out, std::string&) const {
     if (!WriteFrameHead(out, "$SETEI")) return false;
     for (std::size_t i = 0; i < std::size(kLines); ++i)
         if (!WriteLine(out, LineText(i))) return false;
@@ -475,12 +473,12 @@ bool Setei3Form::ReadSettingLine(const Setei3Line& l, std::string_view line) {
     return false;
 }
 
-bool Setei3Form::Open(LineReader& in, const std::string& path, Prompter& prompter) {
+bool Setei3Form::Open(LineReader& in, const std::string& path, std::vector<std::string>& said) {
     Clear();
     std::string line;
     auto next = [&] {
         if (ReadLine(in, line, kSetei3ReadLength)) return true;
-        prompter.Inform(path + "リードエラー");
+        said.push_back(path + "リードエラー");
         return false;
     };
     // The framing head is taken as it stands.
@@ -489,14 +487,17 @@ bool Setei3Form::Open(LineReader& in, const std::string& path, Prompter& prompte
     for (const Setei3Line& l : kLines) {
         if (!next()) return false;
         if (!ReadSettingLine(l, line)) {
-            prompter.Inform(l.Message);
+            said.push_back(l.Message);
             return false;
         }
     }
     // A file every line of which reads may still hold settings the unit cannot
     // use (a lamp named twice): then the open has failed, with the check's message.
-    if (!CheckSettings3(prompter)) return false;
-    prompter.Inform(path + "読み込み完了");
+    if (const std::string fault = Settings3Fault(); !fault.empty()) {
+        said.push_back(fault);
+        return false;
+    }
+    said.push_back(path + "読み込み完了");
     return true;
 }
 

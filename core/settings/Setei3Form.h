@@ -137,12 +137,14 @@ public:
 
     /// 設定チェック: numbers, range orders, lamps, messages and 8-segment
     /// choices in the window's order; shows the first failure's message.
-    bool CheckSettings3(Prompter& prompter) const;
+    bool CheckSettings3(Prompter& prompter) const { return ShowFailure(prompter, Settings3Fault().empty(), Settings3Fault()); }
+    /// The check's first failure's message, "" when the settings pass.
+    std::string Settings3Fault() const;
     bool Check(Prompter& prompter) override { return CheckSettings3(prompter); }
 
     /// The framing with "$SETEI", the 35 setting lines, "#END_OF_DEFINE" and
     /// the closing line; false at the first failed write.
-    bool WriteLines(OutputFile& out, Prompter& prompter) const override;
+    bool WriteLines(OutputFile& out, std::string& message) const override;
     /// The text of setting line index (0 to 34) before its padding.
     std::string LineText(std::size_t index) const;
 
@@ -152,7 +154,7 @@ public:
     /// settings check runs: true with "<path>読み込み完了" when it passes, false
     /// (its message shown, the values read kept) when it does not, so that a
     /// file the unit would not take is never reported as opened.
-    bool Open(LineReader& in, const std::string& path, Prompter& prompter) override;
+    bool Open(LineReader& in, const std::string& path, std::vector<std::string>& said) override;
 
 protected:
     /// The save dialog offers the name the unit looks for.

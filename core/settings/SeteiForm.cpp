@@ -86,14 +86,14 @@ private:
 bool NextLine(LineReader& in, std::string& line) { return in.ReadLine(line, kSeteiReadLength); }
 
 // "<path>リードエラー": a line of the file is missing. Always false.
-bool ReadError(Prompter& prompter, const std::string& path) {
-    prompter.Inform(path + "リードエラー");
+bool ReadError(std::vector<std::string>& said, const std::string& path) {
+    said.push_back(path + "リードエラー");
     return false;
 }
 
 // A malformed line's own message. Always false.
-bool Refuse(Prompter& prompter, const char* message) {
-    prompter.Inform(message);
+bool Refuse(std::vector<std::string>& said, const char* message) {
+    said.push_back(message);
     return false;
 }
 
@@ -183,7 +183,7 @@ std::string SeteiForm::LineText(std::size_t i) const {
     return text;
 }
 
-bool SeteiForm::WriteLines(OutputFile& out, Prompter& prompter) const {
+bool SeteiForm::WriteLines(OutputFile& out, std::string& message) const {
     if (!WriteFrameHead(out, "$SETEI")) return false;
     for (std::size_t i = 0; i < kSeteiFixedLines; ++i)
         if (!WriteLine(out, LineText(i))) return false;
@@ -193,11 +193,11 @@ bool SeteiForm::WriteLines(OutputFile& out, Prompter& prompter) const {
         const bool heikinSouon = Checked(kHeikinSouon);
         const bool heikinFuusoku = Checked(kHeikinFuusoku);
         if (!heikinSouon && !Checked(kSyunkanSouon)) {
-            prompter.Inform(kNoSouonChoice);
+            message = kNoSouonChoice;
             return false;
         }
         if (!heikinFuusoku && !Checked(kSyunkanFuusoku)) {
-            prompter.Inform(kNoFuusokuChoice);
+            message = kNoFuusokuChoice;
             return false;
         }
         if (!WriteLine(out, heikinSouon ? "$HEIKIN_SOUON_LAMP" : "$SYUNKAN_SOUON_LAMP")) return false;
@@ -228,65 +228,65 @@ bool SeteiForm::ReadSettingLine(const std::string& line, std::size_t i) {
     return true;
 }
 
-bool SeteiForm::Open(LineReader& in, const std::string& path, Prompter& prompter) {
+bool SeteiForm::Open(LineReader& in, const std::string& path, std::vector<std::string>& said) {
     SetWindOnly(false);
     Clear();
     std::string line;
     // The framing head is taken as it stands.
     for (int i = 0; i < 5; ++i)
-        if (!NextLine(in, line)) return ReadError(prompter, path);
+        if (!NextLine(in, line)) return ReadError(said, path);
     for (std::size_t i = 0; i < kSeteiFixedLines; ++i) {
-        if (!NextLine(in, line)) return ReadError(prompter, path);
-        if (!ReadSettingLine(line, i)) return Refuse(prompter, kSeteiLines[i].ReadMessage);
+        if (!NextLine(in, line)) return ReadError(said, path);
+        if (!ReadSettingLine(line, i)) return Refuse(said, kSeteiLines[i].ReadMessage);
     }
 
-    if (!NextLine(in, line)) return ReadError(prompter, path);
-    if (settings2_ && !ReadLampChoices(in, line, path, prompter)) return false;
+    if (!NextLine(in, line)) return ReadError(said, path);
+    if (settings2_ && !ReadLampChoices(in, line, path, said)) return false;
 
     if (StartsWith(line, "#END_OF_DEFINE")) return true;
-    return ReadWindBands(in, line, path, prompter);
+    return ReadWindBands(in, line, path, said);
 }
 
-bool SeteiForm::ReadLampChoices(LineReader& in, std::string& line, const std::string& path, Prompter& prompter) {
+bool SeteiForm::ReadLampChoices(LineReader& in, std::string& line, const std::string& path, std::vector<std::string>& said) {
     if (StartsWith(line, "#END_OF_DEFINE") || StartsWith(line, kSeteiLines[kSeteiFixedLines].Key)) {
         // A settings 1 file: the choices keep their cleared state.
-        prompter.Inform(kSettings1FileNotice);
+        said.push_back(kSettings1FileNotice);
         return true;
     }
     if (IsKeywordLine(line, "$HEIKIN_SOUON_LAMP")) SetChecked(kHeikinSouon, true);
     else if (IsKeywordLine(line, "$SYUNKAN_SOUON_LAMP")) SetChecked(kSyunkanSouon, true);
     else {
         // A missing choice counts as a read error.
-        prompter.Inform(kNoSouonLampLine);
-        return ReadError(prompter, path);
+        said.push_back(kNoSouonLampLine);
+        return ReadError(said, path);
     }
-    if (!NextLine(in, line)) return ReadError(prompter, path);
+    if (!NextLine(in, line)) return ReadError(said, path);
     if (IsKeywordLine(line, "$HEIKIN_FUUSOKU_LAMP")) SetChecked(kHeikinFuusoku, true);
     else if (IsKeywordLine(line, "$SYUNKAN_FUUSOKU_LAMP")) SetChecked(kSyunkanFuusoku, true);
     else {
-        prompter.Inform(kNoFuusokuLampLine);
-        return ReadError(prompter, path);
+        said.push_back(kNoFuusokuLampLine);
+        return ReadError(said, path);
     }
-    if (!NextLine(in, line)) return ReadError(prompter, path);
+    if (!NextLine(in, line)) return ReadError(said, path);
     return true;
 }
 
 bool SeteiForm::ReadWindBands(LineReader& in, const std::string& firstBand, const std::string& path,
-                              Prompter& prompter) {
+                              std::vector<std::string>& said) {
     // Anything else, or a refused first band, ends the open with the mode still off.
     if (!ReadSettingLine(firstBand, kSeteiFixedLines))
-        return Refuse(prompter, kSeteiLines[kSeteiFixedLines].ReadMessage);
+        return Refuse(said, kSeteiLines[kSeteiFixedLines].ReadMessage);
     SetWindOnly(true);
     // A refused later band is reported and the remaining bands are still read;
     // the open then counts as failed.
     bool ok = true;
     std::string line;
     for (std::size_t i = kSeteiFixedLines + 1; i < kSeteiLines.size(); ++i) {
-        if (!NextLine(in, line)) return ReadError(prompter, path);
-        if (!ReadSettingLine(line, i)) ok = Refuse(prompter, kSeteiLines[i].ReadMessage);
+        if (!NextLine(in, line)) return ReadError(said, path);
+        if (!ReadSettingLine(line, i)) ok = Refuse(said, kSeteiLines[i].ReadMessage);
     }
     // The line after the bands (the end of the settings) must be there but is not looked at.
-    if (!NextLine(in, line)) return ReadError(prompter, path);
+    if (!NextLine(in, line)) return ReadError(said, path);
     return ok;
 }
 

@@ -196,13 +196,13 @@ public:
     /// in settings 2 mode, the wind bands in wind-only lamp mode. Each value is
     /// the field's text as entered, padded to the field's width. False at the
     /// first failed line, and (after its message) when a settings 2 choice is missing.
-    bool WriteLines(OutputFile& out, Prompter& prompter) const override;
+    bool WriteLines(OutputFile& out, std::string& message) const override;
     /// Clears the form, switches the wind-only lamp mode off and reads the
     /// file. Values read before a failure stay. Shows "<path>リードエラー" when a
     /// line is missing, the line's own message when it is malformed. False when
     /// the open failed, also when a later wind band line was refused (its
     /// message is shown and the remaining bands are still read).
-    bool Open(LineReader& in, const std::string& path, Prompter& prompter) override;
+    bool Open(LineReader& in, const std::string& path, std::vector<std::string>& said) override;
     /// {"wind-only", "yes" or "no"}.
     std::vector<std::pair<std::string, std::string>> ModeValues() const override;
 
@@ -221,10 +221,10 @@ private:
     // noise and wind choices, or the notice that the file is a settings 1 file.
     // Leaves line at the line after the choices; false (after the messages)
     // when a choice or a line is missing.
-    bool ReadLampChoices(LineReader& in, std::string& line, const std::string& path, Prompter& prompter);
+    bool ReadLampChoices(LineReader& in, std::string& line, const std::string& path, std::vector<std::string>& said);
     // Open's wind bands, the first of them already read: the first refused
     // leaves the mode off; a later one refused is reported and the rest read.
-    bool ReadWindBands(LineReader& in, const std::string& firstBand, const std::string& path, Prompter& prompter);
+    bool ReadWindBands(LineReader& in, const std::string& firstBand, const std::string& path, std::vector<std::string>& said);
 
     bool settings2_ = false;
     bool windOnly_ = false;

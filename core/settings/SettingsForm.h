@@ -24,15 +24,16 @@ public:
     /// It may change a field (the CO2 form empties a thousands text of "0").
     bool Check(Prompter& prompter) override = 0;
     /// Writes the whole file, one WriteLine per line, after a passed check.
-    /// False at the first failed line (and where the form itself refuses, with
-    /// its message shown first).
-    virtual bool WriteLines(OutputFile& out, Prompter& prompter) const = 0;
+    /// False at the first failed line, and where the form itself refuses
+    /// (message then says why).
+    virtual bool WriteLines(OutputFile& out, std::string& message) const = 0;
     /// Whether the form opens files (the CO2 form only writes).
     virtual bool CanOpen() const { return true; }
-    /// Opens as the window's 開く does after its dialog: path names the file in
-    /// messages. False when the open failed (its message shown). Information
-    /// messages of a good open are shown too and do not make it fail.
-    virtual bool Open(LineReader& in, const std::string& path, Prompter& prompter) = 0;
+    /// Reads the file as the window's 開く does after its dialog: path names
+    /// the file in the messages, which are added to said in the order the
+    /// window shows them. False when the open failed (its message last);
+    /// information messages of a good open do not make it fail.
+    virtual bool Open(LineReader& in, const std::string& path, std::vector<std::string>& said) = 0;
     /// Lines `show` prints after the controls (e.g. "wind-only", "yes").
     virtual std::vector<std::pair<std::string, std::string>> ModeValues() const { return {}; }
 
@@ -56,14 +57,17 @@ inline constexpr const char* kSettingsCreateError = "ファイル オープン�
 inline constexpr const char* kSettingsWriteError = "ファイル ライトエラー";
 inline constexpr const char* kSettingsWritten = "書込み完了";
 
-/// Writes form's file at path, whole or not at all: "ファイル オープンエラー" when it
-/// cannot be created, "ファイル ライトエラー" when a line or the final step fails
-/// (the earlier file then stays as it was), "書込み完了" when done. The caller has
-/// run the check. True when the file is in place.
-bool WriteSettingsFile(const SettingsForm& form, FileSystem& files, Prompter& prompter, const std::string& path);
+/// Writes form's file at path, whole or not at all. The caller has run the
+/// check. True when the file is in place (the window then says "書込み完了");
+/// otherwise said gets "ファイル オープンエラー" when it cannot be created, or
+/// the form's refusal (if any) then "ファイル ライトエラー" when a line or the
+/// final step fails, and the earlier file stays as it was.
+bool WriteSettingsFile(const SettingsForm& form, FileSystem& files, const std::string& path,
+                       std::vector<std::string>& said);
 
-/// Opens path as the window's 開く does: "<path>オープンエラー" when it cannot be
-/// opened, otherwise the form's own reader. True when the open succeeded.
-bool OpenSettingsFile(SettingsForm& form, FileSystem& files, Prompter& prompter, const std::string& path);
+/// Reads path as the window's 開く does: "<path>オープンエラー" when it cannot
+/// be opened, otherwise the form's own reader, its messages added to said.
+/// True when the open succeeded.
+bool OpenSettingsFile(SettingsForm& form, FileSystem& files, const std::string& path, std::vector<std::string>& said);
 
 }  // namespace tesslor

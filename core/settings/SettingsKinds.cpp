@@ -49,9 +49,12 @@ std::optional<std::string> SettingsKindOfContent(LineReader& in) {
     return settings2 ? "settings2" : "settings1";
 }
 
-bool CheckCo2File(LineReader& in, Prompter& prompter) {
+bool CheckCo2File(LineReader& in, std::string& message) {
     Co2Form form;
-    return form.Open(in, "", prompter);
+    std::vector<std::string> said;
+    if (form.Open(in, "", said)) return true;
+    message = said.empty() ? std::string() : said.front();
+    return false;
 }
 
 bool HasWindOnlyMode(const SettingsForm& form) { return dynamic_cast<const SeteiForm*>(&form) != nullptr; }

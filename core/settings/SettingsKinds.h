@@ -26,9 +26,9 @@ std::unique_ptr<SettingsForm> NewSettingsForm(const std::string& kind);
 std::optional<std::string> SettingsKindOfContent(LineReader& in);
 
 /// Checks a CO2 reduction setting file against its framing and its one
-/// setting line ("CO2SAKUGENSETEI=" and at most seven digits). Shows the first
-/// fault's message and returns false.
-bool CheckCo2File(LineReader& in, Prompter& prompter);
+/// setting line ("CO2SAKUGENSETEI=" and at most seven digits). False with the
+/// first fault's message.
+bool CheckCo2File(LineReader& in, std::string& message);
 
 /// Whether the form has the wind-only lamp mode (settings1, settings2).
 bool HasWindOnlyMode(const SettingsForm& form);

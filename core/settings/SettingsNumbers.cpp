@@ -7,10 +7,11 @@ namespace tesslor {
 
 bool CheckNumberText(const std::string& text, int width, int min, int max, const std::string& message,
                      Prompter& prompter, int& value) {
-    auto fail = [&] {
-        prompter.Inform(message);
-        return false;
-    };
+    return ShowFailure(prompter, NumberTextValue(text, width, min, max, value), message);
+}
+
+bool NumberTextValue(const std::string& text, int width, int min, int max, int& value) {
+    auto fail = [] { return false; };
     if (text.empty() || text.size() > static_cast<std::size_t>(width)) return fail();
     const std::size_t start = text[0] == '-' ? 1 : 0;
     if (start == text.size()) return fail();

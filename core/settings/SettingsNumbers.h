@@ -16,6 +16,8 @@ namespace tesslor {
 /// the unit would read such a value as 0.
 bool CheckNumberText(const std::string& text, int width, int min, int max, const std::string& message,
                      Prompter& prompter, int& value);
+/// The same rule without a message: true with value set when text passes.
+bool NumberTextValue(const std::string& text, int width, int min, int max, int& value);
 
 /// The text as entered with (width - length) characters in front: blanks when
 /// it begins with "-", "0" otherwise ("7" -> "007", "-5" -> " -5", "007" stays).

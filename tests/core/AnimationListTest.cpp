@@ -710,7 +710,7 @@ protected:
     std::string Check(const std::string& bytes) {
         MemoryLineReader in(bytes);
         ScriptedPrompter p;
-        const bool ok = CheckAnimationData(in, p);
+        const bool ok = CheckAnimationData(in, test::Said(p));
         EXPECT_EQ(p.shown.size(), ok ? 0u : 1u);
         return ok ? "" : p.shown.front();
     }

@@ -89,7 +89,7 @@ TEST(CardFindings, PicturesAnAnimationListNamesNeedNoPerformLine) {
     std::unique_ptr<SettingsForm> settings = NewSettingsForm("settings1");
     settings->Standard();
     ScriptedPrompter prompter;
-    ASSERT_TRUE(WriteSettingsFile(*settings, RealFileSystem(), prompter, dir.Path("setei.txt")));
+    ASSERT_TRUE(WriteSettingsFile(*settings, RealFileSystem(), dir.Path("setei.txt"), prompter.shown));
     // A list written by hand, in other case: the unit's card does not tell
     // case apart. It names a settings file too, which is no picture.
     WriteFileBytes(dir.Path("files.txt"), "ANIMATION_QUALITY_SUPER\r\n1\r\n10\r\nF3.LEE\r\nsetei.txt\r\n");

@@ -71,7 +71,7 @@ TEST(CardScan, EachFileItsKindStatusAndSummaryInNameOrder) {
     std::unique_ptr<SettingsForm> settings = NewSettingsForm("settings1");
     settings->Standard();
     ScriptedPrompter prompter;
-    ASSERT_TRUE(WriteSettingsFile(*settings, RealFileSystem(), prompter, dir.Path("setei.txt")));
+    ASSERT_TRUE(WriteSettingsFile(*settings, RealFileSystem(), dir.Path("setei.txt"), prompter.shown));
     WritePerform(dir, {"kion.lee", "anim.ana", "setei.txt"});
     std::filesystem::create_directory(dir.Dir() / "sub");
     WritePicture((dir.Dir() / "sub" / "hidden.lee").string(), "05", 1);

@@ -45,7 +45,7 @@ TEST(Co2Form, AmountCheckInOrder) {
             continue;
         }
         MemoryOutputFile out;
-        ASSERT_TRUE(form.WriteLines(out, prompter));
+        ASSERT_TRUE(form.WriteLines(out, test::Said(prompter)));
         EXPECT_EQ(out.Bytes(), CrLfLines({"#LED_DATA_FILE", "#DATA_TYPE", "$CO2SAKUGENSETEI", "#END_OF_DATA_TYPE",
                                           "#DEFINE", c.line, "#END_OF_DEFINE", "#END_OF_LED_DATA_FILE"},
                                          true));
@@ -63,7 +63,7 @@ TEST(Co2Form, WrittenFilesAreCheckedAgainstTheirFraming) {
     auto check = [](const std::string& bytes, std::vector<std::string>& shown) {
         MemoryLineReader in(bytes);
         ScriptedPrompter prompter;
-        const bool ok = CheckCo2File(in, prompter);
+        const bool ok = CheckCo2File(in, test::Said(prompter));
         shown = prompter.shown;
         return ok;
     };
@@ -123,7 +123,7 @@ TEST(Co2Form, ReadingGivesTheTextsThatWriteTheSameLine) {
         Co2Form form;
         MemoryLineReader in(bytes);
         ScriptedPrompter prompter;
-        ASSERT_EQ(form.Open(in, "a.co2", prompter), c.thousands != nullptr) << c.digits;
+        ASSERT_EQ(form.Open(in, "a.co2", prompter.shown), c.thousands != nullptr) << c.digits;
         if (!c.thousands) {
             EXPECT_EQ(prompter.shown, std::vector<std::string>{"エラー　CO2SAKUGENSETEI"});
             EXPECT_EQ(form.Text("Edit1"), "0");  // nothing taken
@@ -137,7 +137,7 @@ TEST(Co2Form, ReadingGivesTheTextsThatWriteTheSameLine) {
         ASSERT_TRUE(form.Check(prompter)) << c.digits;
         EXPECT_EQ(form.Text("Edit0"), c.thousands) << c.digits;
         MemoryOutputFile out;
-        ASSERT_TRUE(form.WriteLines(out, prompter));
+        ASSERT_TRUE(form.WriteLines(out, test::Said(prompter)));
         EXPECT_EQ(out.Bytes(), bytes) << c.digits;
     }
 }

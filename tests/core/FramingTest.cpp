@@ -140,7 +140,7 @@ TEST(FramingRead, ExpectKeywordComparesAllThirtyOneCharacters) {
     for (const Case& c : cases) {
         ScriptedPrompter prompter;
         MemoryLineReader in(c.bytes);
-        EXPECT_EQ(ExpectKeyword(in, "#DEFINE", kRead, kMismatch, prompter), c.matches) << c.name;
+        EXPECT_EQ(ExpectKeyword(in, "#DEFINE", kRead, kMismatch, test::Said(prompter)), c.matches) << c.name;
         if (c.message)
             EXPECT_EQ(prompter.shown, std::vector<std::string>{c.message}) << c.name;
         else
@@ -151,9 +151,9 @@ TEST(FramingRead, ExpectKeywordComparesAllThirtyOneCharacters) {
 TEST(FramingRead, ExpectKeywordReadsOnlyOneLine) {
     ScriptedPrompter prompter;
     MemoryLineReader in(CrLfLines({"#LED_DATA_FILE", "#DATA_TYPE"}, true));
-    EXPECT_TRUE(ExpectKeyword(in, "#LED_DATA_FILE", kRead, kMismatch, prompter));
-    EXPECT_FALSE(ExpectKeyword(in, "#LED_DATA_FILE", kRead, kMismatch, prompter));
-    EXPECT_FALSE(ExpectKeyword(in, "#LED_DATA_FILE", kRead, kMismatch, prompter));
+    EXPECT_TRUE(ExpectKeyword(in, "#LED_DATA_FILE", kRead, kMismatch, test::Said(prompter)));
+    EXPECT_FALSE(ExpectKeyword(in, "#LED_DATA_FILE", kRead, kMismatch, test::Said(prompter)));
+    EXPECT_FALSE(ExpectKeyword(in, "#LED_DATA_FILE", kRead, kMismatch, test::Said(prompter)));
     EXPECT_EQ(prompter.shown, (std::vector<std::string>{kMismatch, kRead}));
 }
 

@@ -159,41 +159,41 @@ TEST_F(MongonFiles, ReaderMessagesAndWhatItKeeps) {
     MongonTable table;
     table.Rows[0].Text = "kept";
     const std::string missing = dir.Path("none.mon");
-    EXPECT_EQ(ReadMongonFile(files, prompter, missing, table), MongonReadResult::kCannotOpen);
+    EXPECT_EQ(ReadMongonFile(files, missing, table, prompter.shown), MongonReadResult::kCannotOpen);
     EXPECT_EQ(prompter.shown.back(), "open エラー (" + missing + ")");
 
     // One character more in the header before its NUL.
     std::string wrongHeader = good;
     wrongHeader[10] = 'X';
     WriteFileBytes(dir.Path("h.mon"), wrongHeader);
-    EXPECT_EQ(ReadMongonFile(files, prompter, dir.Path("h.mon"), table), MongonReadResult::kDataError);
+    EXPECT_EQ(ReadMongonFile(files, dir.Path("h.mon"), table, prompter.shown), MongonReadResult::kDataError);
     EXPECT_EQ(prompter.shown.back(), "文言ファイルのデータエラー(" + dir.Path("h.mon") + ")");
 
     std::string wrongTrailer = good;
     wrongTrailer[5540 + 13] = 'd';
     WriteFileBytes(dir.Path("t.mon"), wrongTrailer);
-    EXPECT_EQ(ReadMongonFile(files, prompter, dir.Path("t.mon"), table), MongonReadResult::kDataError);
+    EXPECT_EQ(ReadMongonFile(files, dir.Path("t.mon"), table, prompter.shown), MongonReadResult::kDataError);
     EXPECT_EQ(table.Rows[0].Text, "kept");
 
     // Short: its message, then the marks are checked on what was read.
     prompter.shown.clear();
     WriteFileBytes(dir.Path("s.mon"), good.substr(0, 3000));
     bool shortRead = false;
-    EXPECT_EQ(ReadMongonFile(files, prompter, dir.Path("s.mon"), table, &shortRead), MongonReadResult::kDataError);
+    EXPECT_EQ(ReadMongonFile(files, dir.Path("s.mon"), table, prompter.shown, &shortRead), MongonReadResult::kDataError);
     EXPECT_TRUE(shortRead);
     EXPECT_EQ(prompter.shown, (std::vector<std::string>{"read エラー  (" + dir.Path("s.mon") + ")",
                                                         "文言ファイルのデータエラー(" + dir.Path("s.mon") + ")"}));
     // Short by only the trailer's padding: the marks hold, so it is read.
     prompter.shown.clear();
     WriteFileBytes(dir.Path("p.mon"), good.substr(0, 5554));
-    EXPECT_EQ(ReadMongonFile(files, prompter, dir.Path("p.mon"), table, &shortRead), MongonReadResult::kRead);
+    EXPECT_EQ(ReadMongonFile(files, dir.Path("p.mon"), table, prompter.shown, &shortRead), MongonReadResult::kRead);
     EXPECT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(table, NewTable());
 
     // Longer: read, nothing said.
     prompter.shown.clear();
     WriteFileBytes(dir.Path("l.mon"), good + std::string(100000, 'z'));
-    EXPECT_EQ(ReadMongonFile(files, prompter, dir.Path("l.mon"), table, &shortRead), MongonReadResult::kRead);
+    EXPECT_EQ(ReadMongonFile(files, dir.Path("l.mon"), table, prompter.shown, &shortRead), MongonReadResult::kRead);
     EXPECT_FALSE(shortRead);
     EXPECT_TRUE(prompter.shown.empty());
 }

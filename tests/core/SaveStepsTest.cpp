@@ -117,7 +117,7 @@ std::vector<Writer> Writers() {
                                    form->SetValue(field, "1", problem);
                                }
                                ScriptedPrompter prompter;
-                               const bool ok = WriteSettingsFile(*form, f, prompter, d.Path(kind + ".txt"));
+                               const bool ok = WriteSettingsFile(*form, f, d.Path(kind + ".txt"), prompter.shown);
                                shown = prompter.shown;
                                return ok;
                            },

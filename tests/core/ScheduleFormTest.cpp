@@ -22,7 +22,7 @@ std::string ScheduleBytes(const std::string& s1, const std::string& s2, const st
 std::string Written(const ScheduleForm& form) {
     MemoryOutputFile out;
     ScriptedPrompter prompter;
-    EXPECT_TRUE(form.WriteLines(out, prompter));
+    EXPECT_TRUE(form.WriteLines(out, test::Said(prompter)));
     return out.Bytes();
 }
 
@@ -67,7 +67,7 @@ TEST(ScheduleForm, CheckNamesTheFirstInvalidEntry) {
         EXPECT_EQ(prompter.shown, std::vector<std::string>{"No12の数字に誤りがあります"});
         // Unchecked texts are never written as lines the reader could not take.
         MemoryOutputFile out;
-        EXPECT_FALSE(form.WriteLines(out, prompter));
+        EXPECT_FALSE(form.WriteLines(out, test::Said(prompter)));
         EXPECT_EQ(out.Bytes(), "");
     }
     EXPECT_EQ(ScheduleForm::EntryName(24), "No24Edit");
@@ -115,7 +115,7 @@ TEST(ScheduleForm, ReaderParsesEveryRule) {
         form.SetEntry(24, "9");  // an open empties what was there
         ScriptedPrompter prompter;
         MemoryLineReader in(ScheduleBytes(c.s1, c.s2, c.s3));
-        EXPECT_EQ(form.Open(in, "x.txt", prompter), c.ok) << c.what;
+        EXPECT_EQ(form.Open(in, "x.txt", prompter.shown), c.ok) << c.what;
         EXPECT_EQ(prompter.shown,
                   std::vector<std::string>{c.ok ? "ファイル読み込み完了" : "ファイルに誤りがあります。"})
             << c.what;
@@ -147,7 +147,7 @@ TEST(ScheduleForm, ReaderLooksAtTheLineEnd) {
         ScheduleForm form;
         ScriptedPrompter prompter;
         MemoryLineReader in(head + c.s1 + tail);
-        EXPECT_EQ(form.Open(in, "x.txt", prompter), c.ok) << c.what;
+        EXPECT_EQ(form.Open(in, "x.txt", prompter.shown), c.ok) << c.what;
     }
 }
 
@@ -167,7 +167,7 @@ TEST(ScheduleForm, ReaderRefusesBrokenFraming) {
         ScheduleForm form;
         ScriptedPrompter prompter;
         MemoryLineReader in(bytes);
-        EXPECT_FALSE(form.Open(in, "x.txt", prompter)) << what;
+        EXPECT_FALSE(form.Open(in, "x.txt", prompter.shown)) << what;
         EXPECT_EQ(prompter.shown, std::vector<std::string>{"ファイルに誤りがあります。"}) << what;
     }
 }
@@ -178,10 +178,10 @@ TEST(ScheduleForm, WrittenFileOpensBackAndFailedWritesKeepTheEarlierFile) {
     form.SetEntry(2, "45");
     form.SetEntry(17, "0");
     ScriptedPrompter prompter;
-    ASSERT_TRUE(WriteSettingsFile(form, RealFileSystem(), prompter, dir.Path("s.txt")));
-    EXPECT_EQ(prompter.shown, std::vector<std::string>{"書込み完了"});
+    ASSERT_TRUE(WriteSettingsFile(form, RealFileSystem(), dir.Path("s.txt"), prompter.shown));
+    EXPECT_TRUE(prompter.shown.empty()) << "the window, not the writer, says 書込み完了";
     ScheduleForm copy;
-    ASSERT_TRUE(OpenSettingsFile(copy, RealFileSystem(), prompter, dir.Path("s.txt")));
+    ASSERT_TRUE(OpenSettingsFile(copy, RealFileSystem(), dir.Path("s.txt"), prompter.shown));
     EXPECT_EQ(Entries(copy), Filled({"45", "0"}));
 
     const std::string earlier = ReadFileBytes(dir.Path("s.txt"));
@@ -190,19 +190,19 @@ TEST(ScheduleForm, WrittenFileOpensBackAndFailedWritesKeepTheEarlierFile) {
         FailingFileSystem files;
         files.failAtWrite = failAt;
         ScriptedPrompter p;
-        EXPECT_FALSE(WriteSettingsFile(form, files, p, dir.Path("s.txt")));
+        EXPECT_FALSE(WriteSettingsFile(form, files, dir.Path("s.txt"), p.shown));
         EXPECT_EQ(p.shown, std::vector<std::string>{"ファイル ライトエラー"});
     }
     FailingFileSystem files;
     files.failCreate = true;
     ScriptedPrompter p;
-    EXPECT_FALSE(WriteSettingsFile(form, files, p, dir.Path("s.txt")));
+    EXPECT_FALSE(WriteSettingsFile(form, files, dir.Path("s.txt"), p.shown));
     EXPECT_EQ(p.shown, std::vector<std::string>{"ファイル オープンエラー"});
     EXPECT_EQ(ReadFileBytes(dir.Path("s.txt")), earlier);
 
     // A file that cannot be opened leaves the entries as they were.
     ScriptedPrompter q;
-    EXPECT_FALSE(OpenSettingsFile(copy, RealFileSystem(), q, dir.Path("none.txt")));
+    EXPECT_FALSE(OpenSettingsFile(copy, RealFileSystem(), dir.Path("none.txt"), q.shown));
     EXPECT_EQ(q.shown, std::vector<std::string>{dir.Path("none.txt") + "オープンエラー"});
     EXPECT_EQ(Entries(copy), Filled({"45", "0"}));
 }

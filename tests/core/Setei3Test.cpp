@@ -55,13 +55,13 @@ std::map<std::string, std::string> Values(const Setei3Form& form) {
 std::string Written(const Setei3Form& form) {
     MemoryOutputFile out;
     ScriptedPrompter prompter;
-    EXPECT_TRUE(form.WriteLines(out, prompter));
+    EXPECT_TRUE(form.WriteLines(out, test::Said(prompter)));
     return out.Bytes();
 }
 
 bool OpenBytes(Setei3Form& form, const std::string& bytes, ScriptedPrompter& prompter) {
     MemoryLineReader in(bytes);
-    return form.Open(in, "F:\\setei.txt", prompter);
+    return form.Open(in, "F:\\setei.txt", prompter.shown);
 }
 
 // Every band switched on with values that pass the check, lamps and messages spread out.
@@ -409,11 +409,11 @@ TEST(Setei3File, WriteThenOpenGivesTheSameWindowApartFromSwitchedOffChk2To) {
         if (!allOn) written.SetText("FuusokuChk2MaxEdit", "33");
         ASSERT_TRUE(written.Check(prompter));
         prompter.shown.clear();
-        ASSERT_TRUE(WriteSettingsFile(written, RealFileSystem(), prompter, path));
+        ASSERT_TRUE(WriteSettingsFile(written, RealFileSystem(), path, prompter.shown));
         Setei3Form read;
         read.SetText("FuusokuChk2MaxEdit", "99");
-        ASSERT_TRUE(OpenSettingsFile(read, RealFileSystem(), prompter, path));
-        EXPECT_EQ(prompter.shown, (std::vector<std::string>{"書込み完了", path + "読み込み完了"}));
+        ASSERT_TRUE(OpenSettingsFile(read, RealFileSystem(), path, prompter.shown));
+        EXPECT_EQ(prompter.shown, (std::vector<std::string>{path + "読み込み完了"}));
         std::map<std::string, std::string> expected = Values(written);
         if (!allOn) expected["FuusokuChk2MaxEdit"] = "";
         EXPECT_EQ(Values(read), expected) << allOn;
@@ -430,16 +430,16 @@ TEST(Setei3File, AFailedWriteKeepsTheEarlierFile) {
         FailingFileSystem files;
         files.failAtWrite = failAt;
         ScriptedPrompter prompter;
-        EXPECT_FALSE(WriteSettingsFile(form, files, prompter, path)) << failAt;
+        EXPECT_FALSE(WriteSettingsFile(form, files, path, prompter.shown)) << failAt;
         EXPECT_EQ(prompter.shown, std::vector<std::string>{"ファイル ライトエラー"});
         EXPECT_EQ(ReadFileBytes(path), "earlier");
     }
     FailingFileSystem files;
     files.failCreate = true;
     ScriptedPrompter prompter;
-    EXPECT_FALSE(WriteSettingsFile(form, files, prompter, path));
+    EXPECT_FALSE(WriteSettingsFile(form, files, path, prompter.shown));
     EXPECT_EQ(prompter.shown, std::vector<std::string>{"ファイル オープンエラー"});
-    EXPECT_FALSE(OpenSettingsFile(form, files, prompter, dir.Path("none.txt")));
+    EXPECT_FALSE(OpenSettingsFile(form, files, dir.Path("none.txt"), prompter.shown));
     EXPECT_EQ(prompter.shown.back(), dir.Path("none.txt") + "オープンエラー");
 }
 

@@ -54,14 +54,14 @@ void SetWindBands(SeteiForm& form) {
 std::string Written(const SeteiForm& form) {
     MemoryOutputFile out;
     ScriptedPrompter prompter;
-    EXPECT_TRUE(form.WriteLines(out, prompter));
+    EXPECT_TRUE(form.WriteLines(out, test::Said(prompter)));
     EXPECT_TRUE(prompter.shown.empty());
     return out.Bytes();
 }
 
 bool OpenBytes(SeteiForm& form, const std::string& bytes, ScriptedPrompter& prompter) {
     MemoryLineReader in(bytes);
-    return form.Open(in, kPath, prompter);
+    return form.Open(in, kPath, prompter.shown);
 }
 
 std::map<std::string, std::string> Values(const SeteiForm& form) {
@@ -138,14 +138,14 @@ TEST(SeteiWrite, MissingChoiceInSettings2IsAFailedWrite) {
         form.Standard();
         form.SetChecked(c.uncheck, false);
         ScriptedPrompter prompter;
-        EXPECT_FALSE(WriteSettingsFile(form, RealFileSystem(), prompter, path));
+        EXPECT_FALSE(WriteSettingsFile(form, RealFileSystem(), path, prompter.shown));
         EXPECT_EQ(prompter.shown, (std::vector<std::string>{c.message, "ファイル ライトエラー"}));
         EXPECT_FALSE(std::filesystem::exists(path));
         // Settings 1 never writes the choices and does not miss them.
         form.SetSettings2(false);
         prompter.shown.clear();
-        EXPECT_TRUE(WriteSettingsFile(form, RealFileSystem(), prompter, path));
-        EXPECT_EQ(prompter.shown, std::vector<std::string>{"書込み完了"});
+        EXPECT_TRUE(WriteSettingsFile(form, RealFileSystem(), path, prompter.shown));
+        EXPECT_TRUE(prompter.shown.empty()) << "the window, not the writer, says 書込み完了";
     }
 }
 
@@ -157,8 +157,8 @@ TEST(SeteiWrite, FailedWriteKeepsTheEarlierFile) {
     SetWindBands(form);
     form.SetWindOnly(true);
     ScriptedPrompter prompter;
-    ASSERT_TRUE(WriteSettingsFile(form, RealFileSystem(), prompter, path));
-    EXPECT_EQ(prompter.shown, std::vector<std::string>{"書込み完了"});
+    ASSERT_TRUE(WriteSettingsFile(form, RealFileSystem(), path, prompter.shown));
+    EXPECT_TRUE(prompter.shown.empty());
     const std::string earlier = ReadFileBytes(path);
     ASSERT_EQ(earlier, SeteiFile(Plus(kSettings2Lines, kWindLines)));
 
@@ -168,14 +168,14 @@ TEST(SeteiWrite, FailedWriteKeepsTheEarlierFile) {
         FailingFileSystem files;
         files.failAtWrite = failAt;
         prompter.shown.clear();
-        EXPECT_FALSE(WriteSettingsFile(form, files, prompter, path)) << failAt;
+        EXPECT_FALSE(WriteSettingsFile(form, files, path, prompter.shown)) << failAt;
         EXPECT_EQ(prompter.shown, std::vector<std::string>{"ファイル ライトエラー"}) << failAt;
         EXPECT_EQ(ReadFileBytes(path), earlier) << failAt;
     }
     FailingFileSystem files;
     files.failCreate = true;
     prompter.shown.clear();
-    EXPECT_FALSE(WriteSettingsFile(form, files, prompter, path));
+    EXPECT_FALSE(WriteSettingsFile(form, files, path, prompter.shown));
     EXPECT_EQ(prompter.shown, std::vector<std::string>{"ファイル オープンエラー"});
     EXPECT_EQ(ReadFileBytes(path), earlier);
 }
@@ -658,7 +658,7 @@ TEST(SeteiOpen, MissingFileNamesThePath) {
     SeteiForm form;
     form.Standard();
     ScriptedPrompter prompter;
-    EXPECT_FALSE(OpenSettingsFile(form, RealFileSystem(), prompter, path));
+    EXPECT_FALSE(OpenSettingsFile(form, RealFileSystem(), path, prompter.shown));
     EXPECT_EQ(prompter.shown, std::vector<std::string>{path + "オープンエラー"});
     EXPECT_EQ(form.Text("TentouJikanEdit"), "100");
 }

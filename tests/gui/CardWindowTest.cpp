@@ -31,7 +31,7 @@ protected:
         std::unique_ptr<SettingsForm> settings = NewSettingsForm("settings3");
         settings->Standard();
         ScriptedPrompter quiet;
-        WriteSettingsFile(*settings, RealFileSystem(), quiet, card.Path("setei.txt"));
+        WriteSettingsFile(*settings, RealFileSystem(), card.Path("setei.txt"), quiet.shown);
         WritePerformList(card.Path("Perform.txt"), {"a.lee", "b.lee", "gone.lee", "setei.txt"});
     }
     ~CardWindow() override { Form().hide(); }

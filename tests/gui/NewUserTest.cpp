@@ -201,7 +201,7 @@ TEST_F(NewUserFiles, AFileFromTheCardThatCannotBeReadIsNamedInItsMessage) {
     std::unique_ptr<SettingsForm> settings = NewSettingsForm("settings3");
     settings->Standard();
     ScriptedPrompter quiet;
-    ASSERT_TRUE(WriteSettingsFile(*settings, RealFileSystem(), quiet, card.Path("setei.txt")));
+    ASSERT_TRUE(WriteSettingsFile(*settings, RealFileSystem(), card.Path("setei.txt"), quiet.shown));
     std::string badSettings = ReadFileBytes(card.Path("setei.txt"));
     badSettings.replace(badSettings.find("$TCHK1=001,027,no,no"), 20, "$TCHK1=001,027,05,no");
     WriteFileBytes(card.Path("setei.txt"), badSettings);

@@ -50,7 +50,7 @@ protected:
         Setei3Form form;
         form.Standard();
         MemoryOutputFile out;
-        EXPECT_TRUE(form.WriteLines(out, prompter));
+        EXPECT_TRUE(form.WriteLines(out, test::Said(prompter)));
         return out.Bytes();
     }
 
@@ -167,7 +167,7 @@ TEST_F(Setei2Window, OpeningRestoresTheWidgetsAndTheirEnabling) {
     written.SetChecked("HeikinSouonRadioButton", true);
     written.SetChecked("GModeCheckBox", true);
     const std::string path = card.Path("open.txt");
-    ASSERT_TRUE(WriteSettingsFile(written, RealFileSystem(), prompter, path));
+    ASSERT_TRUE(WriteSettingsFile(written, RealFileSystem(), path, prompter.shown));
     prompter.shown.clear();
 
     Edit("TentouJikanEdit")->setText(QStringLiteral("77"));
@@ -226,7 +226,7 @@ TEST_F(Setei2Window, TheValuesReadAreShownBeforeTheReadsMessage) {
     written.SetText("SouonChk1MaxEdit", "90");
     written.SetText("SouonChk1KaitenComboBox", "3");
     const std::string path = card.Path("held.txt");
-    ASSERT_TRUE(WriteSettingsFile(written, RealFileSystem(), prompter, path));
+    ASSERT_TRUE(WriteSettingsFile(written, RealFileSystem(), path, prompter.shown));
     std::string bytes = ReadFileBytes(path);
     const std::string good = bytes;
     bytes.replace(bytes.find("$WCHK1=022"), 10, "$WCHK1=122");

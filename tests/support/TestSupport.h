@@ -62,6 +62,24 @@ public:
     std::function<void(const std::string&)> onInform;
 };
 
+/// Where a reader or writer gives its message back (a std::string&): the
+/// message, when there is one, is recorded in p.shown as if it had been shown
+/// once the call is over. Use as CheckCo2File(in, Said(p)).
+class Said {
+public:
+    explicit Said(ScriptedPrompter& p) : p_(p) {}
+    ~Said() {
+        if (!message_.empty()) p_.shown.push_back(message_);
+    }
+    Said(const Said&) = delete;
+    Said& operator=(const Said&) = delete;
+    operator std::string&() { return message_; }
+
+private:
+    ScriptedPrompter& p_;
+    std::string message_;
+};
+
 /// Returns scripted paths (nothing = Cancel) and records each request.
 class ScriptedFileChooser : public FileChooser {
 public:
