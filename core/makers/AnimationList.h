@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "files/Form.h"
+#include "forms/Form.h"
 #include "led/Ledhyoujiki.h"
 #include "platform/FileChooser.h"
 #include "platform/Files.h"

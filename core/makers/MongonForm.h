@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "files/Form.h"
+#include "forms/Form.h"
 #include "makers/MongonTable.h"
 #include "platform/FileChooser.h"
 #include "platform/Files.h"

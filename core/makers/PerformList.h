@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "files/Form.h"
+#include "forms/Form.h"
 #include "platform/FileChooser.h"
 #include "platform/Files.h"
 #include "platform/Prompter.h"

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "files/Form.h"
+#include "forms/Form.h"
 
 namespace tesslor {
 

@@ -7,7 +7,7 @@
 #include <QDialog>
 #include <vector>
 
-#include "app/WindowContext.h"
+#include "platform/WindowContext.h"
 #include "led/Demounit.h"
 #include "makers/AnimationList.h"
 #include "platform/MemoryImage.h"

@@ -21,7 +21,7 @@
 #include "app/Drives.h"
 #include "app/Messages.h"
 #include "app/Magnificationunit.h"
-#include "app/Pencolorunit.h"
+#include "led/Pencolorunit.h"
 #include "app/MainWindowRules.h"
 #include "platform/PaintBoxWidget.h"
 #include "platform/QtFonts.h"

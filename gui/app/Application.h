@@ -10,7 +10,7 @@
 
 #include "app/Mainunit.h"
 #include "app/Cardunit.h"
-#include "app/WindowContext.h"
+#include "platform/WindowContext.h"
 
 class QAction;
 class QDialog;

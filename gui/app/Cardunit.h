@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "app/WindowContext.h"
+#include "platform/WindowContext.h"
 #include "card/Card.h"
 
 class QFileSystemWatcher;

@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <functional>
 
-#include "app/WindowContext.h"
+#include "platform/WindowContext.h"
 
 class QComboBox;
 class QLabel;

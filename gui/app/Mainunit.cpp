@@ -28,7 +28,7 @@
 #include "app/Magnification.h"
 #include "app/Magnificationunit.h"
 #include "app/MainWindowRules.h"
-#include "app/Pencolorunit.h"
+#include "led/Pencolorunit.h"
 #include "led/DocumentStep.h"
 #include "platform/WindowSizes.h"
 #include "makers/Makeanimationunit.h"

@@ -12,7 +12,7 @@
 #include "app/Drives.h"
 #include "app/StartupConfig.h"
 #include "app/RecentFiles.h"
-#include "app/WindowContext.h"
+#include "platform/WindowContext.h"
 #include "led/Ledhyoujiki.h"
 #include "led/PictureEditing.h"
 #include "platform/FileChooser.h"

@@ -6,7 +6,7 @@
 #include <QPixmap>
 #include <vector>
 
-#include "app/WindowContext.h"
+#include "platform/WindowContext.h"
 #include "files/GifFile.h"
 #include "led/DemoSequence.h"
 #include "led/Ledhyoujiki.h"

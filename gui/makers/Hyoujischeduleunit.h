@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <array>
 
-#include "app/WindowContext.h"
+#include "platform/WindowContext.h"
 #include "settings/ScheduleForm.h"
 #include "platform/FileChooser.h"
 

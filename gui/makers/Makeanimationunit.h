@@ -5,7 +5,7 @@
 // empty list, while type, write number and display time keep their values.
 #include <QDialog>
 
-#include "app/WindowContext.h"
+#include "platform/WindowContext.h"
 #include "makers/AnimationList.h"
 #include "platform/FileChooser.h"
 

@@ -4,7 +4,7 @@
 // opening starts with an empty list.
 #include <QDialog>
 
-#include "app/WindowContext.h"
+#include "platform/WindowContext.h"
 #include "makers/PerformList.h"
 #include "platform/FileChooser.h"
 

@@ -16,7 +16,7 @@
 #include <QValidator>
 #include <algorithm>
 
-#include "app/Pencolorunit.h"
+#include "led/Pencolorunit.h"
 #include "makers/MongonPreviewBox.h"
 #include "platform/FormWidgets.h"
 #include "platform/NamedWidgets.h"

@@ -12,7 +12,7 @@
 #include <optional>
 #include <string>
 
-#include "app/WindowContext.h"
+#include "platform/WindowContext.h"
 #include "led/Ledhyoujiki.h"
 #include "makers/MongonForm.h"
 #include "platform/FileChooser.h"

@@ -4,7 +4,7 @@
 // buttons their state. Every settings, schedule and CO2 window copies this way.
 #include <functional>
 
-#include "files/Form.h"
+#include "forms/Form.h"
 
 class QWidget;
 

@@ -3,7 +3,7 @@
 // reduction figure in three boxes, checked and written as the unit's file.
 #include <QDialog>
 
-#include "app/WindowContext.h"
+#include "platform/WindowContext.h"
 #include "platform/FileChooser.h"
 #include "settings/Co2Form.h"
 

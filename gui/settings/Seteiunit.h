@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/WindowContext.h"
+#include "platform/WindowContext.h"
 #include "platform/FileChooser.h"
 // The core unit has this header's own name; reach it by its place in the tree.
 #include "settings/SeteiForm.h"

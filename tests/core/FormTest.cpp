@@ -2,7 +2,7 @@
 // and reader record what they were asked to do.
 #include <gtest/gtest.h>
 
-#include "files/Form.h"
+#include "forms/Form.h"
 #include "TestSupport.h"
 
 namespace tesslor {

@@ -11,7 +11,7 @@
 #include "TestSupport.h"
 #include "app/Application.h"
 #include "app/Magnificationunit.h"
-#include "app/Pencolorunit.h"
+#include "led/Pencolorunit.h"
 #include "led/Demounit.h"
 #include "platform/PaintBoxWidget.h"
 #include "platform/RadioGroup.h"

@@ -1,4 +1,4 @@
-#include "files/Form.h"
+#include "forms/Form.h"
 
 #include <utility>
 

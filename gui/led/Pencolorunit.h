@@ -2,7 +2,7 @@
 // The pen colour window: which colour the left mouse button draws with.
 #include <QDialog>
 
-#include "app/WindowContext.h"
+#include "platform/WindowContext.h"
 #include "led/Ledhyoujiki.h"
 #include "platform/RadioGroup.h"
 

@@ -1,4 +1,4 @@
-#include "app/Pencolorunit.h"
+#include "led/Pencolorunit.h"
 
 #include <QVBoxLayout>
 
