@@ -5,7 +5,7 @@
 
 #include <random>
 
-#include "led/PictureEdits.h"
+#include "led/PictureDots.h"
 #include "led/DocumentHistory.h"
 
 namespace {

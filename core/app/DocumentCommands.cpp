@@ -3,7 +3,7 @@
 #include "platform/DialogFlows.h"
 #include "app/FileDialogs.h"
 #include "led/DocumentStep.h"
-#include "led/PictureEditing.h"
+#include "led/DocumentPicture.h"
 #include "platform/IniProfile.h"
 #include "platform/NamedMessages.h"
 

@@ -14,7 +14,7 @@
 #include "app/DocumentFiles.h"
 #include "app/RecentFiles.h"
 #include "led/Ledhyoujiki.h"
-#include "led/PictureEdits.h"
+#include "led/PictureDots.h"
 #include "makers/AnimationList.h"
 #include "platform/MemoryImage.h"
 #include "platform/FileChooser.h"

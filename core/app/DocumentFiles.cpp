@@ -4,7 +4,7 @@
 
 #include "app/StartupConfig.h"
 #include "files/Bitmap.h"
-#include "files/FileMessages.h"
+#include "files/PictureFileMessages.h"
 #include "files/LedDataFile.h"
 #include "files/OldLedFile.h"
 #include "files/UnitFile.h"

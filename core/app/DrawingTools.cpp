@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "led/PictureEditing.h"
+#include "led/DocumentPicture.h"
 
 namespace tesslor {
 

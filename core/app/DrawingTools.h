@@ -7,7 +7,7 @@
 
 #include "led/DocumentStep.h"
 #include "led/Ledhyoujiki.h"
-#include "led/PictureEdits.h"
+#include "led/PictureDots.h"
 
 namespace tesslor {
 

@@ -2,7 +2,7 @@
 // The texts shown to the operator that more than one place says, each written
 // once. Messages of a single reader or check stay beside their rule; those of
 // the picture files and of the platform are theirs.
-#include "files/FileMessages.h"
+#include "files/PictureFileMessages.h"
 #include "platform/DialogFlows.h"
 #include "platform/FileMessages.h"
 

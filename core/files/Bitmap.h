@@ -1,7 +1,7 @@
 #pragma once
 // Pictures to and from RGB images, one pixel per dot: the conversion behind
 // bitmap import, the text editor's rendering and bitmap export.
-#include "files/FileMessages.h"
+#include "files/PictureFileMessages.h"
 #include "led/Ledhyoujiki.h"
 #include "platform/FileChooser.h"
 #include "platform/Surface.h"

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "files/FileMessages.h"
+#include "files/PictureFileMessages.h"
 #include "platform/Files.h"
 
 namespace tesslor {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "led/PictureEdits.h"
+#include "led/PictureDots.h"
 
 namespace tesslor {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "led/DocumentHistory.h"
-#include "led/PictureEditing.h"
+#include "led/DocumentPicture.h"
 #include "led/Tables.h"
 #include "platform/Paths.h"
 #include "text/Numbers.h"

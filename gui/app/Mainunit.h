@@ -14,7 +14,7 @@
 #include "app/RecentFiles.h"
 #include "platform/WindowContext.h"
 #include "led/Ledhyoujiki.h"
-#include "led/PictureEditing.h"
+#include "led/DocumentPicture.h"
 #include "platform/FileChooser.h"
 #include "platform/IniProfile.h"
 #include "platform/MemoryImage.h"

@@ -78,4 +78,19 @@ void ReadShowingValuesFirst(Prompter& prompter, const std::function<void(Prompte
     held.Release();
 }
 
+void FormButtons::Open() {
+    read();
+    ReadShowingValuesFirst(prompter, [&](Prompter& held) { form.Open(dialogs(), held); }, show);
+}
+
+void FormButtons::OpenPath(const std::string& path) {
+    read();
+    ReadShowingValuesFirst(prompter, [&](Prompter& held) { form.OpenPath(dialogs(), path, held); }, show);
+}
+
+bool FormButtons::Write() {
+    read();
+    return form.SaveAs(dialogs(), prompter);
+}
+
 }  // namespace tesslor::gui

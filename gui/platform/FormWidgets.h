@@ -27,4 +27,22 @@ void ShowModeless(QWidget& window);
 void ReadShowingValuesFirst(Prompter& prompter, const std::function<void(Prompter&)>& read,
                             const std::function<void()>& show);
 
+/// The file buttons the settings windows share, over the window's form: the
+/// window's controls are read into the form first (read) and the form is
+/// shown on them afterwards (show).
+struct FormButtons {
+    Form& form;
+    Prompter& prompter;
+    std::function<FormDialogs()> dialogs;
+    std::function<void()> read;
+    std::function<void()> show;
+
+    /// 開く: the open dialog, the values read on screen before the messages.
+    void Open();
+    /// A file picked elsewhere (the card window): as 開く without its dialog.
+    void OpenPath(const std::string& path);
+    /// 書込み: 名前を付けて保存; the dialog starts where the card is. True when written.
+    bool Write();
+};
+
 }  // namespace tesslor::gui

@@ -311,23 +311,16 @@ void TSetei2Form::showEvent(QShowEvent* event) {
 
 FormDialogs TSetei2Form::Dialogs() { return {&FileOpenDialog, &SaveDialog, context_.driveRoot()}; }
 
-void TSetei2Form::OpenButtonClick() {
-    // The four CHK2 "to" fields keep their text through the open's clearing.
-    ReadForm();
-    ReadShowingValuesFirst(context_.prompter, [&](Prompter& held) { form_.Open(Dialogs(), held); }, [this] { ShowForm(); });
-}
+// The four CHK2 "to" fields keep their text through the open's clearing:
+// the controls are read into the form first.
+void TSetei2Form::OpenButtonClick() { buttons_.Open(); }
 
 void TSetei2Form::OpenPath(const std::string& path) {
     ShowModeless(*this);
-    ReadForm();
-    ReadShowingValuesFirst(
-        context_.prompter, [&](Prompter& held) { form_.OpenPath(Dialogs(), path, held); }, [this] { ShowForm(); });
+    buttons_.OpenPath(path);
 }
 
-void TSetei2Form::WriteButtonClick() {
-    ReadForm();
-    form_.SaveAs(Dialogs(), context_.prompter);
-}
+void TSetei2Form::WriteButtonClick() { buttons_.Write(); }
 
 void TSetei2Form::CancelButtonClick() { hide(); }
 

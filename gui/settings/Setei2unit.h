@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/FormWidgets.h"
 #include "platform/WindowContext.h"
 #include "platform/FileChooser.h"
 // The core unit has this header's own name; reach it by its place in the tree.
@@ -91,6 +92,8 @@ private:
 
     WindowContext context_;
     Setei3Form form_;
+    FormButtons buttons_{form_, context_.prompter, [this] { return Dialogs(); }, [this] { ReadForm(); },
+                         [this] { ShowForm(); }};
     std::map<std::string, QLineEdit*> edits_;
     std::map<std::string, QComboBox*> lists_;
     std::map<std::string, QAbstractButton*> boxes_;

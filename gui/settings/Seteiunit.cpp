@@ -297,23 +297,14 @@ void TSeteiForm::OpenInMode(bool settings2) {
 
 FormDialogs TSeteiForm::Dialogs() { return {&FileOpenDialog, &SaveDialog, context_.driveRoot()}; }
 
-void TSeteiForm::OpenButtonClick() {
-    ReadForm();
-    ReadShowingValuesFirst(context_.prompter, [&](Prompter& held) { form_.Open(Dialogs(), held); }, [this] { ShowForm(); });
-}
+void TSeteiForm::OpenButtonClick() { buttons_.Open(); }
 
 void TSeteiForm::OpenPath(const std::string& path, bool settings2) {
     OpenInMode(settings2);
-    ReadForm();
-    ReadShowingValuesFirst(
-        context_.prompter, [&](Prompter& held) { form_.OpenPath(Dialogs(), path, held); }, [this] { ShowForm(); });
+    buttons_.OpenPath(path);
 }
 
-void TSeteiForm::WriteButtonClick() {
-    ReadForm();
-    // The unit reads the file from its card: the dialog starts where the card is.
-    form_.SaveAs(Dialogs(), context_.prompter);
-}
+void TSeteiForm::WriteButtonClick() { buttons_.Write(); }
 
 void TSeteiForm::CancelButtonClick() { hide(); }
 

@@ -11,7 +11,7 @@
 #include "files/LedDataFile.h"
 #include "led/DocumentHistory.h"
 #include "led/DocumentStep.h"
-#include "led/PictureEditing.h"
+#include "led/DocumentPicture.h"
 #include "makers/MongonForm.h"
 #include "platform/MemoryImage.h"
 

@@ -16,7 +16,7 @@
 #include <filesystem>
 
 #include "GuiHarness.h"
-#include "led/PictureEdits.h"
+#include "led/PictureDots.h"
 #include "makers/Mongonhensyuu.h"
 
 namespace tesslor::test {

@@ -3,7 +3,7 @@
 // file is known to hold it any more (its undo steps are forgotten too).
 #include "led/DocumentHistory.h"
 #include "led/Ledhyoujiki.h"
-#include "led/PictureEditing.h"
+#include "led/DocumentPicture.h"
 
 namespace tesslor {
 

@@ -1,4 +1,4 @@
-#include "led/PictureEdits.h"
+#include "led/PictureDots.h"
 
 #include <algorithm>
 #include <cstdlib>

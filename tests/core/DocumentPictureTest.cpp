@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "FileTestDoc.h"
-#include "led/PictureEditing.h"
+#include "led/DocumentPicture.h"
 
 namespace tesslor {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "led/DocumentHistory.h"
-#include "led/PictureEdits.h"
+#include "led/PictureDots.h"
 
 namespace tesslor {
 

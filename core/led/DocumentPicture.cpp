@@ -1,4 +1,4 @@
-#include "led/PictureEditing.h"
+#include "led/DocumentPicture.h"
 
 #include <algorithm>
 
