@@ -102,7 +102,11 @@ void TCardForm::CreateControls() {
     CancelWriteButton = NamedButton("CancelWriteButton", "書き出しの中止", this);
     CancelWriteButton->setEnabled(false);
     CloseButton = NamedButton("CloseButton", "閉じる", this);
+    CreateTables();
+    LayOutControls();
+}
 
+void TCardForm::CreateTables() {
     FileTable = new QTableWidget(0, kCardColumns, this);
     FileTable->setObjectName(QStringLiteral("FileTable"));
     FileTable->setHorizontalHeaderLabels({QStringLiteral("名前"), QStringLiteral("種類"), QStringLiteral("書き込みNo"),
@@ -130,7 +134,9 @@ void TCardForm::CreateControls() {
     WriteResult = new QListWidget(this);
     WriteResult->setObjectName(QStringLiteral("WriteResult"));
     WriteResult->setVisible(false);
+}
 
+void TCardForm::LayOutControls() {
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("フォルダー:"), this));
     top->addWidget(FolderLabel, 1);
@@ -279,20 +285,23 @@ void TCardForm::WriteButtonClick() {
     SourceDialog.InitialDir.clear();
     SourceDialog.FileName.clear();
     if (!SourceDialog.Execute()) return;
-    const std::string source = SourceDialog.FileName;
     CardScan prepared;
+    if (PrepareWrite(SourceDialog.FileName, prepared)) RunWrite(prepared);
+}
+
+bool TCardForm::PrepareWrite(const std::string& source, CardScan& prepared) {
     std::string message;
     if (!ScanCard(context_.files, source, Options(), prepared, message)) {
         context_.prompter.Inform(message);
-        return;
+        return false;
     }
     const std::string errors = CardSourceErrorQuestion(prepared);
-    if (!errors.empty() && !context_.prompter.Confirm(errors)) return;
+    if (!errors.empty() && !context_.prompter.Confirm(errors)) return false;
     // What the write will do, file by file, in view before anything changes.
     CardPlan plan;
     if (!PlanCardWrite(context_.files, prepared, folder_, plan, message)) {
         context_.prompter.Inform(message);
-        return;
+        return false;
     }
     WriteResult->clear();
     WriteResult->setVisible(true);
@@ -309,8 +318,12 @@ void TCardForm::WriteButtonClick() {
     if (!question.empty() && !context_.prompter.Confirm(question)) {
         WriteResult->addItem(QStringLiteral("書き出しをやめました（カードはそのままです）"));
         WriteResult->scrollToBottom();
-        return;
+        return false;
     }
+    return true;
+}
+
+void TCardForm::RunWrite(const CardScan& prepared) {
     writing_ = true;
     cancelWrite_ = false;
     WriteProgress->setVisible(true);

@@ -76,6 +76,13 @@ protected:
 
 private:
     void CreateControls();
+    void CreateTables();
+    void LayOutControls();
+    /// Scans source, shows the plan and asks what must be asked. False when
+    /// the write is not to go ahead (its message shown).
+    bool PrepareWrite(const std::string& source, CardScan& prepared);
+    /// Writes prepared onto the card, showing progress and the outcome.
+    void RunWrite(const CardScan& prepared);
     void ShowScan();
     void ShowMessage(const std::string& message);
     // Makes the next thumbnails; stops when none is missing.
