@@ -1,6 +1,7 @@
 #include "CardCommands.h"
 
 #include "app/CardOptions.h"
+#include "card/CardAdd.h"
 #include "card/CardWrite.h"
 #include "PngImage.h"
 
@@ -77,6 +78,23 @@ int RunCardPlan(const StartupConfig& config, const std::string& source, const st
     }
     for (const CardPlanEntry& e : plan.entries) out << e.name << '\t' << CardPlanWord(e.action) << '\n';
     out << std::flush;
+    return 0;
+}
+
+int RunCardAdd(const StartupConfig& config, const std::string& card, const std::vector<std::string>& files,
+               bool autoWriteNo, std::ostream& out, std::ostream& err) {
+    CardAddOptions options;
+    options.scan = CardOptionsOf(config);
+    options.autoWriteNo = autoWriteNo;
+    const CardAddResult result = AddToCard(RealFileSystem(), card, files, options);
+    if (!result.Succeeded()) {
+        err << result.failure << std::endl;
+        return 1;
+    }
+    for (const CardRenumbering& r : result.renumbered) err << CardRenumberedLine(r) << '\n';
+    err << std::flush;
+    for (const std::string& name : result.added) out << CardWrittenLine(name) << '\n';
+    out << CardWrittenLine("Perform.txt") << '\n' << std::flush;
     return 0;
 }
 

@@ -2,6 +2,7 @@
 // tesslor-cli card: checks a whole card and writes a prepared folder onto one.
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "app/StartupConfig.h"
 #include "card/Card.h"
@@ -33,5 +34,14 @@ int RunCardWrite(const StartupConfig& config, const std::string& source, const s
 /// 0, or 1 when a folder cannot be read (its message on err).
 int RunCardPlan(const StartupConfig& config, const std::string& source, const std::string& card, std::ostream& out,
                 std::ostream& err);
+
+/// `card add [--write-no keep|auto] CARD FILE...`: each file copied onto
+/// CARD and listed at the end of its Perform.txt, as one change; with
+/// autoWriteNo a picture whose write number another picture on the card uses
+/// takes a free one in its card copy (said on err). Then "NAME: 書き込み完了"
+/// per file and "Perform.txt: 書き込み完了". 1, the card as it was, when a
+/// file is missing, refused or named too long (its message on err).
+int RunCardAdd(const StartupConfig& config, const std::string& card, const std::vector<std::string>& files,
+               bool autoWriteNo, std::ostream& out, std::ostream& err);
 
 }  // namespace tesslor::cli

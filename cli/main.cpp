@@ -390,11 +390,15 @@ struct CardArgs {
     std::string folder, source, card;
     bool force = false;
     bool dryRun = false;
+    std::string writeNo = "keep";
+    std::vector<std::string> files;
     CLI::App* check = nullptr;
+    CLI::App* add = nullptr;
 };
 
 CLI::App* AddCardCommand(CLI::App& app, CardArgs& args) {
-    CLI::App* sub = app.add_subcommand("card", "check a whole card, or write a prepared folder onto a card");
+    CLI::App* sub =
+        app.add_subcommand("card", "check a whole card, write a prepared folder onto a card, or add files to one");
     sub->require_subcommand(1);
     args.check = sub->add_subcommand(
         "check", "print every file of FOLDER (NAME, KIND, STATUS, SUMMARY, tab-separated) and the findings across "
@@ -412,12 +416,25 @@ CLI::App* AddCardCommand(CLI::App& app, CardArgs& args) {
                     "in byte order of the names");
     write->add_option("SOURCE", args.source, "the prepared folder")->required();
     write->add_option("CARD", args.card, "the card's folder")->required();
+    args.add = sub->add_subcommand(
+        "add", "copy each FILE onto CARD whole and list its name at the end of CARD/Perform.txt (made when missing, "
+               "never listed twice), as one change; a missing or refused FILE or a name over 30 bytes changes nothing");
+    AddConfigOption(*args.add, args.configPath);
+    args.add
+        ->add_option("--write-no", args.writeNo,
+                     "keep: copy pictures as they are (default); auto: a picture whose write number another picture "
+                     "on the card uses gets the lowest free number in its card copy")
+        ->check(CLI::IsMember({"keep", "auto"}));
+    args.add->add_option("CARD", args.card, "the card's folder")->required();
+    args.add->add_option("FILE", args.files, "the files to add")->required();
     return sub;
 }
 
 int RunCardCommand(const CardArgs& args) {
     const StartupConfig config = LoadConfig(args.configPath);
     if (args.check->parsed()) return RunCardCheck(config, args.folder, std::cout, std::cerr);
+    if (args.add->parsed())
+        return RunCardAdd(config, args.card, args.files, args.writeNo == "auto", std::cout, std::cerr);
     if (args.dryRun) return RunCardPlan(config, args.source, args.card, std::cout, std::cerr);
     return RunCardWrite(config, args.source, args.card, args.force, std::cout, std::cerr);
 }

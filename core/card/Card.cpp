@@ -311,6 +311,31 @@ bool CardScan::Passed() const {
 
 std::string CardFolderMissingMessage(const std::string& folder) { return "フォルダー " + folder + " が見つかりません"; }
 
+bool ScanCardFile(FileSystem& files, const std::string& path, const CardScanOptions& options, CardFile& file) {
+    file = CardFile{};
+    file.name = FileNamePart(path);
+    std::string start;
+    if (!files.ReadPrefix(path, kProbeBytes, start)) {
+        SetStatus(file, false, CardFileUnreadableMessage(file.name));
+        return false;
+    }
+    const std::string folder = FolderPart(path);
+    CardFiles memory(files, !folder.empty() ? folder : path.rfind('/', 0) == 0 ? std::string("/") : std::string("."));
+    file.kind = KindOf(file.name, start);
+    const bool whole = start.size() < kProbeBytes;
+    file.size = start.size();
+    if (file.kind == CardKind::Other) {
+        SetStatus(file, true, "");
+    } else if (!memory.Load(file.name, std::move(start), whole, CardKindMaxBytes(file.kind))) {
+        SetStatus(file, false, CardFileUnreadableMessage(file.name));
+    } else {
+        file.size = memory.Bytes(memory.PathOf(file.name)).size();
+        PictureReader pictures(options.shape);
+        ReadFileOfKind(file, memory, memory.PathOf(file.name), options, pictures);
+    }
+    return file.ok;
+}
+
 bool ScanCard(FileSystem& files, const std::string& folder, const CardScanOptions& options, CardScan& scan,
               std::string& message) {
     scan = CardScan{};

@@ -115,6 +115,10 @@ std::uintmax_t CardKindMaxBytes(CardKind kind);
 bool ScanCard(FileSystem& files, const std::string& folder, const CardScanOptions& options, CardScan& scan,
               std::string& message);
 
+/// Reads the one file at path as a scan of its folder reads it: its kind from
+/// its name and content, the reader's verdict and the summary. False when
+/// the file cannot be read or its reader refuses it (file.status says why).
+bool ScanCardFile(FileSystem& files, const std::string& path, const CardScanOptions& options, CardFile& file);
 /// The message for a folder that is not there.
 std::string CardFolderMissingMessage(const std::string& folder);
 

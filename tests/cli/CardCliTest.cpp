@@ -162,3 +162,49 @@ TEST(CardCli, DryRunPrintsThePlanInByteOrderAndWritesNothing) {
 
 }  // namespace
 }  // namespace tesslor
+
+namespace tesslor {
+namespace {
+
+TEST(CardCli, AddCopiesListsAndSaysSoLineByLine) {
+    test::TempDir dir;
+    fs::create_directory(dir.Path("card"));
+    fs::create_directory(dir.Path("work"));
+    test::WriteTestPicture(dir.Path("card/waku.lee"), "01", 0, 0, kLedRed);
+    test::WriteTestPicture(dir.Path("work/kion.lee"), "01", 4, 4, kLedGreen);
+    test::WriteTestPicture(dir.Path("work/b.lee"), "05", 4, 4, kLedGreen);
+    const std::string source = test::ReadFileBytes(dir.Path("work/kion.lee"));
+
+    test::CliRun r = test::RunCli(dir, {"card", "add", "--write-no", "auto", dir.Path("card"), dir.Path("work/kion.lee"),
+                                        dir.Path("work/b.lee")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "kion.lee: 書き込み完了\nb.lee: 書き込み完了\nPerform.txt: 書き込み完了\n");
+    EXPECT_EQ(r.err, "kion.lee: 書き込みNo 01 は waku.lee が使っているため、カードでは 02 にしました\n");
+    EXPECT_EQ(test::ReadFileBytes(dir.Path("work/kion.lee")), source);
+    EXPECT_NE(test::ReadFileBytes(dir.Path("card/kion.lee")).find("$WRITE_TABLE_NO=02 "), std::string::npos);
+    EXPECT_EQ(test::ReadFileBytes(dir.Path("card/Perform.txt")),
+              "kion.lee" + std::string(22, ' ') + "\r\nb.lee" + std::string(25, ' ') + "\r\n");
+
+    // keep, the default, copies as it is.
+    r = test::RunCli(dir, {"card", "add", dir.Path("card"), dir.Path("work/kion.lee")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "kion.lee: 書き込み完了\nPerform.txt: 書き込み完了\n");
+    EXPECT_EQ(test::ReadFileBytes(dir.Path("card/kion.lee")), source);
+
+    // A missing file: its name on standard error, nothing written.
+    const auto before = test::FolderContents(dir.Path("card"));
+    r = test::RunCli(dir, {"card", "add", dir.Path("card"), dir.Path("work/b.lee"), dir.Path("work/gone.lee")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("gone.lee"), std::string::npos) << r.err;
+    EXPECT_EQ(test::FolderContents(dir.Path("card")), before);
+
+    // Usage errors.
+    EXPECT_EQ(test::RunCli(dir, {"card", "add", dir.Path("card")}).status, 2);
+    EXPECT_EQ(test::RunCli(dir, {"card", "add", "--write-no", "maybe", dir.Path("card"), dir.Path("work/b.lee")}).status,
+              2);
+    EXPECT_EQ(test::FolderContents(dir.Path("card")), before);
+}
+
+}  // namespace
+}  // namespace tesslor
