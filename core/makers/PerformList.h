@@ -26,12 +26,14 @@ inline constexpr const char* kPerformWriteErrorMessage = "Perform.txt 書き込�
 /// Said in the status line (and by tesslor-cli) after a good 保存.
 inline constexpr const char* kPerformSavedMessage = "保存完了";
 
-/// 追加: the files the unit takes, of the kinds the other makers write.
+/// 追加: the files the unit takes, of the kinds the other makers write; the
+/// first entry shows every one of them at once, the others one kind each.
 /// The dialog gives a file's full name: the list's 30-byte rule alone decides
 /// whether it is taken.
 inline const FileDialogSetup kPerformAddDialog{
     FileDialogKind::Open,
-    {{"標準ＬＥＤデータ", "*.lee"},
+    {{"表示器のファイル（絵・動画・設定・スケジュール・CO2）", "*.lee *.ana *.txt *.co2"},
+     {"標準ＬＥＤデータ", "*.lee"},
      {"動画データ", "*.ana"},
      {"設定データ（setei.txt)", "*.txt"},
      {"表示スケジュールデータ", "*.txt"},

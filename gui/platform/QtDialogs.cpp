@@ -49,12 +49,14 @@ void FitTitle(QMessageBox& box) {
                   grid->columnCount());
 }
 
-bool YesNo(const QString& title, const std::string& text, QMessageBox::Icon icon) {
+// yesIsSafe: Yes only goes on (saves, removes a stale entry); otherwise Yes
+// loses or replaces something, and Enter must not do it unasked.
+bool YesNo(const QString& title, const std::string& text, QMessageBox::Icon icon, bool yesIsSafe) {
     QMessageBox box(icon, title, QString::fromStdString(text), QMessageBox::NoButton, DialogParent());
     FitTitle(box);
     QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
+    box.setDefaultButton(yesIsSafe ? yes : no);
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;
@@ -84,9 +86,12 @@ void QtPrompter::Inform(const std::string& text) {
     box.exec();
 }
 
-bool QtPrompter::Confirm(const std::string& text) { return YesNo(QStringLiteral("確認"), text, QMessageBox::Question); }
+// A confirmation's Yes loses unsaved work or replaces files: いいえ is the default.
+bool QtPrompter::Confirm(const std::string& text) {
+    return YesNo(QStringLiteral("確認"), text, QMessageBox::Question, false);
+}
 
-bool QtPrompter::Ask(const std::string& text) { return YesNo(QStringLiteral("Tesslor"), text, QMessageBox::NoIcon); }
+bool QtPrompter::Ask(const std::string& text) { return YesNo(QStringLiteral("Tesslor"), text, QMessageBox::NoIcon, true); }
 
 QString QtFilterString(const std::vector<FileFilter>& filters) {
     QStringList parts;

@@ -3,13 +3,19 @@
 // that does not end in its own pattern would list no file at all.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
+#include <QTest>
+#include <QTimer>
 
 #include "app/FileDialogs.h"
 #include "makers/Hyoujischeduleunit.h"
 #include "makers/Makeanimationunit.h"
 #include "makers/Makeperformunit.h"
 #include "makers/MongonForm.h"
+#include "platform/DialogFlows.h"
 #include "platform/QtDialogs.h"
 
 namespace tesslor {
@@ -71,6 +77,30 @@ TEST(DialogFilters, TheMainWindowsDialogsShowTheirOwnTexts) {
         EXPECT_EQ(e.setup->defaultExt, e.defaultExt) << e.filter;
         EXPECT_EQ(e.setup->title, e.title) << e.filter;
         EXPECT_EQ(gui::QtFilterString(e.setup->filters), QString::fromUtf8(e.filter));
+    }
+}
+
+}  // namespace
+}  // namespace tesslor
+
+namespace tesslor {
+namespace {
+
+// What Enter does in the real message boxes: a confirmation (its Yes loses
+// work or replaces files) answers No, a plain question Yes.
+TEST(MessageBoxes, EnterIsTheSafeAnswer) {
+    gui::QtPrompter prompter;
+    for (const bool confirm : {true, false}) {
+        QString defaultText;
+        QTimer::singleShot(0, [&defaultText] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            defaultText = box->defaultButton() ? box->defaultButton()->text() : QString();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        const bool yes = confirm ? prompter.Confirm(kDiscardQuestion) : prompter.Ask("保存しますか？");
+        EXPECT_EQ(yes, !confirm);
+        EXPECT_EQ(defaultText.toStdString(), confirm ? "いいえ(&N)" : "はい(&Y)");
     }
 }
 

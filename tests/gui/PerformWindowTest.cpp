@@ -58,10 +58,12 @@ TEST_F(PerformWindow, ControlsAndDialogs) {
     const FileDialogRequest& add = chooser.requests[0];
     EXPECT_EQ(add.title, "ファイルの追加");
     EXPECT_EQ(add.initialDir, card.Dir().string());
-    ASSERT_EQ(add.filters.size(), 5u);
-    EXPECT_EQ(add.filters[0].description, "標準ＬＥＤデータ");
-    EXPECT_EQ(add.filters[2].description, "設定データ（setei.txt)");
-    EXPECT_EQ(add.filters[4].pattern, "*.co2");
+    // Every kind at once first (the one the dialog shows), then the specified ones, each kind alone.
+    ASSERT_EQ(add.filters.size(), 6u);
+    EXPECT_EQ(add.filters[0].pattern, "*.lee *.ana *.txt *.co2");
+    EXPECT_EQ(add.filters[1].description, "標準ＬＥＤデータ");
+    EXPECT_EQ(add.filters[3].description, "設定データ（setei.txt)");
+    EXPECT_EQ(add.filters[5].pattern, "*.co2");
     const FileDialogRequest& open = chooser.requests[1];
     EXPECT_EQ(open.initialDir, card.Dir().string());
     EXPECT_EQ(open.fileName, "Perform.txt");
