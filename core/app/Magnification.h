@@ -14,8 +14,20 @@ inline constexpr std::array<int, 10> kMagnifications{25, 50, 80, 100, 125, 150, 
 /// The list index of 100 %, where the editor starts.
 inline constexpr int kDefaultMagnificationIndex = 3;
 
+/// The list's last entry, after the percentages: the largest magnification
+/// at which the board's whole width fits the editing area.
+inline constexpr const char* kFitMagnificationText = "全体表示";
+
 /// The percentage a list entry's text gives; 100 when it holds no number above 0.
 int MagnificationOf(const std::string& text);
+
+/// 全体表示: the largest magnification whose layout (30 panel columns and the
+/// 23 pixels of labels and frame) is no wider than areaWidth pixels; the
+/// smallest layout (one pixel a dot) when none is.
+int FitMagnification(int areaWidth);
+
+/// The index of the largest listed percentage not above percent (0 when all are).
+int MagnificationIndexBelow(int percent);
 
 /// The list index steps entries away from index, kept within the list.
 int SteppedMagnificationIndex(int index, int steps);

@@ -18,6 +18,7 @@ TMagnificationForm::TMagnificationForm(const WindowContext&, QWidget* parent) : 
     MagnificationComboBox = new QComboBox(this);
     MagnificationComboBox->setObjectName(QStringLiteral("MagnificationComboBox"));
     for (int percent : kMagnifications) MagnificationComboBox->addItem(QString::number(percent));
+    MagnificationComboBox->addItem(QString::fromUtf8(kFitMagnificationText));
     MagnificationComboBox->setCurrentIndex(kDefaultMagnificationIndex);
     MagnificationComboBox->setMinimumContentsLength(4);
     Label3 = new QLabel(QStringLiteral("％"), this);
@@ -28,11 +29,34 @@ TMagnificationForm::TMagnificationForm(const WindowContext&, QWidget* parent) : 
     layout->addWidget(Label3);
     layout->addStretch();
     PlaceCentred(*this, kMagnificationFormSize, kSizeableFrame);
-    connect(MagnificationComboBox, &QComboBox::activated, this, [this](int) { MagnificationComboBoxChange(); });
+    // A pick is all the window is for: it closes with it.
+    connect(MagnificationComboBox, &QComboBox::activated, this, [this](int) {
+        MagnificationComboBoxChange();
+        accept();
+    });
 }
 
 int TMagnificationForm::Magnification() const {
+    if (FitSelected()) return fitMagnification ? fitMagnification() : 100;
     return MagnificationOf(MagnificationComboBox->currentText().toStdString());
+}
+
+bool TMagnificationForm::FitSelected() const {
+    return MagnificationComboBox->currentText() == QString::fromUtf8(kFitMagnificationText);
+}
+
+std::string TMagnificationForm::Choice() const { return MagnificationComboBox->currentText().toStdString(); }
+
+bool TMagnificationForm::SelectChoice(const std::string& text) {
+    const int i = MagnificationComboBox->findText(QString::fromStdString(text));
+    if (i < 0) return false;
+    MagnificationComboBox->setCurrentIndex(i);
+    return true;
+}
+
+void TMagnificationForm::SelectFit() {
+    SelectChoice(kFitMagnificationText);
+    MagnificationComboBoxChange();
 }
 
 void TMagnificationForm::MagnificationComboBoxChange() {
@@ -40,8 +64,10 @@ void TMagnificationForm::MagnificationComboBoxChange() {
 }
 
 bool TMagnificationForm::StepMagnification(int steps) {
-    const int i = SteppedMagnificationIndex(MagnificationComboBox->currentIndex(), steps);
-    if (i == MagnificationComboBox->currentIndex()) return false;
+    const int from = FitSelected() ? MagnificationIndexBelow(Magnification()) : MagnificationComboBox->currentIndex();
+    const int i = SteppedMagnificationIndex(from, steps);
+    if (i == MagnificationComboBox->currentIndex() || (FitSelected() && kMagnifications[i] == Magnification()))
+        return false;
     MagnificationComboBox->setCurrentIndex(i);
     MagnificationComboBoxChange();
     return true;

@@ -4,6 +4,7 @@
 // and of 最近使ったファイル. The wiring is in
 // Mainunit.cpp.
 #include <QAction>
+#include <algorithm>
 #include <QActionGroup>
 #include <QComboBox>
 #include <QFrame>
@@ -18,7 +19,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/Magnification.h"
+#include "app/Magnificationunit.h"
 #include "app/Mainunit.h"
+#include "platform/IniProfile.h"
 #include "platform/PaintBoxWidget.h"
 #include "platform/RadioGroup.h"
 
@@ -175,6 +179,11 @@ void TMainForm::CreateToolMenu() {
 void TMainForm::CreateViewMenus() {
     Hyouji = TopMenu(menuBar(), "Hyouji", "表示(&V)");
     HyoujiBairitu = MenuItem(Hyouji, "HyoujiBairitu", "表示倍率(&Z)");
+    ZentaiHyouji = MenuItem(Hyouji, "ZentaiHyouji", "全体表示");
+    ZentaiHyouji->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    connect(ZentaiHyouji, &QAction::triggered, this, [this] {
+        if (magnificationForm_) magnificationForm_->SelectFit();
+    });
     Demonstration = MenuItem(Hyouji, "Demonstration", "デモ表示(&D)");
     AnimeDemonstration = MenuItem(Hyouji, "AnimeDemonstration", "動画のデモ");
 
@@ -329,6 +338,36 @@ void TMainForm::ShowRecentFiles() {
         });
     }
     RecentFilesMenu->setEnabled(!paths.empty());
+}
+
+// ---- magnification ----
+
+namespace {
+constexpr const char* kViewSection = "View";
+constexpr const char* kMagnificationKey = "Magnification";
+}  // namespace
+
+void TMainForm::AttachMagnificationForm(TMagnificationForm& form) {
+    magnificationForm_ = &form;
+    form.fitMagnification = [this] { return FitMagnification(ScrollBox->viewport()->width()); };
+    // The magnification of the last run, kept with the recent files.
+    if (recentProfile_) form.SelectChoice(recentProfile_->ReadString(kViewSection, kMagnificationKey, "100"));
+    form.onMagnification = [this](int value) {
+        document_->Relayout(*PaintBox1, value);
+        if (recentProfile_ && magnificationForm_)
+            recentProfile_->WriteString(kViewSection, kMagnificationKey, magnificationForm_->Choice());
+        UpdateStatusBar();
+    };
+    if (form.Choice() != "100") MagnificationComboBoxChange();
+    UpdateStatusBar();
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // 全体表示 follows the window's width (laid out again only when the dots' size changes).
+    if (!magnificationForm_ || !magnificationForm_->FitSelected() || !document_) return;
+    const int dot = std::max(1, magnificationForm_->Magnification() * 8 / 100);
+    if (16 * dot + 3 != document_->Pitch()) MagnificationComboBoxChange();
 }
 
 }  // namespace tesslor::gui

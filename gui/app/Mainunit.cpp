@@ -97,15 +97,6 @@ void TMainForm::AttachPenColorForm(TPenColorForm& form) {
     connect(&form, &QDialog::finished, this, [this](int) { UpdateStatusBar(); });
 }
 
-void TMainForm::AttachMagnificationForm(TMagnificationForm& form) {
-    magnificationForm_ = &form;
-    form.onMagnification = [this](int value) {
-        document_->Relayout(*PaintBox1, value);
-        UpdateStatusBar();
-    };
-    UpdateStatusBar();
-}
-
 void TMainForm::ConnectControls() {
     PaintBox1->onPaint = [this] { PaintBox1Paint(); };
     connect(PaintBox1, &PaintBoxWidget::mousePressed, this,

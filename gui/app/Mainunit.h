@@ -175,6 +175,8 @@ public:
     QAction* CardCheck;
     QMenu* Hyouji;
     QAction* HyoujiBairitu;
+    /// 全体表示 (Ctrl+0): the magnification at which the board's width fits the window.
+    QAction* ZentaiHyouji;
     QAction* Demonstration;
     QAction* AnimeDemonstration;
     QMenu* Etc;
@@ -232,6 +234,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void CreateControlBar(QWidget* central);

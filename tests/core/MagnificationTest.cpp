@@ -2,6 +2,8 @@
 // pointer where it was.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/Magnification.h"
 
 namespace tesslor {
@@ -19,6 +21,27 @@ TEST(Magnification, StepsStayInTheListAndTextsWithoutANumberMean100) {
     EXPECT_EQ(MagnificationOf("abc"), 100);
     EXPECT_EQ(MagnificationOf("0"), 100);
     EXPECT_EQ(MagnificationOf("-25"), 100);
+}
+
+// 全体表示: the widest layout that fits, checked against the layout's own sizes.
+TEST(Magnification, FitIsTheLargestLayoutNoWiderThanTheArea) {
+    const auto width = [](int percent) { return (16 * std::max(1, percent * 8 / 100) + 3) * 30 + 23; };
+    for (const int area : {0, 100, 592, 593, 594, 1072, 1073, 1366, 1920, 38513, 100000}) {
+        const int fit = FitMagnification(area);
+        SCOPED_TRACE(area);
+        EXPECT_GE(fit, 1);
+        if (width(fit) > area) {
+            EXPECT_EQ(width(fit), 593) << "only the smallest layout may be wider than the area";
+        }
+        // One dot more would not fit.
+        const int dot = std::max(1, fit * 8 / 100);
+        EXPECT_GT((16 * (dot + 1) + 3) * 30 + 23, area);
+    }
+    EXPECT_EQ(FitMagnification(1073), 25);  // two pixels a dot
+    EXPECT_EQ(FitMagnification(1072), 13);
+    EXPECT_EQ(MagnificationIndexBelow(13), 0);
+    EXPECT_EQ(MagnificationIndexBelow(100), kDefaultMagnificationIndex);
+    EXPECT_EQ(MagnificationIndexBelow(5000), 9);
 }
 
 TEST(Magnification, TheDotUnderThePointerStaysUnderIt) {

@@ -1,6 +1,9 @@
 // The control bar's enabling rules and messages, and drawing with the mouse.
 #include <gtest/gtest.h>
 
+#include <QScrollArea>
+#include <algorithm>
+
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
@@ -167,6 +170,46 @@ TEST(Drawing, CtrlWheelChangesTheMagnificationLikeItsWindow) {
     mag.MagnificationComboBox->setCurrentIndex(0);
     emit mag.MagnificationComboBox->activated(0);
     EXPECT_EQ(e.Doc().Pitch(), 35);
+}
+
+}  // namespace
+}  // namespace tesslor::test
+
+namespace tesslor::test {
+namespace {
+
+// 全体表示 (Ctrl+0) lays the whole board's width into the window, follows the
+// window's width, closes the magnification window like any pick, and the
+// next run starts with the magnification the last one ended with.
+TEST(Drawing, FitShowsTheWholeWidthAndIsKeptForTheNextRun) {
+    Editor e;
+    auto& mag = e.windows->MagnificationForm();
+    e.Main().resize(1000, 600);
+    QApplication::processEvents();
+    e.Main().ZentaiHyouji->trigger();
+    QApplication::processEvents();
+    ASSERT_TRUE(mag.FitSelected());
+    const int narrow = e.Doc().Pitch();
+    EXPECT_LE(e.Main().PaintBox1->width(), std::max(e.Main().ScrollBox->viewport()->width(), 593));
+    e.Main().resize(1900, 700);
+    QApplication::processEvents();
+    EXPECT_GT(e.Doc().Pitch(), narrow) << "a wider window, larger dots";
+    EXPECT_LE(e.Main().PaintBox1->width(), e.Main().ScrollBox->viewport()->width());
+    // From 全体表示 the wheel steps to the listed percentages around it.
+    EXPECT_TRUE(mag.StepMagnification(1));
+    EXPECT_FALSE(mag.FitSelected());
+
+    // A pick in the window closes it.
+    mag.show();
+    Editor::Choose(mag.MagnificationComboBox, 1);
+    EXPECT_FALSE(mag.isVisible());
+    EXPECT_EQ(mag.Magnification(), 50);
+
+    // Kept with the recent files: a new run starts where this one ended.
+    e.windows.reset();
+    e.windows = std::make_unique<gui::EditorWindows>(e.env);
+    EXPECT_EQ(e.windows->MagnificationForm().Choice(), "50");
+    EXPECT_EQ(e.Doc().Pitch(), 16 * 4 + 3);
 }
 
 }  // namespace
