@@ -51,6 +51,13 @@ public:
     bool SaveAs();
     /// 旧ファイルで保存. True when a file was written.
     bool SaveOld();
+    /// カードに追加: the picture saved into the selected drive's root under a
+    /// proposed name the save dialog lets the operator change (its own name,
+    /// else one made from text, else 絵01.lee, ...); when another picture on
+    /// the card uses its write number, the offer of a free one first; then its
+    /// name at the end of the card's Perform.txt. One undo step. True when
+    /// the picture is on the card and listed.
+    bool AddToCard(const std::string& text = {});
     /// A file given by name (a drop, the command line, the card window): .lee
     /// and .led open, .bmp and .png are imported, each after the discard
     /// question; the read's messages name the file. False when refused, of

@@ -221,6 +221,48 @@ std::optional<std::string> WithWriteNo(const std::string& bytes, int n) {
     return result;
 }
 
+std::string ProposedCardName(const CardScan& card, const std::string& ownFile, const std::string& text,
+                             const std::string& extension) {
+    if (!ownFile.empty()) return ReplaceExtension(FileNamePart(ownFile), extension);
+    std::string base;
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 0x20 && std::string("\\/:*?\"<>|").find(c) == std::string::npos)
+            base += c;
+    // Blanks at either end would make a name that looks like another.
+    base.erase(0, base.find_first_not_of(' '));
+    base.erase(base.find_last_not_of(' ') + 1);
+    // The name, extension and all, within the unit's 30 bytes, never half a character.
+    while (!base.empty() && !NameFitsUnit(base + extension)) {
+        // One whole UTF-8 character off the end: its continuation bytes, then its first.
+        while (!base.empty() && (static_cast<unsigned char>(base.back()) & 0xC0) == 0x80) base.pop_back();
+        if (!base.empty()) base.pop_back();
+    }
+    if (!base.empty() && !card.Find(base + extension)) return base + extension;
+    for (int n = 1;; ++n) {
+        const std::string name = "絵" + ZeroPad(n, 2) + extension;
+        if (!card.Find(name)) return name;
+    }
+}
+
+const CardFile* PictureWithWriteNo(const CardScan& card, int writeNo, const std::string& name) {
+    for (const CardFile& f : card.files)
+        if (f.kind == CardKind::Picture && f.ok && f.writeNo == writeNo && Folded(f.name) != Folded(name)) return &f;
+    return nullptr;
+}
+
+std::vector<int> PictureWriteNos(const CardScan& card, const std::string& name) {
+    std::vector<int> used;
+    for (const CardFile& f : card.files)
+        if (f.kind == CardKind::Picture && f.ok && f.writeNo > 0 && Folded(f.name) != Folded(name))
+            used.push_back(f.writeNo);
+    return used;
+}
+
+std::string FreeWriteNoQuestion(int writeNo, const std::string& user, int free) {
+    return "書き込みNo " + ZeroPad(writeNo, 2) + " は " + user + " が使っています。空いている " + ZeroPad(free, 2) +
+           " にしますか？";
+}
+
 std::string CardRenumberedLine(const CardRenumbering& r) {
     return r.name + ": 書き込みNo " + ZeroPad(r.from, 2) + " は " + r.sharedWith + " が使っているため、カードでは " +
            ZeroPad(r.to, 2) + " にしました";

@@ -59,6 +59,23 @@ int FreeWriteNo(const std::vector<int>& used, const WriteNoCheck& rule);
 /// digits of n; nothing when the file has no write-number line.
 std::optional<std::string> WithWriteNo(const std::string& bytes, int n);
 
+/// The name カードに追加 proposes for work going onto the card (extension
+/// ".lee" for a picture): the work's own file name when it has one; else one
+/// made from text (the rendered message, characters no file name may hold
+/// left out, cut to the unit's 30 bytes); else 絵01, 絵02, ... the first the
+/// card has no file of (whatever the case of its letters).
+std::string ProposedCardName(const CardScan& card, const std::string& ownFile, const std::string& text,
+                             const std::string& extension);
+
+/// The picture on the card (not named name) whose write number is writeNo; nullptr when none.
+const CardFile* PictureWithWriteNo(const CardScan& card, int writeNo, const std::string& name);
+/// The write numbers of the card's pictures, but that of the one named name.
+std::vector<int> PictureWriteNos(const CardScan& card, const std::string& name);
+
+/// The question カードに追加 asks when the picture's number is taken:
+/// "書き込みNo 01 は waku.lee が使っています。空いている 03 にしますか？".
+std::string FreeWriteNoQuestion(int writeNo, const std::string& user, int free);
+
 /// "kion.lee: 書き込みNo 01 は waku.lee が使っているため、カードでは 04 にしました".
 std::string CardRenumberedLine(const CardRenumbering& r);
 

@@ -145,6 +145,12 @@ void TMainForm::CreateFileMenu() {
     FileOpen = MenuItem(File, "FileOpen", "開く(&O)");
     FileWrite = MenuItem(File, "FileWrite", "上書き保存(&S)");
     FileWriteName = MenuItem(File, "FileWriteName", "名前を付けて保存(&A)");
+    CardAdd = MenuItem(File, "CardAdd", "カードに追加…");
+    connect(CardAdd, &QAction::triggered, this, [this] {
+        EndStroke();
+        commands_->AddToCard();
+        ShowDocument();
+    });
     BmpFileOpen = MenuItem(File, "BmpFileOpen", "ビットマップファイルを開く(&B)");
     BmpFileWrite = MenuItem(File, "BmpFileWrite", "ビットマップファイルで保存((&V)");
     OldFileOpen = MenuItem(File, "OldFileOpen", "旧ファイルを開く(&J)");

@@ -157,6 +157,8 @@ public:
     QAction* FileOpen;
     QAction* FileWrite;
     QAction* FileWriteName;
+    /// カードに追加: saved onto the card's root and listed in its Perform.txt.
+    QAction* CardAdd;
     QAction* BmpFileOpen;
     QAction* BmpFileWrite;
     QAction* OldFileOpen;

@@ -4,10 +4,16 @@
 // file it came from.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <functional>
 
 #include "FileTestDoc.h"
 #include "app/DocumentCommands.h"
+#include "card/CardAdd.h"
+#include "files/UnitFile.h"
+#include "text/Numbers.h"
+#include "text/ShiftJis.h"
 #include "files/LedDataFile.h"
 #include "led/DocumentHistory.h"
 #include "led/DocumentStep.h"
@@ -442,6 +448,77 @@ TEST(DocumentHistoryTyping, KeysTypedIntoOneBoxAreOneStep) {
     t.settings.writeNo = "";
     back.Record(t, "WriteNo");
     EXPECT_FALSE(back.CanUndo());
+}
+
+}  // namespace
+}  // namespace tesslor
+
+namespace tesslor {
+namespace {
+
+// Perform.txt's lines: each name in Shift-JIS, blanks to 30 bytes, CR LF.
+std::string PerformBytes(const std::vector<std::string>& names) {
+    std::string bytes;
+    for (const std::string& name : names) {
+        const std::string sjis = ToShiftJis(name).value_or("");
+        bytes += sjis + std::string(30 - sjis.size(), ' ') + "\r\n";
+    }
+    return bytes;
+}
+
+// カードに追加 from the main window: saved into the card's root under the
+// proposed name, the write number freed after asking, listed in Perform.txt.
+TEST(AddToCard, SavesOntoTheCardAndListsThePictureInOneCommand) {
+    Editor e;
+    DrawStep(e.t.doc, {2, 2});
+    e.chooser.script.push_back(e.dir.Path("絵01.lee"));
+    ASSERT_TRUE(e.commands.AddToCard()) << testing::PrintToString(e.t.prompter.shown);
+    EXPECT_EQ(e.chooser.requests.back().fileName, e.dir.Path("絵01.lee")) << "a new picture is 絵01.lee";
+    EXPECT_EQ(e.chooser.requests.back().initialDir, e.dir.Dir().string());
+    EXPECT_EQ(e.t.doc.FileName, e.dir.Path("絵01.lee"));
+    EXPECT_FALSE(e.t.doc.Modified());
+    EXPECT_EQ(e.t.prompter.shown.back(), "絵01.lee をカードに追加しました（Perform.txt に載せました）");
+    EXPECT_EQ(test::ReadFileBytes(e.dir.Path("Perform.txt")), PerformBytes({"絵01.lee"}));
+
+    // A picture from text, whose number 絵01.lee already uses: the free one is offered.
+    e.commands.NewFile();
+    DrawStep(e.t.doc, {5, 5});
+    e.chooser.script.push_back(e.dir.Path("気温 25℃.lee"));
+    e.t.prompter.answers = {true};
+    ASSERT_TRUE(e.commands.AddToCard("気温 25℃")) << testing::PrintToString(e.t.prompter.shown);
+    EXPECT_EQ(e.chooser.requests.back().fileName, e.dir.Path("気温 25℃.lee"));
+    EXPECT_NE(std::find(e.t.prompter.shown.begin(), e.t.prompter.shown.end(),
+                        "書き込みNo 01 は 絵01.lee が使っています。空いている 02 にしますか？"),
+              e.t.prompter.shown.end());
+    EXPECT_EQ(e.t.doc.WriteNoText(), "02");
+    EXPECT_EQ(e.bar.state.WriteNoText, "02") << "the bar shows the number taken";
+    EXPECT_EQ(test::ReadFileBytes(e.dir.Path("Perform.txt")), PerformBytes({"絵01.lee", "気温 25℃.lee"}));
+    // One undo step: the number and the name come back.
+    ASSERT_TRUE(e.commands.Undo());
+    EXPECT_EQ(LeadingInt(e.t.doc.WriteNoText()), 1);
+    EXPECT_EQ(e.t.doc.FileName, "");
+
+    // Saved anywhere but the card's root: nothing is listed.
+    std::filesystem::create_directory(e.dir.Path("sub"));
+    const std::string perform = test::ReadFileBytes(e.dir.Path("Perform.txt"));
+    e.chooser.script.push_back(e.dir.Path("sub/x.lee"));
+    EXPECT_FALSE(e.commands.AddToCard());
+    EXPECT_FALSE(std::filesystem::exists(e.dir.Path("sub/x.lee")));
+    EXPECT_EQ(test::ReadFileBytes(e.dir.Path("Perform.txt")), perform);
+}
+
+TEST(AddToCard, ProposedNamesComeFromTheFileTheTextOrTheFirstFreePictureNumber) {
+    CardScan card;
+    card.files = {CardFile{"絵01.lee"}, CardFile{"KION.LEE"}};
+    card.Index();
+    EXPECT_EQ(ProposedCardName(card, "/work/frame.led", "text", ".lee"), "frame.lee");
+    EXPECT_EQ(ProposedCardName(card, "", "気温 25℃", ".lee"), "気温 25℃.lee");
+    EXPECT_EQ(ProposedCardName(card, "", " a/b:c* ", ".lee"), "abc.lee") << "what no file name may hold goes";
+    EXPECT_EQ(ProposedCardName(card, "", "kion", ".lee"), "絵02.lee") << "the card has it (another case)";
+    EXPECT_EQ(ProposedCardName(card, "", "", ".lee"), "絵02.lee");
+    const std::string made = ProposedCardName(card, "", std::string(20, 'x') + "気温気温気温気温", ".lee");
+    EXPECT_TRUE(NameFitsUnit(made)) << made;
+    EXPECT_EQ(made, std::string(20, 'x') + "気温気.lee") << "cut to 30 bytes, never half a character";
 }
 
 }  // namespace
