@@ -33,11 +33,12 @@ bool DocumentCommands::AddToCard(const std::string& text) {
         prompter_.Inform("表示器が読むのはカードの一番上のフォルダー（" + root + "）だけです。そこに保存してください");
         return false;
     }
-    // A number another picture of the card uses would replace that one on the unit.
+    // A number another picture of the card uses would replace that one on the
+    // unit: the free one is offered, Yes being the answer Enter gives.
     const int writeNo = LeadingInt(doc_.WriteNoText());
     if (const CardFile* user = PictureWithWriteNo(card, writeNo, FileNamePart(chosen))) {
         const int free = FreeWriteNo(PictureWriteNos(card, FileNamePart(chosen)), options.checkWriteNo);
-        if (free > 0 && prompter_.Confirm(FreeWriteNoQuestion(writeNo, user->name, free))) {
+        if (free > 0 && prompter_.Ask(FreeWriteNoQuestion(writeNo, user->name, free))) {
             doc_.SetWriteNo(free);
             ShowSettingsInBar();
         }

@@ -99,8 +99,10 @@ EditorWindows::EditorWindows(const EditorEnvironment& env) : prompter_(*env.prom
     demoForm_ = std::make_unique<TDemoForm>(context, main.Document());
     penColorForm_ = std::make_unique<TPenColorForm>(context, main.Document());
     magnificationForm_ = std::make_unique<TMagnificationForm>(context);
-    makePerformForm_ = std::make_unique<TMakePerformForm>(context);
-    makeAnimationForm_ = std::make_unique<TMakeAnimationForm>(context);
+    // The makers stay above the main window, also while their file dialogs
+    // are open (a window manager raises the main window otherwise).
+    makePerformForm_ = std::make_unique<TMakePerformForm>(context, &main);
+    makeAnimationForm_ = std::make_unique<TMakeAnimationForm>(context, &main);
     // The text editor's rendering replaces the picture: one step of the main window's undo.
     mongonHensyuuForm_ = std::make_unique<TMongonHensyuuForm>(context, main.Document(), *penColorForm_, [this] {
         RepaintMainForm();
