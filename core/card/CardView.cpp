@@ -33,6 +33,17 @@ std::string CardSummaryText(const CardFile& file) {
     }
 }
 
+std::string CardPerformText(const CardScan& scan, const CardFile& file) {
+    if (const int position = scan.PerformPosition(file.name); position > 0) return std::to_string(position);
+    if (file.kind != CardKind::Picture) return "";
+    for (const CardFile& list : scan.files) {
+        if (list.kind != CardKind::AnimationList || !list.ok) continue;
+        for (const std::string& name : list.entries)
+            if (scan.Find(name) == &file) return "動画 " + list.name + " の絵";
+    }
+    return "";
+}
+
 std::string CardScanSummary(const CardScan& scan) {
     const int errors = scan.ErrorCount();
     const int cautions = static_cast<int>(scan.findings.size()) - errors;

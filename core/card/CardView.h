@@ -15,6 +15,11 @@ std::string CardWriteNoText(const CardFile& file);
 /// "スーパー・3枚・表示時間 10", "3件"), "" when there is none.
 std::string CardSummaryText(const CardFile& file);
 
+/// The Perform順 column: the line of Perform.txt naming the file ("3"); for a
+/// picture only an animation list names, "動画 anim.alt の絵" (the unit
+/// takes it with its animation); "" otherwise.
+std::string CardPerformText(const CardScan& scan, const CardFile& file);
+
 /// The card window's line under the findings: "5ファイル・エラー 0件・注意 2件"
 /// and whether the unit can read the card.
 std::string CardScanSummary(const CardScan& scan);

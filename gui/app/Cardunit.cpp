@@ -212,7 +212,6 @@ void TCardForm::ShowScan() {
     FileTable->setRowCount(static_cast<int>(scan_.files.size()));
     for (int row = 0; row < FileTable->rowCount(); ++row) {
         const CardFile& f = scan_.files[static_cast<std::size_t>(row)];
-        const int position = scan_.PerformPosition(f.name);
         FileTable->setItem(row, kCardName, Cell(f.name));
         FileTable->setItem(row, kCardKind, Cell(CardKindCaption(f.kind)));
         FileTable->setItem(row, kCardWriteNo, Cell(CardWriteNoText(f)));
@@ -220,7 +219,7 @@ void TCardForm::ShowScan() {
         QTableWidgetItem* state = Cell(f.status);
         if (!f.ok) state->setForeground(QColor(0xC0, 0x00, 0x00));
         FileTable->setItem(row, kCardState, state);
-        FileTable->setItem(row, kCardPerform, Cell(position > 0 ? std::to_string(position) : ""));
+        FileTable->setItem(row, kCardPerform, Cell(CardPerformText(scan_, f)));
     }
     FindingTable->setRowCount(static_cast<int>(scan_.findings.size()));
     for (int row = 0; row < FindingTable->rowCount(); ++row) {

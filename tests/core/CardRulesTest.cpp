@@ -64,6 +64,23 @@ TEST(CardView, TheSummaryLineCountsErrorsAndCautionsAndSaysWhetherTheUnitReadsTh
     EXPECT_EQ(CardSourceErrorQuestion(scan), "/site/card-0612 にエラーが1件あります。それでもカードへ書き出しますか？");
 }
 
+// A frame of an animation belongs to its animation, not to the unlisted.
+TEST(CardView, ThePerformColumnGivesTheLineOrTheAnimationAPictureBelongsTo) {
+    CardScan scan;
+    scan.files = {CardFile{"Perform.txt", CardKind::Perform}, CardFile{"anim.alt", CardKind::AnimationList},
+                  CardFile{"anim_01.lee", CardKind::Picture}, CardFile{"kion.lee", CardKind::Picture},
+                  CardFile{"lone.lee", CardKind::Picture}, CardFile{"broken.alt", CardKind::AnimationList}};
+    scan.files[0].entries = {"anim.ana", "kion.lee"};
+    scan.files[1].entries = {"ANIM_01.LEE"};
+    scan.files[5].ok = false;
+    scan.files[5].entries = {"lone.lee"};
+    scan.Index();
+    EXPECT_EQ(CardPerformText(scan, scan.files[3]), "2");
+    EXPECT_EQ(CardPerformText(scan, scan.files[2]), "動画 anim.alt の絵") << "names are case-blind on the card";
+    EXPECT_EQ(CardPerformText(scan, scan.files[4]), "") << "a list that does not read names nothing";
+    EXPECT_EQ(CardPerformText(scan, scan.files[1]), "");
+}
+
 // The unit reads 30 bytes of a name, counted in Shift-JIS: 30 fit, 31 do not.
 TEST(CardFindings, APerformNameOfThirtyBytesFitsAndOfThirtyOneDoesNot) {
     EXPECT_TRUE(NameFitsUnit(std::string(26, 'a') + ".lee"));
