@@ -53,7 +53,7 @@ bool DocumentCommands::AddToCard(const std::string& text) {
         prompter_.Inform(added.failure);
         return false;
     }
-    prompter_.Inform(FileNamePart(doc_.FileName) + " をカードに追加しました（Perform.txt に載せました）");
+    prompter_.Inform(CardAddedMessage(FileNamePart(doc_.FileName)));
     return true;
 }
 

@@ -263,6 +263,10 @@ std::string FreeWriteNoQuestion(int writeNo, const std::string& user, int free) 
            " にしますか？";
 }
 
+std::string CardAddedMessage(const std::string& name) {
+    return name + " をカードに追加しました（Perform.txt に載せました）";
+}
+
 std::string CardRenumberedLine(const CardRenumbering& r) {
     return r.name + ": 書き込みNo " + ZeroPad(r.from, 2) + " は " + r.sharedWith + " が使っているため、カードでは " +
            ZeroPad(r.to, 2) + " にしました";

@@ -76,6 +76,9 @@ std::vector<int> PictureWriteNos(const CardScan& card, const std::string& name);
 /// "書き込みNo 01 は waku.lee が使っています。空いている 03 にしますか？".
 std::string FreeWriteNoQuestion(int writeNo, const std::string& user, int free);
 
+/// "kion.lee をカードに追加しました（Perform.txt に載せました）".
+std::string CardAddedMessage(const std::string& name);
+
 /// "kion.lee: 書き込みNo 01 は waku.lee が使っているため、カードでは 04 にしました".
 std::string CardRenumberedLine(const CardRenumbering& r);
 

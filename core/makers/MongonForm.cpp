@@ -326,6 +326,16 @@ void MongonForm::GiveRowPixelFont(int row, const MongonPixelFont& pixelFont) {
     Modified = true;
 }
 
+std::string MongonForm::DrawnText() const {
+    std::string text;
+    for (const MongonRow& row : Table.Rows) {
+        if (!row.HasPosition() || row.Text.empty()) continue;
+        if (!text.empty()) text += ' ';
+        text += row.Text;
+    }
+    return text;
+}
+
 bool MongonForm::RenderRows(RgbImage& canvas, LedHyoujikiClass& doc, const std::string& tmpBitmapPath,
                             Prompter& prompter, const std::function<void()>& repaint) {
     CollectRows();

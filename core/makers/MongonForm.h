@@ -108,6 +108,9 @@ public:
 
     std::array<MongonFormRow, kMongonRows> Rows;
     MongonTable Table;        ///< the window's memory image of a file
+    /// The texts of the rows drawn (with a position and a text), one blank
+    /// between them: what カードに追加 names the picture after.
+    std::string DrawnText() const;
     MongonFont DefaultFont;   ///< the window's own font
     // Modified is set by any change of an X, Y or text box and by a confirmed
     // font; only the program's end clears it (saving does not). CurrentFile is

@@ -146,11 +146,7 @@ void TMainForm::CreateFileMenu() {
     FileWrite = MenuItem(File, "FileWrite", "上書き保存(&S)");
     FileWriteName = MenuItem(File, "FileWriteName", "名前を付けて保存(&A)");
     CardAdd = MenuItem(File, "CardAdd", "カードに追加…");
-    connect(CardAdd, &QAction::triggered, this, [this] {
-        EndStroke();
-        commands_->AddToCard();
-        ShowDocument();
-    });
+    connect(CardAdd, &QAction::triggered, this, [this] { AddPictureToCard({}); });
     BmpFileOpen = MenuItem(File, "BmpFileOpen", "ビットマップファイルを開く(&B)");
     BmpFileWrite = MenuItem(File, "BmpFileWrite", "ビットマップファイルで保存((&V)");
     OldFileOpen = MenuItem(File, "OldFileOpen", "旧ファイルを開く(&J)");
@@ -344,6 +340,12 @@ void TMainForm::ShowRecentFiles() {
         });
     }
     RecentFilesMenu->setEnabled(!paths.empty());
+}
+
+void TMainForm::AddPictureToCard(const std::string& text) {
+    EndStroke();
+    commands_->AddToCard(text);
+    ShowDocument();
 }
 
 // ---- magnification ----

@@ -110,6 +110,8 @@ public:
     /// Another window has drawn the picture anew (the text editor's
     /// rendering): the change becomes one undo step, a new unsaved picture.
     void PictureChangedElsewhere();
+    /// カードに追加 of the picture on screen; text (the text editor's) names a new picture.
+    void AddPictureToCard(const std::string& text);
 
     // ---- view and help ----
     /// Hides this window while the demo runs modally, then shows it again with

@@ -52,6 +52,7 @@ TMakeAnimationForm::TMakeAnimationForm(const WindowContext& context, QWidget* pa
     connect(OpenButton, &QPushButton::clicked, this, [this] { OpenButtonClick(); });
     connect(SaveButton, &QPushButton::clicked, this, [this] { SaveButtonClick(); });
     connect(OverSaveButton, &QPushButton::clicked, this, [this] { OverSaveButtonClick(); });
+    connect(CardAddButton, &QPushButton::clicked, this, [this] { CardAddButtonClick(); });
     connect(WriteNoMaskEdit, &QLineEdit::textEdited, this, [this] { SettingEdited(); });
     connect(P_TimeMaskEdit, &QLineEdit::textEdited, this, [this] { SettingEdited(); });
     AnimationTypeRadioGroup->onClick = [this] { SettingEdited(); };
@@ -83,6 +84,7 @@ void TMakeAnimationForm::CreateControls() {
     DelButton = NamedButton("DelButton", "削除", this);
     SaveButton = NamedButton("SaveButton", "名前を付けて保存", this);
     OverSaveButton = NamedButton("OverSaveButton", "上書き保存", this);
+    CardAddButton = NamedButton("CardAddButton", "カードに追加", this);
     StatusLabel = Label("StatusLabel", "", this);
     StatusLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
@@ -107,6 +109,7 @@ void TMakeAnimationForm::CreateControls() {
     right->addWidget(OpenButton);
     right->addWidget(SaveButton);
     right->addWidget(OverSaveButton);
+    right->addWidget(CardAddButton);
 
     auto* columns = new QHBoxLayout;
     columns->addWidget(ListBox, 1);
@@ -215,6 +218,14 @@ bool TMakeAnimationForm::SaveButtonClick() {
     const bool saved = list_.SaveAs(Dialogs(), context_.prompter);
     ShowList();
     return saved;
+}
+
+bool TMakeAnimationForm::CardAddButtonClick() {
+    // The animation is saved first (上書き保存, or 名前を付けて保存 when it
+    // has no file yet); the unit reads its animation data, which goes onto the card.
+    if (!OverSaveButtonClick() || list_.CurrentFile.empty()) return false;
+    const std::string data = AnimationList::DataPathFor(AnimationList::ListPathFor(list_.CurrentFile));
+    return AddSavedFileToCard(context_.files, context_.driveRoot(), data, context_.prompter);
 }
 
 bool TMakeAnimationForm::OverSaveButtonClick() {

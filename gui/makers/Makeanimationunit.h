@@ -46,6 +46,9 @@ public:
     bool SaveButtonClick();
     /// 上書き保存. True when the files were written.
     bool OverSaveButtonClick();
+    /// カードに追加: saved (上書き保存), then its animation data copied onto
+    /// the card's root and listed at the end of its Perform.txt.
+    bool CardAddButtonClick();
 
     /// Widgets to list before an operation, list to widgets after it.
     void ReadList();
@@ -67,6 +70,7 @@ public:
     QPushButton* DelButton;
     QPushButton* SaveButton;
     QPushButton* OverSaveButton;
+    QPushButton* CardAddButton;
     /// What the last good save wrote; empty otherwise.
     QLabel* StatusLabel;
     FileDialog AddOpenDialog;

@@ -130,6 +130,7 @@ void TMongonHensyuuForm::CreateControls() {
     layout->setSizeConstraint(QLayout::SetMinimumSize);
 
     connect(MakeDataButton, &QPushButton::clicked, this, [this] { MakeDataButtonClick(); });
+    connect(CardAddButton, &QPushButton::clicked, this, [this] { CardAddButtonClick(); });
     connect(FileReadButton, &QPushButton::clicked, this, [this] { FileReadButtonClick(); });
     connect(FileWriteButton, &QPushButton::clicked, this, [this] { FileWriteButtonClick(); });
     connect(FileReNameWriteButton, &QPushButton::clicked, this, [this] { FileReNameWriteButtonClick(); });
@@ -236,13 +237,14 @@ QLabel* TMongonHensyuuForm::CreatePreview() {
 
 QHBoxLayout* TMongonHensyuuForm::CreateFileButtons() {
     MakeDataButton = NamedButton("MakeDataButton", "表示データ作成", this);
+    CardAddButton = NamedButton("CardAddButton", "カードに追加", this);
     FileReadButton = NamedButton("FileReadButton", "開く", this);
     FileWriteButton = NamedButton("FileWriteButton", "上書き保存", this);
     FileReNameWriteButton = NamedButton("FileReNameWriteButton", "名前を付けて保存", this);
     NewButton = NamedButton("NewButton", "新規作成", this);
     CancelButton = NamedButton("CancelButton", "キャンセル（閉）", this);
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {MakeDataButton, FileReadButton, FileWriteButton, FileReNameWriteButton, NewButton})
+    for (QPushButton* b : {MakeDataButton, CardAddButton, FileReadButton, FileWriteButton, FileReNameWriteButton, NewButton})
         buttons->addWidget(b);
     buttons->addStretch();
     buttons->addWidget(CancelButton);
@@ -358,10 +360,14 @@ void TMongonHensyuuForm::FontButtonClick(int row) {
     ShowRows();
 }
 
-void TMongonHensyuuForm::MakeDataButtonClick() {
+void TMongonHensyuuForm::CardAddButtonClick() {
+    if (MakeDataButtonClick() && addToCard) addToCard(form_.DrawnText());
+}
+
+bool TMongonHensyuuForm::MakeDataButtonClick() {
     ReadRows();
     // Both windows show the result while "Led表示データ作成完了" is up.
-    form_.RenderRows(canvas_, document_, TmpBitmapPath, context_.prompter, [this] {
+    return form_.RenderRows(canvas_, document_, TmpBitmapPath, context_.prompter, [this] {
         static_assert(sizeof(Rgb) == 3, "the canvas is packed RGB");
         if (canvas_.Width() > 0 && canvas_.Height() > 0) {
             const QImage image(reinterpret_cast<const uchar*>(canvas_.Data()), canvas_.Width(), canvas_.Height(),

@@ -47,7 +47,12 @@ public:
     /// フォント of row i: the font dialog, then (two-colour displays only) the pen colour window.
     void FontButtonClick(int row);
     /// 表示データ作成: the rows drawn, saved as tmp.bmp and converted into the picture.
-    void MakeDataButtonClick();
+    /// True when the text's picture went into the editor.
+    bool MakeDataButtonClick();
+    /// カードに追加: the text's picture made as 表示データ作成 does, then
+    /// added to the card by the main window (addToCard, with the texts drawn).
+    void CardAddButtonClick();
+    std::function<void(const std::string& text)> addToCard;
     /// 開く.
     void FileReadButtonClick();
     /// Shows the window and reads path as 開く does after its dialog.
@@ -87,6 +92,7 @@ public:
     QPushButton* FontButton(int i) const { return fontButtons_[i]; }
 
     QPushButton* MakeDataButton;
+    QPushButton* CardAddButton;
     QPushButton* FileReadButton;
     QPushButton* FileWriteButton;
     QPushButton* FileReNameWriteButton;

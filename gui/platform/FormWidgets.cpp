@@ -1,5 +1,7 @@
 #include "platform/FormWidgets.h"
 
+#include "card/CardAdd.h"
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
@@ -91,6 +93,20 @@ void FormButtons::OpenPath(const std::string& path) {
 bool FormButtons::Write() {
     read();
     return form.SaveAs(dialogs(), prompter);
+}
+
+bool FormButtons::AddToCard() {
+    return Write() && AddSavedFileToCard(form.Files(), dialogs().DriveRoot, form.CurrentFile, prompter);
+}
+
+bool AddSavedFileToCard(FileSystem& files, const std::string& root, const std::string& path, Prompter& prompter) {
+    const CardAddResult added = tesslor::AddToCard(files, root, {path}, CardAddOptions{});
+    if (!added.Succeeded()) {
+        prompter.Inform(added.failure);
+        return false;
+    }
+    prompter.Inform(CardAddedMessage(added.added.front()));
+    return true;
 }
 
 }  // namespace tesslor::gui

@@ -43,6 +43,14 @@ struct FormButtons {
     void OpenPath(const std::string& path);
     /// 書込み: 名前を付けて保存; the dialog starts where the card is. True when written.
     bool Write();
+    /// カードに追加: 書込み, then the file written copied onto the card's root
+    /// (when it was saved elsewhere) and listed at the end of its Perform.txt.
+    bool AddToCard();
 };
+
+/// The last part of every maker's カードに追加: the file at path, saved a
+/// moment ago, copied onto the card folder root as one change and listed at
+/// the end of its Perform.txt; the outcome said through prompter.
+bool AddSavedFileToCard(FileSystem& files, const std::string& root, const std::string& path, Prompter& prompter);
 
 }  // namespace tesslor::gui

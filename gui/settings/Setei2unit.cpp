@@ -232,11 +232,14 @@ void TSetei2Form::CreateControls() {
 
     OpenButton = NamedButton("OpenButton", "開く", this);
     WriteButton = NamedButton("WriteButton", "書込み", this);
+    CardAddButton = NamedButton("CardAddButton", "カードに追加", this);
+    connect(CardAddButton, &QPushButton::clicked, this, [this] { buttons_.AddToCard(); });
     HyoujyunSeteiButton = NamedButton("HyoujyunSeteiButton", "標準設定", this);
     SeteiChkButton = NamedButton("SeteiChkButton", "設定チェック", this);
     CancelButton = NamedButton("CancelButton", "キャンセル", this);
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {OpenButton, WriteButton, HyoujyunSeteiButton, SeteiChkButton}) buttons->addWidget(b);
+    for (QPushButton* b : {OpenButton, WriteButton, CardAddButton, HyoujyunSeteiButton, SeteiChkButton})
+        buttons->addWidget(b);
     buttons->addStretch();
     buttons->addWidget(CancelButton);
 

@@ -64,6 +64,8 @@ public:
     QCheckBox* GModeCheckBox;
     QPushButton* OpenButton;
     QPushButton* WriteButton;
+    /// カードに追加: 書込み, then onto the card's root and into its Perform.txt.
+    QPushButton* CardAddButton;
     QPushButton* CancelButton;
     QPushButton* HyoujyunSeteiButton;
     QPushButton* SeteiChkButton;

@@ -225,6 +225,8 @@ void TSeteiForm::CreateWindOnlyPanel() {
 void TSeteiForm::CreateButtons() {
     OpenButton = NamedButton("OpenButton", "開く", this);
     WriteButton = NamedButton("WriteButton", "書込み", this);
+    CardAddButton = NamedButton("CardAddButton", "カードに追加", this);
+    connect(CardAddButton, &QPushButton::clicked, this, [this] { buttons_.AddToCard(); });
     CancelButton = NamedButton("CancelButton", "キャンセル", this);
     HyoujyunSeteiButton = NamedButton("HyoujyunSeteiButton", "標準設定", this);
     FuusokuSenyouKaitentouSeteiButton = NamedButton("FuusokuSenyouKaitentouSeteiButton", kWindOnlyOnCaption, this);
@@ -243,6 +245,7 @@ void TSeteiForm::LayOut(std::initializer_list<QWidget*> leftPanels, std::initial
     buttons->addStretch();
     buttons->addWidget(OpenButton);
     buttons->addWidget(WriteButton);
+    buttons->addWidget(CardAddButton);
     buttons->addWidget(CancelButton);
     auto* layout = new QGridLayout(this);
     layout->addLayout(left, 0, 0);

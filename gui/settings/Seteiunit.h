@@ -61,6 +61,8 @@ public:
     QGroupBox* FuusokuSenyouPanel;  ///< holds the wind-only labels and edits
     QPushButton* OpenButton;
     QPushButton* WriteButton;
+    /// カードに追加: 書込み, then onto the card's root and into its Perform.txt.
+    QPushButton* CardAddButton;
     QPushButton* CancelButton;
     QPushButton* HyoujyunSeteiButton;
     QPushButton* FuusokuSenyouKaitentouSeteiButton;

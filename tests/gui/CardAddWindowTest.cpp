@@ -1,0 +1,70 @@
+// カードに追加 from the windows that make something for the card: the text
+// editor's picture and a settings file go onto the card's root and into its
+// Perform.txt in one step.
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QTest>
+
+#include "GuiHarness.h"
+#include "card/CardAdd.h"
+#include "makers/MongonTable.h"
+#include "makers/Mongonhensyuu.h"
+#include "settings/Setei2unit.h"
+#include "text/ShiftJis.h"
+
+namespace tesslor::test {
+namespace {
+
+struct CardDesk {
+    CardDesk() : e(("[User]\nUser=root\n[DriveRoots]\nC=" + card.Dir().string() + "\n").c_str()) {}
+    std::string Perform() { return ReadFileBytes(card.Path("Perform.txt")); }
+    TempDir card;
+    Editor e;
+};
+
+std::string PerformLine(const std::string& name) {
+    const std::string sjis = ToShiftJis(name).value_or("");
+    return sjis + std::string(30 - sjis.size(), ' ') + "\r\n";
+}
+
+TEST(CardAddWindows, TheTextEditorsPictureGoesOntoTheCardNamedAfterItsText) {
+    CardDesk d;
+    MongonTable table;
+    table.Rows[0].X = 0;
+    table.Rows[0].Y = 0;
+    table.Rows[0].Text = "気温";
+    table.Rows[0].Font = WindowMongonFont();
+    const std::string mon = d.e.dir.Path("kion.mon");
+    ASSERT_TRUE(WriteMongonFile(d.e.files, d.e.prompter, mon, table));
+    auto& w = d.e.windows->MongonHensyuuForm();
+    d.e.chooser.script.push_back(mon);
+    QTest::mouseClick(w.FileReadButton, Qt::LeftButton);
+
+    d.e.chooser.script.push_back(d.card.Path("気温.lee"));
+    QTest::mouseClick(w.CardAddButton, Qt::LeftButton);
+    ASSERT_FALSE(d.e.chooser.requests.empty());
+    EXPECT_EQ(d.e.chooser.requests.back().fileName, d.card.Path("気温.lee")) << "named after the text drawn";
+    EXPECT_EQ(d.e.Doc().FileName, d.card.Path("気温.lee"));
+    EXPECT_FALSE(d.e.Doc().Modified());
+    EXPECT_EQ(d.Perform(), PerformLine("気温.lee"));
+    EXPECT_EQ(d.e.prompter.shown.back(), CardAddedMessage("気温.lee"));
+}
+
+TEST(CardAddWindows, ASettingsFileIsWrittenAndListed) {
+    CardDesk d;
+    auto& w = d.e.windows->Setei2Form();
+    QTest::mouseClick(w.HyoujyunSeteiButton, Qt::LeftButton);
+    d.e.chooser.script.push_back(d.card.Path("setei.txt"));
+    QTest::mouseClick(w.CardAddButton, Qt::LeftButton);
+    EXPECT_EQ(d.Perform(), PerformLine("setei.txt"));
+    EXPECT_EQ(d.e.prompter.shown.back(), CardAddedMessage("setei.txt"));
+    // Written elsewhere, it is copied onto the card: the card's copy is the same file.
+    d.e.chooser.script.push_back(d.e.dir.Path("setei.txt"));
+    QTest::mouseClick(w.CardAddButton, Qt::LeftButton);
+    EXPECT_EQ(ReadFileBytes(d.card.Path("setei.txt")), ReadFileBytes(d.e.dir.Path("setei.txt")));
+    EXPECT_EQ(d.Perform(), PerformLine("setei.txt")) << "listed once";
+}
+
+}  // namespace
+}  // namespace tesslor::test
