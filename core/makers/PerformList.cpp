@@ -122,6 +122,19 @@ void PerformList::Delete(int index) {
     Modified = true;
 }
 
+int PerformList::Move(int index, int steps) {
+    const int count = static_cast<int>(Entries.size());
+    if (index < 0 || index >= count) return index;
+    const int to = static_cast<int>(std::clamp<long long>(static_cast<long long>(index) + steps, 0, count - 1));
+    if (to == index) return index;
+    std::string entry = std::move(Entries[static_cast<std::size_t>(index)]);
+    Entries.erase(Entries.begin() + index);
+    Entries.insert(Entries.begin() + to, std::move(entry));
+    Status.clear();
+    Modified = true;
+    return to;
+}
+
 bool PerformList::ReadFile(const std::string& path, Prompter& prompter) {
     std::string bytes;
     // A file that cannot be read must not leave an empty list behind as if it

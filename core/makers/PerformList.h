@@ -80,6 +80,9 @@ public:
     bool AddWithDialog(FileDialog& dialog, const FormDialogs& dialogs, Prompter& prompter);
     /// 削除: removes entry index; nothing for -1 or out of range.
     void Delete(int index);
+    /// Moves entry index by steps places (up for negative), kept within the
+    /// list. The index it has then; the list is unchanged for an index out of range.
+    int Move(int index, int steps);
 
     /// 開く after its dialog returned path: the list becomes the file's lines
     /// as they stand (trailing blanks kept; CR LF, LF and CR end a line) and

@@ -1,5 +1,7 @@
 #include "app/Cardunit.h"
 
+#include "app/CardPerformPane.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileSystemWatcher>
@@ -119,6 +121,15 @@ void TCardForm::CreateTables() {
     FileTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     FileTable->horizontalHeader()->setSectionResizeMode(kCardState, QHeaderView::Stretch);
 
+    PerformPane = new CardPerformPane(context_.files, context_.prompter, this);
+    PerformPane->selectedNames = [this] {
+        std::vector<std::string> names;
+        for (const QModelIndex& index : FileTable->selectionModel()->selectedRows())
+            if (index.row() < static_cast<int>(scan_.files.size()))
+                names.push_back(scan_.files[static_cast<std::size_t>(index.row())].name);
+        return names;
+    };
+    PerformPane->onSaved = [this] { Rescan(); };
     FindingTable = new QTableWidget(0, 2, this);
     FindingTable->setObjectName(QStringLiteral("FindingTable"));
     FindingTable->setHorizontalHeaderLabels({QStringLiteral("区分"), QStringLiteral("内容")});
@@ -142,8 +153,13 @@ void TCardForm::LayOutControls() {
     top->addWidget(FolderLabel, 1);
     top->addWidget(FolderButton);
     top->addWidget(RefreshButton);
+    auto* files = new QSplitter(Qt::Horizontal, this);
+    files->addWidget(FileTable);
+    files->addWidget(PerformPane);
+    files->setStretchFactor(0, 3);
+    files->setStretchFactor(1, 1);
     auto* split = new QSplitter(Qt::Vertical, this);
-    split->addWidget(FileTable);
+    split->addWidget(files);
     split->addWidget(FindingTable);
     split->addWidget(WriteResult);
     split->setStretchFactor(0, 3);
@@ -179,6 +195,8 @@ void TCardForm::showEvent(QShowEvent* event) {
 }
 
 void TCardForm::ShowFolder(const std::string& folder) {
+    // Unsaved changes of the list are the operator's to keep or drop first.
+    if (folder != folder_ && !PerformPane->ConfirmLeave()) return;
     if (folder != folder_) {
         // A write's result tells of the folder it went to, not of the next one shown.
         WriteResult->clear();
@@ -195,6 +213,8 @@ void TCardForm::ShowFolder(const std::string& folder) {
 void TCardForm::Rescan() {
     std::string message;
     thumbnailTimer_->stop();
+    // The list as the card now has it, unless the operator is changing it.
+    if (!PerformPane->Modified()) PerformPane->Load(folder_);
     if (!ScanCard(context_.files, folder_, Options(), scan_, message)) {
         scan_ = CardScan{};
         ShowScan();
@@ -268,11 +288,11 @@ void TCardForm::CancelWriteButtonClick() { cancelWrite_ = true; }
 
 void TCardForm::reject() {
     // A write runs to its end (or its cancel) before the window goes.
-    if (!writing_) QDialog::reject();
+    if (!writing_ && PerformPane->ConfirmLeave()) QDialog::reject();
 }
 
 void TCardForm::closeEvent(QCloseEvent* event) {
-    if (writing_) {
+    if (writing_ || !PerformPane->ConfirmLeave()) {
         event->ignore();
         return;
     }

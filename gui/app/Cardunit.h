@@ -21,6 +21,8 @@ class QTimer;
 
 namespace tesslor::gui {
 
+class CardPerformPane;
+
 /// The card window's dialogs.
 inline const FileDialogSetup kCardFolderDialog{FileDialogKind::Folder, {}, "", "確認するフォルダー"};
 inline const FileDialogSetup kCardSourceDialog{FileDialogKind::Folder, {}, "", "カードへ書き出すフォルダー"};
@@ -67,6 +69,8 @@ public:
     QLabel* SummaryLabel;
     QProgressBar* WriteProgress;
     QListWidget* WriteResult;
+    /// Perform順 of the card, edited in place.
+    CardPerformPane* PerformPane;
 
 protected:
     void showEvent(QShowEvent* event) override;

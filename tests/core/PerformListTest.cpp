@@ -291,3 +291,31 @@ TEST(ListFolders, EntryNamesAndBareNames) {
 
 }  // namespace
 }  // namespace tesslor::test
+
+namespace tesslor {
+namespace {
+
+TEST(PerformList, MoveKeepsEveryEntryAndStaysInTheList) {
+    struct Case {
+        int index, steps, to;
+        std::vector<std::string> after;
+        bool modified;
+    };
+    const Case cases[] = {
+        {1, -1, 0, {"b", "a", "c"}, true},   {1, 1, 2, {"a", "c", "b"}, true},
+        {0, -1, 0, {"a", "b", "c"}, false},  {2, 1, 2, {"a", "b", "c"}, false},
+        {0, 100, 2, {"b", "c", "a"}, true},  {2, -2147483647 - 1, 0, {"c", "a", "b"}, true},
+        {5, -1, 5, {"a", "b", "c"}, false},  {-1, 1, -1, {"a", "b", "c"}, false},
+    };
+    for (const Case& c : cases) {
+        PerformList list;
+        list.Entries = {"a", "b", "c"};
+        list.Modified = false;
+        EXPECT_EQ(list.Move(c.index, c.steps), c.to) << c.index << " " << c.steps;
+        EXPECT_EQ(list.Entries, c.after) << c.index << " " << c.steps;
+        EXPECT_EQ(list.Modified, c.modified) << c.index << " " << c.steps;
+    }
+}
+
+}  // namespace
+}  // namespace tesslor

@@ -10,9 +10,11 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <cstring>
 #include <filesystem>
 
 #include "GuiHarness.h"
+#include "app/CardPerformPane.h"
 #include "platform/FormWidgets.h"
 #include "app/Mainunit.h"
 #include "settings/SettingsKinds.h"
@@ -180,6 +182,63 @@ TEST_F(CardWindow, WritingAFolderOntoTheCardShowsEachFileAndTheResult) {
     Form().ShowFolder(source.Dir().string());
     EXPECT_TRUE(Form().WriteResult->isHidden());
     EXPECT_TRUE(Form().WriteProgress->isHidden());
+}
+
+}  // namespace
+}  // namespace tesslor::test
+
+namespace tesslor::test {
+namespace {
+
+class CardPerform : public CardWindow {};
+
+// Perform順 edited in place: moved, taken off, added from the table, saved
+// whole; closing with unsaved changes asks.
+TEST_F(CardPerform, TheListIsEditedInPlaceSavedAndAskedAboutOnClose) {
+    e.Main().CardCheck->trigger();
+    QApplication::processEvents();
+    gui::CardPerformPane& pane = *Form().PerformPane;
+    ASSERT_EQ(pane.PerformListBox->count(), 4);
+    pane.PerformListBox->setCurrentRow(2);  // gone.lee
+    QTest::mouseClick(pane.RemoveButton, Qt::LeftButton);
+    pane.PerformListBox->setCurrentRow(1);  // b.lee
+    QTest::mouseClick(pane.UpButton, Qt::LeftButton);
+    EXPECT_EQ(pane.Entries(), (std::vector<std::string>{"b.lee", "a.lee", "setei.txt"}));
+    EXPECT_EQ(pane.PerformListBox->currentRow(), 0) << "the entry moved stays selected";
+    EXPECT_TRUE(pane.Modified());
+    // The card is not touched until 保存.
+    const std::string before = ReadFileBytes(card.Path("Perform.txt"));
+    Form().FileTable->selectRow(RowOf("a.lee"));
+    QTest::mouseClick(pane.AddButton, Qt::LeftButton);
+    EXPECT_EQ(pane.Entries().back(), "a.lee");
+    EXPECT_EQ(ReadFileBytes(card.Path("Perform.txt")), before);
+
+    QTest::mouseClick(pane.SaveButton, Qt::LeftButton);
+    EXPECT_FALSE(pane.Modified());
+    std::string expected;
+    for (const char* name : {"b.lee", "a.lee", "setei.txt", "a.lee"})
+        expected += std::string(name) + std::string(30 - std::strlen(name), ' ') + "\r\n";
+    EXPECT_EQ(ReadFileBytes(card.Path("Perform.txt")), expected);
+    EXPECT_EQ(Form().FindingTable->rowCount(), 0) << "gone.lee is no longer listed";
+    EXPECT_EQ(Cell(RowOf("b.lee"), gui::kCardPerform), QStringLiteral("1"));
+
+    // Unsaved changes: No drops them and the window closes; the card stays as saved.
+    pane.PerformListBox->setCurrentRow(0);
+    QTest::mouseClick(pane.DownButton, Qt::LeftButton);
+    e.prompter.answers = {false};
+    Form().close();
+    EXPECT_FALSE(Form().isVisible());
+    EXPECT_EQ(e.prompter.shown.back(), gui::kPerformUnsavedQuestion);
+    EXPECT_EQ(ReadFileBytes(card.Path("Perform.txt")), expected);
+    // Yes saves them.
+    e.Main().CardCheck->trigger();
+    QApplication::processEvents();
+    pane.PerformListBox->setCurrentRow(0);
+    QTest::mouseClick(pane.DownButton, Qt::LeftButton);
+    e.prompter.answers = {true};
+    Form().close();
+    EXPECT_EQ(pane.Entries().front(), "a.lee");
+    EXPECT_NE(ReadFileBytes(card.Path("Perform.txt")), expected);
 }
 
 }  // namespace
