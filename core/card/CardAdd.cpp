@@ -263,6 +263,34 @@ std::string FreeWriteNoQuestion(int writeNo, const std::string& user, int free) 
            " にしますか？";
 }
 
+int GiveFreeWriteNo(FileSystem& files, const CardScan& card, const std::string& name, const WriteNoCheck& rule,
+                    std::string& message) {
+    const CardFile* picture = card.Find(name);
+    if (!picture || picture->kind != CardKind::Picture || !picture->ok) {
+        message = name + ": 書き込みNoを変えられる絵ではありません";
+        return 0;
+    }
+    const int free = FreeWriteNo(PictureWriteNos(card, picture->name), rule);
+    const std::string path = PathInFolder(card.folder, picture->name);
+    std::string bytes;
+    if (free == 0) {
+        message = picture->name + ": 空いている書き込みNoがありません";
+        return 0;
+    }
+    if (!files.ReadAll(path, bytes)) {
+        message = picture->name + ": ファイルを読み込めません";
+        return 0;
+    }
+    const std::optional<std::string> renumbered = WithWriteNo(bytes, free);
+    std::string why;
+    if (!renumbered ||
+        !WriteWholeFile(files, path, [&](OutputFile& out) { return out.Write(*renumbered); }, why)) {
+        message = picture->name + ": " + (why.empty() ? std::string("書き込みNoの行がありません") : why);
+        return 0;
+    }
+    return free;
+}
+
 std::string CardAddedMessage(const std::string& name) {
     return name + " をカードに追加しました（Perform.txt に載せました）";
 }

@@ -76,6 +76,13 @@ std::vector<int> PictureWriteNos(const CardScan& card, const std::string& name);
 /// "書き込みNo 01 は waku.lee が使っています。空いている 03 にしますか？".
 std::string FreeWriteNoQuestion(int writeNo, const std::string& user, int free);
 
+/// 空いている番号にする: the picture name of the card (scanned as card) takes
+/// the lowest write number rule offers that no other picture of the card
+/// uses, its file rewritten whole or not at all. The number given, or 0 with
+/// message set (naming the file) when there is none or the write failed.
+int GiveFreeWriteNo(FileSystem& files, const CardScan& card, const std::string& name, const WriteNoCheck& rule,
+                    std::string& message);
+
 /// "kion.lee をカードに追加しました（Perform.txt に載せました）".
 std::string CardAddedMessage(const std::string& name);
 

@@ -19,7 +19,9 @@
 #include <QVBoxLayout>
 
 #include "platform/Paths.h"
+#include "text/Numbers.h"
 #include "app/CardOptions.h"
+#include "card/CardAdd.h"
 #include "card/CardView.h"
 #include "card/CardWrite.h"
 #include "platform/NamedWidgets.h"
@@ -86,10 +88,13 @@ TCardForm::TCardForm(const WindowContext& context, QWidget* parent)
     connect(thumbnailTimer_, &QTimer::timeout, this, [this] { NextThumbnails(); });
     connect(FolderButton, &QPushButton::clicked, this, [this] { FolderButtonClick(); });
     connect(RefreshButton, &QPushButton::clicked, this, [this] { Rescan(); });
+    connect(FreeNumberButton, &QPushButton::clicked, this, [this] { FreeNumberButtonClick(); });
     connect(WriteButton, &QPushButton::clicked, this, [this] { WriteButtonClick(); });
     connect(CancelWriteButton, &QPushButton::clicked, this, [this] { CancelWriteButtonClick(); });
     connect(CloseButton, &QPushButton::clicked, this, [this] { close(); });
     connect(FileTable, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { OpenRow(row); });
+    connect(FileTable, &QTableWidget::itemSelectionChanged, this,
+            [this] { FreeNumberButton->setEnabled(SelectedSharingPicture() != nullptr); });
 }
 
 TCardForm::~TCardForm() = default;
@@ -100,6 +105,8 @@ void TCardForm::CreateControls() {
     FolderLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     FolderButton = NamedButton("FolderButton", "フォルダーの選択…", this);
     RefreshButton = NamedButton("RefreshButton", "更新", this);
+    FreeNumberButton = NamedButton("FreeNumberButton", "空いている番号にする", this);
+    FreeNumberButton->setEnabled(false);
     WriteButton = NamedButton("WriteButton", "カードへ書き出し…", this);
     CancelWriteButton = NamedButton("CancelWriteButton", "書き出しの中止", this);
     CancelWriteButton->setEnabled(false);
@@ -171,6 +178,7 @@ void TCardForm::LayOutControls() {
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(SummaryLabel, 1);
     bottom->addWidget(WriteProgress);
+    bottom->addWidget(FreeNumberButton);
     bottom->addWidget(WriteButton);
     bottom->addWidget(CancelWriteButton);
     bottom->addWidget(CloseButton);
@@ -276,6 +284,29 @@ void TCardForm::FolderButtonClick() {
     FolderDialog.InitialDir = folder_;
     FolderDialog.FileName.clear();
     if (FolderDialog.Execute()) ShowFolder(FolderDialog.FileName);
+}
+
+const CardFile* TCardForm::SelectedSharingPicture() const {
+    const int row = FileTable->currentRow();
+    if (row < 0 || row >= static_cast<int>(scan_.files.size())) return nullptr;
+    const CardFile& f = scan_.files[static_cast<std::size_t>(row)];
+    if (f.kind != CardKind::Picture || !f.ok || !PictureWithWriteNo(scan_, f.writeNo, f.name)) return nullptr;
+    return &f;
+}
+
+void TCardForm::FreeNumberButtonClick() {
+    const CardFile* picture = SelectedSharingPicture();
+    if (!picture || writing_) return;
+    const std::string name = picture->name;
+    const int from = picture->writeNo;
+    std::string message;
+    const int given = GiveFreeWriteNo(context_.files, scan_, name, Options().checkWriteNo, message);
+    if (given == 0) {
+        context_.prompter.Inform(message);
+        return;
+    }
+    Rescan();
+    ShowMessage(name + " の書き込みNoを " + ZeroPad(from, 2) + " から " + ZeroPad(given, 2) + " にしました");
 }
 
 void TCardForm::OpenRow(int row) {

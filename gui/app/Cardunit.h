@@ -51,6 +51,8 @@ public:
     void CancelWriteButtonClick();
     /// Opens the file of a table row as a double-click does.
     void OpenRow(int row);
+    /// 空いている番号にする for the picture selected.
+    void FreeNumberButtonClick();
     /// Makes every thumbnail still missing at once (tests; the window makes them lazily).
     void MakeAllThumbnails();
 
@@ -61,6 +63,8 @@ public:
     QLabel* FolderLabel;
     QPushButton* FolderButton;
     QPushButton* RefreshButton;
+    /// For a picture sharing its write number with another: the lowest free one, on the card.
+    QPushButton* FreeNumberButton;
     QPushButton* WriteButton;
     QPushButton* CancelWriteButton;
     QPushButton* CloseButton;
@@ -88,6 +92,8 @@ private:
     /// Writes prepared onto the card, showing progress and the outcome.
     void RunWrite(const CardScan& prepared);
     void ShowScan();
+    /// The selected row's picture when another picture of the card uses its write number.
+    const CardFile* SelectedSharingPicture() const;
     void ShowMessage(const std::string& message);
     // Makes the next thumbnails; stops when none is missing.
     void NextThumbnails();

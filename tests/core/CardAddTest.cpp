@@ -201,3 +201,31 @@ TEST(CardAdd, AFailingCardAtAnyStepIsLeftAsItWas) {
 
 }  // namespace
 }  // namespace tesslor
+
+namespace tesslor {
+namespace {
+
+TEST(CardAdd, AFreeNumberForAPictureOnTheCardIsWrittenWholeOrNotAtAll) {
+    test::TempDir dir;
+    test::WriteTestPicture(dir.Path("a.lee"), "01", 0, 0, kLedRed);
+    test::WriteTestPicture(dir.Path("b.lee"), "01", 0, 0, kLedGreen);
+    test::WriteFileBytes(dir.Path("memo.bin"), "x");
+    StartupConfig config;
+    CardScan card;
+    std::string message;
+    ASSERT_TRUE(ScanCard(RealFileSystem(), dir.Dir().string(), CardScanOptionsOf(config), card, message));
+    const auto before = test::FolderContents(dir.Dir().string());
+    // A card that fails the write keeps the picture as it was.
+    test::FailingFileSystem failing;
+    failing.failAtStep = 2;
+    EXPECT_EQ(GiveFreeWriteNo(failing, card, "b.lee", CardScanOptionsOf(config).checkWriteNo, message), 0);
+    EXPECT_NE(message.find("b.lee"), std::string::npos) << message;
+    EXPECT_EQ(test::FolderContents(dir.Dir().string()), before);
+    EXPECT_EQ(GiveFreeWriteNo(RealFileSystem(), card, "memo.bin", {}, message), 0);
+    EXPECT_EQ(GiveFreeWriteNo(RealFileSystem(), card, "B.LEE", CardScanOptionsOf(config).checkWriteNo, message), 2);
+    EXPECT_NE(test::ReadFileBytes(dir.Path("b.lee")).find("$WRITE_TABLE_NO=02 "), std::string::npos);
+    EXPECT_EQ(test::ReadFileBytes(dir.Path("a.lee")), before.at("a.lee"));
+}
+
+}  // namespace
+}  // namespace tesslor

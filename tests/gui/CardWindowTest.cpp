@@ -243,3 +243,26 @@ TEST_F(CardPerform, TheListIsEditedInPlaceSavedAndAskedAboutOnClose) {
 
 }  // namespace
 }  // namespace tesslor::test
+
+namespace tesslor::test {
+namespace {
+
+// Two pictures in one table slot: the one chosen takes the lowest free number on the card.
+TEST_F(CardPerform, ASharedWriteNumberBecomesAFreeOne) {
+    WritePicture(card.Path("c.lee"), "02");  // b.lee has 02 too
+    e.Main().CardCheck->trigger();
+    QApplication::processEvents();
+    Form().FileTable->selectRow(RowOf("a.lee"));
+    EXPECT_FALSE(Form().FreeNumberButton->isEnabled()) << "a.lee's number is its own";
+    Form().FileTable->selectRow(RowOf("c.lee"));
+    ASSERT_TRUE(Form().FreeNumberButton->isEnabled());
+    const std::string b = ReadFileBytes(card.Path("b.lee"));
+    QTest::mouseClick(Form().FreeNumberButton, Qt::LeftButton);
+    EXPECT_EQ(Cell(RowOf("c.lee"), gui::kCardWriteNo), QStringLiteral("03"));
+    EXPECT_EQ(ReadFileBytes(card.Path("b.lee")), b) << "the other picture is left alone";
+    EXPECT_EQ(Form().SummaryLabel->text(), QStringLiteral("c.lee の書き込みNoを 02 から 03 にしました"));
+    EXPECT_NE(ReadFileBytes(card.Path("c.lee")).find("$WRITE_TABLE_NO=03 "), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tesslor::test
