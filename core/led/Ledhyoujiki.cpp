@@ -63,9 +63,12 @@ void LedHyoujikiClass::Paint() {
     if (surface_ == nullptr) return;
     DrawingSurface& s = *surface_;
     const FontSpec labelFont;  // the window's font
+    // With dots of one pixel (全体表示 in a small window) a panel is narrower
+    // than its three-digit label: every other column is labelled, none overlaps.
+    const int labelEvery = pitch_ < 30 ? 2 : 1;
     for (int i = 0; i < kPanelColumns; ++i) {
         const LedBoardClass& top = Board(i, 0);
-        if (s.NeedsDrawing(top.X, top.Y - 12, top.X + 40, top.Y))
+        if (i % labelEvery == 0 && s.NeedsDrawing(top.X, top.Y - 12, top.X + 40, top.Y))
             s.TextOut(top.X, top.Y - 12, std::to_string(i * 16), labelFont, kBlue, kButtonFace);
         for (int j = 0; j < kPanelRows; ++j) {
             Board(i, j).Draw();

@@ -84,7 +84,8 @@ void CardPerformPane::RemoveSelected() {
 }
 
 void CardPerformPane::ShowList(int selected) {
-    const QSignalBlocker quiet(PerformListBox->model());
+    // The view must hear of every row (blocking the model's signals would
+    // leave it showing nothing); only a drag's move is taken as an edit.
     PerformListBox->clear();
     for (const std::string& entry : list_.Entries) PerformListBox->addItem(QString::fromStdString(entry));
     if (selected >= 0 && selected < PerformListBox->count()) PerformListBox->setCurrentRow(selected);

@@ -148,6 +148,20 @@ protected:
     ScriptedPrompter prompter;
 };
 
+// Column labels never overlap: with one-pixel dots only every other one is drawn.
+TEST_F(DocumentTest, ColumnLabelsFitTheirPanels) {
+    LedHyoujikiClass doc(surface, DisplayShapeOf(config));
+    for (const auto& [percent, labels] : {std::pair{100, 30}, std::pair{25, 30}, std::pair{13, 15}}) {
+        doc.Relayout(surface, percent);
+        surface.ClearCalls();
+        doc.Paint();
+        int columnLabels = 0;
+        for (const std::string& call : surface.CallsStartingWith("Text "))
+            if (call.find("," + std::to_string(doc.Board(0, 0).Y - 12) + " ") != std::string::npos) ++columnLabels;
+        EXPECT_EQ(columnLabels, labels) << percent;
+    }
+}
+
 TEST_F(DocumentTest, LayoutSizesTheSurfaceForEachMagnification) {
     LedHyoujikiClass doc(surface, DisplayShapeOf(config));
     EXPECT_EQ(surface.Width(), 131 * 30 + 23);

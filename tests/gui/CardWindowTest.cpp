@@ -199,6 +199,11 @@ TEST_F(CardPerform, TheListIsEditedInPlaceSavedAndAskedAboutOnClose) {
     QApplication::processEvents();
     gui::CardPerformPane& pane = *Form().PerformPane;
     ASSERT_EQ(pane.PerformListBox->count(), 4);
+    // The list box shows them (not only holds them): the first row is where it is drawn.
+    QListWidget& box = *pane.PerformListBox;
+    const QRect first = box.visualItemRect(box.item(0));
+    ASSERT_TRUE(first.isValid());
+    EXPECT_EQ(box.indexAt(first.center()).row(), 0);
     pane.PerformListBox->setCurrentRow(2);  // gone.lee
     QTest::mouseClick(pane.RemoveButton, Qt::LeftButton);
     pane.PerformListBox->setCurrentRow(1);  // b.lee
