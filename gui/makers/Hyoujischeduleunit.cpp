@@ -42,16 +42,23 @@ THyoujiScheduleForm::THyoujiScheduleForm(const WindowContext& context, QWidget* 
     }
     OpenButton = NamedButton("OpenButton", "開く", this);
     WriteButton = NamedButton("WriteButton", "書込み", this);
+    CardAddButton = NamedButton("CardAddButton", "カードに追加", this);
     CancelButton = NamedButton("CancelButton", "キャンセル", this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    for (QPushButton* b : {OpenButton, WriteButton, CancelButton}) buttons->addWidget(b);
+    for (QPushButton* b : {OpenButton, WriteButton, CardAddButton, CancelButton}) buttons->addWidget(b);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);
 
     connect(OpenButton, &QPushButton::clicked, this, [this] { OpenButtonClick(); });
     connect(WriteButton, &QPushButton::clicked, this, [this] { WriteButtonClick(); });
+    connect(CardAddButton, &QPushButton::clicked, this, [this] {
+        // Written as 書込み does, then onto the card's root and into its Perform.txt.
+        ReadForm();
+        if (form_.WriteWithDialog(Dialogs(), context_.prompter))
+            AddSavedFileToCard(context_.files, context_.driveRoot(), form_.CurrentFile, context_.prompter);
+    });
     connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButtonClick(); });
 }
 

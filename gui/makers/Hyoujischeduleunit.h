@@ -39,6 +39,7 @@ public:
 
     QPushButton* OpenButton;
     QPushButton* WriteButton;
+    QPushButton* CardAddButton;
     QPushButton* CancelButton;
     /// Chooses the file to open.
     FileDialog FileOpenDialog;

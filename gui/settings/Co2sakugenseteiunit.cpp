@@ -36,6 +36,14 @@ TCO2SakugenSeteiForm::TCO2SakugenSeteiForm(const WindowContext& context, QWidget
     Button1->setDefault(true);
     Button2 = new QPushButton(QStringLiteral("キャンセル"), this);
     Button2->setObjectName(QStringLiteral("Button2"));
+    CardAddButton = new QPushButton(QStringLiteral("カードに追加"), this);
+    CardAddButton->setObjectName(QStringLiteral("CardAddButton"));
+    connect(CardAddButton, &QPushButton::clicked, this, [this] {
+        // Written as 書込み does, then onto the card's root and into its Perform.txt.
+        if (WriteChecked() &&
+            AddSavedFileToCard(context_.files, context_.driveRoot(), form_.CurrentFile, context_.prompter))
+            hide();
+    });
 
     // thousands "，" units "．" tenths "ｇ", as the amount is written.
     auto* amount = new QHBoxLayout;
@@ -49,6 +57,7 @@ TCO2SakugenSeteiForm::TCO2SakugenSeteiForm(const WindowContext& context, QWidget
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Button1);
+    buttons->addWidget(CardAddButton);
     buttons->addWidget(Button2);
     auto* layout = new QGridLayout(this);
     layout->addLayout(amount, 0, 0);
@@ -65,12 +74,16 @@ void TCO2SakugenSeteiForm::ReadForm() { CopyWidgetsToForm(*this, form_); }
 void TCO2SakugenSeteiForm::ShowForm() { CopyFormToWidgets(form_, *this); }
 
 void TCO2SakugenSeteiForm::Button1Click() {
+    if (WriteChecked()) hide();
+}
+
+bool TCO2SakugenSeteiForm::WriteChecked() {
     ReadForm();
     const bool checked = form_.Check(context_.prompter);
     ShowForm();  // a thousands text of "0" has been emptied before the dialog comes up
-    if (!checked) return;
+    if (!checked) return false;
     // The check passes again unchanged on the way to the dialog.
-    if (form_.SaveAs({nullptr, &SaveDialog, context_.driveRoot()}, context_.prompter)) hide();
+    return form_.SaveAs({nullptr, &SaveDialog, context_.driveRoot()}, context_.prompter);
 }
 
 void TCO2SakugenSeteiForm::Button2Click() { hide(); }

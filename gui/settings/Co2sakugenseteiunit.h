@@ -22,6 +22,8 @@ public:
     /// window stays open when the check fails, the dialog is cancelled or the
     /// file cannot be written.
     void Button1Click();
+    /// The check, then the save dialog and the write. True when written.
+    bool WriteChecked();
     /// キャンセル: closes the window; the texts are kept.
     void Button2Click();
 
@@ -33,6 +35,8 @@ public:
     QLabel* HintLabel;
     QPushButton* Button1;
     QPushButton* Button2;
+    /// カードに追加: written as 書込み does, then onto the card and into its Perform.txt.
+    QPushButton* CardAddButton;
     FileDialog SaveDialog;
 
 private:

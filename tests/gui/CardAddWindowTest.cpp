@@ -3,6 +3,7 @@
 // Perform.txt in one step.
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -10,6 +11,7 @@
 #include "card/CardAdd.h"
 #include "makers/MongonTable.h"
 #include "makers/Mongonhensyuu.h"
+#include "settings/Co2sakugenseteiunit.h"
 #include "settings/Setei2unit.h"
 #include "text/ShiftJis.h"
 
@@ -64,6 +66,19 @@ TEST(CardAddWindows, ASettingsFileIsWrittenAndListed) {
     QTest::mouseClick(w.CardAddButton, Qt::LeftButton);
     EXPECT_EQ(ReadFileBytes(d.card.Path("setei.txt")), ReadFileBytes(d.e.dir.Path("setei.txt")));
     EXPECT_EQ(d.Perform(), PerformLine("setei.txt")) << "listed once";
+}
+
+TEST(CardAddWindows, TheCo2FileIsWrittenListedAndTheWindowCloses) {
+    CardDesk d;
+    auto& w = d.e.windows->CO2SakugenSeteiForm();
+    w.show();
+    w.findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("12"));
+    w.findChild<QLineEdit*>(QStringLiteral("Edit2"))->setText(QStringLiteral("3"));
+    d.e.chooser.script.push_back(d.card.Path("co2.co2"));
+    QTest::mouseClick(w.CardAddButton, Qt::LeftButton);
+    EXPECT_EQ(d.Perform(), PerformLine("co2.co2")) << testing::PrintToString(d.e.prompter.shown);
+    EXPECT_EQ(d.e.prompter.shown.back(), CardAddedMessage("co2.co2"));
+    EXPECT_FALSE(w.isVisible());
 }
 
 }  // namespace
