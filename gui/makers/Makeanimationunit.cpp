@@ -98,18 +98,13 @@ void TMakeAnimationForm::CreateControls() {
     settings->addWidget(Label4, 4, 0, 1, 2);
 
     auto* listButtons = new QVBoxLayout;
-    listButtons->addWidget(AddButton);
-    listButtons->addWidget(InsertButton);
-    listButtons->addWidget(DelButton);
+    for (QPushButton* b : {AddButton, InsertButton, DelButton}) listButtons->addWidget(b);
     listButtons->addStretch();
 
     auto* right = new QVBoxLayout;
     right->addLayout(settings);
     right->addStretch();
-    right->addWidget(OpenButton);
-    right->addWidget(SaveButton);
-    right->addWidget(OverSaveButton);
-    right->addWidget(CardAddButton);
+    for (QPushButton* b : {OpenButton, SaveButton, OverSaveButton, CardAddButton}) right->addWidget(b);
 
     auto* columns = new QHBoxLayout;
     columns->addWidget(ListBox, 1);
