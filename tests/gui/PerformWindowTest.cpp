@@ -58,7 +58,7 @@ TEST_F(PerformWindow, ControlsAndDialogs) {
     const FileDialogRequest& add = chooser.requests[0];
     EXPECT_EQ(add.title, "ファイルの追加");
     EXPECT_EQ(add.initialDir, card.Dir().string());
-    // Every kind at once first (the one the dialog shows), then the specified ones, each kind alone.
+    // Every kind at once first (the one the dialog shows), then one kind each.
     ASSERT_EQ(add.filters.size(), 6u);
     EXPECT_EQ(add.filters[0].pattern, "*.lee *.ana *.txt *.co2");
     EXPECT_EQ(add.filters[1].description, "標準ＬＥＤデータ");
