@@ -414,7 +414,8 @@ std::string AnimationList::DialogFolder(const FormDialogs& dialogs) const {
 
 void AnimationList::Saved(const std::string& path, bool, Prompter&) {
     Modified = false;
-    Status = std::string(kAnimationSavedMessage) + "　" + ListPathFor(path);
+    SavedList = ListPathFor(path);
+    Status = std::string(kAnimationSavedMessage) + "　" + SavedList;
 }
 
 // ---- named fields ----

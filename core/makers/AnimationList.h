@@ -142,6 +142,10 @@ public:
     /// Every dialog starts in PictureFolder once it is fixed, else in the drive's root.
     std::string DialogFolder(const FormDialogs& dialogs) const override;
 
+    /// The list file the last save wrote (名前を付けて保存 leaves CurrentFile
+    /// as it was, so this is how カードに追加 finds what it saved).
+    std::string SavedList;
+
 protected:
     /// 名前を付けて保存 starts without a name.
     std::string SavePreset() const override { return ""; }

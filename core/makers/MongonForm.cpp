@@ -340,9 +340,14 @@ bool MongonForm::RenderRows(RgbImage& canvas, LedHyoujikiClass& doc, const std::
                             Prompter& prompter, const std::function<void()>& repaint) {
     CollectRows();
     const bool taken = RenderMongonTable(Table, canvas, doc, tmpBitmapPath, prompter);
+    if (taken) rendered_.emplace(Table, CapturePicture(doc));
     if (repaint) repaint();
     prompter.Inform(kMongonRenderedMessage);
     return taken;
+}
+
+bool MongonForm::ShowsRendering(const LedHyoujikiClass& doc) const {
+    return rendered_ && rendered_->first == CollectedTable() && rendered_->second == CapturePicture(doc);
 }
 
 bool MongonForm::ReadFile(const std::string& path, Prompter& prompter) {

@@ -9,8 +9,10 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include <utility>
 
 #include "forms/Form.h"
+#include "led/PictureDots.h"
 #include "makers/MongonTable.h"
 #include "platform/FileChooser.h"
 #include "platform/Files.h"
@@ -151,6 +153,10 @@ public:
     /// True when the document took the picture.
     bool RenderRows(RgbImage& canvas, LedHyoujikiClass& doc, const std::string& tmpBitmapPath, Prompter& prompter,
                     const std::function<void()>& repaint = {});
+    /// Whether doc shows what RenderRows last drew from the rows as they are
+    /// now: カードに追加 then adds that picture without drawing it again
+    /// (which would ask to discard the very picture it is to add).
+    bool ShowsRendering(const LedHyoujikiClass& doc) const;
 
     /// 開く: "保存しますか？" when Modified (Yes saves first), the dialog with no
     /// name preset, then ReadFile. False when cancelled or the read failed.
@@ -202,6 +208,8 @@ private:
     void SetRowTexts(int row, const std::string& x, const std::string& y, const std::string& text);
 
     int nanSyoku_;
+    /// What the last rendering drew from, and the dots it gave the document.
+    std::optional<std::pair<MongonTable, PictureDots>> rendered_;
     int tateMaisuu_;
 };
 

@@ -218,8 +218,9 @@ bool TMakeAnimationForm::SaveButtonClick() {
 bool TMakeAnimationForm::CardAddButtonClick() {
     // The animation is saved first (上書き保存, or 名前を付けて保存 when it
     // has no file yet); the unit reads its animation data, which goes onto the card.
-    if (!OverSaveButtonClick() || list_.CurrentFile.empty()) return false;
-    const std::string data = AnimationList::DataPathFor(AnimationList::ListPathFor(list_.CurrentFile));
+    list_.SavedList.clear();
+    if (!OverSaveButtonClick() || list_.SavedList.empty()) return false;
+    const std::string data = AnimationList::DataPathFor(list_.SavedList);
     return AddSavedFileToCard(context_.files, context_.driveRoot(), data, context_.prompter);
 }
 

@@ -361,7 +361,9 @@ void TMongonHensyuuForm::FontButtonClick(int row) {
 }
 
 void TMongonHensyuuForm::CardAddButtonClick() {
-    if (MakeDataButtonClick() && addToCard) addToCard(form_.DrawnText());
+    ReadRows();
+    if (!addToCard) return;
+    if (form_.ShowsRendering(document_) || MakeDataButtonClick()) addToCard(form_.DrawnText());
 }
 
 bool TMongonHensyuuForm::MakeDataButtonClick() {

@@ -29,6 +29,10 @@ void DotSpriteCache::DrawEllipse(QPainter& painter, int x, int y, int size, QRgb
     p.setJoinStyle(Qt::RoundJoin);
     painter.setPen(p);
     painter.setBrush(QColor(brush));
+    if (size <= 2) {
+        painter.fillRect(QRect(x, y, size, size), QColor(brush));  // as the editing surface draws them
+        return;
+    }
     painter.drawEllipse(QRect(x, y, size - 1, size - 1));
 }
 
@@ -161,6 +165,12 @@ void PaintBoxWidget::Ellipse(int x1, int y1, int x2, int y2) {
         return;
     }
     if (!box.intersects(exposed_)) return;
+    // An ellipse in a box of one or two pixels draws nothing or a part: the
+    // dots of the smallest magnifications (全体表示) are their whole box.
+    if (box.width() <= 2 && box.height() <= 2) {
+        painter_->fillRect(box, ToQColor(brush_));
+        return;
+    }
     if (bufferBits_ && x2 - x1 == y2 - y1) {
         if (const DotSprite* sprite = dotCache_.Get(x2 - x1, ToQRgb(pen_), ToQRgb(brush_)); sprite && sprite->usable) {
             DotSpriteCache::Blit(*sprite, bufferBits_, bufferStride_, bufferOrigin_, x1, y1, exposed_);

@@ -360,6 +360,27 @@ TEST(MongonRender, RefusedDiscardLeavesThePictureAndStillReports) {
     EXPECT_EQ(form.Table.Rows[0].Text, "AB");  // collected all the same
 }
 
+// カードに追加 after 表示データ作成 adds what is shown; anything changed since
+// (a row, or the picture in the editor) needs a new rendering first.
+TEST(MongonRender, ShowsRenderingOnlyWhileRowsAndPictureAreUnchanged) {
+    DocUnderTest t;
+    ScriptedPrompter prompter;
+    MongonForm form(2, 5);
+    BlockTextImage canvas;
+    EXPECT_FALSE(form.ShowsRendering(t.doc));  // nothing drawn yet
+    form.Rows[0] = {"0", "0", "AB", form.Rows[0].Font};
+    ASSERT_TRUE(form.RenderRows(canvas, t.doc, "", prompter));
+    EXPECT_TRUE(form.ShowsRendering(t.doc));
+    t.doc.SetWriteNoText("07");  // a setting is not part of the drawing
+    EXPECT_TRUE(form.ShowsRendering(t.doc));
+    form.Rows[0].Text = "ABC";
+    EXPECT_FALSE(form.ShowsRendering(t.doc));
+    form.Rows[0].Text = "AB";
+    EXPECT_TRUE(form.ShowsRendering(t.doc));
+    t.doc.DrawDot(600, 400, kRed);  // a dot well away from the text
+    EXPECT_FALSE(form.ShowsRendering(t.doc));
+}
+
 TEST(MongonRender, PreviewShowsTheDotsTheDocumentGets) {
     MongonTable table = NewTable();
     table.Rows[0] = MongonRow{470, 10, "ABCDEFGHIJKLMNOP", table.Rows[0].Font};

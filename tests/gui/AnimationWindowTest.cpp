@@ -368,6 +368,33 @@ TEST_F(AnimationWindows, SaveAsAndOverwriteSave) {
     EXPECT_FALSE(maker.List().Modified);
 }
 
+TEST_F(AnimationWindows, CardAddSavesUnderTheNameGivenAndListsTheDataOnce) {
+    // 名前を付けて保存 keeps no current list, so カードに追加 has to go by
+    // the file the save wrote: it used to save and then add nothing.
+    const std::string a = Picture(card, "A.lee", 1);
+    const std::string b = Picture(card, "B.lee", 2);
+    OpenMaker();
+    e.chooser.manyScript = {std::vector<std::string>{a, b}};
+    maker.AddButton->click();
+    Editor::TypeInto(maker.WriteNoMaskEdit, QStringLiteral("3"));
+    e.prompter.shown.clear();
+    Click(maker.CardAddButton, {card.Path("anim")});
+    EXPECT_TRUE(fs::exists(card.Path("anim.alt")));
+    EXPECT_NE(ReadFileBytes(card.Path("anim.ana")).find("$ANIMATION_PICTURES=02"), std::string::npos);
+    const std::string listed = "anim.ana" + std::string(22, ' ') + "\r\n";
+    EXPECT_EQ(ReadFileBytes(card.Path("Perform.txt")), listed);
+    EXPECT_EQ(e.prompter.shown, std::vector<std::string>{"anim.ana をカードに追加しました（Perform.txt に載せました）"});
+    // Again, after a change: the same name is not listed twice.
+    Editor::TypeInto(maker.P_TimeMaskEdit, QStringLiteral("20"));
+    Click(maker.CardAddButton, {card.Path("anim")});
+    EXPECT_NE(ReadFileBytes(card.Path("anim.ana")).find("$ANIMATION_DISPLAY_TIME=0020"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(card.Path("Perform.txt")), listed);
+    // A cancelled name adds nothing.
+    e.prompter.shown.clear();
+    Click(maker.CardAddButton, {std::nullopt});
+    EXPECT_TRUE(e.prompter.shown.empty());
+}
+
 TEST_F(AnimationWindows, OpenAsksToSaveAndShowsTheListRead) {
     Picture(card, "A.lee", 1);
     Picture(card, "B.lee", 2);

@@ -146,6 +146,31 @@ TEST_F(PaintedEditor, AreasPaintAsWithoutTheCacheAtEveryMagnification) {
     }
 }
 
+TEST_F(PaintedEditor, DotsOfOneAndTwoPixelsShowTheirColours) {
+    // 全体表示 on a small window gives dots of a pixel or two, where an
+    // ellipse would draw nothing: the whole board looked dark.
+    auto& mag = e.windows->MagnificationForm();
+    for (int percent : {13, 25}) {
+        mag.fitMagnification = [percent] { return percent; };
+        mag.SelectFit();
+        QApplication::processEvents();
+        const QImage image = Paint(Box().rect(), true);
+        int checked = 0;
+        for (int x = 0; x < LedHyoujikiClass::kDotColumns; ++x)
+            for (int y = 0; y < 80; ++y) {
+                const LedClass& led = e.Doc().Board(x / 16, y / 16).Led(x % 16, y % 16);
+                ASSERT_LE(led.Size, 2) << percent;
+                const Rgb want = ColorValueOf(led.Color);
+                for (int d = 0; d < led.Size * led.Size; ++d) {
+                    const QPoint at(led.X + d % led.Size, led.Y + d / led.Size);
+                    ASSERT_EQ(image.pixel(at), qRgb(want.r, want.g, want.b)) << percent << "% dot " << x << "," << y;
+                }
+                ++checked;
+            }
+        EXPECT_EQ(checked, 480 * 80);
+    }
+}
+
 TEST_F(PaintedEditor, PaintEventsShowWhatTheEllipsesShowed) {
     // Through the widget's own paint event (grab), at 100 % and 1000 %.
     for (int index : {3, 9}) {
