@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/FileChooser.h"
@@ -157,6 +158,8 @@ public:
     bool Ask(const std::string& text) override { return shown_->Ask(text); }
     /// Shows the held boxes in order.
     void Release();
+    /// The held boxes' texts, no longer held.
+    std::vector<std::string> Take() { return std::exchange(held_, {}); }
 
 private:
     Prompter* shown_;

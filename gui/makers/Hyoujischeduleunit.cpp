@@ -56,8 +56,10 @@ THyoujiScheduleForm::THyoujiScheduleForm(const WindowContext& context, QWidget* 
     connect(CardAddButton, &QPushButton::clicked, this, [this] {
         // Written as 書込み does, then onto the card's root and into its Perform.txt.
         ReadForm();
-        if (form_.WriteWithDialog(Dialogs(), context_.prompter))
-            AddSavedFileToCard(context_.files, context_.driveRoot(), form_.CurrentFile, context_.prompter);
+        SaveAndAddToCard(
+            context_.files, context_.driveRoot(), context_.prompter,
+            [this](Prompter& held) { return form_.WriteWithDialog(Dialogs(), held); },
+            [this] { return form_.CurrentFile; });
     });
     connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButtonClick(); });
 }

@@ -219,15 +219,18 @@ bool TMakeAnimationForm::CardAddButtonClick() {
     // The animation is saved first (上書き保存, or 名前を付けて保存 when it
     // has no file yet); the unit reads its animation data, which goes onto the card.
     list_.SavedList.clear();
-    if (!OverSaveButtonClick() || list_.SavedList.empty()) return false;
-    const std::string data = AnimationList::DataPathFor(list_.SavedList);
-    return AddSavedFileToCard(context_.files, context_.driveRoot(), data, context_.prompter);
+    return SaveAndAddToCard(
+        context_.files, context_.driveRoot(), context_.prompter,
+        [this](Prompter& held) { return OverSave(held); },
+        [this] { return list_.SavedList.empty() ? "" : AnimationList::DataPathFor(list_.SavedList); });
 }
 
-bool TMakeAnimationForm::OverSaveButtonClick() {
+bool TMakeAnimationForm::OverSaveButtonClick() { return OverSave(context_.prompter); }
+
+bool TMakeAnimationForm::OverSave(Prompter& shown) {
     ReadList();
     list_.Status.clear();
-    const bool saved = list_.Save(Dialogs(), context_.prompter);
+    const bool saved = list_.Save(Dialogs(), shown);
     ShowList();
     return saved;
 }

@@ -49,6 +49,8 @@ public:
     /// カードに追加: saved (上書き保存), then its animation data copied onto
     /// the card's root and listed at the end of its Perform.txt.
     bool CardAddButtonClick();
+    /// 上書き保存 with its boxes shown through shown.
+    bool OverSave(Prompter& shown);
 
     /// Widgets to list before an operation, list to widgets after it.
     void ReadList();

@@ -90,22 +90,33 @@ void FormButtons::OpenPath(const std::string& path) {
     ReadShowingValuesFirst(prompter, [&](Prompter& held) { form.OpenPath(dialogs(), path, held); }, show);
 }
 
-bool FormButtons::Write() {
+bool FormButtons::Write() { return Write(prompter); }
+
+bool FormButtons::Write(Prompter& shown) {
     read();
-    return form.SaveAs(dialogs(), prompter);
+    return form.SaveAs(dialogs(), shown);
 }
 
 bool FormButtons::AddToCard() {
-    return Write() && AddSavedFileToCard(form.Files(), dialogs().DriveRoot, form.CurrentFile, prompter);
+    return SaveAndAddToCard(
+        form.Files(), dialogs().DriveRoot, prompter, [this](Prompter& held) { return Write(held); },
+        [this] { return form.CurrentFile; });
 }
 
-bool AddSavedFileToCard(FileSystem& files, const std::string& root, const std::string& path, Prompter& prompter) {
+bool SaveAndAddToCard(FileSystem& files, const std::string& root, Prompter& prompter,
+                      const std::function<bool(Prompter&)>& save, const std::function<std::string()>& savedPath) {
+    HeldMessages held(prompter);
+    if (!save(held)) return false;
+    const std::string path = savedPath();
+    if (path.empty()) return false;
     const CardAddResult added = tesslor::AddToCard(files, root, {path}, CardAddOptions{});
     if (!added.Succeeded()) {
-        prompter.Inform(added.failure);
+        held.Inform(added.failure);
         return false;
     }
-    prompter.Inform(CardAddedMessage(added.added.front()));
+    std::string text;
+    for (const std::string& line : held.Take()) text += line + "\n";
+    prompter.Inform(text + CardAddedMessage(added.added.front()));
     return true;
 }
 

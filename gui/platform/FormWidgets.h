@@ -43,14 +43,19 @@ struct FormButtons {
     void OpenPath(const std::string& path);
     /// 書込み: 名前を付けて保存; the dialog starts where the card is. True when written.
     bool Write();
+    /// 書込み with its boxes shown through shown.
+    bool Write(Prompter& shown);
     /// カードに追加: 書込み, then the file written copied onto the card's root
     /// (when it was saved elsewhere) and listed at the end of its Perform.txt.
     bool AddToCard();
 };
 
-/// The last part of every maker's カードに追加: the file at path, saved a
-/// moment ago, copied onto the card folder root as one change and listed at
-/// the end of its Perform.txt; the outcome said through prompter.
-bool AddSavedFileToCard(FileSystem& files, const std::string& root, const std::string& path, Prompter& prompter);
+/// Every window's カードに追加: save(held) writes the work as the window's
+/// own save does; the file savedPath() then names is copied onto the card
+/// folder root as one change and listed at the end of its Perform.txt. When
+/// all went well the save's boxes and the card's outcome are one box (one
+/// click for the operator); otherwise each is shown as it came.
+bool SaveAndAddToCard(FileSystem& files, const std::string& root, Prompter& prompter,
+                      const std::function<bool(Prompter&)>& save, const std::function<std::string()>& savedPath);
 
 }  // namespace tesslor::gui

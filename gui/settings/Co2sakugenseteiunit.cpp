@@ -40,8 +40,9 @@ TCO2SakugenSeteiForm::TCO2SakugenSeteiForm(const WindowContext& context, QWidget
     CardAddButton->setObjectName(QStringLiteral("CardAddButton"));
     connect(CardAddButton, &QPushButton::clicked, this, [this] {
         // Written as 書込み does, then onto the card's root and into its Perform.txt.
-        if (WriteChecked() &&
-            AddSavedFileToCard(context_.files, context_.driveRoot(), form_.CurrentFile, context_.prompter))
+        if (SaveAndAddToCard(
+                context_.files, context_.driveRoot(), context_.prompter,
+                [this](Prompter& held) { return WriteChecked(held); }, [this] { return form_.CurrentFile; }))
             hide();
     });
 
@@ -74,16 +75,16 @@ void TCO2SakugenSeteiForm::ReadForm() { CopyWidgetsToForm(*this, form_); }
 void TCO2SakugenSeteiForm::ShowForm() { CopyFormToWidgets(form_, *this); }
 
 void TCO2SakugenSeteiForm::Button1Click() {
-    if (WriteChecked()) hide();
+    if (WriteChecked(context_.prompter)) hide();
 }
 
-bool TCO2SakugenSeteiForm::WriteChecked() {
+bool TCO2SakugenSeteiForm::WriteChecked(Prompter& shown) {
     ReadForm();
-    const bool checked = form_.Check(context_.prompter);
+    const bool checked = form_.Check(shown);
     ShowForm();  // a thousands text of "0" has been emptied before the dialog comes up
     if (!checked) return false;
     // The check passes again unchanged on the way to the dialog.
-    return form_.SaveAs({nullptr, &SaveDialog, context_.driveRoot()}, context_.prompter);
+    return form_.SaveAs({nullptr, &SaveDialog, context_.driveRoot()}, shown);
 }
 
 void TCO2SakugenSeteiForm::Button2Click() { hide(); }

@@ -23,7 +23,7 @@ public:
     /// file cannot be written.
     void Button1Click();
     /// The check, then the save dialog and the write. True when written.
-    bool WriteChecked();
+    bool WriteChecked(Prompter& shown);
     /// キャンセル: closes the window; the texts are kept.
     void Button2Click();
 
