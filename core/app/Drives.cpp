@@ -62,6 +62,15 @@ std::string DriveRootFor([[maybe_unused]] const ProfileStrings& config, char let
 #endif
 }
 
+std::string MappedDriveLetters([[maybe_unused]] const ProfileStrings& config) {
+    std::string letters;
+#ifndef _WIN32
+    for (char letter = 'A'; letter <= 'Z'; ++letter)
+        if (!config.ReadString("DriveRoots", std::string(1, letter), "").empty()) letters += letter;
+#endif
+    return letters;
+}
+
 std::string MissingDriveFolderMessage(char letter, const std::string& folder, const std::string& home) {
     return std::string("ドライブ ") + letter + " のフォルダ " + folder + " が見つかりません。ホームフォルダ " + home +
            " から開きます";

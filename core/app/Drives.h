@@ -27,6 +27,10 @@ std::string ExecutablePath();
 /// folder ($HOME), or "" (the current folder) when even that is unknown.
 std::string DriveRootFor(const ProfileStrings& config, char letter);
 
+/// The letters [DriveRoots] gives a folder, "A" to "Z" in order; "" on
+/// Windows, where every letter is its own drive.
+std::string MappedDriveLetters(const ProfileStrings& config);
+
 /// The user's home folder ($HOME), "" when unknown.
 std::string HomeFolder();
 

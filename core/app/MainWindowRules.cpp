@@ -18,8 +18,11 @@ std::vector<std::string> DisabledMenuItemNames(bool allMakers) {
 
 bool ReadAllMakers(const ProfileStrings& profile) { return profile.ReadInteger("Option", "AllMakers", 0) == 1; }
 
-std::optional<int> DriveIndexForStoredValue(const std::string& value) {
-    if (value.empty()) return 'C' - 'A';
+std::optional<int> DriveIndexForStoredValue(const std::string& value, const std::string& mapped) {
+    if (value.empty()) {
+        if (mapped.empty() || mapped.find('C') != std::string::npos) return 'C' - 'A';
+        return mapped[0] - 'A';
+    }
     if (value[0] >= 'A' && value[0] <= 'Z') return value[0] - 'A';
     return std::nullopt;
 }

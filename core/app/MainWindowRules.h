@@ -37,8 +37,11 @@ inline constexpr const char* kSetei2Caption = "設定２";
 /// The drive list's index (0 = "A") for the drive file's stored value: "C"
 /// when the value is empty, the first character's letter when it is "A" to
 /// "Z", and nothing (the selection stays as it is) for anything else, a
-/// lower-case letter included.
-std::optional<int> DriveIndexForStoredValue(const std::string& value);
+/// lower-case letter included. mapped holds the letters the configuration
+/// gives a folder (outside Windows): with an empty value and C not among
+/// them, the first of them is chosen, so that a first run starts on the card
+/// rather than on the home folder C stands for.
+std::optional<int> DriveIndexForStoredValue(const std::string& value, const std::string& mapped = "");
 
 /// The main window's caption: title and version at construction, then the
 /// colour suffix; withKiki adds the device kind's suffix of the first showing.

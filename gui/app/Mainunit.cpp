@@ -25,6 +25,7 @@
 #include <QVBoxLayout>
 
 #include "app/Animademoformunit.h"
+#include "app/Drives.h"
 #include "app/Magnification.h"
 #include "app/Magnificationunit.h"
 #include "app/MainWindowRules.h"
@@ -192,7 +193,8 @@ void TMainForm::showEvent(QShowEvent* event) {
 
 void TMainForm::FormShow() {
     const IniProfile drive(driveFilePath_, files_);
-    if (const auto index = DriveIndexForStoredValue(drive.ReadString("Drive", "Drive", "")))
+    if (const auto index =
+            DriveIndexForStoredValue(drive.ReadString("Drive", "Drive", ""), MappedDriveLetters(configFile_)))
         DriveComboBox->setCurrentIndex(*index);
     const bool schedule = EnablesSchedule(ReadKiki(configFile_));
     HyoujiSchedule->setEnabled(schedule);

@@ -168,6 +168,11 @@ TEST(MainWindowRules, DriveFileLetterCaptionAndBoxes) {
     EXPECT_EQ(DriveIndexForStoredValue("E:"), 4);
     EXPECT_EQ(DriveIndexForStoredValue("Z"), 25);
     EXPECT_EQ(DriveIndexForStoredValue("e"), std::nullopt);
+    // A first run (no value yet) starts on the card's letter when C has no folder.
+    EXPECT_EQ(DriveIndexForStoredValue("", "EF"), 4);
+    EXPECT_EQ(DriveIndexForStoredValue("", "CE"), 2);
+    EXPECT_EQ(DriveIndexForStoredValue("F", "E"), 5) << "a stored letter wins";
+    EXPECT_EQ(DriveIndexForStoredValue("e", "E"), std::nullopt);
     EXPECT_EQ(DriveIndexForStoredValue("1"), std::nullopt);
 
     EXPECT_TRUE(EnablesSchedule("Kankyouhyoujiki"));

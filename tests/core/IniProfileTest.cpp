@@ -147,6 +147,7 @@ TEST(IniProfileDrives, DriveRootsComeFromTheConfigurationElseHome) {
     // On Windows a letter's root is the drive itself; the mapping is a Linux matter.
     EXPECT_EQ(DriveRootFor(ini, 'E'), "E:\\");
     EXPECT_EQ(DriveRootFor(IniProfile(dir.Path("missing.INI")), 'C'), "C:\\");
+    EXPECT_EQ(MappedDriveLetters(ini), "");
     return;
 #endif
     test::ScopedEnv home("HOME", "/home/operator");
@@ -154,6 +155,8 @@ TEST(IniProfileDrives, DriveRootsComeFromTheConfigurationElseHome) {
     EXPECT_EQ(DriveRootFor(ini, 'e'), "/media/site/CARD");
     EXPECT_EQ(DriveRootFor(ini, 'F'), "/mnt/usb stick");
     EXPECT_EQ(DriveRootFor(ini, 'C'), "/home/operator");
+    EXPECT_EQ(MappedDriveLetters(ini), "EF");
+    EXPECT_EQ(MappedDriveLetters(IniProfile(dir.Path("missing.INI"))), "");
     EXPECT_EQ(DriveRootFor(IniProfile(dir.Path("missing.INI")), 'E'), "/home/operator");
     test::ScopedEnv noHome("HOME", nullptr);
     EXPECT_EQ(DriveRootFor(ini, 'C'), "");
