@@ -53,7 +53,9 @@ bool DocumentCommands::AddToCard(const std::string& text) {
         prompter_.Inform(added.failure);
         return false;
     }
-    prompter_.Inform(CardAddedMessage(FileNamePart(doc_.FileName)));
+    const std::string done = CardAddedMessage(FileNamePart(doc_.FileName));
+    if (onCardAdded) onCardAdded(done);
+    else prompter_.Inform(done);
     return true;
 }
 

@@ -112,6 +112,9 @@ public:
 
     /// Runs after the recent list changed.
     std::function<void()> onRecentChanged;
+    /// Told what カードに追加 did when it went well (a window shows it in
+    /// its status line, no box to click away); without it, a box says it.
+    std::function<void(const std::string&)> onCardAdded;
 
 private:
     /// After a file was read: the bar shows its settings and hands them back,

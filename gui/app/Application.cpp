@@ -108,7 +108,7 @@ EditorWindows::EditorWindows(const EditorEnvironment& env) : prompter_(*env.prom
         RepaintMainForm();
         mainForm_->PictureChangedElsewhere();
     });
-    mongonHensyuuForm_->addToCard = [this](const std::string& text) { mainForm_->AddPictureToCard(text); };
+    mongonHensyuuForm_->addToCard = [this](const std::string& text) { return mainForm_->AddPictureToCard(text); };
     mongonHensyuuForm_->TmpBitmapPath =
         ChooseTmpBitmapPath(QCoreApplication::applicationFilePath().toStdString());
     animaDemoForm_ = std::make_unique<TAnimaDemoForm>(context);

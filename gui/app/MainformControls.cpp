@@ -273,6 +273,7 @@ void TMainForm::CreateStatusBar() {
     MagnificationStatusLabel = label("MagnificationStatusLabel", 80);
     UsedWidthStatusLabel = label("UsedWidthStatusLabel", 110);
     FileStatusLabel = label("FileStatusLabel", 160);
+    CardStatusLabel = label("CardStatusLabel", 0);
 }
 
 // ---- the bar's widgets ----
@@ -342,10 +343,11 @@ void TMainForm::ShowRecentFiles() {
     RecentFilesMenu->setEnabled(!paths.empty());
 }
 
-void TMainForm::AddPictureToCard(const std::string& text) {
+bool TMainForm::AddPictureToCard(const std::string& text) {
     EndStroke();
-    commands_->AddToCard(text);
+    const bool added = commands_->AddToCard(text);
     ShowDocument();
+    return added;
 }
 
 // ---- magnification ----

@@ -176,6 +176,7 @@ void TMainForm::FormCreate() {
             return std::make_unique<QtImage>(files_);
         });
     commands_->onRecentChanged = [this] { ShowRecentFiles(); };
+    commands_->onCardAdded = [this](const std::string& done) { CardStatusLabel->setText(QString::fromStdString(done)); };
     tools_ = std::make_unique<DrawingTools>(*document_);
     FillBarLists();
     bar_->FormCreate();
@@ -421,6 +422,7 @@ void TMainForm::UpdateStatusBar() {
     UsedWidthStatusLabel->setText(QString::fromStdString(UsedWidthText(UsedWidth(*document_))));
     FileStatusLabel->setText(QString::fromStdString(DocumentStatusText(document_->FileName, document_->Modified())));
     FileStatusLabel->setToolTip(QString::fromStdString(document_->FileName));
+    if (document_->Modified()) CardStatusLabel->clear();
 }
 
 void TMainForm::ShowPointer(std::optional<QPoint> pos) {

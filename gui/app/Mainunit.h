@@ -111,7 +111,7 @@ public:
     /// rendering): the change becomes one undo step, a new unsaved picture.
     void PictureChangedElsewhere();
     /// カードに追加 of the picture on screen; text (the text editor's) names a new picture.
-    void AddPictureToCard(const std::string& text);
+    bool AddPictureToCard(const std::string& text);
 
     // ---- view and help ----
     /// Hides this window while the demo runs modally, then shows it again with
@@ -212,6 +212,8 @@ public:
     QLabel* UsedWidthStatusLabel;
     /// The picture's file name, with "*" while it has unsaved changes.
     QLabel* FileStatusLabel;
+    /// What the last カードに追加 did, until the picture changes.
+    QLabel* CardStatusLabel;
 
     std::unique_ptr<FileDialog> AnaOpenDialog;
 

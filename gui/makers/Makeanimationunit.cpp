@@ -222,7 +222,11 @@ bool TMakeAnimationForm::CardAddButtonClick() {
     return SaveAndAddToCard(
         context_.files, context_.driveRoot(), context_.prompter,
         [this](Prompter& held) { return OverSave(held); },
-        [this] { return list_.SavedList.empty() ? "" : AnimationList::DataPathFor(list_.SavedList); });
+        [this] { return list_.SavedList.empty() ? "" : AnimationList::DataPathFor(list_.SavedList); },
+        [this](const std::string& done) {
+            // The status line said the save; it now says where it went.
+            StatusLabel->setText(QString::fromStdString(done));
+        });
 }
 
 bool TMakeAnimationForm::OverSaveButtonClick() { return OverSave(context_.prompter); }

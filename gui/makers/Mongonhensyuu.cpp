@@ -363,13 +363,22 @@ void TMongonHensyuuForm::FontButtonClick(int row) {
 void TMongonHensyuuForm::CardAddButtonClick() {
     ReadRows();
     if (!addToCard) return;
-    if (form_.ShowsRendering(document_) || MakeDataButtonClick()) addToCard(form_.DrawnText());
+    if (form_.ShowsRendering(document_)) {
+        addToCard(form_.DrawnText());
+        return;
+    }
+    // Drawn first; "Led表示データ作成完了" is left unsaid when the picture
+    // then reaches the card (the main window's status line says so).
+    HeldMessages held(context_.prompter);
+    if (RenderRows(held) && addToCard(form_.DrawnText())) held.Take();
 }
 
-bool TMongonHensyuuForm::MakeDataButtonClick() {
+bool TMongonHensyuuForm::MakeDataButtonClick() { return RenderRows(context_.prompter); }
+
+bool TMongonHensyuuForm::RenderRows(Prompter& shown) {
     ReadRows();
     // Both windows show the result while "Led表示データ作成完了" is up.
-    return form_.RenderRows(canvas_, document_, TmpBitmapPath, context_.prompter, [this] {
+    return form_.RenderRows(canvas_, document_, TmpBitmapPath, shown, [this] {
         static_assert(sizeof(Rgb) == 3, "the canvas is packed RGB");
         if (canvas_.Width() > 0 && canvas_.Height() > 0) {
             const QImage image(reinterpret_cast<const uchar*>(canvas_.Data()), canvas_.Width(), canvas_.Height(),

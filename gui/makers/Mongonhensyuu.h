@@ -49,10 +49,12 @@ public:
     /// 表示データ作成: the rows drawn, saved as tmp.bmp and converted into the picture.
     /// True when the text's picture went into the editor.
     bool MakeDataButtonClick();
+    /// 表示データ作成 with its boxes shown through shown.
+    bool RenderRows(Prompter& shown);
     /// カードに追加: the text's picture made as 表示データ作成 does, then
     /// added to the card by the main window (addToCard, with the texts drawn).
     void CardAddButtonClick();
-    std::function<void(const std::string& text)> addToCard;
+    std::function<bool(const std::string& text)> addToCard;
     /// 開く.
     void FileReadButtonClick();
     /// Shows the window and reads path as 開く does after its dialog.

@@ -104,7 +104,8 @@ bool FormButtons::AddToCard() {
 }
 
 bool SaveAndAddToCard(FileSystem& files, const std::string& root, Prompter& prompter,
-                      const std::function<bool(Prompter&)>& save, const std::function<std::string()>& savedPath) {
+                      const std::function<bool(Prompter&)>& save, const std::function<std::string()>& savedPath,
+                      const std::function<void(const std::string&)>& tell) {
     HeldMessages held(prompter);
     if (!save(held)) return false;
     const std::string path = savedPath();
@@ -116,7 +117,9 @@ bool SaveAndAddToCard(FileSystem& files, const std::string& root, Prompter& prom
     }
     std::string text;
     for (const std::string& line : held.Take()) text += line + "\n";
-    prompter.Inform(text + CardAddedMessage(added.added.front()));
+    text += CardAddedMessage(added.added.front());
+    if (tell) tell(text);
+    else prompter.Inform(text);
     return true;
 }
 

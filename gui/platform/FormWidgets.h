@@ -55,7 +55,9 @@ struct FormButtons {
 /// folder root as one change and listed at the end of its Perform.txt. When
 /// all went well the save's boxes and the card's outcome are one box (one
 /// click for the operator); otherwise each is shown as it came.
+/// With tell, that outcome goes there (a window's status line) instead.
 bool SaveAndAddToCard(FileSystem& files, const std::string& root, Prompter& prompter,
-                      const std::function<bool(Prompter&)>& save, const std::function<std::string()>& savedPath);
+                      const std::function<bool(Prompter&)>& save, const std::function<std::string()>& savedPath,
+                      const std::function<void(const std::string&)>& tell = {});
 
 }  // namespace tesslor::gui

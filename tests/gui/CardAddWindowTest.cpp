@@ -3,7 +3,9 @@
 // Perform.txt in one step.
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 
@@ -50,7 +52,23 @@ TEST(CardAddWindows, TheTextEditorsPictureGoesOntoTheCardNamedAfterItsText) {
     EXPECT_EQ(d.e.Doc().FileName, d.card.Path("気温.lee"));
     EXPECT_FALSE(d.e.Doc().Modified());
     EXPECT_EQ(d.Perform(), PerformLine("気温.lee"));
-    EXPECT_EQ(d.e.prompter.shown.back(), CardAddedMessage("気温.lee"));
+    // No box to click away, not even "Led表示データ作成完了": the main
+    // window's status line says where the picture went, until it changes.
+    EXPECT_TRUE(d.e.prompter.shown.empty()) << testing::PrintToString(d.e.prompter.shown);
+    EXPECT_EQ(d.e.Main().CardStatusLabel->text().toStdString(), CardAddedMessage("気温.lee"));
+    const QPoint dot = d.e.DotPixel(400, 70);
+    d.e.Press(Qt::LeftButton, Qt::NoButton, dot);
+    QMouseEvent up(QEvent::MouseButtonRelease, dot, d.e.Main().PaintBox1->mapToGlobal(dot), Qt::LeftButton,
+                   Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(d.e.Main().PaintBox1, &up);
+    EXPECT_TRUE(d.e.Main().CardStatusLabel->text().isEmpty());
+
+    // A cancelled name: the drawing's own box is said after all.
+    d.e.Doc().HeldIn(d.e.Doc().FileName);
+    Editor::TypeInto(w.MojiEdit(0), QStringLiteral("湿度"));
+    d.e.chooser.script.push_back(std::nullopt);
+    QTest::mouseClick(w.CardAddButton, Qt::LeftButton);
+    EXPECT_EQ(d.e.prompter.shown, std::vector<std::string>{"Led表示データ作成完了"});
 }
 
 TEST(CardAddWindows, ASettingsFileIsWrittenAndListed) {
