@@ -60,11 +60,6 @@ const KindInfo& InfoOf(CardKind kind) {
 // Enough of a file to tell its kind by content.
 constexpr std::size_t kProbeBytes = 64 * 1024;
 
-std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
 std::string TrimBlanks(std::string s) {
     while (!s.empty() && (s.back() == ' ' || s.back() == '\r' || s.back() == '\n')) s.pop_back();
     std::size_t start = 0;
@@ -75,7 +70,7 @@ std::string TrimBlanks(std::string s) {
 // The kind of a file from its name and the start of its content, in the
 // order `check` tells them apart.
 CardKind KindOf(const std::string& name, const std::string& start) {
-    const std::string lower = Lower(name);
+    const std::string lower = FoldedName(name);
     const std::string ext = LowerExtension(name);
     if (lower == "perform.txt") return CardKind::Perform;
     if (ext == "alt" || lower == "files.txt") return CardKind::AnimationList;
@@ -271,7 +266,7 @@ std::string CardFile::Summary(const std::string& key) const {
 const CardFile* CardScan::Find(const std::string& name) const {
     // An exact match first: a Linux folder may hold names that differ only in case.
     if (auto it = exact_.find(name); it != exact_.end()) return &files[it->second];
-    if (auto it = folded_.find(Lower(name)); it != folded_.end()) return &files[it->second];
+    if (auto it = folded_.find(FoldedName(name)); it != folded_.end()) return &files[it->second];
     return nullptr;
 }
 
@@ -286,7 +281,7 @@ void CardScan::Index() {
     performLines_.clear();
     for (std::size_t i = 0; i < files.size(); ++i) {
         exact_.emplace(files[i].name, i);
-        folded_.emplace(Lower(files[i].name), i);
+        folded_.emplace(FoldedName(files[i].name), i);
     }
     const CardFile* perform = nullptr;
     for (const CardFile& f : files)

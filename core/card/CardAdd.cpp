@@ -67,18 +67,11 @@ private:
     std::map<std::string, std::string> bytes_;
 };
 
-std::string Folded(const std::string& name) {
-    std::string folded = name;
-    for (char& c : folded)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return folded;
-}
-
 // The write numbers of the pictures on the card, by the card's name (folded).
 std::map<std::string, std::pair<std::string, int>> PictureNumbers(const CardScan& card) {
     std::map<std::string, std::pair<std::string, int>> numbers;
     for (const CardFile& f : card.files)
-        if (f.kind == CardKind::Picture && f.ok && f.writeNo > 0) numbers[Folded(f.name)] = {f.name, f.writeNo};
+        if (f.kind == CardKind::Picture && f.ok && f.writeNo > 0) numbers[FoldedName(f.name)] = {f.name, f.writeNo};
     return numbers;
 }
 
@@ -106,16 +99,16 @@ std::string PerformWith(const std::string& earlier, const std::vector<std::strin
     std::string bytes = earlier;
     if (!bytes.empty() && bytes.back() != '\n') bytes += "\r\n";
     std::vector<std::string> listed;
-    for (const std::string& entry : entries) listed.push_back(Folded(entry));
+    for (const std::string& entry : entries) listed.push_back(FoldedName(entry));
     for (const std::string& name : names) {
-        if (std::find(listed.begin(), listed.end(), Folded(name)) != listed.end()) continue;
+        if (std::find(listed.begin(), listed.end(), FoldedName(name)) != listed.end()) continue;
         std::string line;
         if (!PerformLine(name, line)) {
             failure = name + ": Perform.txt に書けない名前です";
             return {};
         }
         bytes += line;
-        listed.push_back(Folded(name));
+        listed.push_back(FoldedName(name));
     }
     return bytes;
 }
@@ -136,14 +129,14 @@ CardAddResult AddAll(FileSystem& files, const std::string& card, const std::vect
         result.failure = Prepare(files, path, options.scan, file, bytes);
         if (!result.failure.empty()) return result;
         if (staged.count(file.name) || std::any_of(source.files.begin(), source.files.end(), [&](const CardFile& f) {
-                return Folded(f.name) == Folded(file.name);
+                return FoldedName(f.name) == FoldedName(file.name);
             })) {
             result.failure = path + ": 同じ名前のファイルが二つあります";
             return result;
         }
         if (file.kind == CardKind::Picture && file.writeNo > 0) {
             // Another picture (not the one this file replaces) holding the number.
-            numbers.erase(Folded(file.name));
+            numbers.erase(FoldedName(file.name));
             const auto shared = std::find_if(numbers.begin(), numbers.end(),
                                              [&](const auto& e) { return e.second.second == file.writeNo; });
             if (options.autoWriteNo && shared != numbers.end()) {
@@ -159,7 +152,7 @@ CardAddResult AddAll(FileSystem& files, const std::string& card, const std::vect
                 bytes = *renumbered;
                 file.writeNo = free;
             }
-            numbers[Folded(file.name)] = {file.name, file.writeNo};
+            numbers[FoldedName(file.name)] = {file.name, file.writeNo};
         }
         file.size = bytes.size();
         staged[file.name] = std::move(bytes);
@@ -246,14 +239,14 @@ std::string ProposedCardName(const CardScan& card, const std::string& ownFile, c
 
 const CardFile* PictureWithWriteNo(const CardScan& card, int writeNo, const std::string& name) {
     for (const CardFile& f : card.files)
-        if (f.kind == CardKind::Picture && f.ok && f.writeNo == writeNo && Folded(f.name) != Folded(name)) return &f;
+        if (f.kind == CardKind::Picture && f.ok && f.writeNo == writeNo && FoldedName(f.name) != FoldedName(name)) return &f;
     return nullptr;
 }
 
 std::vector<int> PictureWriteNos(const CardScan& card, const std::string& name) {
     std::vector<int> used;
     for (const CardFile& f : card.files)
-        if (f.kind == CardKind::Picture && f.ok && f.writeNo > 0 && Folded(f.name) != Folded(name))
+        if (f.kind == CardKind::Picture && f.ok && f.writeNo > 0 && FoldedName(f.name) != FoldedName(name))
             used.push_back(f.writeNo);
     return used;
 }

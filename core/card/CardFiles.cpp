@@ -77,10 +77,7 @@ bool IsLeftByComputer(const std::string& name) {
     if (name.rfind("._", 0) == 0) return true;
     static const char* const kNames[] = {".ds_store",  ".spotlight-v100", ".trashes", ".fseventsd",
                                          "thumbs.db",  "desktop.ini",     "system volume information"};
-    std::string lower = name;
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return std::find(std::begin(kNames), std::end(kNames), lower) != std::end(kNames);
+    return std::find(std::begin(kNames), std::end(kNames), FoldedName(name)) != std::end(kNames);
 }
 
 std::string CardFileUnreadableMessage(const std::string& name) { return name + " を読み込めません"; }

@@ -11,11 +11,6 @@ namespace tesslor {
 
 namespace {
 
-std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
 bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
 
 const char* const kCardFull = "書き込みエラー（カードがいっぱいか、抜かれた可能性があります）";
@@ -32,7 +27,7 @@ std::string ReadSource(FileSystem& files, const std::string& path, std::uintmax_
 std::map<std::string, const FolderEntry*> CardFilesByFoldedName(const std::vector<FolderEntry>& onCard) {
     std::map<std::string, const FolderEntry*> byName;
     for (const FolderEntry& e : onCard)
-        if (e.type == FolderEntry::Type::File && !IsCardWriteWorkFile(e.name)) byName.emplace(Lower(e.name), &e);
+        if (e.type == FolderEntry::Type::File && !IsCardWriteWorkFile(e.name)) byName.emplace(FoldedName(e.name), &e);
     return byName;
 }
 
@@ -48,9 +43,9 @@ void MakePlan(FileSystem& files, const CardScan& source, const std::string& card
         entry.name = name;
         const FolderEntry* there = nullptr;
         if (auto it = exact.find(name); it != exact.end()) there = it->second;
-        else if (auto it2 = remaining.find(Lower(name)); it2 != remaining.end()) there = it2->second;
+        else if (auto it2 = remaining.find(FoldedName(name)); it2 != remaining.end()) there = it2->second;
         if (there) {
-            remaining.erase(Lower(there->name));
+            remaining.erase(FoldedName(there->name));
             entry.cardName = there->name;
             const std::string cardPath = PathInFolder(card, there->name);
             std::string mine, theirs;
@@ -274,7 +269,7 @@ CardWriteResult WriteCard(FileSystem& files, const CardScan& source, const std::
     // A folder the unit would take for the file stands in its place.
     for (const std::string& name : CardWriteOrder(source))
         for (const FolderEntry& e : onCard)
-            if (e.type != FolderEntry::Type::File && Lower(e.name) == Lower(name))
+            if (e.type != FolderEntry::Type::File && FoldedName(e.name) == FoldedName(name))
                 return fail(name, "カードに同じ名前のフォルダーがあるため書き込めません" + std::string(kCardAsItWas));
 
     // What a stopped write or save left: its temporary files go now; its

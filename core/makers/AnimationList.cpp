@@ -4,6 +4,7 @@
 #include <climits>
 #include <memory>
 #include <optional>
+#include <set>
 #include <utility>
 #include <string_view>
 
@@ -396,6 +397,17 @@ std::string AnimationList::ListPathFor(const std::string& path) {
     // Only the file name's extension counts: a "." in a folder name must not
     // send the files into another folder.
     return ReplaceExtension(path, ".alt");
+}
+
+std::string AnimationList::ProposedListName() const {
+    std::vector<FolderEntry> entries;
+    if (!PictureFolder.empty()) Files().ListFolder(PictureFolder, entries);
+    std::set<std::string> taken;
+    for (const FolderEntry& e : entries) taken.insert(FoldedName(e.name));
+    for (int n = 1;; ++n) {
+        const std::string name = "動画" + ZeroPad(n, 2);
+        if (!taken.count(FoldedName(name + ".alt")) && !taken.count(FoldedName(name + ".ana"))) return name + ".alt";
+    }
 }
 
 std::string AnimationList::DataPathFor(const std::string& listPath) { return ReplaceExtension(listPath, ".ana"); }

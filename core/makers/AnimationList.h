@@ -145,10 +145,16 @@ public:
     /// The list file the last save wrote (名前を付けて保存 leaves CurrentFile
     /// as it was, so this is how カードに追加 finds what it saved).
     std::string SavedList;
+    /// The name the save dialog starts with: none (名前を付けて保存), or the
+    /// one カードに追加 proposes (ProposedListName) while it runs.
+    std::string SaveName;
+    /// 動画01.alt, 動画02.alt, ...: the first whose list and data files are
+    /// both absent from PictureFolder (whatever the case of their letters).
+    std::string ProposedListName() const;
 
 protected:
-    /// 名前を付けて保存 starts without a name.
-    std::string SavePreset() const override { return ""; }
+    /// 名前を付けて保存 starts without a name (SaveName when カードに追加 gives one).
+    std::string SavePreset() const override { return SaveName; }
     /// A save clears Modified and says what it wrote; it never changes CurrentFile.
     void Saved(const std::string& path, bool overwrite, Prompter& prompter) override;
     /// The Yes of "保存しますか？" before 開く runs 名前を付けて保存.

@@ -87,4 +87,10 @@ std::string LowerExtension(const std::string& path) {
     return ext;
 }
 
+std::string FoldedName(std::string name) {
+    for (char& c : name)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return name;
+}
+
 }  // namespace tesslor

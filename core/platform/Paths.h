@@ -44,4 +44,8 @@ std::string PathInFolder(const std::string& folder, const std::string& name);
 /// The lower-case extension of the file-name part, without the dot ("" when none).
 std::string LowerExtension(const std::string& path);
 
+/// name with its ASCII letters in lower case: names the card's file system
+/// takes for the same file ("KION.LEE" and "kion.lee") fold to one.
+std::string FoldedName(std::string name);
+
 }  // namespace tesslor

@@ -159,6 +159,7 @@ void TMainForm::CreateFileMenu() {
     NewFileOpen->setShortcut(QKeySequence::New);
     FileOpen->setShortcut(QKeySequence::Open);
     FileWrite->setShortcut(QKeySequence::Save);
+    FileWriteName->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
 
     PenColor = menuBar()->addAction(QStringLiteral("ペンの色(&P)"));
     PenColor->setObjectName(QStringLiteral("PenColor"));

@@ -221,7 +221,13 @@ bool TMakeAnimationForm::CardAddButtonClick() {
     list_.SavedList.clear();
     return SaveAndAddToCard(
         context_.files, context_.driveRoot(), context_.prompter,
-        [this](Prompter& held) { return OverSave(held); },
+        [this](Prompter& held) {
+            // A list of no file yet gets a name proposed, as pictures do.
+            list_.SaveName = list_.ProposedListName();
+            const bool saved = OverSave(held);
+            list_.SaveName.clear();
+            return saved;
+        },
         [this] { return list_.SavedList.empty() ? "" : AnimationList::DataPathFor(list_.SavedList); },
         [this](const std::string& done) {
             // The status line said the save; it now says where it went.

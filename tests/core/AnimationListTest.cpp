@@ -324,6 +324,16 @@ TEST_F(AnimationTest, SavingOutsideThePictureFolderIsRefused) {
     EXPECT_EQ(prompter.shown.back(), kOtherFolder);
 }
 
+TEST_F(AnimationTest, ProposedNamesSkipAnyListOrDataFileAlreadyThere) {
+    EXPECT_EQ(list.ProposedListName(), "動画01.alt") << "no folder yet";
+    AddPictures(1);
+    EXPECT_EQ(list.ProposedListName(), "動画01.alt");
+    WriteFileBytes(dir.Path("動画01.ana"), "x");  // a data file alone takes the name
+    WriteFileBytes(dir.Path("動画02.ALT"), "x");  // whatever the case of its letters
+    EXPECT_EQ(list.ProposedListName(), "動画03.alt");
+    EXPECT_EQ(list.SaveName, "") << "名前を付けて保存 itself still starts without a name";
+}
+
 // ---- the form: named fields and the window's flows ----
 
 TEST_F(AnimationTest, NamedFieldsShowAndTakeBackWhatTheWindowHolds) {

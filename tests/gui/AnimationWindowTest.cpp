@@ -379,6 +379,7 @@ TEST_F(AnimationWindows, CardAddSavesUnderTheNameGivenAndListsTheDataOnce) {
     Editor::TypeInto(maker.WriteNoMaskEdit, QStringLiteral("3"));
     e.prompter.shown.clear();
     Click(maker.CardAddButton, {card.Path("anim")});
+    EXPECT_EQ(e.chooser.requests.back().fileName, "動画01.alt") << "a name is proposed";
     EXPECT_TRUE(fs::exists(card.Path("anim.alt")));
     EXPECT_NE(ReadFileBytes(card.Path("anim.ana")).find("$ANIMATION_PICTURES=02"), std::string::npos);
     const std::string listed = "anim.ana" + std::string(22, ' ') + "\r\n";

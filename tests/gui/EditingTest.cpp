@@ -409,6 +409,7 @@ TEST_F(Editing, TheEditMenuFollowsFileAndTheSpecifiedMenusKeepTheirPlaces) {
     EXPECT_EQ(captions, (QStringList{"元に戻す", "やり直し", "-", "左へ1ドット", "右へ1ドット", "上へ1ドット",
                                      "下へ1ドット", "左右反転", "上下反転", "赤と緑を入れ替え", "消去"}));
     EXPECT_EQ(Main().UndoAction->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    EXPECT_EQ(Main().FileWriteName->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
     EXPECT_TRUE(Main().RedoAction->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+Y"))));
     EXPECT_TRUE(Main().RedoAction->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+Shift+Z"))));
     // The tools stand beside the control bar: the editing area is where it was.
