@@ -163,9 +163,21 @@ std::optional<std::vector<MemoryImage>> DocumentCommands::AnimationDemoFrames(Fi
         AnimationList& list;
         ~ReleaseFolder() { list.CloseWindow(); }
     } release{list};
+    if (!list.LoadAnimationList(listDialog.FileName, prompter_)) return std::nullopt;
+    return CaptureDemo(list, layout, ready);
+}
+
+std::optional<std::vector<MemoryImage>> DocumentCommands::ListDemoFrames(AnimationList& list, DrawingSurface& layout,
+                                                                         const std::function<void()>& ready) {
+    const DocumentStep step(doc_);
+    if (!files_.ConfirmDiscard()) return std::nullopt;
+    return CaptureDemo(list, layout, ready);
+}
+
+std::optional<std::vector<MemoryImage>> DocumentCommands::CaptureDemo(AnimationList& list, DrawingSurface& layout,
+                                                                      const std::function<void()>& ready) {
     // Frames of an earlier run are never played for a list that cannot play.
-    if (!list.LoadAnimationList(listDialog.FileName, prompter_) || !CheckDemoList(list, prompter_))
-        return std::nullopt;
+    if (!CheckDemoList(list, prompter_)) return std::nullopt;
     if (ready) ready();
     return CaptureAnimationFrames(doc_, list, [this](const std::string& path) { LoadWithoutQuestion(path); }, layout,
                                   prompter_);

@@ -79,6 +79,11 @@ public:
     std::optional<std::vector<MemoryImage>> AnimationDemoFrames(FileDialog& listDialog, AnimationList& list,
                                                                 DrawingSurface& layout,
                                                                 const std::function<void()>& ready);
+    /// The animation maker's 再生: as 動画のデモ from its discard question on,
+    /// for the list as the maker holds it (no dialog, nothing read; the
+    /// maker keeps its folder).
+    std::optional<std::vector<MemoryImage>> ListDemoFrames(AnimationList& list, DrawingSurface& layout,
+                                                           const std::function<void()>& ready);
     /// The window closes: the drive letter is kept in the drive file (a file
     /// that cannot be written is reported and does not keep the program
     /// open), then the discard question. False when the operator keeps the
@@ -121,6 +126,10 @@ private:
     /// the picture is drawn, nothing is unsaved.
     void AfterRead();
     void Remember(const std::string& path);
+    /// The demo's frames of a list read and ready: checked, then ready(),
+    /// then each picture loaded and rendered on layout.
+    std::optional<std::vector<MemoryImage>> CaptureDemo(AnimationList& list, DrawingSurface& layout,
+                                                        const std::function<void()>& ready);
     RgbImage& FreshImage();
     /// A save through dialog by write: one undo step, and the file remembered.
     bool Write(bool (DocumentFiles::*write)(FileDialog&), FileDialog& dialog);

@@ -134,6 +134,7 @@ EditorWindows::EditorWindows(const EditorEnvironment& env) : prompter_(*env.prom
     QObject::connect(main.Demonstration, &QAction::triggered, &main, [this] { mainForm_->DemonstrationClick(*demoForm_); });
     QObject::connect(main.AnimeDemonstration, &QAction::triggered, &main,
                      [this] { mainForm_->AnimeDemonstrationClick(*makeAnimationForm_, *animaDemoForm_); });
+    makeAnimationForm_->play = [this] { mainForm_->PlayAnimationList(*makeAnimationForm_, *animaDemoForm_); };
     // One window edits both forms: the menu item sets its caption and its mode.
     for (const bool settings2 : {false, true}) {
         OpenAfterNotices(settings2 ? main.SeteiMake2 : main.SeteiMake, {kSeteiVersionNotice, kSeteiNotice},

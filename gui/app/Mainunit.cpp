@@ -25,7 +25,6 @@
 #include <QVBoxLayout>
 
 #include "app/Animademoformunit.h"
-#include "app/Drives.h"
 #include "app/Magnification.h"
 #include "app/Magnificationunit.h"
 #include "app/MainWindowRules.h"
@@ -481,43 +480,6 @@ void TMainForm::keyReleaseEvent(QKeyEvent* event) {
 }
 
 // ---- view and help ----
-
-void TMainForm::DemonstrationClick(QDialog& demo) {
-    EndStroke();
-    hide();
-    demo.exec();
-    show();
-    MagnificationComboBoxChange();
-    PaintBox1->setFocus();
-}
-
-void TMainForm::AnimeDemonstrationClick(TMakeAnimationForm& maker, TAnimaDemoForm& demo) {
-    EndStroke();
-    // This window is hidden while the document lays itself out on the demo's
-    // paint target, and comes back laid out on the editing area whatever happens.
-    bool hidden = false;
-    struct HandBack {
-        TMainForm& main;
-        bool& hidden;
-        ~HandBack() {
-            if (!hidden) return;
-            main.show();
-            main.MagnificationComboBoxChange();
-            // The keys go to the picture again (Ctrl+Z undoes the demo's load).
-            main.PaintBox1->setFocus();
-        }
-    } handBack{*this, hidden};
-    auto frames = commands_->AnimationDemoFrames(*AnaOpenDialog, maker.List(), *demo.PaintBox1, [&] {
-        hidden = true;
-        hide();
-        demo.ClearFrames();
-    });
-    ShowDocument();
-    if (!frames) return;
-    demo.SetFrames(std::move(*frames));
-    demo.SetListFile(maker.List().CurrentFile);
-    demo.exec();
-}
 
 void TMainForm::VerssionClick() { prompter_.Inform(VersionBoxText()); }
 

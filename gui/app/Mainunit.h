@@ -2,9 +2,11 @@
 // The main window: the control bar of the picture's settings, the editing
 // area, and the menus of file commands, makers, demos and help.
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/ControlBar.h"
 #include "app/DocumentCommands.h"
@@ -122,6 +124,8 @@ public:
     /// frames, and the demo plays them modally while this window is hidden.
     /// Afterwards the editor holds the last picture loaded, with nothing unsaved.
     void AnimeDemonstrationClick(TMakeAnimationForm& maker, TAnimaDemoForm& demo);
+    /// The animation maker's 再生: the demo of its list as it stands.
+    void PlayAnimationList(TMakeAnimationForm& maker, TAnimaDemoForm& demo);
     void VerssionClick();
     void TesslorNiTuiteClick();
 
@@ -243,6 +247,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    /// The frames of an animation demo, given what makes way for it.
+    using DemoFrames = std::function<std::optional<std::vector<MemoryImage>>(const std::function<void()>& ready)>;
+    /// Both animation demos: this window hidden while the frames are
+    /// captured and the demo plays, then shown again whatever happened.
+    void RunAnimationDemo(TAnimaDemoForm& demo, const AnimationList& list, const DemoFrames& frames);
     void CreateControlBar(QWidget* central);
     void CreateEditingArea(QWidget* central);
     void ConnectControls();

@@ -53,6 +53,11 @@ TMakeAnimationForm::TMakeAnimationForm(const WindowContext& context, QWidget* pa
     connect(SaveButton, &QPushButton::clicked, this, [this] { SaveButtonClick(); });
     connect(OverSaveButton, &QPushButton::clicked, this, [this] { OverSaveButtonClick(); });
     connect(CardAddButton, &QPushButton::clicked, this, [this] { CardAddButtonClick(); });
+    connect(PlayButton, &QPushButton::clicked, this, [this] {
+        ReadList();
+        if (play) play();
+        ShowList();
+    });
     connect(WriteNoMaskEdit, &QLineEdit::textEdited, this, [this] { SettingEdited(); });
     connect(P_TimeMaskEdit, &QLineEdit::textEdited, this, [this] { SettingEdited(); });
     AnimationTypeRadioGroup->onClick = [this] { SettingEdited(); };
@@ -85,6 +90,8 @@ void TMakeAnimationForm::CreateControls() {
     SaveButton = NamedButton("SaveButton", "名前を付けて保存", this);
     OverSaveButton = NamedButton("OverSaveButton", "上書き保存", this);
     CardAddButton = NamedButton("CardAddButton", "カードに追加", this);
+    PlayButton = NamedButton("PlayButton", "再生", this);
+    PlayButton->setToolTip(QStringLiteral("この一覧を動画のデモで再生します"));
     StatusLabel = Label("StatusLabel", "", this);
     StatusLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
@@ -99,6 +106,8 @@ void TMakeAnimationForm::CreateControls() {
 
     auto* listButtons = new QVBoxLayout;
     for (QPushButton* b : {AddButton, InsertButton, DelButton}) listButtons->addWidget(b);
+    listButtons->addSpacing(12);
+    listButtons->addWidget(PlayButton);
     listButtons->addStretch();
 
     auto* right = new QVBoxLayout;

@@ -4,6 +4,7 @@
 // unit plays. The window lives for the whole run; every opening starts with an
 // empty list, while type, write number and display time keep their values.
 #include <QDialog>
+#include <functional>
 
 #include "platform/WindowContext.h"
 #include "makers/AnimationList.h"
@@ -51,6 +52,8 @@ public:
     bool CardAddButtonClick();
     /// 上書き保存 with its boxes shown through shown.
     bool OverSave(Prompter& shown);
+    /// 再生: the list as it stands played as 動画のデモ plays one (the main window runs it).
+    std::function<void()> play;
 
     /// Widgets to list before an operation, list to widgets after it.
     void ReadList();
@@ -73,6 +76,7 @@ public:
     QPushButton* SaveButton;
     QPushButton* OverSaveButton;
     QPushButton* CardAddButton;
+    QPushButton* PlayButton;
     /// What the last good save wrote; empty otherwise.
     QLabel* StatusLabel;
     FileDialog AddOpenDialog;

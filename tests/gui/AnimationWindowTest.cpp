@@ -87,6 +87,11 @@ protected:
     QImage Frame(int i) { return demo.FrameImage(i)->pixmap().toImage(); }
     /// Runs 動画のデモ; while it plays, during(…) runs once and then the demo is closed.
     void RunDemo(const std::optional<std::string>& list, const std::function<void()>& during = [] {}) {
+        e.chooser.script = {list};
+        RunDemoFrom([this] { e.Main().AnimeDemonstration->trigger(); }, during);
+    }
+    /// The same, with the demo started by start.
+    void RunDemoFrom(const std::function<void()>& start, const std::function<void()>& during = [] {}) {
         bool ran = false;
         // The pictures are loaded with events processed in between: wait for the window itself.
         QTimer poll;
@@ -98,8 +103,7 @@ protected:
             demo.reject();
         });
         poll.start(5);
-        e.chooser.script = {list};
-        e.Main().AnimeDemonstration->trigger();
+        start();
         poll.stop();
         demoShown = ran;
         QApplication::processEvents();
@@ -553,6 +557,40 @@ TEST_F(AnimationWindows, DemoPlaysTheListInOrderTenFramesASecond) {
     EXPECT_TRUE(demo.FrameImage(0)->isVisible());
     EXPECT_FALSE(demo.FrameImage(1)->isVisible());
     demo.hide();
+}
+
+TEST_F(AnimationWindows, PlayShowsTheMakersListAsItStandsWithoutAFile) {
+    const std::string p1 = Picture(card, "P1.lee", 1);
+    const std::string p2 = Picture(card, "P2.lee", 2);
+    OpenMaker();
+    e.chooser.manyScript = {std::vector<std::string>{p2, p1}};
+    maker.AddButton->click();
+    e.Main().NewFileOpenClick();
+    e.chooser.requests.clear();
+    RunDemoFrom([this] { maker.PlayButton->click(); }, [&] {
+        EXPECT_FALSE(e.Main().isVisible());
+        EXPECT_EQ(demo.FrameCount(), 2);
+    });
+    ASSERT_TRUE(demoShown);
+    EXPECT_TRUE(e.chooser.requests.empty()) << "no list file is asked for";
+    EXPECT_EQ(Frame(0), ExpectedFrame(p2));
+    EXPECT_EQ(Frame(1), ExpectedFrame(p1));
+    // The maker keeps its list and its folder; the editor is back with the last picture.
+    EXPECT_EQ(Items(maker.ListBox), (std::vector<std::string>{"P2.lee", "P1.lee"}));
+    EXPECT_FALSE(maker.List().PictureFolder.empty());
+    EXPECT_TRUE(e.Main().isVisible());
+    EXPECT_EQ(e.Doc().FileName, p1);
+
+    // An empty list says so and plays nothing.
+    maker.ListBox->setCurrentRow(0);
+    maker.DelButton->click();
+    maker.ListBox->setCurrentRow(0);
+    maker.DelButton->click();
+    e.prompter.shown.clear();
+    RunDemoFrom([this] { maker.PlayButton->click(); });
+    EXPECT_FALSE(demoShown);
+    EXPECT_EQ(e.prompter.shown.size(), 1u);
+    EXPECT_TRUE(e.Main().isVisible());
 }
 
 TEST_F(AnimationWindows, DemoListStartsOnTheCardAndAMissingEntryIsNamed) {
