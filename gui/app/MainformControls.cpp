@@ -269,7 +269,7 @@ void TMainForm::CreateStatusBar() {
         bar->addWidget(l);
         return l;
     };
-    PositionStatusLabel = label("PositionStatusLabel", 200);
+    PositionStatusLabel = label("PositionStatusLabel", 150);
     PenColorStatusLabel = label("PenColorStatusLabel", 70);
     MagnificationStatusLabel = label("MagnificationStatusLabel", 80);
     UsedWidthStatusLabel = label("UsedWidthStatusLabel", 110);

@@ -47,7 +47,8 @@ TMainForm::TMainForm(const EditorEnvironment& env, QWidget* parent)
       driveFilePath_(env.driveFilePath),
       configFile_(env.configPath, files_),
       driveRoots_(configFile_, prompter_, files_),
-      context_{prompter_, *env.chooser, files_, config_, [this] { return DriveRoot(); }} {
+      context_{prompter_, *env.chooser, files_, config_, [this] { return DriveRoot(); },
+               [this](const std::string& done) { ShowCardStatus(done); }} {
     setObjectName(QStringLiteral("MainForm"));
     if (!env.recentFilesPath.empty()) {
         recentProfile_ = std::make_unique<IniProfile>(env.recentFilesPath, files_);
@@ -175,7 +176,7 @@ void TMainForm::FormCreate() {
             return std::make_unique<QtImage>(files_);
         });
     commands_->onRecentChanged = [this] { ShowRecentFiles(); };
-    commands_->onCardAdded = [this](const std::string& done) { CardStatusLabel->setText(QString::fromStdString(done)); };
+    commands_->onCardAdded = [this](const std::string& done) { ShowCardStatus(done); };
     tools_ = std::make_unique<DrawingTools>(*document_);
     FillBarLists();
     bar_->FormCreate();
@@ -422,6 +423,14 @@ void TMainForm::UpdateStatusBar() {
     FileStatusLabel->setText(QString::fromStdString(DocumentStatusText(document_->FileName, document_->Modified())));
     FileStatusLabel->setToolTip(QString::fromStdString(document_->FileName));
     if (document_->Modified()) CardStatusLabel->clear();
+}
+
+void TMainForm::ShowCardStatus(const std::string& done) {
+    // Several lines (a write's message before the card's) read as one.
+    QString text = QString::fromStdString(done);
+    text.replace(QLatin1Char('\n'), QStringLiteral("　"));
+    CardStatusLabel->setText(text);
+    CardStatusLabel->setToolTip(text);
 }
 
 void TMainForm::ShowPointer(std::optional<QPoint> pos) {

@@ -114,6 +114,8 @@ public:
     void PictureChangedElsewhere();
     /// カードに追加 of the picture on screen; text (the text editor's) names a new picture.
     bool AddPictureToCard(const std::string& text);
+    /// What a カードに追加 did, in the status line until the picture changes.
+    void ShowCardStatus(const std::string& done);
 
     // ---- view and help ----
     /// Hides this window while the demo runs modally, then shows it again with

@@ -59,7 +59,7 @@ THyoujiScheduleForm::THyoujiScheduleForm(const WindowContext& context, QWidget* 
         SaveAndAddToCard(
             context_.files, context_.driveRoot(), context_.prompter,
             [this](Prompter& held) { return form_.WriteWithDialog(Dialogs(), held); },
-            [this] { return form_.CurrentFile; });
+            [this] { return form_.CurrentFile; }, CloseAndTell(*this, context_));
     });
     connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButtonClick(); });
 }

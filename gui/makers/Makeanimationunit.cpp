@@ -240,6 +240,7 @@ bool TMakeAnimationForm::CardAddButtonClick() {
         [this] { return list_.SavedList.empty() ? "" : AnimationList::DataPathFor(list_.SavedList); },
         [this](const std::string& done) {
             // The status line said the save; it now says where it went.
+            list_.Status = done;
             StatusLabel->setText(QString::fromStdString(done));
         });
 }

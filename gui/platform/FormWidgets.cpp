@@ -97,10 +97,18 @@ bool FormButtons::Write(Prompter& shown) {
     return form.SaveAs(dialogs(), shown);
 }
 
-bool FormButtons::AddToCard() {
+bool FormButtons::AddToCard(const std::function<void(const std::string&)>& done) {
     return SaveAndAddToCard(
         form.Files(), dialogs().DriveRoot, prompter, [this](Prompter& held) { return Write(held); },
-        [this] { return form.CurrentFile; });
+        [this] { return form.CurrentFile; }, done);
+}
+
+std::function<void(const std::string&)> CloseAndTell(QWidget& window, const WindowContext& context) {
+    if (!context.tellCardAdded) return {};
+    return [&window, &context](const std::string& done) {
+        window.hide();
+        context.tellCardAdded(done);
+    };
 }
 
 bool SaveAndAddToCard(FileSystem& files, const std::string& root, Prompter& prompter,

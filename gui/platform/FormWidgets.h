@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "forms/Form.h"
+#include "platform/WindowContext.h"
 
 class QWidget;
 
@@ -47,8 +48,15 @@ struct FormButtons {
     bool Write(Prompter& shown);
     /// カードに追加: 書込み, then the file written copied onto the card's root
     /// (when it was saved elsewhere) and listed at the end of its Perform.txt.
-    bool AddToCard();
+    /// done, when given, is told the outcome of one that went well instead of a box.
+    bool AddToCard(const std::function<void(const std::string&)>& done = {});
 };
+
+/// For a settings window's カードに追加: on success the window closes (its
+/// work is done, and it keeps its values for the next opening) and the main
+/// window's status line says what went where. Empty when the context has no
+/// status line to tell (a box says it then).
+std::function<void(const std::string&)> CloseAndTell(QWidget& window, const WindowContext& context);
 
 /// Every window's カードに追加: save(held) writes the work as the window's
 /// own save does; the file savedPath() then names is copied onto the card

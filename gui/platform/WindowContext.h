@@ -31,6 +31,9 @@ struct WindowContext {
     /// The root folder of the drive selected in the main window, where the
     /// windows' file dialogs start ("" when no drive is selected).
     std::function<std::string()> driveRoot;
+    /// Says what a window's カードに追加 did in the main window's status line
+    /// (the window has closed by then); unset, a box says it.
+    std::function<void(const std::string&)> tellCardAdded = {};
 };
 
 }  // namespace tesslor::gui

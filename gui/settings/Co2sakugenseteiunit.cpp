@@ -42,7 +42,8 @@ TCO2SakugenSeteiForm::TCO2SakugenSeteiForm(const WindowContext& context, QWidget
         // Written as 書込み does, then onto the card's root and into its Perform.txt.
         if (SaveAndAddToCard(
                 context_.files, context_.driveRoot(), context_.prompter,
-                [this](Prompter& held) { return WriteChecked(held); }, [this] { return form_.CurrentFile; }))
+                [this](Prompter& held) { return WriteChecked(held); }, [this] { return form_.CurrentFile; },
+                CloseAndTell(*this, context_)))
             hide();
     });
 

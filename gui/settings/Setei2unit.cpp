@@ -233,7 +233,7 @@ void TSetei2Form::CreateControls() {
     OpenButton = NamedButton("OpenButton", "開く", this);
     WriteButton = NamedButton("WriteButton", "書込み", this);
     CardAddButton = NamedButton("CardAddButton", "カードに追加", this);
-    connect(CardAddButton, &QPushButton::clicked, this, [this] { buttons_.AddToCard(); });
+    connect(CardAddButton, &QPushButton::clicked, this, [this] { buttons_.AddToCard(CloseAndTell(*this, context_)); });
     HyoujyunSeteiButton = NamedButton("HyoujyunSeteiButton", "標準設定", this);
     SeteiChkButton = NamedButton("SeteiChkButton", "設定チェック", this);
     CancelButton = NamedButton("CancelButton", "キャンセル", this);

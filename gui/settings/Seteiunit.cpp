@@ -226,7 +226,7 @@ void TSeteiForm::CreateButtons() {
     OpenButton = NamedButton("OpenButton", "開く", this);
     WriteButton = NamedButton("WriteButton", "書込み", this);
     CardAddButton = NamedButton("CardAddButton", "カードに追加", this);
-    connect(CardAddButton, &QPushButton::clicked, this, [this] { buttons_.AddToCard(); });
+    connect(CardAddButton, &QPushButton::clicked, this, [this] { buttons_.AddToCard(CloseAndTell(*this, context_)); });
     CancelButton = NamedButton("CancelButton", "キャンセル", this);
     HyoujyunSeteiButton = NamedButton("HyoujyunSeteiButton", "標準設定", this);
     FuusokuSenyouKaitentouSeteiButton = NamedButton("FuusokuSenyouKaitentouSeteiButton", kWindOnlyOnCaption, this);

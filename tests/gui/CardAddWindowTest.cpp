@@ -75,12 +75,17 @@ TEST(CardAddWindows, ASettingsFileIsWrittenAndListed) {
     CardDesk d;
     auto& w = d.e.windows->Setei2Form();
     QTest::mouseClick(w.HyoujyunSeteiButton, Qt::LeftButton);
+    w.show();
     d.e.prompter.shown.clear();
     d.e.chooser.script.push_back(d.card.Path("setei.txt"));
     QTest::mouseClick(w.CardAddButton, Qt::LeftButton);
     EXPECT_EQ(d.Perform(), PerformLine("setei.txt"));
-    // The write's box and the card's are one box: one click, not two.
-    EXPECT_EQ(d.e.prompter.shown, std::vector<std::string>{"書込み完了\n" + CardAddedMessage("setei.txt")});
+    // Its work done, the window closes; no box to click away: the main
+    // window's status line says the write and the card's outcome at once.
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(d.e.prompter.shown.empty()) << testing::PrintToString(d.e.prompter.shown);
+    EXPECT_EQ(d.e.Main().CardStatusLabel->text().toStdString(), "書込み完了　" + CardAddedMessage("setei.txt"));
+    w.show();
     // A name the unit cannot read is written (as 書込み would) but not added:
     // each box as it came, the card as it was.
     d.e.prompter.shown.clear();
@@ -91,6 +96,8 @@ TEST(CardAddWindows, ASettingsFileIsWrittenAndListed) {
     EXPECT_EQ(d.e.prompter.shown[0], "書込み完了");
     EXPECT_NE(d.e.prompter.shown[1].find(longName), std::string::npos);
     EXPECT_EQ(d.Perform(), PerformLine("setei.txt"));
+    EXPECT_TRUE(w.isVisible()) << "a refused add leaves the window open";
+    w.hide();
     // Written elsewhere, it is copied onto the card: the card's copy is the same file.
     d.e.chooser.script.push_back(d.e.dir.Path("setei.txt"));
     QTest::mouseClick(w.CardAddButton, Qt::LeftButton);
@@ -107,7 +114,8 @@ TEST(CardAddWindows, TheCo2FileIsWrittenListedAndTheWindowCloses) {
     d.e.chooser.script.push_back(d.card.Path("co2.co2"));
     QTest::mouseClick(w.CardAddButton, Qt::LeftButton);
     EXPECT_EQ(d.Perform(), PerformLine("co2.co2")) << testing::PrintToString(d.e.prompter.shown);
-    EXPECT_EQ(d.e.prompter.shown.back(), "書込み完了\n" + CardAddedMessage("co2.co2"));
+    EXPECT_TRUE(d.e.prompter.shown.empty()) << testing::PrintToString(d.e.prompter.shown);
+    EXPECT_EQ(d.e.Main().CardStatusLabel->text().toStdString(), "書込み完了　" + CardAddedMessage("co2.co2"));
     EXPECT_FALSE(w.isVisible());
 }
 
