@@ -426,9 +426,11 @@ void TMainForm::UpdateStatusBar() {
 }
 
 void TMainForm::ShowCardStatus(const std::string& done) {
-    // Several lines (a write's message before the card's) read as one.
-    QString text = QString::fromStdString(done);
-    text.replace(QLatin1Char('\n'), QStringLiteral("　"));
+    // Several lines (a write's message before the card's) read as one, the
+    // card's first: a narrow window cuts the line's end.
+    QStringList lines = QString::fromStdString(done).split(QLatin1Char('\n'));
+    lines.prepend(lines.takeLast());
+    const QString text = lines.join(QStringLiteral("　"));
     CardStatusLabel->setText(text);
     CardStatusLabel->setToolTip(text);
 }

@@ -84,7 +84,7 @@ TEST(CardAddWindows, ASettingsFileIsWrittenAndListed) {
     // window's status line says the write and the card's outcome at once.
     EXPECT_FALSE(w.isVisible());
     EXPECT_TRUE(d.e.prompter.shown.empty()) << testing::PrintToString(d.e.prompter.shown);
-    EXPECT_EQ(d.e.Main().CardStatusLabel->text().toStdString(), "書込み完了　" + CardAddedMessage("setei.txt"));
+    EXPECT_EQ(d.e.Main().CardStatusLabel->text().toStdString(), CardAddedMessage("setei.txt") + "　書込み完了");
     w.show();
     // A name the unit cannot read is written (as 書込み would) but not added:
     // each box as it came, the card as it was.
@@ -115,7 +115,7 @@ TEST(CardAddWindows, TheCo2FileIsWrittenListedAndTheWindowCloses) {
     QTest::mouseClick(w.CardAddButton, Qt::LeftButton);
     EXPECT_EQ(d.Perform(), PerformLine("co2.co2")) << testing::PrintToString(d.e.prompter.shown);
     EXPECT_TRUE(d.e.prompter.shown.empty()) << testing::PrintToString(d.e.prompter.shown);
-    EXPECT_EQ(d.e.Main().CardStatusLabel->text().toStdString(), "書込み完了　" + CardAddedMessage("co2.co2"));
+    EXPECT_EQ(d.e.Main().CardStatusLabel->text().toStdString(), CardAddedMessage("co2.co2") + "　書込み完了");
     EXPECT_FALSE(w.isVisible());
 }
 
