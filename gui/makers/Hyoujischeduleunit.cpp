@@ -58,7 +58,8 @@ THyoujiScheduleForm::THyoujiScheduleForm(const WindowContext& context, QWidget* 
         ReadForm();
         SaveAndAddToCard(
             context_.files, context_.driveRoot(), context_.prompter,
-            [this](Prompter& held) { return form_.WriteWithDialog(Dialogs(), held); },
+            // Its dialog starts on the card (書込み's starts where 開く left off).
+            [this](Prompter& held) { return form_.SaveAs(Dialogs(), held); },
             [this] { return form_.CurrentFile; }, CloseAndTell(*this, context_));
     });
     connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButtonClick(); });

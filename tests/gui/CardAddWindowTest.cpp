@@ -12,6 +12,7 @@
 #include "GuiHarness.h"
 #include "card/CardAdd.h"
 #include "makers/MongonTable.h"
+#include "makers/Hyoujischeduleunit.h"
 #include "makers/Mongonhensyuu.h"
 #include "settings/Co2sakugenseteiunit.h"
 #include "settings/Setei2unit.h"
@@ -116,6 +117,21 @@ TEST(CardAddWindows, TheCo2FileIsWrittenListedAndTheWindowCloses) {
     EXPECT_EQ(d.Perform(), PerformLine("co2.co2")) << testing::PrintToString(d.e.prompter.shown);
     EXPECT_TRUE(d.e.prompter.shown.empty()) << testing::PrintToString(d.e.prompter.shown);
     EXPECT_EQ(d.e.Main().CardStatusLabel->text().toStdString(), CardAddedMessage("co2.co2") + "　書込み完了");
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST(CardAddWindows, TheScheduleGoesOntoTheCardFromADialogStartedThere) {
+    // 書込み's dialog starts where 開く left off (the program's folder at
+    // first); カードに追加 saves onto the card, so its dialog starts there.
+    CardDesk d;
+    auto& w = d.e.windows->HyoujiScheduleForm();
+    w.show();
+    Editor::TypeInto(w.Edit(1), QStringLiteral("5"));
+    d.e.chooser.script.push_back(d.card.Path("sched.txt"));
+    QTest::mouseClick(w.CardAddButton, Qt::LeftButton);
+    ASSERT_FALSE(d.e.chooser.requests.empty());
+    EXPECT_EQ(d.e.chooser.requests.back().initialDir, d.card.Dir().string());
+    EXPECT_EQ(d.Perform(), PerformLine("sched.txt"));
     EXPECT_FALSE(w.isVisible());
 }
 
