@@ -212,7 +212,103 @@ bool ReadImage(GifFileType* gif, const GraphicsControlBlock& gcb, MemoryImage& c
     return true;
 }
 
+// Reads an image record over the screen for import (see ForEachGifFrame);
+// area is set to the part of the screen the frame covers.
+bool ReadImportImage(GifFileType* gif, const GraphicsControlBlock& gcb, RgbaImage& screen, std::string& why,
+                     int area[4]) {
+    if (DGifGetImageDesc(gif) != GIF_OK) {
+        why = GifReason(gif->Error);
+        return false;
+    }
+    const GifImageDesc& d = gif->Image;
+    if (d.Width < 1 || d.Height < 1 || d.Width > 65535 || d.Height > 65535) {
+        why = "a GIF frame is empty or too large";
+        return false;
+    }
+    area[0] = std::clamp(d.Left, 0, screen.width);
+    area[1] = std::clamp(d.Top, 0, screen.height);
+    area[2] = std::clamp(d.Left + d.Width, 0, screen.width);
+    area[3] = std::clamp(d.Top + d.Height, 0, screen.height);
+    const ColorMapObject* map = d.ColorMap ? d.ColorMap : gif->SColorMap;
+    std::vector<GifPixelType> line(static_cast<std::size_t>(d.Width));
+    for (const int y : RowOrder(d.Height, d.Interlace)) {
+        if (DGifGetLine(gif, line.data(), d.Width) != GIF_OK) {
+            why = GifReason(gif->Error);
+            return false;
+        }
+        for (int x = 0; x < d.Width; ++x) {
+            const int index = line[static_cast<std::size_t>(x)];
+            if (index == gcb.TransparentColor) continue;
+            if (map && index < map->ColorCount)
+                screen.Set(d.Left + x, d.Top + y, map->Colors[index].Red, map->Colors[index].Green,
+                           map->Colors[index].Blue);
+            else
+                screen.Set(d.Left + x, d.Top + y, 0, 0, 0);
+        }
+    }
+    return true;
+}
+
+// Clears area of screen to transparent, or copies it from before.
+void PutBack(RgbaImage& screen, const int area[4], const RgbaImage* before) {
+    for (int y = area[1]; y < area[3]; ++y)
+        for (int x = area[0]; x < area[2]; ++x) {
+            std::uint8_t* px = screen.Pixel(x, y);
+            if (before) std::copy_n(before->Pixel(x, y), 4, px);
+            else std::fill_n(px, 4, std::uint8_t{0});
+        }
+}
+
 }  // namespace
+
+bool ForEachGifFrame(std::string_view bytes, const std::function<bool(const RgbaImage& screen, int delayCs)>& frame,
+                     std::string* error) {
+    GifReadSource source{bytes};
+    int status = 0;
+    GifFileType* gif = DGifOpen(&source, ReadFromString, &status);
+    if (!gif) {
+        SetError(error, GifReason(status));
+        return false;
+    }
+    std::unique_ptr<GifFileType, void (*)(GifFileType*)> owner(gif, [](GifFileType* g) {
+        int e = 0;
+        DGifCloseFile(g, &e);
+    });
+    if (gif->SWidth < 1 || gif->SHeight < 1) {
+        SetError(error, "the GIF's screen is empty");
+        return false;
+    }
+    if (gif->SWidth > kMaxImportSide || gif->SHeight > kMaxImportSide) {
+        SetError(error, ImageTooLargeMessage(gif->SWidth, gif->SHeight));
+        return false;
+    }
+    RgbaImage screen(gif->SWidth, gif->SHeight), before;
+    GraphicsControlBlock gcb = NoGraphicsControl();
+    for (;;) {
+        GifRecordType record;
+        if (DGifGetRecordType(gif, &record) != GIF_OK) break;
+        if (record == TERMINATE_RECORD_TYPE) return true;
+        int loopCount = -1;
+        if (record == EXTENSION_RECORD_TYPE) {
+            if (!ReadExtension(gif, gcb, loopCount)) break;
+            continue;
+        }
+        if (record != IMAGE_DESC_RECORD_TYPE) continue;
+        if (gcb.DisposalMode == DISPOSE_PREVIOUS) before = screen;
+        std::string why;
+        int area[4] = {0, 0, 0, 0};
+        if (!ReadImportImage(gif, gcb, screen, why, area)) {
+            SetError(error, why);
+            return false;
+        }
+        if (!frame(screen, gcb.DelayTime)) return true;
+        if (gcb.DisposalMode == DISPOSE_BACKGROUND) PutBack(screen, area, nullptr);
+        if (gcb.DisposalMode == DISPOSE_PREVIOUS) PutBack(screen, area, &before);
+        gcb = NoGraphicsControl();
+    }
+    SetError(error, GifReason(gif->Error));
+    return false;
+}
 
 std::optional<std::string> EncodeAnimatedGif(const std::vector<GifFrame>& frames, std::string* error) {
     if (const std::optional<std::string> problem = FramesProblem(frames)) {
@@ -303,6 +399,11 @@ std::optional<std::string> EncodeAnimatedGif(const std::vector<GifFrame>&, std::
 std::optional<DecodedGif> DecodeGif(std::string_view, std::string* error) {
     if (error) *error = kNoGifMessage;
     return std::nullopt;
+}
+
+bool ForEachGifFrame(std::string_view, const std::function<bool(const RgbaImage&, int)>&, std::string* error) {
+    if (error) *error = kNoGifMessage;
+    return false;
 }
 #endif
 

@@ -2,6 +2,7 @@
 // Animated GIF files, for sharing what the demos show: frames of one size,
 // each with its delay, looping forever. Written through giflib, whole or not
 // at all; read back (tests, checks) into plain images.
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,6 +10,7 @@
 
 #include "platform/Files.h"
 #include "platform/MemoryImage.h"
+#include "platform/RgbaImage.h"
 
 namespace tesslor {
 
@@ -37,6 +39,18 @@ struct DecodedGif {
 /// Decodes GIF bytes. Nothing, with error set, when they are not a readable
 /// GIF or its screen or a frame is over 16 million pixels.
 std::optional<DecodedGif> DecodeGif(std::string_view bytes, std::string* error = nullptr);
+
+/// Goes through a GIF's frames as a browser shows them, for import: the
+/// screen starts transparent; each frame is drawn over what came before (its
+/// transparent colour shows what was there, parts outside the screen are cut
+/// off); after it is shown, disposal 2 clears its area to transparent and
+/// disposal 3 puts back what was there before it. frame(screen, delayCs) is
+/// called for each; returning false stops. False, with error set, when the
+/// bytes are not a readable GIF, the screen is empty, or a side of it is
+/// over kMaxImportSide (refused before anything is allocated). A GIF cut
+/// short after some frames keeps them and says false.
+bool ForEachGifFrame(std::string_view bytes, const std::function<bool(const RgbaImage& screen, int delayCs)>& frame,
+                     std::string* error = nullptr);
 
 
 }  // namespace tesslor

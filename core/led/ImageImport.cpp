@@ -189,9 +189,4 @@ PictureDots ImportImageDots(const RgbaImage& image, const ImportOptions& options
     return dots;
 }
 
-std::string ImageTooLargeMessage(int width, int height) {
-    return "画像が大きすぎます（" + std::to_string(width) + " × " + std::to_string(height) + "、読み込めるのは " +
-           std::to_string(kMaxImportSide) + " × " + std::to_string(kMaxImportSide) + " まで）";
-}
-
 }  // namespace tesslor

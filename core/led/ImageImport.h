@@ -63,10 +63,4 @@ PictureDots ImportImageDots(const RgbaImage& image, const ImportOptions& options
 /// The dot rows a board of shape shows (16 per enabled panel row).
 int EnabledDotRows(const DisplayShape& shape);
 
-/// Images larger than this either way are refused before they are decoded.
-inline constexpr int kMaxImportSide = 8192;
-
-/// "画像が大きすぎます（W × H、読み込めるのは 8192 × 8192 まで）".
-std::string ImageTooLargeMessage(int width, int height);
-
 }  // namespace tesslor

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace tesslor {
@@ -39,5 +40,14 @@ private:
         return (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 4;
     }
 };
+
+/// Images larger than this either way are refused before they are decoded.
+inline constexpr int kMaxImportSide = 8192;
+
+/// "画像が大きすぎます（W × H、読み込めるのは 8192 × 8192 まで）".
+inline std::string ImageTooLargeMessage(int width, int height) {
+    return "画像が大きすぎます（" + std::to_string(width) + " × " + std::to_string(height) + "、読み込めるのは " +
+           std::to_string(kMaxImportSide) + " × " + std::to_string(kMaxImportSide) + " まで）";
+}
 
 }  // namespace tesslor
