@@ -345,6 +345,18 @@ int RunConvert(const StartupConfig& config, const std::string& input, const std:
     return WriteOutput(started.files, prompter, *outKind, output) ? kExitOk : kExitFailed;
 }
 
+int WritePicture(const StartupConfig& config, const PictureDots& dots, const std::string& output,
+                 const ConvertOptions& options, std::ostream& err) {
+    const FileKind* outKind = WritableKind(output, err);
+    if (!outKind) return kExitUsage;
+    StreamPrompter prompter(err);
+    StartedDocument started(prompter, config);
+    if (!SettingsInRange(started.files, config.CustomerMode, options)) return kExitFailed;
+    ApplyPicture(started.doc, dots);
+    if (int status = ApplySettings(started.doc, prompter, options, err); status != kExitOk) return status;
+    return WriteOutput(started.files, prompter, *outKind, output) ? kExitOk : kExitFailed;
+}
+
 int RunCheck(const StartupConfig& config, const std::vector<std::string>& files, std::ostream& out,
              std::ostream& err) {
     int status = kExitOk;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/StartupConfig.h"
+#include "led/PictureDots.h"
 #include "platform/Prompter.h"
 
 namespace tesslor::cli {
@@ -76,6 +77,12 @@ struct ConvertOptions {
 /// then not written) or kExitUsage (unknown extension).
 int RunConvert(const StartupConfig& config, const std::string& input, const std::string& output,
                const ConvertOptions& options, std::ostream& err);
+
+/// Writes dots as a picture to output (.lee, .led, .bmp or .png) as convert
+/// writes one, with the settings of options (the write number, checked by
+/// customer mode). Returns as RunConvert does.
+int WritePicture(const StartupConfig& config, const PictureDots& dots, const std::string& output,
+                 const ConvertOptions& options, std::ostream& err);
 
 /// Reads each file with the reader of its kind and prints "path: OK" or
 /// "path: <first message>" to out. Returns kExitFailed when any file failed.

@@ -13,30 +13,28 @@ namespace {
 // beside the editor's message; the tool reports a failed image in its words.
 void Quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
 
+}  // namespace
+
 // libpng writes its errors straight to standard error, so that is closed
 // off too while the codec works (the tool has one thread).
-struct QuietCodec {
-    QuietCodec() : previous(qInstallMessageHandler(Quiet)) {
-        std::fflush(stderr);
-        savedStderr = ::dup(2);
-        const int devNull = ::open("/dev/null", O_WRONLY);
-        if (devNull >= 0) {
-            ::dup2(devNull, 2);
-            ::close(devNull);
-        }
+QuietCodec::QuietCodec() : previous_(qInstallMessageHandler(Quiet)) {
+    std::fflush(stderr);
+    savedStderr_ = ::dup(2);
+    const int devNull = ::open("/dev/null", O_WRONLY);
+    if (devNull >= 0) {
+        ::dup2(devNull, 2);
+        ::close(devNull);
     }
-    ~QuietCodec() {
-        std::fflush(stderr);
-        if (savedStderr >= 0) {
-            ::dup2(savedStderr, 2);
-            ::close(savedStderr);
-        }
-        qInstallMessageHandler(previous);
+}
+
+QuietCodec::~QuietCodec() {
+    std::fflush(stderr);
+    if (savedStderr_ >= 0) {
+        ::dup2(savedStderr_, 2);
+        ::close(savedStderr_);
     }
-    QtMessageHandler previous;
-    int savedStderr = -1;
-};
-}  // namespace
+    qInstallMessageHandler(previous_);
+}
 
 bool PngImage::LoadFromFile(const std::string& path) {
     QuietCodec quiet;

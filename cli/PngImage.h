@@ -8,6 +8,8 @@
 #ifdef TESSLOR_NO_QT
 #include "platform/MemoryImage.h"
 #else
+#include <QtGlobal>
+
 #include "platform/QtImage.h"
 #endif
 
@@ -26,6 +28,20 @@ public:
     std::string ErrorText() const override { return kNoPngMessage; }
 };
 #else
+/// While alive, the image codecs' own complaints ("libpng error: …") are
+/// kept off standard error: the tool reports a failed image in its words.
+class QuietCodec {
+public:
+    QuietCodec();
+    ~QuietCodec();
+    QuietCodec(const QuietCodec&) = delete;
+    QuietCodec& operator=(const QuietCodec&) = delete;
+
+private:
+    QtMessageHandler previous_;
+    int savedStderr_ = -1;
+};
+
 class PngImage : public gui::QtImage {
 public:
     explicit PngImage(FileSystem& files = RealFileSystem()) : QtImage(files) {}

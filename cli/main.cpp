@@ -17,6 +17,7 @@
 #include "AnimationCommands.h"
 #include "CardCommands.h"
 #include "CliCommands.h"
+#include "ImportCommands.h"
 #include "PerformCommands.h"
 #include "SettingsCommands.h"
 #include "TextCommands.h"
@@ -439,6 +440,58 @@ int RunCardCommand(const CardArgs& args) {
     return RunCardWrite(config, args.source, args.card, args.force, std::cout, std::cerr);
 }
 
+// ---- import ----
+
+struct ImportCommandArgs {
+    std::string configPath;
+    std::string colour = "auto";
+    std::string dither = "none";
+    ImportArgs import;
+    std::string writeNo;
+    CLI::Option* writeNoOption = nullptr;
+};
+
+CLI::App* AddImportCommand(CLI::App& app, ImportCommandArgs& args) {
+    CLI::App* sub = app.add_subcommand(
+        "import", "put any image (PNG, JPEG, GIF, BMP, …) onto the board: OUTPUT .lee takes the image (a GIF's first "
+                  "frame); OUTPUT .alt takes every frame of an animated GIF as NAME_01.lee, … with the list and its "
+                  ".ana; a broken or missing INPUT writes nothing");
+    AddConfigOption(*sub, args.configPath);
+    ImportOptions& o = args.import.options;
+    sub->add_option("--color", args.colour,
+                    "auto: the board's own colours from the image's (default); red, green, orange: one colour by "
+                    "brightness")
+        ->check(CLI::IsMember({"auto", "red", "green", "orange"}));
+    sub->add_option("--threshold", o.threshold, "T, 0 to 255 (default 128)")->check(CLI::Range(0, 255));
+    sub->add_flag("--invert", o.invert, "reverse each test: lit where the image is dark");
+    sub->add_option("--dither", args.dither, "none (default), ordered (4x4 Bayer) or diffusion (Floyd-Steinberg)")
+        ->check(CLI::IsMember({"none", "ordered", "diffusion"}));
+    sub->add_flag("--fit", o.fit, "scale to the enabled panel rows and 480 columns, keeping the aspect");
+    sub->add_option("--x", o.x, "the image's left dot column on the board (default 0)")
+        ->check(CLI::Range(-kMaxImportSide, kMaxImportSide));
+    sub->add_option("--y", o.y, "the image's top dot row on the board (default 0)")
+        ->check(CLI::Range(-kMaxImportSide, kMaxImportSide));
+    args.writeNoOption =
+        sub->add_option("--write-no", args.writeNo, "the picture's write number (or the animation's), checked by customer mode");
+    sub->add_option("INPUT", args.import.input, "the image to read")->required();
+    sub->add_option("OUTPUT", args.import.output, "the picture (.lee) or animation list (.alt) to write")->required();
+    return sub;
+}
+
+int RunImportCommand(const ImportCommandArgs& args) {
+    ImportArgs import = args.import;
+    const std::map<std::string, ImportColour> colours{{"auto", ImportColour::Auto},
+                                                      {"red", ImportColour::Red},
+                                                      {"green", ImportColour::Green},
+                                                      {"orange", ImportColour::Orange}};
+    const std::map<std::string, ImportDither> dithers{
+        {"none", ImportDither::None}, {"ordered", ImportDither::Ordered}, {"diffusion", ImportDither::Diffusion}};
+    import.options.colour = colours.at(args.colour);
+    import.options.dither = dithers.at(args.dither);
+    if (*args.writeNoOption) import.writeNo = args.writeNo;
+    return RunImport(LoadConfig(args.configPath), import, std::cerr);
+}
+
 // Registers one subcommand with its own arguments, kept alive by its runner.
 template <class Args>
 Subcommand Register(CLI::App& app, CLI::App* (*add)(CLI::App&, Args&), int (*run)(const Args&)) {
@@ -507,6 +560,7 @@ int main(int argc, char** argv) {
         Register(app, AddAnimateCommand, RunAnimateCommand),
         Register(app, AddPerformCommand, RunPerformCommand),
         Register(app, AddCardCommand, RunCardCommand),
+        Register(app, AddImportCommand, RunImportCommand),
     };
 
     try {

@@ -1,0 +1,93 @@
+#include "platform/ImportImageFile.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImage>
+#include <QImageReader>
+#include <cstring>
+
+#include "files/GifFile.h"
+#include "platform/FileMessages.h"
+
+namespace tesslor::gui {
+
+namespace {
+
+bool IsGif(const std::string& bytes) { return bytes.rfind("GIF87a", 0) == 0 || bytes.rfind("GIF89a", 0) == 0; }
+
+bool TooLarge(int width, int height) { return width > kMaxImportSide || height > kMaxImportSide; }
+
+std::string Named(const std::string& name, const std::string& text) { return "ファイル " + name + ": " + text; }
+
+bool DecodeGifFrames(const std::string& bytes, const std::string& name, int maxFrames, ImportImageFile& out,
+                     std::string& message) {
+    std::string why;
+    const bool whole = ForEachGifFrame(
+        bytes,
+        [&](const RgbaImage& screen, int delayCs) {
+            if (static_cast<int>(out.frames.size()) < maxFrames) {
+                out.frames.push_back(screen);
+                out.delaysCs.push_back(delayCs);
+            }
+            ++out.totalFrames;
+            return true;
+        },
+        &why);
+    // A GIF cut short keeps the frames it had, as a browser shows them.
+    if (whole || !out.frames.empty()) return true;
+    message = why.rfind("画像が大きすぎます", 0) == 0 ? Named(name, why) : NotAnImageMessage(name);
+    return false;
+}
+
+}  // namespace
+
+std::string NotAnImageMessage(const std::string& name) {
+    return "ファイル " + name + " は画像として読めません（PNG、JPEG、GIF、BMP などを読めます）";
+}
+
+bool DecodeImportImage(const std::string& bytes, const std::string& name, int maxFrames, ImportImageFile& out,
+                       std::string& message) {
+    out = {};
+    if (IsGif(bytes)) return DecodeGifFrames(bytes, name, maxFrames, out, message);
+    QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setDecideFormatFromContent(true);
+    // The size the file declares, before a pixel is decoded.
+    const QSize declared = reader.size();
+    if (declared.isValid() && TooLarge(declared.width(), declared.height())) {
+        message = Named(name, ImageTooLargeMessage(declared.width(), declared.height()));
+        return false;
+    }
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        message = NotAnImageMessage(name);
+        return false;
+    }
+    if (TooLarge(image.width(), image.height())) {
+        message = Named(name, ImageTooLargeMessage(image.width(), image.height()));
+        return false;
+    }
+    const QImage rgba = image.convertToFormat(QImage::Format_RGBA8888);
+    RgbaImage frame(rgba.width(), rgba.height());
+    for (int y = 0; y < rgba.height(); ++y)
+        std::memcpy(frame.Pixel(0, y), rgba.constScanLine(y), static_cast<std::size_t>(rgba.width()) * 4);
+    out.frames.push_back(std::move(frame));
+    out.delaysCs.push_back(0);
+    out.totalFrames = 1;
+    return true;
+}
+
+bool ReadImportImage(FileSystem& files, const std::string& path, int maxFrames, ImportImageFile& out,
+                     std::string& message) {
+    std::string bytes;
+    if (!files.ReadAll(path, bytes)) {
+        out = {};
+        message = CannotReadMessage(path);
+        return false;
+    }
+    return DecodeImportImage(bytes, path, maxFrames, out, message);
+}
+
+}  // namespace tesslor::gui
