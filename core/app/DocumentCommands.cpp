@@ -204,6 +204,12 @@ bool DocumentCommands::Redo() {
     return true;
 }
 
+void DocumentCommands::TakeImportedPicture(const PictureDots& dots) {
+    const DocumentStep step(doc_);
+    ShowPicture(doc_, dots);
+    doc_.FileName.clear();
+}
+
 bool DocumentCommands::EditDots(const std::function<void(PictureDots&)>& change) {
     const DocumentStep step(doc_);
     PictureDots dots = CapturePicture(doc_);

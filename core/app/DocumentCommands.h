@@ -58,6 +58,9 @@ public:
     /// name at the end of the card's Perform.txt. One undo step. True when
     /// the picture is on the card and listed.
     bool AddToCard(const std::string& text = {});
+    /// 画像の読み込み's OK: dots become the picture, one undo step, a new
+    /// picture no file holds (no name; closing asks before it is lost).
+    void TakeImportedPicture(const PictureDots& dots);
     /// A file given by name (a drop, the command line, the card window): .lee
     /// and .led open, .bmp and .png are imported, each after the discard
     /// question; the read's messages name the file. False when refused, of

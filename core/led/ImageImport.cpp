@@ -168,15 +168,16 @@ RgbaImage ScaledByAreaAverage(const RgbaImage& image, int width, int height) {
 }
 
 PictureDots ImportImageDots(const RgbaImage& image, const ImportOptions& options, const DisplayShape& shape) {
+    if (!options.fit) return PlacedImageDots(image, options, shape);
+    const ImportSize size = FittedSize(image.width, image.height, PictureDots::kColumns, EnabledDotRows(shape));
+    return PlacedImageDots(ScaledByAreaAverage(image, size.width, size.height), options, shape);
+}
+
+PictureDots PlacedImageDots(const RgbaImage& placed, const ImportOptions& options, const DisplayShape& shape) {
     PictureDots dots;
     const int rows = EnabledDotRows(shape);
-    if (image.Empty() || rows == 0) return dots;
-    RgbaImage fitted;
-    if (options.fit) {
-        const ImportSize size = FittedSize(image.width, image.height, PictureDots::kColumns, rows);
-        fitted = ScaledByAreaAverage(image, size.width, size.height);
-    }
-    const Placement place{options.fit ? fitted : image, options.x, options.y, rows};
+    if (placed.Empty() || rows == 0) return dots;
+    const Placement place{placed, options.x, options.y, rows};
     std::vector<Plane> planes;
     if (options.colour == ImportColour::Auto && shape.NanSyoku == 2)
         planes = {{RedValue, kLedRed}, {GreenValue, kLedGreen}};
@@ -187,6 +188,17 @@ PictureDots ImportImageDots(const RgbaImage& image, const ImportOptions& options
         else Threshold(place, plane, options, dots);
     }
     return dots;
+}
+
+PictureDots ImportPreview::Dots(const ImportOptions& options, const DisplayShape& shape) {
+    if (!options.fit) return PlacedImageDots(image_, options, shape);
+    const int rows = EnabledDotRows(shape);
+    if (rows != fittedRows_) {
+        const ImportSize size = FittedSize(image_.width, image_.height, PictureDots::kColumns, rows);
+        fitted_ = ScaledByAreaAverage(image_, size.width, size.height);
+        fittedRows_ = rows;
+    }
+    return PlacedImageDots(fitted_, options, shape);
 }
 
 }  // namespace tesslor

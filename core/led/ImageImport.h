@@ -4,6 +4,7 @@
 // to the enabled panel rows and the 480 columns. Decoding the file is the
 // platform's; everything here works on pixels in memory.
 #include <string>
+#include <utility>
 
 #include "led/Ledhyoujiki.h"
 #include "led/PictureDots.h"
@@ -59,6 +60,25 @@ RgbaImage ScaledByAreaAverage(const RgbaImage& image, int width, int height);
 /// with alpha below 128 stay off, and so do rows of disabled panels and
 /// everything outside the board.
 PictureDots ImportImageDots(const RgbaImage& image, const ImportOptions& options, const DisplayShape& shape);
+
+/// The same for an image already at its size (options.fit is not looked at).
+PictureDots PlacedImageDots(const RgbaImage& placed, const ImportOptions& options, const DisplayShape& shape);
+
+/// The import window's picture: the image with its fitted copy kept, so that
+/// a new threshold, colour, dithering or position does not scale it again
+/// (the preview follows a dragged slider).
+class ImportPreview {
+public:
+    explicit ImportPreview(RgbaImage image = {}) : image_(std::move(image)) {}
+    const RgbaImage& Image() const { return image_; }
+    /// ImportImageDots(Image(), options, shape), dot for dot.
+    PictureDots Dots(const ImportOptions& options, const DisplayShape& shape);
+
+private:
+    RgbaImage image_;
+    RgbaImage fitted_;
+    int fittedRows_ = -1;  ///< the enabled rows fitted_ was made for
+};
 
 /// The dot rows a board of shape shows (16 per enabled panel row).
 int EnabledDotRows(const DisplayShape& shape);

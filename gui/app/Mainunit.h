@@ -43,6 +43,7 @@ class TPenColorForm;
 class TMagnificationForm;
 class TMakeAnimationForm;
 class TAnimaDemoForm;
+class TImageImportForm;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -114,6 +115,9 @@ public:
     void PictureChangedElsewhere();
     /// カードに追加 of the picture on screen; text (the text editor's) names a new picture.
     bool AddPictureToCard(const std::string& text);
+    /// 画像の読み込み…: the discard question, an image chosen on the card's
+    /// drive, its window; OK makes its dots the picture (one undo step, unsaved).
+    void ImportImageClick();
     /// What a カードに追加 did, in the status line until the picture changes.
     void ShowCardStatus(const std::string& done);
 
@@ -168,6 +172,7 @@ public:
     /// カードに追加: saved onto the card's root and listed in its Perform.txt.
     QAction* CardAdd;
     QAction* BmpFileOpen;
+    QAction* ImageImport;
     QAction* BmpFileWrite;
     QAction* OldFileOpen;
     QAction* OldFileWrite;
@@ -300,6 +305,7 @@ private:
     StartupConfig config_;
     DriveRootLookup driveRoots_;
     WindowContext context_;
+    TImageImportForm* imageImportForm_ = nullptr;  ///< made at its first use, a child of this window
     std::unique_ptr<LedHyoujikiClass> document_;
     std::unique_ptr<ControlBar> bar_;
     bool showingBar_ = false;

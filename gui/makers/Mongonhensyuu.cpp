@@ -17,7 +17,7 @@
 #include <algorithm>
 
 #include "led/Pencolorunit.h"
-#include "makers/MongonPreviewBox.h"
+#include "platform/DotPreviewBox.h"
 #include "platform/FormWidgets.h"
 #include "platform/NamedWidgets.h"
 #include "platform/QtFonts.h"
@@ -224,7 +224,7 @@ QHBoxLayout* TMongonHensyuuForm::CreatePixelFontButtons() {
 QLabel* TMongonHensyuuForm::CreatePreview() {
     auto* previewLabel = new QLabel(QStringLiteral("表示イメージ（480×80ドット）"), this);
     previewLabel->setObjectName(QStringLiteral("PreviewLabel"));
-    PreviewBox = new MongonPreviewBox(this);
+    PreviewBox = new DotPreviewBox(this);
     PreviewBox->setObjectName(QStringLiteral("PreviewBox"));
     PreviewBox->setToolTip(QStringLiteral("表示データ作成で表示器に点灯するドットです（まだ表示データには入っていません）"));
 

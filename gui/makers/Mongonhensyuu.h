@@ -27,7 +27,7 @@ class QPushButton;
 namespace tesslor::gui {
 
 class TPenColorForm;
-class MongonPreviewBox;
+class DotPreviewBox;
 
 /// FontDialog1: runs the platform's font dialog preset with a row's font. A
 /// test replaces choose to pick a font or cancel without a dialog on screen.
@@ -105,7 +105,7 @@ public:
     QLabel* CurrentRowLabel;
     /// The canvas, never shown: it holds the picture of the last 表示データ作成.
     QLabel* Image1;
-    MongonPreviewBox* PreviewBox;
+    DotPreviewBox* PreviewBox;
 
     MongonFontDialog FontDialog1;
     FileDialog OpenDialog1;

@@ -194,6 +194,27 @@ TEST(ImageImportDither, DiffusionCarriesTheErrorToOpaqueNeighboursOnly) {
         for (int x = 0; x < 32; ++x) EXPECT_NE(inverted.Get(x, y) != kOff, dots.Get(x, y) != kOff);
 }
 
+TEST(ImageImportPreview, KeepsItsFitButGivesWhatTheImportGives) {
+    // A gradient, so that threshold, dithering and fit all show.
+    RgbaImage ramp(300, 90);
+    for (int y = 0; y < ramp.height; ++y)
+        for (int x = 0; x < ramp.width; ++x)
+            ramp.Set(x, y, static_cast<std::uint8_t>(x * 255 / 299), static_cast<std::uint8_t>(y * 255 / 89), 40);
+    ImportPreview preview(ramp);
+    ImportOptions o;
+    for (const bool fit : {true, false})
+        for (const ImportDither dither : {ImportDither::None, ImportDither::Ordered, ImportDither::Diffusion})
+            for (const int threshold : {20, 128, 240})
+                for (const DisplayShape& shape : {kTwoColour, DisplayShape{2, 5, 2}, kOneColour}) {
+                    o.fit = fit;
+                    o.dither = dither;
+                    o.threshold = threshold;
+                    o.x = fit ? 3 : -7;
+                    ASSERT_EQ(preview.Dots(o, shape), ImportImageDots(ramp, o, shape))
+                        << fit << " " << static_cast<int>(dither) << " " << threshold << " " << shape.TateMaisuu;
+                }
+}
+
 TEST(ImageImportLimits, TheSizeMessageNamesBothSides) {
     EXPECT_EQ(ImageTooLargeMessage(10000, 20), "画像が大きすぎます（10000 × 20、読み込めるのは 8192 × 8192 まで）");
 }

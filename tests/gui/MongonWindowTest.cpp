@@ -18,7 +18,7 @@
 #include <filesystem>
 
 #include "GuiHarness.h"
-#include "makers/MongonPreviewBox.h"
+#include "platform/DotPreviewBox.h"
 #include "makers/Mongonhensyuu.h"
 #include "platform/QtFonts.h"
 
@@ -125,7 +125,7 @@ TEST(MongonWindow, ControlsRowsAndButtonsByUser) {
     EXPECT_EQ(w.Image1->objectName(), QStringLiteral("Image1"));
     EXPECT_TRUE(w.Image1->isHidden());
     EXPECT_EQ(w.Image1->size(), QSize(800, 80));
-    ASSERT_NE(w.findChild<gui::MongonPreviewBox*>(QStringLiteral("PreviewBox")), nullptr);
+    ASSERT_NE(w.findChild<gui::DotPreviewBox*>(QStringLiteral("PreviewBox")), nullptr);
     EXPECT_EQ(w.PreviewBox->size(), QSize(960, 160));
     // A customer only types, chooses fonts, draws and closes.
     for (QPushButton* b : {w.FileReadButton, w.FileWriteButton, w.FileReNameWriteButton, w.NewButton}) {

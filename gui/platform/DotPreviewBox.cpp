@@ -1,5 +1,6 @@
-#include "makers/MongonPreviewBox.h"
+#include "platform/DotPreviewBox.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -13,15 +14,15 @@ constexpr int kRows = LedHyoujikiClass::kDotRows;
 constexpr std::size_t kDotCount = static_cast<std::size_t>(kColumns) * kRows;
 }  // namespace
 
-MongonPreviewBox::MongonPreviewBox(QWidget* parent) : QWidget(parent), dots_(kDotCount, 0) {
+DotPreviewBox::DotPreviewBox(QWidget* parent) : QWidget(parent), dots_(kDotCount, 0) {
     setFixedSize(sizeHint());
     setAttribute(Qt::WA_OpaquePaintEvent);
     DrawImage();
 }
 
-QSize MongonPreviewBox::sizeHint() const { return QSize(kColumns * kDotPixels, kRows * kDotPixels); }
+QSize DotPreviewBox::sizeHint() const { return QSize(kColumns * kDotPixels, kRows * kDotPixels); }
 
-void MongonPreviewBox::SetDots(std::vector<std::uint8_t> dots) {
+void DotPreviewBox::SetDots(std::vector<std::uint8_t> dots) {
     if (dots.size() != kDotCount) dots.assign(kDotCount, 0);
     if (dots == dots_) return;
     dots_ = std::move(dots);
@@ -29,7 +30,7 @@ void MongonPreviewBox::SetDots(std::vector<std::uint8_t> dots) {
     update();
 }
 
-void MongonPreviewBox::DrawImage() {
+void DotPreviewBox::DrawImage() {
     image_ = QImage(kColumns * kDotPixels, kRows * kDotPixels, QImage::Format_RGB32);
     image_.fill(Qt::black);
     // An unlit LED is a dark grey point, so the operator sees the display's
@@ -44,7 +45,20 @@ void MongonPreviewBox::DrawImage() {
         }
 }
 
-void MongonPreviewBox::paintEvent(QPaintEvent* event) {
+void DotPreviewBox::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) dragFrom_ = event->position().toPoint() / kDotPixels;
+}
+
+void DotPreviewBox::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton)) return;
+    const QPoint at = event->position().toPoint() / kDotPixels;
+    const QPoint moved = at - dragFrom_;
+    if (moved.isNull()) return;
+    dragFrom_ = at;
+    emit Dragged(moved.x(), moved.y());
+}
+
+void DotPreviewBox::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.drawImage(event->rect(), image_, event->rect());
 }

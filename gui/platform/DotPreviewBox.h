@@ -1,20 +1,22 @@
 #pragma once
-// The text message editor's preview: the dots its rows would light on the
-// display, drawn as LEDs two pixels a dot, before anything reaches the picture.
+// A preview of the board's dots before anything reaches the picture (the text
+// editor's rows, an image being imported), drawn as LEDs two pixels a dot. A
+// drag with the left button says by how many dots it moved.
 #include <QImage>
+#include <QPoint>
 #include <QWidget>
 #include <cstdint>
 #include <vector>
 
 namespace tesslor::gui {
 
-class MongonPreviewBox : public QWidget {
+class DotPreviewBox : public QWidget {
     Q_OBJECT
 public:
     /// Pixels per dot on screen.
     static constexpr int kDotPixels = 2;
 
-    explicit MongonPreviewBox(QWidget* parent = nullptr);
+    explicit DotPreviewBox(QWidget* parent = nullptr);
 
     /// 480 x 80 colour codes, row-major (0 off, 1 red, 2 green, 3 yellow);
     /// any other count shows every dot off.
@@ -23,14 +25,21 @@ public:
 
     QSize sizeHint() const override;
 
+signals:
+    /// The pointer moved by (dx, dy) dots with the left button held.
+    void Dragged(int dx, int dy);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void DrawImage();
 
     std::vector<std::uint8_t> dots_;
     QImage image_;
+    QPoint dragFrom_;  ///< the dot the drag last reported from
 };
 
 }  // namespace tesslor::gui

@@ -1,0 +1,124 @@
+#include "app/ImageImportunit.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "platform/DotPreviewBox.h"
+
+namespace tesslor::gui {
+
+namespace {
+template <class Widget>
+Widget* Named(Widget* w, const char* name) {
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+}  // namespace
+
+TImageImportForm::TImageImportForm(const DisplayShape& shape, QWidget* parent) : QDialog(parent), shape_(shape) {
+    setObjectName(QStringLiteral("ImageImportForm"));
+    setWindowTitle(QStringLiteral("画像の読み込み"));
+    ColourComboBox = Named(new QComboBox(this), "ColourComboBox");
+    ColourComboBox->addItems({QStringLiteral("自動"), QStringLiteral("赤"), QStringLiteral("緑"), QStringLiteral("橙")});
+    ColourComboBox->setToolTip(QStringLiteral("自動: 表示器の色を画像の色から選びます。赤・緑・橙: 明るさで一色に"));
+    ThresholdSlider = Named(new QSlider(Qt::Horizontal, this), "ThresholdSlider");
+    ThresholdSlider->setRange(0, 255);
+    ThresholdSlider->setValue(128);
+    ThresholdLabel = Named(new QLabel(this), "ThresholdLabel");
+    ThresholdLabel->setMinimumWidth(28);
+    InvertCheckBox = Named(new QCheckBox(QStringLiteral("反転"), this), "InvertCheckBox");
+    DitherComboBox = Named(new QComboBox(this), "DitherComboBox");
+    DitherComboBox->addItems({QStringLiteral("なし"), QStringLiteral("規則的"), QStringLiteral("誤差拡散")});
+    SizeComboBox = Named(new QComboBox(this), "SizeComboBox");
+    SizeComboBox->addItems({QStringLiteral("原寸"), QStringLiteral("全体に合わせる")});
+    XSpinBox = Named(new QSpinBox(this), "XSpinBox");
+    YSpinBox = Named(new QSpinBox(this), "YSpinBox");
+    for (QSpinBox* box : {XSpinBox, YSpinBox}) box->setRange(-kMaxImportSide, kMaxImportSide);
+    PreviewBox = Named(new DotPreviewBox(this), "PreviewBox");
+    PreviewBox->setToolTip(QStringLiteral("ドラッグで位置を動かせます"));
+    PreviewBox->setCursor(Qt::SizeAllCursor);
+    InfoLabel = Named(new QLabel(this), "InfoLabel");
+    OkButton = Named(new QPushButton(QStringLiteral("OK"), this), "OkButton");
+    OkButton->setDefault(true);
+    CancelButton = Named(new QPushButton(QStringLiteral("キャンセル"), this), "CancelButton");
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel(QStringLiteral("色"), this), 0, 0);
+    grid->addWidget(ColourComboBox, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("しきい値"), this), 0, 2);
+    grid->addWidget(ThresholdSlider, 0, 3);
+    grid->addWidget(ThresholdLabel, 0, 4);
+    grid->addWidget(InvertCheckBox, 0, 5);
+    grid->addWidget(new QLabel(QStringLiteral("ディザ"), this), 1, 0);
+    grid->addWidget(DitherComboBox, 1, 1);
+    grid->addWidget(new QLabel(QStringLiteral("大きさ"), this), 1, 2);
+    grid->addWidget(SizeComboBox, 1, 3);
+    auto* position = new QHBoxLayout;
+    position->addWidget(new QLabel(QStringLiteral("位置 X"), this));
+    position->addWidget(XSpinBox);
+    position->addWidget(new QLabel(QStringLiteral("Y"), this));
+    position->addWidget(YSpinBox);
+    grid->addLayout(position, 1, 4, 1, 2);
+    grid->setColumnStretch(3, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(InfoLabel, 1);
+    buttons->addWidget(OkButton);
+    buttons->addWidget(CancelButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addWidget(PreviewBox, 0, Qt::AlignHCenter);
+    layout->addLayout(buttons);
+
+    for (QComboBox* box : {ColourComboBox, DitherComboBox, SizeComboBox})
+        connect(box, &QComboBox::currentIndexChanged, this, &TImageImportForm::UpdatePreview);
+    connect(ThresholdSlider, &QSlider::valueChanged, this, &TImageImportForm::UpdatePreview);
+    connect(InvertCheckBox, &QCheckBox::toggled, this, &TImageImportForm::UpdatePreview);
+    for (QSpinBox* box : {XSpinBox, YSpinBox})
+        connect(box, &QSpinBox::valueChanged, this, &TImageImportForm::UpdatePreview);
+    connect(PreviewBox, &DotPreviewBox::Dragged, this, [this](int dx, int dy) {
+        XSpinBox->setValue(XSpinBox->value() + dx);
+        YSpinBox->setValue(YSpinBox->value() + dy);
+    });
+    connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    UpdatePreview();
+}
+
+void TImageImportForm::SetImage(RgbaImage image, const std::string& name, int frames) {
+    QString info = QString::fromStdString(name) + QStringLiteral("  %1 × %2").arg(image.width).arg(image.height);
+    if (frames > 1) info += QStringLiteral("（%1 枚のうち最初の 1 枚）").arg(frames);
+    InfoLabel->setText(info);
+    InfoLabel->setToolTip(QString::fromStdString(name));
+    preview_ = ImportPreview(std::move(image));
+    const QSignalBlocker x(XSpinBox), y(YSpinBox);
+    XSpinBox->setValue(0);
+    YSpinBox->setValue(0);
+    UpdatePreview();
+}
+
+ImportOptions TImageImportForm::Options() const {
+    ImportOptions o;
+    o.colour = static_cast<ImportColour>(ColourComboBox->currentIndex());
+    o.threshold = ThresholdSlider->value();
+    o.invert = InvertCheckBox->isChecked();
+    o.dither = static_cast<ImportDither>(DitherComboBox->currentIndex());
+    o.fit = SizeComboBox->currentIndex() == 1;
+    o.x = XSpinBox->value();
+    o.y = YSpinBox->value();
+    return o;
+}
+
+void TImageImportForm::UpdatePreview() {
+    ThresholdLabel->setText(QString::number(ThresholdSlider->value()));
+    dots_ = preview_.Dots(Options(), shape_);
+    PreviewBox->SetDots(std::vector<std::uint8_t>(dots_.Codes().begin(), dots_.Codes().end()));
+}
+
+}  // namespace tesslor::gui

@@ -1,0 +1,58 @@
+#pragma once
+// 画像の読み込み: an image (PNG, JPEG, GIF, BMP, …) shown as the board would
+// show it while the operator picks colour, threshold, 反転, dithering, size
+// and position; OK gives the dots to the editor.
+#include <QDialog>
+#include <string>
+
+#include "led/ImageImport.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QSlider;
+class QSpinBox;
+
+namespace tesslor::gui {
+
+class DotPreviewBox;
+
+class TImageImportForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TImageImportForm(const DisplayShape& shape, QWidget* parent = nullptr);
+
+    /// The image to place (a GIF's first frame), its file's name and how many
+    /// frames the file holds; the options keep their values from last time
+    /// but the position, which starts at (0, 0).
+    void SetImage(RgbaImage image, const std::string& name, int frames);
+    /// The options as the controls show them.
+    ImportOptions Options() const;
+    /// The dots the preview shows: what OK gives.
+    const PictureDots& Dots() const { return dots_; }
+
+    QComboBox* ColourComboBox;   ///< 自動, 赤, 緑, 橙
+    QSlider* ThresholdSlider;    ///< T, 0 to 255
+    QLabel* ThresholdLabel;
+    QCheckBox* InvertCheckBox;   ///< 反転
+    QComboBox* DitherComboBox;   ///< なし, 規則的, 誤差拡散
+    QComboBox* SizeComboBox;     ///< 原寸, 全体に合わせる
+    QSpinBox* XSpinBox;
+    QSpinBox* YSpinBox;
+    DotPreviewBox* PreviewBox;
+    QLabel* InfoLabel;           ///< the file, its size and frames
+    QPushButton* OkButton;
+    QPushButton* CancelButton;
+
+public slots:
+    /// The preview anew from the controls.
+    void UpdatePreview();
+
+private:
+    DisplayShape shape_;
+    ImportPreview preview_;
+    PictureDots dots_;
+};
+
+}  // namespace tesslor::gui
