@@ -31,6 +31,7 @@ run: build
 bench: build
 	./$(BUILD_DIR)/bench/tesslor-bench
 	QT_QPA_PLATFORM=offscreen ./$(BUILD_DIR)/bench/tesslor-bench-editor
+	QT_QPA_PLATFORM=offscreen ./$(BUILD_DIR)/bench/tesslor-bench-import
 
 package: deps
 	cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \

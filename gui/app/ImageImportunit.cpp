@@ -59,7 +59,7 @@ TImageImportForm::TImageImportForm(const DisplayShape& shape, QWidget* parent) :
     grid->addWidget(new QLabel(QStringLiteral("ディザ"), this), 1, 0);
     grid->addWidget(DitherComboBox, 1, 1);
     grid->addWidget(new QLabel(QStringLiteral("大きさ"), this), 1, 2);
-    grid->addWidget(SizeComboBox, 1, 3);
+    grid->addWidget(SizeComboBox, 1, 3, Qt::AlignLeft);
     auto* position = new QHBoxLayout;
     position->addWidget(new QLabel(QStringLiteral("位置 X"), this));
     position->addWidget(XSpinBox);
