@@ -26,12 +26,4 @@ struct ImportArgs {
 /// written; kExitUsage for another extension.
 int RunImport(const StartupConfig& config, const ImportArgs& args, std::ostream& err);
 
-/// The animation's display time for frames' GIF delays (hundredths of a
-/// second, the unit's 10 ms steps): their median (the lower middle of an
-/// even count); a median of 0 or 1, which browsers show as 10, gives 10.
-int AnimationTimeOf(std::vector<int> delaysCs);
-
-/// "NAME_01.lee" … for frame k (from 0) of the animation whose list is alt.
-std::string FrameNameOf(const std::string& alt, int k);
-
 }  // namespace tesslor::cli

@@ -48,6 +48,9 @@ TImageImportForm::TImageImportForm(const DisplayShape& shape, QWidget* parent) :
     OkButton = Named(new QPushButton(QStringLiteral("OK"), this), "OkButton");
     OkButton->setDefault(true);
     CancelButton = Named(new QPushButton(QStringLiteral("キャンセル"), this), "CancelButton");
+    AnimationButton = Named(new QPushButton(QStringLiteral("動画として読み込む…"), this), "AnimationButton");
+    AnimationButton->setToolTip(QStringLiteral("1 枚ずつ絵にして、アニメーションリストとアニメーションデータを書き込みます"));
+    AnimationButton->hide();
 
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("色"), this), 0, 0);
@@ -69,6 +72,7 @@ TImageImportForm::TImageImportForm(const DisplayShape& shape, QWidget* parent) :
     grid->setColumnStretch(3, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(InfoLabel, 1);
+    buttons->addWidget(AnimationButton);
     buttons->addWidget(OkButton);
     buttons->addWidget(CancelButton);
     auto* layout = new QVBoxLayout(this);
@@ -88,12 +92,14 @@ TImageImportForm::TImageImportForm(const DisplayShape& shape, QWidget* parent) :
     });
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(AnimationButton, &QPushButton::clicked, this, [this] { done(kAnimationChosen); });
     UpdatePreview();
 }
 
 void TImageImportForm::SetImage(RgbaImage image, const std::string& name, int frames) {
     QString info = QString::fromStdString(name) + QStringLiteral("  %1 × %2").arg(image.width).arg(image.height);
     if (frames > 1) info += QStringLiteral("（%1 枚のうち最初の 1 枚）").arg(frames);
+    AnimationButton->setVisible(frames > 1);
     InfoLabel->setText(info);
     InfoLabel->setToolTip(QString::fromStdString(name));
     preview_ = ImportPreview(std::move(image));

@@ -44,6 +44,10 @@ public:
     QLabel* InfoLabel;           ///< the file, its size and frames
     QPushButton* OkButton;
     QPushButton* CancelButton;
+    /// 動画として読み込む…, shown for an image of several frames: the window
+    /// closes with kAnimationChosen.
+    QPushButton* AnimationButton;
+    static constexpr int kAnimationChosen = 2;
 
 public slots:
     /// The preview anew from the controls.

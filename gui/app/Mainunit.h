@@ -17,6 +17,7 @@
 #include "platform/WindowContext.h"
 #include "led/Ledhyoujiki.h"
 #include "led/DocumentPicture.h"
+#include "led/ImageImport.h"
 #include "platform/FileChooser.h"
 #include "platform/IniProfile.h"
 #include "platform/MemoryImage.h"
@@ -44,6 +45,7 @@ class TMagnificationForm;
 class TMakeAnimationForm;
 class TAnimaDemoForm;
 class TImageImportForm;
+struct ImportImageFile;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -118,6 +120,9 @@ public:
     /// 画像の読み込み…: the discard question, an image chosen on the card's
     /// drive, its window; OK makes its dots the picture (one undo step, unsaved).
     void ImportImageClick();
+    /// 動画として読み込む: each frame placed as the window shows the first,
+    /// written beside a list the operator names (on the card's drive).
+    void ImportAnimation(const ImportImageFile& image, const std::string& imageName, const ImportOptions& options);
     /// What a カードに追加 did, in the status line until the picture changes.
     void ShowCardStatus(const std::string& done);
 

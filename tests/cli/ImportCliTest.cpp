@@ -10,7 +10,6 @@
 #include "CliRun.h"
 #include "BmpBytes.h"
 #include "GifBytes.h"
-#include "ImportCommands.h"
 
 namespace tesslor {
 namespace {
@@ -99,17 +98,6 @@ TEST_F(ImportCli, BadInputWritesNothingAndUsageErrorsAreTwo) {
           {"import", P("in.bmp")}})
         EXPECT_EQ(Run(args).status, 2) << args.back();
     EXPECT_EQ(Files(), before);
-}
-
-TEST(ImportCliRules, TheDisplayTimeIsTheMedianDelay) {
-    EXPECT_EQ(cli::AnimationTimeOf({5, 20, 30}), 20);
-    EXPECT_EQ(cli::AnimationTimeOf({30, 5}), 5) << "the lower middle of an even count";
-    EXPECT_EQ(cli::AnimationTimeOf({0, 0, 7}), 10) << "0 shows as 10, as browsers show it";
-    EXPECT_EQ(cli::AnimationTimeOf({1}), 10);
-    EXPECT_EQ(cli::AnimationTimeOf({}), 10);
-    EXPECT_EQ(cli::AnimationTimeOf({65535}), 9999) << "the list's four digits";
-    EXPECT_EQ(cli::FrameNameOf("/card/walk.alt", 0), "/card/walk_01.lee");
-    EXPECT_EQ(cli::FrameNameOf("walk.ALT", 29), "walk_30.lee");
 }
 
 #ifndef TESSLOR_NO_GIF

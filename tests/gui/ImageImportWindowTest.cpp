@@ -13,10 +13,12 @@
 #include <QTimer>
 
 #include "BmpBytes.h"
+#include "GifBytes.h"
 #include "GuiHarness.h"
 #include "UnsavedDocument.h"
 #include "app/ImageImportunit.h"
 #include "platform/DotPreviewBox.h"
+#include "platform/Paths.h"
 
 namespace tesslor::test {
 namespace {
@@ -39,8 +41,10 @@ protected:
         image.Set(3, 1, 127, 0, 0);
     }
     /// Picks the file in 画像の読み込み…; while the window is up, during(form) runs.
-    void Import(const std::function<void(gui::TImageImportForm&)>& during) {
-        e.chooser.script = {e.dir.Path("in.bmp")};
+    void Import(const std::function<void(gui::TImageImportForm&)>& during,
+                std::deque<std::optional<std::string>> dialogs = {}) {
+        if (dialogs.empty()) dialogs = {e.dir.Path("in.bmp")};
+        e.chooser.script = std::move(dialogs);
         bool ran = false;
         QTimer::singleShot(0, [&] {
             auto* form = e.Main().findChild<gui::TImageImportForm*>();
@@ -60,6 +64,7 @@ TEST_F(ImageImportWindow, OkTakesThePreviewsDotsAsOneUndoStep) {
     e.Doc().HeldIn("");
     ImportOptions chosen;
     Import([&](gui::TImageImportForm& f) {
+        EXPECT_FALSE(f.AnimationButton->isVisibleTo(&f)) << "a still image has no frames to animate";
         f.ThresholdSlider->setValue(150);
         f.InvertCheckBox->setChecked(true);
         f.ColourComboBox->setCurrentIndex(3);  // 橙
@@ -124,6 +129,30 @@ TEST_F(ImageImportWindow, ADragInThePreviewMovesTheImage) {
         EXPECT_EQ(f.Dots().Get(14, 1), kOff);
     });
 }
+
+#ifndef TESSLOR_NO_GIF
+TEST_F(ImageImportWindow, AnAnimatedGifComesInAsAnAnimationBesideItsList) {
+    using namespace gifbytes;
+    WriteFileBytes(e.dir.Path("walk.gif"), MakeGif(2, 1, {{0, 0, 2, 1, {kR, kK}, DISPOSE_DO_NOT, 5},
+                                                          {1, 0, 1, 1, {kG}, DISPOSE_DO_NOT, 20},
+                                                          {0, 0, 1, 1, {kK}, DISPOSE_DO_NOT, 30}}));
+    const PictureDots before = CapturePicture(e.Doc());
+    Import(
+        [](gui::TImageImportForm& f) {
+            EXPECT_TRUE(f.AnimationButton->isVisibleTo(&f));
+            f.XSpinBox->setValue(4);
+            f.AnimationButton->click();
+        },
+        {e.dir.Path("walk.gif"), e.dir.Path("walk.alt")});
+    ASSERT_FALSE(e.chooser.requests.empty());
+    EXPECT_EQ(e.chooser.requests.back().fileName, PathInFolder(e.Main().DriveRoot(), "walk.alt")) << "named after the image";
+    EXPECT_EQ(ReadFileBytes(e.dir.Path("walk.alt")), "ANIMATION_QUALITY_SUPER\r\n1\r\n20\r\nwalk_01.lee\r\nwalk_02.lee\r\nwalk_03.lee\r\n");
+    // Each frame placed as the window showed the first: at column 4.
+    EXPECT_NE(ReadFileBytes(e.dir.Path("walk_02.lee")).find("$004:8000"), std::string::npos);
+    EXPECT_EQ(e.prompter.shown.back(), "walk.alt と絵 3 枚を書き込みました");
+    EXPECT_EQ(CapturePicture(e.Doc()), before) << "the picture on screen stays";
+}
+#endif
 
 }  // namespace
 }  // namespace tesslor::test

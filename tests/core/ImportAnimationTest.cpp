@@ -1,0 +1,74 @@
+// An imported animation on disk: its display time from the frames' delays,
+// the frames' names, and a write that refuses or fails leaving no list that
+// names missing pictures.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "TestSupport.h"
+#include "app/ImportAnimation.h"
+
+namespace tesslor {
+namespace {
+
+TEST(ImportAnimationRules, TheDisplayTimeIsTheMedianDelayAndFramesAreNumbered) {
+    EXPECT_EQ(AnimationTimeOf({5, 20, 30}), 20);
+    EXPECT_EQ(AnimationTimeOf({30, 5}), 5) << "the lower middle of an even count";
+    EXPECT_EQ(AnimationTimeOf({0, 0, 7}), 10) << "0 shows as 10, as browsers show it";
+    EXPECT_EQ(AnimationTimeOf({1}), 10);
+    EXPECT_EQ(AnimationTimeOf({}), 10);
+    EXPECT_EQ(AnimationTimeOf({65535}), 9999) << "the list's four digits";
+    EXPECT_EQ(FrameNameOf("/card/walk.alt", 0), "/card/walk_01.lee");
+    EXPECT_EQ(FrameNameOf("walk.ALT", 29), "walk_30.lee");
+    EXPECT_EQ(FramesLeftOutNotice(32, 30), "注意: 32 枚のうち初めの 30 枚を取り込みました（スーパーアニメーションは 30 枚まで）");
+}
+
+class ImportAnimationWrite : public ::testing::Test {
+protected:
+    ImportAnimationWrite() {
+        frames[0].Set(0, 0, kLedRed);
+        frames[1].Set(1, 0, kLedGreen);
+    }
+    bool Write(const std::string& list, const std::string& writeNo = "3") {
+        return WriteImportedAnimation(files, StartupConfig{}, dir.Path(list), frames, {5, 20}, writeNo, message);
+    }
+    std::size_t Files() const {
+        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir.Dir()), {}));
+    }
+    test::TempDir dir;
+    test::FailingFileSystem files;
+    std::vector<PictureDots> frames{2};
+    std::string message;
+};
+
+TEST_F(ImportAnimationWrite, FramesThenTheListAndItsData) {
+    ASSERT_TRUE(Write("walk.alt")) << message;
+    EXPECT_EQ(test::ReadFileBytes(dir.Path("walk.alt")), "ANIMATION_QUALITY_SUPER\r\n3\r\n5\r\nwalk_01.lee\r\nwalk_02.lee\r\n");
+    EXPECT_NE(test::ReadFileBytes(dir.Path("walk_02.lee")).find("$001:8000"), std::string::npos);
+    EXPECT_NE(test::ReadFileBytes(dir.Path("walk.ana")).find("$ANIMATION_PICTURES=02"), std::string::npos);
+}
+
+TEST_F(ImportAnimationWrite, RefusalsWriteNothingAndAFailedFrameNamesItself) {
+    EXPECT_FALSE(Write("walk.alt", "9"));
+    EXPECT_EQ(message, "スーパーアニメーションの書き込みＮｏは、１～６です");
+    EXPECT_FALSE(Write(std::string(24, 'a') + ".alt"));  // its frames' names run past 30 bytes
+    EXPECT_EQ(message, std::string(24, 'a') + "_02.lee は表示器の読める 30 バイトを超える名前です");
+    EXPECT_EQ(Files(), 0u);
+    // The second frame cannot be written (a folder holds its name): its name
+    // is said, and no list names the missing picture.
+    std::filesystem::create_directory(dir.Path("walk_02.lee"));
+    EXPECT_FALSE(Write("walk.alt"));
+    EXPECT_EQ(message.rfind("walk_02.lee: ", 0), 0u) << message;
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("walk.alt")));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("walk.ana")));
+    // A write cut off in a frame leaves the same: no list.
+    std::filesystem::remove(dir.Path("walk_02.lee"));
+    files.writes = 0;
+    files.failAtWrite = 1;
+    EXPECT_FALSE(Write("walk.alt"));
+    EXPECT_EQ(message.rfind("walk_01.lee: ", 0), 0u) << message;
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("walk.alt")));
+}
+
+}  // namespace
+}  // namespace tesslor
