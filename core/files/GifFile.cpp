@@ -181,54 +181,22 @@ std::vector<int> RowOrder(int height, bool interlaced) {
     return rows;
 }
 
-// Reads an image record onto the canvas (gcb's transparent colour left as it
-// was). False, with why set, when the image is empty or too large or giflib fails.
-bool ReadImage(GifFileType* gif, const GraphicsControlBlock& gcb, MemoryImage& canvas, std::string& why) {
+// Reads an image record's pixels: put(x, y, r, g, b) for every pixel that is
+// not gcb's transparent colour, at its place on the screen (which may be
+// outside it). False, with why set, when the image is empty or has more than
+// maxPixels, or giflib fails.
+template <class Put>
+bool ReadImagePixels(GifFileType* gif, const GraphicsControlBlock& gcb, std::int64_t maxPixels, std::string& why,
+                     Put put) {
     if (DGifGetImageDesc(gif) != GIF_OK) {
         why = GifReason(gif->Error);
         return false;
     }
     const GifImageDesc& d = gif->Image;
-    if (d.Width < 1 || d.Height < 1 || std::int64_t{d.Width} * d.Height > kMaxGifPixels) {
+    if (d.Width < 1 || d.Height < 1 || std::int64_t{d.Width} * d.Height > maxPixels) {
         why = "a GIF frame is empty or too large";
         return false;
     }
-    const ColorMapObject* map = d.ColorMap ? d.ColorMap : gif->SColorMap;
-    std::vector<GifPixelType> line(static_cast<std::size_t>(d.Width));
-    for (const int y : RowOrder(d.Height, d.Interlace)) {
-        if (DGifGetLine(gif, line.data(), d.Width) != GIF_OK) {
-            why = GifReason(gif->Error);
-            return false;
-        }
-        for (int x = 0; x < d.Width; ++x) {
-            const int index = line[x];
-            if (index == gcb.TransparentColor) continue;
-            Rgb c = kBlack;
-            if (map && index < map->ColorCount)
-                c = {map->Colors[index].Red, map->Colors[index].Green, map->Colors[index].Blue};
-            canvas.SetPixel(d.Left + x, d.Top + y, c);
-        }
-    }
-    return true;
-}
-
-// Reads an image record over the screen for import (see ForEachGifFrame);
-// area is set to the part of the screen the frame covers.
-bool ReadImportImage(GifFileType* gif, const GraphicsControlBlock& gcb, RgbaImage& screen, std::string& why,
-                     int area[4]) {
-    if (DGifGetImageDesc(gif) != GIF_OK) {
-        why = GifReason(gif->Error);
-        return false;
-    }
-    const GifImageDesc& d = gif->Image;
-    if (d.Width < 1 || d.Height < 1 || d.Width > 65535 || d.Height > 65535) {
-        why = "a GIF frame is empty or too large";
-        return false;
-    }
-    area[0] = std::clamp(d.Left, 0, screen.width);
-    area[1] = std::clamp(d.Top, 0, screen.height);
-    area[2] = std::clamp(d.Left + d.Width, 0, screen.width);
-    area[3] = std::clamp(d.Top + d.Height, 0, screen.height);
     const ColorMapObject* map = d.ColorMap ? d.ColorMap : gif->SColorMap;
     std::vector<GifPixelType> line(static_cast<std::size_t>(d.Width));
     for (const int y : RowOrder(d.Height, d.Interlace)) {
@@ -240,13 +208,36 @@ bool ReadImportImage(GifFileType* gif, const GraphicsControlBlock& gcb, RgbaImag
             const int index = line[static_cast<std::size_t>(x)];
             if (index == gcb.TransparentColor) continue;
             if (map && index < map->ColorCount)
-                screen.Set(d.Left + x, d.Top + y, map->Colors[index].Red, map->Colors[index].Green,
-                           map->Colors[index].Blue);
+                put(d.Left + x, d.Top + y, map->Colors[index].Red, map->Colors[index].Green, map->Colors[index].Blue);
             else
-                screen.Set(d.Left + x, d.Top + y, 0, 0, 0);
+                put(d.Left + x, d.Top + y, 0, 0, 0);
         }
     }
     return true;
+}
+
+// Reads an image record onto the canvas (gcb's transparent colour left as it
+// was). False, with why set, when the image is empty or too large or giflib fails.
+bool ReadImage(GifFileType* gif, const GraphicsControlBlock& gcb, MemoryImage& canvas, std::string& why) {
+    return ReadImagePixels(gif, gcb, kMaxGifPixels, why, [&](int x, int y, GifByteType r, GifByteType g, GifByteType b) {
+        canvas.SetPixel(x, y, Rgb{r, g, b});
+    });
+}
+
+// Reads an image record over the screen for import (see ForEachGifFrame);
+// area is set to the part of the screen the frame covers.
+bool ReadImportImage(GifFileType* gif, const GraphicsControlBlock& gcb, RgbaImage& screen, std::string& why,
+                     int area[4]) {
+    const bool read = ReadImagePixels(gif, gcb, std::int64_t{65535} * 65535, why,
+                                      [&](int x, int y, GifByteType r, GifByteType g, GifByteType b) {
+                                          screen.Set(x, y, r, g, b);
+                                      });
+    const GifImageDesc& d = gif->Image;
+    area[0] = std::clamp(d.Left, 0, screen.width);
+    area[1] = std::clamp(d.Top, 0, screen.height);
+    area[2] = std::clamp(d.Left + d.Width, 0, screen.width);
+    area[3] = std::clamp(d.Top + d.Height, 0, screen.height);
+    return read;
 }
 
 // Clears area of screen to transparent, or copies it from before.
