@@ -33,9 +33,10 @@ bool DecodeGifFrames(const std::string& bytes, const std::string& name, int maxF
             return true;
         },
         &why);
-    // A GIF cut short keeps the frames it had, as a browser shows them.
-    if (whole || !out.frames.empty()) return true;
-    message = why.rfind("画像が大きすぎます", 0) == 0 ? Named(name, why) : NotAnImageMessage(name);
+    // A GIF cut short keeps the frames it had, as a browser shows them; one
+    // that holds no frame at all is no picture.
+    if (!out.frames.empty()) return true;
+    message = !whole && why.rfind("画像が大きすぎます", 0) == 0 ? Named(name, why) : NotAnImageMessage(name);
     return false;
 }
 

@@ -120,6 +120,17 @@ TEST_F(ImportCli, AnAnimatedGifBecomesAnAnimation) {
     EXPECT_EQ(ReadFileBytes(P("first.lee")), ReadFileBytes(P("walk_01.lee")));
 }
 
+TEST_F(ImportCli, AGifWithoutAFrameIsNoPicture) {
+    // Found by fuzz_image: the tool took the first of no frames and crashed.
+    WriteFileBytes(P("empty.gif"), MakeGif(2, 1, {}));
+    for (const char* out : {"out.lee", "out.alt"}) {
+        const CliRun r = Run({"import", P("empty.gif"), P(out)});
+        EXPECT_EQ(r.status, 1) << out;
+        EXPECT_EQ(r.err, "tesslor-cli: ファイル " + P("empty.gif") + " は画像として読めません（PNG、JPEG、GIF、BMP などを読めます）\n");
+    }
+    EXPECT_EQ(Files(), 1u);
+}
+
 TEST_F(ImportCli, FramesPastThirtyAreLeftOutWithANotice) {
     std::vector<Part> parts;
     for (int k = 0; k < 32; ++k) parts.push_back({0, 0, 1, 1, {k % 2 ? kR : kG}, DISPOSE_DO_NOT, 10});
