@@ -80,8 +80,16 @@ TImageImportForm::TImageImportForm(const DisplayShape& shape, QWidget* parent) :
     layout->addWidget(PreviewBox, 0, Qt::AlignHCenter);
     layout->addLayout(buttons);
 
-    for (QComboBox* box : {ColourComboBox, DitherComboBox, SizeComboBox})
+    for (QComboBox* box : {ColourComboBox, DitherComboBox})
         connect(box, &QComboBox::currentIndexChanged, this, &TImageImportForm::UpdatePreview);
+    // A position chosen for one size would leave the other off the board: a
+    // new size starts at the top-left corner.
+    connect(SizeComboBox, &QComboBox::currentIndexChanged, this, [this] {
+        const QSignalBlocker x(XSpinBox), y(YSpinBox);
+        XSpinBox->setValue(0);
+        YSpinBox->setValue(0);
+        UpdatePreview();
+    });
     connect(ThresholdSlider, &QSlider::valueChanged, this, &TImageImportForm::UpdatePreview);
     connect(InvertCheckBox, &QCheckBox::toggled, this, &TImageImportForm::UpdatePreview);
     for (QSpinBox* box : {XSpinBox, YSpinBox})

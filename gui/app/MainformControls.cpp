@@ -148,7 +148,7 @@ void TMainForm::CreateFileMenu() {
     CardAdd = MenuItem(File, "CardAdd", "カードに追加…");
     connect(CardAdd, &QAction::triggered, this, [this] { AddPictureToCard({}); });
     BmpFileOpen = MenuItem(File, "BmpFileOpen", "ビットマップファイルを開く(&B)");
-    ImageImport = MenuItem(File, "ImageImport", "画像の読み込み…");
+    ImageImport = MenuItem(File, "ImageImport", "画像の読み込み(&I)…");
     connect(ImageImport, &QAction::triggered, this, [this] { ImportImageClick(); });
     BmpFileWrite = MenuItem(File, "BmpFileWrite", "ビットマップファイルで保存((&V)");
     OldFileOpen = MenuItem(File, "OldFileOpen", "旧ファイルを開く(&J)");

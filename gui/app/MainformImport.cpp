@@ -1,6 +1,7 @@
 // 画像の読み込み of the main window: an image file chosen on the card's drive,
 // placed in its window, and taken into the picture as one undo step.
 #include <QAction>
+#include <QComboBox>
 
 #include "app/ImageImportunit.h"
 #include "app/ImportAnimation.h"
@@ -53,8 +54,10 @@ void TMainForm::ImportAnimation(const ImportImageFile& image, const std::string&
     if (!dialog.Execute()) return;
     std::vector<PictureDots> frames;
     for (const RgbaImage& frame : image.frames) frames.push_back(ImportImageDots(frame, options, DisplayShapeOf(config_)));
+    // The animation takes the write number the bar shows, as a picture saved now would.
+    const std::string writeNo = WriteNoMaskComboBox->currentText().trimmed().toStdString();
     std::string message;
-    if (!WriteImportedAnimation(files_, config_, dialog.FileName, frames, image.delaysCs, "1", message)) {
+    if (!WriteImportedAnimation(files_, config_, dialog.FileName, frames, image.delaysCs, writeNo, message)) {
         prompter_.Inform(message);
         return;
     }

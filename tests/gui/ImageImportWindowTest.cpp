@@ -127,6 +127,10 @@ TEST_F(ImageImportWindow, ADragInThePreviewMovesTheImage) {
         EXPECT_EQ(f.Dots().Get(15, 0), kLedRed);
         EXPECT_EQ(f.Dots().Get(16, 0), kOff);
         EXPECT_EQ(f.Dots().Get(14, 1), kOff);
+        // A position chosen for one size would put the other off the board.
+        f.SizeComboBox->setCurrentIndex(1);
+        EXPECT_EQ(f.Options().x, 0);
+        EXPECT_EQ(f.Options().y, 0);
     });
 }
 
@@ -136,6 +140,8 @@ TEST_F(ImageImportWindow, AnAnimatedGifComesInAsAnAnimationBesideItsList) {
     WriteFileBytes(e.dir.Path("walk.gif"), MakeGif(2, 1, {{0, 0, 2, 1, {kR, kK}, DISPOSE_DO_NOT, 5},
                                                           {1, 0, 1, 1, {kG}, DISPOSE_DO_NOT, 20},
                                                           {0, 0, 1, 1, {kK}, DISPOSE_DO_NOT, 30}}));
+    Editor::TypeInto(e.Main().WriteNoMaskComboBox->lineEdit(), "5");  // the animation's write number
+    e.prompter.answers = {true};  // the picture's new number is an unsaved change: it may go
     const PictureDots before = CapturePicture(e.Doc());
     Import(
         [](gui::TImageImportForm& f) {
@@ -146,7 +152,7 @@ TEST_F(ImageImportWindow, AnAnimatedGifComesInAsAnAnimationBesideItsList) {
         {e.dir.Path("walk.gif"), e.dir.Path("walk.alt")});
     ASSERT_FALSE(e.chooser.requests.empty());
     EXPECT_EQ(e.chooser.requests.back().fileName, PathInFolder(e.Main().DriveRoot(), "walk.alt")) << "named after the image";
-    EXPECT_EQ(ReadFileBytes(e.dir.Path("walk.alt")), "ANIMATION_QUALITY_SUPER\r\n1\r\n20\r\nwalk_01.lee\r\nwalk_02.lee\r\nwalk_03.lee\r\n");
+    EXPECT_EQ(ReadFileBytes(e.dir.Path("walk.alt")), "ANIMATION_QUALITY_SUPER\r\n5\r\n20\r\nwalk_01.lee\r\nwalk_02.lee\r\nwalk_03.lee\r\n");
     // Each frame placed as the window showed the first: at column 4.
     EXPECT_NE(ReadFileBytes(e.dir.Path("walk_02.lee")).find("$004:8000"), std::string::npos);
     EXPECT_EQ(e.prompter.shown.back(), "walk.alt と絵 3 枚を書き込みました");
