@@ -28,8 +28,7 @@ void ConvertImageToPicture(const DrawingSurface& image, LedHyoujikiClass& doc) {
                 if (c.g == 255) green |= bit;
             }
             LedBoardClass& board = doc.Board(x / kBand, y / kBand);
-            board.OrColumn(x % kBand, red, kLedRed);
-            board.OrColumn(x % kBand, green, kLedGreen);
+            board.OrColumnWords(x % kBand, red, green);
         }
     }
 }

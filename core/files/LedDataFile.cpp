@@ -151,12 +151,26 @@ bool ReadWriteTableNo(LedHyoujikiClass& doc, LineReader& in, const WriteNoCheck&
 
 enum class Block { None, Red, Green };
 
+// The number of a data line "$nnn:": three digits as the unit writes them,
+// read directly; anything else as a number is read from text.
+int ColumnNumber(std::string_view line) {
+    const auto digit = [&line](std::size_t i) { return i < line.size() && line[i] >= '0' && line[i] <= '9'; };
+    if (digit(1) && digit(2) && digit(3) && !digit(4))
+        return (line[1] - '0') * 100 + (line[2] - '0') * 10 + (line[3] - '0');
+    return LeadingInt(TextFrom(line, 1));
+}
+
 // The RED and GREEN blocks, up to "#END_OF_GREEN" or the end of the file.
 bool ReadBlocks(PictureColumns& dots, LineReader& in, std::string& message) {
     Block block = Block::None;
     int last = -1;
-    std::string line;
-    while (ReadLine(in, line, kFramedReadLength)) {
+    // Each line is looked at where it lies in the reader's bytes: a full
+    // picture has 960 of them.
+    std::string spare;
+    std::string_view line;
+    bool lf = false;
+    while (in.ReadLineText(line, lf, spare, kFramedReadLength)) {
+        if (line.empty()) continue;  // a blank line is neither a keyword nor data
         if (line[0] == '#') {
             // Block keywords are recognised by their own length only.
             std::string_view word = TextFrom(line, 1);
@@ -172,7 +186,7 @@ bool ReadBlocks(PictureColumns& dots, LineReader& in, std::string& message) {
                 break;
             }
         } else if (line[0] == '$') {
-            const int n = LeadingInt(TextFrom(line, 1));
+            const int n = ColumnNumber(line);
             if (n != last + 1) return Fail(message, "データナンバーエラー");
             last = n;
             if (block == Block::None) return Fail(message, "ファイルエラー");

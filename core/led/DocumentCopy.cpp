@@ -1,21 +1,14 @@
 #include "led/DocumentCopy.h"
 
+#include <memory>
+
 #include "platform/NullSurface.h"
 
 namespace tesslor {
 
 void CopyPictureAndSettings(const LedHyoujikiClass& from, LedHyoujikiClass& to) {
-    to.ClearAll();
-    for (int i = 0; i < LedHyoujikiClass::kPanelColumns; ++i) {
-        for (int j = 0; j < LedHyoujikiClass::kPanelRows; ++j) {
-            const LedBoardClass& source = from.Board(i, j);
-            LedBoardClass& target = to.Board(i, j);
-            for (int c = 0; c < LedBoardClass::kDots; ++c) {
-                target.OrColumn(c, source.RedColumn(c), kLedRed);
-                target.OrColumn(c, source.GreenColumn(c), kLedGreen);
-            }
-        }
-    }
+    for (int i = 0; i < LedHyoujikiClass::kPanelColumns; ++i)
+        for (int j = 0; j < LedHyoujikiClass::kPanelRows; ++j) to.Board(i, j).TakeColours(from.Board(i, j));
     to.SetWriteNoText(from.WriteNoText());
     to.SetDisplayMode(from.DisplayModeCode());
     to.SetSounyuuMoji(from.SounyuuMojiCode());
@@ -24,11 +17,40 @@ void CopyPictureAndSettings(const LedHyoujikiClass& from, LedHyoujikiClass& to) 
     to.SetReverseColorByIndex(from.ReverseColorIndex());
 }
 
-bool ReadThroughScratch(LedHyoujikiClass& doc, const std::function<bool(LedHyoujikiClass& scratch)>& read) {
+namespace {
+// The scratch document is kept for the next open: laying out 38,400 dots and
+// giving their memory back cost several times the read itself. One per thread,
+// and a fresh one for a read that opens another file while reading.
+struct KeptScratch {
     NullSurface surface;
-    LedHyoujikiClass scratch(surface, doc.Shape());
-    if (!read(scratch)) return false;
-    CopyPictureAndSettings(scratch, doc);
+    std::unique_ptr<LedHyoujikiClass> doc;
+    bool inUse = false;
+};
+}  // namespace
+
+bool ReadThroughScratch(LedHyoujikiClass& doc, const std::function<bool(LedHyoujikiClass& scratch)>& read) {
+    thread_local KeptScratch kept;
+    if (kept.inUse) {
+        NullSurface surface;
+        LedHyoujikiClass scratch(surface, doc.Shape());
+        if (!read(scratch)) return false;
+        CopyPictureAndSettings(scratch, doc);
+        return true;
+    }
+    if (!kept.doc || !(kept.doc->Shape() == doc.Shape())) {
+        kept.doc.reset();
+        kept.doc = std::make_unique<LedHyoujikiClass>(kept.surface, doc.Shape());
+    } else {
+        kept.doc->ClearAll();
+        kept.doc->ResetSettings();
+    }
+    struct InUse {
+        explicit InUse(bool& flag) : flag_(flag) { flag_ = true; }
+        ~InUse() { flag_ = false; }
+        bool& flag_;
+    } inUse(kept.inUse);
+    if (!read(*kept.doc)) return false;
+    CopyPictureAndSettings(*kept.doc, doc);
     return true;
 }
 

@@ -19,7 +19,7 @@ LedColor ColorCodeOf(Rgb value) {
 }
 
 LedClass::LedClass(Point position, int size, DrawingSurface* surface, bool enabled)
-    : X(position.x), Y(position.y), Size(size), Surface(surface), Enabled(enabled) {}
+    : Enabled(enabled), X(position.x), Y(position.y), Size(size), Surface(surface) {}
 
 void LedClass::Init(Point position, int size, DrawingSurface* surface) {
     X = position.x;

@@ -89,9 +89,49 @@ void LedBoardClass::ClearAll() {
 }
 
 void LedBoardClass::OrColumn(int c, std::uint16_t word, LedColor bits) {
-    if (c < 0 || c >= kDots) return;
+    OrColumnWords(c, (bits & kLedRed) ? word : 0, (bits & kLedGreen) ? word : 0);
+}
+
+void LedBoardClass::OrColumnWords(int c, std::uint16_t red, std::uint16_t green) {
+    if (c < 0 || c >= kDots || (red | green) == 0) return;
+    LedClass* const column = &Leds[static_cast<std::size_t>(c) * kDots];
+    // A file of 480 columns lights some 20,000 dots: the surface is asked once
+    // for the column's 16 dots, and a picture read where nobody sees it (a
+    // scratch document, the card check) draws nothing dot by dot.
+    const bool draw = ColumnNeedsDrawing(c);
+    for (int r = 0; r < kDots; ++r) {
+        LedClass& led = column[r];
+        // Without a branch per dot: the bits of a picture are as good as random.
+        const unsigned bits = (((red >> (15 - r)) & 1u) | (((green >> (15 - r)) & 1u) << 1)) &
+                              (0u - static_cast<unsigned>(led.Enabled));
+        led.Color = static_cast<LedColor>(led.Color | bits);
+    }
+    if (!draw) return;
     for (int r = 0; r < kDots; ++r)
-        if (word & (1u << (15 - r))) Led(c, r).AddColor(bits);
+        if (((red | green) >> (15 - r)) & 1u) column[r].Draw();
+}
+
+void LedBoardClass::TakeColours(const LedBoardClass& from) {
+    for (int c = 0; c < kDots; ++c) {
+        LedClass* const column = &Leds[static_cast<std::size_t>(c) * kDots];
+        std::uint16_t lit = 0;
+        for (int r = 0; r < kDots; ++r) {
+            LedClass& led = column[r];
+            const unsigned colour = from.Led(c, r).Color & 3u & (0u - static_cast<unsigned>(led.Enabled));
+            led.Color = static_cast<LedColor>(colour);
+            lit = static_cast<std::uint16_t>(lit | ((colour != 0 ? 1u : 0u) << (15 - r)));
+        }
+        if (lit != 0 && ColumnNeedsDrawing(c))
+            for (int r = 0; r < kDots; ++r)
+                if ((lit >> (15 - r)) & 1u) column[r].Draw();
+    }
+}
+
+bool LedBoardClass::ColumnNeedsDrawing(int c) const {
+    const LedClass& top = Led(c, 0);
+    const LedClass& bottom = Led(c, kDots - 1);
+    return top.Surface != nullptr &&
+           top.Surface->NeedsDrawing(top.X, top.Y, bottom.X + bottom.Size, bottom.Y + bottom.Size);
 }
 
 void LedBoardClass::OrRowHalf(int r, std::uint8_t byte, int half) {

@@ -37,6 +37,13 @@ public:
     void ClearAll();
     /// For each row r: bit 15 - r of word set gives AddColor(bits) on dot (c, r).
     void OrColumn(int c, std::uint16_t word, LedColor bits);
+    /// Both at once: red's bits light red, green's light green, in one pass.
+    void OrColumnWords(int c, std::uint16_t red, std::uint16_t green);
+    /// Every dot off, then lit as from's dot at the same place is, as
+    /// OrColumnWords lights it (a disabled dot stays dark).
+    void TakeColours(const LedBoardClass& from);
+    /// Whether the surface wants any of column c's dots drawn now.
+    bool ColumnNeedsDrawing(int c) const;
     /// Red only: bit 7 - k of byte lights dot (8 * half + k, r).
     void OrRowHalf(int r, std::uint8_t byte, int half);
     /// Bit 15 - c is IsRed() of dot (c, r).

@@ -25,12 +25,18 @@ LedHyoujikiClass::LedHyoujikiClass(DrawingSurface& surface, const DisplayShape& 
     : surface_(&surface), shape_(shape), history_(std::make_unique<DocumentHistory>()) {
     for (auto& b : Boards) b = std::make_unique<LedBoardClass>();
     Layout(surface, 100, true);
+    ResetSettings();
+    StartHistory();
+}
+
+void LedHyoujikiClass::ResetSettings() {
     displayMode_ = 'A';
     sounyuuMoji_ = ' ';
     sounyuuIti_ = 'A';
     niniIti_ = "0";
     writeNo_ = "";
-    StartHistory();
+    reverseModeColor_ = kRed;
+    FileName.clear();
 }
 
 LedHyoujikiClass::~LedHyoujikiClass() = default;

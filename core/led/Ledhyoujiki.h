@@ -54,6 +54,9 @@ public:
     // ---- document commands ----
     /// Every dot off.
     void ClearAll();
+    /// Every display setting and the file name as a new document has them
+    /// (the dots, the layout and the history stay).
+    void ResetSettings();
     /// Highest panel column with a lit dot, -1 when none.
     int LastUsedColumn() const;
     int MaxColumns() const { return kDotColumns; }

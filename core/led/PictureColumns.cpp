@@ -26,8 +26,7 @@ void PictureColumns::OrInto(LedHyoujikiClass& doc) const {
         for (int k = 0; k < kPanelRows; ++k) {
             const std::size_t at = static_cast<std::size_t>(column) * kPanelRows + k;
             LedBoardClass& board = doc.Board(column / LedBoardClass::kDots, k);
-            if (red[at]) board.OrColumn(column % LedBoardClass::kDots, red[at], kLedRed);
-            if (green[at]) board.OrColumn(column % LedBoardClass::kDots, green[at], kLedGreen);
+            board.OrColumnWords(column % LedBoardClass::kDots, red[at], green[at]);
         }
     }
 }

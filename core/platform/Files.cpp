@@ -17,23 +17,29 @@ bool LineReader::Refill() {
     return len_ > 0;
 }
 
-bool LineReader::ReadLine(std::string& line, std::size_t maxChars) {
-    line.clear();
+bool LineReader::TakeWholeLine(std::string_view& text, std::size_t maxChars) {
     // Most lines end, CR LF or LF, within what is at hand and within maxChars:
     // taken in one go. A CR inside a line stays; only the one before the LF goes.
-    if (pos_ < len_ && maxChars > 0) {
-        const char* start = data_ + pos_;
-        const std::size_t window = std::min(len_ - pos_, maxChars + 1);
-        if (const void* found = std::memchr(start, '\n', window)) {
-            const auto lf = static_cast<std::size_t>(static_cast<const char*>(found) - start);
-            const std::size_t text = lf > 0 && start[lf - 1] == '\r' ? lf - 1 : lf;
-            if (text + 1 <= maxChars) {
-                line.assign(start, text);
-                line.push_back('\n');
-                pos_ += lf + 1;
-                return true;
-            }
-        }
+    if (pos_ >= len_ || maxChars == 0) return false;
+    const char* start = data_ + pos_;
+    const std::size_t window = std::min(len_ - pos_, maxChars + 1);
+    const void* found = std::memchr(start, '\n', window);
+    if (!found) return false;
+    const auto lf = static_cast<std::size_t>(static_cast<const char*>(found) - start);
+    const std::size_t length = lf > 0 && start[lf - 1] == '\r' ? lf - 1 : lf;
+    if (length + 1 > maxChars) return false;
+    text = std::string_view(start, length);
+    pos_ += lf + 1;
+    return true;
+}
+
+bool LineReader::ReadLine(std::string& line, std::size_t maxChars) {
+    line.clear();
+    std::string_view whole;
+    if (TakeWholeLine(whole, maxChars)) {
+        line.assign(whole);
+        line.push_back('\n');
+        return true;
     }
     while (line.size() < maxChars) {
         if (pos_ == len_ && !Refill()) break;
@@ -61,6 +67,17 @@ bool LineReader::ReadLine(std::string& line, std::size_t maxChars) {
         if (c == '\n') break;
     }
     return !line.empty();
+}
+
+bool LineReader::ReadLineText(std::string_view& text, bool& lf, std::string& spare, std::size_t maxChars) {
+    if (TakeWholeLine(text, maxChars)) {
+        lf = true;
+        return true;
+    }
+    if (!ReadLine(spare, maxChars)) return false;
+    lf = spare.back() == '\n';
+    text = std::string_view(spare.data(), spare.size() - (lf ? 1 : 0));
+    return true;
 }
 
 namespace {

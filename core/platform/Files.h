@@ -42,6 +42,11 @@ public:
     /// The next line or piece, including its LF when one was reached. False at
     /// the end of the file (or on a read error) before any character was read.
     bool ReadLine(std::string& line, std::size_t maxChars);
+    /// The next line as ReadLine gives it, split into its text and whether it
+    /// ended in LF, without copying when the line lies whole in the bytes at
+    /// hand (then text points into them until the next read); otherwise the
+    /// line is read into spare and text points into spare.
+    bool ReadLineText(std::string_view& text, bool& lf, std::string& spare, std::size_t maxChars);
 
 protected:
     /// Puts up to capacity raw bytes into buffer; the count, 0 at the end (or on error).
@@ -57,6 +62,9 @@ protected:
 
 private:
     bool Refill();
+    /// The next line's text when the line, with its LF, lies whole in the
+    /// bytes at hand within maxChars; the reader moves past it.
+    bool TakeWholeLine(std::string_view& text, std::size_t maxChars);
 
     static constexpr std::size_t kBufferSize = 16384;
     char buffer_[kBufferSize];

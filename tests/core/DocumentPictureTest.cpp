@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "FileTestDoc.h"
+#include "led/DocumentCopy.h"
 #include "led/DocumentPicture.h"
+#include "platform/NullSurface.h"
 
 namespace tesslor {
 namespace {
@@ -101,6 +103,46 @@ TEST(StatusTexts, NameDotPanelColourMagnificationAndWidth) {
     EXPECT_EQ(DocumentStatusText("/media/card/kion.lee", true), "kion.lee (未保存)");
     EXPECT_EQ(DocumentStatusText("E:\\waku.lee", false), "waku.lee");
     EXPECT_EQ(UsedWidthText(48), "使用幅 48ドット");
+}
+
+// The scratch an open reads into is kept from one open to the next: each
+// read must still start on a new document of the picture's shape, also after
+// a failed read and for a read that opens another file while it reads.
+TEST(ReadThroughScratch, EveryReadStartsOnANewDocumentOfTheShape) {
+    NullSurface surface;
+    const DisplayShape shape{2, 6, 2};
+    LedHyoujikiClass doc(surface, shape), fresh(surface, shape);
+    const auto startsNew = [&](LedHyoujikiClass& scratch) {
+        EXPECT_EQ(scratch.Shape(), shape);
+        EXPECT_EQ(CapturePicture(scratch), CapturePicture(fresh));
+        EXPECT_EQ(CaptureSettings(scratch), CaptureSettings(fresh));
+        EXPECT_EQ(scratch.FileName, "");
+    };
+    const auto marks = [&](LedHyoujikiClass& scratch) {
+        startsNew(scratch);
+        scratch.Board(1, 0).Led(2, 3).AddColor(kLedGreen);
+        scratch.SetDisplayMode('B');
+        scratch.SetReverseColorByIndex(2);
+        scratch.SetWriteNoText("7");
+        scratch.FileName = "scratch.lee";
+    };
+    ASSERT_TRUE(ReadThroughScratch(doc, [&](LedHyoujikiClass& s) { marks(s); return true; }));
+    EXPECT_EQ(doc.DotColor(18, 3), kLedGreen);
+    EXPECT_EQ(doc.WriteNoText(), "7");
+    const PictureDots held = CapturePicture(doc);
+    EXPECT_FALSE(ReadThroughScratch(doc, [&](LedHyoujikiClass& s) { marks(s); return false; }));
+    // A read inside a read gets a scratch of its own; the outer one is not disturbed.
+    ASSERT_TRUE(ReadThroughScratch(doc, [&](LedHyoujikiClass& outer) {
+        marks(outer);
+        LedHyoujikiClass other(surface, shape);
+        EXPECT_TRUE(ReadThroughScratch(other, [&](LedHyoujikiClass& inner) { startsNew(inner); return true; }));
+        EXPECT_EQ(outer.DotColor(18, 3), kLedGreen);
+        return true;
+    }));
+    EXPECT_EQ(CapturePicture(doc), held);
+    // Another shape gets a scratch of that shape.
+    LedHyoujikiClass wide(surface, DisplayShape{});
+    EXPECT_TRUE(ReadThroughScratch(wide, [&](LedHyoujikiClass& s) { return s.Shape() == DisplayShape{}; }));
 }
 
 }  // namespace

@@ -168,9 +168,8 @@ TEST(LineReading, RefillsInTheMiddleOfALineEndChangeNothing) {
     EXPECT_FALSE(r.ReadLine(line, 31));
 }
 
-// Every text of up to 7 bytes from "a", CR and LF, read in place at once and
-// read a byte at a time, gives the same pieces at every line length.
-TEST(LineReading, InPlaceReadingMatchesByteByByteForEveryShortText) {
+// Every text of up to 7 bytes from "a", CR and LF.
+std::vector<std::string> ShortTexts() {
     const char alphabet[] = {'a', '\r', '\n'};
     std::vector<std::string> texts{""};
     for (std::size_t start = 0, length = 0; length < 7; ++length) {
@@ -179,7 +178,13 @@ TEST(LineReading, InPlaceReadingMatchesByteByByteForEveryShortText) {
             for (char c : alphabet) texts.push_back(texts[i] + c);
         start = end;
     }
-    for (const std::string& text : texts) {
+    return texts;
+}
+
+// Every short text, read in place at once and read a byte at a time, gives
+// the same pieces at every line length.
+TEST(LineReading, InPlaceReadingMatchesByteByByteForEveryShortText) {
+    for (const std::string& text : ShortTexts()) {
         for (std::size_t max : {1u, 2u, 3u, 5u}) {
             TrickleReader trickle(text);
             MemoryLineReader whole(text);
@@ -189,6 +194,28 @@ TEST(LineReading, InPlaceReadingMatchesByteByByteForEveryShortText) {
                 ASSERT_EQ(more, whole.ReadLine(b, max)) << testing::PrintToString(text) << " max " << max;
                 if (!more) break;
                 ASSERT_EQ(a, b) << testing::PrintToString(text) << " max " << max;
+            }
+        }
+    }
+}
+
+// The line as text and line end, looked at where it lies, is the line
+// ReadLine gives, in place and a byte at a time, at every line length.
+TEST(LineReading, LineTextIsTheLineReadLineGives) {
+    for (const std::string& text : ShortTexts()) {
+        for (std::size_t max : {1u, 2u, 3u, 31u}) {
+            MemoryLineReader whole(text), reference(text);
+            TrickleReader trickle(text);
+            std::string expected, spare, trickleSpare;
+            std::string_view line, trickled;
+            bool lf = false, trickleLf = false;
+            for (;;) {
+                const bool more = reference.ReadLine(expected, max);
+                ASSERT_EQ(whole.ReadLineText(line, lf, spare, max), more) << testing::PrintToString(text);
+                ASSERT_EQ(trickle.ReadLineText(trickled, trickleLf, trickleSpare, max), more);
+                if (!more) break;
+                EXPECT_EQ(std::string(line) + (lf ? "\n" : ""), expected) << testing::PrintToString(text) << " max " << max;
+                EXPECT_EQ(std::string(trickled) + (trickleLf ? "\n" : ""), expected);
             }
         }
     }
