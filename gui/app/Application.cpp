@@ -211,7 +211,9 @@ void EditorWindows::OpenCardFile(CardKind kind, const std::string& cardPath) {
 
 void EditorWindows::RepaintMainForm() {
     mainForm_->update();
-    mainForm_->PaintBox1->update();
+    // The text editor puts its picture into the document without drawing it:
+    // the editing area's kept image is drawn afresh.
+    mainForm_->PaintBox1->Refresh();
 }
 
 void EditorWindows::OpenModal(QAction* item, QDialog& window) {

@@ -1,5 +1,6 @@
 #include "platform/PaintBoxWidget.h"
 
+#include <QEvent>
 #include <QFont>
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -152,9 +153,14 @@ void PaintBoxWidget::Rectangle(int x1, int y1, int x2, int y2) {
     }
     if (!box.intersects(exposed_)) return;
     painter_->fillRect(box, ToQColor(brush_));
-    painter_->setPen(MakePen(pen_, 1));
-    painter_->setBrush(Qt::NoBrush);
-    painter_->drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+    // The one-pixel outline as four runs of pixels: QPainter's own outline
+    // loses its far corner where it starts left of or above the device, so
+    // the picture would change with the scroll position.
+    const QColor pen = ToQColor(pen_);
+    painter_->fillRect(QRect(x1, y1, box.width(), 1), pen);
+    painter_->fillRect(QRect(x1, y2 - 1, box.width(), 1), pen);
+    painter_->fillRect(QRect(x1, y1, 1, box.height()), pen);
+    painter_->fillRect(QRect(x2 - 1, y1, 1, box.height()), pen);
 }
 
 void PaintBoxWidget::Ellipse(int x1, int y1, int x2, int y2) {
@@ -204,11 +210,13 @@ void PaintBoxWidget::TextOut(int x, int y, const std::string& text, const FontSp
     QFontMetrics fm(f);
     const QString s = QString::fromStdString(text);
     QRect box(x, y, fm.horizontalAdvance(s), fm.height());
+    // The glyphs may reach beyond the background's box.
+    const QRect ink = box | fm.boundingRect(s).translated(x, y + fm.ascent());
     if (!painter_) {
-        Touch(box);
+        Touch(ink);
         return;
     }
-    if (!box.intersects(exposed_)) return;
+    if (!ink.intersects(exposed_)) return;
     painter_->fillRect(box, ToQColor(background));
     painter_->setFont(f);
     painter_->setPen(ToQColor(textColour));
@@ -230,11 +238,51 @@ void PaintBoxWidget::SetSize(int width, int height) {
     width_ = width < 0 ? 0 : width;
     height_ = height < 0 ? 0 : height;
     setFixedSize(width_, height_);
+    // Everything moves: the kept image is drawn afresh (and dropped when the
+    // new box is too large for one).
+    ForgetKeptImage();
     if (!painter_) {
-        // Everything moves: one repaint of what shows covers all that follows.
+        // One repaint of what shows covers all that follows.
         fullRepaintPending_ = true;
         update();
     }
+}
+
+void PaintBoxWidget::Refresh() {
+    fresh_ = QRegion();
+    staleSince_ = QRect();
+    if (painter_) return;
+    fullRepaintPending_ = true;
+    update();
+}
+
+void PaintBoxWidget::ForgetKeptImage() {
+    fresh_ = QRegion();
+    staleSince_ = QRect();
+    keptFailed_ = false;
+    if (!KeepsImage() || kept_.size() != QSize(width_, height_)) kept_ = QImage();
+}
+
+bool PaintBoxWidget::KeepsImage() const {
+    return dotCacheEnabled_ && !keptFailed_ && width_ > 0 && height_ > 0 &&
+           static_cast<qsizetype>(width_) * height_ <= kMaxKeptPixels;
+}
+
+QRegion PaintBoxWidget::FreshRegion() const {
+    if (staleSince_.isNull()) return fresh_;
+    return fresh_ - staleSince_;
+}
+
+void PaintBoxWidget::FoldStale() {
+    if (staleSince_.isNull()) return;
+    fresh_ -= staleSince_;
+    staleSince_ = QRect();
+}
+
+void PaintBoxWidget::changeEvent(QEvent* event) {
+    // The background around the panels is the palette's.
+    if (event->type() == QEvent::PaletteChange) Refresh();
+    QWidget::changeEvent(event);
 }
 
 QRect PaintBoxWidget::VisibleRect() const {
@@ -253,11 +301,21 @@ QRect PaintBoxWidget::VisibleRect() const {
 bool PaintBoxWidget::NeedsDrawing(int x1, int y1, int x2, int y2) const {
     QRect box(x1, y1, x2 - x1, y2 - y1);
     if (painter_) return box.intersects(exposed_);
+    // Whatever changes where the kept image is up to date must reach Touch,
+    // shown or not.
+    if (!fresh_.isEmpty() && box.intersects(fresh_.boundingRect())) return true;
     if (fullRepaintPending_ || !isVisible()) return false;
     return box.intersects(VisibleRect());
 }
 
 void PaintBoxWidget::Touch(const QRect& box) {
+    // Only the bounds are gathered here: a whole picture drawn afresh touches
+    // some 38,000 dots, and cutting each out of the region one by one would
+    // cost far more than drawing the bounds again.
+    if (!fresh_.isEmpty()) {
+        const QRect onImage = box & QRect(0, 0, width_, height_);
+        if (!onImage.isEmpty()) staleSince_ = staleSince_.isNull() ? onImage : staleSince_.united(onImage);
+    }
     if (fullRepaintPending_ || !isVisible()) return;
     QRect r = box & rect();
     if (r.isEmpty()) return;
@@ -270,6 +328,7 @@ void PaintBoxWidget::Touch(const QRect& box) {
 
 void PaintBoxWidget::FlushDirty() {
     flushQueued_ = false;
+    FoldStale();
     if (!dirty_.isNull()) update(dirty_);
     dirty_ = QRect();
 }
@@ -284,6 +343,10 @@ void PaintBoxWidget::RunPaintHandler(QPainter& painter, const QRect& exposed) {
 
 bool PaintBoxWidget::CanPaintThroughImage(const QPainter& painter, const QRect& exposed) const {
     if (static_cast<qsizetype>(exposed.width()) * exposed.height() > kMaxBufferPixels) return false;
+    return PaintsPixelForPixel(painter);
+}
+
+bool PaintBoxWidget::PaintsPixelForPixel(const QPainter& painter) {
     // Only where the image's pixels are the device's pixels does a copied dot
     // land exactly where the ellipse would.
     const QPaintDevice* device = painter.device();
@@ -329,11 +392,56 @@ QImage* ImageDrawnPixelForPixel(QPainter& painter, const QRect& exposed, QPoint&
 }
 }  // namespace
 
+bool PaintBoxWidget::EnsureKeptImage() {
+    if (!KeepsImage()) return false;
+    if (kept_.size() == QSize(width_, height_)) return true;
+    fresh_ = QRegion();
+    staleSince_ = QRect();
+    kept_ = QImage(width_, height_, QImage::Format_RGB32);
+    if (kept_.isNull()) {
+        // Out of memory: paint as without the image until the size changes.
+        keptFailed_ = true;
+        return false;
+    }
+    return true;
+}
+
+void PaintBoxWidget::DrawIntoKeptImage(const QRegion& stale) {
+    // A region cut into many pieces is drawn as its bounds: each run of the
+    // paint handler visits every panel.
+    constexpr int kMaxPieces = 8;
+    const QRegion area = stale.rectCount() > kMaxPieces ? QRegion(stale.boundingRect()) : stale;
+    bufferBits_ = kept_.bits();
+    bufferStride_ = kept_.bytesPerLine();
+    bufferOrigin_ = QPoint(0, 0);
+    {
+        QPainter inner(&kept_);
+        for (const QRect& piece : area) {
+            inner.setClipRect(piece);
+            RunPaintHandler(inner, piece);
+        }
+    }
+    bufferBits_ = nullptr;
+    fresh_ += area;
+}
+
+bool PaintBoxWidget::PaintFromKeptImage(QPainter& painter, const QRect& exposed) {
+    if (!KeepsImage() || !QRect(0, 0, width_, height_).contains(exposed) || !PaintsPixelForPixel(painter))
+        return false;
+    if (!EnsureKeptImage()) return false;
+    FoldStale();
+    const QRegion stale = QRegion(exposed) - fresh_;
+    if (!stale.isEmpty()) DrawIntoKeptImage(stale);
+    painter.drawImage(exposed.topLeft(), kept_, exposed);
+    return true;
+}
+
 void PaintBoxWidget::PaintArea(QPainter& painter, const QRect& exposed) {
     if (!dotCacheEnabled_ || exposed.isEmpty()) {
         RunPaintHandler(painter, exposed);
         return;
     }
+    if (PaintFromKeptImage(painter, exposed)) return;
     // Straight into the image the painter draws on, when it is one like ours.
     QPoint offset;
     if (QImage* target = ImageDrawnPixelForPixel(painter, exposed, offset)) {

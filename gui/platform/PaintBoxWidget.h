@@ -1,23 +1,35 @@
 #pragma once
 // The editing area: a widget that is the document's drawing surface.
 //
-// The paint box can be far larger than the screen (38,513 x 6,442 pixels at
-// 1000 %), so it is never backed by an image of its own size. Inside a paint
-// event the model draws straight through a QPainter and skips whatever lies
-// outside the exposed rectangle; outside a paint event (a pen stroke, a file
-// being loaded) drawing only marks the touched rectangle for repainting.
+// The paint box keeps an image of the board at the current magnification
+// (32-bit pixels) while the box is no larger than kMaxKeptPixels: the 100 %
+// and 200 % boxes (some 3,953 x 682 and 7,793 x 1,322 pixels). The image holds
+// a region of pixels known to be up to date. Whatever the model draws outside
+// a paint event (a pen stroke, a file being loaded, undo) takes the touched
+// rectangle out of that region and asks for a repaint of it; a new size, a new
+// palette and Refresh() take out everything. A paint event first draws what
+// of the exposed rectangle is out of date into the image, by running the
+// paint handler there, then copies the exposed rectangle to the screen: a
+// repaint for scrolling or a window uncovered is one copy.
+//
+// A larger box (38,513 x 6,442 pixels at 1000 %) is never backed by an image
+// of its own size: the paint event runs the paint handler straight through
+// the widget's QPainter and the model skips whatever lies outside the exposed
+// rectangle. So does a painter that scales, and a box whose image could not
+// be allocated.
 //
 // Dots are the bulk of the picture (a full-HD view at 100 % holds some 19,000),
 // so each dot is copied from a small cache of dots drawn once per size and
-// colour straight into the pixels the painter draws on: the window's backing
-// image in a paint event, when it has 32-bit pixels, no scaling and no clip
-// inside the exposed rectangle; otherwise into an image of the exposed size
-// that then reaches the painter in one copy. Lines, rectangles and text are
-// drawn through QPainter, and the dots come out exactly as QPainter's
+// colour straight into 32-bit pixels: the kept image's, or the window's
+// backing image in a paint event when it has 32-bit pixels, no scaling and no
+// clip inside the exposed rectangle; otherwise into an image of the exposed
+// size that then reaches the painter in one copy. Lines, rectangles and text
+// are drawn through QPainter, and the dots come out exactly as QPainter's
 // ellipse would draw them.
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
 #include <QRgb>
 #include <QWidget>
 #include <cstdint>
@@ -103,15 +115,30 @@ public:
     /// dot cache, straight into the painter's own image where it can and else
     /// through an image of the exposed size; otherwise, or for an exposed
     /// rectangle over kMaxBufferPixels, every dot is an ellipse through painter.
+    /// With the kept image (see above) the out-of-date part of the exposed
+    /// rectangle is drawn into it first and the rectangle is then copied.
     void PaintArea(QPainter& painter, const QRect& exposed);
 
+    /// Everything changed (the picture was replaced without drawing through
+    /// this surface): the kept image is drawn afresh and what shows is repainted.
+    void Refresh();
+
     /// The dot cache on (the default) or off: off, every dot is an ellipse
-    /// drawn through QPainter (tests compare the two).
+    /// drawn through QPainter and no kept image is used (tests compare the two).
     void SetDotCacheEnabled(bool enabled) { dotCacheEnabled_ = enabled; }
     const DotSpriteCache& DotCache() const { return dotCache_; }
 
     /// The largest exposed rectangle painted through an image: a 4K screen.
     static constexpr qsizetype kMaxBufferPixels = 3840LL * 2160;
+    /// The largest box kept as an image: 12 Mi pixels, 48 MiB (the 200 % box
+    /// takes some 10.3 million; 400 % would take 40 million).
+    static constexpr qsizetype kMaxKeptPixels = 12LL * 1024 * 1024;
+    /// Whether paint events copy from a kept image of the box (tests and benchmarks ask).
+    bool KeepsImage() const;
+    /// The part of the kept image known to be up to date (empty without one).
+    QRegion FreshRegion() const;
+    /// The kept image (null without one); only FreshRegion() of it is up to date.
+    const QImage& KeptImage() const { return kept_; }
 
     /// The paint handler (PaintBox1Paint).
     std::function<void()> onPaint;
@@ -127,6 +154,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
@@ -136,6 +164,12 @@ private:
     void FlushDirty();
     void RunPaintHandler(QPainter& painter, const QRect& exposed);
     bool CanPaintThroughImage(const QPainter& painter, const QRect& exposed) const;
+    static bool PaintsPixelForPixel(const QPainter& painter);
+    bool PaintFromKeptImage(QPainter& painter, const QRect& exposed);
+    bool EnsureKeptImage();
+    void DrawIntoKeptImage(const QRegion& stale);
+    void FoldStale();
+    void ForgetKeptImage();
 
     QPainter* painter_ = nullptr;
     QRect exposed_;
@@ -147,6 +181,12 @@ private:
     uchar* bufferBits_ = nullptr;
     qsizetype bufferStride_ = 0;
     QPoint bufferOrigin_;
+    /// The kept image of the whole box, the part of it known to be up to
+    /// date, and the bounds of what was touched since that part was last cut.
+    QImage kept_;
+    QRegion fresh_;
+    QRect staleSince_;
+    bool keptFailed_ = false;
     QRect dirty_;
     bool flushQueued_ = false;
     bool fullRepaintPending_ = false;

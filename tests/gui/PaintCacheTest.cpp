@@ -29,17 +29,6 @@ std::vector<int> DotSizes() {
 
 const QRgb kColours[] = {qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(255, 255, 0)};
 
-// The first pixel where two images differ, as text; "" when they are the same.
-std::string FirstDifference(const QImage& a, const QImage& b) {
-    if (a.size() != b.size()) return "sizes differ";
-    const QImage x = a.convertToFormat(QImage::Format_RGB32), y = b.convertToFormat(QImage::Format_RGB32);
-    for (int row = 0; row < x.height(); ++row)
-        for (int col = 0; col < x.width(); ++col)
-            if (x.pixel(col, row) != y.pixel(col, row))
-                return "pixel (" + std::to_string(col) + ", " + std::to_string(row) + ")";
-    return "";
-}
-
 TEST(PaintCache, EveryDotIsTheEllipseQPainterDraws) {
     DotSpriteCache cache;
     const QPoint offsets[] = {{0, 0}, {7, 3}, {1, 13}};
@@ -103,6 +92,8 @@ protected:
         for (int x = 0; x < LedHyoujikiClass::kDotColumns; ++x)
             for (int y = 0; y < 80; ++y)
                 e.Doc().Board(x / 16, y / 16).Led(x % 16, y % 16).Color = static_cast<LedColor>((x * 3 + y) % 4);
+        // Set behind the surface's back: the box is told.
+        Box().Refresh();
     }
     void SetMagnification(int index) {
         auto& mag = e.windows->MagnificationForm();
@@ -113,18 +104,7 @@ protected:
     PaintBoxWidget& Box() { return *e.Main().PaintBox1; }
     /// The area painted through PaintArea into an image of its size, through a
     /// painter moved by the area's corner (as the benchmarks paint).
-    QImage Paint(const QRect& area, bool cached) {
-        Box().SetDotCacheEnabled(cached);
-        QImage image(area.size(), QImage::Format_RGB32);
-        image.fill(Qt::magenta);
-        QPainter p(&image);
-        p.translate(-area.topLeft());
-        p.setClipRect(area);
-        Box().PaintArea(p, area);
-        p.end();
-        Box().SetDotCacheEnabled(true);
-        return image;
-    }
+    QImage Paint(const QRect& area, bool cached) { return PaintBoxArea(Box(), area, cached); }
     Editor e;
 };
 
