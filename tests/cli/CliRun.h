@@ -92,13 +92,21 @@ inline CliRun RunCli(const TempDir& dir, const std::vector<std::string>& args) {
     si.hStdError = err;
     PROCESS_INFORMATION pi{};
     CliRun r;
-    const BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT,
-                                        environment.data(), nullptr, &si, &pi);
+    // Under Wine on a loaded machine a start now and then fails for no
+    // reason of ours; a few more tries tell that from a tool that cannot start.
+    BOOL started = FALSE;
+    DWORD startError = 0;
+    for (int attempt = 0; attempt < 5 && !started; ++attempt) {
+        if (attempt > 0) Sleep(500);
+        started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT,
+                                 environment.data(), nullptr, &si, &pi);
+        if (!started) startError = GetLastError();
+    }
     CloseHandle(in);
     CloseHandle(out);
     CloseHandle(err);
     if (!started) {
-        ADD_FAILURE() << "cannot start tesslor-cli.exe";
+        ADD_FAILURE() << "cannot start tesslor-cli.exe (error " << startError << ")";
         return r;
     }
     WaitForSingleObject(pi.hProcess, INFINITE);
