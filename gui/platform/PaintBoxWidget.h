@@ -4,9 +4,10 @@
 // The paint box keeps an image of the board at the current magnification
 // (32-bit pixels) while the box is no larger than kMaxKeptPixels: the 100 %
 // and 200 % boxes (some 3,953 x 682 and 7,793 x 1,322 pixels). The image holds
-// a region of pixels known to be up to date. Whatever the model draws outside
-// a paint event (a pen stroke, a file being loaded, undo) takes the touched
-// rectangle out of that region and asks for a repaint of it; a new size, a new
+// a region of pixels known to be up to date. A dot the model draws outside a
+// paint event (a pen stroke, a file being loaded, undo) goes straight into the
+// image where it is up to date; anything else takes the touched rectangle out
+// of that region. Either asks for a repaint of the rectangle; a new size, a new
 // palette and Refresh() take out everything. A paint event first draws what
 // of the exposed rectangle is out of date into the image, by running the
 // paint handler there, then copies the exposed rectangle to the screen: a
@@ -161,6 +162,8 @@ protected:
 
 private:
     void Touch(const QRect& box);
+    void QueueRepaint(const QRect& box);
+    bool DrawDotIntoKeptImage(const QRect& box);
     void FlushDirty();
     void RunPaintHandler(QPainter& painter, const QRect& exposed);
     bool CanPaintThroughImage(const QPainter& painter, const QRect& exposed) const;
