@@ -8,6 +8,7 @@
 #include "card/CardWrite.h"
 #include "files/LedDataFile.h"
 #include "files/OldLedFile.h"
+#include "led/DocumentCopy.h"
 #include "led/PictureColumns.h"
 #include "makers/AnimationList.h"
 #include "makers/MongonTable.h"
@@ -95,22 +96,17 @@ void SetStatus(CardFile& file, bool ok, const std::string& message) {
 
 std::string First(const std::vector<std::string>& said) { return said.empty() ? std::string() : said.front(); }
 
-// One document takes the settings of every picture of a scan (laying one out
-// costs more than reading a picture), and the dots go into plain columns.
+// One scratch document takes the settings of every picture of a scan (laying
+// one out costs more than reading a picture), and the dots go into plain columns.
 struct PictureReader {
-    explicit PictureReader(const DisplayShape& shape)
-        : doc(surface, shape), writeNo(doc.WriteNoText()), mode(doc.DisplayModeCode()) {}
+    explicit PictureReader(LedHyoujikiClass& scratch) : doc(scratch) {}
     LedHyoujikiClass& Fresh() {
-        doc.SetWriteNoText(writeNo);
-        doc.SetDisplayMode(mode);
+        doc.ResetSettings();
         dots.Clear();
         return doc;
     }
-    NullSurface surface;
-    LedHyoujikiClass doc;
+    LedHyoujikiClass& doc;
     PictureColumns dots;
-    std::string writeNo;
-    char mode;
 };
 
 void ReadPicture(CardFile& file, CardFiles& files, const std::string& path, const CardScanOptions& options,
@@ -325,11 +321,53 @@ bool ScanCardFile(FileSystem& files, const std::string& path, const CardScanOpti
         SetStatus(file, false, CardFileUnreadableMessage(file.name));
     } else {
         file.size = memory.Bytes(memory.PathOf(file.name)).size();
-        PictureReader pictures(options.shape);
-        ReadFileOfKind(file, memory, memory.PathOf(file.name), options, pictures);
+        WithScratchDocument(options.shape, [&](LedHyoujikiClass& scratch) {
+            PictureReader pictures(scratch);
+            ReadFileOfKind(file, memory, memory.PathOf(file.name), options, pictures);
+            return true;
+        });
     }
     return file.ok;
 }
+
+namespace {
+// The entry of a card's folder as its CardFile: read and checked when the
+// unit or the editor would read it.
+CardFile ScanEntry(FileSystem& files, CardFiles& memory, const FolderEntry& e, const CardScanOptions& options,
+                   PictureReader& pictures) {
+    CardFile file;
+    file.name = e.name;
+    file.size = e.size;
+    if (e.type != FolderEntry::Type::File) {
+        SetStatus(file, false, e.type == FolderEntry::Type::OutsideLink ? "フォルダーの外を指すリンクです（読みません）"
+                                                                         : "普通のファイルではありません（読みません）");
+        return file;
+    }
+    if (IsLeftByComputer(e.name)) {
+        // A Mac's "._kion.lee" holds no picture, whatever its name ends with.
+        SetStatus(file, true, "");
+        return file;
+    }
+    const std::string path = memory.PathOf(e.name);
+    std::string start;
+    if (!files.ReadPrefix(path, kProbeBytes, start)) {
+        SetStatus(file, false, CardFileUnreadableMessage(e.name));
+        return file;
+    }
+    file.kind = KindOf(e.name, start);
+    if (file.kind == CardKind::Other) {
+        SetStatus(file, true, "");
+    } else if (e.size > CardKindMaxBytes(file.kind)) {
+        SetStatus(file, false, SizeRefusal(e.size, CardKindMaxBytes(file.kind)));
+    } else if (const bool whole = start.size() < kProbeBytes;
+               !memory.Load(e.name, std::move(start), whole, CardKindMaxBytes(file.kind))) {
+        SetStatus(file, false, CardFileUnreadableMessage(e.name));
+    } else {
+        ReadFileOfKind(file, memory, path, options, pictures);
+    }
+    return file;
+}
+}  // namespace
 
 bool ScanCard(FileSystem& files, const std::string& folder, const CardScanOptions& options, CardScan& scan,
               std::string& message) {
@@ -349,48 +387,17 @@ bool ScanCard(FileSystem& files, const std::string& folder, const CardScanOption
     std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
 
     CardFiles memory(files, root);
-    PictureReader pictures(options.shape);
     std::vector<FolderEntry> leftByComputers;
-    for (const FolderEntry& e : entries) {
-        const bool leftByComputer = IsLeftByComputer(e.name);
-        if (leftByComputer && (e.type == FolderEntry::Type::File || e.type == FolderEntry::Type::Folder))
-            leftByComputers.push_back(e);
-        if (e.type == FolderEntry::Type::Folder || IsCardWriteWorkFile(e.name)) continue;
-        CardFile file;
-        file.name = e.name;
-        file.size = e.size;
-        if (e.type != FolderEntry::Type::File) {
-            SetStatus(file, false, e.type == FolderEntry::Type::OutsideLink ? "フォルダーの外を指すリンクです（読みません）"
-                                                                             : "普通のファイルではありません（読みません）");
-            scan.files.push_back(std::move(file));
-            continue;
+    WithScratchDocument(options.shape, [&](LedHyoujikiClass& scratch) {
+        PictureReader pictures(scratch);
+        for (const FolderEntry& e : entries) {
+            if (IsLeftByComputer(e.name) && (e.type == FolderEntry::Type::File || e.type == FolderEntry::Type::Folder))
+                leftByComputers.push_back(e);
+            if (e.type == FolderEntry::Type::Folder || IsCardWriteWorkFile(e.name)) continue;
+            scan.files.push_back(ScanEntry(files, memory, e, options, pictures));
         }
-        if (leftByComputer) {
-            // A Mac's "._kion.lee" holds no picture, whatever its name ends with.
-            SetStatus(file, true, "");
-            scan.files.push_back(std::move(file));
-            continue;
-        }
-        const std::string path = memory.PathOf(e.name);
-        std::string start;
-        if (!files.ReadPrefix(path, kProbeBytes, start)) {
-            SetStatus(file, false, CardFileUnreadableMessage(e.name));
-            scan.files.push_back(std::move(file));
-            continue;
-        }
-        file.kind = KindOf(e.name, start);
-        if (file.kind == CardKind::Other) {
-            SetStatus(file, true, "");
-        } else if (e.size > CardKindMaxBytes(file.kind)) {
-            SetStatus(file, false, SizeRefusal(e.size, CardKindMaxBytes(file.kind)));
-        } else if (const bool whole = start.size() < kProbeBytes;
-                   !memory.Load(e.name, std::move(start), whole, CardKindMaxBytes(file.kind))) {
-            SetStatus(file, false, CardFileUnreadableMessage(e.name));
-        } else {
-            ReadFileOfKind(file, memory, path, options, pictures);
-        }
-        scan.files.push_back(std::move(file));
-    }
+        return true;
+    });
     scan.Index();
     AddCardFindings(scan, memory, leftByComputers);
     AddCardWriteFindings(scan, entries);

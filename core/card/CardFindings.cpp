@@ -112,6 +112,48 @@ std::pair<std::string_view, std::string_view> SplitAtEndOfDefine(std::string_vie
     return {bytes.substr(0, end), bytes.substr(end)};
 }
 
+// The data file an animation list makes now, compared with the one on the card
+// as it is written, define part and pictures apart: only the define part is
+// kept, not the pictures (some 900 KB an animation).
+class AnimationComparison : public OutputFile {
+public:
+    explicit AnimationComparison(std::string_view saved) : saved_(SplitAtEndOfDefine(saved)) {}
+    bool Write(std::string_view bytes) override {
+        if (defineEnd_ != std::string::npos) {
+            ComparePictures(bytes);
+            return true;
+        }
+        define_ += bytes;
+        // The define part ends with the line feed after "#END_OF_DEFINE".
+        const std::size_t marker = define_.find("#END_OF_DEFINE");
+        const std::size_t lf = marker == std::string::npos ? marker : define_.find('\n', marker);
+        if (lf == std::string::npos) return true;
+        defineEnd_ = lf + 1;
+        ComparePictures(std::string_view(define_).substr(defineEnd_));
+        define_.resize(defineEnd_);
+        return true;
+    }
+    bool Commit() override { return true; }
+    bool SettingsChanged() const { return Now().first != saved_.first; }
+    bool PicturesChanged() const {
+        if (defineEnd_ == std::string::npos) return Now().second != saved_.second;
+        return !picturesSame_ || pictureBytes_ != saved_.second.size();
+    }
+
+private:
+    std::pair<std::string_view, std::string_view> Now() const { return SplitAtEndOfDefine(define_); }
+    void ComparePictures(std::string_view bytes) {
+        picturesSame_ = picturesSame_ && pictureBytes_ + bytes.size() <= saved_.second.size() &&
+                        saved_.second.substr(pictureBytes_, bytes.size()) == bytes;
+        pictureBytes_ += bytes.size();
+    }
+    std::pair<std::string_view, std::string_view> saved_;
+    std::string define_;
+    std::size_t defineEnd_ = std::string::npos;
+    bool picturesSame_ = true;
+    std::size_t pictureBytes_ = 0;
+};
+
 // What an animation that differs from its list's bytes now is told: which of
 // the list's settings and its pictures changed since it was saved.
 std::string StaleAnimationMessage(const std::string& ana, const std::string& list, bool settings, bool pictures) {
@@ -150,19 +192,13 @@ void CheckAnimationsAgainstLists(CardScan& scan, CardFiles& files) {
                 {ana.name, list->name});
             continue;
         }
-        files.ClearWritten();
         bool settings = false, pictures = true;
-        if (regenerated.WriteFiles(listPath, message)) {
-            const auto it = files.Written().find(AnimationList::DataPathFor(AnimationList::ListPathFor(listPath)));
-            if (it != files.Written().end()) {
-                const auto now = SplitAtEndOfDefine(it->second);
-                const auto saved = SplitAtEndOfDefine(files.Bytes(files.PathOf(ana.name)));
-                settings = now.first != saved.first;
-                pictures = now.second != saved.second;
-            }
+        AnimationComparison now(files.Bytes(files.PathOf(ana.name)));
+        if (regenerated.WriteDataTo(now, message)) {
+            settings = now.SettingsChanged();
+            pictures = now.PicturesChanged();
         }
         // A picture that is gone or cannot be read stops the save: the pictures changed.
-        files.ClearWritten();
         if (!settings && !pictures) continue;
         Add(scan, CardSeverity::Caution, StaleAnimationMessage(ana.name, list->name, settings, pictures),
             {ana.name, list->name});

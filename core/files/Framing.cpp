@@ -24,13 +24,19 @@ bool WriteFrameTail(OutputFile& out) { return WriteLine(out, "#END_OF_LED_DATA_F
 bool ReadLine(LineReader& in, std::string& line, std::size_t maxLength) { return in.ReadLine(line, maxLength); }
 
 bool IsKeywordLine(std::string_view line, std::string_view keyword) {
+    if (line.empty() || line.back() != '\n') return false;
+    return IsKeywordLine(line.substr(0, line.size() - 1), true, keyword);
+}
+
+bool IsKeywordLine(std::string_view text, bool lf, std::string_view keyword) {
     // The padding and the line feed count: "#DEFINE" with a blank too few, or a
     // keyword line cut off by the end of the file, is not the keyword.
-    if (line.size() != kFramedReadLength || line.back() != '\n') return false;
-    if (keyword.size() > kFramedLineWidth || line.substr(0, keyword.size()) != keyword) return false;
+    if (!lf || text.size() + 1 != kFramedReadLength) return false;
+    if (!keyword.empty() && text[0] != keyword[0]) return false;  // a data line, nearly always
+    if (keyword.size() > kFramedLineWidth || text.substr(0, keyword.size()) != keyword) return false;
     // Checked in place: every data line of a copied picture is asked whether it ends the block.
     for (std::size_t i = keyword.size(); i < kFramedLineWidth; ++i)
-        if (line[i] != ' ') return false;
+        if (text[i] != ' ') return false;
     return true;
 }
 

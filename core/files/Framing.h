@@ -38,6 +38,8 @@ bool ReadLine(LineReader& in, std::string& line, std::size_t maxLength);
 /// Whether line is the keyword line of keyword: the keyword padded to 30
 /// characters plus the line feed, all 31 characters equal.
 bool IsKeywordLine(std::string_view line, std::string_view keyword);
+/// The same for a line given as its text and whether it ended in LF (LineReader::ReadLineText).
+bool IsKeywordLine(std::string_view text, bool lf, std::string_view keyword);
 
 /// Reads one line of at most 31 characters and compares it with the keyword line.
 /// False with message = readMessage when no line can be read, or

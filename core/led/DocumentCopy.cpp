@@ -28,18 +28,16 @@ struct KeptScratch {
 };
 }  // namespace
 
-bool ReadThroughScratch(LedHyoujikiClass& doc, const std::function<bool(LedHyoujikiClass& scratch)>& read) {
+bool WithScratchDocument(const DisplayShape& shape, const std::function<bool(LedHyoujikiClass& scratch)>& use) {
     thread_local KeptScratch kept;
     if (kept.inUse) {
         NullSurface surface;
-        LedHyoujikiClass scratch(surface, doc.Shape());
-        if (!read(scratch)) return false;
-        CopyPictureAndSettings(scratch, doc);
-        return true;
+        LedHyoujikiClass scratch(surface, shape);
+        return use(scratch);
     }
-    if (!kept.doc || !(kept.doc->Shape() == doc.Shape())) {
+    if (!kept.doc || !(kept.doc->Shape() == shape)) {
         kept.doc.reset();
-        kept.doc = std::make_unique<LedHyoujikiClass>(kept.surface, doc.Shape());
+        kept.doc = std::make_unique<LedHyoujikiClass>(kept.surface, shape);
     } else {
         kept.doc->ClearAll();
         kept.doc->ResetSettings();
@@ -49,9 +47,15 @@ bool ReadThroughScratch(LedHyoujikiClass& doc, const std::function<bool(LedHyouj
         ~InUse() { flag_ = false; }
         bool& flag_;
     } inUse(kept.inUse);
-    if (!read(*kept.doc)) return false;
-    CopyPictureAndSettings(*kept.doc, doc);
-    return true;
+    return use(*kept.doc);
+}
+
+bool ReadThroughScratch(LedHyoujikiClass& doc, const std::function<bool(LedHyoujikiClass& scratch)>& read) {
+    return WithScratchDocument(doc.Shape(), [&](LedHyoujikiClass& scratch) {
+        if (!read(scratch)) return false;
+        CopyPictureAndSettings(scratch, doc);
+        return true;
+    });
 }
 
 }  // namespace tesslor

@@ -14,6 +14,12 @@ namespace tesslor {
 /// same configuration.
 void CopyPictureAndSettings(const LedHyoujikiClass& from, LedHyoujikiClass& to);
 
+/// Runs use with a document of the shape that nobody sees, as a new one holds
+/// it (no dots, the default settings), and returns its result: the document
+/// kept on this thread for the next call, or a fresh one for a call made
+/// while another is running.
+bool WithScratchDocument(const DisplayShape& shape, const std::function<bool(LedHyoujikiClass& scratch)>& use);
+
 /// Reads into a scratch document of doc's configuration with read(scratch);
 /// only when read returns true does doc take over its picture and settings.
 /// Returns read's result; on false doc is exactly as it was.

@@ -115,29 +115,29 @@ void AppendLine(std::string& out, std::string_view text) {
 }
 
 // Adds a piece of a picture's line as it stands; its line feed goes out as CR LF.
-void AppendPiece(std::string& out, const std::string& piece) {
-    if (!piece.empty() && piece.back() == '\n') {
-        out.append(piece, 0, piece.size() - 1);
-        out += "\r\n";
-    } else {
-        out += piece;
-    }
+void AppendPiece(std::string& out, std::string_view text, bool lf) {
+    out += text;
+    if (lf) out += "\r\n";
 }
 
 // Skips to the block's keyword line, then copies at most 80 of its lines and
 // fills the block up to 80 with blank data lines. False when the picture ends first.
 bool CopyBlock(LineReader& in, std::string& out, const char* open, const char* close) {
-    std::string line;
+    // Lines are looked at where they lie in the reader's bytes: animations on
+    // a card are checked against their lists by copying every picture again.
+    std::string spare;
+    std::string_view line;
+    bool lf = false;
     for (;;) {
-        if (!in.ReadLine(line, kPictureLineLength)) return false;
-        if (IsKeywordLine(line, open)) break;
+        if (!in.ReadLineText(line, lf, spare, kPictureLineLength)) return false;
+        if (IsKeywordLine(line, lf, open)) break;
     }
     AppendLine(out, open);
     int copied = 0;
     while (copied < kDataLinesPerColour) {
-        if (!in.ReadLine(line, kPictureLineLength)) return false;
-        if (IsKeywordLine(line, close)) break;
-        AppendPiece(out, line);
+        if (!in.ReadLineText(line, lf, spare, kPictureLineLength)) return false;
+        if (IsKeywordLine(line, lf, close)) break;
+        AppendPiece(out, line, lf);
         ++copied;
     }
     for (int n = copied; n < kDataLinesPerColour; ++n) AppendLine(out, BlankDataLine(n));
@@ -342,18 +342,23 @@ bool AnimationList::WriteDataFile(const std::string& dataPath, std::string& mess
         message = CreateRefusal(Files(), dataPath, dataPath + kOpenErrorSuffix);
         return false;
     }
-    const auto writeFailed = [&] {
-        message = dataPath + kWriteErrorSuffix;
+    message.clear();
+    if (!WriteDataTo(*out, message) || !out->Commit()) {
+        if (message.empty()) message = dataPath + kWriteErrorSuffix;
         return false;
-    };
-    if (!WriteDataHead(*out)) return writeFailed();
-    std::string block;
-    for (std::size_t j = 0; j < Entries.size(); ++j) {
-        if (!PictureBlock(j, block, message)) return false;
-        if (!out->Write(block)) return writeFailed();
     }
-    if (!WriteFrameTail(*out) || !out->Commit()) return writeFailed();
     return true;
+}
+
+bool AnimationList::WriteDataTo(OutputFile& out, std::string& message) const {
+    if (!WriteDataHead(out)) return false;
+    std::string block;
+    std::string_view kept;
+    for (std::size_t j = 0; j < Entries.size(); ++j) {
+        if (!PictureBlock(j, block, kept, message)) return false;
+        if (!out.Write(block) || (!kept.empty() && !out.Write(kept))) return false;
+    }
+    return WriteFrameTail(out);
 }
 
 bool AnimationList::WriteDataHead(OutputFile& out) const {
@@ -366,14 +371,16 @@ bool AnimationList::WriteDataHead(OutputFile& out) const {
            WriteLine(out, "#END_OF_DEFINE");
 }
 
-bool AnimationList::PictureBlock(std::size_t j, std::string& block, std::string& message) const {
+bool AnimationList::PictureBlock(std::size_t j, std::string& block, std::string_view& kept,
+                                 std::string& message) const {
     const std::string name = TrimEntry(Entries[j]);
     const std::string picture = PicturePath(Entries[j]);
     block.clear();
+    kept = {};
     AppendLine(block, "#PICTURE_NO=" + ZeroPad(static_cast<int>(j), 2));
     if (PictureBlocks && !picture.empty()) {
-        if (auto kept = PictureBlocks->find(picture); kept != PictureBlocks->end()) {
-            block += kept->second;
+        if (auto it = PictureBlocks->find(picture); it != PictureBlocks->end()) {
+            kept = it->second;
             return true;
         }
     }
@@ -514,9 +521,11 @@ public:
                                static_cast<char>('0' + n % 10), ':'};
         const std::string_view expected(prefix, sizeof prefix);
         ++number_;
-        if (!in_.ReadLine(line_, kFramedReadLength))
+        std::string_view text;
+        bool lf = false;
+        if (!in_.ReadLineText(text, lf, spare_, kFramedReadLength))
             return Fail("データ行 " + std::string(expected) + " がリード出来ませんでした");
-        const bool ok = line_.back() == '\n' && line_.size() <= kFramedReadLength && StartsWith(line_, expected);
+        const bool ok = lf && text.size() < kFramedReadLength && StartsWith(text, expected);
         return ok || Fail("データ行 " + std::string(expected) + " ではありません");
     }
 
@@ -545,6 +554,7 @@ private:
     LineReader& in_;
     std::string& message_;
     std::string line_;
+    std::string spare_;  // a data line read in pieces
     long long number_ = 0;
 };
 

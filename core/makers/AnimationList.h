@@ -167,11 +167,16 @@ private:
     // The data file's framing head and define lines; false when a write failed.
     bool WriteDataHead(OutputFile& out) const;
     // Entry j's picture as the data file takes it (its number, then exactly 80
-    // lines of each colour) in block; false after the message when the picture
-    // cannot be opened or ends early.
-    bool PictureBlock(std::size_t j, std::string& block, std::string& message) const;
+    // lines of each colour) in block, or its number in block and its colour
+    // blocks in kept when PictureBlocks holds them; false after the message
+    // when the picture cannot be opened or ends early.
+    bool PictureBlock(std::size_t j, std::string& block, std::string_view& kept, std::string& message) const;
 
 public:
+    /// Writes the data file's bytes to out (no Commit). False when a write
+    /// failed (message untouched) or, after its message, when a picture cannot
+    /// be opened or ends early.
+    bool WriteDataTo(OutputFile& out, std::string& message) const;
     /// The colour blocks of pictures already copied, by picture path, kept for
     /// later saves of this or another list when not null: checking a card
     /// makes many animations again from the same pictures.

@@ -157,6 +157,16 @@ TEST(CardFindings, AStaleAnimationSaysWhetherItsSettingsOrItsPicturesChanged) {
           "の設定を直して保存し直してください"}},
         {"an animation cut short", [](const TempDir& d) { WriteFileBytes(d.Path("m.ana"), "#LED_DATA_FILE\r\n"); },
          {both}},
+        // Compared as the list makes it again: a difference at the very end counts.
+        {"its last byte gone",
+         [](const TempDir& d) {
+             const std::string bytes = ReadFileBytes(d.Path("m.ana"));
+             WriteFileBytes(d.Path("m.ana"), bytes.substr(0, bytes.size() - 1));
+         },
+         {pictures}},
+        {"a byte more at its end",
+         [](const TempDir& d) { WriteFileBytes(d.Path("m.ana"), ReadFileBytes(d.Path("m.ana")) + "\n"); },
+         {pictures}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
