@@ -95,10 +95,6 @@ void LedBoardClass::OrColumn(int c, std::uint16_t word, LedColor bits) {
 void LedBoardClass::OrColumnWords(int c, std::uint16_t red, std::uint16_t green) {
     if (c < 0 || c >= kDots || (red | green) == 0) return;
     LedClass* const column = &Leds[static_cast<std::size_t>(c) * kDots];
-    // A file of 480 columns lights some 20,000 dots: the surface is asked once
-    // for the column's 16 dots, and a picture read where nobody sees it (a
-    // scratch document, the card check) draws nothing dot by dot.
-    const bool draw = ColumnNeedsDrawing(c);
     for (int r = 0; r < kDots; ++r) {
         LedClass& led = column[r];
         // Without a branch per dot: the bits of a picture are as good as random.
@@ -106,9 +102,7 @@ void LedBoardClass::OrColumnWords(int c, std::uint16_t red, std::uint16_t green)
                               (0u - static_cast<unsigned>(led.Enabled));
         led.Color = static_cast<LedColor>(led.Color | bits);
     }
-    if (!draw) return;
-    for (int r = 0; r < kDots; ++r)
-        if (((red | green) >> (15 - r)) & 1u) column[r].Draw();
+    DrawColumnDots(c, static_cast<std::uint16_t>(red | green));
 }
 
 void LedBoardClass::TakeColours(const LedBoardClass& from) {
@@ -121,10 +115,18 @@ void LedBoardClass::TakeColours(const LedBoardClass& from) {
             led.Color = static_cast<LedColor>(colour);
             lit = static_cast<std::uint16_t>(lit | ((colour != 0 ? 1u : 0u) << (15 - r)));
         }
-        if (lit != 0 && ColumnNeedsDrawing(c))
-            for (int r = 0; r < kDots; ++r)
-                if ((lit >> (15 - r)) & 1u) column[r].Draw();
+        DrawColumnDots(c, lit);
     }
+}
+
+void LedBoardClass::DrawColumnDots(int c, std::uint16_t dots) const {
+    // A file of 480 columns lights some 20,000 dots: the surface is asked once
+    // for the column's 16 dots, and a picture read where nobody sees it (a
+    // scratch document, the card check) draws nothing dot by dot.
+    if (dots == 0 || !ColumnNeedsDrawing(c)) return;
+    const LedClass* const column = &Leds[static_cast<std::size_t>(c) * kDots];
+    for (int r = 0; r < kDots; ++r)
+        if ((dots >> (15 - r)) & 1u) column[r].Draw();
 }
 
 bool LedBoardClass::ColumnNeedsDrawing(int c) const {

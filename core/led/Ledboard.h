@@ -44,6 +44,8 @@ public:
     void TakeColours(const LedBoardClass& from);
     /// Whether the surface wants any of column c's dots drawn now.
     bool ColumnNeedsDrawing(int c) const;
+    /// Draws the dots of column c whose bits (row 0 the highest) are set, when the surface wants them.
+    void DrawColumnDots(int c, std::uint16_t dots) const;
     /// Red only: bit 7 - k of byte lights dot (8 * half + k, r).
     void OrRowHalf(int r, std::uint8_t byte, int half);
     /// Bit 15 - c is IsRed() of dot (c, r).
