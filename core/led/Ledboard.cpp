@@ -92,7 +92,11 @@ void LedBoardClass::OrColumn(int c, std::uint16_t word, LedColor bits) {
     OrColumnWords(c, (bits & kLedRed) ? word : 0, (bits & kLedGreen) ? word : 0);
 }
 
-void LedBoardClass::OrColumnWords(int c, std::uint16_t red, std::uint16_t green) {
+bool LedBoardClass::NeedsDrawing() const {
+    return Surface != nullptr && Surface->NeedsDrawing(X, Y, X + BoardSize, Y + BoardSize);
+}
+
+void LedBoardClass::OrColumnWords(int c, std::uint16_t red, std::uint16_t green, bool mayDraw) {
     if (c < 0 || c >= kDots || (red | green) == 0) return;
     LedClass* const column = &Leds[static_cast<std::size_t>(c) * kDots];
     for (int r = 0; r < kDots; ++r) {
@@ -102,7 +106,7 @@ void LedBoardClass::OrColumnWords(int c, std::uint16_t red, std::uint16_t green)
                               (0u - static_cast<unsigned>(led.Enabled));
         led.Color = static_cast<LedColor>(led.Color | bits);
     }
-    DrawColumnDots(c, static_cast<std::uint16_t>(red | green));
+    if (mayDraw) DrawColumnDots(c, static_cast<std::uint16_t>(red | green));
 }
 
 void LedBoardClass::TakeColours(const LedBoardClass& from) {

@@ -38,7 +38,10 @@ public:
     /// For each row r: bit 15 - r of word set gives AddColor(bits) on dot (c, r).
     void OrColumn(int c, std::uint16_t word, LedColor bits);
     /// Both at once: red's bits light red, green's light green, in one pass.
-    void OrColumnWords(int c, std::uint16_t red, std::uint16_t green);
+    /// mayDraw false: the caller knows that the surface wants none of the panel drawn.
+    void OrColumnWords(int c, std::uint16_t red, std::uint16_t green, bool mayDraw = true);
+    /// Whether the surface wants any of the panel drawn now.
+    bool NeedsDrawing() const;
     /// Every dot off, then lit as from's dot at the same place is, as
     /// OrColumnWords lights it (a disabled dot stays dark).
     void TakeColours(const LedBoardClass& from);

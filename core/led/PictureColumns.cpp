@@ -22,11 +22,17 @@ LedColor PictureColumns::DotColor(int x, int y) const {
 }
 
 void PictureColumns::OrInto(LedHyoujikiClass& doc) const {
-    for (int column = 0; column < kColumns; ++column) {
+    // Panel by panel: a panel's dots lie together, and a panel nobody sees is
+    // asked once instead of once a column.
+    constexpr int kDots = LedBoardClass::kDots;
+    for (int i = 0; i < kColumns / kDots; ++i) {
         for (int k = 0; k < kPanelRows; ++k) {
-            const std::size_t at = static_cast<std::size_t>(column) * kPanelRows + k;
-            LedBoardClass& board = doc.Board(column / LedBoardClass::kDots, k);
-            board.OrColumnWords(column % LedBoardClass::kDots, red[at], green[at]);
+            LedBoardClass& board = doc.Board(i, k);
+            const bool seen = board.NeedsDrawing();
+            for (int c = 0; c < kDots; ++c) {
+                const std::size_t at = static_cast<std::size_t>(i * kDots + c) * kPanelRows + k;
+                board.OrColumnWords(c, red[at], green[at], seen);
+            }
         }
     }
 }
