@@ -110,6 +110,7 @@ void LedBoardClass::OrColumnWords(int c, std::uint16_t red, std::uint16_t green,
 }
 
 void LedBoardClass::TakeColours(const LedBoardClass& from) {
+    const bool seen = NeedsDrawing();
     for (int c = 0; c < kDots; ++c) {
         LedClass* const column = &Leds[static_cast<std::size_t>(c) * kDots];
         std::uint16_t lit = 0;
@@ -119,7 +120,7 @@ void LedBoardClass::TakeColours(const LedBoardClass& from) {
             led.Color = static_cast<LedColor>(colour);
             lit = static_cast<std::uint16_t>(lit | ((colour != 0 ? 1u : 0u) << (15 - r)));
         }
-        DrawColumnDots(c, lit);
+        if (seen) DrawColumnDots(c, lit);
     }
 }
 
