@@ -211,13 +211,14 @@ void PaintBoxWidget::TextOut(int x, int y, const std::string& text, const FontSp
     QFontMetrics fm(f);
     const QString s = QString::fromStdString(text);
     QRect box(x, y, fm.horizontalAdvance(s), fm.height());
-    // The glyphs may reach beyond the background's box.
-    const QRect ink = box | fm.boundingRect(s).translated(x, y + fm.ascent());
+    // The glyphs may reach beyond the background's box (their bounds cost a
+    // layout of the text: asked only when the box alone does not settle it).
+    const auto ink = [&] { return box | fm.boundingRect(s).translated(x, y + fm.ascent()); };
     if (!painter_) {
-        Touch(ink);
+        Touch(ink());
         return;
     }
-    if (!ink.intersects(exposed_)) return;
+    if (!box.intersects(exposed_) && !ink().intersects(exposed_)) return;
     painter_->fillRect(box, ToQColor(background));
     painter_->setFont(f);
     painter_->setPen(ToQColor(textColour));
