@@ -8,6 +8,7 @@
 #include <unistd.h>
 #endif
 
+#include <cctype>
 #include <climits>
 #include <optional>
 #include <cstdlib>
@@ -83,6 +84,24 @@ TEST(Numbers, LeadingIntegerReadsLikeTheCLibraryButSaturates) {
     EXPECT_EQ(LeadingHex("g1", 2), 0u);
     EXPECT_EQ(ZeroPad(7, 3), "007");
     EXPECT_EQ(ZeroPad(1234, 3), "1234");
+}
+
+// A data word of four digits is read without a loop: every byte at every
+// place must stop it exactly where digit by digit would.
+TEST(Numbers, FourDigitWordsReadAsDigitByDigit) {
+    const auto digitByDigit = [](std::string_view text) {
+        unsigned value = 0;
+        for (std::size_t i = 0; i < 4 && i < text.size() && std::isxdigit(static_cast<unsigned char>(text[i])); ++i)
+            value = value * 16 + static_cast<unsigned>(std::stoi(std::string(1, text[i]), nullptr, 16));
+        return value;
+    };
+    for (const char* word : {"aF09", "0000"})
+        for (std::size_t at = 0; at < 4; ++at)
+            for (int byte = 0; byte < 256; ++byte) {
+                std::string text = std::string(word) + " ";
+                text[at] = static_cast<char>(byte);
+                ASSERT_EQ(LeadingHex(text, 4), digitByDigit(text)) << word << ": byte " << byte << " at " << at;
+            }
 }
 
 TEST(Paths, NamesFoldersAndExtensions) {
