@@ -24,9 +24,6 @@ public:
     bool Load(const std::string& name, std::string start, bool startIsWhole, std::uintmax_t maxBytes);
     /// The bytes loaded for path ("" for none).
     const std::string& Bytes(const std::string& path) const;
-    /// What the readers wrote, by path.
-    const std::map<std::string, std::string>& Written() const { return written_; }
-    void ClearWritten() { written_.clear(); }
 
     std::unique_ptr<OutputFile> Create(const std::string& path) override;
     std::unique_ptr<LineReader> OpenText(const std::string& path) override;
