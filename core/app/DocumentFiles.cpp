@@ -1,5 +1,6 @@
 #include "app/DocumentFiles.h"
 
+#include <functional>
 #include <memory>
 
 #include "app/StartupConfig.h"
@@ -16,20 +17,18 @@
 namespace tesslor {
 
 namespace {
-using Reader = bool (*)(LedHyoujikiClass&, LineReader&, const WriteNoCheck&, std::string&);
-
-// Reads path with read into a scratch document; only a file read completely
-// replaces doc's picture and settings. The reader's message is shown.
-bool ReadInto(LedHyoujikiClass& doc, FileSystem& files, Prompter& prompter, const std::string& path,
-              Reader read, const WriteNoCheck& checkWriteNo) {
+// Opens path and reads it with read; on failure read's one message (or the
+// open's) is shown. The readers go through a scratch document: only a file
+// read completely replaces the picture and settings.
+bool ReadShowingMessage(FileSystem& files, Prompter& prompter, const std::string& path,
+                        const std::function<bool(LineReader& in, std::string& message)>& read) {
     std::unique_ptr<LineReader> in = files.OpenText(path);
     if (!in) {
         prompter.Inform(kFileOpenErrorMessage);
         return false;
     }
     std::string message;
-    if (ReadThroughScratch(doc, [&](LedHyoujikiClass& scratch) { return read(scratch, *in, checkWriteNo, message); }))
-        return true;
+    if (read(*in, message)) return true;
     prompter.Inform(message);
     return false;
 }
@@ -110,7 +109,14 @@ bool DocumentFiles::OpenWithDialog(FileDialog& dialog) {
 bool DocumentFiles::OpenFile(const std::string& path) {
     // A broken file must not cost the picture on screen, nor leave FileName
     // naming a good file that the next overwrite-save would empty.
-    if (!ReadInto(doc_, *files_, prompter_, path, &ReadLedData, WriteNoRule())) return false;
+    const WriteNoCheck check = WriteNoRule();
+    // The dots go into columns and reach the picture in one pass, once the whole file was good.
+    const bool read = ReadShowingMessage(*files_, prompter_, path, [&](LineReader& in, std::string& message) {
+        return ReadColumnsThroughScratch(doc_, [&](LedHyoujikiClass& settings, PictureColumns& dots) {
+            return ReadLedData(settings, dots, in, check, message);
+        });
+    });
+    if (!read) return false;
     doc_.FileName = path;
     doc_.HeldIn(path);
     return true;
@@ -124,7 +130,11 @@ bool DocumentFiles::OpenOldWithDialog(FileDialog& dialog) {
 }
 
 bool DocumentFiles::OpenOldFile(const std::string& path) {
-    if (!ReadInto(doc_, *files_, prompter_, path, &ReadOldLed, WriteNoRule())) return false;
+    const WriteNoCheck check = WriteNoRule();
+    const bool read = ReadShowingMessage(*files_, prompter_, path, [&](LineReader& in, std::string& message) {
+        return ReadThroughScratch(doc_, [&](LedHyoujikiClass& scratch) { return ReadOldLed(scratch, in, check, message); });
+    });
+    if (!read) return false;
     // An old file never becomes the document's file: the next overwrite-save asks for a name.
     doc_.FileName = "";
     // What was read completely is kept in that file: an undo back to it leaves nothing unsaved.

@@ -228,7 +228,7 @@ bool ReadLedData(LedHyoujikiClass& doc, LineReader& in, const WriteNoCheck& chec
     PictureColumns dots;
     const bool ok = ReadLedData(doc, dots, in, checkWriteNo, message);
     // What was read before a fault stays, as it does in the blocks' own order.
-    dots.OrInto(doc);
+    dots.PutInto(doc);
     return ok;
 }
 

@@ -16,11 +16,11 @@ namespace tesslor {
 /// without committing it. Shows nothing.
 bool WriteLedData(const LedHyoujikiClass& doc, OutputFile& out);
 
-/// Reads a file's framing, settings and data blocks into doc. Dots are OR-ed in,
-/// so the caller clears the picture first. Settings are applied as each one
-/// passes its check (the write number through checkWriteNo). On the first
-/// fault returns false with its one message in message, leaving what was
-/// already taken in the document.
+/// Reads a file's framing, settings and data blocks into doc: its picture
+/// becomes the file's dots, whatever it held before. Settings are applied as
+/// each one passes its check (the write number through checkWriteNo). On the
+/// first fault returns false with its one message in message, leaving what was
+/// already taken in the document (the dots read before the fault).
 bool ReadLedData(LedHyoujikiClass& doc, LineReader& in, const WriteNoCheck& checkWriteNo, std::string& message);
 /// The same read with the dots OR-ed into dots instead: settings still go
 /// into (and are checked by) the document, whose dots stay as they are.

@@ -96,7 +96,7 @@ bool LedBoardClass::NeedsDrawing() const {
     return Surface != nullptr && Surface->NeedsDrawing(X, Y, X + BoardSize, Y + BoardSize);
 }
 
-void LedBoardClass::OrColumnWords(int c, std::uint16_t red, std::uint16_t green, bool mayDraw) {
+void LedBoardClass::OrColumnWords(int c, std::uint16_t red, std::uint16_t green) {
     if (c < 0 || c >= kDots || (red | green) == 0) return;
     LedClass* const column = &Leds[static_cast<std::size_t>(c) * kDots];
     for (int r = 0; r < kDots; ++r) {
@@ -105,6 +105,17 @@ void LedBoardClass::OrColumnWords(int c, std::uint16_t red, std::uint16_t green,
         const unsigned bits = (((red >> (15 - r)) & 1u) | (((green >> (15 - r)) & 1u) << 1)) &
                               (0u - static_cast<unsigned>(led.Enabled));
         led.Color = static_cast<LedColor>(led.Color | bits);
+    }
+    DrawColumnDots(c, static_cast<std::uint16_t>(red | green));
+}
+
+void LedBoardClass::SetColumnWords(int c, std::uint16_t red, std::uint16_t green, bool mayDraw) {
+    if (c < 0 || c >= kDots) return;
+    LedClass* const column = &Leds[static_cast<std::size_t>(c) * kDots];
+    for (int r = 0; r < kDots; ++r) {
+        LedClass& led = column[r];
+        led.Color = static_cast<LedColor>((((red >> (15 - r)) & 1u) | (((green >> (15 - r)) & 1u) << 1)) &
+                                          (0u - static_cast<unsigned>(led.Enabled)));
     }
     if (mayDraw) DrawColumnDots(c, static_cast<std::uint16_t>(red | green));
 }

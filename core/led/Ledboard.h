@@ -38,8 +38,12 @@ public:
     /// For each row r: bit 15 - r of word set gives AddColor(bits) on dot (c, r).
     void OrColumn(int c, std::uint16_t word, LedColor bits);
     /// Both at once: red's bits light red, green's light green, in one pass.
-    /// mayDraw false: the caller knows that the surface wants none of the panel drawn.
-    void OrColumnWords(int c, std::uint16_t red, std::uint16_t green, bool mayDraw = true);
+    void OrColumnWords(int c, std::uint16_t red, std::uint16_t green);
+    /// Column c becomes exactly red's and green's dots (a disabled dot stays
+    /// dark); what was lit before does not count. Draws the lit ones as
+    /// OrColumnWords does; mayDraw false: the caller knows that the surface
+    /// wants none of the panel drawn.
+    void SetColumnWords(int c, std::uint16_t red, std::uint16_t green, bool mayDraw = true);
     /// Whether the surface wants any of the panel drawn now.
     bool NeedsDrawing() const;
     /// Every dot off, then lit as from's dot at the same place is, as

@@ -21,7 +21,7 @@ LedColor PictureColumns::DotColor(int x, int y) const {
     return static_cast<LedColor>(((red[at] & bit) ? kLedRed : kOff) | ((green[at] & bit) ? kLedGreen : kOff));
 }
 
-void PictureColumns::OrInto(LedHyoujikiClass& doc) const {
+void PictureColumns::PutInto(LedHyoujikiClass& doc) const {
     // Panel by panel: a panel's dots lie together, and a panel nobody sees is
     // asked once instead of once a column.
     constexpr int kDots = LedBoardClass::kDots;
@@ -31,7 +31,7 @@ void PictureColumns::OrInto(LedHyoujikiClass& doc) const {
             const bool seen = board.NeedsDrawing();
             for (int c = 0; c < kDots; ++c) {
                 const std::size_t at = static_cast<std::size_t>(i * kDots + c) * kPanelRows + k;
-                board.OrColumnWords(c, red[at], green[at], seen);
+                board.SetColumnWords(c, red[at], green[at], seen);
             }
         }
     }

@@ -30,9 +30,9 @@ struct PictureColumns {
     int LastUsedPanelColumn(int panelRows) const;
     /// The colour code of dot (x, y); off outside the picture.
     LedColor DotColor(int x, int y) const;
-    /// Lights every dot in doc as reading them into it one by one would (dots of
-    /// rows the document's display lacks stay dark).
-    void OrInto(LedHyoujikiClass& doc) const;
+    /// Makes doc's picture exactly these dots, in one pass over its panels
+    /// (dots of rows the document's display lacks stay dark). Settings stay.
+    void PutInto(LedHyoujikiClass& doc) const;
 
     std::array<std::uint16_t, kColumns * kPanelRows> red{};
     std::array<std::uint16_t, kColumns * kPanelRows> green{};

@@ -145,5 +145,53 @@ TEST(ReadThroughScratch, EveryReadStartsOnANewDocumentOfTheShape) {
     EXPECT_TRUE(ReadThroughScratch(wide, [&](LedHyoujikiClass& s) { return s.Shape() == DisplayShape{}; }));
 }
 
+// An open of an LED data file reads its settings into the kept scratch and its
+// dots into columns of their own, leaving the scratch's dots as they are: the
+// reads around it must still start on a new document, and the document takes
+// exactly the columns' dots, or nothing when the read fails.
+TEST(ReadThroughScratch, AReadIntoColumnsReplacesThePictureOnlyWhenGoodAndLeavesTheNextReadNew) {
+    NullSurface surface;
+    const DisplayShape shape{2, 6, 2};
+    LedHyoujikiClass doc(surface, shape), fresh(surface, shape);
+    ASSERT_TRUE(ReadThroughScratch(doc, [&](LedHyoujikiClass& s) {
+        s.Board(1, 0).Led(2, 3).AddColor(kLedGreen);  // the kept scratch's dots are now lit
+        s.SetDisplayMode('B');
+        return true;
+    }));
+    const auto columnsRead = [&](bool good) {
+        return ReadColumnsThroughScratch(doc, [&](LedHyoujikiClass& settings, PictureColumns& dots) {
+            EXPECT_EQ(CaptureSettings(settings), CaptureSettings(fresh));
+            EXPECT_EQ(dots.LastUsedPanelColumn(PictureColumns::kPanelRows), -1);
+            dots.Or(3, 0, 0x8000, kLedRed);
+            dots.Or(95, 1, 0x0001, kLedYellow);
+            settings.SetWriteNoText("9");
+            return good;
+        });
+    };
+    const PictureDots before = CapturePicture(doc);
+    const PictureSettings settingsBefore = CaptureSettings(doc);
+    EXPECT_FALSE(columnsRead(false));
+    EXPECT_EQ(CapturePicture(doc), before);
+    EXPECT_EQ(CaptureSettings(doc), settingsBefore);
+    ASSERT_TRUE(columnsRead(true));
+    EXPECT_EQ(doc.DotColor(18, 3), kOff) << "the picture before is gone";
+    EXPECT_EQ(doc.DotColor(3, 0), kLedRed);
+    EXPECT_EQ(doc.DotColor(95, 31), kLedYellow);
+    EXPECT_EQ(doc.LastUsedColumn(), 5);
+    EXPECT_EQ(doc.WriteNoText(), "9");
+    EXPECT_EQ(doc.DisplayModeCode(), fresh.DisplayModeCode()) << "settings are the file's, not the last read's";
+    // The scratch's dots, lit two reads ago, are off for a read that uses them.
+    EXPECT_TRUE(ReadThroughScratch(doc, [&](LedHyoujikiClass& s) { return CapturePicture(s) == CapturePicture(fresh); }));
+    // A read into columns inside another read gets a scratch of its own.
+    ASSERT_TRUE(ReadThroughScratch(doc, [&](LedHyoujikiClass& outer) {
+        outer.Board(0, 0).Led(0, 0).AddColor(kLedGreen);
+        LedHyoujikiClass other(surface, shape);
+        EXPECT_TRUE(ReadColumnsThroughScratch(other, [&](LedHyoujikiClass& settings, PictureColumns&) {
+            return &settings != &outer;
+        }));
+        return outer.DotColor(0, 0) == kLedGreen;
+    }));
+}
+
 }  // namespace
 }  // namespace tesslor

@@ -179,7 +179,8 @@ TEST(LedDataWrite, RoundTripKeepsPictureAndSettings) {
 }
 
 // The card reads pictures into plain columns: the same dots, the same width,
-// for every display height, and the rows a display lacks do not count.
+// for every display height, and the rows a display lacks do not count. A read
+// into a document gives it exactly the file's dots.
 TEST(LedDataRead, PlainColumnsHoldWhatTheDocumentHolds) {
     DocUnderTest full;
     for (int x = 3; x < 200; x += 11)
@@ -191,6 +192,9 @@ TEST(LedDataRead, PlainColumnsHoldWhatTheDocumentHolds) {
         StartupConfig config;
         config.TateMaisuu = tate;
         DocUnderTest doc(config), settings(config);
+        // What the document held before does not stay: the read replaces the picture.
+        doc.Light(479, 0, kLedYellow);
+        doc.Light(3, 1, kLedGreen);
         ASSERT_TRUE(Read(doc, bytes));
         PictureColumns dots;
         MemoryLineReader in(bytes);

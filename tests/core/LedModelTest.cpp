@@ -99,6 +99,13 @@ TEST_F(PanelTest, WordBitOrders) {
     board.OrColumn(2, 0x0001, kLedGreen);
     EXPECT_EQ(board.Led(2, 0).Color, kLedRed);
     EXPECT_EQ(board.Led(2, 15).Color, kLedYellow);
+    // Setting a column replaces what it held; the columns beside it stay.
+    board.OrColumn(3, 0x0002, kLedRed);
+    board.SetColumnWords(2, 0x0001, 0x8000);
+    EXPECT_EQ(board.Led(2, 0).Color, kLedGreen);
+    EXPECT_EQ(board.Led(2, 15).Color, kLedRed);
+    EXPECT_EQ(board.RedColumn(2) | board.GreenColumn(2), 0x8001);
+    EXPECT_EQ(board.Led(3, 14).Color, kLedRed);
     board.ClearAll();
     board.OrRowHalf(4, 0x81, 1);
     EXPECT_EQ(board.Led(8, 4).Color, kLedRed);
@@ -216,8 +223,10 @@ protected:
 TEST_F(TwoRowDocumentTest, DisabledRowsStayDarkAndArentPainted) {
     LedHyoujikiClass doc(surface, DisplayShapeOf(config));
     doc.Board(0, 2).OrColumn(0, 0xFFFF, kLedRed);
+    doc.Board(0, 2).SetColumnWords(2, 0xFFFF, 0xFFFF);
     doc.DrawDot(30, 13 + 2 * 131 + 5, kRed);
     EXPECT_EQ(doc.DotColor(0, 32), kOff);
+    EXPECT_EQ(doc.DotColor(2, 32), kOff);
     EXPECT_EQ(doc.DotColor(1, 32), kOff);
     surface.ClearCalls();
     doc.Paint();
