@@ -40,9 +40,14 @@ void LedBoardClass::Draw() const {
     DrawFrame();
     // Row by row: the dots of a row share their lines of pixels, which a
     // large picture's paint then writes while they are at hand. Dots never
-    // overlap, so the order changes no pixel.
+    // overlap, so the order changes no pixel. An off dot is a black ellipse
+    // inside the black square just drawn, so only lit dots need drawing: most
+    // of a picture is dark.
     for (int r = 0; r < kDots; ++r)
-        for (int c = 0; c < kDots; ++c) Led(c, r).Draw();
+        for (int c = 0; c < kDots; ++c) {
+            const LedClass& led = Led(c, r);
+            if (led.Color != kOff) led.Draw();
+        }
 }
 
 void LedBoardClass::DrawBackground() const {

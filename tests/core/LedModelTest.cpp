@@ -222,8 +222,11 @@ protected:
 
 TEST_F(TwoRowDocumentTest, DisabledRowsStayDarkAndArentPainted) {
     LedHyoujikiClass doc(surface, DisplayShapeOf(config));
+    // Every dot lit where it can be: a disabled row's stay dark.
+    for (int i = 0; i < LedHyoujikiClass::kPanelColumns; ++i)
+        for (int j = 0; j < LedHyoujikiClass::kPanelRows; ++j)
+            for (int c = 0; c < 16; ++c) doc.Board(i, j).SetColumnWords(c, 0xFFFF, 0xFFFF);
     doc.Board(0, 2).OrColumn(0, 0xFFFF, kLedRed);
-    doc.Board(0, 2).SetColumnWords(2, 0xFFFF, 0xFFFF);
     doc.DrawDot(30, 13 + 2 * 131 + 5, kRed);
     EXPECT_EQ(doc.DotColor(0, 32), kOff);
     EXPECT_EQ(doc.DotColor(2, 32), kOff);
@@ -248,6 +251,8 @@ TEST_F(DocumentTest, PaintSkipsPanelsTheSurfaceDoesNotNeed) {
         }
     } clipped;
     LedHyoujikiClass doc(clipped, DisplayShapeOf(config));
+    for (int c = 0; c < 16; ++c)
+        for (int i : {0, 1, 2}) doc.Board(i, 0).SetColumnWords(c, 0xFFFF, 0);
     clipped.ClearCalls();
     doc.Paint();
     // Only panels (0,0) and (1,0) reach into the exposed 200 x 100 corner.

@@ -121,7 +121,8 @@ TEST_F(PaintedEditor, AreasPaintAsWithoutTheCacheAtEveryMagnification) {
             const QImage cached = Paint(area, true);
             EXPECT_EQ(FirstDifference(cached, plain), "") << "magnification " << kMagnifications[index];
         }
-        EXPECT_GT(Box().DotCache().Count(), 0u);
+        // Dots of one or two pixels are their whole box and need no sprite.
+        if (kMagnifications[index] * 8 / 100 > 2) EXPECT_GT(Box().DotCache().Count(), 0u) << kMagnifications[index];
         EXPECT_LE(Box().DotCache().Count(), DotSpriteCache::kMaxEntries);
     }
 }
@@ -148,6 +149,35 @@ TEST_F(PaintedEditor, DotsOfOneAndTwoPixelsShowTheirColours) {
                 ++checked;
             }
         EXPECT_EQ(checked, 480 * 80);
+    }
+}
+
+// A dark dot is not drawn over its panel's black square: every pixel of its
+// box must still be black, and a lit dot's centre its colour, with and
+// without the cache.
+TEST_F(PaintedEditor, DarkDotsAreBlackAndLitDotsTheirColourAtEveryMagnification) {
+    for (int index : {0, 3, 6, 9}) {
+        SetMagnification(index);
+        const QRect area = QRect(0, 0, 700, 500) & Box().rect();
+        for (bool cached : {false, true}) {
+            const QImage image = Paint(area, cached);
+            int dark = 0;
+            for (int x = 0; x < 48; ++x)
+                for (int y = 0; y < 32; ++y) {
+                    const LedClass& led = e.Doc().Board(x / 16, y / 16).Led(x % 16, y % 16);
+                    const QRect dot(led.X, led.Y, led.Size, led.Size);
+                    if (!area.contains(dot)) continue;
+                    const Rgb want = ColorValueOf(led.Color);
+                    ASSERT_EQ(image.pixel(dot.center() - area.topLeft()), qRgb(want.r, want.g, want.b))
+                        << kMagnifications[index] << "% dot " << x << "," << y;
+                    if (led.Color != kOff) continue;
+                    ++dark;
+                    for (int d = 0; d < led.Size * led.Size; ++d)
+                        ASSERT_EQ(image.pixel(QPoint(led.X + d % led.Size, led.Y + d / led.Size) - area.topLeft()), qRgb(0, 0, 0))
+                            << kMagnifications[index] << "% dark dot " << x << "," << y;
+                }
+            EXPECT_GT(dark, 0) << kMagnifications[index];
+        }
     }
 }
 
