@@ -78,7 +78,7 @@ CardKind KindOf(const std::string& name, const std::string& start) {
     if (ext == "ana") return CardKind::Animation;
     static const std::string kMongonMark("MONGON TBL\0", 11);
     if (ext == "mon" || start.compare(0, kMongonMark.size(), kMongonMark) == 0) return CardKind::Text;
-    MemoryLineReader probe(start);
+    ViewLineReader probe(start);
     if (const std::optional<std::string> settings = SettingsKindOfContent(probe)) {
         for (const KindInfo& k : kKinds)
             if (*settings == k.word) return k.kind;
