@@ -192,9 +192,11 @@ bool ReadBlocks(PictureColumns& dots, LineReader& in, std::string& message) {
             if (block == Block::None) return Fail(message, "ファイルエラー");
             // The picture ends at dot column 479; a line beyond it has nowhere to go.
             if (n >= LedHyoujikiClass::kDotColumns) return Fail(message, "データナンバーエラー");
-            const LedColor bits = block == Block::Red ? kLedRed : kLedGreen;
+            // The column's words of the block's colour, one a panel row, taken at once.
+            std::uint16_t* const words =
+                &(block == Block::Red ? dots.red : dots.green)[static_cast<std::size_t>(n) * PictureColumns::kPanelRows];
             for (int k = 0; k < kWords; ++k)
-                dots.Or(n, k, static_cast<std::uint16_t>(LeadingHex(TextFrom(line, 5 + 5 * k), 4)), bits);
+                words[k] = static_cast<std::uint16_t>(words[k] | LeadingHex(TextFrom(line, 5 + 5 * k), 4));
         }
     }
     return true;
