@@ -69,7 +69,7 @@ bool LineReader::ReadLine(std::string& line, std::size_t maxChars) {
     return !line.empty();
 }
 
-bool LineReader::ReadLineText(std::string_view& text, bool& lf, std::string& spare, std::size_t maxChars) {
+bool LineReader::ReadOtherLineText(std::string_view& text, bool& lf, std::string& spare, std::size_t maxChars) {
     if (TakeWholeLine(text, maxChars)) {
         lf = true;
         return true;

@@ -13,6 +13,7 @@
 #include <optional>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 
 #include "TestSupport.h"
 #include "platform/Files.h"
@@ -148,20 +149,23 @@ TEST(LineReading, CrLfSplitAcrossAPieceBoundary) {
     EXPECT_EQ(line, "d");
 }
 
-// Hands out its bytes one at a time, so every CR LF straddles a refill.
+// Hands out its bytes one at a time, so every CR LF straddles a refill (or
+// chunk bytes at a time).
 class TrickleReader : public LineReader {
 public:
-    explicit TrickleReader(std::string bytes) : bytes_(std::move(bytes)) {}
+    explicit TrickleReader(std::string bytes, std::size_t chunk = 1) : bytes_(std::move(bytes)), chunk_(chunk) {}
 
 protected:
     std::size_t Fill(char* buffer, std::size_t capacity) override {
-        if (pos_ >= bytes_.size() || capacity == 0) return 0;
-        buffer[0] = bytes_[pos_++];
-        return 1;
+        const std::size_t n = std::min({chunk_, capacity, bytes_.size() - pos_});
+        bytes_.copy(buffer, n, pos_);
+        pos_ += n;
+        return n;
     }
 
 private:
     std::string bytes_;
+    std::size_t chunk_;
     std::size_t pos_ = 0;
 };
 
@@ -235,6 +239,47 @@ TEST(LineReading, LineTextIsTheLineReadLineGives) {
                 if (!more) break;
                 EXPECT_EQ(std::string(line) + (lf ? "\n" : ""), expected) << testing::PrintToString(text) << " max " << max;
                 EXPECT_EQ(std::string(trickled) + (trickleLf ? "\n" : ""), expected);
+            }
+        }
+    }
+}
+
+// A framed line (30 characters, CR LF), as nearly every line of the unit's
+// files is, and every near miss of one: a line feed, CR or other byte put in
+// at each place, a byte too few or too many, at the end of the bytes or not.
+// Read as text, in place or in chunks, it is the line ReadLine gives.
+TEST(LineReading, FramedLinesAndTheirNearMissesReadAsReadLineGivesThem) {
+    const std::string framed = "$000:0000,0000,0000,0000,0000,\r\n";
+    std::vector<std::string> lines{framed};
+    for (std::size_t p = 0; p < framed.size(); ++p) {
+        for (char c : {'\n', '\r', '#'}) {
+            std::string line = framed;
+            line[p] = c;
+            lines.push_back(line);
+        }
+        lines.push_back(std::string(framed).erase(p, 1));
+        lines.push_back(std::string(framed).insert(p, 1, 'x'));
+    }
+    for (const std::string& line : lines) {
+        for (const std::string& text : {line, line + framed + "#END", "ab\n" + line + line}) {
+            for (std::size_t max : {30u, 31u, 32u, 49u}) {
+                // Chunk 0: read in place.
+                for (std::size_t chunk : {std::size_t{0}, std::size_t{1}, std::size_t{33}, std::size_t{1} << 20}) {
+                    MemoryLineReader reference(text);
+                    std::unique_ptr<LineReader> in = chunk == 0 ? std::unique_ptr<LineReader>(new MemoryLineReader(text))
+                                                                : std::make_unique<TrickleReader>(text, chunk);
+                    LineReader& read = *in;
+                    std::string expected, spare;
+                    std::string_view got;
+                    bool lf = false;
+                    for (;;) {
+                        const bool more = reference.ReadLine(expected, max);
+                        ASSERT_EQ(read.ReadLineText(got, lf, spare, max), more) << testing::PrintToString(text);
+                        if (!more) break;
+                        ASSERT_EQ(std::string(got) + (lf ? "\n" : ""), expected)
+                            << testing::PrintToString(text) << " max " << max << " chunk " << chunk;
+                    }
+                }
             }
         }
     }
