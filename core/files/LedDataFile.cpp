@@ -151,6 +151,9 @@ bool ReadWriteTableNo(LedHyoujikiClass& doc, LineReader& in, const WriteNoCheck&
 
 enum class Block { None, Red, Green };
 
+// The words of a data line's column without a lit dot, as the unit writes them.
+constexpr std::string_view kDarkWords = "0000,0000,0000,0000,0000,";
+
 // The number of a data line "$nnn:": three digits as the unit writes them,
 // read directly; anything else as a number is read from text.
 int ColumnNumber(std::string_view line) {
@@ -192,6 +195,8 @@ bool ReadBlocks(PictureColumns& dots, LineReader& in, std::string& message) {
             if (block == Block::None) return Fail(message, "ファイルエラー");
             // The picture ends at dot column 479; a line beyond it has nowhere to go.
             if (n >= LedHyoujikiClass::kDotColumns) return Fail(message, "データナンバーエラー");
+            // Most of a picture is dark: a column without a lit dot adds nothing.
+            if (StartsWith(TextFrom(line, 5), kDarkWords)) continue;
             // The column's words of the block's colour, one a panel row, taken at once.
             std::uint16_t* const words =
                 &(block == Block::Red ? dots.red : dots.green)[static_cast<std::size_t>(n) * PictureColumns::kPanelRows];
