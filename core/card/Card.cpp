@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <optional>
 
 #include "card/CardFiles.h"
 #include "card/CardWrite.h"
@@ -68,14 +69,22 @@ std::string TrimBlanks(std::string s) {
     return s.substr(start);
 }
 
-// The kind of a file from its name and the start of its content, in the
-// order `check` tells them apart.
-CardKind KindOf(const std::string& name, const std::string& start) {
+// The kinds a file's name alone decides, whatever it holds: such a file is
+// read whole at once, without first reading its start to tell its kind.
+std::optional<CardKind> KindOfName(const std::string& name) {
     const std::string lower = FoldedName(name);
     const std::string ext = LowerExtension(name);
     if (lower == "perform.txt") return CardKind::Perform;
     if (ext == "alt" || lower == "files.txt") return CardKind::AnimationList;
     if (ext == "ana") return CardKind::Animation;
+    return std::nullopt;
+}
+
+// The kind of a file from its name and the start of its content, in the
+// order `check` tells them apart.
+CardKind KindOf(const std::string& name, const std::string& start) {
+    if (const std::optional<CardKind> named = KindOfName(name)) return *named;
+    const std::string ext = LowerExtension(name);
     static const std::string kMongonMark("MONGON TBL\0", 11);
     if (ext == "mon" || start.compare(0, kMongonMark.size(), kMongonMark) == 0) return CardKind::Text;
     ViewLineReader probe(start);
@@ -349,17 +358,18 @@ CardFile ScanEntry(FileSystem& files, CardFiles& memory, const FolderEntry& e, c
         return file;
     }
     const std::string path = memory.PathOf(e.name);
+    const std::optional<CardKind> named = KindOfName(e.name);
     std::string start;
-    if (!files.ReadPrefix(path, kProbeBytes, start)) {
+    if (!named && !files.ReadPrefix(path, kProbeBytes, start)) {
         SetStatus(file, false, CardFileUnreadableMessage(e.name));
         return file;
     }
-    file.kind = KindOf(e.name, start);
+    file.kind = named ? *named : KindOf(e.name, start);
     if (file.kind == CardKind::Other) {
         SetStatus(file, true, "");
     } else if (e.size > CardKindMaxBytes(file.kind)) {
         SetStatus(file, false, SizeRefusal(e.size, CardKindMaxBytes(file.kind)));
-    } else if (const bool whole = start.size() < kProbeBytes;
+    } else if (const bool whole = !named && start.size() < kProbeBytes;
                !memory.Load(e.name, std::move(start), whole, CardKindMaxBytes(file.kind))) {
         SetStatus(file, false, CardFileUnreadableMessage(e.name));
     } else {

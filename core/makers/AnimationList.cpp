@@ -116,9 +116,13 @@ void AppendLine(std::string& out, std::string_view text) {
 
 // Adds a piece of a picture's line as it stands; its line feed goes out as CR LF.
 void AppendPiece(std::string& out, std::string_view text, bool lf) {
-    out += text;
-    if (lf) out += "\r\n";
+    out.append(text);
+    if (lf) out.append("\r\n", 2);
 }
+
+// The bytes of a picture's two colour blocks as the data file takes them: the
+// keyword lines and 80 data lines of each, framed lines of 30 characters and CR LF.
+constexpr std::size_t kColourBlocksBytes = 2 * (kDataLinesPerColour + 2) * (kFramedLineWidth + 2);
 
 // Skips to the block's keyword line, then copies at most 80 of its lines and
 // fills the block up to 80 with blank data lines. False when the picture ends first.
@@ -384,19 +388,22 @@ bool AnimationList::PictureBlock(std::size_t j, std::string& block, std::string_
             return true;
         }
     }
-    const std::size_t head = block.size();
     std::unique_ptr<LineReader> in = picture.empty() ? nullptr : Files().OpenText(picture);
     if (!in) {
         message = kPictureOpenPrefix + name;
         return false;
     }
     // A picture's lines go out in one write: a line at a time costs the
-    // card a write for every one of its 165 lines.
-    if (!CopyBlock(*in, block, "#RED", "#END_OF_RED") || !CopyBlock(*in, block, "#GREEN", "#END_OF_GREEN")) {
+    // card a write for every one of its 165 lines. Blocks to be kept are
+    // copied straight into their own bytes.
+    std::string colours;
+    std::string& into = PictureBlocks ? colours : block;
+    into.reserve(into.size() + kColourBlocksBytes);
+    if (!CopyBlock(*in, into, "#RED", "#END_OF_RED") || !CopyBlock(*in, into, "#GREEN", "#END_OF_GREEN")) {
         message = name + kPictureErrorSuffix;
         return false;
     }
-    if (PictureBlocks) PictureBlocks->emplace(picture, block.substr(head));
+    if (PictureBlocks) kept = PictureBlocks->emplace(picture, std::move(colours)).first->second;
     return true;
 }
 
