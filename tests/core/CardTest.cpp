@@ -167,6 +167,10 @@ TEST(CardScan, BadInputIsRefusedWithoutReadingWritingOrWaiting) {
     // 100 MB that is no picture, held sparse: refused by its size alone.
     WriteFileBytes(dir.Path("huge.lee"), "#");
     std::filesystem::resize_file(dir.Path("huge.lee"), 100 << 20);
+    // Kinds a name alone decides are read whole at once: by their size, too, first.
+    WriteFileBytes(dir.Path("huge.ana"), "#");
+    std::filesystem::resize_file(dir.Path("huge.ana"), 100 << 20);
+    WriteFileBytes(dir.Path("junk.ana"), "MONGON TBL");
     const auto before = std::filesystem::last_write_time(dir.Dir());
 
     const CardScan got = Scan(dir);
@@ -179,6 +183,10 @@ TEST(CardScan, BadInputIsRefusedWithoutReadingWritingOrWaiting) {
 #endif
     EXPECT_TRUE(got.Find("near.lee")->ok);
     EXPECT_NE(got.Find("huge.lee")->status.find("大きすぎます"), std::string::npos);
+    EXPECT_EQ(got.Find("huge.ana")->kind, CardKind::Animation);
+    EXPECT_NE(got.Find("huge.ana")->status.find("大きすぎます"), std::string::npos);
+    EXPECT_EQ(got.Find("junk.ana")->kind, CardKind::Animation);
+    EXPECT_FALSE(got.Find("junk.ana")->ok);
 }
 
 TEST(CardView, WordsAndSmallPicturesOfWhatTheCardHolds) {
