@@ -364,7 +364,7 @@ CardFile ScanEntry(FileSystem& files, CardFiles& memory, const FolderEntry& e, c
         SetStatus(file, false, CardFileUnreadableMessage(e.name));
         return file;
     }
-    file.kind = named ? *named : KindOf(e.name, start);
+    file.kind = KindOf(e.name, start);
     if (file.kind == CardKind::Other) {
         SetStatus(file, true, "");
     } else if (e.size > CardKindMaxBytes(file.kind)) {
