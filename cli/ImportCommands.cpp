@@ -17,8 +17,9 @@ namespace {
 int WriteAnimation(const StartupConfig& config, const ImportArgs& args, const gui::ImportImageFile& image,
                    std::ostream& err) {
     std::vector<PictureDots> frames;
-    for (const RgbaImage& frame : image.frames)
+    gui::ForEachImportFrame(image, [&](const RgbaImage& frame) {
         frames.push_back(ImportImageDots(frame, args.options, DisplayShapeOf(config)));
+    });
     std::string message;
     if (!WriteImportedAnimation(RealFileSystem(), config, args.output, frames, image.delaysCs,
                                 args.writeNo.value_or("1"), message)) {
@@ -49,6 +50,7 @@ int RunImport(const StartupConfig& config, const ImportArgs& args, std::ostream&
     bool read = false;
     {
         QuietCodec quiet;
+        gui::AllowImportSizedImages();
         read = gui::ReadImportImage(RealFileSystem(), args.input, ext == "alt" ? kImportAnimationFrames : 1, image, message);
     }
     if (!read) {
@@ -58,7 +60,7 @@ int RunImport(const StartupConfig& config, const ImportArgs& args, std::ostream&
     if (ext == "lee") {
         ConvertOptions settings;
         settings.writeNo = args.writeNo;
-        return WritePicture(config, ImportImageDots(image.frames.front(), args.options, DisplayShapeOf(config)),
+        return WritePicture(config, ImportImageDots(image.first, args.options, DisplayShapeOf(config)),
                             args.output, settings, err);
     }
     return WriteAnimation(config, args, image, err);

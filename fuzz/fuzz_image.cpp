@@ -16,7 +16,7 @@ namespace {
 // Readers that set up tables or load plugins on first use do it here, not
 // inside a run (where it would count as memory that run never gave back).
 void WarmUp() {
-    for (const char* format : {"PNG", "BMP", "JPEG", "GIF", "PPM", "XPM", "WEBP", "TIFF", "ICO"}) {
+    for (const char* format : {"PNG", "BMP", "JPEG", "GIF", "PPM", "XPM", "WEBP", "TIFF", "ICO", "TGA", "WBMP", "ICNS", "MNG"}) {
         QImage image(2, 2, QImage::Format_RGB32);
         image.fill(Qt::red);
         QByteArray bytes;
@@ -48,15 +48,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (message.empty()) __builtin_trap();
         return 0;
     }
-    if (out.frames.empty() || out.frames.size() != out.delaysCs.size()) __builtin_trap();
-    for (const RgbaImage& frame : out.frames) {
+    if (out.KeptFrames() < 1 || out.KeptFrames() > 2 || out.totalFrames < out.KeptFrames()) __builtin_trap();
+    // Every kept frame, composed again from the file, is whole and the first is the one kept.
+    int seen = 0;
+    gui::ForEachImportFrame(out, [&](const RgbaImage& frame) {
         if (frame.Empty() || frame.width > kMaxImportSide || frame.height > kMaxImportSide) __builtin_trap();
         if (frame.rgba.size() != static_cast<std::size_t>(frame.width) * frame.height * 4) __builtin_trap();
+        if (seen++ == 0 && frame.rgba != out.first.rgba) __builtin_trap();
         ImportOptions o;
         o.fit = true;
         o.dither = ImportDither::Diffusion;
         const PictureDots dots = ImportImageDots(frame, o, DisplayShape{});
         (void)dots;
-    }
+    });
+    if (seen != out.KeptFrames()) __builtin_trap();
     return 0;
 }

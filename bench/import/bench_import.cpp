@@ -64,7 +64,7 @@ void BM_ImportPng1920x1080FitDiffusion(benchmark::State& state) {
         gui::ImportImageFile file;
         std::string message;
         if (!gui::DecodeImportImage(png, "bench.png", 1, file, message)) state.SkipWithError(message.c_str());
-        PictureDots dots = ImportImageDots(file.frames.front(), o, DisplayShape{});
+        PictureDots dots = ImportImageDots(file.first, o, DisplayShape{});
         benchmark::DoNotOptimize(dots);
     }
 }

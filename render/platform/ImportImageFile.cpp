@@ -25,22 +25,28 @@ bool DecodeGifFrames(const std::string& bytes, const std::string& name, int maxF
     const bool whole = ForEachGifFrame(
         bytes,
         [&](const RgbaImage& screen, int delayCs) {
-            if (static_cast<int>(out.frames.size()) < maxFrames) {
-                out.frames.push_back(screen);
-                out.delaysCs.push_back(delayCs);
-            }
+            if (out.totalFrames == 0) out.first = screen;
+            if (out.KeptFrames() < maxFrames) out.delaysCs.push_back(delayCs);
             ++out.totalFrames;
             return true;
         },
         &why);
     // A GIF cut short keeps the frames it had, as a browser shows them; one
     // that holds no frame at all is no picture.
-    if (!out.frames.empty()) return true;
+    if (out.totalFrames > 0) {
+        if (out.KeptFrames() > 1) out.gif = bytes;
+        return true;
+    }
     message = !whole && why.rfind("画像が大きすぎます", 0) == 0 ? Named(name, why) : NotAnImageMessage(name);
     return false;
 }
 
 }  // namespace
+
+void AllowImportSizedImages() {
+    // The largest image taken, at eight bytes a pixel (16-bit colour).
+    QImageReader::setAllocationLimit(kMaxImportSide / 1024 * kMaxImportSide / 1024 * 8);
+}
 
 std::string NotAnImageMessage(const std::string& name) {
     return "ファイル " + name + " は画像として読めません（PNG、JPEG、GIF、BMP などを読めます）";
@@ -61,7 +67,7 @@ bool DecodeImportImage(const std::string& bytes, const std::string& name, int ma
         message = Named(name, ImageTooLargeMessage(declared.width(), declared.height()));
         return false;
     }
-    const QImage image = reader.read();
+    QImage image = reader.read();
     if (image.isNull()) {
         message = NotAnImageMessage(name);
         return false;
@@ -70,14 +76,29 @@ bool DecodeImportImage(const std::string& bytes, const std::string& name, int ma
         message = Named(name, ImageTooLargeMessage(image.width(), image.height()));
         return false;
     }
-    const QImage rgba = image.convertToFormat(QImage::Format_RGBA8888);
-    RgbaImage frame(rgba.width(), rgba.height());
-    for (int y = 0; y < rgba.height(); ++y)
-        std::memcpy(frame.Pixel(0, y), rgba.constScanLine(y), static_cast<std::size_t>(rgba.width()) * 4);
-    out.frames.push_back(std::move(frame));
+    // Converted in place where Qt can, and let go before the copy is kept:
+    // a large image is held twice at most, not three times.
+    image = std::move(image).convertToFormat(QImage::Format_RGBA8888);
+    RgbaImage frame(image.width(), image.height());
+    for (int y = 0; y < image.height(); ++y)
+        std::memcpy(frame.Pixel(0, y), image.constScanLine(y), static_cast<std::size_t>(image.width()) * 4);
+    image = QImage();
+    out.first = std::move(frame);
     out.delaysCs.push_back(0);
     out.totalFrames = 1;
     return true;
+}
+
+void ForEachImportFrame(const ImportImageFile& image, const std::function<void(const RgbaImage&)>& frame) {
+    if (image.gif.empty()) {
+        if (image.KeptFrames() > 0) frame(image.first);
+        return;
+    }
+    int k = 0;
+    ForEachGifFrame(image.gif, [&](const RgbaImage& screen, int) {
+        frame(screen);
+        return ++k < image.KeptFrames();
+    });
 }
 
 bool ReadImportImage(FileSystem& files, const std::string& path, int maxFrames, ImportImageFile& out,
