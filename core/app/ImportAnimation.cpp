@@ -1,6 +1,7 @@
 #include "app/ImportAnimation.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "app/ControlBar.h"
 #include "files/LedDataFile.h"
@@ -35,6 +36,23 @@ bool WriteFrame(FileSystem& files, const StartupConfig& config, const std::strin
     return false;
 }
 
+// The list of the animation, checked: its names (the unit reads 30 bytes),
+// the list's own checks and frames without a lit dot. "" when it may be written.
+std::string PrepareAnimation(AnimationList& animation, const std::string& list, const std::vector<PictureDots>& frames,
+                             const std::vector<int>& delaysCs, const std::string& writeNo) {
+    const int count = static_cast<int>(frames.size());
+    for (const std::string& name : {FrameNameOf(list, count - 1), list, AnimationList::DataPathFor(list)})
+        if (!NameFitsUnit(FileNamePart(name))) return FileNamePart(name) + " は表示器の読める 30 バイトを超える名前です";
+    animation.Type = kAnimationSuper;
+    animation.WriteNoText = writeNo;
+    animation.TimeText = std::to_string(AnimationTimeOf(delaysCs));
+    animation.PictureFolder = FolderOfFile(list);
+    for (int k = 0; k < count; ++k) animation.Entries.push_back(FileNamePart(FrameNameOf(list, k)));
+    if (std::string fault = animation.Fault(); !fault.empty()) return fault;
+    if (const int dark = FirstDarkFrame(frames); dark >= 0) return DarkFrameMessage(FileNamePart(FrameNameOf(list, dark)), dark);
+    return "";
+}
+
 }  // namespace
 
 int AnimationTimeOf(std::vector<int> delaysCs) {
@@ -51,27 +69,79 @@ std::string FramesLeftOutNotice(int total, int kept) {
            " 枚を取り込みました（スーパーアニメーションは " + std::to_string(kImportAnimationFrames) + " 枚まで）";
 }
 
+std::vector<std::string> ImportedAnimationFiles(const std::string& listPath, int count) {
+    const std::string list = AnimationList::ListPathFor(listPath);
+    std::vector<std::string> paths;
+    for (int k = 0; k < count; ++k) paths.push_back(FrameNameOf(list, k));
+    paths.push_back(list);
+    paths.push_back(AnimationList::DataPathFor(list));
+    return paths;
+}
+
+std::vector<std::string> ExistingImportedAnimationFiles(FileSystem& files, const std::string& listPath, int count) {
+    std::vector<std::string> names;
+    std::string head;
+    for (const std::string& path : ImportedAnimationFiles(listPath, count))
+        if (files.ReadPrefix(path, 1, head) || files.FolderExists(path)) names.push_back(FileNamePart(path));
+    return names;
+}
+
+std::string ImportReplaceQuestion(const std::vector<std::string>& names) {
+    constexpr std::size_t kNamed = 4;
+    std::string text;
+    for (std::size_t k = 0; k < names.size() && k < kNamed; ++k) text += (k == 0 ? "" : "、") + names[k];
+    if (names.size() > kNamed) text += " ほか " + std::to_string(names.size() - kNamed) + " ファイル";
+    return text + " は、もうあります。置き換えますか？";
+}
+
+int FirstDarkFrame(const std::vector<PictureDots>& frames) {
+    // A picture without a lit dot has no colour blocks, which animation data cannot take.
+    for (std::size_t k = 0; k < frames.size(); ++k) {
+        const auto& codes = frames[k].Codes();
+        if (std::none_of(codes.begin(), codes.end(), [](LedColor c) { return c != kOff; })) return static_cast<int>(k);
+    }
+    return -1;
+}
+
+std::string DarkFrameMessage(const std::string& name, int k) {
+    return std::to_string(k + 1) + " 枚目" + (name.empty() ? "" : "（" + name + "）") +
+           "には点灯する点がありません。点灯する点のない絵はアニメーションに入れられません（しきい値・反転・色を変えてみてください）";
+}
+
+std::string ImportedAnimationRefusal(FileSystem& files, const std::string& listPath,
+                                     const std::vector<PictureDots>& frames, const std::string& writeNo) {
+    AnimationList animation(files);
+    return PrepareAnimation(animation, AnimationList::ListPathFor(listPath), frames, {}, writeNo);
+}
+
 bool WriteImportedAnimation(FileSystem& files, const StartupConfig& config, const std::string& listPath,
                             const std::vector<PictureDots>& frames, const std::vector<int>& delaysCs,
                             const std::string& writeNo, std::string& message) {
     const int count = static_cast<int>(frames.size());
     const std::string list = AnimationList::ListPathFor(listPath);
-    for (const std::string& name : {FrameNameOf(list, count - 1), list, AnimationList::DataPathFor(list)})
-        if (!NameFitsUnit(FileNamePart(name))) {
-            message = FileNamePart(name) + " は表示器の読める 30 バイトを超える名前です";
-            return false;
-        }
     AnimationList animation(files);
-    animation.Type = kAnimationSuper;
-    animation.WriteNoText = writeNo;
-    animation.TimeText = std::to_string(AnimationTimeOf(delaysCs));
-    animation.PictureFolder = FolderOfFile(list);
-    for (int k = 0; k < count; ++k) animation.Entries.push_back(FileNamePart(FrameNameOf(list, k)));
-    // The list's own checks come first, so that a refused write number leaves no pictures behind.
-    if (message = animation.Fault(); !message.empty()) return false;
-    for (int k = 0; k < count; ++k)
-        if (!WriteFrame(files, config, FrameNameOf(list, k), frames[static_cast<std::size_t>(k)], message)) return false;
-    return animation.WriteFiles(list, message);
+    // Every check comes first, so that a refusal leaves no pictures behind.
+    if (message = PrepareAnimation(animation, list, frames, delaysCs, writeNo); !message.empty()) return false;
+    // What every file held before, to put back should a later one fail: an
+    // animation half written would cost the pictures it replaced and give
+    // the unit nothing whole.
+    const std::vector<std::string> paths = ImportedAnimationFiles(list, count);
+    std::vector<std::optional<std::string>> earlier(paths.size());
+    for (std::size_t k = 0; k < paths.size(); ++k)
+        if (std::string bytes; files.ReadAll(paths[k], bytes)) earlier[k] = std::move(bytes);
+    std::size_t done = 0;  // paths[0 .. done) are written; a file that fails is left as it was
+    const auto wrote = [&done](bool ok) { return ok && ++done > 0; };
+    bool ok = true;
+    for (int k = 0; k < count && ok; ++k)
+        ok = wrote(WriteFrame(files, config, paths[done], frames[done], message));
+    ok = ok && wrote(animation.WriteListFile(list, message)) &&
+         wrote(animation.WriteDataFile(AnimationList::DataPathFor(list), message));
+    if (ok) return true;
+    bool restored = true;
+    for (std::size_t k = done; k-- > 0;)
+        restored = PutBackFile(files, paths[k], earlier[k] ? &*earlier[k] : nullptr) && restored;
+    if (!restored) message += "（書き込んだファイルの一部を元に戻せませんでした）";
+    return false;
 }
 
 }  // namespace tesslor

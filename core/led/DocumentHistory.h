@@ -55,6 +55,9 @@ public:
     /// without a step: undo then goes back to the state before, under the
     /// name it had.
     void Hold(const DocumentState& state, const std::string& where);
+    /// The file where was written with something else (another window's
+    /// work): whatever this program knew it to hold, it no longer holds.
+    void Rewritten(const std::string& where) { saved_.erase(where); }
     /// Whether some file holds state, as far as this program knows.
     bool Holds(const DocumentState& state) const;
 

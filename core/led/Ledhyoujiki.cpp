@@ -113,6 +113,7 @@ void LedHyoujikiClass::RecordStep(const std::string& typing) { history_->Record(
 bool LedHyoujikiClass::Modified() const { return !history_->Holds(CaptureState(*this)); }
 
 void LedHyoujikiClass::HeldIn(const std::string& where) { history_->Hold(CaptureState(*this), where); }
+void LedHyoujikiClass::Rewritten(const std::string& where) { history_->Rewritten(where); }
 
 void LedHyoujikiClass::StartHistory() { history_->Reset(CaptureState(*this), true); }
 

@@ -71,6 +71,9 @@ public:
     /// from it or written to it; a bitmap it was converted from keeps its own
     /// file name). A save under a new name is no step of its own.
     void HeldIn(const std::string& where);
+    /// The file where now holds something other than this program knew
+    /// (written from another window): a picture it was kept in is unsaved.
+    void Rewritten(const std::string& where);
     /// Starts the history afresh from the document as it now is, which is
     /// taken as nothing unsaved (the start of the program).
     void StartHistory();

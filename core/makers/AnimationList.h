@@ -128,6 +128,10 @@ public:
     bool WriteFile(const std::string& path, Prompter& prompter) override;
     /// The same, giving the message back instead of showing it.
     bool WriteFiles(const std::string& path, std::string& message) const;
+    /// WriteFiles' two files, each whole or not at all, without the folder
+    /// rule; false with the message.
+    bool WriteListFile(const std::string& listPath, std::string& message) const;
+    bool WriteDataFile(const std::string& dataPath, std::string& message) const;
 
     /// The list path for a chosen path: the extension of the file name (not of
     /// a folder) replaced by ".alt", or ".alt" appended when it has none.
@@ -161,9 +165,6 @@ protected:
     bool SaveBeforeOpen(const FormDialogs& dialogs, Prompter& prompter) override { return SaveAs(dialogs, prompter); }
 
 private:
-    // WriteFile's two files, each with its own messages; false after the message.
-    bool WriteListFile(const std::string& listPath, std::string& message) const;
-    bool WriteDataFile(const std::string& dataPath, std::string& message) const;
     // The data file's framing head and define lines; false when a write failed.
     bool WriteDataHead(OutputFile& out) const;
     // Entry j's picture as the data file takes it (its number, then exactly 80

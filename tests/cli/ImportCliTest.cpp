@@ -129,6 +129,13 @@ TEST_F(ImportCli, AGifWithoutAFrameIsNoPicture) {
         EXPECT_EQ(r.err, "tesslor-cli: ファイル " + P("empty.gif") + " は画像として読めません（PNG、JPEG、GIF、BMP などを読めます）\n");
     }
     EXPECT_EQ(Files(), 1u);
+    // A frame that lights no dot: animation data cannot take it; named, nothing written.
+    WriteFileBytes(P("blink.gif"), MakeGif(1, 1, {{0, 0, 1, 1, {kR}, DISPOSE_DO_NOT, 50},
+                                                   {0, 0, 1, 1, {kK}, DISPOSE_DO_NOT, 50}}));
+    const CliRun dark = Run({"import", P("blink.gif"), P("blink.alt")});
+    EXPECT_EQ(dark.status, 1);
+    EXPECT_EQ(dark.err.rfind("tesslor-cli: 2 枚目（blink_02.lee）には点灯する点がありません。", 0), 0u) << dark.err;
+    EXPECT_EQ(Files(), 2u);
 }
 
 TEST_F(ImportCli, FramesPastThirtyAreLeftOutWithANotice) {

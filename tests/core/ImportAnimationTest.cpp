@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 
 #include "TestSupport.h"
 #include "app/ImportAnimation.h"
@@ -53,21 +54,51 @@ TEST_F(ImportAnimationWrite, RefusalsWriteNothingAndAFailedFrameNamesItself) {
     EXPECT_EQ(message, "スーパーアニメーションの書き込みＮｏは、１～６です");
     EXPECT_FALSE(Write(std::string(24, 'a') + ".alt"));  // its frames' names run past 30 bytes
     EXPECT_EQ(message, std::string(24, 'a') + "_02.lee は表示器の読める 30 バイトを超える名前です");
+    // A frame that lights nothing (a picture without colour blocks) is named
+    // before anything is written, not found missing by the animation data.
+    frames.push_back(PictureDots{});
+    EXPECT_FALSE(Write("walk.alt"));
+    EXPECT_EQ(message, DarkFrameMessage("walk_03.lee", 2));
+    EXPECT_EQ(message.substr(0, message.find("。")), "3 枚目（walk_03.lee）には点灯する点がありません");
+    frames.pop_back();
     EXPECT_EQ(Files(), 0u);
     // The second frame cannot be written (a folder holds its name): its name
-    // is said, and no list names the missing picture.
+    // is said, the first frame goes again, and no list names the missing picture.
     std::filesystem::create_directory(dir.Path("walk_02.lee"));
     EXPECT_FALSE(Write("walk.alt"));
     EXPECT_EQ(message.rfind("walk_02.lee: ", 0), 0u) << message;
-    EXPECT_FALSE(std::filesystem::exists(dir.Path("walk.alt")));
-    EXPECT_FALSE(std::filesystem::exists(dir.Path("walk.ana")));
+    EXPECT_EQ(Files(), 1u) << "only the folder that was there";
+    EXPECT_TRUE(std::filesystem::is_directory(dir.Path("walk_02.lee")));
     // A write cut off in a frame leaves the same: no list.
     std::filesystem::remove(dir.Path("walk_02.lee"));
     files.writes = 0;
     files.failAtWrite = 1;
     EXPECT_FALSE(Write("walk.alt"));
     EXPECT_EQ(message.rfind("walk_01.lee: ", 0), 0u) << message;
-    EXPECT_FALSE(std::filesystem::exists(dir.Path("walk.alt")));
+    EXPECT_EQ(Files(), 0u);
+}
+
+// The operator's own files under the animation's names: asked about first,
+// and put back byte for byte when the write fails at any of its files.
+TEST_F(ImportAnimationWrite, FilesItWouldReplaceAreNamedAndComeBackWhenItFails) {
+    const std::map<std::string, std::string> own{{"walk_02.lee", "mine 2"}, {"walk.ana", "mine ana"}};
+    for (const auto& [name, bytes] : own) test::WriteFileBytes(dir.Path(name), bytes);
+    EXPECT_EQ(ExistingImportedAnimationFiles(files, dir.Path("walk"), 2),
+              (std::vector<std::string>{"walk_02.lee", "walk.ana"}));
+    EXPECT_EQ(ImportReplaceQuestion({"walk_02.lee", "walk.ana"}), "walk_02.lee、walk.ana は、もうあります。置き換えますか？");
+    EXPECT_EQ(ImportReplaceQuestion({"a", "b", "c", "d", "e", "f"}), "a、b、c、d ほか 2 ファイル は、もうあります。置き換えますか？");
+    // The write cut off at each of its steps in turn (creating, writing,
+    // flushing, renaming each file) until it goes through whole.
+    int failAt = 1;
+    for (; failAt < 500; ++failAt) {
+        files.steps.clear();
+        files.failAtStep = failAt;
+        if (Write("walk.alt")) break;
+        EXPECT_EQ(test::FolderContents(dir.Path("")), own) << "cut off at step " << failAt << ": " << message;
+    }
+    EXPECT_GT(failAt, 16) << "four files' steps were each cut off";
+    EXPECT_NE(test::ReadFileBytes(dir.Path("walk_02.lee")), "mine 2");
+    EXPECT_EQ(ExistingImportedAnimationFiles(files, dir.Path("walk.alt"), 2).size(), 4u);
 }
 
 }  // namespace
