@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QSlider>
 #include <QImage>
 #include <QPainter>
 #include <QScrollArea>
@@ -18,6 +19,8 @@
 #include <string>
 
 #include "app/Application.h"
+#include "app/ImageImportunit.h"
+#include "platform/BoardPreviewBox.h"
 #include "app/Magnificationunit.h"
 #include "platform/PaintBoxWidget.h"
 
@@ -174,6 +177,39 @@ void BM_Strokes1000_100(benchmark::State& state) { Strokes(state, 3); }
 void BM_Strokes1000_1000(benchmark::State& state) { Strokes(state, 9); }
 BENCHMARK(BM_Strokes1000_100)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Strokes1000_1000)->Unit(benchmark::kMicrosecond);
+
+// 画像の読み込み's whole answer to the threshold slider for a picture filling
+// the board: the dots worked out again, put into the preview's board and the
+// preview painted, as a dragged slider asks for it. A 1920 x 320 image of
+// colour gradients and fine stripes, fitted to all 480 x 80 dots.
+void ImportWindowThreshold(benchmark::State& state, int dither) {
+    RgbaImage image(1920, 320);
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) {
+            std::uint8_t* p = image.Pixel(x, y);
+            p[0] = static_cast<std::uint8_t>(x * 255 / 1919);
+            p[1] = static_cast<std::uint8_t>(y * 255 / 319);
+            p[2] = static_cast<std::uint8_t>((x / 7 + y / 5) % 2 ? 220 : 30);
+            p[3] = 255;
+        }
+    TImageImportForm form(DisplayShape{});
+    form.SetImage(std::move(image), "banner.png", 1);
+    form.SizeComboBox->setCurrentIndex(1);
+    form.DitherComboBox->setCurrentIndex(dither);
+    form.show();
+    QApplication::processEvents();
+    int t = 0;
+    for (auto _ : state) {
+        form.ThresholdSlider->setValue(t++ % 256);
+        form.PreviewBox->repaint();
+    }
+    state.counters["preview_w"] = form.PreviewBox->width();
+    state.counters["preview_h"] = form.PreviewBox->height();
+}
+void BM_ImportWindowThreshold_None(benchmark::State& state) { ImportWindowThreshold(state, 0); }
+void BM_ImportWindowThreshold_Diffusion(benchmark::State& state) { ImportWindowThreshold(state, 2); }
+BENCHMARK(BM_ImportWindowThreshold_None)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ImportWindowThreshold_Diffusion)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -10,7 +10,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "platform/DotPreviewBox.h"
+#include "platform/BoardPreviewBox.h"
 
 namespace tesslor::gui {
 
@@ -28,6 +28,12 @@ TImageImportForm::TImageImportForm(const DisplayShape& shape, QWidget* parent) :
     ColourComboBox = Named(new QComboBox(this), "ColourComboBox");
     ColourComboBox->addItems({QStringLiteral("自動"), QStringLiteral("赤"), QStringLiteral("緑"), QStringLiteral("橙")});
     ColourComboBox->setToolTip(QStringLiteral("自動: 表示器の色を画像の色から選びます。赤・緑・橙: 明るさで一色に"));
+    // A one-colour board lights its one colour wherever the image is bright
+    // enough: a colour to choose would change nothing.
+    if (shape.NanSyoku != 2) {
+        ColourComboBox->setEnabled(false);
+        ColourComboBox->setToolTip(QStringLiteral("１色の表示器です。明るさがしきい値以上の点を点灯します（反転では、しきい値未満の点）"));
+    }
     ThresholdSlider = Named(new QSlider(Qt::Horizontal, this), "ThresholdSlider");
     ThresholdSlider->setRange(0, 255);
     ThresholdSlider->setValue(128);
@@ -41,8 +47,8 @@ TImageImportForm::TImageImportForm(const DisplayShape& shape, QWidget* parent) :
     XSpinBox = Named(new QSpinBox(this), "XSpinBox");
     YSpinBox = Named(new QSpinBox(this), "YSpinBox");
     for (QSpinBox* box : {XSpinBox, YSpinBox}) box->setRange(-kMaxImportSide, kMaxImportSide);
-    PreviewBox = Named(new DotPreviewBox(this), "PreviewBox");
-    PreviewBox->setToolTip(QStringLiteral("ドラッグで位置を動かせます"));
+    PreviewBox = Named(new BoardPreviewBox(shape, kPreviewMagnification, this), "PreviewBox");
+    PreviewBox->setToolTip(QStringLiteral("ドラッグで位置を動かせます（青い線の内側が表示器に一度に映る範囲です）"));
     PreviewBox->setCursor(Qt::SizeAllCursor);
     InfoLabel = Named(new QLabel(this), "InfoLabel");
     OkButton = Named(new QPushButton(QStringLiteral("OK"), this), "OkButton");
@@ -94,7 +100,7 @@ TImageImportForm::TImageImportForm(const DisplayShape& shape, QWidget* parent) :
     connect(InvertCheckBox, &QCheckBox::toggled, this, &TImageImportForm::UpdatePreview);
     for (QSpinBox* box : {XSpinBox, YSpinBox})
         connect(box, &QSpinBox::valueChanged, this, &TImageImportForm::UpdatePreview);
-    connect(PreviewBox, &DotPreviewBox::Dragged, this, [this](int dx, int dy) {
+    connect(PreviewBox, &BoardPreviewBox::Dragged, this, [this](int dx, int dy) {
         XSpinBox->setValue(XSpinBox->value() + dx);
         YSpinBox->setValue(YSpinBox->value() + dy);
     });
@@ -132,7 +138,7 @@ ImportOptions TImageImportForm::Options() const {
 void TImageImportForm::UpdatePreview() {
     ThresholdLabel->setText(QString::number(ThresholdSlider->value()));
     dots_ = preview_.Dots(Options(), shape_);
-    PreviewBox->SetDots(std::vector<std::uint8_t>(dots_.Codes().begin(), dots_.Codes().end()));
+    PreviewBox->SetDots(dots_);
 }
 
 }  // namespace tesslor::gui

@@ -16,7 +16,7 @@ class QSpinBox;
 
 namespace tesslor::gui {
 
-class DotPreviewBox;
+class BoardPreviewBox;
 
 class TImageImportForm : public QDialog {
     Q_OBJECT
@@ -27,8 +27,13 @@ public:
     /// frames the file holds; the options keep their values from last time
     /// but the position, which starts at (0, 0).
     void SetImage(RgbaImage image, const std::string& name, int frames);
+    /// Lets go of the image (which may be large) once the window is done with
+    /// it; the options and the dots stay.
+    void ForgetImage() { preview_ = ImportPreview(); }
     /// The options as the controls show them.
     ImportOptions Options() const;
+    /// The preview's magnification: dots of two pixels, the whole board in view.
+    static constexpr int kPreviewMagnification = 25;
     /// The dots the preview shows: what OK gives.
     const PictureDots& Dots() const { return dots_; }
 
@@ -40,7 +45,7 @@ public:
     QComboBox* SizeComboBox;     ///< 原寸, 全体に合わせる
     QSpinBox* XSpinBox;
     QSpinBox* YSpinBox;
-    DotPreviewBox* PreviewBox;
+    BoardPreviewBox* PreviewBox;  ///< the dots as the editor shows them
     QLabel* InfoLabel;           ///< the file, its size and frames
     QPushButton* OkButton;
     QPushButton* CancelButton;

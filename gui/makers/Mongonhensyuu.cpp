@@ -226,6 +226,7 @@ QLabel* TMongonHensyuuForm::CreatePreview() {
     previewLabel->setObjectName(QStringLiteral("PreviewLabel"));
     PreviewBox = new DotPreviewBox(this);
     PreviewBox->setObjectName(QStringLiteral("PreviewBox"));
+    PreviewBox->SetShape(context_.config.TateMaisuu, context_.config.YokoMaisuu);
     PreviewBox->setToolTip(QStringLiteral("表示データ作成で表示器に点灯するドットです（まだ表示データには入っていません）"));
 
     Image1 = new QLabel(this);

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "led/Ledhyoujiki.h"
 
@@ -30,19 +31,39 @@ void DotPreviewBox::SetDots(std::vector<std::uint8_t> dots) {
     update();
 }
 
+void DotPreviewBox::SetShape(int enabledRows, int windowColumns) {
+    enabledRows = std::clamp(enabledRows, 0, kRows / 16);
+    windowColumns = std::clamp(windowColumns, 0, kColumns / 16);
+    if (enabledRows == enabledRows_ && windowColumns == windowColumns_) return;
+    enabledRows_ = enabledRows;
+    windowColumns_ = windowColumns;
+    DrawImage();
+    update();
+}
+
 void DotPreviewBox::DrawImage() {
     image_ = QImage(kColumns * kDotPixels, kRows * kDotPixels, QImage::Format_RGB32);
     image_.fill(Qt::black);
     // An unlit LED is a dark grey point, so the operator sees the display's
     // grid even where nothing is lit.
     static const QRgb colours[4] = {qRgb(48, 48, 48), qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(255, 255, 0)};
-    for (int y = 0; y < kRows; ++y)
+    const int rows = enabledRows_ * 16;
+    for (int y = 0; y < rows; ++y)
         for (int x = 0; x < kColumns; ++x) {
             const std::uint8_t c = dots_[static_cast<std::size_t>(y) * kColumns + x] & 3;
             const int size = c == 0 ? 1 : kDotPixels;
             for (int dy = 0; dy < size; ++dy)
                 for (int dx = 0; dx < size; ++dx) image_.setPixel(x * kDotPixels + dx, y * kDotPixels + dy, colours[c]);
         }
+    QPainter painter(&image_);
+    const int bottom = rows * kDotPixels;
+    painter.fillRect(0, bottom, image_.width(), image_.height() - bottom, palette().color(QPalette::Window));
+    if (windowColumns_ == 0 || rows == 0) return;
+    // The blue line round the unit's window, as the editor draws it.
+    painter.setPen(QColor(0, 0, 255));
+    const int right = windowColumns_ * 16 * kDotPixels;
+    painter.drawLine(right, 0, right, bottom);
+    painter.drawLine(0, bottom, right, bottom);
 }
 
 void DotPreviewBox::mousePressEvent(QMouseEvent* event) {

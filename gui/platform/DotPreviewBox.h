@@ -22,6 +22,10 @@ public:
     /// any other count shows every dot off.
     void SetDots(std::vector<std::uint8_t> dots);
     const std::vector<std::uint8_t>& Dots() const { return dots_; }
+    /// The board the dots are for: panel rows at enabledRows and below have
+    /// no LEDs and show as the window's background; a blue line closes the
+    /// first windowColumns panel columns, what the unit shows at once.
+    void SetShape(int enabledRows, int windowColumns);
 
     QSize sizeHint() const override;
 
@@ -38,6 +42,8 @@ private:
     void DrawImage();
 
     std::vector<std::uint8_t> dots_;
+    int enabledRows_ = 5;    ///< panel rows
+    int windowColumns_ = 0;  ///< panel columns inside the blue line (0: no line)
     QImage image_;
     QPoint dragFrom_;  ///< the dot the drag last reported from
 };

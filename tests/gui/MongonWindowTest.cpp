@@ -651,5 +651,23 @@ TEST(MongonWindow, PreviewFollowsTheRowsWithoutTouchingThePicture) {
     w.hide();
 }
 
+// The text editor's preview on a board of two panel rows whose unit shows
+// three panels at once; odd configured sizes are kept within the picture.
+TEST(DotPreview, RowsTheBoardLacksAndTheUnitsWindowShow) {
+    gui::DotPreviewBox box;
+    const QColor background = box.palette().color(QPalette::Window), unlit(48, 48, 48), blue(0, 0, 255);
+    box.SetShape(2, 3);
+    QImage shown = box.grab().toImage();
+    EXPECT_EQ(shown.pixelColor(2 * 5, 2 * 31), unlit) << "row 31 exists";
+    EXPECT_EQ(shown.pixelColor(2 * 5, 2 * 32 + 1), background) << "row 32 does not";
+    EXPECT_EQ(shown.pixelColor(2 * 48, 2 * 10), blue) << "the unit's window ends after column 47";
+    EXPECT_EQ(shown.pixelColor(2 * 20, 2 * 32), blue) << "and after row 31";
+    EXPECT_EQ(shown.pixelColor(2 * 60, 2 * 10), unlit);
+    box.SetShape(9, -1);  // more rows than the picture has, no window
+    shown = box.grab().toImage();
+    EXPECT_EQ(shown.pixelColor(2 * 5, 2 * 79), unlit);
+    EXPECT_EQ(shown.pixelColor(2 * 48, 2 * 10), unlit) << "no line";
+}
+
 }  // namespace
 }  // namespace tesslor::test
