@@ -10,7 +10,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsimpleini-dev libcli11-dev
   clang-14 libclang-rt-14-dev
-  qt6-translations-l10n
+  qt6-translations-l10n qt6-image-formats-plugins
   fonts-ipafont-gothic fonts-unifont fonts-misaki xvfb xauth
   libgif-dev
   dpkg-dev file

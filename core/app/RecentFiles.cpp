@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/Paths.h"
+
 namespace tesslor {
 
 namespace {
@@ -44,12 +46,15 @@ std::string RecentFileMissingQuestion(const std::string& path) {
     return "「" + path + "」が見つかりません。最近使ったファイルの一覧から外しますか？";
 }
 
+bool IsImportImageName(const std::string& path) {
+    const std::string ext = LowerExtension(path);
+    for (const char* image : {"jpg", "jpeg", "gif", "webp", "tif", "tiff"})
+        if (ext == image) return true;
+    return false;
+}
+
 std::optional<OpenedKind> OpenedKindOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    const std::size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return std::nullopt;
-    std::string ext = path.substr(dot + 1);
-    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string ext = LowerExtension(path);
     if (ext == "lee") return OpenedKind::LedData;
     if (ext == "led") return OpenedKind::OldLed;
     if (ext == "bmp") return OpenedKind::Bitmap;

@@ -39,6 +39,9 @@ std::string RecentFileMissingQuestion(const std::string& path);
 enum class OpenedKind { LedData, OldLed, Bitmap, Png };
 /// By the extension, in any case: .lee, .led, .bmp, .png; nothing for others.
 std::optional<OpenedKind> OpenedKindOf(const std::string& path);
+/// Images the editor takes only through 画像の読み込み (.jpg .jpeg .gif .webp
+/// .tif .tiff, in any case): dropped on the window, they open its window.
+bool IsImportImageName(const std::string& path);
 /// Said when a file of another kind is given to open:
 /// "<path> は開けません（.lee .led .bmp .png のファイルを開けます）".
 std::string UnknownKindMessage(const std::string& path);

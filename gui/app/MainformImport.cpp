@@ -1,11 +1,13 @@
 // 画像の読み込み of the main window: an image file chosen on the card's drive,
 // placed in its window, and taken into the picture as one undo step.
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 
 #include "app/ImageImportunit.h"
 #include "app/ImportAnimation.h"
 #include "app/Mainunit.h"
+#include "makers/AnimationList.h"
 #include "platform/ImportImageFile.h"
 #include "platform/Paths.h"
 
@@ -28,43 +30,82 @@ void TMainForm::ImportImageClick() {
     FileDialog dialog(context_.chooser, kImageImportDialog);
     dialog.InitialDir = DriveRoot();
     if (!dialog.Execute()) return;
+    PlaceImportedImage(dialog.FileName);
+}
+
+void TMainForm::ImportImageByName(const std::string& path) {
+    EndStroke();
+    if (!documentFiles_->ConfirmDiscard()) return;
+    PlaceImportedImage(path);
+}
+
+void TMainForm::PlaceImportedImage(const std::string& path) {
     ImportImageFile image;
     std::string message;
-    if (!ReadImportImage(files_, dialog.FileName, kImportAnimationFrames, image, message)) {
+    AllowImportSizedImages();
+    if (!ReadImportImage(files_, path, kImportAnimationFrames, image, message)) {
         prompter_.Inform(message);
         return;
     }
     if (!imageImportForm_) imageImportForm_ = new TImageImportForm(DisplayShapeOf(config_), this);
-    imageImportForm_->SetImage(image.frames.front(), dialog.FileName, image.totalFrames);
-    const int result = imageImportForm_->exec();
-    if (result == TImageImportForm::kAnimationChosen) {
-        ImportAnimation(image, FileNamePart(dialog.FileName), imageImportForm_->Options());
-        return;
-    }
+    imageImportForm_->SetImage(image.first, path, image.totalFrames);
+    int result = imageImportForm_->exec();
+    // An animation not written (its name not given, a No, a refusal such as a
+    // frame that lights nothing) comes back to the window as it was left.
+    while (result == TImageImportForm::kAnimationChosen &&
+           !ImportAnimation(image, FileNamePart(path), imageImportForm_->Options()))
+        result = imageImportForm_->exec();
+    imageImportForm_->ForgetImage();
     if (result != QDialog::Accepted) return;
     commands_->TakeImportedPicture(imageImportForm_->Dots());
     ShowDocument();
 }
 
-void TMainForm::ImportAnimation(const ImportImageFile& image, const std::string& imageName,
+bool TMainForm::ImportAnimation(const ImportImageFile& image, const std::string& imageName,
                                 const ImportOptions& options) {
+    const int count = image.KeptFrames();
+    std::vector<PictureDots> frames;
+    {
+        // Each frame is composed again from the file and fitted: a while for a large image.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ForEachImportFrame(image, [&](const RgbaImage& frame) {
+            frames.push_back(ImportImageDots(frame, options, DisplayShapeOf(config_)));
+        });
+        QApplication::restoreOverrideCursor();
+    }
+    // A frame that lights nothing is said before a name is asked for.
+    if (const int dark = FirstDarkFrame(frames); dark >= 0) {
+        prompter_.Inform(DarkFrameMessage("", dark));
+        return false;
+    }
     FileDialog dialog(context_.chooser, kImportAnimationDialog);
     dialog.InitialDir = DriveRoot();
     dialog.FileName = PathInFolder(DriveRoot(), ReplaceExtension(imageName, ".alt"));
-    if (!dialog.Execute()) return;
-    std::vector<PictureDots> frames;
-    for (const RgbaImage& frame : image.frames) frames.push_back(ImportImageDots(frame, options, DisplayShapeOf(config_)));
+    if (!dialog.Execute()) return false;
     // The animation takes the write number the bar shows, as a picture saved now would.
     const std::string writeNo = WriteNoMaskComboBox->currentText().trimmed().toStdString();
-    std::string message;
+    // What would refuse it is said before anything is asked.
+    std::string message = ImportedAnimationRefusal(files_, dialog.FileName, frames, writeNo);
+    if (!message.empty()) {
+        prompter_.Inform(message);
+        return false;
+    }
+    // The dialog asked about the list itself; the pictures beside it and its
+    // animation data may be the operator's own work under the same names.
+    std::vector<std::string> existing = ExistingImportedAnimationFiles(files_, dialog.FileName, count);
+    std::erase(existing, FileNamePart(AnimationList::ListPathFor(dialog.FileName)));
+    if (!existing.empty() && !prompter_.Confirm(ImportReplaceQuestion(existing))) return false;
     if (!WriteImportedAnimation(files_, config_, dialog.FileName, frames, image.delaysCs, writeNo, message)) {
         prompter_.Inform(message);
-        return;
+        return false;
     }
-    std::string done = FileNamePart(dialog.FileName) + " と絵 " + std::to_string(frames.size()) + " 枚を書き込みました";
-    const int kept = static_cast<int>(frames.size());
-    if (image.totalFrames > kept) done += "\n" + FramesLeftOutNotice(image.totalFrames, kept);
+    // A picture open here from one of those files is no longer what the file holds.
+    for (const std::string& path : ImportedAnimationFiles(dialog.FileName, count)) Document().Rewritten(path);
+    ShowDocument();
+    std::string done = FileNamePart(dialog.FileName) + " と絵 " + std::to_string(count) + " 枚を書き込みました";
+    if (image.totalFrames > count) done += "\n" + FramesLeftOutNotice(image.totalFrames, count);
     prompter_.Inform(done);
+    return true;
 }
 
 }  // namespace tesslor::gui

@@ -337,8 +337,9 @@ bool TMainForm::OpenFromCommandLine(const std::string& path) {
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.size() == 1 && urls[0].isLocalFile() && OpenedKindOf(urls[0].toLocalFile().toStdString()))
-        event->acceptProposedAction();
+    if (urls.size() != 1 || !urls[0].isLocalFile()) return;
+    const std::string path = urls[0].toLocalFile().toStdString();
+    if (OpenedKindOf(path) || IsImportImageName(path)) event->acceptProposedAction();
 }
 
 void TMainForm::dropEvent(QDropEvent* event) {
@@ -347,7 +348,10 @@ void TMainForm::dropEvent(QDropEvent* event) {
     const std::string path = urls[0].toLocalFile().toStdString();
     event->acceptProposedAction();
     // The questions come after the drop has ended, not while the source waits.
-    QTimer::singleShot(0, this, [this, path] { OpenByName(path); });
+    QTimer::singleShot(0, this, [this, path] {
+        if (OpenedKindOf(path)) OpenByName(path);
+        else ImportImageByName(path);
+    });
 }
 
 void TMainForm::OpenLedDataFileByName(const std::string& path) {

@@ -120,9 +120,16 @@ public:
     /// 画像の読み込み…: the discard question, an image chosen on the card's
     /// drive, its window; OK makes its dots the picture (one undo step, unsaved).
     void ImportImageClick();
+    /// The same for an image given by name (dropped on the window): the
+    /// discard question, then its window.
+    void ImportImageByName(const std::string& path);
+    /// The image at path read and placed in its window, then taken as the
+    /// window's outcome says.
+    void PlaceImportedImage(const std::string& path);
     /// 動画として読み込む: each frame placed as the window shows the first,
-    /// written beside a list the operator names (on the card's drive).
-    void ImportAnimation(const ImportImageFile& image, const std::string& imageName, const ImportOptions& options);
+    /// written beside a list the operator names (on the card's drive). True
+    /// once it is written; otherwise the import window comes back.
+    bool ImportAnimation(const ImportImageFile& image, const std::string& imageName, const ImportOptions& options);
     /// What a カードに追加 did, in the status line until the picture changes.
     void ShowCardStatus(const std::string& done);
 

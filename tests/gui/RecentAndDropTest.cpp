@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QDropEvent>
+#include <QPushButton>
+#include <QTimer>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
@@ -14,6 +16,7 @@
 #include <filesystem>
 
 #include "GuiHarness.h"
+#include "app/ImageImportunit.h"
 
 namespace tesslor {
 namespace {
@@ -153,6 +156,25 @@ TEST(RecentFiles, DroppedFilesOpenOrImportAndOthersAreRefused) {
     bool accepted = true;
     EXPECT_FALSE(Drop(e, QString::fromStdString(e.dir.Path("text.mon")), &accepted));
     EXPECT_FALSE(accepted);
+
+    // A JPEG (or GIF, WebP, TIFF) opens 画像の読み込み with it; OK takes its dots.
+    const QString jpgPath = QString::fromStdString(e.dir.Path("photo.JPG"));
+    ASSERT_TRUE(png.save(jpgPath, "JPEG", 100));
+    e.prompter.answers = {true};  // the picture from the PNG is not saved: it may go
+    QString shown;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* form = e.Main().findChild<gui::TImageImportForm*>();
+        if (!form || !form->isVisible()) return;
+        watch.stop();
+        shown = form->InfoLabel->text();
+        form->OkButton->click();
+    });
+    watch.start(10);
+    ASSERT_TRUE(Drop(e, jpgPath));
+    EXPECT_TRUE(shown.startsWith(jpgPath)) << shown.toStdString();
+    EXPECT_NE(e.Doc().DotColor(12, 3), kOff) << "the JPEG's bright dot (its colour blurred by the JPEG), through the window";
+    EXPECT_EQ(e.Doc().DotColor(0, 0), kOff);
 }
 
 }  // namespace
