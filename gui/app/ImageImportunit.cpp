@@ -3,12 +3,17 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/BoardPreviewBox.h"
 
@@ -83,7 +88,19 @@ TImageImportForm::TImageImportForm(const DisplayShape& shape, QWidget* parent) :
     buttons->addWidget(CancelButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addWidget(PreviewBox, 0, Qt::AlignHCenter);
+    // On a screen narrower than the board at this size the preview scrolls,
+    // instead of pushing the window's buttons past the screen's edge.
+    PreviewScroll = Named(new QScrollArea(this), "PreviewScroll");
+    PreviewScroll->setFrameShape(QFrame::NoFrame);
+    PreviewScroll->setAlignment(Qt::AlignCenter);
+    PreviewScroll->setWidget(PreviewBox);
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const int room = screen ? screen->availableGeometry().width() - 40 : PreviewBox->width();
+    const bool cut = PreviewBox->width() > room;
+    PreviewScroll->setMinimumSize(
+        cut ? std::max(room, 320) : PreviewBox->width(),
+        PreviewBox->height() + (cut ? PreviewScroll->horizontalScrollBar()->sizeHint().height() : 0));
+    layout->addWidget(PreviewScroll, 1);
     layout->addLayout(buttons);
 
     for (QComboBox* box : {ColourComboBox, DitherComboBox})

@@ -13,6 +13,7 @@ class QLabel;
 class QPushButton;
 class QSlider;
 class QSpinBox;
+class QScrollArea;
 
 namespace tesslor::gui {
 
@@ -46,6 +47,7 @@ public:
     QSpinBox* XSpinBox;
     QSpinBox* YSpinBox;
     BoardPreviewBox* PreviewBox;  ///< the dots as the editor shows them
+    QScrollArea* PreviewScroll;   ///< holds the preview; scrolls on a narrow screen
     QLabel* InfoLabel;           ///< the file, its size and frames
     QPushButton* OkButton;
     QPushButton* CancelButton;

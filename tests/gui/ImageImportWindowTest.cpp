@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 
 #include "BmpBytes.h"
@@ -146,6 +148,15 @@ TEST(ImageImportShape, TheWindowFollowsTheBoardsColoursRowsAndWidth) {
         const LedBoardClass& third = f.PreviewBox->Board().Board(2, 0);
         EXPECT_EQ(shown.pixelColor(third.X + third.BoardSize + 1, third.Y + 8), QColor(0, 0, 255))
             << "the unit's window ends after column 47";
+        // The board at the preview's size is wider than this screen: the
+        // preview scrolls and the window, buttons and all, fits the screen.
+        const QRect room = f.screen()->availableGeometry();
+        ASSERT_GT(f.PreviewBox->width(), room.width());
+        EXPECT_LE(f.minimumSizeHint().width(), room.width());
+        EXPECT_LE(f.frameGeometry().width(), room.width());
+        EXPECT_LE(f.OkButton->mapTo(&f, QPoint(f.OkButton->width(), 0)).x(), room.width());
+        EXPECT_TRUE(f.PreviewScroll->horizontalScrollBar()->isVisible());
+        EXPECT_GE(f.PreviewScroll->viewport()->height(), f.PreviewBox->height()) << "no row hidden under the bar";
     });
     look("[Led]\nNanSyoku=2\nTateMaisuu=-4\nYokoMaisuu=0\n", [](gui::TImageImportForm& f) {
         EXPECT_TRUE(f.ColourComboBox->isEnabled());
