@@ -92,15 +92,17 @@ TImageImportForm::TImageImportForm(const DisplayShape& shape, QWidget* parent) :
     // instead of pushing the window's buttons past the screen's edge.
     PreviewScroll = Named(new QScrollArea(this), "PreviewScroll");
     PreviewScroll->setFrameShape(QFrame::NoFrame);
-    PreviewScroll->setAlignment(Qt::AlignCenter);
+    PreviewScroll->setAlignment(Qt::AlignHCenter);
     PreviewScroll->setWidget(PreviewBox);
     const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
     const int room = screen ? screen->availableGeometry().width() - 40 : PreviewBox->width();
     const bool cut = PreviewBox->width() > room;
-    PreviewScroll->setMinimumSize(
-        cut ? std::max(room, 320) : PreviewBox->width(),
-        PreviewBox->height() + (cut ? PreviewScroll->horizontalScrollBar()->sizeHint().height() : 0));
-    layout->addWidget(PreviewScroll, 1);
+    PreviewScroll->setMinimumWidth(cut ? std::max(room, 320) : PreviewBox->width());
+    // As tall as the board and the bar under it: nothing to scroll down to.
+    PreviewScroll->setFixedHeight(PreviewBox->height() +
+                                  (cut ? PreviewScroll->horizontalScrollBar()->sizeHint().height() : 0));
+    layout->addWidget(PreviewScroll);
+    layout->addStretch(1);
     layout->addLayout(buttons);
 
     for (QComboBox* box : {ColourComboBox, DitherComboBox})

@@ -157,6 +157,8 @@ TEST(ImageImportShape, TheWindowFollowsTheBoardsColoursRowsAndWidth) {
         EXPECT_LE(f.OkButton->mapTo(&f, QPoint(f.OkButton->width(), 0)).x(), room.width());
         EXPECT_TRUE(f.PreviewScroll->horizontalScrollBar()->isVisible());
         EXPECT_GE(f.PreviewScroll->viewport()->height(), f.PreviewBox->height()) << "no row hidden under the bar";
+        EXPECT_EQ(f.PreviewScroll->height(), f.PreviewBox->height() + f.PreviewScroll->horizontalScrollBar()->height())
+            << "the board and its bar, no room to scroll down into";
     });
     look("[Led]\nNanSyoku=2\nTateMaisuu=-4\nYokoMaisuu=0\n", [](gui::TImageImportForm& f) {
         EXPECT_TRUE(f.ColourComboBox->isEnabled());
