@@ -38,8 +38,9 @@ bool WriteFrame(FileSystem& files, const StartupConfig& config, const std::strin
 
 // The list of the animation, checked: its names (the unit reads 30 bytes),
 // the list's own checks and frames without a lit dot. "" when it may be written.
-std::string PrepareAnimation(AnimationList& animation, const std::string& list, const std::vector<PictureDots>& frames,
-                             const std::vector<int>& delaysCs, const std::string& writeNo) {
+std::string PrepareAnimation(AnimationList& animation, const StartupConfig& config, const std::string& list,
+                             const std::vector<PictureDots>& frames, const std::vector<int>& delaysCs,
+                             const std::string& writeNo) {
     const int count = static_cast<int>(frames.size());
     for (const std::string& name : {FrameNameOf(list, count - 1), list, AnimationList::DataPathFor(list)})
         if (!NameFitsUnit(FileNamePart(name))) return FileNamePart(name) + " は表示器の読める 30 バイトを超える名前です";
@@ -49,7 +50,8 @@ std::string PrepareAnimation(AnimationList& animation, const std::string& list, 
     animation.PictureFolder = FolderOfFile(list);
     for (int k = 0; k < count; ++k) animation.Entries.push_back(FileNamePart(FrameNameOf(list, k)));
     if (std::string fault = animation.Fault(); !fault.empty()) return fault;
-    if (const int dark = FirstDarkFrame(frames); dark >= 0) return DarkFrameMessage(FileNamePart(FrameNameOf(list, dark)), dark);
+    if (const int dark = FirstDarkFrame(frames); dark >= 0)
+        return DarkFrameMessage(FileNamePart(FrameNameOf(list, dark)), dark, config);
     return "";
 }
 
@@ -103,15 +105,18 @@ int FirstDarkFrame(const std::vector<PictureDots>& frames) {
     return -1;
 }
 
-std::string DarkFrameMessage(const std::string& name, int k) {
+std::string DarkFrameMessage(const std::string& name, int k, const StartupConfig& config) {
+    // On a board configured without panel rows no option lights anything.
+    const std::string hint = config.TateMaisuu <= 0 ? "設定の TateMaisuu が 0 以下で、表示器に点灯できる段がありません"
+                                                     : "しきい値・反転・色を変えてみてください";
     return std::to_string(k + 1) + " 枚目" + (name.empty() ? "" : "（" + name + "）") +
-           "には点灯する点がありません。点灯する点のない絵はアニメーションに入れられません（しきい値・反転・色を変えてみてください）";
+           "には点灯する点がありません。点灯する点のない絵はアニメーションに入れられません（" + hint + "）";
 }
 
-std::string ImportedAnimationRefusal(FileSystem& files, const std::string& listPath,
+std::string ImportedAnimationRefusal(FileSystem& files, const StartupConfig& config, const std::string& listPath,
                                      const std::vector<PictureDots>& frames, const std::string& writeNo) {
     AnimationList animation(files);
-    return PrepareAnimation(animation, AnimationList::ListPathFor(listPath), frames, {}, writeNo);
+    return PrepareAnimation(animation, config, AnimationList::ListPathFor(listPath), frames, {}, writeNo);
 }
 
 bool WriteImportedAnimation(FileSystem& files, const StartupConfig& config, const std::string& listPath,
@@ -121,7 +126,7 @@ bool WriteImportedAnimation(FileSystem& files, const StartupConfig& config, cons
     const std::string list = AnimationList::ListPathFor(listPath);
     AnimationList animation(files);
     // Every check comes first, so that a refusal leaves no pictures behind.
-    if (message = PrepareAnimation(animation, list, frames, delaysCs, writeNo); !message.empty()) return false;
+    if (message = PrepareAnimation(animation, config, list, frames, delaysCs, writeNo); !message.empty()) return false;
     // What every file held before, to put back should a later one fail: an
     // animation half written would cost the pictures it replaced and give
     // the unit nothing whole.

@@ -41,12 +41,13 @@ std::string ImportReplaceQuestion(const std::vector<std::string>& names);
 int FirstDarkFrame(const std::vector<PictureDots>& frames);
 
 /// "3 枚目（walk_03.lee）には点灯する点がありません。…" for frame k (from 0)
-/// of FirstDarkFrame; without the parentheses when name is "".
-std::string DarkFrameMessage(const std::string& name, int k);
+/// of FirstDarkFrame; without the parentheses when name is "". Its hint is
+/// the options to try, or, on a board of no panel rows, that none will do.
+std::string DarkFrameMessage(const std::string& name, int k, const StartupConfig& config);
 
 /// Why WriteImportedAnimation would refuse before writing anything (a name
 /// too long, the write number, a frame without a lit dot); "" when it would not.
-std::string ImportedAnimationRefusal(FileSystem& files, const std::string& listPath,
+std::string ImportedAnimationRefusal(FileSystem& files, const StartupConfig& config, const std::string& listPath,
                                      const std::vector<PictureDots>& frames, const std::string& writeNo);
 
 /// Writes frames as FrameNameOf(listPath, k), each a picture as the editor

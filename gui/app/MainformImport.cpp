@@ -75,7 +75,7 @@ bool TMainForm::ImportAnimation(const ImportImageFile& image, const std::string&
     }
     // A frame that lights nothing is said before a name is asked for.
     if (const int dark = FirstDarkFrame(frames); dark >= 0) {
-        prompter_.Inform(DarkFrameMessage("", dark));
+        prompter_.Inform(DarkFrameMessage("", dark, config_));
         return false;
     }
     FileDialog dialog(context_.chooser, kImportAnimationDialog);
@@ -85,7 +85,7 @@ bool TMainForm::ImportAnimation(const ImportImageFile& image, const std::string&
     // The animation takes the write number the bar shows, as a picture saved now would.
     const std::string writeNo = WriteNoMaskComboBox->currentText().trimmed().toStdString();
     // What would refuse it is said before anything is asked.
-    std::string message = ImportedAnimationRefusal(files_, dialog.FileName, frames, writeNo);
+    std::string message = ImportedAnimationRefusal(files_, config_, dialog.FileName, frames, writeNo);
     if (!message.empty()) {
         prompter_.Inform(message);
         return false;

@@ -24,6 +24,21 @@ TEST(ImportAnimationRules, TheDisplayTimeIsTheMedianDelayAndFramesAreNumbered) {
     EXPECT_EQ(FramesLeftOutNotice(32, 30), "注意: 32 枚のうち初めの 30 枚を取り込みました（スーパーアニメーションは 30 枚まで）");
 }
 
+// The hint names what may light the frame; on a board configured without
+// panel rows nothing will, and it says so.
+TEST(ImportAnimationRules, ADarkFramesHintFitsTheBoard) {
+    StartupConfig board;
+    EXPECT_EQ(DarkFrameMessage("a_02.lee", 1, board),
+              "2 枚目（a_02.lee）には点灯する点がありません。点灯する点のない絵はアニメーションに入れられません"
+              "（しきい値・反転・色を変えてみてください）");
+    for (int rows : {0, -3}) {
+        board.TateMaisuu = rows;
+        EXPECT_EQ(DarkFrameMessage("", 0, board),
+                  "1 枚目には点灯する点がありません。点灯する点のない絵はアニメーションに入れられません"
+                  "（設定の TateMaisuu が 0 以下で、表示器に点灯できる段がありません）");
+    }
+}
+
 class ImportAnimationWrite : public ::testing::Test {
 protected:
     ImportAnimationWrite() {
@@ -58,7 +73,7 @@ TEST_F(ImportAnimationWrite, RefusalsWriteNothingAndAFailedFrameNamesItself) {
     // before anything is written, not found missing by the animation data.
     frames.push_back(PictureDots{});
     EXPECT_FALSE(Write("walk.alt"));
-    EXPECT_EQ(message, DarkFrameMessage("walk_03.lee", 2));
+    EXPECT_EQ(message, DarkFrameMessage("walk_03.lee", 2, StartupConfig{}));
     EXPECT_EQ(message.substr(0, message.find("。")), "3 枚目（walk_03.lee）には点灯する点がありません");
     frames.pop_back();
     EXPECT_EQ(Files(), 0u);
