@@ -36,14 +36,16 @@ bool WriteFrame(FileSystem& files, const StartupConfig& config, const std::strin
     return false;
 }
 
-// The list of the animation, checked: its names (the unit reads 30 bytes),
-// the list's own checks and frames without a lit dot. "" when it may be written.
+// The list of the animation, checked: its names (the unit reads 30 bytes;
+// not while list is "", no name chosen yet), the list's own checks and
+// frames without a lit dot. "" when it may be written.
 std::string PrepareAnimation(AnimationList& animation, const StartupConfig& config, const std::string& list,
                              const std::vector<PictureDots>& frames, const std::vector<int>& delaysCs,
                              const std::string& writeNo) {
     const int count = static_cast<int>(frames.size());
-    for (const std::string& name : {FrameNameOf(list, count - 1), list, AnimationList::DataPathFor(list)})
-        if (!NameFitsUnit(FileNamePart(name))) return FileNamePart(name) + " は表示器の読める 30 バイトを超える名前です";
+    if (!list.empty())
+        for (const std::string& name : {FrameNameOf(list, count - 1), list, AnimationList::DataPathFor(list)})
+            if (!NameFitsUnit(FileNamePart(name))) return FileNamePart(name) + " は表示器の読める 30 バイトを超える名前です";
     animation.Type = kAnimationSuper;
     animation.WriteNoText = writeNo;
     animation.TimeText = std::to_string(AnimationTimeOf(delaysCs));
@@ -51,7 +53,7 @@ std::string PrepareAnimation(AnimationList& animation, const StartupConfig& conf
     for (int k = 0; k < count; ++k) animation.Entries.push_back(FileNamePart(FrameNameOf(list, k)));
     if (std::string fault = animation.Fault(); !fault.empty()) return fault;
     if (const int dark = FirstDarkFrame(frames); dark >= 0)
-        return DarkFrameMessage(FileNamePart(FrameNameOf(list, dark)), dark, config);
+        return DarkFrameMessage(list.empty() ? "" : FileNamePart(FrameNameOf(list, dark)), dark, config);
     return "";
 }
 
@@ -116,7 +118,8 @@ std::string DarkFrameMessage(const std::string& name, int k, const StartupConfig
 std::string ImportedAnimationRefusal(FileSystem& files, const StartupConfig& config, const std::string& listPath,
                                      const std::vector<PictureDots>& frames, const std::string& writeNo) {
     AnimationList animation(files);
-    return PrepareAnimation(animation, config, AnimationList::ListPathFor(listPath), frames, {}, writeNo);
+    return PrepareAnimation(animation, config, listPath.empty() ? "" : AnimationList::ListPathFor(listPath), frames, {},
+                            writeNo);
 }
 
 bool WriteImportedAnimation(FileSystem& files, const StartupConfig& config, const std::string& listPath,

@@ -46,7 +46,8 @@ int FirstDarkFrame(const std::vector<PictureDots>& frames);
 std::string DarkFrameMessage(const std::string& name, int k, const StartupConfig& config);
 
 /// Why WriteImportedAnimation would refuse before writing anything (a name
-/// too long, the write number, a frame without a lit dot); "" when it would not.
+/// too long, the write number, a frame without a lit dot); "" when it would
+/// not. With listPath "" (no name chosen yet) all but the names are checked.
 std::string ImportedAnimationRefusal(FileSystem& files, const StartupConfig& config, const std::string& listPath,
                                      const std::vector<PictureDots>& frames, const std::string& writeNo);
 

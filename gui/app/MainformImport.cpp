@@ -73,19 +73,21 @@ bool TMainForm::ImportAnimation(const ImportImageFile& image, const std::string&
         });
         QApplication::restoreOverrideCursor();
     }
-    // A frame that lights nothing is said before a name is asked for.
-    if (const int dark = FirstDarkFrame(frames); dark >= 0) {
-        prompter_.Inform(DarkFrameMessage("", dark, config_));
+    // The animation takes the write number the bar shows, as a picture saved now would.
+    const std::string writeNo = WriteNoMaskComboBox->currentText().trimmed().toStdString();
+    // A write number the animation cannot take, or a frame that lights
+    // nothing, is said before a name is asked for (and the list replaced).
+    std::string message = ImportedAnimationRefusal(files_, config_, "", frames, writeNo);
+    if (!message.empty()) {
+        prompter_.Inform(message);
         return false;
     }
     FileDialog dialog(context_.chooser, kImportAnimationDialog);
     dialog.InitialDir = DriveRoot();
     dialog.FileName = PathInFolder(DriveRoot(), ReplaceExtension(imageName, ".alt"));
     if (!dialog.Execute()) return false;
-    // The animation takes the write number the bar shows, as a picture saved now would.
-    const std::string writeNo = WriteNoMaskComboBox->currentText().trimmed().toStdString();
-    // What would refuse it is said before anything is asked.
-    std::string message = ImportedAnimationRefusal(files_, config_, dialog.FileName, frames, writeNo);
+    // The name chosen may be too long for the unit: said before anything is written.
+    message = ImportedAnimationRefusal(files_, config_, dialog.FileName, frames, writeNo);
     if (!message.empty()) {
         prompter_.Inform(message);
         return false;

@@ -117,4 +117,18 @@ TEST_F(ImportAnimationWrite, FilesItWouldReplaceAreNamedAndComeBackWhenItFails) 
 }
 
 }  // namespace
+// The window checks before a name is chosen (listPath ""), then again with it.
+TEST_F(ImportAnimationWrite, BeforeANameIsChosenAllButTheNamesAreChecked) {
+    const StartupConfig board;
+    EXPECT_EQ(ImportedAnimationRefusal(files, board, "", frames, "3"), "");
+    EXPECT_EQ(ImportedAnimationRefusal(files, board, "", frames, "9"), "スーパーアニメーションの書き込みＮｏは、１～６です");
+    frames.push_back(PictureDots{});
+    EXPECT_EQ(ImportedAnimationRefusal(files, board, "", frames, "3"), DarkFrameMessage("", 2, board));
+    EXPECT_EQ(ImportedAnimationRefusal(files, board, dir.Path("walk"), frames, "3"), DarkFrameMessage("walk_03.lee", 2, board));
+    frames.pop_back();
+    EXPECT_EQ(ImportedAnimationRefusal(files, board, dir.Path(std::string(24, 'a') + ".alt"), frames, "3"),
+              std::string(24, 'a') + "_02.lee は表示器の読める 30 バイトを超える名前です");
+    EXPECT_EQ(Files(), 0u);
+}
+
 }  // namespace tesslor

@@ -317,6 +317,23 @@ TEST_F(ImageImportWindow, AnAnimatedGifComesInAsAnAnimationBesideItsList) {
     EXPECT_EQ(CapturePicture(e.Doc()), before) << "the picture on screen stays";
 }
 
+// A write number the animation cannot take is said before a name is asked
+// for (and before the save dialog asks about replacing a list of that name).
+TEST_F(ImageImportWindow, AWriteNumberTheAnimationCannotTakeIsSaidBeforeTheName) {
+    using namespace gifbytes;
+    WriteFileBytes(e.dir.Path("walk.gif"), MakeGif(1, 1, {{0, 0, 1, 1, {kR}, DISPOSE_DO_NOT, 5},
+                                                          {0, 0, 1, 1, {kG}, DISPOSE_DO_NOT, 5}}));
+    Editor::TypeInto(e.Main().WriteNoMaskComboBox->lineEdit(), "9");
+    e.prompter.answers = {true};  // the picture's new number is an unsaved change: it may go
+    ImportSteps({[](gui::TImageImportForm& f) { f.AnimationButton->click(); },
+                 [](gui::TImageImportForm& f) { f.reject(); }},
+                {e.dir.Path("walk.gif"), e.dir.Path("walk.alt")});
+    EXPECT_EQ(e.chooser.requests.size(), 1u) << "the image only: no name asked for";
+    ASSERT_FALSE(e.prompter.shown.empty());
+    EXPECT_EQ(e.prompter.shown.back(), "スーパーアニメーションの書き込みＮｏは、１～６です");
+    EXPECT_FALSE(std::filesystem::exists(e.dir.Path("walk_01.lee")));
+}
+
 // The pictures an animation would be written over are the operator's: asked
 // about first; and a picture open in the editor from one of them is no
 // longer what its file holds once the animation replaced it.
