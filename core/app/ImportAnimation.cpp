@@ -15,6 +15,23 @@ namespace tesslor {
 
 namespace {
 
+bool LightsNothing(const PictureDots& frame) {
+    const auto& codes = frame.Codes();
+    return std::none_of(codes.begin(), codes.end(), [](LedColor c) { return c != kOff; });
+}
+
+// Whether the frames are one picture and darkness taking turns: the unit
+// blinks a picture by itself (display mode 点滅１), no animation needed.
+bool OnlyBlinks(const std::vector<PictureDots>& frames) {
+    const PictureDots* lit = nullptr;
+    for (const PictureDots& frame : frames) {
+        if (LightsNothing(frame)) continue;
+        if (lit && !(frame == *lit)) return false;
+        lit = &frame;
+    }
+    return lit != nullptr;
+}
+
 // The bar's start-up asks nothing and says nothing that matters here.
 class NoMessages : public Prompter {
 public:
@@ -53,7 +70,8 @@ std::string PrepareAnimation(AnimationList& animation, const StartupConfig& conf
     for (int k = 0; k < count; ++k) animation.Entries.push_back(FileNamePart(FrameNameOf(list, k)));
     if (std::string fault = animation.Fault(); !fault.empty()) return fault;
     if (const int dark = FirstDarkFrame(frames); dark >= 0)
-        return DarkFrameMessage(list.empty() ? "" : FileNamePart(FrameNameOf(list, dark)), dark, config);
+        return DarkFrameMessage(list.empty() ? "" : FileNamePart(FrameNameOf(list, dark)), dark, config,
+                                OnlyBlinks(frames));
     return "";
 }
 
@@ -100,17 +118,17 @@ std::string ImportReplaceQuestion(const std::vector<std::string>& names) {
 
 int FirstDarkFrame(const std::vector<PictureDots>& frames) {
     // A picture without a lit dot has no colour blocks, which animation data cannot take.
-    for (std::size_t k = 0; k < frames.size(); ++k) {
-        const auto& codes = frames[k].Codes();
-        if (std::none_of(codes.begin(), codes.end(), [](LedColor c) { return c != kOff; })) return static_cast<int>(k);
-    }
+    for (std::size_t k = 0; k < frames.size(); ++k)
+        if (LightsNothing(frames[k])) return static_cast<int>(k);
     return -1;
 }
 
-std::string DarkFrameMessage(const std::string& name, int k, const StartupConfig& config) {
+std::string DarkFrameMessage(const std::string& name, int k, const StartupConfig& config, bool blinks) {
     // On a board configured without panel rows no option lights anything.
     const std::string hint = config.TateMaisuu <= 0 ? "設定の TateMaisuu が 0 以下で、表示器に点灯できる段がありません"
-                                                     : "しきい値・反転・色を変えてみてください";
+                             : blinks ? "点灯と消灯を繰り返すだけの画像は、絵として読み込み、表示モードを「点滅１」にすると"
+                                        "表示器が点滅させます"
+                                      : "しきい値・反転・色を変えてみてください";
     return std::to_string(k + 1) + " 枚目" + (name.empty() ? "" : "（" + name + "）") +
            "には点灯する点がありません。点灯する点のない絵はアニメーションに入れられません（" + hint + "）";
 }

@@ -42,8 +42,10 @@ int FirstDarkFrame(const std::vector<PictureDots>& frames);
 
 /// "3 枚目（walk_03.lee）には点灯する点がありません。…" for frame k (from 0)
 /// of FirstDarkFrame; without the parentheses when name is "". Its hint is
-/// the options to try, or, on a board of no panel rows, that none will do.
-std::string DarkFrameMessage(const std::string& name, int k, const StartupConfig& config);
+/// the options to try; for frames that are one picture and darkness taking
+/// turns (blinks), the display mode 点滅１ that blinks a picture; on a board
+/// of no panel rows, that nothing will light.
+std::string DarkFrameMessage(const std::string& name, int k, const StartupConfig& config, bool blinks = false);
 
 /// Why WriteImportedAnimation would refuse before writing anything (a name
 /// too long, the write number, a frame without a lit dot); "" when it would

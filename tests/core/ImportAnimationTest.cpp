@@ -125,6 +125,23 @@ TEST_F(ImportAnimationWrite, BeforeANameIsChosenAllButTheNamesAreChecked) {
     frames.push_back(PictureDots{});
     EXPECT_EQ(ImportedAnimationRefusal(files, board, "", frames, "3"), DarkFrameMessage("", 2, board));
     EXPECT_EQ(ImportedAnimationRefusal(files, board, dir.Path("walk"), frames, "3"), DarkFrameMessage("walk_03.lee", 2, board));
+    // One picture and darkness taking turns: the unit blinks a picture by itself.
+    const std::string blinkHint =
+        "（点灯と消灯を繰り返すだけの画像は、絵として読み込み、表示モードを「点滅１」にすると表示器が点滅させます）";
+    const auto hint = [](const std::string& m) { return m.substr(m.find("ません（") + std::string("ません").size()); };
+    PictureDots red, green;
+    red.Set(0, 0, kLedRed);
+    green.Set(0, 0, kLedGreen);
+    const PictureDots dark;
+    for (const auto& [blinking, blinks] : std::vector<std::pair<std::vector<PictureDots>, bool>>{
+             {{red, dark}, true},
+             {{dark, red, dark, red}, true},
+             {{red, dark, green}, false},
+             {{dark, dark}, false}}) {
+        const std::string m = ImportedAnimationRefusal(files, board, "", blinking, "3");
+        EXPECT_EQ(hint(m) == blinkHint, blinks) << m;
+        EXPECT_EQ(m, DarkFrameMessage("", blinking[0] == dark ? 0 : 1, board, blinks));
+    }
     frames.pop_back();
     EXPECT_EQ(ImportedAnimationRefusal(files, board, dir.Path(std::string(24, 'a') + ".alt"), frames, "3"),
               std::string(24, 'a') + "_02.lee は表示器の読める 30 バイトを超える名前です");

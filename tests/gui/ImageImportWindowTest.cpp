@@ -384,7 +384,7 @@ TEST_F(ImageImportWindow, AFrameThatLightsNothingIsSaidAndTheWindowComesBackToCh
                  }},
                 {e.dir.Path("blink.gif"), e.dir.Path("blink.alt")});
     ASSERT_EQ(e.prompter.shown.size(), 2u);
-    EXPECT_EQ(e.prompter.shown[0], DarkFrameMessage("", 1, StartupConfig{})) << "said before a name is asked for";
+    EXPECT_EQ(e.prompter.shown[0], DarkFrameMessage("", 1, StartupConfig{}, true)) << "said before a name is asked for; red and dark only blink";
     EXPECT_EQ(e.prompter.shown[0].substr(0, e.prompter.shown[0].find("。")), "2 枚目には点灯する点がありません");
     EXPECT_EQ(e.prompter.shown[1], "blink.alt と絵 2 枚を書き込みました");
     EXPECT_NE(ReadFileBytes(e.dir.Path("blink_02.lee")).find("$007:8000"), std::string::npos) << "the black frame, inverted";
