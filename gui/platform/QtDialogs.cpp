@@ -32,21 +32,30 @@ QWidget* DialogParent() {
 // beside it (a short message otherwise makes the frame cut "Tesslor" to
 // "T…"), and wide enough for each line of its text on one line up to most of
 // the screen: the box's own limit would wrap a sentence and leave its "。"
-// alone on the next line.
+// alone on the next line. But never wider than Qt lets a box be (the whole
+// screen up to 1024 wide, else min(screen - 480, 1000)): Qt fixes the box at
+// that and whatever the text asks past it is cut off, not wrapped.
 void FitTitle(QMessageBox& box) {
     auto* grid = qobject_cast<QGridLayout*>(box.layout());
     if (!grid) return;
-    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+    const QScreen* screen = box.screen();
+    const int screenWidth = screen ? screen->availableGeometry().width() : 1280;
+    const int boxLimit = screenWidth <= 1024 ? screenWidth : std::min(screenWidth - 480, 1000);
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (label) {
         int widest = 0;
         for (const QString& line : label->text().split(QLatin1Char('\n')))
             widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
-        const QScreen* screen = box.screen();
-        const int limit = screen ? screen->availableGeometry().width() * 4 / 5 : 1000;
-        label->setMinimumWidth(std::min(widest + 4, limit));
+        label->setMinimumWidth(std::min(widest + 4, screenWidth * 4 / 5));
     }
     const int width = std::max(kMessageBoxMinWidth, box.fontMetrics().horizontalAdvance(box.windowTitle()) * 3 / 2 + 140);
     grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
                   grid->columnCount());
+    if (label) {
+        grid->activate();
+        if (const int over = grid->totalMinimumSize().width() - boxLimit; over > 0)
+            label->setMinimumWidth(std::max(0, label->minimumWidth() - over));
+    }
 }
 
 // yesIsSafe: Yes only goes on (saves, removes a stale entry); otherwise Yes

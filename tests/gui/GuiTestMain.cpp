@@ -13,7 +13,9 @@ ScriptedPrompter& ApplicationPrompter() {
 }  // namespace tesslor::test
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen always; a test may ask for its own screens (a configfile).
+    if (!qEnvironmentVariable("QT_QPA_PLATFORM").startsWith(QLatin1String("offscreen")))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     tesslor::gui::TesslorApplication app(argc, argv);
     app.prompter = &tesslor::test::ApplicationPrompter();
     tesslor::gui::InstallJapaneseFonts(app);
