@@ -21,6 +21,15 @@ const FileDialogSetup kImageImportDialog{
     "画像の読み込み"};
 const FileDialogSetup kImportAnimationDialog{
     FileDialogKind::Save, {{"アニメーションファイルリスト", "*.alt"}}, "alt", "動画として読み込む"};
+
+// The pointer shows work under way for as long as the guard lives.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
 }  // namespace
 
 void TMainForm::ImportImageClick() {
@@ -43,12 +52,21 @@ void TMainForm::PlaceImportedImage(const std::string& path) {
     ImportImageFile image;
     std::string message;
     AllowImportSizedImages();
-    if (!ReadImportImage(files_, path, kImportAnimationFrames, image, message)) {
+    // A large photograph takes a second or two to decode and fit: the
+    // pointer says the program is at work, not hung.
+    bool read = false;
+    {
+        const WaitCursor busy;
+        read = ReadImportImage(files_, path, kImportAnimationFrames, image, message);
+        if (read) {
+            if (!imageImportForm_) imageImportForm_ = new TImageImportForm(DisplayShapeOf(config_), this);
+            imageImportForm_->SetImage(image.first, path, image.totalFrames);
+        }
+    }
+    if (!read) {
         prompter_.Inform(message);
         return;
     }
-    if (!imageImportForm_) imageImportForm_ = new TImageImportForm(DisplayShapeOf(config_), this);
-    imageImportForm_->SetImage(image.first, path, image.totalFrames);
     int result = imageImportForm_->exec();
     // An animation not written (its name not given, a No, a refusal such as a
     // frame that lights nothing) comes back to the window as it was left.
@@ -67,11 +85,10 @@ bool TMainForm::ImportAnimation(const ImportImageFile& image, const std::string&
     std::vector<PictureDots> frames;
     {
         // Each frame is composed again from the file and fitted: a while for a large image.
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const WaitCursor busy;
         ForEachImportFrame(image, [&](const RgbaImage& frame) {
             frames.push_back(ImportImageDots(frame, options, DisplayShapeOf(config_)));
         });
-        QApplication::restoreOverrideCursor();
     }
     // The animation takes the write number the bar shows, as a picture saved now would.
     const std::string writeNo = WriteNoMaskComboBox->currentText().trimmed().toStdString();

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include <QAction>
+#include <QApplication>
 #include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
@@ -100,6 +101,7 @@ TEST_F(ImageImportWindow, OkTakesThePreviewsDotsAsOneUndoStep) {
     ImportOptions chosen;
     Import([&](gui::TImageImportForm& f) {
         EXPECT_FALSE(f.AnimationButton->isVisibleTo(&f)) << "a still image has no frames to animate";
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the wait while the image was read is over";
         f.ThresholdSlider->setValue(150);
         f.InvertCheckBox->setChecked(true);
         f.ColourComboBox->setCurrentIndex(3);  // 橙
@@ -264,6 +266,7 @@ TEST_F(ImageImportWindow, CancelABadFileAndAnUnsavedPictureChangeNothing) {
     ASSERT_EQ(e.prompter.shown.size(), 2u);
     EXPECT_EQ(e.prompter.shown[1], "ファイル " + e.dir.Path("in.bmp") + " は画像として読めません（PNG、JPEG、GIF、BMP などを読めます）");
     EXPECT_EQ(CapturePicture(e.Doc()), before);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "no wait pointer left behind";
 }
 
 TEST_F(ImageImportWindow, ADragInThePreviewMovesTheImage) {
