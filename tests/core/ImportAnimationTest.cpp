@@ -116,7 +116,6 @@ TEST_F(ImportAnimationWrite, FilesItWouldReplaceAreNamedAndComeBackWhenItFails) 
     EXPECT_EQ(ExistingImportedAnimationFiles(files, dir.Path("walk.alt"), 2).size(), 4u);
 }
 
-}  // namespace
 // The window checks before a name is chosen (listPath ""), then again with it.
 TEST_F(ImportAnimationWrite, BeforeANameIsChosenAllButTheNamesAreChecked) {
     const StartupConfig board;
@@ -148,4 +147,5 @@ TEST_F(ImportAnimationWrite, BeforeANameIsChosenAllButTheNamesAreChecked) {
     EXPECT_EQ(Files(), 0u);
 }
 
+}  // namespace
 }  // namespace tesslor
