@@ -156,6 +156,7 @@ public:
     void Inform(const std::string& text) override { held_.push_back(text); }
     bool Confirm(const std::string& text) override { return shown_->Confirm(text); }
     bool Ask(const std::string& text) override { return shown_->Ask(text); }
+    SaveChoice AskSave(const std::string& text) override { return shown_->AskSave(text); }
     /// Shows the held boxes in order.
     void Release();
     /// The held boxes' texts, no longer held.

@@ -21,6 +21,7 @@ public:
     }
     bool Confirm(const std::string& text) override { return shown_->Confirm(text); }
     bool Ask(const std::string& text) override { return shown_->Ask(text); }
+    SaveChoice AskSave(const std::string& text) override { return shown_->AskSave(text); }
 
 private:
     Prompter* shown_;

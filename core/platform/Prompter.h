@@ -6,6 +6,9 @@
 
 namespace tesslor {
 
+/// The answer to "保存しますか？" before unsaved work would be dropped.
+enum class SaveChoice { Save, Discard, Cancel };
+
 class Prompter {
 public:
     virtual ~Prompter() = default;
@@ -15,6 +18,10 @@ public:
     virtual bool Confirm(const std::string& text) = 0;
     /// Plain question with Yes and No; true for Yes.
     virtual bool Ask(const std::string& text) = 0;
+    /// はい / いいえ / キャンセル before unsaved work would be dropped;
+    /// Escape and closing the box are キャンセル: the work stays. Where no
+    /// one can cancel (the command line), Yes saves and No drops.
+    virtual SaveChoice AskSave(const std::string& text) { return Ask(text) ? SaveChoice::Save : SaveChoice::Discard; }
 };
 
 // Readers and writers never show anything: they give their outcome and their

@@ -52,6 +52,7 @@ public:
     void Inform(const std::string& text) override { shown_->Inform(text); }
     bool Confirm(const std::string& text) override { return shown_->Confirm(Named(text)); }
     bool Ask(const std::string& text) override { return shown_->Ask(Named(text)); }
+    SaveChoice AskSave(const std::string& text) override { return shown_->AskSave(Named(text)); }
     /// Every question until the next call shows work on a line before its own
     /// text; "" ends that.
     void NameWork(std::string work) { work_ = std::move(work); }

@@ -102,6 +102,22 @@ bool QtPrompter::Confirm(const std::string& text) {
 
 bool QtPrompter::Ask(const std::string& text) { return YesNo(QStringLiteral("Tesslor"), text, QMessageBox::NoIcon, true); }
 
+// Saving loses nothing, so はい is the default; Escape keeps the work.
+SaveChoice QtPrompter::AskSave(const std::string& text) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), QString::fromStdString(text), QMessageBox::NoButton,
+                    DialogParent());
+    FitTitle(box);
+    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == yes) return SaveChoice::Save;
+    if (box.clickedButton() == no) return SaveChoice::Discard;
+    return SaveChoice::Cancel;
+}
+
 QString QtFilterString(const std::vector<FileFilter>& filters) {
     QStringList parts;
     for (const auto& f : filters) {

@@ -14,6 +14,7 @@ public:
     void Inform(const std::string& text) override;
     bool Confirm(const std::string& text) override;
     bool Ask(const std::string& text) override;
+    SaveChoice AskSave(const std::string& text) override;
 };
 
 /// Qt's own file dialog, drawn by Qt itself wherever the editor runs. The

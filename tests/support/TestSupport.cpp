@@ -83,6 +83,16 @@ bool ScriptedPrompter::Confirm(const std::string& text) {
     return a;
 }
 bool ScriptedPrompter::Ask(const std::string& text) { return Confirm(text); }
+SaveChoice ScriptedPrompter::AskSave(const std::string& text) {
+    shown.push_back(text);
+    if (saveChoices.empty()) {
+        ADD_FAILURE() << "unscripted save question: " << text;
+        return SaveChoice::Cancel;
+    }
+    const SaveChoice c = saveChoices.front();
+    saveChoices.pop_front();
+    return c;
+}
 
 std::optional<std::string> ScriptedFileChooser::Choose(const FileDialogRequest& request) {
     requests.push_back(request);

@@ -55,8 +55,11 @@ public:
     void Inform(const std::string& text) override;
     bool Confirm(const std::string& text) override;
     bool Ask(const std::string& text) override;
+    /// Takes the next of saveChoices; an unscripted one fails the test and is キャンセル.
+    SaveChoice AskSave(const std::string& text) override;
 
     std::deque<bool> answers;
+    std::deque<SaveChoice> saveChoices;
     std::vector<std::string> shown;
     /// Runs when a message is shown, while it would be on screen.
     std::function<void(const std::string&)> onInform;
