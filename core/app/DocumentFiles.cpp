@@ -179,8 +179,10 @@ bool DocumentFiles::ImportBmpFile(const std::string& path, RgbImage& image) {
         return false;
     }
     ReplacePictureWith(image, doc_);
-    // The picture converted is kept in its bitmap, whatever its own file name.
-    doc_.HeldIn(path);
+    // The converted picture is a new one that no LED data file holds: with
+    // the earlier name kept, the next overwrite-save would replace that file
+    // without a word. Closing asks before it is lost; 上書き保存 asks a name.
+    doc_.FileName.clear();
     return true;
 }
 
@@ -191,12 +193,20 @@ bool DocumentFiles::ImportImage(const DrawingSurface& image) {
 }
 
 bool DocumentFiles::ExportBmpWithDialog(FileDialog& dialog, RgbImage& image) {
+    // A name asked for and then not written would leave the operator looking for a file.
+    if (doc_.LastUsedColumn() < 0) {
+        prompter_.Inform(kEmptyBitmapMessage);
+        return false;
+    }
     return SaveThroughDialog(dialog, "", [this, &image](const std::string& path) { return ExportBmpFile(path, image); });
 }
 
 bool DocumentFiles::ExportBmpFile(const std::string& path, RgbImage& image) {
-    // An empty picture writes no file and says nothing: there is nothing to give out.
-    if (!RenderPictureToImage(doc_, image)) return false;
+    // An empty picture gives out no file: there is nothing in it.
+    if (!RenderPictureToImage(doc_, image)) {
+        prompter_.Inform(kEmptyBitmapMessage);
+        return false;
+    }
     if (!image.SaveToFile(path)) {
         // The operator must learn that the file was not written.
         const std::string why = image.ErrorText();

@@ -19,6 +19,11 @@ int FitMagnification(int areaWidth) {
     return (dot * 100 + 7) / 8;
 }
 
+double FitScale(int areaWidth, int layoutWidth) {
+    if (layoutWidth <= 0 || areaWidth <= layoutWidth) return 1.0;
+    return static_cast<double>(areaWidth) / layoutWidth;
+}
+
 int MagnificationIndexBelow(int percent) {
     int index = 0;
     for (std::size_t i = 0; i < kMagnifications.size(); ++i)

@@ -26,6 +26,11 @@ int MagnificationOf(const std::string& text);
 /// smallest layout (one pixel a dot) when none is.
 int FitMagnification(int areaWidth);
 
+/// How much larger than its layout (layoutWidth pixels) 全体表示 shows the
+/// board so that it fills areaWidth: at least 1 (a layout wider than the
+/// area, or none, is shown as it is).
+double FitScale(int areaWidth, int layoutWidth);
+
 /// The index of the largest listed percentage not above percent (0 when all are).
 int MagnificationIndexBelow(int percent);
 

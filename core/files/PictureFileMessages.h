@@ -13,5 +13,7 @@ inline constexpr const char* kNoFileNameMessage = "ファイルなし";
 inline constexpr const char* kNameTooLongMessage = "ファイル名が長すぎます";
 /// A bitmap that cannot be imported.
 inline constexpr const char* kBitmapFileError = "ビットマップファイルエラー";
+/// A bitmap export of a picture with no lit dot: no file is made.
+inline constexpr const char* kEmptyBitmapMessage = "点灯しているドットがない絵なので、ビットマップファイルは作りません";
 
 }  // namespace tesslor

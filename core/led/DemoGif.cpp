@@ -83,12 +83,10 @@ std::vector<GifFrame> AnimationGifFrames(const std::vector<MemoryImage>& picture
     return frames;
 }
 
-std::string GifPathFor(const std::string& shownFile) {
-    return shownFile.empty() ? std::string() : ReplaceExtension(shownFile, ".gif");
-}
-
-std::string GifFolderFor(const std::string& shownFile, const std::string& driveRoot) {
-    return shownFile.empty() ? driveRoot : FolderOfFile(shownFile);
+std::string GifPathFor(const std::string& shownFile, const std::string& folder) {
+    if (shownFile.empty()) return {};
+    const std::string name = ReplaceExtension(FileNamePart(shownFile), ".gif");
+    return PathInFolder(folder, name);
 }
 
 std::string GifSavedText(const std::string& path) { return path + " に保存しました"; }

@@ -22,12 +22,11 @@ inline constexpr int kAnimationFrameCs = 10;
 /// (Relayout at 80). Empty when the configured display has no panels.
 std::vector<GifFrame> DemoGifFrames(LedHyoujikiClass& doc);
 
-/// The name GIFで保存 proposes: the shown file (the picture, or the
-/// animation list) with ".gif" in place of its extension, in its folder; ""
-/// when the demo shows no file.
-std::string GifPathFor(const std::string& shownFile);
-/// Where GIFで保存 starts: the shown file's folder, else the drive's root.
-std::string GifFolderFor(const std::string& shownFile, const std::string& driveRoot);
+/// The name GIFで保存 proposes: the shown file's name (the picture, or the
+/// animation list) with ".gif" in place of its extension, in folder; ""
+/// when the demo shows no file. The unit never reads a GIF, so it is not
+/// proposed on the card beside the file it shows.
+std::string GifPathFor(const std::string& shownFile, const std::string& folder);
 /// What the demo says after a good GIFで保存: where the file went.
 std::string GifSavedText(const std::string& path);
 

@@ -156,6 +156,14 @@ void EditorWindows::ShowModalThen(QDialog& window, std::function<void()> load) {
     window.exec();
 }
 
+void EditorWindows::GiveFocusBack() {
+    // Some window managers hand the focus to no window when a modal one
+    // closes: the main window's shortcuts (Ctrl+O) would wait for a click.
+    if (!mainForm_->isVisible()) return;
+    mainForm_->raise();
+    mainForm_->activateWindow();
+}
+
 void EditorWindows::OpenCardFile(CardKind kind, const std::string& cardPath) {
     const CardOpening opening = CardOpeningOf(mainForm_->Context().files, kind, cardPath);
     const std::string& path = opening.path;
@@ -217,7 +225,10 @@ void EditorWindows::RepaintMainForm() {
 }
 
 void EditorWindows::OpenModal(QAction* item, QDialog& window) {
-    QObject::connect(item, &QAction::triggered, &window, [&window] { window.exec(); });
+    QObject::connect(item, &QAction::triggered, &window, [this, &window] {
+        window.exec();
+        GiveFocusBack();
+    });
 }
 
 void EditorWindows::OpenModeless(QAction* item, QWidget& window) {

@@ -97,7 +97,9 @@ private:
     /// Opens a file of the card where it is edited.
     void OpenCardFile(CardKind kind, const std::string& path);
     /// Shows a modal window and, once it shows, runs load (its opening empties it first).
-    static void ShowModalThen(QDialog& window, std::function<void()> load);
+    void ShowModalThen(QDialog& window, std::function<void()> load);
+    /// The main window takes the focus again after a modal window closed.
+    void GiveFocusBack();
 
     WorkNamingPrompter prompter_;
     std::unique_ptr<TMainForm> mainForm_;

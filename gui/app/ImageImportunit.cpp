@@ -30,12 +30,28 @@ Widget* Named(Widget* w, const char* name) {
 TImageImportForm::TImageImportForm(const DisplayShape& shape, QWidget* parent) : QDialog(parent), shape_(shape) {
     setObjectName(QStringLiteral("ImageImportForm"));
     setWindowTitle(QStringLiteral("画像の読み込み"));
+    CreateControls();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(OptionsGrid());
+    layout->addWidget(PreviewArea(parent));
+    layout->addStretch(1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(InfoLabel, 1);
+    buttons->addWidget(AnimationButton);
+    buttons->addWidget(OkButton);
+    buttons->addWidget(CancelButton);
+    layout->addLayout(buttons);
+    ConnectControls();
+    UpdatePreview();
+}
+
+void TImageImportForm::CreateControls() {
     ColourComboBox = Named(new QComboBox(this), "ColourComboBox");
     ColourComboBox->addItems({QStringLiteral("自動"), QStringLiteral("赤"), QStringLiteral("緑"), QStringLiteral("橙")});
     ColourComboBox->setToolTip(QStringLiteral("自動: 表示器の色を画像の色から選びます。赤・緑・橙: 明るさで一色に"));
     // A one-colour board lights its one colour wherever the image is bright
     // enough: a colour to choose would change nothing.
-    if (shape.NanSyoku != 2) {
+    if (shape_.NanSyoku != 2) {
         ColourComboBox->setEnabled(false);
         ColourComboBox->setToolTip(QStringLiteral("１色の表示器です。明るさがしきい値以上の点を点灯します（反転では、しきい値未満の点）"));
     }
@@ -52,7 +68,7 @@ TImageImportForm::TImageImportForm(const DisplayShape& shape, QWidget* parent) :
     XSpinBox = Named(new QSpinBox(this), "XSpinBox");
     YSpinBox = Named(new QSpinBox(this), "YSpinBox");
     for (QSpinBox* box : {XSpinBox, YSpinBox}) box->setRange(-kMaxImportSide, kMaxImportSide);
-    PreviewBox = Named(new BoardPreviewBox(shape, kPreviewMagnification, this), "PreviewBox");
+    PreviewBox = Named(new BoardPreviewBox(shape_, kPreviewMagnification, this), "PreviewBox");
     PreviewBox->setToolTip(QStringLiteral("ドラッグで位置を動かせます（青い線の内側が表示器に一度に映る範囲です）"));
     PreviewBox->setCursor(Qt::SizeAllCursor);
     InfoLabel = Named(new QLabel(this), "InfoLabel");
@@ -62,7 +78,9 @@ TImageImportForm::TImageImportForm(const DisplayShape& shape, QWidget* parent) :
     AnimationButton = Named(new QPushButton(QStringLiteral("動画として読み込む…"), this), "AnimationButton");
     AnimationButton->setToolTip(QStringLiteral("1 枚ずつ絵にして、アニメーションリストとアニメーションデータを書き込みます"));
     AnimationButton->hide();
+}
 
+QGridLayout* TImageImportForm::OptionsGrid() {
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("色"), this), 0, 0);
     grid->addWidget(ColourComboBox, 0, 1);
@@ -81,13 +99,10 @@ TImageImportForm::TImageImportForm(const DisplayShape& shape, QWidget* parent) :
     position->addWidget(YSpinBox);
     grid->addLayout(position, 1, 4, 1, 2);
     grid->setColumnStretch(3, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(InfoLabel, 1);
-    buttons->addWidget(AnimationButton);
-    buttons->addWidget(OkButton);
-    buttons->addWidget(CancelButton);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
+    return grid;
+}
+
+QScrollArea* TImageImportForm::PreviewArea(QWidget* parent) {
     // On a screen narrower than the board at this size the preview scrolls,
     // instead of pushing the window's buttons past the screen's edge.
     PreviewScroll = Named(new QScrollArea(this), "PreviewScroll");
@@ -101,10 +116,10 @@ TImageImportForm::TImageImportForm(const DisplayShape& shape, QWidget* parent) :
     // As tall as the board and the bar under it: nothing to scroll down to.
     PreviewScroll->setFixedHeight(PreviewBox->height() +
                                   (cut ? PreviewScroll->horizontalScrollBar()->sizeHint().height() : 0));
-    layout->addWidget(PreviewScroll);
-    layout->addStretch(1);
-    layout->addLayout(buttons);
+    return PreviewScroll;
+}
 
+void TImageImportForm::ConnectControls() {
     for (QComboBox* box : {ColourComboBox, DitherComboBox})
         connect(box, &QComboBox::currentIndexChanged, this, &TImageImportForm::UpdatePreview);
     // A position chosen for one size would leave the other off the board: a
@@ -126,7 +141,6 @@ TImageImportForm::TImageImportForm(const DisplayShape& shape, QWidget* parent) :
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(AnimationButton, &QPushButton::clicked, this, [this] { done(kAnimationChosen); });
-    UpdatePreview();
 }
 
 void TImageImportForm::SetImage(RgbaImage image, const std::string& name, int frames) {

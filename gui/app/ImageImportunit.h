@@ -8,6 +8,7 @@
 #include "led/ImageImport.h"
 
 class QCheckBox;
+class QGridLayout;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -61,6 +62,13 @@ public slots:
     void UpdatePreview();
 
 private:
+    void CreateControls();
+    /// The options: colour, threshold, invert, dither, size and position.
+    QGridLayout* OptionsGrid();
+    /// The preview in its scroll area, as wide as the screen allows.
+    QScrollArea* PreviewArea(QWidget* parent);
+    void ConnectControls();
+
     DisplayShape shape_;
     ImportPreview preview_;
     PictureDots dots_;

@@ -264,11 +264,11 @@ void TMainForm::CreateDrawingToolBar() {
 void TMainForm::CreateStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar"));
-    auto label = [bar](const char* name, int minimumWidth) {
+    auto label = [bar](const char* name, int minimumWidth, int stretch = 0) {
         auto* l = new QLabel(bar);
         l->setObjectName(QString::fromLatin1(name));
         l->setMinimumWidth(minimumWidth);
-        bar->addWidget(l);
+        bar->addWidget(l, stretch);
         return l;
     };
     PositionStatusLabel = label("PositionStatusLabel", 150);
@@ -276,7 +276,10 @@ void TMainForm::CreateStatusBar() {
     MagnificationStatusLabel = label("MagnificationStatusLabel", 80);
     UsedWidthStatusLabel = label("UsedWidthStatusLabel", 110);
     FileStatusLabel = label("FileStatusLabel", 160);
-    CardStatusLabel = label("CardStatusLabel", 0);
+    // The card's message takes whatever width the window has, now and after
+    // a resize, and never widens the window itself.
+    CardStatusLabel = label("CardStatusLabel", 0, 1);
+    CardStatusLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 }
 
 // ---- the bar's widgets ----
@@ -367,6 +370,7 @@ void TMainForm::AttachMagnificationForm(TMagnificationForm& form) {
     if (recentProfile_) form.SelectChoice(recentProfile_->ReadString(kViewSection, kMagnificationKey, "100"));
     form.onMagnification = [this](int value) {
         document_->Relayout(*PaintBox1, value);
+        ApplyFitScale();
         if (recentProfile_ && magnificationForm_)
             recentProfile_->WriteString(kViewSection, kMagnificationKey, magnificationForm_->Choice());
         UpdateStatusBar();
@@ -381,6 +385,8 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
     if (!magnificationForm_ || !magnificationForm_->FitSelected() || !document_) return;
     const int dot = std::max(1, magnificationForm_->Magnification() * 8 / 100);
     if (16 * dot + 3 != document_->Pitch()) MagnificationComboBoxChange();
+    else ApplyFitScale();
+    UpdateStatusBar();
 }
 
 }  // namespace tesslor::gui

@@ -74,9 +74,12 @@ void TMainForm::PlaceImportedImage(const std::string& path) {
            !ImportAnimation(image, FileNamePart(path), imageImportForm_->Options()))
         result = imageImportForm_->exec();
     imageImportForm_->ForgetImage();
+    // The shortcuts work at once, without a click into the window first.
+    activateWindow();
     if (result != QDialog::Accepted) return;
     commands_->TakeImportedPicture(imageImportForm_->Dots());
     ShowDocument();
+    ShowPictureStart();
 }
 
 bool TMainForm::ImportAnimation(const ImportImageFile& image, const std::string& imageName,

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -39,6 +41,14 @@
 
 namespace tesslor::gui {
 
+namespace {
+// The user's pictures folder where it exists, else the home folder.
+std::string PicturesFolder(const std::string& given) {
+    if (!given.empty()) return given;
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return (!pictures.isEmpty() && QDir(pictures).exists() ? pictures : QDir::homePath()).toStdString();
+}
+}  // namespace
 
 TMainForm::TMainForm(const EditorEnvironment& env, QWidget* parent)
     : QMainWindow(parent),
@@ -48,7 +58,7 @@ TMainForm::TMainForm(const EditorEnvironment& env, QWidget* parent)
       configFile_(env.configPath, files_),
       driveRoots_(configFile_, prompter_, files_),
       context_{prompter_, *env.chooser, files_, config_, [this] { return DriveRoot(); },
-               [this](const std::string& done) { ShowCardStatus(done); }} {
+               [this](const std::string& done) { ShowCardStatus(done); }, PicturesFolder(env.picturesFolder)} {
     setObjectName(QStringLiteral("MainForm"));
     if (!env.recentFilesPath.empty()) {
         recentProfile_ = std::make_unique<IniProfile>(env.recentFilesPath, files_);
@@ -257,16 +267,25 @@ void TMainForm::PaintBox1MouseUp(Qt::MouseButton button, QPoint pos) {
 void TMainForm::MagnificationComboBoxChange() {
     const int value = magnificationForm_ ? magnificationForm_->Magnification() : 100;
     document_->Relayout(*PaintBox1, value);
+    ApplyFitScale();
+}
+
+void TMainForm::ApplyFitScale() {
+    const bool fit = magnificationForm_ && magnificationForm_->FitSelected();
+    PaintBox1->SetDisplayScale(fit ? FitScale(ScrollBox->viewport()->width(), PaintBox1->Width()) : 1.0);
 }
 
 void TMainForm::ZoomAt(int steps, QPoint pos) {
     if (!magnificationForm_) return;
-    const int oldPitch = document_->Pitch();
-    // Where the pointer is in the viewport, to keep the same dot under it.
-    const QPoint inViewport = PaintBox1->mapTo(ScrollBox->viewport(), pos);
+    // The pitch as shown (全体表示 shows the board scaled), and where the
+    // pointer is in the viewport, to keep the same dot under it.
+    const double oldScale = PaintBox1->DisplayScale();
+    const int oldPitch = static_cast<int>(document_->Pitch() * oldScale + 0.5);
+    const QPoint shown = PaintBox1->ToWidget(pos);
+    const QPoint inViewport = PaintBox1->mapTo(ScrollBox->viewport(), shown);
     if (!magnificationForm_->StepMagnification(steps)) return;
     ScrollBox->widget()->layout()->activate();
-    const Point scroll = ScrollKeepingPointer({pos.x(), pos.y()}, oldPitch, document_->Pitch(),
+    const Point scroll = ScrollKeepingPointer({shown.x(), shown.y()}, oldPitch, document_->Pitch(),
                                               {PaintBox1->x(), PaintBox1->y()}, {inViewport.x(), inViewport.y()});
     ScrollBox->horizontalScrollBar()->setValue(scroll.x);
     ScrollBox->verticalScrollBar()->setValue(scroll.y);
@@ -309,9 +328,23 @@ void TMainForm::RunCommand(Command command) {
 }
 
 void TMainForm::NewFileOpenClick() { RunCommand(&DocumentCommands::NewFile); }
-void TMainForm::FileOpenClick() { RunCommand(&DocumentCommands::Open); }
-void TMainForm::OldFileOpenClick() { RunCommand(&DocumentCommands::OpenOld); }
-void TMainForm::BmpFileOpenClick() { RunCommand(&DocumentCommands::ImportBitmap); }
+void TMainForm::FileOpenClick() { RunOpening(&DocumentCommands::Open); }
+void TMainForm::OldFileOpenClick() { RunOpening(&DocumentCommands::OpenOld); }
+void TMainForm::BmpFileOpenClick() { RunOpening(&DocumentCommands::ImportBitmap); }
+
+void TMainForm::RunOpening(bool (DocumentCommands::*open)()) {
+    EndStroke();
+    const bool opened = (commands_.get()->*open)();
+    ShowDocument();
+    if (opened) ShowPictureStart();
+}
+
+void TMainForm::ShowPictureStart() {
+    // A picture opened where the view had scrolled to the board's far end
+    // would look empty: its start (the top left corner) is shown.
+    ScrollBox->horizontalScrollBar()->setValue(0);
+    ScrollBox->verticalScrollBar()->setValue(0);
+}
 void TMainForm::FileWriteClick() { RunCommand(&DocumentCommands::Save); }
 // The bar's 上書き保存 button is ファイル → 上書き保存.
 void TMainForm::UwagakiHozonButtonClick() { FileWriteClick(); }
@@ -324,6 +357,7 @@ bool TMainForm::OpenByName(const std::string& path) {
     EndStroke();
     const bool ok = commands_->OpenByName(path);
     ShowDocument();
+    if (ok) ShowPictureStart();
     return ok;
 }
 
@@ -422,7 +456,9 @@ void TMainForm::UpdateStatusBar() {
     if (!document_) return;
     PenColorStatusLabel->setText(QString::fromStdString(PenColorText(*document_, PenColorValue())));
     const int percent = magnificationForm_ ? magnificationForm_->Magnification() : 100;
-    MagnificationStatusLabel->setText(QString::fromStdString(MagnificationText(percent)));
+    // 全体表示 shows the board larger than its layout: the status says what shows.
+    const int shownPercent = static_cast<int>(percent * PaintBox1->DisplayScale() + 0.5);
+    MagnificationStatusLabel->setText(QString::fromStdString(MagnificationText(shownPercent)));
     UsedWidthStatusLabel->setText(QString::fromStdString(UsedWidthText(UsedWidth(*document_))));
     FileStatusLabel->setText(QString::fromStdString(DocumentStatusText(document_->FileName, document_->Modified())));
     FileStatusLabel->setToolTip(QString::fromStdString(document_->FileName));
@@ -466,7 +502,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonRelease: {
             auto* e = static_cast<QMouseEvent*>(event);
             tools_->SetShift(e->modifiers() & Qt::ShiftModifier);
-            PaintBox1MouseUp(e->button(), e->position().toPoint());
+            PaintBox1MouseUp(e->button(), PaintBox1->ToSurface(e->position().toPoint()));
             break;
         }
         case QEvent::Leave:

@@ -289,6 +289,12 @@ private:
     /// Runs one of the document's commands and shows its result.
     template <class Command>
     void RunCommand(Command command);
+    /// An open command; a picture read shows its start.
+    void RunOpening(bool (DocumentCommands::*open)());
+    /// 全体表示 fills the editing area's width: the board is shown scaled up
+    /// from the largest layout of whole-pixel dots that fits.
+    void ApplyFitScale();
+    void ShowPictureStart();
     void UpdateEditActions();
     void UpdateStatusBar();
     void ShowPointer(std::optional<QPoint> pos);

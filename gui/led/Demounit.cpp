@@ -72,8 +72,8 @@ void DemoGifSaver::Place(int clientWidth, int top) {
 bool DemoGifSaver::Save(const std::vector<GifFrame>& frames, const std::string& shownFile) {
     if (frames.empty()) return false;
     Status->clear();
-    dialog_.InitialDir = GifFolderFor(shownFile, context_.driveRoot ? context_.driveRoot() : std::string());
-    dialog_.FileName = GifPathFor(shownFile);
+    dialog_.InitialDir = context_.picturesFolder;
+    dialog_.FileName = GifPathFor(shownFile, context_.picturesFolder);
     if (!dialog_.Execute()) return false;
     std::string error;
     if (!WriteAnimatedGif(context_.files, dialog_.FileName, frames, &error)) {

@@ -1,6 +1,7 @@
 #include "platform/PaintBoxWidget.h"
 
 #include <QEvent>
+#include <cmath>
 #include <QFont>
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -239,7 +240,7 @@ Rgb PaintBoxWidget::GetPixel(int, int) const { return kBlack; }
 void PaintBoxWidget::SetSize(int width, int height) {
     width_ = width < 0 ? 0 : width;
     height_ = height < 0 ? 0 : height;
-    setFixedSize(width_, height_);
+    ApplyFixedSize();
     // Everything moves: the kept image is drawn afresh (and dropped when the
     // new box is too large for one).
     ForgetKeptImage();
@@ -248,6 +249,53 @@ void PaintBoxWidget::SetSize(int width, int height) {
         fullRepaintPending_ = true;
         update();
     }
+}
+
+void PaintBoxWidget::ApplyFixedSize() {
+    if (scale_ == 1.0) {
+        setFixedSize(width_, height_);
+        return;
+    }
+    // Never wider than the width the scale was chosen for.
+    setFixedSize(static_cast<int>(std::floor(width_ * scale_)), static_cast<int>(std::floor(height_ * scale_)));
+}
+
+void PaintBoxWidget::SetDisplayScale(double scale) {
+    if (!(scale >= 1.0) || !std::isfinite(scale)) scale = 1.0;
+    if (scale == scale_) return;
+    scale_ = scale;
+    ApplyFixedSize();
+    fullRepaintPending_ = true;
+    update();
+}
+
+QPoint PaintBoxWidget::ToWidget(QPoint p) const {
+    if (scale_ == 1.0) return p;
+    return QPoint(static_cast<int>(std::floor((p.x() + 0.5) * scale_)), static_cast<int>(std::floor((p.y() + 0.5) * scale_)));
+}
+
+QPoint PaintBoxWidget::ToSurface(QPoint p) const {
+    if (scale_ == 1.0) return p;
+    return QPoint(static_cast<int>(std::floor(p.x() / scale_)), static_cast<int>(std::floor(p.y() / scale_)));
+}
+
+QRect PaintBoxWidget::SurfaceRectOf(const QRect& r) const {
+    if (scale_ == 1.0) return r;
+    // One pixel more on each side: the smooth scaling samples its neighbours.
+    const int left = static_cast<int>(std::floor(r.left() / scale_)) - 1;
+    const int top = static_cast<int>(std::floor(r.top() / scale_)) - 1;
+    const int right = static_cast<int>(std::ceil((r.right() + 1) / scale_)) + 1;
+    const int bottom = static_cast<int>(std::ceil((r.bottom() + 1) / scale_)) + 1;
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)) & QRect(0, 0, width_, height_);
+}
+
+QRect PaintBoxWidget::WidgetRectOf(const QRect& r) const {
+    if (scale_ == 1.0) return r;
+    const int left = static_cast<int>(std::floor(r.left() * scale_)) - 1;
+    const int top = static_cast<int>(std::floor(r.top() * scale_)) - 1;
+    const int right = static_cast<int>(std::ceil((r.right() + 1) * scale_)) + 1;
+    const int bottom = static_cast<int>(std::ceil((r.bottom() + 1) * scale_)) + 1;
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)) & rect();
 }
 
 void PaintBoxWidget::Refresh() {
@@ -307,7 +355,7 @@ bool PaintBoxWidget::NeedsDrawing(int x1, int y1, int x2, int y2) const {
     // shown or not.
     if (!fresh_.isEmpty() && box.intersects(fresh_.boundingRect())) return true;
     if (fullRepaintPending_ || !isVisible()) return false;
-    return box.intersects(VisibleRect());
+    return box.intersects(SurfaceRectOf(VisibleRect()));
 }
 
 bool PaintBoxWidget::DrawDotIntoKeptImage(const QRect& box) {
@@ -339,7 +387,7 @@ void PaintBoxWidget::Touch(const QRect& box) {
 
 void PaintBoxWidget::QueueRepaint(const QRect& box) {
     if (fullRepaintPending_ || !isVisible()) return;
-    QRect r = box & rect();
+    QRect r = WidgetRectOf(box & QRect(0, 0, width_, height_));
     if (r.isEmpty()) return;
     dirty_ = dirty_.isNull() ? r : dirty_.united(r);
     if (!flushQueued_) {
@@ -506,15 +554,39 @@ void PaintBoxWidget::paintEvent(QPaintEvent* event) {
     fullRepaintPending_ = false;
     QPainter painter(this);
     painter.setClipRect(event->rect());
+    if (scale_ != 1.0) {
+        PaintScaled(painter, event->rect());
+        return;
+    }
     PaintArea(painter, event->rect());
 }
 
+void PaintBoxWidget::PaintScaled(QPainter& painter, const QRect& exposed) {
+    painter.fillRect(exposed, palette().color(QPalette::Window));
+    const QRect source = SurfaceRectOf(exposed);
+    if (source.isEmpty()) return;
+    const QRectF target(source.x() * scale_, source.y() * scale_, source.width() * scale_, source.height() * scale_);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (EnsureKeptImage()) {
+        FoldStale();
+        const QRegion stale = QRegion(source) - fresh_;
+        if (!stale.isEmpty()) DrawIntoKeptImage(stale);
+        painter.drawImage(target, kept_, QRectF(source));
+        return;
+    }
+    // No kept image (the dot cache off, or no memory for one): drawn through a scaling painter.
+    painter.save();
+    painter.scale(scale_, scale_);
+    RunPaintHandler(painter, source);
+    painter.restore();
+}
+
 void PaintBoxWidget::mousePressEvent(QMouseEvent* event) {
-    emit mousePressed(event->button(), event->buttons(), event->position().toPoint());
+    emit mousePressed(event->button(), event->buttons(), ToSurface(event->position().toPoint()));
 }
 
 void PaintBoxWidget::mouseMoveEvent(QMouseEvent* event) {
-    emit mouseMoved(event->buttons(), event->position().toPoint());
+    emit mouseMoved(event->buttons(), ToSurface(event->position().toPoint()));
 }
 
 void PaintBoxWidget::wheelEvent(QWheelEvent* event) {
@@ -525,7 +597,7 @@ void PaintBoxWidget::wheelEvent(QWheelEvent* event) {
     wheelRemainder_ += event->angleDelta().y();
     const int steps = wheelRemainder_ / 120;
     wheelRemainder_ -= steps * 120;
-    if (steps != 0) emit zoomRequested(steps, event->position().toPoint());
+    if (steps != 0) emit zoomRequested(steps, ToSurface(event->position().toPoint()));
     event->accept();
 }
 

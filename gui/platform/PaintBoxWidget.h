@@ -147,6 +147,16 @@ public:
     /// The part of the widget that its ancestors let show (widget coordinates).
     QRect VisibleRect() const;
 
+    /// The surface shown larger by scale (at least 1): 全体表示 fills the
+    /// window's width with a board whose dots are whole pixels. The widget
+    /// is the surface's size times scale; mouse positions are given back in
+    /// the surface's pixels.
+    void SetDisplayScale(double scale);
+    double DisplayScale() const { return scale_; }
+    /// A surface point in the widget's pixels, and back.
+    QPoint ToWidget(QPoint surfacePoint) const;
+    QPoint ToSurface(QPoint widgetPoint) const;
+
 signals:
     void mousePressed(Qt::MouseButton button, Qt::MouseButtons buttons, QPoint pos);
     void mouseMoved(Qt::MouseButtons buttons, QPoint pos);
@@ -173,6 +183,12 @@ private:
     void DrawIntoKeptImage(const QRegion& stale);
     void FoldStale();
     void ForgetKeptImage();
+    /// The paint event's work when the surface is shown scaled.
+    void PaintScaled(QPainter& painter, const QRect& exposed);
+    /// The surface pixels a widget rectangle shows, and the widget pixels a surface rectangle covers.
+    QRect SurfaceRectOf(const QRect& widgetRect) const;
+    QRect WidgetRectOf(const QRect& surfaceRect) const;
+    void ApplyFixedSize();
 
     QPainter* painter_ = nullptr;
     QRect exposed_;
@@ -200,6 +216,7 @@ private:
     int width_ = 0;
     int height_ = 0;
     int wheelRemainder_ = 0;
+    double scale_ = 1.0;
 };
 
 /// Qt colour of an RGB value.

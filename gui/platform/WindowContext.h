@@ -20,6 +20,8 @@ struct EditorEnvironment {
     std::string configPath;       ///< the configuration file beside the executable (only read)
     std::string driveFilePath;    ///< the drive file (read at first showing, written at close)
     std::string recentFilesPath;  ///< where 最近使ったファイル is kept ("": for the run only)
+    /// Where GIFで保存 starts ("": the user's pictures folder, else the home folder).
+    std::string picturesFolder;
 };
 
 /// What every window is given. Valid for the whole run.
@@ -34,6 +36,8 @@ struct WindowContext {
     /// Says what a window's カードに追加 did in the main window's status line
     /// (the window has closed by then); unset, a box says it.
     std::function<void(const std::string&)> tellCardAdded = {};
+    /// Where files for people rather than the unit (a demo's GIF) are proposed.
+    std::string picturesFolder = {};
 };
 
 }  // namespace tesslor::gui

@@ -155,18 +155,22 @@ TEST(BitmapExport, WidthFollowsTheLastUsedPanelColumn) {
     EXPECT_EQ(surface.GetPixel(17, 40), kRed);
 }
 
-TEST(BitmapExport, AnEmptyPictureWritesNothingAndSaysNothing) {
+// A name asked for and then not written would leave the operator looking
+// for a file: an empty picture says why no file is made, before any dialog.
+TEST(BitmapExport, AnEmptyPictureWritesNothingAndSaysWhy) {
     DocUnderTest t;
     test::TempDir dir;
     test::ScriptedFileChooser chooser;
-    chooser.script = {dir.Path("empty.bmp")};
     FileDialog dialog = BmpDialog(chooser, FileDialogKind::Save);
     MemoryImage img;
+    const std::vector<std::string> why{"点灯しているドットがない絵なので、ビットマップファイルは作りません"};
     EXPECT_FALSE(t.files.ExportBmpWithDialog(dialog, img));
-    EXPECT_FALSE(std::filesystem::exists(dir.Path("empty.bmp")));
-    EXPECT_TRUE(t.prompter.shown.empty());
+    EXPECT_TRUE(chooser.requests.empty());
+    EXPECT_EQ(t.prompter.shown, why);
+    t.prompter.shown.clear();
     EXPECT_FALSE(t.files.ExportBmpFile(dir.Path("empty.bmp"), img));
     EXPECT_FALSE(std::filesystem::exists(dir.Path("empty.bmp")));
+    EXPECT_EQ(t.prompter.shown, why);
 }
 
 TEST(BitmapExport, DialogStartsEmptyAndCancelWritesNothing) {
@@ -293,7 +297,9 @@ TEST_F(BitmapImport, AGoodFileReplacesThePicture) {
     EXPECT_EQ(t.doc.DotColor(200, 10), kOff);
     EXPECT_EQ(t.doc.DotColor(1, 1), kLedRed);
     EXPECT_EQ(LitDots(t.doc), 4);
-    EXPECT_EQ(t.doc.FileName, "picture.lee");
+    // A new picture: the next overwrite-save must not put it into picture.lee.
+    EXPECT_EQ(t.doc.FileName, "");
+    EXPECT_TRUE(t.doc.Modified());
     EXPECT_EQ(t.prompter.shown, (std::vector<std::string>{kDiscard}));
 }
 

@@ -94,5 +94,14 @@ TEST(DemoGif, DelaysKeepTheDemoPaceAboveTheViewersFloor) {
     EXPECT_EQ(total, 320);
 }
 
+// The unit never reads a GIF: only the shown file's name is kept, in the
+// folder given, whichever separator that folder is spelt with.
+TEST(DemoGif, TheProposedNameKeepsOnlyTheShownFilesName) {
+    EXPECT_EQ(GifPathFor("", "/home/u/Pictures"), "");
+    EXPECT_EQ(GifPathFor("/media/u/CARD/kion.lee", "/home/u/Pictures"), "/home/u/Pictures/kion.gif");
+    EXPECT_EQ(GifPathFor("E:\\walk.alt", "C:\\Users\\u\\Pictures"), "C:\\Users\\u\\Pictures\\walk.gif");
+    EXPECT_EQ(GifPathFor("E:\\sign", "/p"), "/p/sign.gif");
+}
+
 }  // namespace
 }  // namespace tesslor

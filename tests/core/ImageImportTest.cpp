@@ -57,6 +57,13 @@ TEST(ImageImportRule, EachPixelTakesTheCodeTheRuleGives) {
         {"grey 128 is exactly T", {128, 128, 128, 255}, red, kTwoColour, kLedRed},
         {"127/128/128 is 127701", {127, 128, 128, 255}, red, kTwoColour, kOff},
         {"blue 255 is 29070, T 29", {0, 0, 255, 255}, blueT, kTwoColour, kLedRed},
+        // Each weight at the threshold where its channel alone flips: a weight
+        // given to the wrong channel lights or darkens one of these.
+        {"blue 255 is 29070, T 30", {0, 0, 255, 255}, With(ImportColour::Red, 30), kTwoColour, kOff},
+        {"red 255 is 76245, T 76", {255, 0, 0, 255}, With(ImportColour::Red, 76), kTwoColour, kLedRed},
+        {"red 255 is 76245, T 77", {255, 0, 0, 255}, With(ImportColour::Red, 77), kTwoColour, kOff},
+        {"green 255 is 149685, T 149", {0, 255, 0, 255}, With(ImportColour::Green, 149), kTwoColour, kLedGreen},
+        {"green 255 is 149685, T 150", {0, 255, 0, 255}, With(ImportColour::Green, 150), kTwoColour, kOff},
         {"green by brightness", {255, 255, 255, 255}, green, kTwoColour, kLedGreen},
         {"orange by brightness", {255, 255, 255, 255}, orange, kTwoColour, kLedYellow},
         {"inverted brightness", {127, 128, 128, 255}, With(ImportColour::Red, 128, true), kTwoColour, kLedRed},

@@ -52,5 +52,15 @@ TEST(Magnification, TheDotUnderThePointerStaysUnderIt) {
     EXPECT_EQ(ScrollKeepingPointer({10, 10}, 0, 19, {0, 0}, {10, 10}), (Point{0, 0}));  // no layout yet
 }
 
+// 全体表示 scales up only: a layout already as wide as the area, or wider, shows as it is.
+TEST(Magnification, FitScaleFillsTheAreaAndNeverShrinks) {
+    EXPECT_DOUBLE_EQ(FitScale(1186, 593), 2.0);
+    EXPECT_DOUBLE_EQ(FitScale(594, 593), 594.0 / 593);
+    EXPECT_DOUBLE_EQ(FitScale(593, 593), 1.0);
+    EXPECT_DOUBLE_EQ(FitScale(300, 593), 1.0);
+    EXPECT_DOUBLE_EQ(FitScale(1000, 0), 1.0);
+    EXPECT_DOUBLE_EQ(FitScale(-5, 593), 1.0);
+}
+
 }  // namespace
 }  // namespace tesslor

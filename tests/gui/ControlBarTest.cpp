@@ -7,9 +7,11 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QLabel>
 #include <QWheelEvent>
 
 #include "GuiHarness.h"
+#include "led/DocumentPicture.h"
 
 namespace tesslor::test {
 namespace {
@@ -172,6 +174,36 @@ TEST(Drawing, CtrlWheelChangesTheMagnificationLikeItsWindow) {
     EXPECT_EQ(e.Doc().Pitch(), 35);
 }
 
+// Shown scaled, a click still lands on the dot under the pointer, and a dot
+// drawn reaches the screen where it lies.
+TEST(Drawing, AScaledFitDrawsTheDotUnderThePointer) {
+    Editor e;
+    // Dots of 3 pixels: a dot's centre lies inside it by the pen's own rule.
+    e.Main().resize(1900, 700);
+    QApplication::processEvents();
+    e.Main().ZentaiHyouji->trigger();
+    QApplication::processEvents();
+    gui::PaintBoxWidget& box = *e.Main().PaintBox1;
+    ASSERT_GT(box.DisplayScale(), 1.0);
+    for (const QPoint dot : {QPoint(0, 0), QPoint(479, 79), QPoint(200, 40)}) {
+        const QPoint onWidget = box.ToWidget(e.DotPixel(dot.x(), dot.y()));
+        QMouseEvent press(QEvent::MouseButtonPress, onWidget, box.mapToGlobal(onWidget), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&box, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, onWidget, box.mapToGlobal(onWidget), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&box, &release);
+        EXPECT_EQ(e.Doc().DotColor(dot.x(), dot.y()), kLedRed) << dot.x() << "," << dot.y();
+    }
+    // What shows at the last dot's centre is its red.
+    QApplication::processEvents();
+    const QImage shown = box.grab().toImage();
+    const QPoint centre = box.ToWidget(e.DotPixel(200, 40));
+    const QColor c = shown.pixelColor(centre);
+    EXPECT_GT(c.red(), 200);
+    EXPECT_LT(c.green(), 60);
+}
+
 }  // namespace
 }  // namespace tesslor::test
 
@@ -190,11 +222,19 @@ TEST(Drawing, FitShowsTheWholeWidthAndIsKeptForTheNextRun) {
     QApplication::processEvents();
     ASSERT_TRUE(mag.FitSelected());
     const int narrow = e.Doc().Pitch();
-    EXPECT_LE(e.Main().PaintBox1->width(), std::max(e.Main().ScrollBox->viewport()->width(), 593));
+    // The whole board fills the width, not the layout of whole-pixel dots below it.
+    const auto fills = [&] {
+        const int area = e.Main().ScrollBox->viewport()->width();
+        EXPECT_LE(e.Main().PaintBox1->width(), area);
+        EXPECT_GE(e.Main().PaintBox1->width(), area - 2);
+    };
+    fills();
     e.Main().resize(1900, 700);
     QApplication::processEvents();
     EXPECT_GT(e.Doc().Pitch(), narrow) << "a wider window, larger dots";
-    EXPECT_LE(e.Main().PaintBox1->width(), e.Main().ScrollBox->viewport()->width());
+    fills();
+    EXPECT_NE(e.Main().MagnificationStatusLabel->text().toStdString(), MagnificationText(e.windows->MagnificationForm().Magnification()))
+        << "the status says the magnification that shows";
     // From 全体表示 the wheel steps to the listed percentages around it.
     EXPECT_TRUE(mag.StepMagnification(1));
     EXPECT_FALSE(mag.FitSelected());

@@ -101,7 +101,8 @@ TEST_F(DemoGif, BlinkSavesBothPhasesForASecondEach) {
     EXPECT_EQ(r.filters[0].pattern, "*.gif");
     EXPECT_EQ(r.defaultExt, "gif");
     EXPECT_EQ(r.title, "GIFで保存");
-    EXPECT_EQ(r.initialDir, card.Dir().string());  // a picture of no file: the drive's root
+    // A GIF is for people, never read by the unit: it starts in the pictures folder, not on the card.
+    EXPECT_EQ(r.initialDir, e.env.picturesFolder);
     EXPECT_TRUE(r.fileName.empty());
     EXPECT_TRUE(e.prompter.shown.empty());
     // The strip says where the file went, with no box to click away.
@@ -150,7 +151,7 @@ TEST_F(DemoGif, ScrollSavesOnePassAtTheDemosPace) {
     EXPECT_GT(withGreen, 10);
 }
 
-TEST_F(DemoGif, ProposesThePicturesNameInItsFolder) {
+TEST_F(DemoGif, ProposesThePicturesNameInThePicturesFolder) {
     TempDir elsewhere;
     const std::string picture = elsewhere.Path("sign.lee");
     e.Doc().Board(0, 0).Led(0, 0).Color = kLedRed;
@@ -161,8 +162,8 @@ TEST_F(DemoGif, ProposesThePicturesNameInItsFolder) {
     QApplication::processEvents();
     Press(demo.GifSaveButton, std::nullopt);
     ASSERT_EQ(e.chooser.requests.size(), 1u);
-    EXPECT_EQ(e.chooser.requests[0].fileName, elsewhere.Path("sign.gif"));
-    EXPECT_EQ(e.chooser.requests[0].initialDir, elsewhere.Dir().string());
+    EXPECT_EQ(e.chooser.requests[0].fileName, e.env.picturesFolder + "/sign.gif");
+    EXPECT_EQ(e.chooser.requests[0].initialDir, e.env.picturesFolder);
     EXPECT_TRUE(demo.findChild<QLabel*>(QStringLiteral("GifSaveStatus"))->text().isEmpty());
 }
 
@@ -268,10 +269,10 @@ TEST_F(AnimaDemoGif, SavesTheFramesItPlaysAtATenthOfASecond) {
         for (int i = 0; i < 3; ++i) shown.push_back(anima.FrameImage(i)->pixmap().toImage());
         Press(anima.GifSaveButton, path);
         EXPECT_TRUE(e.prompter.shown.empty());
-        // The list's name is proposed, in its folder, and the strip says where the file went.
+        // The list's name is proposed, in the pictures folder, and the strip says where the file went.
         ASSERT_FALSE(e.chooser.requests.empty());
-        EXPECT_EQ(e.chooser.requests.back().fileName, card.Path("list.gif"));
-        EXPECT_EQ(e.chooser.requests.back().initialDir, card.Dir().string());
+        EXPECT_EQ(e.chooser.requests.back().fileName, e.env.picturesFolder + "/list.gif");
+        EXPECT_EQ(e.chooser.requests.back().initialDir, e.env.picturesFolder);
         EXPECT_EQ(anima.findChild<QLabel*>(QStringLiteral("GifSaveStatus"))->toolTip().toStdString(),
                   path + " に保存しました");
     });

@@ -228,13 +228,13 @@ TEST_F(Editing, NewOpenImportAndTextRenderingAreOneStepEach) {
     e.chooser.script = {card.Path("p.bmp")};
     Main().BmpFileOpen->trigger();
     EXPECT_EQ(Picture(), partial);
-    EXPECT_FALSE(Modified());
+    EXPECT_TRUE(Modified());  // a converted picture no LED data file holds
     Undo();
     EXPECT_EQ(Picture(), PictureDots());
     EXPECT_FALSE(Modified());
     Redo();
     EXPECT_EQ(Picture(), partial);
-    EXPECT_FALSE(Modified());
+    EXPECT_TRUE(Modified());
 
     // 表示データ作成 of the text editor
     auto& w = e.windows->MongonHensyuuForm();
@@ -242,6 +242,7 @@ TEST_F(Editing, NewOpenImportAndTextRenderingAreOneStepEach) {
     Editor::TypeInto(w.X_Edit(0), QStringLiteral("0"));
     Editor::TypeInto(w.Y_Edit(0), QStringLiteral("0"));
     Editor::TypeInto(w.MojiEdit(0), QStringLiteral("■"));
+    e.prompter.answers = {true};  // the converted bitmap is in no LED data file: asked before it goes
     w.MakeDataButton->click();
     const PictureDots text = Picture();
     ASSERT_NE(text, partial);
@@ -249,7 +250,7 @@ TEST_F(Editing, NewOpenImportAndTextRenderingAreOneStepEach) {
     EXPECT_TRUE(modifiedAfterText);  // a new picture, in no file yet
     Undo();
     EXPECT_EQ(Picture(), partial);
-    EXPECT_FALSE(Modified());  // the picture is the one its bitmap holds
+    EXPECT_TRUE(Modified());  // the converted bitmap, still in no LED data file
     Redo();
     EXPECT_EQ(Picture(), text);
     EXPECT_EQ(Modified(), modifiedAfterText);

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <filesystem>
@@ -126,8 +127,51 @@ TEST_F(FileCommands, NewKeepsTheSettingsAndBitmapOpenLeavesTheBar) {
     EXPECT_EQ(e.Doc().DotColor(17, 5), kLedRed);
     EXPECT_EQ(e.Main().DisplayModeComboBox->currentIndex(), 5);
     EXPECT_EQ(e.Main().WriteNoMaskComboBox->currentText(), QStringLiteral("7"));
-    EXPECT_FALSE(e.Doc().Modified());
+    EXPECT_TRUE(e.Doc().Modified());  // no LED data file holds the converted picture
     EXPECT_NE(e.Main().WorkImage(), nullptr);
+}
+
+// A bitmap opened over a named picture is a new picture: the next 上書き保存
+// must not replace the file the earlier picture came from.
+TEST_F(FileCommands, ABitmapOpenedOverANamedPictureNeverReplacesItsFile) {
+    Draw(40, 9);
+    const std::string logo = cardDir.Path("logo.bmp");
+    e.chooser.script = {logo};
+    e.Main().BmpFileWrite->trigger();
+    e.Main().ClearPictureAction->trigger();
+    Draw(3, 3);
+    const std::string kion = cardDir.Path("kion.lee");
+    e.chooser.script = {kion};
+    e.Main().FileWriteName->trigger();
+    ASSERT_EQ(e.Doc().FileName, kion);
+    const std::string kionBytes = ReadFileBytes(kion);
+
+    e.chooser.script = {logo};
+    e.Main().BmpFileOpen->trigger();
+    EXPECT_EQ(e.Doc().DotColor(40, 9), kLedRed);
+    EXPECT_EQ(e.Doc().FileName, "");
+    EXPECT_TRUE(e.Main().FileStatusLabel->text().contains(QStringLiteral("(未保存)")));
+    EXPECT_FALSE(e.Main().FileStatusLabel->text().contains(QStringLiteral("kion")));
+
+    // 上書き保存 asks for a name; cancelled, nothing is written.
+    e.prompter.shown.clear();
+    e.chooser.script = {std::nullopt};
+    e.Main().UwagakiHozonButton->click();
+    EXPECT_EQ(e.prompter.shown, std::vector<std::string>{"ファイルなし"});
+    EXPECT_EQ(ReadFileBytes(kion), kionBytes);
+    // Closing asks before the converted picture is lost.
+    e.prompter.answers = {false};
+    EXPECT_FALSE(e.Main().close());
+    EXPECT_EQ(e.prompter.LastShown(), "作成したデータが失われてもいいですか？");
+}
+
+TEST_F(FileCommands, ABitmapOfAnEmptyPictureSaysWhyNoFileIsMade) {
+    e.chooser.script = {cardDir.Path("empty.bmp")};
+    e.Main().BmpFileWrite->trigger();
+    EXPECT_TRUE(e.chooser.requests.empty());  // no name asked for a file that will not be made
+    EXPECT_EQ(e.prompter.shown, std::vector<std::string>{"点灯しているドットがない絵なので、ビットマップファイルは作りません"});
+    EXPECT_FALSE(std::filesystem::exists(cardDir.Path("empty.bmp")));
+    e.chooser.script.clear();
 }
 
 TEST_F(FileCommands, OldFileRoundTripAndTooLongNames) {
@@ -145,7 +189,7 @@ TEST_F(FileCommands, OldFileRoundTripAndTooLongNames) {
     const std::string longName = cardDir.Path(std::string(28, 'x') + ".led");  // 32 bytes
     e.chooser.script = {longName};
     e.Main().OldFileWrite->trigger();
-    EXPECT_EQ(e.prompter.shown.back(), "ファイル名が長すぎます");
+    EXPECT_EQ(e.prompter.LastShown(), "ファイル名が長すぎます");
     EXPECT_FALSE(std::filesystem::exists(longName));
 }
 

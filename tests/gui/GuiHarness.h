@@ -32,6 +32,7 @@ public:
         env.configPath = dir.Path("tesslor.INI");
         env.driveFilePath = dir.Path("tesslorDrive.INI");
         env.recentFilesPath = dir.Path("recent.INI");
+        env.picturesFolder = dir.Path("Pictures");
         if (config) WriteFileBytes(env.configPath, config);
         if (drive) WriteFileBytes(env.driveFilePath, drive);
         windows = std::make_unique<gui::EditorWindows>(env);

@@ -316,7 +316,7 @@ TEST_F(ImageImportWindow, AnAnimatedGifComesInAsAnAnimationBesideItsList) {
     EXPECT_EQ(ReadFileBytes(e.dir.Path("walk.alt")), "ANIMATION_QUALITY_SUPER\r\n5\r\n20\r\nwalk_01.lee\r\nwalk_02.lee\r\nwalk_03.lee\r\n");
     // Each frame placed as the window showed the first: at column 4.
     EXPECT_NE(ReadFileBytes(e.dir.Path("walk_02.lee")).find("$004:8000"), std::string::npos);
-    EXPECT_EQ(e.prompter.shown.back(), "walk.alt と絵 3 枚を書き込みました");
+    EXPECT_EQ(e.prompter.LastShown(), "walk.alt と絵 3 枚を書き込みました");
     EXPECT_EQ(CapturePicture(e.Doc()), before) << "the picture on screen stays";
 }
 
@@ -333,7 +333,7 @@ TEST_F(ImageImportWindow, AWriteNumberTheAnimationCannotTakeIsSaidBeforeTheName)
                 {e.dir.Path("walk.gif"), e.dir.Path("walk.alt")});
     EXPECT_EQ(e.chooser.requests.size(), 1u) << "the image only: no name asked for";
     ASSERT_FALSE(e.prompter.shown.empty());
-    EXPECT_EQ(e.prompter.shown.back(), "スーパーアニメーションの書き込みＮｏは、１～６です");
+    EXPECT_EQ(e.prompter.LastShown(), "スーパーアニメーションの書き込みＮｏは、１～６です");
     EXPECT_FALSE(std::filesystem::exists(e.dir.Path("walk_01.lee")));
 }
 
@@ -365,7 +365,7 @@ TEST_F(ImageImportWindow, AnAnimationAsksBeforeReplacingPicturesAndTheOneOpenBec
     EXPECT_FALSE(e.Doc().Modified());
     importAsAnimation(true);
     EXPECT_NE(ReadFileBytes(e.dir.Path("walk_02.lee")), mine);
-    EXPECT_EQ(e.prompter.shown.back(), "walk.alt と絵 2 枚を書き込みました");
+    EXPECT_EQ(e.prompter.LastShown(), "walk.alt と絵 2 枚を書き込みました");
     EXPECT_TRUE(e.Doc().Modified()) << "the picture on screen is no longer in walk_02.lee";
 }
 

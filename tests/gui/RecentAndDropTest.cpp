@@ -66,7 +66,7 @@ TEST(CommandLineFile, OpensAPictureAndSaysSoForOtherKindsAndTheStatusBarNamesIt)
 
     const std::string notes = e.dir.Path("notes.txt");
     e.Main().OpenFromCommandLine(notes);
-    EXPECT_EQ(e.prompter.shown.back(), notes + " は開けません（.lee .led .bmp .png のファイルを開けます）");
+    EXPECT_EQ(e.prompter.LastShown(), notes + " は開けません（.lee .led .bmp .png のファイルを開けます）");
     EXPECT_EQ(e.Doc().FileName, a);
 
     e.Press(Qt::LeftButton, Qt::NoButton, e.DotPixel(9, 9));
@@ -95,7 +95,7 @@ TEST(RecentFiles, OpenedAndSavedFilesAreListedNewestFirstAndOpenAgain) {
     e.Main().PaintBox1MouseUp(Qt::LeftButton, e.DotPixel(50, 50));
     e.prompter.answers = {false};
     EXPECT_FALSE(e.Main().OpenByName(b));
-    EXPECT_EQ(e.prompter.shown.back(), "作成したデータが失われてもいいですか？");
+    EXPECT_EQ(e.prompter.LastShown(), "作成したデータが失われてもいいですか？");
     EXPECT_EQ(e.Doc().DotColor(50, 50), kLedRed);
     EXPECT_EQ(e.Doc().FileName, a);
 
@@ -113,7 +113,7 @@ TEST(RecentFiles, OpenedAndSavedFilesAreListedNewestFirstAndOpenAgain) {
     ASSERT_EQ(RecentCaptions(e)[1], bCaption);
     e.prompter.answers = {false};
     e.Main().RecentFilesMenu->actions()[1]->trigger();
-    EXPECT_EQ(e.prompter.shown.back(), "「" + b + "」が見つかりません。最近使ったファイルの一覧から外しますか？");
+    EXPECT_EQ(e.prompter.LastShown(), "「" + b + "」が見つかりません。最近使ったファイルの一覧から外しますか？");
     EXPECT_EQ(RecentCaptions(e).size(), 2);
     e.prompter.answers = {true};
     e.Main().RecentFilesMenu->actions()[1]->trigger();

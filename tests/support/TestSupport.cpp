@@ -83,6 +83,13 @@ bool ScriptedPrompter::Confirm(const std::string& text) {
     return a;
 }
 bool ScriptedPrompter::Ask(const std::string& text) { return Confirm(text); }
+std::string ScriptedPrompter::LastShown() const {
+    if (shown.empty()) {
+        ADD_FAILURE() << "no message was shown";
+        return {};
+    }
+    return shown.back();
+}
 SaveChoice ScriptedPrompter::AskSave(const std::string& text) {
     shown.push_back(text);
     if (saveChoices.empty()) {

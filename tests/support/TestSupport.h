@@ -58,6 +58,9 @@ public:
     /// Takes the next of saveChoices; an unscripted one fails the test and is キャンセル.
     SaveChoice AskSave(const std::string& text) override;
 
+    /// The last text shown; "" and a failed test when none was (never a read past the end).
+    std::string LastShown() const;
+
     std::deque<bool> answers;
     std::deque<SaveChoice> saveChoices;
     std::vector<std::string> shown;
