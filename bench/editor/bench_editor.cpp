@@ -156,6 +156,30 @@ void BM_PaintViewport_1920x1080_100_Afresh(benchmark::State& state) {
 }
 BENCHMARK(BM_PaintViewport_1920x1080_100_Afresh)->Unit(benchmark::kMicrosecond);
 
+// 全体表示 on a full-HD window: the 25 % layout (1,073 pixels wide) shown
+// scaled to 1,910, the whole board painted as a paint event paints it.
+void BM_PaintFitScaled_1910(benchmark::State& state) {
+    Editor& e = TheEditor();
+    e.SetMagnification(0);
+    LedHyoujikiClass& doc = e.windows->MainForm().Document();
+    for (int x = 0; x < 480; ++x)
+        for (int y = 0; y < 80; ++y) doc.Board(x / 16, y / 16).Led(x % 16, y % 16).Color = (x + y) % 4;
+    PaintBoxWidget* box = e.windows->MainForm().PaintBox1;
+    box->SetDisplayScale(1910.0 / box->Width());
+    box->Refresh();
+    QImage image(box->size(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        box->render(&image);
+        benchmark::DoNotOptimize(image.bits());
+    }
+    state.counters["paintbox_w"] = box->width();
+    state.counters["paintbox_h"] = box->height();
+    box->SetDisplayScale(1.0);
+    doc.ClearAll();
+    box->Refresh();
+}
+BENCHMARK(BM_PaintFitScaled_1910)->Unit(benchmark::kMicrosecond);
+
 // 1,000 pen strokes with the left button held, then the repaint they asked for.
 void Strokes(benchmark::State& state, int magnificationIndex) {
     Editor& e = TheEditor();
