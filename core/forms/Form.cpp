@@ -14,6 +14,7 @@ bool Form::Save(const FormDialogs& dialogs, Prompter& prompter) {
     // Our own copy: a write may fail and leave CurrentFile to a hook.
     const std::string path = CurrentFile;
     if (!WriteFile(path, prompter)) return false;
+    MarkUnchanged();
     Saved(path, true, prompter);
     return true;
 }
@@ -26,13 +27,32 @@ bool Form::SaveAs(const FormDialogs& dialogs, Prompter& prompter) {
     if (!dialog.Execute()) return false;
     const std::string path = dialog.FileName;
     if (!WriteFile(path, prompter)) return false;
+    MarkUnchanged();
     Saved(path, false, prompter);
     return true;
 }
 
 bool Form::AskToSave(const FormDialogs& dialogs, Prompter& prompter) {
-    if (!Modified || !prompter.Ask(kFormSaveQuestion)) return true;
-    return SaveBeforeOpen(dialogs, prompter);
+    if (!HasUnsavedWork()) return true;
+    switch (prompter.AskSave(kFormSaveQuestion)) {
+        case SaveChoice::Save: return SaveBeforeOpen(dialogs, prompter);
+        case SaveChoice::Discard: return true;
+        case SaveChoice::Cancel: break;
+    }
+    return false;
+}
+
+bool Form::ReadKeepingState(const std::string& path, Prompter& prompter) {
+    // A file that did not read leaves a form that had no work of the
+    // operator's in it as unchanged: nothing of theirs is in it to lose.
+    const bool hadWork = HasUnsavedWork();
+    if (ReadFile(path, prompter)) {
+        MarkUnchanged();
+        Opened(path);
+        return true;
+    }
+    if (!hadWork) MarkUnchanged();
+    return false;
 }
 
 bool Form::Open(const FormDialogs& dialogs, Prompter& prompter) {
@@ -43,19 +63,14 @@ bool Form::Open(const FormDialogs& dialogs, Prompter& prompter) {
     dialog.InitialDir = DialogFolder(dialogs);
     dialog.FileName.clear();
     if (!dialog.Execute()) return false;
-    const std::string path = dialog.FileName;
-    if (!ReadFile(path, prompter)) return false;
-    Opened(path);
-    return true;
+    return ReadKeepingState(dialog.FileName, prompter);
 }
 
 bool Form::OpenPath(const FormDialogs& dialogs, const std::string& path, Prompter& prompter) {
     if (!AskToSave(dialogs, prompter)) return false;
     // Picked outside the window: the read's messages say which file they are about.
     NamedMessages named(prompter, path);
-    if (!ReadFile(path, named)) return false;
-    Opened(path);
-    return true;
+    return ReadKeepingState(path, named);
 }
 
 bool Form::ConfirmClose(Prompter& prompter) const { return !Modified || prompter.Confirm(kFormDiscardQuestion); }
@@ -136,6 +151,15 @@ bool FormFields::SetValue(const std::string& name, const std::string& value, std
     }
     SetChecked(name, value == "yes");
     return true;
+}
+
+bool FormFields::HasUnsavedWork() const {
+    return Modified || (unchanged_ && (unchanged_->first != texts_ || unchanged_->second != checks_));
+}
+
+void FormFields::MarkUnchanged() {
+    Modified = false;
+    unchanged_.emplace(texts_, checks_);
 }
 
 // ---- held messages ----

@@ -18,7 +18,8 @@
 
 namespace tesslor {
 
-/// "保存しますか？", asked with Yes and No before 開く or 新規作成 drops unsaved work.
+/// "保存しますか？", asked with はい / いいえ / キャンセル before 開く, 新規作成 or a
+/// close would drop unsaved work.
 inline constexpr const char* kFormSaveQuestion = "保存しますか？";
 /// Asked with Yes and No before a window with unsaved work closes.
 inline constexpr const char* kFormDiscardQuestion = "作成したデータが失われてもいいですか？";
@@ -73,9 +74,17 @@ public:
     /// then the save dialog started in DialogFolder() and preset with
     /// SavePreset(), then the write. False when refused, cancelled or not written.
     bool SaveAs(const FormDialogs& dialogs, Prompter& prompter);
-    /// Before 開く or 新規作成: when Modified, "保存しますか？"; Yes saves as
-    /// SaveBeforeOpen does. False only when a save was wanted and did not happen.
+    /// Before 開く, 新規作成 or a close: when HasUnsavedWork(), "保存しますか？"
+    /// with はい / いいえ / キャンセル. はい saves as SaveBeforeOpen does, いいえ
+    /// lets the work go. False, the work kept, for キャンセル (and Escape) and
+    /// when a save was wanted and did not happen.
     bool AskToSave(const FormDialogs& dialogs, Prompter& prompter);
+    /// Whether 開く, 新規作成 or a close would drop work: Modified by default.
+    virtual bool HasUnsavedWork() const { return Modified; }
+    /// The form as it stands is what its file holds, or what the window
+    /// started with: a form that finds its own changes takes this state as
+    /// unchanged. The flows call it after a good write or read.
+    virtual void MarkUnchanged() {}
     /// 開く: AskToSave, the open dialog started in DialogFolder() with no name
     /// preset, then ReadFile. False when cancelled or the read failed.
     bool Open(const FormDialogs& dialogs, Prompter& prompter);
@@ -102,6 +111,10 @@ protected:
     virtual bool SaveBeforeOpen(const FormDialogs& dialogs, Prompter& prompter) { return Save(dialogs, prompter); }
 
 private:
+    // ReadFile, then Opened and MarkUnchanged when it read; a failed read
+    // marks unchanged a form that had no unsaved work before it.
+    bool ReadKeepingState(const std::string& path, Prompter& prompter);
+
     FileSystem* files_;
 };
 
@@ -136,10 +149,17 @@ public:
     /// A box takes only "yes" and "no".
     bool SetValue(const std::string& name, const std::string& value, std::string& problem) override;
 
+    /// Modified, or a field that differs from the last MarkUnchanged (a new
+    /// form's fields count as unchanged until the first MarkUnchanged).
+    bool HasUnsavedWork() const override;
+    void MarkUnchanged() override;
+
 private:
     std::vector<FieldInfo> fields_;
     std::map<std::string, std::string> texts_;
     std::map<std::string, bool> checks_;
+    // The fields as they were at the last MarkUnchanged; nothing before it.
+    std::optional<std::pair<std::map<std::string, std::string>, std::map<std::string, bool>>> unchanged_;
 };
 
 /// A prompter that holds back the information boxes of a read until the

@@ -250,6 +250,7 @@ MongonForm::MongonForm(int nanSyoku, int tateMaisuu, FileSystem& files)
     for (int i = 0; i < kMongonRows; ++i) ClearRowControls(i);
     for (MongonRow& row : Table.Rows) row.Font = DefaultFont;
     Modified = false;
+    MarkUnchanged();
 }
 
 std::int32_t MongonForm::RowColour() const { return nanSyoku_ == -1 ? kMongonYellow : kMongonRed; }
@@ -342,8 +343,29 @@ bool MongonForm::RenderRows(RgbImage& canvas, LedHyoujikiClass& doc, const std::
     const bool taken = RenderMongonTable(Table, canvas, doc, tmpBitmapPath, prompter);
     if (taken) rendered_.emplace(Table, CapturePicture(doc));
     if (repaint) repaint();
-    prompter.Inform(kMongonRenderedMessage);
+    // Answered いいえ at the discard question: no picture was made to speak of.
+    if (taken) prompter.Inform(RenderedMessage());
     return taken;
+}
+
+std::vector<int> MongonForm::RowsLeftOut() const {
+    std::vector<int> rows;
+    for (int i = 0; i < kMongonRows; ++i) {
+        const MongonFormRow& r = Rows[i];
+        // A hidden row cannot be mended in the window: it is not named.
+        if (!RowShown(i) || r.Text.empty()) continue;
+        if (ParsePosition(r.X) <= kMongonNoPosition || ParsePosition(r.Y) <= kMongonNoPosition) rows.push_back(i);
+    }
+    return rows;
+}
+
+std::string MongonForm::RenderedMessage() const {
+    const std::vector<int> rows = RowsLeftOut();
+    if (rows.empty()) return kMongonRenderedMessage;
+    std::string named;
+    for (int row : rows) named += (named.empty() ? "" : "、") + std::to_string(row);
+    return std::string(kMongonRenderedMessage) + "\n項番 " + named +
+           " の文言は、横座標か縦座標に数が入っていないため表示データに入っていません";
 }
 
 bool MongonForm::ShowsRendering(const LedHyoujikiClass& doc) const {
@@ -395,6 +417,7 @@ bool MongonForm::ResetRows(const FormDialogs& dialogs, Prompter& prompter) {
     // Hidden rows are cleared as well: rows of an earlier file left in them
     // would still be drawn after 新規作成.
     for (int i = 0; i < kMongonRows; ++i) ClearRowControls(i);
+    MarkUnchanged();
     return true;
 }
 

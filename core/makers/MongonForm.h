@@ -148,15 +148,31 @@ public:
 
     /// 表示データ作成: collects the rows, draws them on canvas, saves it to
     /// tmpBitmapPath, converts it into the document (which asks before
-    /// discarding unsaved changes), runs repaint (the windows show the result
-    /// while the message is up) and shows "Led表示データ作成完了" either way.
-    /// True when the document took the picture.
+    /// discarding unsaved changes) and runs repaint (the windows show the
+    /// result while the message is up). Only when the document took the
+    /// picture does it show RenderedMessage(). True when it did.
     bool RenderRows(RgbImage& canvas, LedHyoujikiClass& doc, const std::string& tmpBitmapPath, Prompter& prompter,
                     const std::function<void()>& repaint = {});
     /// Whether doc shows what RenderRows last drew from the rows as they are
     /// now: カードに追加 then adds that picture without drawing it again
     /// (which would ask to discard the very picture it is to add).
     bool ShowsRendering(const LedHyoujikiClass& doc) const;
+    /// The rows the operator sees that have a text but are not drawn, for
+    /// want of a number in the X or Y box.
+    std::vector<int> RowsLeftOut() const;
+    /// "Led表示データ作成完了", and on a second line the rows left out, if any.
+    std::string RenderedMessage() const;
+
+    /// Whether the rows differ from what the last read or write of a file
+    /// held, or from the empty rows of the start and of 新規作成. Unlike
+    /// Modified, a save makes the rows saved.
+    bool RowsUnsaved() const { return CollectedTable() != unchangedTable_; }
+    void MarkUnchanged() override { unchangedTable_ = CollectedTable(); }
+    /// Before the program ends: when RowsUnsaved(), "保存しますか？" as before
+    /// 新規作成. False, the rows kept, for キャンセル and a save that did not happen.
+    bool AskToSaveBeforeEnd(const FormDialogs& dialogs, Prompter& prompter) {
+        return !RowsUnsaved() || AskToSave(dialogs, prompter);
+    }
 
     /// 開く: "保存しますか？" when Modified (Yes saves first), the dialog with no
     /// name preset, then ReadFile. False when cancelled or the read failed.
@@ -208,6 +224,8 @@ private:
     void SetRowTexts(int row, const std::string& x, const std::string& y, const std::string& text);
 
     int nanSyoku_;
+    /// The rows as the last file read or written held them.
+    MongonTable unchangedTable_;
     /// What the last rendering drew from, and the dots it gave the document.
     std::optional<std::pair<MongonTable, PictureDots>> rendered_;
     int tateMaisuu_;

@@ -60,6 +60,7 @@ void PerformList::OpenWindow() {
     CurrentFile.clear();
     Modified = false;
     Status.clear();
+    knownListBytes_.reset();
 }
 
 void PerformList::FixFolder(const std::string& folder) {
@@ -145,6 +146,8 @@ bool PerformList::ReadFile(const std::string& path, Prompter& prompter) {
     }
     Entries = PerformLinesOf(bytes);
     PerformFolder = FolderOfFile(path);
+    if (path == PerformPath()) knownListBytes_ = std::move(bytes);
+    else knownListBytes_.reset();
     return true;
 }
 
@@ -208,10 +211,38 @@ bool PerformList::Save(Prompter& prompter) {
     return true;
 }
 
+bool PerformList::WouldReplaceOtherList() const {
+    std::string onDisk, written;
+    if (PerformFolder.empty() || !Files().ReadAll(PerformPath(), onDisk)) return false;
+    if (knownListBytes_ == onDisk) return false;
+    // A list that cannot be written is refused by the write itself.
+    return PerformListBytes(Entries, written) && written != onDisk;
+}
+
+bool PerformList::SaveAskingToReplace(Prompter& prompter) {
+    if (!Entries.empty() && WouldReplaceOtherList() && !prompter.Confirm(kPerformReplaceQuestion)) {
+        Status.clear();
+        return false;
+    }
+    return Save(prompter);
+}
+
 void PerformList::Saved(const std::string& path, bool, Prompter&) {
+    std::string written;
+    if (PerformListBytes(Entries, written)) knownListBytes_ = std::move(written);
     CurrentFile = path;
     Modified = false;
     Status = std::string(kPerformSavedMessage) + "　" + path;
+}
+
+bool PerformListBytes(const std::vector<std::string>& entries, std::string& bytes) {
+    bytes.clear();
+    std::string line;
+    for (const std::string& entry : entries) {
+        if (!PerformLine(entry, line)) return false;
+        bytes += line;
+    }
+    return true;
 }
 
 std::string CheckPerformBytes(const std::string& bytes) {

@@ -25,6 +25,8 @@ inline constexpr const char* kPerformOpenErrorMessage = "Perform.txt オープ�
 inline constexpr const char* kPerformWriteErrorMessage = "Perform.txt 書き込みエラー";
 /// Said in the status line (and by tesslor-cli) after a good 保存.
 inline constexpr const char* kPerformSavedMessage = "保存完了";
+/// Asked (default いいえ) before 保存 replaces a list the window did not make or read.
+inline constexpr const char* kPerformReplaceQuestion = "Perform.txt は、もうあります。置き換えますか？";
 
 /// 追加: the files the unit takes, of the kinds the other makers write; the
 /// first entry shows every one of them at once, the others one kind each.
@@ -102,6 +104,14 @@ public:
     /// 保存: the check, then PerformPath() written; Status then says so. True when the file is in place.
     bool Save(Prompter& prompter);
 
+    /// Whether 保存 would replace a "Perform.txt" that holds another list
+    /// than the one it writes, and than the one the window last read from it
+    /// or wrote into it (the operator's own list, edited, goes back unasked).
+    bool WouldReplaceOtherList() const;
+    /// The window's 保存: when WouldReplaceOtherList(), "Perform.txt は、もう
+    /// あります。置き換えますか？" first; いいえ writes nothing. Then as Save.
+    bool SaveAskingToReplace(Prompter& prompter);
+
     /// Where 保存 writes: "Perform.txt" in PerformFolder.
     std::string PerformPath() const;
 
@@ -115,12 +125,17 @@ protected:
 
 private:
     void FixFolder(const std::string& folder);
+    // What PerformPath() held when the window last read or wrote it.
+    std::optional<std::string> knownListBytes_;
 };
 
 /// The bytes of one list line: the name in Shift-JIS cut to 30 bytes (never
 /// inside a double-byte character), blanks to exactly 30 bytes, CR LF. False
 /// for a name without a Shift-JIS form or holding a line break.
 bool PerformLine(const std::string& entry, std::string& line);
+/// The bytes of a whole list file: PerformLine of every entry. False when an
+/// entry has no line.
+bool PerformListBytes(const std::vector<std::string>& entries, std::string& bytes);
 
 /// The lines of a list file's bytes as 開く takes them: each line ends at
 /// CR LF, LF or CR; a last line without a line end counts when not empty.

@@ -119,6 +119,18 @@ bool ScheduleForm::WriteWithDialog(const FormDialogs& dialogs, Prompter& prompte
 
 void ScheduleForm::Opened(const std::string&) { Modified = false; }
 
+bool ScheduleForm::Close(const FormDialogs& dialogs, Prompter& prompter) {
+    if (!AskToSave(dialogs, prompter)) return false;
+    Closed();
+    return true;
+}
+
+void ScheduleForm::Closed() {
+    Clear();
+    // Empty entries are what every opening of the window starts with.
+    MarkUnchanged();
+}
+
 bool ScheduleForm::Open(LineReader& in, const std::string&, std::vector<std::string>& said) {
     Clear();
     const auto fail = [&] {

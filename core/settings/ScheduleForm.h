@@ -74,12 +74,19 @@ public:
     /// (no folder before any 開く) and preset with the last file written, then
     /// the file. False when refused, cancelled or not written.
     bool WriteWithDialog(const FormDialogs& dialogs, Prompter& prompter);
+    /// Closing the window: when entries are unsaved, "保存しますか？" (はい writes
+    /// as 書込み does). True when the window may close; its entries are then
+    /// emptied. False, the entries kept, for キャンセル and a save that did not happen.
+    bool Close(const FormDialogs& dialogs, Prompter& prompter);
     /// Closing the window in any way empties every entry.
-    void Closed() { Clear(); }
+    void Closed();
 
 protected:
     /// Only a write names the file the save dialog offers next.
     void Opened(const std::string& path) override;
+    bool SaveBeforeOpen(const FormDialogs& dialogs, Prompter& prompter) override {
+        return WriteWithDialog(dialogs, prompter);
+    }
 
 private:
     // Reads the values of one "$S" line from its fifth character on, at most

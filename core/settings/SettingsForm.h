@@ -40,6 +40,11 @@ public:
     /// WriteSettingsFile and OpenSettingsFile through the form's files.
     bool WriteFile(const std::string& path, Prompter& prompter) override;
     bool ReadFile(const std::string& path, Prompter& prompter) override;
+
+protected:
+    /// はい to "保存しますか？" runs the window's own save, 書込み, which always
+    /// asks where to write.
+    bool SaveBeforeOpen(const FormDialogs& dialogs, Prompter& prompter) override { return SaveAs(dialogs, prompter); }
 };
 
 /// The dialogs of the settings 1, 2 and 3 windows. The open dialog writes ＬＥＤ

@@ -109,6 +109,8 @@ EditorWindows::EditorWindows(const EditorEnvironment& env) : prompter_(*env.prom
         mainForm_->PictureChangedElsewhere();
     });
     mongonHensyuuForm_->addToCard = [this](const std::string& text) { return mainForm_->AddPictureToCard(text); };
+    // Its rows outlive its window: the program's end asks about them too.
+    mongonHensyuuForm_->WatchProgramEnd(main);
     mongonHensyuuForm_->TmpBitmapPath =
         ChooseTmpBitmapPath(QCoreApplication::applicationFilePath().toStdString());
     animaDemoForm_ = std::make_unique<TAnimaDemoForm>(context);

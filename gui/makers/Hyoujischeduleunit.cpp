@@ -63,6 +63,8 @@ THyoujiScheduleForm::THyoujiScheduleForm(const WindowContext& context, QWidget* 
             [this] { return form_.CurrentFile; }, CloseAndTell(*this, context_));
     });
     connect(CancelButton, &QPushButton::clicked, this, [this] { CancelButtonClick(); });
+    ReadForm();
+    form_.MarkUnchanged();
 }
 
 void THyoujiScheduleForm::ReadForm() { CopyWidgetsToForm(*this, form_); }
@@ -97,14 +99,17 @@ void THyoujiScheduleForm::WriteButtonClick() {
 void THyoujiScheduleForm::CancelButtonClick() { close(); }
 
 void THyoujiScheduleForm::closeEvent(QCloseEvent* event) {
-    ClearEntries();
+    // A shown window closes through done(), which asks about the entries.
+    if (!isVisible()) ClearEntries();
     QDialog::closeEvent(event);
 }
 
 void THyoujiScheduleForm::done(int result) {
-    // Escape and accept close the window too.
-    ClearEntries();
-    QDialog::done(result);
+    // キャンセル, the close box, Escape and accept all close the window here.
+    ReadForm();
+    const bool closing = form_.Close(Dialogs(), context_.prompter);
+    ShowForm();
+    if (closing) QDialog::done(result);
 }
 
 }  // namespace tesslor::gui

@@ -29,7 +29,8 @@ public:
     void OpenPath(const std::string& path);
     /// 書込み: the input check, the dialog, then the file.
     void WriteButtonClick();
-    /// キャンセル: closes the window (which empties the entries).
+    /// キャンセル: closes the window. Entries not yet written are asked about
+    /// first ("保存しますか？"); a closed window's entries are emptied.
     void CancelButtonClick();
 
     /// The form behind the window.

@@ -94,7 +94,10 @@ void TMakeAnimationForm::CreateControls() {
     PlayButton->setToolTip(QStringLiteral("この一覧を動画のデモで再生します"));
     StatusLabel = Label("StatusLabel", "", this);
     StatusLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    LayOutControls();
+}
 
+void TMakeAnimationForm::LayOutControls() {
     auto* settings = new QGridLayout;
     settings->addWidget(AnimationTypeRadioGroup, 0, 0, 1, 2);
     settings->addWidget(Label1, 1, 0);

@@ -92,6 +92,8 @@ protected:
 
 private:
     void CreateControls();
+    // The list, its buttons, the settings and the file buttons side by side.
+    void LayOutControls();
     /// 追加 (insertBefore -1) and 挿入.
     void AddOrInsert(int insertBefore);
     /// The form's dialogs, starting from the selected drive's root.

@@ -81,7 +81,7 @@ void TMakePerformForm::OpenPath(const std::string& path) {
 }
 
 void TMakePerformForm::SaveButtonClick() {
-    list_.Save(context_.prompter);
+    list_.SaveAskingToReplace(context_.prompter);
     ShowList();
 }
 

@@ -110,6 +110,7 @@ TMongonHensyuuForm::~TMongonHensyuuForm() {
     // The boxes outlive this object's members while QDialog deletes them.
     for (int i = 0; i < kMongonRows; ++i)
         for (QLineEdit* e : {xEdits_[i], yEdits_[i], mojiEdits_[i]}) e->removeEventFilter(this);
+    if (mainWindow_) mainWindow_->removeEventFilter(this);
 }
 
 void TMongonHensyuuForm::CreateControls() {
@@ -301,6 +302,10 @@ void TMongonHensyuuForm::RowEdited(int row) {
 }
 
 bool TMongonHensyuuForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mainWindow_ && event->type() == QEvent::Close && !AskToSaveBeforeProgramEnd()) {
+        event->ignore();
+        return true;
+    }
     if (event->type() == QEvent::FocusIn) {
         for (int i = 0; i < kMongonRows; ++i)
             if (watched == xEdits_[i] || watched == yEdits_[i] || watched == mojiEdits_[i]) SetCurrentRow(i);
@@ -424,6 +429,23 @@ void TMongonHensyuuForm::NewButtonClick() {
 }
 
 void TMongonHensyuuForm::CancelButtonClick() { close(); }
+
+bool TMongonHensyuuForm::AskToSaveBeforeProgramEnd() {
+    ReadRows();
+    // A user without the file buttons keeps no rows in files: nothing to offer.
+    if (HidesRestrictedControls(context_.config) || !form_.RowsUnsaved()) return true;
+    // The question is about rows that may lie hidden: they come into view first.
+    ShowModeless(*this);
+    const bool goOn = form_.AskToSaveBeforeEnd(Dialogs(), context_.prompter);
+    ShowRows();
+    return goOn;
+}
+
+void TMongonHensyuuForm::WatchProgramEnd(QWidget& mainWindow) {
+    if (mainWindow_) mainWindow_->removeEventFilter(this);
+    mainWindow_ = &mainWindow;
+    mainWindow.installEventFilter(this);
+}
 
 void TMongonHensyuuForm::GivePixelFont(const MongonPixelFont& pixelFont) {
     ReadRows();

@@ -67,6 +67,13 @@ public:
     void NewButtonClick();
     /// キャンセル（閉）: hides the window; everything stays for the next opening.
     void CancelButtonClick();
+    /// Before the program ends: rows not yet in their file are shown and
+    /// "保存しますか？" asked (はい runs 上書き保存). False, the rows kept and the
+    /// window shown, for キャンセル and a save that did not happen.
+    bool AskToSaveBeforeProgramEnd();
+    /// Asks AskToSaveBeforeProgramEnd whenever mainWindow is about to close,
+    /// and keeps it open on False: the rows live as long as the program does.
+    void WatchProgramEnd(QWidget& mainWindow);
     /// Gives the current row one of the pixel fonts made for dot displays.
     void UnifontButtonClick();
     void MisakiButtonClick();
@@ -147,6 +154,7 @@ private:
     QtImage canvas_;
     QtImage previewCanvas_;
     QTimer previewTimer_;
+    QWidget* mainWindow_ = nullptr;
     int currentRow_ = 0;
     bool showing_ = false;
     std::array<QLabel*, kMongonRows> labels_{};

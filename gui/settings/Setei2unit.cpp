@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QShowEvent>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -17,6 +18,7 @@
 
 #include "platform/FormWidgets.h"
 #include "platform/NamedWidgets.h"
+#include "settings/ScreenFit.h"
 
 namespace tesslor::gui {
 
@@ -93,6 +95,10 @@ TSetei2Form::TSetei2Form(const WindowContext& context, QWidget* parent)
         });
     }
     ShowForm();
+    KeepOnScreen(*this);
+    // What the window starts with is nothing to save.
+    ReadForm();
+    form_.MarkUnchanged();
 }
 
 // ---- controls ----
@@ -251,7 +257,7 @@ void TSetei2Form::CreateControls() {
     columns->addLayout(right);
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(4);
-    layout->addLayout(columns);
+    layout->addWidget(FieldScrollArea(columns, this), 1);
     layout->addLayout(buttons);
 
     SouonGroupBox = findChild<QGroupBox*>(QStringLiteral("SouonGroupBox"));
@@ -308,6 +314,7 @@ void TSetei2Form::showEvent(QShowEvent* event) {
         if (b.CheckBox) form_.SetChecked(b.CheckBox, boxes_.at(b.CheckBox)->isChecked());
     ApplyBandEnabling();
     QDialog::showEvent(event);
+    KeepOnScreen(*this);
 }
 
 // ---- buttons ----

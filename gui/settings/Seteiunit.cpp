@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -15,6 +16,7 @@
 
 #include "platform/FormWidgets.h"
 #include "platform/NamedWidgets.h"
+#include "settings/ScreenFit.h"
 
 namespace tesslor::gui {
 
@@ -94,6 +96,9 @@ TSeteiForm::TSeteiForm(const WindowContext& context, QWidget* parent)
     // Created with the wind-only lamp mode off.
     form_.SetWindOnly(false);
     ShowForm();
+    // What the window starts with is nothing to save.
+    ReadForm();
+    form_.MarkUnchanged();
 }
 
 QLineEdit* TSeteiForm::NewEdit(const char* name) {
@@ -247,10 +252,12 @@ void TSeteiForm::LayOut(std::initializer_list<QWidget*> leftPanels, std::initial
     buttons->addWidget(WriteButton);
     buttons->addWidget(CardAddButton);
     buttons->addWidget(CancelButton);
-    auto* layout = new QGridLayout(this);
-    layout->addLayout(left, 0, 0);
-    layout->addLayout(right, 0, 1);
-    layout->addLayout(buttons, 1, 0, 1, 2);
+    auto* fields = new QHBoxLayout;
+    fields->addLayout(left);
+    fields->addLayout(right);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(FieldScrollArea(fields, this), 1);
+    layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetMinimumSize);
 }
 
@@ -278,13 +285,10 @@ void TSeteiForm::FitToContents() {
     // The layout learns of the hidden and shown panels first, then the window takes its size.
     layout()->invalidate();
     layout()->activate();
-    adjustSize();
-    // A window grown past the bottom of the screen moves up until its buttons show.
-    if (isVisible() && screen()) {
-        const QRect room = screen()->availableGeometry();
-        const int below = frameGeometry().bottom() - room.bottom();
-        if (below > 0) move(x(), std::max(room.top(), y() - below));
-    }
+    resize(sizeHint());
+    // A window grown past the screen shrinks (its fields scroll) and moves
+    // in until its buttons show.
+    KeepOnScreen(*this);
 }
 
 void TSeteiForm::OpenInMode(bool settings2) {

@@ -471,7 +471,7 @@ TEST_F(AnimationTest, OpenAsksToSaveAndItsYesSavesUnderANewName) {
     ASSERT_TRUE(list.Modified);
 
     // Yes to "保存しますか？" asks for a name even though a list is current.
-    prompter.answers = {true};
+    prompter.saveChoices = {SaveChoice::Save};
     chooser.script = {dir.Path("second.alt"), dir.Path("first.alt")};
     ASSERT_TRUE(list.Open(dialogs, prompter));
     ASSERT_EQ(chooser.requests.size(), 2u);

@@ -82,7 +82,7 @@ TEST(FormFlows, OpenAsksToSaveAndNeverReadsOverWorkWhoseSaveDidNotHappen) {
     w.form.SetText("NoteEdit", "keep");
     w.form.Modified = true;
     // Yes to "保存しますか？", then the save dialog cancelled: nothing is opened.
-    w.prompter.answers = {true};
+    w.prompter.saveChoices = {SaveChoice::Save};
     w.chooser.script = {std::nullopt};
     EXPECT_FALSE(w.form.Open(w.dialogs, w.prompter));
     EXPECT_EQ(w.prompter.shown, std::vector<std::string>{kFormSaveQuestion});
@@ -90,7 +90,7 @@ TEST(FormFlows, OpenAsksToSaveAndNeverReadsOverWorkWhoseSaveDidNotHappen) {
     EXPECT_EQ(w.chooser.requests.size(), 1u);
 
     // No: the open dialog, with no name preset, and the read.
-    w.prompter.answers = {false};
+    w.prompter.saveChoices = {SaveChoice::Discard};
     w.open.FileName = "stale.txt";
     w.chooser.script = {"/card/c.txt"};
     ASSERT_TRUE(w.form.Open(w.dialogs, w.prompter));
@@ -98,6 +98,66 @@ TEST(FormFlows, OpenAsksToSaveAndNeverReadsOverWorkWhoseSaveDidNotHappen) {
     EXPECT_EQ(w.form.Text("NoteEdit"), "read from /card/c.txt");
     EXPECT_EQ(w.form.CurrentFile, "/card/c.txt");
     EXPECT_FALSE(w.form.Modified);
+}
+
+// Each answer to "保存しますか？" before 開く: はい saves and goes on, and
+// stops when that save does not happen; いいえ goes on; キャンセル (Escape)
+// stops with the work kept.
+TEST(FormFlows, EachAnswerToTheSaveQuestionBeforeOpen) {
+    struct Case {
+        SaveChoice answer;
+        std::vector<std::optional<std::string>> dialogs;  // save dialog first when it shows
+        bool opened;
+        std::vector<std::string> written;
+    };
+    const Case cases[] = {
+        {SaveChoice::Save, {"/card/kept.txt", "/card/other.txt"}, true, {"/card/kept.txt"}},
+        {SaveChoice::Save, {std::nullopt}, false, {}},
+        {SaveChoice::Discard, {"/card/other.txt"}, true, {}},
+        {SaveChoice::Cancel, {}, false, {}},
+    };
+    for (const Case& c : cases) {
+        Window w;
+        w.form.SetText("NoteEdit", "work");
+        w.form.Modified = true;
+        w.prompter.saveChoices = {c.answer};
+        w.chooser.script.assign(c.dialogs.begin(), c.dialogs.end());
+        EXPECT_EQ(w.form.Open(w.dialogs, w.prompter), c.opened) << static_cast<int>(c.answer);
+        EXPECT_EQ(w.form.written, c.written);
+        EXPECT_EQ(w.form.Text("NoteEdit"), c.opened ? "read from /card/other.txt" : "work");
+        EXPECT_TRUE(w.chooser.script.empty());
+    }
+}
+
+// A form of fields finds its own edits: a field that differs from the last
+// good read or write, not a field set back to it.
+TEST(FormFields, UnsavedIsWhatDiffersFromTheLastReadOrWrite) {
+    Window w;
+    EXPECT_FALSE(w.form.HasUnsavedWork());  // never marked: nothing to ask about
+    w.form.MarkUnchanged();
+    w.form.SetChecked("OnBox", true);
+    EXPECT_TRUE(w.form.HasUnsavedWork());
+    w.form.SetChecked("OnBox", false);
+    EXPECT_FALSE(w.form.HasUnsavedWork());
+    w.form.SetText("NoteEdit", "x");
+    EXPECT_TRUE(w.form.HasUnsavedWork());
+
+    w.chooser.script = {"/card/a.txt"};
+    ASSERT_TRUE(w.form.SaveAs(w.dialogs, w.prompter));
+    EXPECT_FALSE(w.form.HasUnsavedWork());
+    // A failed write leaves the edit unsaved.
+    w.form.SetText("NoteEdit", "y");
+    w.form.writeSucceeds = false;
+    EXPECT_FALSE(w.form.Save(w.dialogs, w.prompter));
+    EXPECT_TRUE(w.form.HasUnsavedWork());
+
+    // A good read is what the file holds: 開く asks nothing afterwards.
+    w.prompter.saveChoices = {SaveChoice::Discard};
+    w.chooser.script = {"/card/b.txt", std::nullopt};
+    ASSERT_TRUE(w.form.Open(w.dialogs, w.prompter));
+    EXPECT_FALSE(w.form.HasUnsavedWork());
+    EXPECT_FALSE(w.form.Open(w.dialogs, w.prompter));
+    EXPECT_TRUE(w.prompter.saveChoices.empty());
 }
 
 TEST(FormFlows, ClosingAsksOnlyWithUnsavedWork) {

@@ -135,6 +135,42 @@ TEST_F(MongonFormFixture, OpenShowsRowsAndFailuresKeepThem) {
     EXPECT_EQ(form.CurrentFile, dir.Path("short.mon"));
 }
 
+// What the program's end asks about: rows that differ from their file, or
+// from the empty rows of the start and of 新規作成 (unlike Modified, which a
+// save leaves set).
+TEST_F(MongonFormFixture, RowsAreUnsavedUntilWrittenOrReadOrNew) {
+    MongonForm form = MakeForm(2, 2);
+    EXPECT_FALSE(form.RowsUnsaved());
+    EXPECT_TRUE(form.AskToSaveBeforeEnd(dialogs, prompter));  // nothing to ask
+    form.Rows[0].Text = "a";
+    form.Modified = true;
+    EXPECT_TRUE(form.RowsUnsaved());
+    form.Rows[0].Text = "";
+    EXPECT_FALSE(form.RowsUnsaved());
+
+    form.Rows[0].Text = "a";
+    chooser.script = {dir.Path("a.mon")};
+    ASSERT_TRUE(form.SaveMongonFileAs(dialogs, prompter));
+    EXPECT_FALSE(form.RowsUnsaved());
+    EXPECT_TRUE(form.Modified);
+    form.Rows[1].X = "3";
+    EXPECT_TRUE(form.RowsUnsaved());
+    // キャンセル keeps them; いいえ lets the program end without a write.
+    prompter.saveChoices = {SaveChoice::Cancel, SaveChoice::Discard};
+    EXPECT_FALSE(form.AskToSaveBeforeEnd(dialogs, prompter));
+    EXPECT_TRUE(form.AskToSaveBeforeEnd(dialogs, prompter));
+    EXPECT_EQ(form.Rows[1].X, "3");
+    EXPECT_EQ(DecodeMongonTable(ReadFileBytes(dir.Path("a.mon"))).Rows[1].X, -100);
+
+    // 新規作成 and 開く ask on Modified; both leave the rows as their file.
+    prompter.saveChoices = {SaveChoice::Discard, SaveChoice::Discard};
+    ASSERT_TRUE(form.ResetRows(dialogs, prompter));
+    EXPECT_FALSE(form.RowsUnsaved());
+    chooser.script = {dir.Path("a.mon")};
+    ASSERT_TRUE(form.ReadMongonFile(dialogs, prompter));
+    EXPECT_FALSE(form.RowsUnsaved());
+}
+
 TEST_F(MongonFormFixture, NewAndOpenAskToSaveEveryTimeOnceEdited) {
     MongonForm form = MakeForm(2, 2);
     form.Rows[0].Text = "a";
@@ -142,7 +178,7 @@ TEST_F(MongonFormFixture, NewAndOpenAskToSaveEveryTimeOnceEdited) {
     const std::string path = dir.Path("q.mon");
 
     // Yes saves first (asking for a name), then 新規作成 goes on.
-    prompter.answers = {true};
+    prompter.saveChoices = {SaveChoice::Save};
     chooser.script = {path};
     EXPECT_TRUE(form.ResetRows(dialogs, prompter));
     EXPECT_EQ(prompter.shown.front(), "保存しますか？");
@@ -153,14 +189,14 @@ TEST_F(MongonFormFixture, NewAndOpenAskToSaveEveryTimeOnceEdited) {
 
     // Asked again after the save; No opens without saving.
     prompter.shown.clear();
-    prompter.answers = {false};
+    prompter.saveChoices = {SaveChoice::Discard};
     chooser.script = {path};
     ASSERT_TRUE(form.ReadMongonFile(dialogs, prompter));
     EXPECT_EQ(prompter.shown, (std::vector<std::string>{"保存しますか？"}));
     EXPECT_EQ(form.Rows[0].Text, "a");
 
     // A save asked for and cancelled keeps the rows: nothing is opened.
-    prompter.answers = {true};
+    prompter.saveChoices = {SaveChoice::Save};
     form.CurrentFile.clear();
     chooser.script = {std::nullopt};
     form.Rows[0].Text = "unsaved";
@@ -168,7 +204,7 @@ TEST_F(MongonFormFixture, NewAndOpenAskToSaveEveryTimeOnceEdited) {
     EXPECT_EQ(form.Rows[0].Text, "unsaved");
     // Nor is anything opened over them.
     chooser.script = {std::nullopt, path};
-    prompter.answers = {true};
+    prompter.saveChoices = {SaveChoice::Save};
     EXPECT_FALSE(form.ReadMongonFile(dialogs, prompter));
     EXPECT_EQ(form.Rows[0].Text, "unsaved");
     EXPECT_EQ(chooser.script.size(), 1u);  // the open dialog never ran
@@ -181,7 +217,7 @@ TEST_F(MongonFormFixture, NewClearsHiddenRowsTooSoTheyAreNotDrawnAfterwards) {
     MongonForm form = MakeForm(2, 2);
     ASSERT_TRUE(form.ReadFile(dir.Path("h.mon"), prompter));
     EXPECT_EQ(form.Rows[7].Text, "old");
-    prompter.answers = {false};
+    prompter.saveChoices = {SaveChoice::Discard};
     form.ResetRows(dialogs, prompter);
     form.CollectRows();
     EXPECT_FALSE(form.Table.Rows[7].HasPosition());

@@ -339,7 +339,8 @@ TEST(MongonRender, RowsWithPositionsLightTheirColoursOnly) {
     EXPECT_EQ(t.doc.FileName, "");
 }
 
-TEST(MongonRender, RefusedDiscardLeavesThePictureAndStillReports) {
+// いいえ at the discard question makes no picture: nothing claims one was made.
+TEST(MongonRender, RefusedDiscardLeavesThePictureAndReportsNoSuccess) {
     TempDir dir;
     DocUnderTest t;
     test::MakeDistinctive(t);
@@ -353,11 +354,41 @@ TEST(MongonRender, RefusedDiscardLeavesThePictureAndStillReports) {
     prompter.answers = {false};
     BlockTextImage canvas;
     EXPECT_FALSE(form.RenderRows(canvas, t.doc, dir.Path("tmp.bmp"), prompter));
-    EXPECT_EQ(prompter.shown,
-              (std::vector<std::string>{"作成したデータが失われてもいいですか？", "Led表示データ作成完了"}));
+    EXPECT_EQ(prompter.shown, (std::vector<std::string>{"作成したデータが失われてもいいですか？"}));
     EXPECT_EQ(test::DocumentSnapshot(t.doc), before);
     EXPECT_EQ(ReadFileBytes(dir.Path("tmp.bmp")).substr(0, 2), "BM");
     EXPECT_EQ(form.Table.Rows[0].Text, "AB");  // collected all the same
+}
+
+// A row with a text but no number in its X or Y box is not drawn: the
+// completion names it. Rows without text, and hidden rows, are not named.
+TEST(MongonRender, CompletionNamesTheRowsLeftOut) {
+    struct Case {
+        const char* x;
+        const char* y;
+        const char* text;
+        bool named;
+    };
+    const Case cases[] = {{"0", "0", "A", false}, {"", "0", "A", true},  {"0", "", "A", true},
+                          {"-", "5", "A", true},  {"", "", "", false},   {"-99", "-99", "A", false}};
+    for (const Case& c : cases) {
+        DocUnderTest t;
+        ScriptedPrompter prompter;
+        MongonForm form(2, 2);
+        form.Rows[1] = {c.x, c.y, c.text, form.Rows[1].Font};
+        form.Rows[3] = {"", "", "hidden", form.Rows[3].Font};  // beyond TateMaisuu 2
+        BlockTextImage canvas;
+        ASSERT_TRUE(form.RenderRows(canvas, t.doc, "", prompter));
+        const std::string said = c.named ? "Led表示データ作成完了\n項番 1 の文言は、横座標か縦座標に数が入って"
+                                           "いないため表示データに入っていません"
+                                         : "Led表示データ作成完了";
+        EXPECT_EQ(prompter.shown, std::vector<std::string>{said}) << c.x << "," << c.y;
+    }
+    MongonForm form(2, 5);
+    form.Rows[0].Text = "a";
+    form.Rows[4].Text = "b";
+    EXPECT_EQ(form.RowsLeftOut(), (std::vector<int>{0, 4}));
+    EXPECT_NE(form.RenderedMessage().find("項番 0、4 の文言は"), std::string::npos);
 }
 
 // カードに追加 after 表示データ作成 adds what is shown; anything changed since

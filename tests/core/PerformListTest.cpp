@@ -3,6 +3,8 @@
 // that keeps the earlier file, and the checker of list files.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <string>
 #include <vector>
 
@@ -160,6 +162,50 @@ TEST(PerformList, SaveMessagesAndAFailedSaveKeepsTheEarlierFile) {
         EXPECT_EQ(prompter.shown, std::vector<std::string>{"Perform.txt 書き込みエラー"});
     }
     EXPECT_EQ(ReadFileBytes(dir.Path("Perform.txt")), earlier);
+}
+
+// 保存 over a Perform.txt asks first only when that file holds another list
+// than the one written and than the window's own (read from it or written).
+TEST(PerformList, SavingOverAnotherListAsksFirst) {
+    TempDir dir;
+    const std::string five = Line30("1.lee") + Line30("2.lee") + Line30("3.lee") + Line30("4.lee") + Line30("5.lee");
+    struct Case {
+        const char* what;
+        std::optional<std::string> onCard;  // the Perform.txt there before 保存
+        bool openFirst;                      // 開く of it, then one entry deleted
+        bool asked;
+    };
+    const Case cases[] = {
+        {"no list there", std::nullopt, false, false},
+        {"the same list", Line30("1.lee"), false, false},
+        {"another list", five, false, true},
+        {"the list it read, edited", five, true, false},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(dir.Path("Perform.txt"));
+        if (c.onCard) WriteFileBytes(dir.Path("Perform.txt"), *c.onCard);
+        for (const bool yes : {false, true}) {
+            ScriptedPrompter prompter;
+            PerformList list;
+            if (c.openFirst) {
+                ASSERT_TRUE(list.Open(dir.Path("Perform.txt"), prompter));
+                list.Delete(0);
+            } else {
+                ASSERT_TRUE(list.Add(dir.Path("1.lee"), prompter));
+            }
+            const std::string wanted = c.openFirst ? five.substr(32) : Line30("1.lee");
+            prompter.answers = {yes};
+            const bool written = list.SaveAskingToReplace(prompter);
+            EXPECT_EQ(prompter.shown.size(), c.asked ? 1u : 0u) << c.what;
+            if (c.asked) {
+                EXPECT_EQ(prompter.shown[0], "Perform.txt は、もうあります。置き換えますか？");
+            }
+            EXPECT_EQ(written, yes || !c.asked) << c.what;
+            EXPECT_EQ(ReadFileBytes(dir.Path("Perform.txt")), written ? wanted : *c.onCard) << c.what;
+            if (!c.asked) break;  // no question, nothing to answer
+            WriteFileBytes(dir.Path("Perform.txt"), *c.onCard);
+        }
+    }
 }
 
 TEST(PerformList, CheckerNamesTheFirstBadLine) {

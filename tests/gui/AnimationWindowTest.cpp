@@ -360,7 +360,7 @@ TEST_F(AnimationWindows, SaveAsAndOverwriteSave) {
     EXPECT_TRUE(maker.List().Modified);
 
     // After a list was opened, 上書き保存 writes there without a dialog.
-    e.prompter.answers = {false};  // "保存しますか？": No
+    e.prompter.saveChoices = {SaveChoice::Discard};  // "保存しますか？": いいえ
     Click(maker.OpenButton, {card.Path("anim.alt")});
     EXPECT_EQ(maker.List().CurrentFile, card.Path("anim.alt"));
     Editor::TypeInto(maker.P_TimeMaskEdit, QStringLiteral("1"));
@@ -428,7 +428,7 @@ TEST_F(AnimationWindows, OpenAsksToSaveAndShowsTheListRead) {
     // Unsaved work, Yes: the list is saved first, then the open dialog.
     maker.ListBox->setCurrentRow(0);
     maker.DelButton->click();
-    e.prompter.answers = {true};
+    e.prompter.saveChoices = {SaveChoice::Save};
     Click(maker.OpenButton, {card.Path("saved.alt"), list});
     EXPECT_EQ(e.prompter.shown, std::vector<std::string>{"保存しますか？"});
     EXPECT_EQ(ReadFileBytes(card.Path("saved.alt")), "ANIMATION_QUALITY_SUPER\r\n5\r\n25\r\nA.lee\r\n");
@@ -437,13 +437,16 @@ TEST_F(AnimationWindows, OpenAsksToSaveAndShowsTheListRead) {
     // Unsaved work, Yes, but the save is cancelled: nothing is opened over the work.
     maker.ListBox->setCurrentRow(0);
     maker.DelButton->click();
-    e.prompter.answers = {true};
+    e.prompter.saveChoices = {SaveChoice::Save};
     Click(maker.OpenButton, {std::nullopt});
     EXPECT_EQ(Items(maker.ListBox), std::vector<std::string>{"A.lee"});
     EXPECT_TRUE(maker.List().Modified);
 
-    // No: the open goes ahead without saving.
-    e.prompter.answers = {false};
+    // キャンセル keeps the work and opens nothing; いいえ opens without saving.
+    e.prompter.saveChoices = {SaveChoice::Cancel};
+    Click(maker.OpenButton, {});
+    EXPECT_EQ(Items(maker.ListBox), std::vector<std::string>{"A.lee"});
+    e.prompter.saveChoices = {SaveChoice::Discard};
     Click(maker.OpenButton, {list});
     EXPECT_EQ(maker.ListBox->count(), 2);
     EXPECT_FALSE(maker.List().Modified);

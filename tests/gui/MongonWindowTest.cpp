@@ -404,10 +404,10 @@ TEST(MongonWindow, AMisakiRowIsShownEnlargedButWrittenAndDrawnAtItsOwnDots) {
     EXPECT_GT(lit, 0);
 
     // Opened again, the row is shown enlarged once more.
-    e.prompter.answers = {false};
+    e.prompter.saveChoices = {SaveChoice::Discard};
     Click(w.NewButton);
     EXPECT_EQ(box->font().pixelSize(), 12);
-    e.prompter.answers = {false};
+    e.prompter.saveChoices = {SaveChoice::Discard};
     e.chooser.script.push_back(path);
     Click(w.FileReadButton);
     EXPECT_GE(box->font().pixelSize(), 2 * kMongonMisaki.Pixels);
@@ -439,7 +439,7 @@ TEST(MongonWindow, NewAndOpenAskToSaveAfterEveryEditAlsoAfterASave) {
     // Saving left the flag set: 新規作成 asks; No goes on without saving.
     TypeRow(w, 1, "5", "", QStringLiteral("x"));
     e.prompter.shown.clear();
-    e.prompter.answers = {false};
+    e.prompter.saveChoices = {SaveChoice::Discard};
     Click(w.NewButton);
     EXPECT_EQ(e.prompter.shown, std::vector<std::string>{"保存しますか？"});
     EXPECT_EQ(ReadFileBytes(path), saved);
@@ -450,7 +450,7 @@ TEST(MongonWindow, NewAndOpenAskToSaveAfterEveryEditAlsoAfterASave) {
 
     // 開く asks as well (the cleared rows count as a change), then reads the file.
     e.prompter.shown.clear();
-    e.prompter.answers = {false};
+    e.prompter.saveChoices = {SaveChoice::Discard};
     e.chooser.script.push_back(path);
     Click(w.FileReadButton);
     EXPECT_EQ(e.prompter.shown, std::vector<std::string>{"保存しますか？"});
@@ -461,13 +461,91 @@ TEST(MongonWindow, NewAndOpenAskToSaveAfterEveryEditAlsoAfterASave) {
 
     // Yes saves over the current file first; the dialogs now start in its folder.
     e.prompter.shown.clear();
-    e.prompter.answers = {true};
+    e.prompter.saveChoices = {SaveChoice::Save};
     Editor::TypeInto(w.MojiEdit(0), QStringLiteral("かきく"));
     e.chooser.script.push_back(std::nullopt);
     Click(w.FileReadButton);
     EXPECT_EQ(e.prompter.shown, (std::vector<std::string>{"保存しますか？", "上書き完了(" + path + ")"}));
     EXPECT_EQ(e.chooser.requests.back().initialDir, e.dir.Dir().string());
     EXPECT_NE(ReadFileBytes(path), saved);
+}
+
+// 新規作成 with unsaved rows: キャンセル (as Escape answers) and a save that
+// does not happen keep the rows and their file; はい saves, いいえ drops.
+TEST(MongonWindow, NewAsksWithCancelThatKeepsTheRows) {
+    Editor e(kRoot);
+    auto& w = Window(e);
+    const std::string path = e.dir.Path("keep.mon");
+    TypeRow(w, 0, "1", "2", QStringLiteral("残す"));
+    e.prompter.saveChoices = {SaveChoice::Cancel, SaveChoice::Save};
+    e.chooser.script = {std::nullopt};
+    Click(w.NewButton);
+    Click(w.NewButton);  // はい, then the save dialog cancelled
+    EXPECT_EQ(w.MojiEdit(0)->text(), QStringLiteral("残す"));
+    EXPECT_EQ(w.X_Edit(0)->text(), QStringLiteral("1"));
+    EXPECT_EQ(e.prompter.shown, (std::vector<std::string>{"保存しますか？", "保存しますか？"}));
+
+    e.prompter.saveChoices = {SaveChoice::Save};
+    e.chooser.script = {path};
+    Click(w.NewButton);
+    EXPECT_EQ(DecodeMongonTable(ReadFileBytes(path)).Rows[0].Text, "残す");
+    EXPECT_EQ(w.MojiEdit(0)->text(), QString());
+
+    TypeRow(w, 1, "3", "4", QStringLiteral("捨てる"));
+    e.prompter.saveChoices = {SaveChoice::Discard};
+    Click(w.NewButton);
+    EXPECT_EQ(w.MojiEdit(1)->text(), QString());
+    EXPECT_EQ(DecodeMongonTable(ReadFileBytes(path)).Rows[1].Text, "");
+    EXPECT_TRUE(e.prompter.saveChoices.empty());
+}
+
+// The program ends with the window closed but its rows unsaved: the rows are
+// shown and asked about. キャンセル keeps the program and the rows; はい saves
+// through the dialog and ends it; いいえ ends it without a write.
+TEST(MongonWindow, ProgramEndAsksAboutRowsOfTheHiddenWindow) {
+    for (const SaveChoice answer : {SaveChoice::Cancel, SaveChoice::Save, SaveChoice::Discard}) {
+        Editor e(kRoot);
+        auto& w = Window(e);
+        const std::string path = e.dir.Path("end.mon");
+        TypeRow(w, 0, "0", "0", QStringLiteral("終わり"));
+        w.hide();
+        e.prompter.saveChoices = {answer};
+        if (answer == SaveChoice::Save) e.chooser.script = {path};
+        e.Main().close();
+        const bool ended = answer != SaveChoice::Cancel;
+        EXPECT_EQ(e.Main().isVisible(), !ended) << static_cast<int>(answer);
+        EXPECT_EQ(e.prompter.shown.at(0), "保存しますか？");
+        EXPECT_EQ(w.MojiEdit(0)->text(), QStringLiteral("終わり"));
+        EXPECT_EQ(std::filesystem::exists(path), answer == SaveChoice::Save);
+        if (!ended) {
+            EXPECT_TRUE(w.isVisible());  // the rows asked about are in view
+            w.hide();
+        }
+    }
+}
+
+TEST(MongonWindow, ProgramEndAsksNothingOnceTheRowsAreSaved) {
+    Editor e(kRoot);
+    auto& w = Window(e);
+    TypeRow(w, 0, "0", "0", QStringLiteral("保存済み"));
+    e.chooser.script = {e.dir.Path("saved.mon")};
+    Click(w.FileReNameWriteButton);
+    w.hide();
+    e.prompter.shown.clear();
+    e.Main().close();
+    EXPECT_FALSE(e.Main().isVisible());
+    EXPECT_TRUE(e.prompter.shown.empty());
+}
+
+TEST(MongonWindow, RowsWithoutAPositionAreNamedWhenDrawn) {
+    Editor e;
+    auto& w = Window(e);
+    TypeRow(w, 0, "0", "0", QStringLiteral("描く"));
+    TypeRow(w, 1, "5", "", QStringLiteral("描かない"));
+    Click(w.MakeDataButton);
+    EXPECT_EQ(e.prompter.shown, std::vector<std::string>{"Led表示データ作成完了\n項番 1 の文言は、横座標か縦座標に数が"
+                                                         "入っていないため表示データに入っていません"});
+    EXPECT_GT(LitDots(e.Doc(), 0, 480).Total(), 0);
 }
 
 TEST(MongonWindow, OpenShowsTheRowsSavedUnderANewName) {
@@ -484,12 +562,12 @@ TEST(MongonWindow, OpenShowsTheRowsSavedUnderANewName) {
     const std::string path = e.dir.Path("rows.mon");
     e.chooser.script.push_back(path);
     Click(w.FileReNameWriteButton);
-    e.prompter.answers = {false};
+    e.prompter.saveChoices = {SaveChoice::Discard};
     Click(w.NewButton);
     EXPECT_EQ(w.MojiEdit(2)->text(), QString());
     EXPECT_EQ(TextColour(w.MojiEdit(2)), QColor(255, 0, 0));
 
-    e.prompter.answers = {false};
+    e.prompter.saveChoices = {SaveChoice::Discard};
     e.chooser.script.push_back(path);
     Click(w.FileReadButton);
     EXPECT_EQ(w.Form().Rows, before);
@@ -553,7 +631,8 @@ TEST(MongonWindow, RowsLightTheirColoursOnlyWithinTheDisplay) {
     e.prompter.shown.clear();
     ASSERT_FALSE(std::filesystem::exists(w.TmpBitmapPath));
     Click(w.MakeDataButton);
-    EXPECT_EQ(e.prompter.shown, std::vector<std::string>{"Led表示データ作成完了"});
+    EXPECT_EQ(e.prompter.shown, std::vector<std::string>{"Led表示データ作成完了\n項番 4 の文言は、横座標か縦座標に"
+                                                         "数が入っていないため表示データに入っていません"});
 
     const Lit red = LitDots(e.Doc(), 0, 100), yellow = LitDots(e.Doc(), 100, 200),
               green = LitDots(e.Doc(), 200, 300);
@@ -588,7 +667,7 @@ TEST(MongonWindow, RowsLightTheirColoursOnlyWithinTheDisplay) {
     EXPECT_EQ(w.PreviewDots(), picture);
 }
 
-TEST(MongonWindow, UnsavedPictureAsksFirstAndNoKeepsItButStillWritesTmpBmp) {
+TEST(MongonWindow, UnsavedPictureAsksFirstAndNoKeepsItSayingNothingMade) {
     Editor e;
     auto& w = Window(e);
     e.Press(Qt::LeftButton, Qt::NoButton, e.DotPixel(300, 20));
@@ -597,14 +676,14 @@ TEST(MongonWindow, UnsavedPictureAsksFirstAndNoKeepsItButStillWritesTmpBmp) {
     TypeRow(w, 0, "0", "0", QStringLiteral("■"));
     e.prompter.answers = {false};
     Click(w.MakeDataButton);
-    EXPECT_EQ(e.prompter.shown,
-              (std::vector<std::string>{"作成したデータが失われてもいいですか？", "Led表示データ作成完了"}));
+    EXPECT_EQ(e.prompter.shown, (std::vector<std::string>{"作成したデータが失われてもいいですか？"}));
     EXPECT_EQ(Picture(e.Doc()), before);
     EXPECT_TRUE(e.Doc().Modified());
     EXPECT_TRUE(std::filesystem::exists(w.TmpBitmapPath));
 
     e.prompter.answers = {true};
     Click(w.MakeDataButton);
+    EXPECT_EQ(e.prompter.shown.back(), "Led表示データ作成完了");
     EXPECT_EQ(e.Doc().DotColor(300, 20), kOff);
     EXPECT_GT(LitDots(e.Doc(), 0, 16).red, 0);
     EXPECT_TRUE(e.Doc().Modified());  // the text's picture is new and unsaved

@@ -242,7 +242,7 @@ TEST_F(NewUserFiles, TextFromTheCardAsksWhoseUnsavedTextItWouldReplace) {
 
     e.windows->CardForm().ShowFolder(card.Dir().string());
     e.prompter.shown.clear();
-    e.prompter.answers = {false};
+    e.prompter.saveChoices = {SaveChoice::Discard};
     OpenFromCard(e, "waku.mon");
     EXPECT_EQ(e.prompter.shown,
               std::vector<std::string>{"文言編集の文言（kion.mon）を waku.mon で置き換えます。\n保存しますか？"});
@@ -252,7 +252,7 @@ TEST_F(NewUserFiles, TextFromTheCardAsksWhoseUnsavedTextItWouldReplace) {
     // The editor's own 開く asks as it always has.
     Editor::TypeInto(w.MojiEdit(0), QStringLiteral("騒音"));
     e.prompter.shown.clear();
-    e.prompter.answers = {false};
+    e.prompter.saveChoices = {SaveChoice::Discard};
     e.chooser.script = {std::nullopt};
     w.FileReadButtonClick();
     EXPECT_EQ(e.prompter.shown, std::vector<std::string>{"保存しますか？"});

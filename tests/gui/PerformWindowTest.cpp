@@ -120,5 +120,31 @@ TEST_F(PerformWindow, AddDeleteSaveAndOpen) {
     EXPECT_EQ(window.List().PerformFolder, card.Dir().string());
 }
 
+// A Perform.txt of five entries, and a new list of one: 保存 asks (いいえ is
+// the safe default) and いいえ leaves the five.
+TEST_F(PerformWindow, SaveAsksBeforeReplacingAnotherList) {
+    std::string five;
+    for (const char* name : {"1.lee", "2.lee", "3.lee", "4.lee", "5.lee"})
+        five += name + std::string(25, ' ') + "\r\n";
+    WriteFileBytes(card.Path("Perform.txt"), five);
+    window.show();
+    Add(card.Path("new.lee"));
+    prompter.answers = {false};
+    QTest::mouseClick(Button("SaveButton"), Qt::LeftButton);
+    EXPECT_EQ(prompter.shown, std::vector<std::string>{"Perform.txt は、もうあります。置き換えますか？"});
+    EXPECT_EQ(ReadFileBytes(card.Path("Perform.txt")), five);
+    EXPECT_TRUE(window.StatusLabel->text().isEmpty());
+
+    prompter.answers = {true};
+    QTest::mouseClick(Button("SaveButton"), Qt::LeftButton);
+    EXPECT_EQ(ReadFileBytes(card.Path("Perform.txt")), "new.lee" + std::string(23, ' ') + "\r\n");
+    EXPECT_EQ(window.StatusLabel->text().toStdString(), "保存完了　" + card.Path("Perform.txt"));
+    // The list it wrote itself, edited, goes back without a question.
+    Add(card.Path("more.lee"));
+    prompter.shown.clear();
+    QTest::mouseClick(Button("SaveButton"), Qt::LeftButton);
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
 }  // namespace
 }  // namespace tesslor::test

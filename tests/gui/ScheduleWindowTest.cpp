@@ -97,16 +97,18 @@ TEST_F(ScheduleWindow, WriteChecksFirstThenWritesThroughTheDialog) {
 TEST_F(ScheduleWindow, OpenFailuresAndEveryCloseEmptyTheEntries) {
     window.show();
     Entry(4)->setText(QStringLiteral("12"));
+    // The typed entry is asked about before each open and each close: いいえ.
+    prompter.saveChoices.assign(5, SaveChoice::Discard);
     chooser.script.push_back(card.Path("none.txt"));
     QTest::mouseClick(Button("OpenButton"), Qt::LeftButton);
-    EXPECT_EQ(prompter.shown, std::vector<std::string>{card.Path("none.txt") + "オープンエラー"});
+    EXPECT_EQ(prompter.shown, (std::vector<std::string>{"保存しますか？", card.Path("none.txt") + "オープンエラー"}));
     EXPECT_EQ(Entry(4)->text(), QStringLiteral("12"));
 
     WriteFileBytes(card.Path("bad.txt"), ScheduleBytes("$S1=1,2,x"));
     prompter.shown.clear();
     chooser.script.push_back(card.Path("bad.txt"));
     QTest::mouseClick(Button("OpenButton"), Qt::LeftButton);
-    EXPECT_EQ(prompter.shown, std::vector<std::string>{"ファイルに誤りがあります。"});
+    EXPECT_EQ(prompter.shown, (std::vector<std::string>{"保存しますか？", "ファイルに誤りがあります。"}));
     EXPECT_EQ(Entry(1)->text(), QStringLiteral("1"));
     EXPECT_EQ(Entry(2)->text(), QStringLiteral("2"));
     EXPECT_EQ(Entry(4)->text(), QString());
@@ -124,6 +126,45 @@ TEST_F(ScheduleWindow, OpenFailuresAndEveryCloseEmptyTheEntries) {
     QTest::keyClick(&window, Qt::Key_Escape);
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(Entry(10)->text(), QString());
+    EXPECT_TRUE(prompter.saveChoices.empty());
+}
+
+// Closing with entries not yet written asks "保存しますか？": はい writes
+// through the dialog and closes, unless that write does not happen; いいえ
+// closes and empties; キャンセル and Escape keep the window and its entries.
+TEST_F(ScheduleWindow, ClosingAsksAboutEntriesNotWritten) {
+    struct Case {
+        SaveChoice answer;
+        std::vector<std::optional<std::string>> dialog;
+        bool byEscape;
+        bool closed;
+    };
+    const std::string path = card.Path("close.txt");
+    const Case cases[] = {
+        {SaveChoice::Cancel, {}, false, false},        {SaveChoice::Cancel, {}, true, false},
+        {SaveChoice::Save, {std::nullopt}, false, false}, {SaveChoice::Discard, {}, true, true},
+        {SaveChoice::Save, {path}, false, true},
+    };
+    for (const Case& c : cases) {
+        window.show();
+        Entry(2)->setText(QStringLiteral("34"));
+        prompter.shown.clear();
+        prompter.saveChoices = {c.answer};
+        chooser.script.assign(c.dialog.begin(), c.dialog.end());
+        if (c.byEscape) QTest::keyClick(&window, Qt::Key_Escape);
+        else QTest::mouseClick(Button("CancelButton"), Qt::LeftButton);
+        EXPECT_EQ(prompter.shown.at(0), "保存しますか？");
+        EXPECT_EQ(window.isVisible(), !c.closed) << static_cast<int>(c.answer);
+        EXPECT_EQ(Entry(2)->text(), c.closed ? QString() : QStringLiteral("34"));
+        EXPECT_TRUE(chooser.script.empty());
+    }
+    EXPECT_EQ(ReadFileBytes(path), ScheduleBytes("$S1=34"));
+    // Nothing typed since: no question.
+    window.show();
+    prompter.shown.clear();
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(prompter.shown.empty());
 }
 
 TEST_F(ScheduleWindow, TheEntriesReadAreShownBeforeTheReadsMessage) {
@@ -137,6 +178,7 @@ TEST_F(ScheduleWindow, TheEntriesReadAreShownBeforeTheReadsMessage) {
     };
     window.show();
     Entry(3)->setText(QStringLiteral("9"));
+    prompter.saveChoices = {SaveChoice::Discard};
     chooser.script = {card.Path("good.txt"), card.Path("bad.txt")};
     Button("OpenButton")->click();
     Button("OpenButton")->click();

@@ -171,6 +171,7 @@ TEST_F(Setei2Window, OpeningRestoresTheWidgetsAndTheirEnabling) {
     prompter.shown.clear();
 
     Edit("TentouJikanEdit")->setText(QStringLiteral("77"));
+    prompter.saveChoices = {SaveChoice::Discard};
     chooser.script = {path};
     Button("OpenButton")->click();
     ASSERT_EQ(chooser.requests.size(), 1u);
@@ -178,7 +179,7 @@ TEST_F(Setei2Window, OpeningRestoresTheWidgetsAndTheirEnabling) {
     EXPECT_EQ(chooser.requests[0].initialDir, card.Dir().string());
     EXPECT_EQ(chooser.requests[0].defaultExt, "lee");
     EXPECT_EQ(chooser.requests[0].filters[0].description, "ＬＥＤ設定(*.txt)");
-    EXPECT_EQ(prompter.shown, std::vector<std::string>{path + "読み込み完了"});
+    EXPECT_EQ(prompter.shown, (std::vector<std::string>{"保存しますか？", path + "読み込み完了"}));
     EXPECT_EQ(Edit("TentouJikanEdit")->text(), QStringLiteral("100"));
     EXPECT_EQ(Edit("UryouChk2MaxEdit")->text(), QStringLiteral("250"));
     EXPECT_EQ(List("UryouChk2KaitenComboBox")->currentText(), QStringLiteral("2"));
@@ -201,6 +202,46 @@ TEST_F(Setei2Window, OpeningRestoresTheWidgetsAndTheirEnabling) {
     EXPECT_FALSE(window.GModeCheckBox->isChecked());
     ExpectBand("UryouChk2", false);
     EXPECT_EQ(Edit("UryouChk2MaxEdit")->text(), QStringLiteral("250")) << "kept by the clearing";
+}
+
+// 開く over edited fields asks "保存しますか？": キャンセル (Escape) keeps
+// them and opens nothing; はい writes them through 書込み's dialog first,
+// and a write that does not happen opens nothing; いいえ opens. Unedited
+// fields, also after 標準設定 was written, are not asked about.
+TEST_F(Setei2Window, OpenAsksBeforeReplacingEditedFields) {
+    Setei3Form standard;
+    standard.Standard();
+    const std::string other = card.Path("other.txt"), kept = card.Path("kept.txt");
+    ASSERT_TRUE(WriteSettingsFile(standard, RealFileSystem(), other, prompter.shown));
+    Button("HyoujyunSeteiButton")->click();
+    Edit("TentouJikanEdit")->setText(QStringLiteral("555"));
+    prompter.shown.clear();
+    prompter.saveChoices = {SaveChoice::Cancel, SaveChoice::Save};
+    chooser.script = {std::nullopt};
+    Button("OpenButton")->click();
+    Button("OpenButton")->click();  // はい, its dialog cancelled
+    EXPECT_EQ(prompter.shown, (std::vector<std::string>{"保存しますか？", "保存しますか？"}));
+    ASSERT_EQ(chooser.requests.size(), 1u);
+    EXPECT_EQ(chooser.requests[0].kind, FileDialogKind::Save);
+    EXPECT_EQ(Edit("TentouJikanEdit")->text(), QStringLiteral("555"));
+
+    prompter.saveChoices = {SaveChoice::Save};
+    chooser.script = {kept, other};
+    Button("OpenButton")->click();
+    EXPECT_NE(ReadFileBytes(kept).find("$TENTOU_JIKAN=00555"), std::string::npos);
+    EXPECT_EQ(Edit("TentouJikanEdit")->text(), QStringLiteral("100"));
+
+    // Read and not edited since: 開く goes straight to its dialog.
+    prompter.shown.clear();
+    chooser.script = {kept};
+    Button("OpenButton")->click();
+    EXPECT_EQ(prompter.shown, std::vector<std::string>{kept + "読み込み完了"});
+    Edit("TentouJikanEdit")->setText(QStringLiteral("444"));
+    prompter.saveChoices = {SaveChoice::Discard};
+    chooser.script = {other};
+    Button("OpenButton")->click();
+    EXPECT_EQ(Edit("TentouJikanEdit")->text(), QStringLiteral("100"));
+    EXPECT_TRUE(prompter.saveChoices.empty());
 }
 
 TEST_F(Setei2Window, ColumnsLineUpFromGroupToGroup) {
@@ -242,6 +283,8 @@ TEST_F(Setei2Window, TheValuesReadAreShownBeforeTheReadsMessage) {
                        Edit("OndoChk1MaxEdit")->text().toStdString());
     };
     Edit("TentouJikanEdit")->setText(QStringLiteral("77"));
+    // Each open replaces an edited field: いいえ to "保存しますか？" each time.
+    prompter.saveChoices.assign(3, SaveChoice::Discard);
     chooser.script = {path, card.Path("broken.txt"), card.Path("missing.txt")};
     Button("OpenButton")->click();
     // A read that fails part way shows the lines read before it (temperature) already.

@@ -209,8 +209,9 @@ TEST_F(SeteiWindow, OpeningAWindOnlyFileSwitchesTheModeOnQuietly) {
     EXPECT_FALSE(Edit("FuusokuChk3MaxEdit")->isVisible());
     EXPECT_TRUE(Edit("FuusokuChkKaitenTouEdit")->isEnabled());
 
-    // A cancelled dialog changes nothing.
+    // A cancelled dialog changes nothing (いいえ to the edited field's question first).
     Edit("ScrollJikanEdit")->setText(QStringLiteral("9"));
+    prompter.saveChoices = {SaveChoice::Discard};
     chooser.script = {std::nullopt};
     window.OpenButton->click();
     EXPECT_EQ(Text("ScrollJikanEdit"), QStringLiteral("9"));
