@@ -65,6 +65,7 @@ bool PlanCardWrite(FileSystem& files, const CardScan& source, const std::string&
 
 struct CardWriteResult {
     std::vector<std::string> written;     ///< names on the card as the source has them, in order
+    std::size_t same = 0;                 ///< how many of written were the same on the card already (not written again)
     std::string failedName;               ///< the file the write stopped at ("" when none)
     std::string failure;                  ///< why, in Japanese ("" when none)
     bool cancelled = false;               ///< stopped on request before the swap: the card is as it was
@@ -90,8 +91,9 @@ CardWriteResult WriteCard(FileSystem& files, const CardScan& source, const std::
                           const CardWriteProgress& progress = {},
                           const std::function<void(const std::string& name)>& written = {});
 
-/// What a write came to, in one line: "書き出し完了（N ファイル）", that it was
-/// stopped, or "書き出しエラー: " and why.
+/// What a write came to, in one line: "書き出し完了（Nファイル）" with the
+/// files already the same counted apart ("書き出し完了（3ファイル・同じ 4ファイル）"),
+/// that it was stopped, or "書き出しエラー: " and why.
 std::string CardWriteOutcome(const CardWriteResult& result);
 
 /// The question asked before writing a source whose check found errors;
