@@ -25,14 +25,17 @@ enum class CardPlanAction {
     New,       ///< "新規": not on the card yet
     Replace,   ///< "置き換え": on the card with other bytes
     Same,      ///< "同じ": on the card with the same bytes, not written again
-    CardOnly,  ///< "カードのみ": on the card, not in the source; left as it is
+    CardOnly,  ///< "カードのみ": on the card, not in the source in that spelling; left byte for byte
 };
 /// "新規", "置き換え", "同じ" or "カードのみ".
 const char* CardPlanWord(CardPlanAction action);
 
 struct CardPlanEntry {
     std::string name;      ///< the name the file has after the write
-    std::string cardName;  ///< its name on the card now ("" when new); the card is blind to ASCII case
+    /// Its name on the card now ("" when new). Another spelling only where the
+    /// card's folder does not tell case apart (FAT, exFAT: one file), and for
+    /// Perform.txt; elsewhere every other spelling is a CardOnly file of its own.
+    std::string cardName;
     CardPlanAction action = CardPlanAction::New;
     bool readOnly = false;  ///< the card's file is read-only: a replace is refused
 };

@@ -12,7 +12,6 @@
 #include <QTimer>
 #include <QProcess>
 #include <QScreen>
-#include <iostream>
 #include <functional>
 #include <cstring>
 #include <filesystem>
@@ -337,7 +336,8 @@ bool OnScreenOf(int width, int height, const char* test) {
 TEST_F(CardWindow, FitsA1024By768ScreenWithTheStateColumnReadable) {
     if (!OnScreenOf(1024, 768, "CardWindow.FitsA1024By768ScreenWithTheStateColumnReadable")) return;
     WriteFileBytes(card.Path("broken.lee"), "#LED_DATA_FILE\r\nnonsense\r\n");
-    WritePicture(card.Path("a_rather_long_picture_name.lee"), "07");
+    // A long name and a picture as wide as the display: the widest thumbnail.
+    WriteTestPicture(card.Path("a_rather_long_picture_name.lee"), "07", 479, 1, kLedRed);
     e.Main().CardCheck->trigger();
     QApplication::processEvents();
     Form().MakeAllThumbnails();
@@ -354,10 +354,8 @@ TEST_F(CardWindow, FitsA1024By768ScreenWithTheStateColumnReadable) {
     const int x = table.columnViewportPosition(gui::kCardState);
     const int width = table.columnWidth(gui::kCardState);
     const QString status = table.item(RowOf("broken.lee"), gui::kCardState)->text();
-    std::cerr << "state column at " << x << " width " << width << " of " << table.viewport()->width() << "; status "
-              << table.fontMetrics().horizontalAdvance(status) << " " << status.toStdString() << "\n";
     EXPECT_GE(x, 0);
-    EXPECT_LE(x + width, table.viewport()->width()) << "the column starts out of view";
+    EXPECT_LE(x + width, table.viewport()->width()) << "the column runs out of view";
     // Room for a message of a dozen characters; a longer one is read whole in its tip.
     EXPECT_GE(width, table.fontMetrics().horizontalAdvance(QStringLiteral("読み込めません（読みません）")));
     EXPECT_EQ(table.item(RowOf("broken.lee"), gui::kCardState)->toolTip(), status);
