@@ -302,7 +302,7 @@ struct CaseBlindCard : test::FailingFileSystem {
     }
 };
 
-// The case of the issue: A.LEE and a.lee on a folder that tells case apart,
+// A.LEE and a.lee on a folder that tells case apart,
 // a.lee in the source. A.LEE is a file of its own the source does not name.
 TEST(CardWrite, AnotherSpellingOnAFolderThatTellsCaseApartIsCardOnlyAndKeptByteForByte) {
     TempDir source, card;
