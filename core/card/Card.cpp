@@ -177,6 +177,27 @@ void SummariseAnimation(CardFile& file, const std::string& bytes) {
                     {"time", std::to_string(time)}};
 }
 
+void ReadAnimationListFile(CardFile& file, CardFiles& files, const std::string& path) {
+    AnimationList list(files);
+    std::string message;
+    SetStatus(file, list.LoadAnimationList(path, message), message);
+    for (const std::string& e : list.Entries) file.entries.push_back(TrimBlanks(e));
+    if (file.ok) file.summary = {{"entries", std::to_string(file.entries.size())}};
+}
+
+void ReadSettingsFile(CardFile& file, CardFiles& files, const std::string& path) {
+    std::unique_ptr<SettingsForm> form = NewSettingsForm(CardKindWord(file.kind));
+    std::vector<std::string> said;
+    const bool ok = form && OpenSettingsFile(*form, files, path, said);
+    // A good read may still say "読み込み完了"; only a failure's message is a status.
+    SetStatus(file, ok, First(said));
+    if (ok && file.kind == CardKind::Schedule) {
+        int used = 0;
+        for (const std::string& name : form->FieldNames()) used += !form->Value(name).value_or("").empty();
+        file.summary = {{"entries", std::to_string(used)}};
+    }
+}
+
 void ReadFileOfKind(CardFile& file, CardFiles& files, const std::string& path, const CardScanOptions& options,
                     PictureReader& pictures) {
     const std::string& bytes = files.Bytes(path);
@@ -192,13 +213,9 @@ void ReadFileOfKind(CardFile& file, CardFiles& files, const std::string& path, c
             SummariseAnimation(file, bytes);
             return;
         }
-        case CardKind::AnimationList: {
-            AnimationList list(files);
-            SetStatus(file, list.LoadAnimationList(path, message), message);
-            for (const std::string& e : list.Entries) file.entries.push_back(TrimBlanks(e));
-            if (file.ok) file.summary = {{"entries", std::to_string(file.entries.size())}};
+        case CardKind::AnimationList:
+            ReadAnimationListFile(file, files, path);
             return;
-        }
         case CardKind::Text: {
             MongonTable table;
             bool shortRead = false;
@@ -210,19 +227,9 @@ void ReadFileOfKind(CardFile& file, CardFiles& files, const std::string& path, c
         case CardKind::Settings1:
         case CardKind::Settings2:
         case CardKind::Settings3:
-        case CardKind::Schedule: {
-            std::unique_ptr<SettingsForm> form = NewSettingsForm(CardKindWord(file.kind));
-            std::vector<std::string> said;
-            const bool ok = form && OpenSettingsFile(*form, files, path, said);
-            // A good read may still say "読み込み完了"; only a failure's message is a status.
-            SetStatus(file, ok, First(said));
-            if (ok && file.kind == CardKind::Schedule) {
-                int used = 0;
-                for (const std::string& name : form->FieldNames()) used += !form->Value(name).value_or("").empty();
-                file.summary = {{"entries", std::to_string(used)}};
-            }
+        case CardKind::Schedule:
+            ReadSettingsFile(file, files, path);
             return;
-        }
         case CardKind::Co2: {
             ViewLineReader in(bytes);
             SetStatus(file, CheckCo2File(in, message), message);

@@ -52,6 +52,7 @@ public:
         }
         return disk_.ReadPrefix(path, maxBytes, bytes);
     }
+    bool Exists(const std::string& path) override { return Staged(path) || disk_.Exists(path); }
     bool FolderExists(const std::string& path) override { return disk_.FolderExists(path); }
     bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override {
         return disk_.ListFolder(folder, entries);
@@ -113,76 +114,99 @@ std::string PerformWith(const std::string& earlier, const std::vector<std::strin
     return bytes;
 }
 
+// What an addition puts onto the card: the files' bytes by name, served from
+// the staged folder, and the scan the write takes them from.
+struct Addition {
+    std::map<std::string, std::string> staged;
+    CardScan source;
+    std::map<std::string, std::pair<std::string, int>> numbers;  // the card's pictures' write numbers, as they will be
+};
+
+// A picture sharing its write number with another on the card takes the
+// lowest free one when asked to. False, with result.failure set, when none is free.
+bool Renumber(const std::string& path, CardFile& file, std::string& bytes, Addition& add, const CardAddOptions& options,
+              CardAddResult& result) {
+    // Another picture (not the one this file replaces) holding the number.
+    add.numbers.erase(FoldedName(file.name));
+    const auto shared = std::find_if(add.numbers.begin(), add.numbers.end(),
+                                     [&](const auto& e) { return e.second.second == file.writeNo; });
+    if (options.autoWriteNo && shared != add.numbers.end()) {
+        std::vector<int> used;
+        for (const auto& e : add.numbers) used.push_back(e.second.second);
+        const int free = FreeWriteNo(used, options.scan.checkWriteNo);
+        const std::optional<std::string> renumbered = free ? WithWriteNo(bytes, free) : std::nullopt;
+        if (!renumbered) {
+            result.failure = path + ": 空いている書き込みNoがありません";
+            return false;
+        }
+        result.renumbered.push_back({file.name, file.writeNo, free, shared->second.first});
+        bytes = *renumbered;
+        file.writeNo = free;
+    }
+    add.numbers[FoldedName(file.name)] = {file.name, file.writeNo};
+    return true;
+}
+
+// One file to add, checked and staged. False, with result.failure set, when it may not go onto the card.
+bool StageFile(FileSystem& files, const std::string& path, const CardAddOptions& options, Addition& add,
+               CardAddResult& result) {
+    CardFile file;
+    std::string bytes;
+    result.failure = Prepare(files, path, options.scan, file, bytes);
+    if (!result.failure.empty()) return false;
+    // The unit's card is blind to ASCII case: KION.LEE and kion.lee are one file.
+    if (std::any_of(add.source.files.begin(), add.source.files.end(),
+                    [&](const CardFile& f) { return FoldedName(f.name) == FoldedName(file.name); })) {
+        result.failure = path + ": 同じ名前のファイルが二つあります";
+        return false;
+    }
+    if (file.kind == CardKind::Picture && file.writeNo > 0 && !Renumber(path, file, bytes, add, options, result))
+        return false;
+    file.size = bytes.size();
+    add.staged[file.name] = std::move(bytes);
+    result.added.push_back(file.name);
+    add.source.files.push_back(std::move(file));
+    return true;
+}
+
+// Perform.txt: the card's own (whatever case its name has), with the new
+// names at its end. False, with result.failure set, when it cannot be made.
+bool StagePerform(FileSystem& files, const CardScan& onCard, Addition& add, CardAddResult& result) {
+    const CardFile* performOnCard = onCard.Find(kPerformName);
+    std::string earlier;
+    if (performOnCard && !files.ReadAll(PathInFolder(onCard.folder, performOnCard->name), earlier)) {
+        result.failure = std::string(kPerformName) + ": カードのファイルを読み込めません";
+        return false;
+    }
+    std::string perform = PerformWith(earlier, performOnCard ? performOnCard->entries : std::vector<std::string>{},
+                                      result.added, result.failure);
+    if (!result.failure.empty()) return false;
+    CardFile performFile;
+    performFile.name = kPerformName;
+    performFile.kind = CardKind::Perform;
+    performFile.size = perform.size();
+    add.staged[kPerformName] = std::move(perform);
+    add.source.files.push_back(std::move(performFile));
+    return true;
+}
+
 CardAddResult AddAll(FileSystem& files, const std::string& card, const std::vector<std::string>& paths,
                      const CardAddOptions& options) {
     CardAddResult result;
     CardScan onCard;
     if (!ScanCard(files, card, options.scan, onCard, result.failure)) return result;
-    std::map<std::string, std::pair<std::string, int>> numbers = PictureNumbers(onCard);
-
-    std::map<std::string, std::string> staged;
-    CardScan source;
-    source.folder = kStagedFolder;
-    for (const std::string& path : paths) {
-        CardFile file;
-        std::string bytes;
-        result.failure = Prepare(files, path, options.scan, file, bytes);
-        if (!result.failure.empty()) return result;
-        if (staged.count(file.name) || std::any_of(source.files.begin(), source.files.end(), [&](const CardFile& f) {
-                return FoldedName(f.name) == FoldedName(file.name);
-            })) {
-            result.failure = path + ": 同じ名前のファイルが二つあります";
-            return result;
-        }
-        if (file.kind == CardKind::Picture && file.writeNo > 0) {
-            // Another picture (not the one this file replaces) holding the number.
-            numbers.erase(FoldedName(file.name));
-            const auto shared = std::find_if(numbers.begin(), numbers.end(),
-                                             [&](const auto& e) { return e.second.second == file.writeNo; });
-            if (options.autoWriteNo && shared != numbers.end()) {
-                std::vector<int> used;
-                for (const auto& e : numbers) used.push_back(e.second.second);
-                const int free = FreeWriteNo(used, options.scan.checkWriteNo);
-                const std::optional<std::string> renumbered = free ? WithWriteNo(bytes, free) : std::nullopt;
-                if (!renumbered) {
-                    result.failure = path + ": 空いている書き込みNoがありません";
-                    return result;
-                }
-                result.renumbered.push_back({file.name, file.writeNo, free, shared->second.first});
-                bytes = *renumbered;
-                file.writeNo = free;
-            }
-            numbers[FoldedName(file.name)] = {file.name, file.writeNo};
-        }
-        file.size = bytes.size();
-        staged[file.name] = std::move(bytes);
-        result.added.push_back(file.name);
-        source.files.push_back(std::move(file));
-    }
-
-    // Perform.txt: the card's own (whatever case its name has), with the new names at its end.
-    const CardFile* performOnCard = onCard.Find(kPerformName);
-    std::string earlier;
-    if (performOnCard && !files.ReadAll(PathInFolder(onCard.folder, performOnCard->name), earlier)) {
-        result.failure = std::string(kPerformName) + ": カードのファイルを読み込めません";
-        return result;
-    }
-    std::string perform =
-        PerformWith(earlier, performOnCard ? performOnCard->entries : std::vector<std::string>{}, result.added,
-                    result.failure);
-    if (!result.failure.empty()) return result;
-    CardFile performFile;
-    performFile.name = kPerformName;
-    performFile.kind = CardKind::Perform;
-    performFile.size = perform.size();
-    staged[kPerformName] = std::move(perform);
-    source.files.push_back(std::move(performFile));
-    std::sort(source.files.begin(), source.files.end(),
+    Addition add;
+    add.numbers = PictureNumbers(onCard);
+    add.source.folder = kStagedFolder;
+    for (const std::string& path : paths)
+        if (!StageFile(files, path, options, add, result)) return result;
+    if (!StagePerform(files, onCard, add, result)) return result;
+    std::sort(add.source.files.begin(), add.source.files.end(),
               [](const CardFile& a, const CardFile& b) { return a.name < b.name; });
-    source.Index();
+    add.source.Index();
 
-    StagedFiles view(files, std::move(staged));
-    const CardWriteResult written = WriteCard(view, source, onCard.folder);
+    StagedFiles view(files, std::move(add.staged));
+    const CardWriteResult written = WriteCard(view, add.source, onCard.folder);
     if (!written.Succeeded()) {
         result.failure = written.failure;
         result.cardUnchanged = written.cardUnchanged;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <set>
 
 #include "card/CardFiles.h"
 #include "platform/Paths.h"
@@ -23,43 +24,73 @@ std::string ReadSource(FileSystem& files, const std::string& path, std::uintmax_
     return "";
 }
 
-// The card's files of a plan, by the name the source gives them.
-std::map<std::string, const FolderEntry*> CardFilesByFoldedName(const std::vector<FolderEntry>& onCard) {
-    std::map<std::string, const FolderEntry*> byName;
-    for (const FolderEntry& e : onCard)
-        if (e.type == FolderEntry::Type::File && !IsCardWriteWorkFile(e.name)) byName.emplace(FoldedName(e.name), &e);
-    return byName;
+// Perform.txt is found on the card in any spelling, as the unit finds it,
+// and the source's replaces it.
+bool IsPerformName(const std::string& name) { return FoldedName(name) == "perform.txt"; }
+
+// The card's file that the source's name writes over: the one of that very
+// spelling; else, on a folder that does not tell case apart (where the name
+// opens a file listed in another spelling), that one file. A folder that
+// tells case apart keeps every other spelling as a file of its own, which
+// the write leaves alone. nullptr when the name is new to the card.
+const FolderEntry* CardFileFor(FileSystem& files, const std::string& card, const std::string& name,
+                               const std::map<std::string, const FolderEntry*>& byName,
+                               const std::multimap<std::string, const FolderEntry*>& byFolded,
+                               const std::set<std::string>& listed, const std::set<std::string>& taken) {
+    if (auto it = byName.find(name); it != byName.end()) return it->second;
+    // Something listed in this very spelling (a folder) is not another spelling's file.
+    if (listed.count(name)) return nullptr;
+    const auto [first, last] = byFolded.equal_range(FoldedName(name));
+    for (auto it = first; it != last; ++it) {
+        if (taken.count(it->second->name)) continue;
+        if (IsPerformName(name) || files.Exists(PathInFolder(card, name))) return it->second;
+    }
+    return nullptr;
+}
+
+// Same or Replace for a source file found on the card.
+void CompareWithCard(FileSystem& files, const CardScan& source, const std::string& card, CardPlanEntry& entry) {
+    const std::string cardPath = PathInFolder(card, entry.cardName);
+    std::string mine, theirs;
+    const CardFile* file = source.Find(entry.name);
+    const bool same =
+        file && ReadSource(files, PathInFolder(source.folder, entry.name), CardKindMaxBytes(file->kind), mine).empty() &&
+        files.ReadPrefix(cardPath, mine.size() + 1, theirs) && theirs == mine;
+    entry.action = same ? CardPlanAction::Same : CardPlanAction::Replace;
+    entry.readOnly = files.IsReadOnly(cardPath);
 }
 
 void MakePlan(FileSystem& files, const CardScan& source, const std::string& card, const std::vector<FolderEntry>& onCard,
               CardPlan& plan) {
     plan.entries.clear();
-    std::map<std::string, const FolderEntry*> remaining = CardFilesByFoldedName(onCard);
-    // An exact name on the card first: a Linux folder may hold names that differ only in case.
-    std::map<std::string, const FolderEntry*> exact;
-    for (const auto& [folded, e] : remaining) exact.emplace(e->name, e);
-    for (const std::string& name : CardWriteOrder(source)) {
+    std::map<std::string, const FolderEntry*> byName;
+    std::multimap<std::string, const FolderEntry*> byFolded;
+    std::set<std::string> listed;
+    for (const FolderEntry& e : onCard) {
+        listed.insert(e.name);
+        if (e.type != FolderEntry::Type::File || IsCardWriteWorkFile(e.name)) continue;
+        byName.emplace(e.name, &e);
+        byFolded.emplace(FoldedName(e.name), &e);
+    }
+    const std::vector<std::string> order = CardWriteOrder(source);
+    // A card file the source names exactly is that name's, never another spelling's.
+    std::set<std::string> taken(order.begin(), order.end());
+    std::set<std::string> claimed;
+    for (const std::string& name : order) {
         CardPlanEntry entry;
         entry.name = name;
-        const FolderEntry* there = nullptr;
-        if (auto it = exact.find(name); it != exact.end()) there = it->second;
-        else if (auto it2 = remaining.find(FoldedName(name)); it2 != remaining.end()) there = it2->second;
-        if (there) {
-            remaining.erase(FoldedName(there->name));
+        if (const FolderEntry* there = CardFileFor(files, card, name, byName, byFolded, listed, taken)) {
+            taken.insert(there->name);
+            claimed.insert(there->name);
             entry.cardName = there->name;
-            const std::string cardPath = PathInFolder(card, there->name);
-            std::string mine, theirs;
-            const CardFile* file = source.Find(name);
-            const bool same = file && ReadSource(files, PathInFolder(source.folder, name), CardKindMaxBytes(file->kind), mine).empty() &&
-                              files.ReadPrefix(cardPath, mine.size() + 1, theirs) && theirs == mine;
-            entry.action = same ? CardPlanAction::Same : CardPlanAction::Replace;
-            entry.readOnly = files.IsReadOnly(cardPath);
+            CompareWithCard(files, source, card, entry);
         }
         plan.entries.push_back(std::move(entry));
     }
-    for (const auto& [folded, e] : remaining) {
+    for (const auto& [name, e] : byName) {
+        if (claimed.count(name)) continue;
         CardPlanEntry entry;
-        entry.name = entry.cardName = e->name;
+        entry.name = entry.cardName = name;
         entry.action = CardPlanAction::CardOnly;
         plan.entries.push_back(std::move(entry));
     }
@@ -190,7 +221,10 @@ std::string CardWriteOutcome(const CardWriteResult& result) {
         return result.cardUnchanged ? "書き出しを中止しました（カードは元のままです）"
                                     : "書き出しを中止しました（カードが書き出しの途中のままです。もう一度書き出してください）";
     if (!result.failure.empty()) return "書き出しエラー: " + result.failure;
-    return "書き出し完了（" + std::to_string(result.written.size()) + "ファイル）";
+    // A file already the same on the card was not written: it is counted apart.
+    const std::size_t same = std::min(result.same, result.written.size());
+    return "書き出し完了（" + std::to_string(result.written.size() - same) + "ファイル" +
+           (same ? "・同じ " + std::to_string(same) + "ファイル" : std::string()) + "）";
 }
 
 std::string CardSourceErrorQuestion(const CardScan& source) {
@@ -240,131 +274,176 @@ bool PlanCardWrite(FileSystem& files, const CardScan& source, const std::string&
     return true;
 }
 
-CardWriteResult WriteCard(FileSystem& files, const CardScan& source, const std::string& card,
-                          const CardWriteProgress& progress, const std::function<void(const std::string&)>& written) {
-    CardWriteResult result;
-    const auto fail = [&result](const std::string& name, const std::string& why) {
-        result.failedName = name;
-        result.failure = name.empty() ? why : name + ": " + why;
-        return result;
-    };
-    if (!files.FolderExists(card)) return fail("", CardFolderMissingMessage(card));
-    if (SameFolder(card, source.folder)) return fail("", "書き出し元とカードが同じフォルダーです");
-    std::vector<FolderEntry> onCard;
-    if (!files.ListFolder(card, onCard)) return fail("", "フォルダー " + card + " を読み込めません");
-    std::sort(onCard.begin(), onCard.end(), [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
-    for (const FolderEntry& e : onCard) {
-        // What computers leave on a card is the check's to mention, not each write's.
-        if (e.type != FolderEntry::Type::File || IsCardWriteWorkFile(e.name) || IsLeftByComputer(e.name) ||
-            source.Find(e.name))
-            continue;
-        result.leftAlone.push_back({CardSeverity::Caution,
-                                    e.name + " は書き出し元にありません（カードにそのまま残します）", {e.name}});
+namespace {
+
+const char* const kCardHalfWritten = "。カードが書き出しの途中のままです。もう一度カードへ書き出してください";
+
+// One write, phase by phase: check (nothing touched), stage (every file that
+// differs beside its target, flushed at once), verify (each read back), swap
+// (renamed over their targets, Perform.txt last, the folder flushed), finish.
+class CardWriter {
+public:
+    CardWriter(FileSystem& files, const CardScan& source, const std::string& card, const CardWriteProgress& progress)
+        : files_(files), source_(source), card_(card), progress_(progress) {}
+
+    CardWriteResult Run(const std::function<void(const std::string&)>& written) {
+        if (!Check()) return result_;
+        CardTransaction transaction(files_, card_, ClearLeftovers());
+        transaction_ = &transaction;
+        if (!Stage() || !Verify() || !Swap()) return result_;
+        transaction.Finish();
+        for (const CardPlanEntry& e : plan_.entries) result_.same += e.action == CardPlanAction::Same;
+        for (const std::string& name : CardWriteOrder(source_)) {
+            result_.written.push_back(name);
+            if (written) written(name);
+        }
+        return result_;
     }
-    CardPlan plan;
-    MakePlan(files, source, card, onCard, plan);
-    for (const CardPlanEntry& e : plan.entries)
-        if (e.action == CardPlanAction::Replace && e.readOnly)
-            return fail(e.name, "カードのファイルが読み取り専用のため書き換えません" + std::string(kCardAsItWas));
-    // A folder the unit would take for the file stands in its place.
-    for (const std::string& name : CardWriteOrder(source))
-        for (const FolderEntry& e : onCard)
-            if (e.type != FolderEntry::Type::File && FoldedName(e.name) == FoldedName(name))
-                return fail(name, "カードに同じ名前のフォルダーがあるため書き込めません" + std::string(kCardAsItWas));
+
+private:
+    bool Fail(const std::string& name, const std::string& why) {
+        result_.failedName = name;
+        result_.failure = name.empty() ? why : name + ": " + why;
+        return false;
+    }
+    // Puts the card back as it was, and says whether it could.
+    bool Undo(const std::string& name, const std::string& why) {
+        result_.cardUnchanged = transaction_->RollBack(staged_);
+        return Fail(name, why + (result_.cardUnchanged ? kCardAsItWas : kCardHalfWritten));
+    }
+
+    // Everything that stops a write before anything on the card changes.
+    bool Check() {
+        if (!files_.FolderExists(card_)) return Fail("", CardFolderMissingMessage(card_));
+        if (SameFolder(card_, source_.folder)) return Fail("", "書き出し元とカードが同じフォルダーです");
+        if (!files_.ListFolder(card_, onCard_)) return Fail("", "フォルダー " + card_ + " を読み込めません");
+        std::sort(onCard_.begin(), onCard_.end(),
+                  [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+        MakePlan(files_, source_, card_, onCard_, plan_);
+        for (const CardPlanEntry& e : plan_.entries) {
+            // What computers leave on a card is the check's to mention, not each write's.
+            if (e.action == CardPlanAction::CardOnly && !IsLeftByComputer(e.name))
+                result_.leftAlone.push_back({CardSeverity::Caution,
+                                             e.name + " は書き出し元にありません（カードにそのまま残します）", {e.name}});
+            if (e.action == CardPlanAction::Replace && e.readOnly)
+                return Fail(e.name, "カードのファイルが読み取り専用のため書き換えません" + std::string(kCardAsItWas));
+        }
+        // A folder the unit would take for the file stands in its place.
+        for (const std::string& name : CardWriteOrder(source_))
+            for (const FolderEntry& e : onCard_)
+                if (e.type != FolderEntry::Type::File && FoldedName(e.name) == FoldedName(name))
+                    return Fail(name, "カードに同じ名前のフォルダーがあるため書き込めません" + std::string(kCardAsItWas));
+        return true;
+    }
 
     // What a stopped write or save left: its temporary files go now; its
-    // journal stays until this write has made the card whole.
-    bool journalBefore = false;
-    for (const FolderEntry& e : onCard) {
-        if (e.type != FolderEntry::Type::File) continue;
-        if (e.name == kCardJournalName) journalBefore = true;
-        else if (StartsWith(e.name, kSavePrefix)) files.Remove(PathInFolder(card, e.name));
-    }
-
-    const std::vector<std::string> order = CardWriteOrder(source);
-    std::map<std::string, const CardPlanEntry*> planOf;
-    for (const CardPlanEntry& e : plan.entries) planOf.emplace(e.name, &e);
-    std::vector<Staged> staged;
-    for (const std::string& name : order) {
-        const CardPlanEntry* e = planOf.at(name);
-        if (e->action == CardPlanAction::New || e->action == CardPlanAction::Replace)
-            staged.push_back({e, PathInFolder(card, name), "", "", "", false, false});
-    }
-
-    CardTransaction transaction(files, card, journalBefore);
-    const auto undo = [&](const std::string& name, const std::string& why) {
-        result.cardUnchanged = transaction.RollBack(staged);
-        return fail(name, why + (result.cardUnchanged ? kCardAsItWas : "。カードが書き出しの途中のままです。もう一度カードへ書き出してください"));
-    };
-    if (!staged.empty() && !transaction.WriteJournal(staged)) {
-        result.cardUnchanged = transaction.RollBack(staged);
-        return fail("", std::string("カードに書き込めません（書き込み禁止か、カードがいっぱいか、抜かれています）") +
-                            (result.cardUnchanged ? kCardAsItWas : ""));
-    }
-
-    // Stage: every file that differs, beside its target; then all of them
-    // flushed onto the card at once and read back.
-    for (std::size_t i = 0; i < staged.size(); ++i) {
-        Staged& s = staged[i];
-        const std::string& name = s.entry->name;
-        if (progress && !progress(i, staged.size(), name)) {
-            result.cancelled = true;
-            result.cardUnchanged = transaction.RollBack(staged);
-            return result;
+    // journal stays until this write has made the card whole. True when
+    // there is such a journal.
+    bool ClearLeftovers() {
+        bool journalBefore = false;
+        for (const FolderEntry& e : onCard_) {
+            if (e.type != FolderEntry::Type::File) continue;
+            if (e.name == kCardJournalName) journalBefore = true;
+            else if (StartsWith(e.name, kSavePrefix)) files_.Remove(PathInFolder(card_, e.name));
         }
-        const std::string why =
-            ReadSource(files, PathInFolder(source.folder, name), CardKindMaxBytes(source.Find(name)->kind), s.bytes);
-        if (!why.empty()) return undo(name, why);
-        if (s.entry->action == CardPlanAction::Replace &&
-            !files.ReadAll(PathInFolder(card, s.entry->cardName), s.old))
-            return undo(name, "カードのファイルを読み込めません");
-        std::unique_ptr<NewFile> file = files.CreateTemporary(s.target, s.temp);
-        if (!file) return undo(name, "カードにファイルを作れません（書き込み禁止か、カードが抜かれています）");
-        const bool written = file->Write(s.bytes) && file->Close();
-        file.reset();
-        if (!written) return undo(name, kCardFull);
-    }
-    if (!staged.empty() && !files.FlushAll(card)) return undo("", kCardFull);
-    for (Staged& s : staged) {
-        std::string back;
-        if (!files.ReadAll(s.temp, back)) return undo(s.entry->name, "書き込んだファイルを読み直せません");
-        if (back != s.bytes) return undo(s.entry->name, "書き込んだ内容を読み直すと元と違います");
-        s.bytes = std::string();
+        std::map<std::string, const CardPlanEntry*> planOf;
+        for (const CardPlanEntry& e : plan_.entries)
+            if (e.action != CardPlanAction::CardOnly) planOf.emplace(e.name, &e);
+        for (const std::string& name : CardWriteOrder(source_)) {
+            const CardPlanEntry* e = planOf.at(name);
+            if (e->action == CardPlanAction::New || e->action == CardPlanAction::Replace)
+                staged_.push_back({e, PathInFolder(card_, name), "", "", "", false, false});
+        }
+        return journalBefore;
     }
 
-    // Swap: each in the place of the one it replaces, Perform.txt last.
-    for (Staged& s : staged) {
-        const CardPlanEntry& e = *s.entry;
-        if (!files.Rename(s.temp, s.target)) return undo(e.name, kCardFull);
-        s.temp.clear();
-        s.swapped = true;
-        // A folder that tells case apart kept the old spelling beside the new one.
-        if (e.action == CardPlanAction::Replace && e.cardName != e.name) {
-            std::string probe;
-            const std::string oldPath = PathInFolder(card, e.cardName);
-            if (files.ReadPrefix(oldPath, 0, probe) && files.ReadPrefix(s.target, 0, probe)) {
-                std::vector<FolderEntry> now;
-                bool both = false;
-                if (files.ListFolder(card, now)) {
-                    int spellings = 0;
-                    for (const FolderEntry& f : now) spellings += f.name == e.cardName || f.name == e.name;
-                    both = spellings == 2;
-                }
-                if (both) {
-                    if (!files.Remove(oldPath)) return undo(e.name, kCardFull);
-                    s.oldGone = true;
-                }
+    // Every file that differs, beside its target; then all of them flushed
+    // onto the card at once.
+    bool Stage() {
+        if (staged_.empty()) return true;
+        if (!transaction_->WriteJournal(staged_)) {
+            result_.cardUnchanged = transaction_->RollBack(staged_);
+            return Fail("", std::string("カードに書き込めません（書き込み禁止か、カードがいっぱいか、抜かれています）") +
+                                (result_.cardUnchanged ? kCardAsItWas : ""));
+        }
+        for (std::size_t i = 0; i < staged_.size(); ++i) {
+            Staged& s = staged_[i];
+            const std::string& name = s.entry->name;
+            if (progress_ && !progress_(i, staged_.size(), name)) {
+                result_.cancelled = true;
+                result_.cardUnchanged = transaction_->RollBack(staged_);
+                return false;
             }
+            const std::string why = ReadSource(files_, PathInFolder(source_.folder, name),
+                                               CardKindMaxBytes(source_.Find(name)->kind), s.bytes);
+            if (!why.empty()) return Undo(name, why);
+            if (s.entry->action == CardPlanAction::Replace &&
+                !files_.ReadAll(PathInFolder(card_, s.entry->cardName), s.old))
+                return Undo(name, "カードのファイルを読み込めません");
+            std::unique_ptr<NewFile> file = files_.CreateTemporary(s.target, s.temp);
+            if (!file) return Undo(name, "カードにファイルを作れません（書き込み禁止か、カードが抜かれています）");
+            const bool written = file->Write(s.bytes) && file->Close();
+            file.reset();
+            if (!written) return Undo(name, kCardFull);
         }
+        return files_.FlushAll(card_) || Undo("", kCardFull);
     }
-    if (!staged.empty() && !files.FlushFolder(card)) return undo("", kCardFull);
-    transaction.Finish();
 
-    for (const std::string& name : order) {
-        result.written.push_back(name);
-        if (written) written(name);
+    // Each staged file read back from the card: what a failing card gives back is never swapped in.
+    bool Verify() {
+        for (Staged& s : staged_) {
+            std::string back;
+            if (!files_.ReadAll(s.temp, back)) return Undo(s.entry->name, "書き込んだファイルを読み直せません");
+            if (back != s.bytes) return Undo(s.entry->name, "書き込んだ内容を読み直すと元と違います");
+            s.bytes = std::string();
+        }
+        return true;
     }
-    return result;
+
+    // Each in the place of the one it replaces, Perform.txt last; then the folder flushed.
+    bool Swap() {
+        for (Staged& s : staged_) {
+            const CardPlanEntry& e = *s.entry;
+            if (!files_.Rename(s.temp, s.target)) return Undo(e.name, kCardFull);
+            s.temp.clear();
+            s.swapped = true;
+            if (e.action == CardPlanAction::Replace && e.cardName != e.name && !DropOldSpelling(s))
+                return Undo(e.name, kCardFull);
+        }
+        return staged_.empty() || files_.FlushFolder(card_) || Undo("", kCardFull);
+    }
+
+    // Perform.txt written over another spelling on a folder that tells case
+    // apart: the old spelling goes, so that one list is left. (On a card that
+    // does not, both spellings were one file all along.) False when it cannot.
+    bool DropOldSpelling(Staged& s) {
+        const std::string oldPath = PathInFolder(card_, s.entry->cardName);
+        std::vector<FolderEntry> now;
+        if (!files_.Exists(oldPath) || !files_.ListFolder(card_, now)) return true;
+        int spellings = 0;
+        for (const FolderEntry& f : now) spellings += f.name == s.entry->cardName || f.name == s.entry->name;
+        if (spellings < 2) return true;
+        if (!files_.Remove(oldPath)) return false;
+        s.oldGone = true;
+        return true;
+    }
+
+    FileSystem& files_;
+    const CardScan& source_;
+    const std::string& card_;
+    const CardWriteProgress& progress_;
+    CardWriteResult result_;
+    std::vector<FolderEntry> onCard_;
+    CardPlan plan_;
+    std::vector<Staged> staged_;
+    CardTransaction* transaction_ = nullptr;
+};
+
+}  // namespace
+
+CardWriteResult WriteCard(FileSystem& files, const CardScan& source, const std::string& card,
+                          const CardWriteProgress& progress, const std::function<void(const std::string&)>& written) {
+    return CardWriter(files, source, card, progress).Run(written);
 }
 
 }  // namespace tesslor

@@ -25,14 +25,17 @@ enum class CardPlanAction {
     New,       ///< "新規": not on the card yet
     Replace,   ///< "置き換え": on the card with other bytes
     Same,      ///< "同じ": on the card with the same bytes, not written again
-    CardOnly,  ///< "カードのみ": on the card, not in the source; left as it is
+    CardOnly,  ///< "カードのみ": on the card, not in the source in that spelling; left byte for byte
 };
 /// "新規", "置き換え", "同じ" or "カードのみ".
 const char* CardPlanWord(CardPlanAction action);
 
 struct CardPlanEntry {
     std::string name;      ///< the name the file has after the write
-    std::string cardName;  ///< its name on the card now ("" when new); the card is blind to ASCII case
+    /// Its name on the card now ("" when new). Another spelling only where the
+    /// card's folder does not tell case apart (FAT, exFAT: one file), and for
+    /// Perform.txt; elsewhere every other spelling is a CardOnly file of its own.
+    std::string cardName;
     CardPlanAction action = CardPlanAction::New;
     bool readOnly = false;  ///< the card's file is read-only: a replace is refused
 };
@@ -65,6 +68,7 @@ bool PlanCardWrite(FileSystem& files, const CardScan& source, const std::string&
 
 struct CardWriteResult {
     std::vector<std::string> written;     ///< names on the card as the source has them, in order
+    std::size_t same = 0;                 ///< how many of written were the same on the card already (not written again)
     std::string failedName;               ///< the file the write stopped at ("" when none)
     std::string failure;                  ///< why, in Japanese ("" when none)
     bool cancelled = false;               ///< stopped on request before the swap: the card is as it was
@@ -90,8 +94,9 @@ CardWriteResult WriteCard(FileSystem& files, const CardScan& source, const std::
                           const CardWriteProgress& progress = {},
                           const std::function<void(const std::string& name)>& written = {});
 
-/// What a write came to, in one line: "書き出し完了（N ファイル）", that it was
-/// stopped, or "書き出しエラー: " and why.
+/// What a write came to, in one line: "書き出し完了（Nファイル）" with the
+/// files already the same counted apart ("書き出し完了（3ファイル・同じ 4ファイル）"),
+/// that it was stopped, or "書き出しエラー: " and why.
 std::string CardWriteOutcome(const CardWriteResult& result);
 
 /// The question asked before writing a source whose check found errors;

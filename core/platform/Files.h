@@ -216,6 +216,12 @@ public:
         if (bytes.size() > maxBytes) bytes.resize(maxBytes);
         return true;
     }
+    /// Whether path names a file that can be opened. On a folder that does
+    /// not tell case apart, another spelling of a file's name names it too.
+    virtual bool Exists(const std::string& path) {
+        std::string none;
+        return ReadPrefix(path, 0, none);
+    }
     /// Whether path names an existing folder.
     virtual bool FolderExists(const std::string& path) = 0;
     /// The entries of folder, not of its subfolders, in no particular order.

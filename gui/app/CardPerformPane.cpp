@@ -1,7 +1,7 @@
 #include "app/CardPerformPane.h"
 
 #include <QAbstractItemModel>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -23,8 +23,15 @@ CardPerformPane::CardPerformPane(FileSystem& files, Prompter& prompter, QWidget*
     RemoveButton = NamedButton("RemoveButton", "外す", this);
     AddButton = NamedButton("AddButton", "追加", this);
     SaveButton = NamedButton("SaveButton", "保存", this);
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {UpButton, DownButton, RemoveButton, AddButton, SaveButton}) buttons->addWidget(b);
+    // Nothing is selected in the card's table yet.
+    SetCanAdd(false);
+    // Two rows: the pane stays narrow beside the card's table.
+    auto* buttons = new QGridLayout;
+    buttons->addWidget(UpButton, 0, 0);
+    buttons->addWidget(DownButton, 0, 1);
+    buttons->addWidget(RemoveButton, 0, 2);
+    buttons->addWidget(AddButton, 1, 0);
+    buttons->addWidget(SaveButton, 1, 1, 1, 2);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(new QLabel(QStringLiteral("Perform順（上から表示します）"), this));
@@ -64,10 +71,24 @@ bool CardPerformPane::Save() {
 
 bool CardPerformPane::ConfirmLeave() {
     if (!list_.Modified) return true;
-    if (prompter_.Ask(kPerformUnsavedQuestion)) return Save();
-    // Dropped: the list is the card's again.
-    Load(folder_);
-    return true;
+    switch (prompter_.AskSave(kPerformUnsavedQuestion)) {
+        case SaveChoice::Save:
+            return Save();
+        case SaveChoice::Discard:
+            // Dropped: the list is the card's again.
+            Load(folder_);
+            return true;
+        case SaveChoice::Cancel:
+            break;
+    }
+    // キャンセル (or Escape): the work and the window stay.
+    return false;
+}
+
+void CardPerformPane::SetCanAdd(bool can) {
+    AddButton->setEnabled(can);
+    AddButton->setToolTip(can ? QStringLiteral("カードの表で選んだファイルを Perform順の最後に追加します")
+                              : QStringLiteral("追加するファイルをカードの表で選んでください"));
 }
 
 void CardPerformPane::Add(const std::vector<std::string>& names) {

@@ -31,9 +31,12 @@ public:
     /// 保存: Perform.txt written whole. True when it is in place.
     bool Save();
     /// Before the window closes or looks at another folder: when there are
-    /// unsaved changes, kPerformUnsavedQuestion; Yes saves them. False only
-    /// when a save was wanted and failed.
+    /// unsaved changes, kPerformUnsavedQuestion; はい saves them, いいえ drops
+    /// them. False when the changes stay (キャンセル or Escape, or a save that failed).
     bool ConfirmLeave();
+    /// Whether 追加 has something to add (files selected in the card's
+    /// table); without, the button is off and its tip says what to select.
+    void SetCanAdd(bool can);
     /// 追加: the names given (the files selected in the card's table) at the end.
     void Add(const std::vector<std::string>& names);
     /// 上へ / 下へ for the selected entry.

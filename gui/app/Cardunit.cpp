@@ -38,6 +38,11 @@ constexpr int kThumbnailHeight = 40;
 constexpr int kRescanDelayMs = 400;
 // Thumbnails made per turn of the event loop, so the window stays responsive.
 constexpr int kThumbnailsPerTurn = 4;
+// How often a folder that is gone (a card taken out) is looked for again: a
+// watch ends with the folder it watched.
+constexpr int kFolderLookMs = 1000;
+// The 状態 column: room for a message of a dozen or more characters.
+constexpr int kStateColumnWidth = 180;
 
 QColor DotColour(std::uint8_t code) {
     switch (code) {
@@ -73,7 +78,8 @@ TCardForm::TCardForm(const WindowContext& context, QWidget* parent)
       context_(context),
       watcher_(new QFileSystemWatcher(this)),
       rescanTimer_(new QTimer(this)),
-      thumbnailTimer_(new QTimer(this)) {
+      thumbnailTimer_(new QTimer(this)),
+      folderLookTimer_(new QTimer(this)) {
     setObjectName(QStringLiteral("CardForm"));
     setWindowTitle(QStringLiteral("カードの確認"));
     setModal(false);
@@ -84,6 +90,11 @@ TCardForm::TCardForm(const WindowContext& context, QWidget* parent)
     connect(watcher_, &QFileSystemWatcher::directoryChanged, this, [this] {
         if (!writing_) rescanTimer_->start();
     });
+    folderLookTimer_->setInterval(kFolderLookMs);
+    connect(folderLookTimer_, &QTimer::timeout, this, [this] {
+        // The card is back: the window follows it as it was, without 更新.
+        if (!writing_ && !folder_.empty() && context_.files.FolderExists(folder_)) Rescan();
+    });
     thumbnailTimer_->setInterval(0);
     connect(thumbnailTimer_, &QTimer::timeout, this, [this] { NextThumbnails(); });
     connect(FolderButton, &QPushButton::clicked, this, [this] { FolderButtonClick(); });
@@ -93,8 +104,7 @@ TCardForm::TCardForm(const WindowContext& context, QWidget* parent)
     connect(CancelWriteButton, &QPushButton::clicked, this, [this] { CancelWriteButtonClick(); });
     connect(CloseButton, &QPushButton::clicked, this, [this] { close(); });
     connect(FileTable, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { OpenRow(row); });
-    connect(FileTable, &QTableWidget::itemSelectionChanged, this,
-            [this] { FreeNumberButton->setEnabled(SelectedSharingPicture() != nullptr); });
+    connect(FileTable, &QTableWidget::itemSelectionChanged, this, [this] { SelectionChanged(); });
 }
 
 TCardForm::~TCardForm() = default;
@@ -125,8 +135,16 @@ void TCardForm::CreateTables() {
     FileTable->verticalHeader()->setVisible(false);
     FileTable->setIconSize(QSize(6 * kThumbnailHeight, kThumbnailHeight));
     FileTable->verticalHeader()->setDefaultSectionSize(kThumbnailHeight + 6);
-    FileTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    FileTable->horizontalHeader()->setSectionResizeMode(kCardState, QHeaderView::Stretch);
+    QHeaderView* header = FileTable->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // The state is read first, beside the name, at a width of its own: the
+    // other columns, thumbnails and all, may take more than the window has,
+    // and a column that only takes what is left is squeezed to nothing. The
+    // columns after it scroll; a longer message is read whole in its tip.
+    header->moveSection(header->visualIndex(kCardState), 1);
+    header->setSectionResizeMode(kCardState, QHeaderView::Interactive);
+    header->resizeSection(kCardState, kStateColumnWidth);
+    header->setStretchLastSection(true);
 
     PerformPane = new CardPerformPane(context_.files, context_.prompter, this);
     PerformPane->selectedNames = [this] {
@@ -173,6 +191,8 @@ void TCardForm::LayOutControls() {
     split->setStretchFactor(1, 2);
     split->setStretchFactor(2, 2);
     split->setChildrenCollapsible(false);
+    // The table before the list: most of the width.
+    files->setSizes({720, 260});
     // The findings get room for a dozen lines.
     split->setSizes({300, 200, 160});
     auto* bottom = new QHBoxLayout;
@@ -214,8 +234,21 @@ void TCardForm::ShowFolder(const std::string& folder) {
     if (!watcher_->directories().isEmpty()) watcher_->removePaths(watcher_->directories());
     folder_ = folder;
     FolderLabel->setText(QString::fromStdString(folder));
-    if (!folder.empty()) watcher_->addPath(QString::fromStdString(folder));
     Rescan();
+}
+
+void TCardForm::FollowFolder() {
+    const QString folder = QString::fromStdString(folder_);
+    const bool there = !folder_.empty() && context_.files.FolderExists(folder_);
+    // A folder removed takes its watch with it; one made again is watched anew.
+    if (there && !watcher_->directories().contains(folder)) watcher_->addPath(folder);
+    if (there || folder_.empty()) folderLookTimer_->stop();
+    else if (!folderLookTimer_->isActive()) folderLookTimer_->start();
+}
+
+void TCardForm::SelectionChanged() {
+    FreeNumberButton->setEnabled(SelectedSharingPicture() != nullptr);
+    PerformPane->SetCanAdd(FileTable->selectionModel()->hasSelection());
 }
 
 void TCardForm::Rescan() {
@@ -223,6 +256,7 @@ void TCardForm::Rescan() {
     thumbnailTimer_->stop();
     // The list as the card now has it, unless the operator is changing it.
     if (!PerformPane->Modified()) PerformPane->Load(folder_);
+    FollowFolder();
     if (!ScanCard(context_.files, folder_, Options(), scan_, message)) {
         scan_ = CardScan{};
         ShowScan();
@@ -245,6 +279,8 @@ void TCardForm::ShowScan() {
         FileTable->setItem(row, kCardWriteNo, Cell(CardWriteNoText(f)));
         FileTable->setItem(row, kCardContent, Cell(CardSummaryText(f)));
         QTableWidgetItem* state = Cell(f.status);
+        // A long message is read whole where the column cuts it.
+        state->setToolTip(QString::fromStdString(f.status));
         if (!f.ok) state->setForeground(QColor(0xC0, 0x00, 0x00));
         FileTable->setItem(row, kCardState, state);
         FileTable->setItem(row, kCardPerform, Cell(CardPerformText(scan_, f)));
@@ -258,6 +294,7 @@ void TCardForm::ShowScan() {
         FindingTable->setItem(row, 1, Cell(f.message));
     }
     ShowMessage(scan_.files.empty() && folder_.empty() ? std::string() : CardScanSummary(scan_));
+    SelectionChanged();
 }
 
 void TCardForm::NextThumbnails() {
@@ -327,6 +364,7 @@ void TCardForm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    folderLookTimer_->stop();
     QDialog::closeEvent(event);
 }
 

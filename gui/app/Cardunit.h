@@ -92,6 +92,10 @@ private:
     /// Writes prepared onto the card, showing progress and the outcome.
     void RunWrite(const CardScan& prepared);
     void ShowScan();
+    /// Watches the shown folder; while it is gone, looks for it again now and then.
+    void FollowFolder();
+    /// The buttons that act on the selected rows follow the selection.
+    void SelectionChanged();
     /// The selected row's picture when another picture of the card uses its write number.
     const CardFile* SelectedSharingPicture() const;
     void ShowMessage(const std::string& message);
@@ -108,6 +112,7 @@ private:
     QFileSystemWatcher* watcher_;
     QTimer* rescanTimer_;
     QTimer* thumbnailTimer_;
+    QTimer* folderLookTimer_;
 };
 
 }  // namespace tesslor::gui

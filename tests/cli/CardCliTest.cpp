@@ -147,10 +147,11 @@ TEST(CardCli, DryRunPrintsThePlanInByteOrderAndWritesNothing) {
     CliRun r = RunCli(dir, {"card", "write", "--dry-run", dir.Path("src"), dir.Path("card")});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
+              "KION.LEE\tカードのみ\n"  // a file of its own where the folder tells case apart
               "Perform.txt\t新規\n"
               "Z.lee\tカードのみ\n"
               "b.lee\t新規\n"
-              "kion.lee\t置き換え\n"
+              "kion.lee\t新規\n"
               "same.lee\t同じ\n");
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(test::FolderContents(dir.Path("card")), before);
@@ -158,6 +159,33 @@ TEST(CardCli, DryRunPrintsThePlanInByteOrderAndWritesNothing) {
     r = RunCli(dir, {"card", "write", "--dry-run", dir.Path("src"), dir.Path("nowhere")});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "フォルダー " + dir.Path("nowhere") + " が見つかりません\n");
+}
+
+// A folder that tells case apart holding A.LEE and a.lee, a source naming
+// a.lee: the plan shows A.LEE as the card's own, and the write leaves it.
+TEST(CardCli, AnotherSpellingOnTheCardIsPlannedCardOnlyAndLeftByteForByte) {
+    TempDir dir;
+    fs::create_directory(dir.Path("src"));
+    fs::create_directory(dir.Path("card"));
+    WritePicture(dir.Path("src/a.lee"), "01");
+    test::WritePerformList(dir.Path("src/Perform.txt"), {"a.lee"});
+    WriteFileBytes(dir.Path("card/A.LEE"), "upper");
+    WriteFileBytes(dir.Path("card/a.lee"), "lower");
+    WriteFileBytes(dir.Path("card/Perform.txt"), "older list");
+
+    CliRun r = RunCli(dir, {"card", "write", "--dry-run", dir.Path("src"), dir.Path("card")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "A.LEE\tカードのみ\nPerform.txt\t置き換え\na.lee\t置き換え\n");
+
+    r = RunCli(dir, {"card", "write", dir.Path("src"), dir.Path("card")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "a.lee: 書き込み完了\nPerform.txt: 書き込み完了\n"
+              "注意\tA.LEE は書き出し元にありません（カードにそのまま残します）\n");
+    EXPECT_EQ(test::FolderContents(dir.Path("card")),
+              (std::map<std::string, std::string>{{"A.LEE", "upper"},
+                                                  {"Perform.txt", ReadFileBytes(dir.Path("src/Perform.txt"))},
+                                                  {"a.lee", ReadFileBytes(dir.Path("src/a.lee"))}}));
 }
 
 }  // namespace

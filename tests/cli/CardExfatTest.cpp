@@ -302,6 +302,31 @@ TEST_F(CardOnExfat, AFullCardIsLeftAsItWasAndJapaneseAndCaseBlindNamesWrite) {
     EXPECT_EQ(card.Fsck(), 0);
 }
 
+// A.LEE on the card, a.lee in the source: on exFAT one file, which the plan
+// shows replaced (not the card's own) and the write leaves as one file with
+// the source's bytes, in the source's spelling.
+TEST_F(CardOnExfat, AnotherSpellingIsTheOneFileTheSourceReplaces) {
+    ExfatCard card(dir);
+    ASSERT_TRUE(card.Format(3));
+    ASSERT_TRUE(card.Mount());
+    const std::string source = dir.Path("spelled");
+    fs::create_directory(source);
+    WriteTestPicture(source + "/a.lee", "01", 10, 1, 1);
+    WritePerformList(source + "/Perform.txt", {"a.lee"});
+    WriteFileBytes(card.Folder() + "/A.LEE", "the earlier picture");
+    WriteFileBytes(card.Folder() + "/Perform.txt", ReadFileBytes(source + "/Perform.txt"));
+    ShellRun r = RunCliUnder(dir, "", {"card", "write", "--dry-run", source, card.Folder()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "Perform.txt\t同じ\na.lee\t置き換え\n");
+    r = RunCliUnder(dir, "", {"card", "write", source, card.Folder()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "a.lee: 書き込み完了\nPerform.txt: 書き込み完了\n");
+    EXPECT_EQ(CardFiles(card), (Files{{"Perform.txt", ReadFileBytes(source + "/Perform.txt")},
+                                      {"a.lee", ReadFileBytes(source + "/a.lee")}}));
+    card.Unmount();
+    EXPECT_EQ(card.Fsck(), 0);
+}
+
 // The writer killed at its n-th rename, flush, write or file opening, for
 // every n the write reaches.
 TEST_F(CardOnExfat, AWriteKilledAtAnyPointLeavesWholeFilesAndIsReported) {

@@ -79,6 +79,21 @@ TEST(CardAdd, KeepsPerformAsItWasAndNeverListsANameTwice) {
     EXPECT_EQ(ReadFileBytes(d.Card("Perform.txt")), earlier + "\r\n" + PerformLineBytes("new.lee"));
 }
 
+// The unit reads Perform.txt blind to ASCII case: KION.LEE is the file the
+// list's kion.lee names, and is not listed a second time.
+TEST(CardAdd, ANameListedInAnotherCaseIsNotListedAgain) {
+    Desk d;
+    test::WriteTestPicture(d.Card("kion.lee"), "01", 0, 0, kLedRed);
+    const std::string earlier = PerformLineBytes("kion.lee");
+    WriteFileBytes(d.Card("Perform.txt"), earlier);
+    test::WriteTestPicture(d.Work("KION.LEE"), "01", 5, 5, kLedGreen);
+    const CardAddResult r = d.Add({"KION.LEE"});
+    ASSERT_TRUE(r.Succeeded()) << r.failure;
+    EXPECT_EQ(r.added, std::vector<std::string>{"KION.LEE"});
+    EXPECT_EQ(ReadFileBytes(d.Card("Perform.txt")), earlier);
+    EXPECT_EQ(ReadFileBytes(d.Card("KION.LEE")), ReadFileBytes(d.Work("KION.LEE")));
+}
+
 // Each refusal names the file and leaves every byte of the card as it was.
 TEST(CardAdd, ARefusedFileChangesNothingOnTheCard) {
     Desk d;

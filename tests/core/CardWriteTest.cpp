@@ -103,7 +103,8 @@ TEST(CardWrite, WritesWhatDiffersPerformLastAndLeavesTheRest) {
     ASSERT_EQ(result.leftAlone.size(), 1u);
     EXPECT_EQ(result.leftAlone[0].message, "old.lee は書き出し元にありません（カードにそのまま残します）");
     EXPECT_EQ(FolderContents(c.card.Dir().string()), c.Wanted());
-    EXPECT_EQ(CardWriteOutcome(result), "書き出し完了（4ファイル）");
+    // c.lee was the same already: it is counted apart from the files written.
+    EXPECT_EQ(CardWriteOutcome(result), "書き出し完了（3ファイル・同じ 1ファイル）");
     EXPECT_FALSE(std::filesystem::exists(c.card.Path("notes.bin")));
 
     // Again: everything is the same, so nothing is created at all.
@@ -224,34 +225,154 @@ TEST(CardWrite, AReadOnlyFileOnTheCardStopsTheWriteBeforeAnythingChanges) {
     std::filesystem::permissions(c.card.Dir() / "b.lee", std::filesystem::perms::owner_all);
 }
 
-// The unit's card does not tell case apart: KION.LEE is the file kion.lee
-// replaces, and only one of them is left, whatever the folder keeps.
-TEST(CardWrite, ANameDifferingOnlyInCaseIsReplacedNotDoubled) {
+// Each step of a write as it reaches the card, by the name it concerns: the
+// order is what makes a write all or nothing.
+struct Recording : test::FailingFileSystem {
+    std::unique_ptr<NewFile> CreateTemporary(const std::string& target, std::string& temp) override {
+        auto file = FailingFileSystem::CreateTemporary(target, temp);
+        log.push_back("create " + FileNamePart(target));
+        targetOf[temp] = FileNamePart(target);
+        return file;
+    }
+    bool ReadAll(const std::string& path, std::string& bytes) override {
+        if (targetOf.count(path)) log.push_back("read back " + targetOf[path]);
+        return FailingFileSystem::ReadAll(path, bytes);
+    }
+    bool Rename(const std::string& from, const std::string& to) override {
+        log.push_back("rename " + FileNamePart(to));
+        return FailingFileSystem::Rename(from, to);
+    }
+    bool Remove(const std::string& path) override {
+        log.push_back("remove " + FileNamePart(path));
+        return FailingFileSystem::Remove(path);
+    }
+    bool FlushFolder(const std::string& folder) override {
+        log.push_back("flush folder");
+        return FailingFileSystem::FlushFolder(folder);
+    }
+    bool FlushAll(const std::string& folder) override {
+        log.push_back("flush all");
+        return FailingFileSystem::FlushAll(folder);
+    }
+    std::vector<std::string> log;
+    std::map<std::string, std::string> targetOf;
+};
+
+TEST(CardWrite, StepsComeInTheirOrderStageFlushAllReadBackSwapPerformLastFlushFolder) {
+    Cards c;
+    Recording card;
+    ASSERT_TRUE(WriteCard(card, c.scan, c.card.Dir().string()).Succeeded());
+    const std::string journal = kCardJournalName;
+    EXPECT_EQ(card.log, (std::vector<std::string>{
+                            "create " + journal, "rename " + journal, "flush folder",  // the journal, in place first
+                            "create a.lee", "create b.lee", "create Perform.txt",      // staged
+                            "flush all",                                               // onto the card at once
+                            "read back a.lee", "read back b.lee", "read back Perform.txt",
+                            "rename a.lee", "rename b.lee", "rename Perform.txt",      // the list last
+                            "flush folder",
+                            "remove " + journal, "flush folder",
+                        }));
+}
+
+// A folder that does not tell case apart, as FAT and exFAT cards are: a name
+// opens the file of any spelling, and a rename over another spelling leaves
+// one file, in the new spelling.
+struct CaseBlindCard : test::FailingFileSystem {
+    std::string Resolve(const std::string& path) {
+        if (std::filesystem::exists(path)) return path;
+        std::vector<FolderEntry> entries;
+        RealFileSystem().ListFolder(FolderPart(path), entries);
+        for (const FolderEntry& e : entries)
+            if (FoldedName(e.name) == FoldedName(FileNamePart(path))) return PathInFolder(FolderPart(path), e.name);
+        return path;
+    }
+    bool ReadAll(const std::string& path, std::string& bytes) override {
+        return FailingFileSystem::ReadAll(Resolve(path), bytes);
+    }
+    bool ReadPrefix(const std::string& path, std::size_t n, std::string& bytes) override {
+        return FailingFileSystem::ReadPrefix(Resolve(path), n, bytes);
+    }
+    bool IsReadOnly(const std::string& path) override { return FailingFileSystem::IsReadOnly(Resolve(path)); }
+    bool Remove(const std::string& path) override { return FailingFileSystem::Remove(Resolve(path)); }
+    bool Rename(const std::string& from, const std::string& to) override {
+        const std::string there = Resolve(to);
+        if (!Step("rename")) return false;
+        if (there != to) RealFileSystem().Remove(there);
+        return RealFileSystem().Rename(from, to);
+    }
+};
+
+// A.LEE and a.lee on a folder that tells case apart,
+// a.lee in the source. A.LEE is a file of its own the source does not name.
+TEST(CardWrite, AnotherSpellingOnAFolderThatTellsCaseApartIsCardOnlyAndKeptByteForByte) {
     TempDir source, card;
-    WritePicture(source, "kion.lee", "01", 1);
-    WriteFileBytes(card.Path("KION.LEE"), "the earlier picture");
+    WritePicture(source, "a.lee", "01", 1);
+    test::WritePerformList(source.Path("Perform.txt"), {"a.lee"});
+    WriteFileBytes(card.Path("A.LEE"), "the upper-case one");
+    WriteFileBytes(card.Path("a.lee"), "the lower-case one");
+    WriteFileBytes(card.Path("Perform.txt"), ReadFileBytes(source.Path("Perform.txt")));
+    WriteFileBytes(card.Path("KION.LEE"), "alone in its spelling");
+    WritePicture(source, "kion.lee", "02", 2);
     const CardScan scan = Scan(source);
     CardPlan plan;
     std::string failure;
     ASSERT_TRUE(PlanCardWrite(RealFileSystem(), scan, card.Dir().string(), plan, failure));
-    EXPECT_EQ(PlanLines(plan), std::vector<std::string>{"kion.lee\t置き換え"});
-    ASSERT_TRUE(WriteCard(RealFileSystem(), scan, card.Dir().string()).Succeeded());
+    EXPECT_EQ(PlanLines(plan), (std::vector<std::string>{"A.LEE\tカードのみ", "KION.LEE\tカードのみ",
+                                                         "Perform.txt\t同じ", "a.lee\t置き換え", "kion.lee\t新規"}));
+    const CardWriteResult result = WriteCard(RealFileSystem(), scan, card.Dir().string());
+    ASSERT_TRUE(result.Succeeded()) << result.failure;
     const auto after = FolderContents(card.Dir().string());
-    ASSERT_EQ(after.size(), 1u);
-    EXPECT_EQ(after.begin()->second, ReadFileBytes(source.Path("kion.lee")));
+    EXPECT_EQ(after.at("A.LEE"), "the upper-case one");
+    EXPECT_EQ(after.at("KION.LEE"), "alone in its spelling");
+    EXPECT_EQ(after.at("a.lee"), ReadFileBytes(source.Path("a.lee")));
+    EXPECT_EQ(after.at("kion.lee"), ReadFileBytes(source.Path("kion.lee")));
+    ASSERT_EQ(result.leftAlone.size(), 2u);
+    EXPECT_EQ(result.leftAlone[0].message, "A.LEE は書き出し元にありません（カードにそのまま残します）");
+}
 
-    // A failure after the swap puts the old spelling and bytes back.
+// On a card that does not tell case apart, KION.LEE is the file kion.lee
+// replaces: one file is left, with the source's bytes and spelling; a
+// failure after the swap puts back the old spelling and bytes.
+TEST(CardWrite, OnACardThatFoldsCaseTheSourcesSpellingReplacesTheOneFile) {
+    TempDir source, card;
+    WritePicture(source, "kion.lee", "01", 1);
     WriteFileBytes(card.Path("KION.LEE"), "the earlier picture");
+    const CardScan scan = Scan(source);
+    CaseBlindCard folding;
+    CardPlan plan;
+    std::string failure;
+    ASSERT_TRUE(PlanCardWrite(folding, scan, card.Dir().string(), plan, failure));
+    EXPECT_EQ(PlanLines(plan), std::vector<std::string>{"kion.lee\t置き換え"});
+    EXPECT_EQ(CardReplaceQuestion(plan), "カードの 1ファイル（KION.LEE）を書き出し元の内容で置き換えます。よろしいですか？");
+    ASSERT_TRUE(WriteCard(folding, scan, card.Dir().string()).Succeeded());
+    EXPECT_EQ(FolderContents(card.Dir().string()),
+              (std::map<std::string, std::string>{{"kion.lee", ReadFileBytes(source.Path("kion.lee"))}}));
+
     std::filesystem::remove(card.Dir() / "kion.lee");
-    test::FailingFileSystem counting;
+    WriteFileBytes(card.Path("KION.LEE"), "the earlier picture");
+    CaseBlindCard counting;
     ASSERT_TRUE(WriteCard(counting, scan, card.Dir().string()).Succeeded());
     std::filesystem::remove(card.Dir() / "kion.lee");
     WriteFileBytes(card.Path("KION.LEE"), "the earlier picture");
-    test::FailingFileSystem failing;
+    CaseBlindCard failing;
     failing.failAtStep = static_cast<int>(counting.steps.size()) - 1;  // the flush after the swap
     EXPECT_FALSE(WriteCard(failing, scan, card.Dir().string()).Succeeded());
     EXPECT_EQ(FolderContents(card.Dir().string()),
               (std::map<std::string, std::string>{{"KION.LEE", "the earlier picture"}}));
+}
+
+// Perform.txt is the unit's one list whatever its spelling: the source's
+// replaces PERFORM.TXT even where the folder tells case apart, and one list is left.
+TEST(CardWrite, PerformTxtReplacesTheCardsListInAnySpelling) {
+    TempDir source, card;
+    WritePicture(source, "a.lee", "01", 1);
+    test::WritePerformList(source.Path("Perform.txt"), {"a.lee"});
+    WriteFileBytes(card.Path("PERFORM.TXT"), "the earlier list");
+    const CardScan scan = Scan(source);
+    ASSERT_TRUE(WriteCard(RealFileSystem(), scan, card.Dir().string()).Succeeded());
+    EXPECT_EQ(FolderContents(card.Dir().string()),
+              (std::map<std::string, std::string>{{"Perform.txt", ReadFileBytes(source.Path("Perform.txt"))},
+                                                  {"a.lee", ReadFileBytes(source.Path("a.lee"))}}));
 }
 
 TEST(CardView, AShrunkThumbnailKeepsEveryLitDotTheLastColumnAndRowToo) {

@@ -10,6 +10,9 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <QProcess>
+#include <QScreen>
+#include <functional>
 #include <cstring>
 #include <filesystem>
 
@@ -227,23 +230,177 @@ TEST_F(CardPerform, TheListIsEditedInPlaceSavedAndAskedAboutOnClose) {
     EXPECT_EQ(Form().FindingTable->rowCount(), 0) << "gone.lee is no longer listed";
     EXPECT_EQ(Cell(RowOf("b.lee"), gui::kCardPerform), QStringLiteral("1"));
 
-    // Unsaved changes: No drops them and the window closes; the card stays as saved.
+    // Unsaved changes: いいえ drops them and the window closes; the card stays as saved.
     pane.PerformListBox->setCurrentRow(0);
     QTest::mouseClick(pane.DownButton, Qt::LeftButton);
-    e.prompter.answers = {false};
+    e.prompter.saveChoices = {SaveChoice::Discard};
     Form().close();
     EXPECT_FALSE(Form().isVisible());
     EXPECT_EQ(e.prompter.shown.back(), gui::kPerformUnsavedQuestion);
     EXPECT_EQ(ReadFileBytes(card.Path("Perform.txt")), expected);
-    // Yes saves them.
+    // はい saves them.
     e.Main().CardCheck->trigger();
     QApplication::processEvents();
     pane.PerformListBox->setCurrentRow(0);
     QTest::mouseClick(pane.DownButton, Qt::LeftButton);
-    e.prompter.answers = {true};
+    e.prompter.saveChoices = {SaveChoice::Save};
     Form().close();
     EXPECT_EQ(pane.Entries().front(), "a.lee");
     EXPECT_NE(ReadFileBytes(card.Path("Perform.txt")), expected);
+}
+
+}  // namespace
+}  // namespace tesslor::test
+
+namespace tesslor::test {
+namespace {
+
+// キャンセル and Escape on the question keep the order and the window, on
+// Escape, 閉じる and another folder alike.
+TEST_F(CardPerform, CancelOrEscapeOnTheSaveQuestionKeepsTheOrderAndTheWindow) {
+    e.Main().CardCheck->trigger();
+    QApplication::processEvents();
+    gui::CardPerformPane& pane = *Form().PerformPane;
+    pane.PerformListBox->setCurrentRow(0);
+    QTest::mouseClick(pane.DownButton, Qt::LeftButton);
+    const std::vector<std::string> changed{"b.lee", "a.lee", "gone.lee", "setei.txt"};
+    ASSERT_EQ(pane.Entries(), changed);
+    const std::string onCard = ReadFileBytes(card.Path("Perform.txt"));
+    TempDir other;
+    const auto keptAfter = [&](const char* how, const std::function<void()>& act) {
+        SCOPED_TRACE(how);
+        e.prompter.shown.clear();
+        e.prompter.saveChoices = {SaveChoice::Cancel};
+        act();
+        EXPECT_EQ(e.prompter.shown, std::vector<std::string>{gui::kPerformUnsavedQuestion});
+        EXPECT_TRUE(Form().isVisible());
+        EXPECT_TRUE(pane.Modified());
+        EXPECT_EQ(pane.Entries(), changed);
+        EXPECT_EQ(Form().FolderLabel->text().toStdString(), card.Dir().string());
+        EXPECT_EQ(ReadFileBytes(card.Path("Perform.txt")), onCard);
+    };
+    keptAfter("Escape", [&] { QTest::keyClick(&Form(), Qt::Key_Escape); });
+    keptAfter("閉じる", [&] { QTest::mouseClick(Form().CloseButton, Qt::LeftButton); });
+    keptAfter("another folder", [&] {
+        e.chooser.script = {other.Dir().string()};
+        Form().FolderButtonClick();
+    });
+    e.prompter.saveChoices = {SaveChoice::Discard};
+    QTest::keyClick(&Form(), Qt::Key_Escape);
+    EXPECT_FALSE(Form().isVisible());
+}
+
+// 追加 takes the files selected in the card's table: without one it is off
+// and says what to select.
+TEST_F(CardPerform, AddIsOffUntilAFileOfTheCardIsSelected) {
+    e.Main().CardCheck->trigger();
+    QApplication::processEvents();
+    gui::CardPerformPane& pane = *Form().PerformPane;
+    EXPECT_FALSE(pane.AddButton->isEnabled());
+    EXPECT_EQ(pane.AddButton->toolTip(), QStringLiteral("追加するファイルをカードの表で選んでください"));
+    Form().FileTable->selectRow(RowOf("b.lee"));
+    ASSERT_TRUE(pane.AddButton->isEnabled());
+    QTest::mouseClick(pane.AddButton, Qt::LeftButton);
+    EXPECT_EQ(pane.Entries().back(), "b.lee");
+    Form().FileTable->clearSelection();
+    EXPECT_FALSE(pane.AddButton->isEnabled());
+    // A rescan keeps the button in step with what is selected.
+    Form().Rescan();
+    EXPECT_EQ(pane.AddButton->isEnabled(), Form().FileTable->selectionModel()->hasSelection());
+}
+
+// The test run again by itself on a screen of the given size; true when
+// this run is that one (else the other run's verdict is this test's).
+bool OnScreenOf(int width, int height, const char* test) {
+    if (QGuiApplication::primaryScreen()->geometry().size() == QSize(width, height)) return true;
+    TempDir dir;
+    WriteFileBytes(dir.Path("screens.json"), "{\"screens\": [{\"name\": \"small\", \"x\": 0, \"y\": 0, \"width\": " +
+                                                 std::to_string(width) + ", \"height\": " + std::to_string(height) +
+                                                 ", \"dpi\": 96, \"dpr\": 1}]}");
+    QProcess self;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"),
+               QStringLiteral("offscreen:configfile=") + QString::fromStdString(dir.Path("screens.json")));
+    self.setProcessEnvironment(env);
+    self.setProcessChannelMode(QProcess::MergedChannels);
+    self.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=") + QString::fromUtf8(test)});
+    EXPECT_TRUE(self.waitForFinished(60000));
+    const std::string out = self.readAll().toStdString();
+    EXPECT_EQ(self.exitCode(), 0) << out;
+    EXPECT_NE(out.find("[  PASSED  ] 1 test"), std::string::npos) << out;
+    return false;
+}
+
+// At 1024 × 768 the window fits, every button in it, and the 状態 column is
+// in view and wide enough to read from the first, thumbnails drawn.
+TEST_F(CardWindow, FitsA1024By768ScreenWithTheStateColumnReadable) {
+    if (!OnScreenOf(1024, 768, "CardWindow.FitsA1024By768ScreenWithTheStateColumnReadable")) return;
+    WriteFileBytes(card.Path("broken.lee"), "#LED_DATA_FILE\r\nnonsense\r\n");
+    // A long name and a picture as wide as the display: the widest thumbnail.
+    WriteTestPicture(card.Path("a_rather_long_picture_name.lee"), "07", 479, 1, kLedRed);
+    e.Main().CardCheck->trigger();
+    QApplication::processEvents();
+    Form().MakeAllThumbnails();
+    QApplication::processEvents();
+    const QRect room = Form().screen()->availableGeometry();
+    EXPECT_TRUE(room.contains(Form().frameGeometry())) << Form().frameGeometry().width() << "x" << Form().frameGeometry().height();
+    for (QPushButton* b : Form().findChildren<QPushButton*>()) {
+        if (!b->isVisibleTo(&Form())) continue;
+        const QRect at(b->mapTo(&Form(), QPoint(0, 0)), b->size());
+        EXPECT_TRUE(Form().rect().contains(at)) << b->objectName().toStdString();
+        EXPECT_GE(b->width(), b->sizeHint().width()) << b->objectName().toStdString() << " cut short";
+    }
+    QTableWidget& table = *Form().FileTable;
+    const int x = table.columnViewportPosition(gui::kCardState);
+    const int width = table.columnWidth(gui::kCardState);
+    const QString status = table.item(RowOf("broken.lee"), gui::kCardState)->text();
+    EXPECT_GE(x, 0);
+    EXPECT_LE(x + width, table.viewport()->width()) << "the column runs out of view";
+    // Room for a message of a dozen characters; a longer one is read whole in its tip.
+    EXPECT_GE(width, table.fontMetrics().horizontalAdvance(QStringLiteral("読み込めません（読みません）")));
+    EXPECT_EQ(table.item(RowOf("broken.lee"), gui::kCardState)->toolTip(), status);
+}
+
+// A card taken out and put back: the window says it is gone, then shows it
+// again by itself.
+TEST_F(CardWindow, FollowsTheCardTakenOutAndPutBack) {
+    e.Main().CardCheck->trigger();
+    QApplication::processEvents();
+    ASSERT_EQ(Form().FileTable->rowCount(), 4);
+    std::filesystem::remove_all(card.Dir());
+    const QString gone = QString::fromStdString("フォルダー " + card.Dir().string() + " が見つかりません");
+    QTRY_COMPARE_WITH_TIMEOUT(Form().SummaryLabel->text(), gone, 5000);
+    EXPECT_EQ(Form().FileTable->rowCount(), 0);
+    std::filesystem::create_directory(card.Dir());
+    WritePicture(card.Path("c.lee"), "03");
+    QTRY_COMPARE_WITH_TIMEOUT(Form().FileTable->rowCount(), 1, 5000);
+    EXPECT_EQ(Cell(0, gui::kCardName), QStringLiteral("c.lee"));
+    // Watched again: a change after it comes back is followed too.
+    WritePicture(card.Path("d.lee"), "04");
+    QTRY_COMPARE_WITH_TIMEOUT(Form().FileTable->rowCount(), 2, 5000);
+}
+
+// Another spelling on a folder that tells case apart is the card's own
+// file: the plan shows it so and the write leaves it. The result counts a
+// file that was already the same apart from those written.
+TEST_F(CardWindow, ThePlanShowsAnotherSpellingAsCardOnlyAndTheResultCountsSameApart) {
+    WriteFileBytes(card.Path("A.LEE"), "upper");
+    TempDir source;
+    WriteFileBytes(source.Path("a.lee"), ReadFileBytes(card.Path("a.lee")));  // the same
+    WritePicture(source.Path("new.lee"), "05");
+    WritePerformList(source.Path("Perform.txt"), {"a.lee", "new.lee"});
+    Form().ShowFolder(card.Dir().string());
+    e.chooser.script = {source.Dir().string()};
+    e.prompter.answers = {true};
+    Form().WriteButtonClick();
+    QStringList lines;
+    for (int i = 0; i < Form().WriteResult->count(); ++i) lines << Form().WriteResult->item(i)->text();
+    EXPECT_TRUE(lines.contains(QStringLiteral("A.LEE　カードのみ"))) << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("a.lee　同じ")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("注意　A.LEE は書き出し元にありません（カードにそのまま残します）")));
+    EXPECT_EQ(lines.last(), QStringLiteral("書き出し完了（2ファイル・同じ 1ファイル）"));
+    EXPECT_EQ(ReadFileBytes(card.Path("A.LEE")), "upper");
+    EXPECT_EQ(ReadFileBytes(card.Path("new.lee")), ReadFileBytes(source.Path("new.lee")));
 }
 
 }  // namespace
