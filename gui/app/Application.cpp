@@ -115,6 +115,8 @@ EditorWindows::EditorWindows(const EditorEnvironment& env) : prompter_(*env.prom
         ChooseTmpBitmapPath(QCoreApplication::applicationFilePath().toStdString());
     animaDemoForm_ = std::make_unique<TAnimaDemoForm>(context);
     hyoujiScheduleForm_ = std::make_unique<THyoujiScheduleForm>(context);
+    // Entries not written are asked about when the program ends with the window open.
+    hyoujiScheduleForm_->WatchProgramEnd(main);
     seteiForm_ = std::make_unique<TSeteiForm>(context);
     co2SakugenSeteiForm_ = std::make_unique<TCO2SakugenSeteiForm>(context);
     setei2Form_ = std::make_unique<TSetei2Form>(context);

@@ -92,6 +92,12 @@ TCardForm::TCardForm(const WindowContext& context, QWidget* parent)
     });
     folderLookTimer_->setInterval(kFolderLookMs);
     connect(folderLookTimer_, &QTimer::timeout, this, [this] {
+        // A window closed (閉じる, Escape or the close box) looks no more;
+        // its next opening looks at the card afresh.
+        if (!isVisible()) {
+            folderLookTimer_->stop();
+            return;
+        }
         // The card is back: the window follows it as it was, without 更新.
         if (!writing_ && !folder_.empty() && context_.files.FolderExists(folder_)) Rescan();
     });

@@ -98,6 +98,17 @@ void THyoujiScheduleForm::WriteButtonClick() {
 
 void THyoujiScheduleForm::CancelButtonClick() { close(); }
 
+void THyoujiScheduleForm::WatchProgramEnd(QWidget& mainWindow) { mainWindow.installEventFilter(this); }
+
+bool THyoujiScheduleForm::eventFilter(QObject* watched, QEvent* event) {
+    // The window stays open when its question was answered キャンセル: so does the program.
+    if (event->type() == QEvent::Close && watched != this && isVisible() && !close()) {
+        event->ignore();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void THyoujiScheduleForm::closeEvent(QCloseEvent* event) {
     // A shown window closes through done(), which asks about the entries.
     if (!isVisible()) ClearEntries();

@@ -32,6 +32,10 @@ public:
     /// キャンセル: closes the window. Entries not yet written are asked about
     /// first ("保存しますか？"); a closed window's entries are emptied.
     void CancelButtonClick();
+    /// While the window is open, the main window's closing (the program's
+    /// end) first closes it, with its question about entries not written;
+    /// キャンセル there keeps the program running.
+    void WatchProgramEnd(QWidget& mainWindow);
 
     /// The form behind the window.
     ScheduleForm& Form() { return form_; }
@@ -49,6 +53,7 @@ public:
     FileDialog FileWriteDialog;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void done(int result) override;
 

@@ -167,6 +167,26 @@ TEST_F(ScheduleWindow, ClosingAsksAboutEntriesNotWritten) {
     EXPECT_TRUE(prompter.shown.empty());
 }
 
+// The program ending with the window open and entries not written asks as
+// the window's own closing does; キャンセル keeps the program and the entries.
+TEST(ScheduleProgramEnd, EndingTheProgramAsksAboutEntriesNotWritten) {
+    Editor e;
+    auto& schedule = e.windows->HyoujiScheduleForm();
+    schedule.show();
+    auto* entry = schedule.findChild<QLineEdit*>(QStringLiteral("No2Edit"));
+    ASSERT_NE(entry, nullptr);
+    entry->setText(QStringLiteral("34"));
+    e.prompter.saveChoices = {SaveChoice::Cancel};
+    EXPECT_FALSE(e.Main().close());
+    EXPECT_EQ(e.prompter.shown, std::vector<std::string>{"保存しますか？"});
+    EXPECT_TRUE(schedule.isVisible());
+    EXPECT_EQ(entry->text(), QStringLiteral("34"));
+    // いいえ: the entries go, and so does the program (the picture has nothing unsaved).
+    e.prompter.saveChoices = {SaveChoice::Discard};
+    EXPECT_TRUE(e.Main().close());
+    EXPECT_FALSE(schedule.isVisible());
+}
+
 TEST_F(ScheduleWindow, TheEntriesReadAreShownBeforeTheReadsMessage) {
     WriteFileBytes(card.Path("good.txt"), ScheduleBytes("$S1=3,7"));
     // The third value is one character too long: the two before it are read.
