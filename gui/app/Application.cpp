@@ -94,6 +94,14 @@ private:
 EditorWindows::EditorWindows(const EditorEnvironment& env) : prompter_(*env.prompter) {
     // Created in this order: each later window may use what the earlier ones made.
     mainForm_ = std::make_unique<TMainForm>(WithPrompter(env, prompter_));
+    CreateWindows();
+    WireMenuItems();
+    cardForm_ = std::make_unique<TCardForm>(mainForm_->Context());
+    cardForm_->onOpen = [this](CardKind kind, const std::string& path) { OpenCardFile(kind, path); };
+    OpenModeless(mainForm_->CardCheck, *cardForm_);
+}
+
+void EditorWindows::CreateWindows() {
     TMainForm& main = *mainForm_;
     const WindowContext& context = main.Context();
     demoForm_ = std::make_unique<TDemoForm>(context, main.Document());
@@ -120,7 +128,10 @@ EditorWindows::EditorWindows(const EditorEnvironment& env) : prompter_(*env.prom
     seteiForm_ = std::make_unique<TSeteiForm>(context);
     co2SakugenSeteiForm_ = std::make_unique<TCO2SakugenSeteiForm>(context);
     setei2Form_ = std::make_unique<TSetei2Form>(context);
+}
 
+void EditorWindows::WireMenuItems() {
+    TMainForm& main = *mainForm_;
     main.AttachPenColorForm(*penColorForm_);
     main.AttachMagnificationForm(*magnificationForm_);
     OpenModal(main.PenColor, *penColorForm_);
@@ -150,9 +161,6 @@ EditorWindows::EditorWindows(const EditorEnvironment& env) : prompter_(*env.prom
     }
     OpenAfterNotices(main.CO21, {kCo2Notice}, [this] { ShowModeless(*co2SakugenSeteiForm_); });
     OpenModeless(main.N1, *setei2Form_);
-    cardForm_ = std::make_unique<TCardForm>(context);
-    cardForm_->onOpen = [this](CardKind kind, const std::string& path) { OpenCardFile(kind, path); };
-    OpenModeless(main.CardCheck, *cardForm_);
 }
 
 void EditorWindows::ShowModalThen(QDialog& window, std::function<void()> load) {

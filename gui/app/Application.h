@@ -88,6 +88,10 @@ public:
 private:
     /// The item opens the window modally: the main window waits until it is closed.
     void OpenModal(QAction* item, QDialog& window);
+    /// The windows after the main one, in the program's order.
+    void CreateWindows();
+    /// The main window's menu items, each to the window it opens.
+    void WireMenuItems();
     /// The item shows the window beside the main window, or brings it to the front.
     void OpenModeless(QAction* item, QWidget& window);
     /// The item shows its notices one after the other, then runs open.
