@@ -306,6 +306,7 @@ struct CaseBlindCard : test::FailingFileSystem {
 // a.lee in the source. A.LEE is a file of its own the source does not name.
 TEST(CardWrite, AnotherSpellingOnAFolderThatTellsCaseApartIsCardOnlyAndKeptByteForByte) {
     TempDir source, card;
+    if (!test::FolderTellsCaseApart(card.Dir().string())) GTEST_SKIP() << "this folder folds case";
     WritePicture(source, "a.lee", "01", 1);
     test::WritePerformList(source.Path("Perform.txt"), {"a.lee"});
     WriteFileBytes(card.Path("A.LEE"), "the upper-case one");
@@ -345,8 +346,14 @@ TEST(CardWrite, OnACardThatFoldsCaseTheSourcesSpellingReplacesTheOneFile) {
     EXPECT_EQ(PlanLines(plan), std::vector<std::string>{"kion.lee\t置き換え"});
     EXPECT_EQ(CardReplaceQuestion(plan), "カードの 1ファイル（KION.LEE）を書き出し元の内容で置き換えます。よろしいですか？");
     ASSERT_TRUE(WriteCard(folding, scan, card.Dir().string()).Succeeded());
-    EXPECT_EQ(FolderContents(card.Dir().string()),
-              (std::map<std::string, std::string>{{"kion.lee", ReadFileBytes(source.Path("kion.lee"))}}));
+    const auto written = FolderContents(card.Dir().string());
+    ASSERT_EQ(written.size(), 1u);
+    EXPECT_EQ(written.begin()->second, ReadFileBytes(source.Path("kion.lee")));
+    // Where the folder under the stand-in folds case itself (Windows), a
+    // rename may keep the old spelling; the unit reads either.
+    if (test::FolderTellsCaseApart(card.Dir().string())) {
+        EXPECT_EQ(written.begin()->first, "kion.lee");
+    }
 
     std::filesystem::remove(card.Dir() / "kion.lee");
     WriteFileBytes(card.Path("KION.LEE"), "the earlier picture");
@@ -370,9 +377,11 @@ TEST(CardWrite, PerformTxtReplacesTheCardsListInAnySpelling) {
     WriteFileBytes(card.Path("PERFORM.TXT"), "the earlier list");
     const CardScan scan = Scan(source);
     ASSERT_TRUE(WriteCard(RealFileSystem(), scan, card.Dir().string()).Succeeded());
-    EXPECT_EQ(FolderContents(card.Dir().string()),
-              (std::map<std::string, std::string>{{"Perform.txt", ReadFileBytes(source.Path("Perform.txt"))},
-                                                  {"a.lee", ReadFileBytes(source.Path("a.lee"))}}));
+    // Two files: where the folder tells case apart, Perform.txt opens only in
+    // that spelling; where it folds case (Windows), the old spelling may stay.
+    EXPECT_EQ(FolderContents(card.Dir().string()).size(), 2u);
+    EXPECT_EQ(ReadFileBytes(card.Path("Perform.txt")), ReadFileBytes(source.Path("Perform.txt")));
+    EXPECT_EQ(ReadFileBytes(card.Path("a.lee")), ReadFileBytes(source.Path("a.lee")));
 }
 
 TEST(CardView, AShrunkThumbnailKeepsEveryLitDotTheLastColumnAndRowToo) {

@@ -187,6 +187,15 @@ std::map<std::string, std::string> FolderContents(const std::string& folder) {
     return contents;
 }
 
+bool FolderTellsCaseApart(const std::string& folder) {
+    const std::filesystem::path lower = PathOfUtf8(folder) / "tesslor-case-probe";
+    WriteFileBytes(Utf8OfPath(lower), "probe");
+    std::error_code ec;
+    const bool apart = !std::filesystem::exists(PathOfUtf8(folder) / "TESSLOR-CASE-PROBE", ec);
+    std::filesystem::remove(lower, ec);
+    return apart;
+}
+
 TempDir::TempDir() {
     std::random_device rd;
     for (;;) {

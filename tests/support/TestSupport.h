@@ -138,6 +138,10 @@ public:
 /// Every file of a folder (not its subfolders) with its bytes, by name.
 std::map<std::string, std::string> FolderContents(const std::string& folder);
 
+/// Whether the folder keeps A and a as two files (Linux folders do; Windows
+/// and Wine folders, like FAT and exFAT cards, fold case).
+bool FolderTellsCaseApart(const std::string& folder);
+
 /// A fresh folder under the system's temporary folder, removed afterwards.
 class TempDir {
 public:
