@@ -13,9 +13,9 @@
 #include <QLocale>
 #include <QTimer>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QTranslator>
 #include <exception>
-#include <unistd.h>
 
 #include "app/Animademoformunit.h"
 #include "app/Drives.h"
@@ -282,13 +282,24 @@ bool TesslorApplication::notify(QObject* receiver, QEvent* event) {
     return false;
 }
 
+namespace {
+
+// Whether a file can be made in folder: tried, not guessed from its
+// permissions (on Windows a folder such as Program Files says it may be
+// written, and refuses the file).
+bool FolderTakesFiles(const QString& folder) {
+    QTemporaryFile probe(folder + QStringLiteral("/tesslor-probe-XXXXXX"));
+    return probe.open();
+}
+
+}  // namespace
+
 std::string ChooseWritablePath(const std::string& executablePath, const std::string& besidePath) {
     const QFileInfo exe(QString::fromStdString(executablePath));
     // Beside the executable when its folder may be written, unless that is a
     // folder programs are installed in (root may write /usr/bin, and should not).
     const QString folder = exe.absolutePath();
-    if (!executablePath.empty() && !IsInstalledProgramFolder(folder.toStdString()) &&
-        ::access(folder.toLocal8Bit().constData(), W_OK) == 0)
+    if (!executablePath.empty() && !IsInstalledProgramFolder(folder.toStdString()) && FolderTakesFiles(folder))
         return besidePath;
     QString dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     if (dir.isEmpty()) return besidePath;

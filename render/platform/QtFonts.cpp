@@ -2,12 +2,28 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFontDatabase>
 #include <QString>
 #include <QStringList>
 
 namespace tesslor::gui {
 
+int LoadFontFiles(const QString& folder) {
+    int loaded = 0;
+    const QDir dir(folder);
+    const QStringList files =
+        dir.entryList({QStringLiteral("*.ttf"), QStringLiteral("*.otf"), QStringLiteral("*.ttc")}, QDir::Files, QDir::Name);
+    for (const QString& file : files)
+        if (QFontDatabase::addApplicationFont(dir.filePath(file)) >= 0) ++loaded;
+    return loaded;
+}
+
 void InstallFontSubstitutions() {
+    // The Windows zip carries its fonts beside the program; elsewhere the
+    // system's are used and the folder is not there.
+    if (QCoreApplication::instance()) LoadFontFiles(QCoreApplication::applicationDirPath() + QStringLiteral("/fonts"));
     const QStringList proportional = {QStringLiteral("IPAPGothic"), QStringLiteral("IPAPゴシック"),
                                       QStringLiteral("IPAGothic")};
     const QStringList fixed = {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック")};

@@ -9,7 +9,12 @@
 
 namespace tesslor::gui {
 
-/// Makes "ＭＳ Ｐゴシック", "MS PGothic", "ＭＳ ゴシック" and "MS Gothic" resolve
+/// Adds every font file (.ttf, .otf, .ttc) of folder to the program's fonts;
+/// the number added. A folder that is not there adds none.
+int LoadFontFiles(const QString& folder);
+
+/// Loads the fonts in the "fonts" folder beside the program, where there is
+/// one (the Windows zip: IPA P Gothic, Unifont, Misaki). Makes "ＭＳ Ｐゴシック", "MS PGothic", "ＭＳ ゴシック" and "MS Gothic" resolve
 /// to the IPA Gothic fonts, so Japanese text never shows as empty boxes, in
 /// the editor and in tesslor-cli alike. Needs a QGuiApplication.
 void InstallFontSubstitutions();

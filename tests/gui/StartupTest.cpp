@@ -180,3 +180,23 @@ TEST(EditorEventLoop, AnExceptionInAHandlerIsShownAndTheLoopGoesOn) {
 
 }  // namespace
 }  // namespace tesslor::test
+
+namespace tesslor::test {
+namespace {
+
+// The drive file goes beside the program where a file can be made there, and
+// to the user's folder where it cannot (Program Files on Windows refuses the
+// file though its permissions say it may be written; here a folder not there).
+TEST(EditorStartup, TheDriveFileGoesBesideTheProgramOnlyWhereAFileCanBeMade) {
+    TempDir dir;
+    const std::string beside = dir.Path("tesslor.drv");
+    EXPECT_EQ(gui::ChooseWritablePath(dir.Path("tesslor"), beside), beside);
+    const std::string nowhere = dir.Path("gone/tesslor.drv");
+    const std::string chosen = gui::ChooseWritablePath(dir.Path("gone/tesslor"), nowhere);
+    EXPECT_NE(chosen, nowhere);
+    EXPECT_EQ(QFileInfo(QString::fromStdString(chosen)).fileName(), QStringLiteral("tesslor.drv"));
+    EXPECT_TRUE(FolderContents(dir.Dir().string()).empty()) << "the probe leaves nothing behind";
+}
+
+}  // namespace
+}  // namespace tesslor::test

@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QFont>
+#include <QFontDatabase>
+#include <QStringList>
+#include <filesystem>
+
+#include "TestSupport.h"
 
 #include "platform/QtFonts.h"
 
@@ -37,6 +42,19 @@ TEST(QtFonts, EveryStyleBitAndThePitchReachTheQFont) {
     EXPECT_EQ(QFontOf(FontSpec("Unifont", 16), false).styleStrategy() & kUnsmoothed, kUnsmoothed);
     // A QFont cannot be less than a pixel high.
     EXPECT_EQ(QFontOf(FontSpec("Unifont", 0)).pixelSize(), 1);
+}
+
+// The Windows zip's fonts folder: every real font file in it is loaded, a
+// broken one and other files are passed over, a missing folder loads none.
+TEST(QtFonts, TheFontFilesOfAFolderAreLoadedAndABrokenOneIsPassedOver) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.Dir() / "fonts");
+    WriteFileBytes(dir.Path("fonts/misaki_gothic.ttf"), ReadFileBytes(TESSLOR_TEST_FONT));
+    WriteFileBytes(dir.Path("fonts/broken.ttf"), "not a font at all");
+    WriteFileBytes(dir.Path("fonts/COPYING.txt"), "the licence");
+    EXPECT_EQ(gui::LoadFontFiles(QString::fromStdString(dir.Path("fonts"))), 1);
+    EXPECT_TRUE(QFontDatabase::families().contains(QStringLiteral("MisakiGothic")));
+    EXPECT_EQ(gui::LoadFontFiles(QString::fromStdString(dir.Path("nowhere"))), 0);
 }
 
 }  // namespace
