@@ -41,8 +41,10 @@ package: deps
 	cd $(PACKAGE_DIR) && cpack -G DEB
 	@ls $(PACKAGE_DIR)/tesslor_*.deb
 
-# Windows: core, tesslor-cli and their tests cross-built with MinGW-w64, and
-# build-windows/tesslor-cli.zip (windows-test also runs the tests under Wine).
+# Windows: the editor, tesslor-cli and their tests cross-built with MinGW-w64
+# against Qt built once per machine from Debian's source (kept in
+# ~/.cache/tesslor), and build-windows/tesslor-windows.zip; windows-test also
+# runs every test program under Wine.
 windows:
 	@bash scripts/install-deps.sh windows
 	JOBS=$(JOBS) bash scripts/build-windows.sh $(WINDOWS_DIR)

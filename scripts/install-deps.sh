@@ -22,7 +22,9 @@ PACKAGES=(
 # test discovery and the test run call; wine64 alone (installed without
 # recommends) does not bring it.
 if [ "${1:-}" = "windows" ]; then
-  PACKAGES+=(g++-mingw-w64-x86-64-posix wine wine64 zip googletest)
+  # ninja-build and xz-utils build Qt from Debian's source (apt-get source
+  # needs dpkg-dev, above); qt6-translations-l10n gives the zip its qtbase_ja.qm.
+  PACKAGES+=(g++-mingw-w64-x86-64-posix wine wine64 zip googletest ninja-build xz-utils)
 fi
 
 missing=()

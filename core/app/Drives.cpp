@@ -52,22 +52,22 @@ std::string HomeFolder() {
 #endif
 }
 
-std::string DriveRootFor([[maybe_unused]] const ProfileStrings& config, char letter) {
+// [DriveRoots] maps a letter to a folder on every system; unmapped, a letter
+// is the drive itself on Windows and the home folder elsewhere.
+std::string DriveRootFor(const ProfileStrings& config, char letter) {
+    std::string mapped = config.ReadString("DriveRoots", std::string(1, letter), "");
+    if (!mapped.empty()) return mapped;
 #ifdef _WIN32
     return std::string(1, letter) + ":\\";
 #else
-    std::string mapped = config.ReadString("DriveRoots", std::string(1, letter), "");
-    if (!mapped.empty()) return mapped;
     return HomeFolder();
 #endif
 }
 
-std::string MappedDriveLetters([[maybe_unused]] const ProfileStrings& config) {
+std::string MappedDriveLetters(const ProfileStrings& config) {
     std::string letters;
-#ifndef _WIN32
     for (char letter = 'A'; letter <= 'Z'; ++letter)
         if (!config.ReadString("DriveRoots", std::string(1, letter), "").empty()) letters += letter;
-#endif
     return letters;
 }
 

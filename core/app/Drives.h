@@ -21,14 +21,14 @@ std::string DriveFilePathFor(const std::string& executablePath);
 std::string ExecutablePath();
 
 /// The root folder of the drive named by letter, where the save dialogs start.
-/// On Windows it is the letter followed by ":\\" ("E:\\"). Elsewhere there are
-/// no drive letters: the configuration's [DriveRoots] section maps letters to
-/// folders ("E=/media/site/CARD"); an unmapped letter gives the user's home
-/// folder ($HOME), or "" (the current folder) when even that is unknown.
+/// The configuration's [DriveRoots] section may map a letter to a folder
+/// ("E=/media/site/CARD") on every system. Unmapped, a letter is the drive
+/// itself on Windows ("E:\\"); elsewhere, where there are no drive letters,
+/// the user's home folder ($HOME), or "" (the current folder) when even that
+/// is unknown.
 std::string DriveRootFor(const ProfileStrings& config, char letter);
 
-/// The letters [DriveRoots] gives a folder, "A" to "Z" in order; "" on
-/// Windows, where every letter is its own drive.
+/// The letters [DriveRoots] gives a folder, "A" to "Z" in order.
 std::string MappedDriveLetters(const ProfileStrings& config);
 
 /// The user's home folder ($HOME), "" when unknown.

@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "platform/NativePath.h"
 #include "platform/ConfigLocation.h"
 
 #include <QAction>
@@ -57,14 +58,17 @@ bool InstallJapaneseTranslations(QApplication& app) {
     // rather than the desktop's.
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     auto* translator = new QTranslator(&app);
-    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    // Qt's own folder, then the one beside the program (the Windows zip's).
     // qt_ja pulls in qtbase_ja, where the file dialogs' texts are.
-    if (!translator->load(QStringLiteral("qt_ja"), folder) && !translator->load(QStringLiteral("qtbase_ja"), folder)) {
-        delete translator;
-        return false;
+    for (const QString& folder : {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                                  QCoreApplication::applicationDirPath() + QStringLiteral("/translations")}) {
+        if (translator->load(QStringLiteral("qt_ja"), folder) || translator->load(QStringLiteral("qtbase_ja"), folder)) {
+            app.installTranslator(translator);
+            return true;
+        }
     }
-    app.installTranslator(translator);
-    return true;
+    delete translator;
+    return false;
 }
 
 namespace {
@@ -120,7 +124,7 @@ void EditorWindows::CreateWindows() {
     // Its rows outlive its window: the program's end asks about them too.
     mongonHensyuuForm_->WatchProgramEnd(main);
     mongonHensyuuForm_->TmpBitmapPath =
-        ChooseTmpBitmapPath(QCoreApplication::applicationFilePath().toStdString());
+        ChooseTmpBitmapPath(NativePath(QCoreApplication::applicationFilePath()));
     animaDemoForm_ = std::make_unique<TAnimaDemoForm>(context);
     hyoujiScheduleForm_ = std::make_unique<THyoujiScheduleForm>(context);
     // Entries not written are asked about when the program ends with the window open.
@@ -304,7 +308,7 @@ std::string ChooseWritablePath(const std::string& executablePath, const std::str
     QString dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     if (dir.isEmpty()) return besidePath;
     QDir().mkpath(dir);
-    return (dir + QLatin1Char('/') + QFileInfo(QString::fromStdString(besidePath)).fileName()).toStdString();
+    return NativePath(dir + QLatin1Char('/') + QFileInfo(QString::fromStdString(besidePath)).fileName());
 }
 
 std::string ChooseDriveFilePath(const std::string& executablePath) {
@@ -314,7 +318,7 @@ std::string ChooseDriveFilePath(const std::string& executablePath) {
 std::string ChooseTmpBitmapPath(const std::string& executablePath) {
     // The executable's folder with the name appended.
     const QString folder = QFileInfo(QString::fromStdString(executablePath)).absolutePath();
-    return ChooseWritablePath(executablePath, (folder + QStringLiteral("/tmp.bmp")).toStdString());
+    return ChooseWritablePath(executablePath, NativePath(folder + QStringLiteral("/tmp.bmp")));
 }
 
 }  // namespace tesslor::gui

@@ -32,6 +32,7 @@
 #include "app/MainWindowRules.h"
 #include "led/Pencolorunit.h"
 #include "led/DocumentStep.h"
+#include "platform/NativePath.h"
 #include "platform/WindowSizes.h"
 #include "makers/Makeanimationunit.h"
 #include "platform/PaintBoxWidget.h"
@@ -46,7 +47,7 @@ namespace {
 std::string PicturesFolder(const std::string& given) {
     if (!given.empty()) return given;
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    return (!pictures.isEmpty() && QDir(pictures).exists() ? pictures : QDir::homePath()).toStdString();
+    return NativePath(!pictures.isEmpty() && QDir(pictures).exists() ? pictures : QDir::homePath());
 }
 }  // namespace
 
@@ -372,14 +373,14 @@ bool TMainForm::OpenFromCommandLine(const std::string& path) {
 void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.size() != 1 || !urls[0].isLocalFile()) return;
-    const std::string path = urls[0].toLocalFile().toStdString();
+    const std::string path = NativePath(urls[0].toLocalFile());
     if (OpenedKindOf(path) || IsImportImageName(path)) event->acceptProposedAction();
 }
 
 void TMainForm::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.size() != 1 || !urls[0].isLocalFile()) return;
-    const std::string path = urls[0].toLocalFile().toStdString();
+    const std::string path = NativePath(urls[0].toLocalFile());
     event->acceptProposedAction();
     // The questions come after the drop has ended, not while the source waits.
     QTimer::singleShot(0, this, [this, path] {

@@ -1,5 +1,7 @@
 #include "platform/QtDialogs.h"
 
+#include "platform/NativePath.h"
+
 #include <algorithm>
 
 #include <QApplication>
@@ -190,14 +192,14 @@ QStringList RunFileDialog(const FileDialogRequest& request) {
 std::optional<std::string> QtFileChooser::Choose(const FileDialogRequest& request) {
     const QStringList files = RunFileDialog(request);
     if (files.isEmpty()) return std::nullopt;
-    return files.first().toStdString();
+    return NativePath(files.first());
 }
 
 std::optional<std::vector<std::string>> QtFileChooser::ChooseMany(const FileDialogRequest& request) {
     const QStringList files = RunFileDialog(request);
     if (files.isEmpty()) return std::nullopt;
     std::vector<std::string> paths;
-    for (const QString& f : files) paths.push_back(f.toStdString());
+    for (const QString& f : files) paths.push_back(NativePath(f));
     return paths;
 }
 

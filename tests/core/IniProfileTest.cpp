@@ -143,17 +143,17 @@ TEST(IniProfileDrives, DriveRootsComeFromTheConfigurationElseHome) {
     std::string path = dir.Path("Tesslor.INI");
     WriteFileBytes(path, "[Led]\nNanSyoku=2\n[driveroots]\nE=/media/site/CARD\nf = /mnt/usb stick \n");
     IniProfile ini(path);
-#ifdef _WIN32
-    // On Windows a letter's root is the drive itself; the mapping is a Linux matter.
-    EXPECT_EQ(DriveRootFor(ini, 'E'), "E:\\");
-    EXPECT_EQ(DriveRootFor(IniProfile(dir.Path("missing.INI")), 'C'), "C:\\");
-    EXPECT_EQ(MappedDriveLetters(ini), "");
-    return;
-#endif
-    test::ScopedEnv home("HOME", "/home/operator");
     EXPECT_EQ(DriveRootFor(ini, 'E'), "/media/site/CARD");
     EXPECT_EQ(DriveRootFor(ini, 'e'), "/media/site/CARD");
     EXPECT_EQ(DriveRootFor(ini, 'F'), "/mnt/usb stick");
+    EXPECT_EQ(MappedDriveLetters(ini), "EF");
+#ifdef _WIN32
+    // Unmapped, a letter is the drive itself.
+    EXPECT_EQ(DriveRootFor(ini, 'C'), "C:\\");
+    EXPECT_EQ(DriveRootFor(IniProfile(dir.Path("missing.INI")), 'E'), "E:\\");
+    return;
+#endif
+    test::ScopedEnv home("HOME", "/home/operator");
     EXPECT_EQ(DriveRootFor(ini, 'C'), "/home/operator");
     EXPECT_EQ(MappedDriveLetters(ini), "EF");
     EXPECT_EQ(MappedDriveLetters(IniProfile(dir.Path("missing.INI"))), "");

@@ -13,6 +13,7 @@
 #include "GuiHarness.h"
 #include "app/Animademoformunit.h"
 #include "files/GifFile.h"
+#include "platform/Paths.h"
 
 namespace tesslor::test {
 namespace {
@@ -162,7 +163,7 @@ TEST_F(DemoGif, ProposesThePicturesNameInThePicturesFolder) {
     QApplication::processEvents();
     Press(demo.GifSaveButton, std::nullopt);
     ASSERT_EQ(e.chooser.requests.size(), 1u);
-    EXPECT_EQ(e.chooser.requests[0].fileName, e.env.picturesFolder + "/sign.gif");
+    EXPECT_EQ(e.chooser.requests[0].fileName, PathInFolder(e.env.picturesFolder, "sign.gif"));
     EXPECT_EQ(e.chooser.requests[0].initialDir, e.env.picturesFolder);
     EXPECT_TRUE(demo.findChild<QLabel*>(QStringLiteral("GifSaveStatus"))->text().isEmpty());
 }
@@ -271,7 +272,7 @@ TEST_F(AnimaDemoGif, SavesTheFramesItPlaysAtATenthOfASecond) {
         EXPECT_TRUE(e.prompter.shown.empty());
         // The list's name is proposed, in the pictures folder, and the strip says where the file went.
         ASSERT_FALSE(e.chooser.requests.empty());
-        EXPECT_EQ(e.chooser.requests.back().fileName, e.env.picturesFolder + "/list.gif");
+        EXPECT_EQ(e.chooser.requests.back().fileName, PathInFolder(e.env.picturesFolder, "list.gif"));
         EXPECT_EQ(e.chooser.requests.back().initialDir, e.env.picturesFolder);
         EXPECT_EQ(anima.findChild<QLabel*>(QStringLiteral("GifSaveStatus"))->toolTip().toStdString(),
                   path + " に保存しました");

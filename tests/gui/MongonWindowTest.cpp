@@ -7,6 +7,8 @@
 #include <QFileInfo>
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFocusEvent>
 #include <QFontDialog>
 #include <QImage>
@@ -585,7 +587,7 @@ TEST(MongonWindow, TheMenuShowsTheWindowAndClosingKeepsEverything) {
     Editor e(kRoot);
     // tmp.bmp goes beside the program when its folder can be written.
     EXPECT_EQ(e.windows->MongonHensyuuForm().TmpBitmapPath,
-              (QCoreApplication::applicationDirPath() + QStringLiteral("/tmp.bmp")).toStdString());
+              QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QStringLiteral("/tmp.bmp")).toStdString());
     EXPECT_EQ(gui::ChooseTmpBitmapPath(e.dir.Path("tesslor")), e.dir.Path("tmp.bmp"));
     // Never beside an installed program, even for a user who may write there.
     const std::string installed = gui::ChooseTmpBitmapPath("/usr/bin/tesslor");

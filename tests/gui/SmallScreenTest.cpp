@@ -5,12 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
-#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 
 #include "GuiHarness.h"
+#include "OtherScreen.h"
 #include "makers/Hyoujischeduleunit.h"
 #include "makers/Makeanimationunit.h"
 #include "makers/Makeperformunit.h"
@@ -23,28 +23,6 @@ namespace tesslor::test {
 namespace {
 
 constexpr int kSmallWidth = 1024, kSmallHeight = 768;
-
-// Runs this test again in a process whose only screen is 1024 x 768; false
-// when this process already has that screen.
-bool RanOnSmallScreen(const char* filter) {
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    if (screen.size() == QSize(kSmallWidth, kSmallHeight)) return false;
-    TempDir dir;
-    WriteFileBytes(dir.Path("screens.json"), "{\"screens\": [{\"name\": \"small\", \"x\": 0, \"y\": 0, \"width\": 1024, "
-                                             "\"height\": 768, \"dpi\": 96, \"dpr\": 1}]}");
-    QProcess self;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"),
-               QStringLiteral("offscreen:configfile=") + QString::fromStdString(dir.Path("screens.json")));
-    self.setProcessEnvironment(env);
-    self.setProcessChannelMode(QProcess::MergedChannels);
-    self.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=") + QLatin1String(filter)});
-    EXPECT_TRUE(self.waitForFinished(120000));
-    const std::string out = self.readAll().toStdString();
-    EXPECT_EQ(self.exitCode(), 0) << out;
-    EXPECT_NE(out.find("[  PASSED  ] 1 test"), std::string::npos) << out;
-    return true;
-}
 
 bool InScrollArea(const QWidget* w) {
     for (const QObject* p = w->parent(); p; p = p->parent())
@@ -68,7 +46,7 @@ void ExpectFits(QWidget& window, const std::string& what) {
 }
 
 TEST(SmallScreen, EveryMakerAndSettingsWindowShowsWholeWithItsButtons) {
-    if (RanOnSmallScreen("SmallScreen.EveryMakerAndSettingsWindowShowsWholeWithItsButtons")) return;
+    if (!OnScreenOf(kSmallWidth, kSmallHeight, "SmallScreen.EveryMakerAndSettingsWindowShowsWholeWithItsButtons")) return;
     // Root sees every button; the standard five panel rows show the most text rows.
     Editor e("[User]\nUser=root\n");
     gui::EditorWindows& w = *e.windows;
